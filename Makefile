@@ -1,0 +1,34 @@
+# The two everyday commands: `make run` and `make test`. Both install missing Debian packages first.
+PRESET ?= $(if $(CI),ci,dev)
+BUILD_DIR := build/$(PRESET)
+EXAMPLE := examples/Valley/Valley.prj
+
+.PHONY: run test deps configure build bench sanitize clean
+
+deps:
+	@scripts/install-deps.sh
+
+configure: deps
+	@cmake --preset $(PRESET) >/dev/null
+
+build: configure
+	@cmake --build --preset $(PRESET)
+
+run: build
+	$(BUILD_DIR)/bin/tolvane-enviro-scripter $(EXAMPLE)
+
+test: build
+	@QT_QPA_PLATFORM=offscreen ctest --preset $(PRESET) -j2
+
+sanitize: deps
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize
+	@QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ctest --preset sanitize -j2
+
+bench: deps
+	@cmake --preset release >/dev/null
+	@cmake --build --preset release
+	@scripts/run-bench.sh build/release
+
+clean:
+	rm -rf build

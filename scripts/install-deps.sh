@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs, and only those that are missing.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ make
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+    qt6-base-dev libgl-dev fonts-dejavu-core
+)
+if [ "${TES_WITH_FUZZ:-0}" = 1 ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Writing names and paths into MAXScript so that they reach 3ds Max intact.
+namespace tes {
+
+// True when the name is made of letters, digits and '_' only (usable as a bare $name).
+bool IsPlainMaxName(std::string_view name);
+// False when the name holds a single quote or a control character: no MAXScript pathname can carry it.
+bool IsWritableMaxName(std::string_view name);
+// The pathname of a node: $Tree, or $'Oak Tree' with *, ? and \ escaped inside the quotes.
+std::string MaxPathName(std::string_view name);
+// The body of a "..." string literal: " and \ escaped.
+std::string MaxStringBody(std::string_view text);
+// The Max file path of the merge line: backslashes that MAXScript would consume are doubled (each of
+// a run of two or more, one before % or ", one at the very end); other text stays as it is.
+std::string MaxFilePathBody(std::string_view path);
+// The rotation text of the rotate line: kept as typed when it is a plain number literal, otherwise the
+// decimal text of its value, so no text can end the expression early.
+std::string MaxAngleText(std::string_view typed);
+
+} // namespace tes

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace tes {
+
+struct Context;
+
+// Builds the placement script of the vegetation kind named by the combo box's text: the lines go into
+// List2 and, while Session.SaveToFile is set, into the .ms file next to the project (replaced only when
+// complete). Reports its own failures ("Unexpected error in BuildScript ...") and always returns.
+void BuildScript(Context& ctx);
+
+} // namespace tes

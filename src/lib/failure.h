@@ -1,0 +1,42 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace tes {
+
+// A failure inside a working routine: the number and description that its message shows.
+// Routines throw it from deep inside and catch it at their own boundary, where they report it
+// in their fixed message form and return.
+class Failure : public std::runtime_error {
+public:
+    Failure(int number, const std::string& description) : std::runtime_error(description), m_number(number) {}
+
+    int number() const { return m_number; }
+    std::string description() const { return what(); }
+
+private:
+    int m_number;
+};
+
+// The failures the program raises itself, numbered as the classic runtime numbers them.
+namespace failures {
+inline Failure overflow() { return Failure(6, "Overflow"); }
+inline Failure outOfMemory() { return Failure(7, "Out of memory"); }
+inline Failure divisionByZero() { return Failure(11, "Division by zero"); }
+inline Failure fileNotFound() { return Failure(53, "File not found"); }
+inline Failure deviceIoError() { return Failure(57, "Device I/O error"); }
+inline Failure diskFull() { return Failure(61, "Disk full"); }
+inline Failure permissionDenied() { return Failure(70, "Permission denied"); }
+inline Failure pathFileAccessError() { return Failure(75, "Path/File access error"); }
+inline Failure pathNotFound() { return Failure(76, "Path not found"); }
+inline Failure cancelled() { return Failure(18, "User interrupt occurred"); }
+// Maps an errno value of a failed file operation to the failure the user is shown.
+Failure fromErrno(int errorNumber);
+} // namespace failures
+
+// Arithmetic helpers: a 64-bit float does not trap, so overflow and division by zero are checked here.
+double checkedDivide(double numerator, double denominator);
+double checkedFinite(double value);
+
+} // namespace tes

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+
+// Everything the program asks of the platform: message boxes, file dialogs, the wait pointer, the
+// shell, the per-user settings store and the file system's existence test. The windows provide it
+// with Qt, the command line and the tests with their own.
+namespace tes {
+
+enum class DialogOwner { MainWindow, Combiner };
+
+struct FileDialogRequest {
+    DialogOwner owner = DialogOwner::MainWindow;
+    std::string title;
+    std::string initialFolder;
+    std::string filter;  // "PRJ File (*.prj)|*.prj"
+    int filterIndex = 1; // counts the description/pattern pairs from 1
+    bool save = false;   // open dialogs accept existing files only; save dialogs ask nothing
+    std::string initialFileName;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A message box with an OK button only, no icon, and the application's name as its caption.
+    // Returns when the user has closed it.
+    virtual void showMessage(const std::string& text) = 0;
+    // The chosen file's full path, or the empty text when the user cancelled or the dialog failed.
+    virtual std::string showFileDialog(const FileDialogRequest& request) = 0;
+    // The wait (hourglass) pointer over the window, or the normal pointer again.
+    virtual void setWaitCursor(DialogOwner window, bool wait) = 0;
+    // Opens a document with the desktop's associated program; false when that failed.
+    virtual bool openDocument(const std::string& path) = 0;
+
+    // The per-user settings store: a location named by `keyPath` ("Software\Tolvane Enviro Scripter")
+    // holding named text values. A missing value reads as the empty text; writing creates the location.
+    virtual std::string readSetting(const std::string& keyPath, const std::string& name) = 0;
+    virtual void writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) = 0;
+
+    // Whether a file (not a folder) exists at the path.
+    virtual bool fileExists(const std::string& path) = 0;
+    // The folder that holds the program's executable.
+    virtual std::string programFolder() = 0;
+
+    // Work that may take long reports here; returning false asks it to stop (the user cancelled).
+    // `done` and `total` are in any unit (bytes read, lines written). The default never cancels.
+    virtual void beginProgress(const std::string& /*label*/) {}
+    virtual bool reportProgress(unsigned long long /*done*/, unsigned long long /*total*/) { return true; }
+    virtual void endProgress() {}
+};
+
+} // namespace tes

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "lib/platform.h"
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tes::test {
+
+// A platform that records what the program asked of it: the messages shown, the dialogs opened,
+// the wait pointer. Dialogs answer from a queue (the empty text, a cancel, when it is empty);
+// settings live in a map; the file system is the real one.
+class FakePlatform : public Platform {
+public:
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    std::string showFileDialog(const FileDialogRequest& request) override;
+    void setWaitCursor(DialogOwner, bool wait) override {
+        waitCursor = wait;
+        waitCursorHistory.push_back(wait);
+    }
+    bool openDocument(const std::string& path) override {
+        openedDocuments.push_back(path);
+        return openDocumentSucceeds;
+    }
+    std::string readSetting(const std::string& keyPath, const std::string& name) override;
+    void writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) override;
+    bool fileExists(const std::string& path) override;
+    std::string programFolder() override { return programFolderPath; }
+
+    std::vector<std::string> messages;
+    std::deque<std::string> dialogAnswers;
+    std::vector<FileDialogRequest> dialogRequests;
+    bool waitCursor = false;
+    std::vector<bool> waitCursorHistory;
+    std::vector<std::string> openedDocuments;
+    bool openDocumentSucceeds = true;
+    std::map<std::string, std::string> settings; // keyPath + "|" + name -> value
+    std::vector<std::string> settingWrites;      // name=value, in order
+    std::string programFolderPath = "/opt/tes";
+};
+
+} // namespace tes::test

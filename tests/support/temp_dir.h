@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tes::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::string file(std::string_view name) const { return (m_path / name).string(); }
+    // Writes bytes as they stand (no line-end conversion) and returns the file's path.
+    std::string write(std::string_view name, std::string_view bytes) const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+std::string ReadBytes(const std::string& path);
+
+} // namespace tes::test
