@@ -16,7 +16,7 @@ namespace tes {
 double LeadingNumberValue(std::string_view text);
 
 // The shortest text that gives the value back with up to 15 significant digits: 90, 296.6, -0.5,
-// 0.0001, 1E+16, 1.5E-07 style exponents for very large or small values. Negative zero is "0".
+// 0.0001, 0.00000015; exponents (1E+16, 5.6789E-12) for very large or small values. Negative zero is "0".
 std::string DecimalText(double value);
 
 // A number written with a pattern of the form "0", "00", "0.000000" or "0.00000000": at least
