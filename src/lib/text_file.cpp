@@ -1,1 +1,325 @@
-// placeholder until implemented
+#include "lib/text_file.h"
+
+#include "lib/failure.h"
+#include "lib/text_codec.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tes {
+
+namespace {
+
+constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+constexpr std::size_t kSmallestBuffer = 4096;
+
+// The failure for a file that could not be opened. A missing file whose folder is missing too is
+// "Path not found", as the classic runtime reports it.
+Failure OpenFailure(const std::string& path, int errorNumber) {
+    if (errorNumber == ENOENT) {
+        std::error_code ec;
+        const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+        if (!parent.empty() && !std::filesystem::is_directory(parent, ec))
+            return failures::pathNotFound();
+    }
+    return failures::fromErrno(errorNumber);
+}
+
+// Opens a file for reading; a folder is refused (fopen accepts folders on some systems).
+std::FILE* OpenForReading(const std::string& path, std::uint64_t& size) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        throw OpenFailure(path, errno);
+    struct stat info {};
+    if (::fstat(::fileno(file), &info) != 0) {
+        const int error = errno;
+        std::fclose(file);
+        throw failures::fromErrno(error);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        std::fclose(file);
+        throw failures::pathFileAccessError();
+    }
+    size = info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+    return file;
+}
+
+} // namespace
+
+LineReader::LineReader(LineBreaks breaks, bool skipBom) : m_breaks(breaks), m_skipBom(skipBom) {}
+
+LineReader::~LineReader() {
+    close();
+}
+
+void LineReader::open(const std::string& path) {
+    close();
+    m_file = OpenForReading(path, m_size);
+    // Small files get a small buffer; larger ones are read in blocks.
+    const std::uint64_t wanted = std::min<std::uint64_t>(m_size + 1, kBlockSize);
+    m_buffer.resize(std::max<std::size_t>(static_cast<std::size_t>(wanted), kSmallestBuffer));
+}
+
+void LineReader::close() {
+    if (m_file != nullptr)
+        std::fclose(m_file);
+    m_file = nullptr;
+    m_buffer.clear();
+    m_buffer.shrink_to_fit();
+    m_begin = m_end = 0;
+    m_eof = false;
+    m_pendingLf = false;
+    m_first = true;
+    m_utf8 = false;
+    m_consumed = 0;
+    m_size = 0;
+}
+
+bool LineReader::fill() {
+    if (m_file == nullptr || m_eof)
+        return false;
+    // Keep the unfinished line and move it to the front; a line that fills the whole buffer doubles it.
+    if (m_begin == m_end) {
+        m_begin = m_end = 0;
+    } else if (m_begin > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
+        m_end -= m_begin;
+        m_begin = 0;
+    }
+    if (m_end == m_buffer.size())
+        m_buffer.resize(std::max(m_buffer.size() * 2, kBlockSize));
+    const std::size_t wanted = m_buffer.size() - m_end;
+    const std::size_t got = std::fread(m_buffer.data() + m_end, 1, wanted, m_file);
+    if (got < wanted) {
+        if (std::ferror(m_file))
+            throw failures::deviceIoError();
+        m_eof = true;
+    }
+    m_end += got;
+    return got > 0;
+}
+
+bool LineReader::next(std::string_view& line) {
+    if (m_file == nullptr)
+        return false;
+    if (m_first) {
+        m_first = false;
+        fill();
+        if (m_skipBom && std::string_view(m_buffer.data(), m_end).starts_with(kUtf8Bom)) {
+            m_utf8 = true;
+            m_begin += kUtf8Bom.size();
+            m_consumed += kUtf8Bom.size();
+        }
+    }
+    if (m_pendingLf) {
+        if (m_begin == m_end)
+            fill();
+        if (m_begin < m_end && m_buffer[m_begin] == '\n') {
+            ++m_begin;
+            ++m_consumed;
+        }
+        m_pendingLf = false;
+    }
+
+    const bool lfEnds = m_breaks == LineBreaks::CrLfOrLf;
+    std::size_t scan = m_begin;
+    for (;;) {
+        const char* data = m_buffer.data();
+        std::size_t p = scan;
+        if (lfEnds) {
+            while (p < m_end && data[p] != '\r' && data[p] != '\n')
+                ++p;
+        } else {
+            const void* cr = std::memchr(data + scan, '\r', m_end - scan);
+            p = cr == nullptr ? m_end : static_cast<std::size_t>(static_cast<const char*>(cr) - data);
+        }
+        if (p < m_end) {
+            line = std::string_view(data + m_begin, p - m_begin);
+            std::size_t terminator = 1;
+            if (data[p] == '\r') {
+                if (p + 1 < m_end)
+                    terminator = data[p + 1] == '\n' ? 2 : 1;
+                else if (!m_eof)
+                    m_pendingLf = true; // the LF, if any, comes with the next block
+            }
+            m_consumed += (p - m_begin) + terminator;
+            m_begin = p + terminator;
+            return true;
+        }
+        if (m_eof) {
+            if (m_begin == m_end)
+                return false;
+            line = std::string_view(data + m_begin, m_end - m_begin);
+            m_consumed += m_end - m_begin;
+            m_begin = m_end;
+            return true;
+        }
+        // No terminator in the buffer: read on behind what has been searched already.
+        const std::size_t searched = m_end - m_begin;
+        fill();
+        scan = m_begin + searched;
+    }
+}
+
+void LineReader::appendDecoded(std::string& out, std::string_view line) const {
+    if (m_utf8)
+        out.append(line);
+    else
+        AppendCp1252AsUtf8(out, line);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::uint64_t size = 0;
+    std::FILE* file = OpenForReading(path, size);
+    std::string bytes;
+    try {
+        bytes.resize(static_cast<std::size_t>(size));
+        std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
+        bytes.resize(got);
+        // The file may have grown since its size was taken: read on to its end.
+        char block[65536];
+        while (!std::ferror(file) && !std::feof(file)) {
+            got = std::fread(block, 1, sizeof block, file);
+            bytes.append(block, got);
+        }
+        if (std::ferror(file))
+            throw failures::deviceIoError();
+    } catch (const std::bad_alloc&) {
+        std::fclose(file);
+        throw failures::outOfMemory();
+    } catch (...) {
+        std::fclose(file);
+        throw;
+    }
+    std::fclose(file);
+    return bytes;
+}
+
+namespace {
+
+long long s_failAfterBytes = -1;
+unsigned long long s_bytesSinceFault = 0;
+
+constexpr std::size_t kWriteBuffer = std::size_t{1} << 20;
+
+mode_t NewFileMode(const std::string& target) {
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return info.st_mode & 07777; // a replaced file keeps its permissions
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+Failure BadFileNumber() {
+    return Failure(52, "Bad file name or number");
+}
+
+} // namespace
+
+AtomicTextWriter::AtomicTextWriter(std::string targetPath) : m_target(std::move(targetPath)) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(m_target, ec))
+        throw failures::pathFileAccessError();
+    const std::filesystem::path target(m_target);
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) {
+        const int error = errno;
+        throw error == ENOENT || error == ENOTDIR ? failures::pathNotFound() : failures::fromErrno(error);
+    }
+    m_temp = pattern;
+    ::fchmod(fd, NewFileMode(m_target));
+    m_file = ::fdopen(fd, "wb");
+    if (m_file == nullptr) {
+        const int error = errno;
+        ::close(fd);
+        discard();
+        throw failures::fromErrno(error);
+    }
+    m_buffer.reserve(kWriteBuffer + 4096);
+}
+
+AtomicTextWriter::~AtomicTextWriter() {
+    if (!m_committed)
+        discard();
+}
+
+void AtomicTextWriter::discard() {
+    if (m_file != nullptr)
+        std::fclose(m_file);
+    m_file = nullptr;
+    if (!m_temp.empty())
+        std::remove(m_temp.c_str());
+    m_temp.clear();
+    m_buffer.clear();
+}
+
+void AtomicTextWriter::writeLine(std::string_view utf8Line) {
+    if (m_file == nullptr)
+        throw BadFileNumber();
+    const std::size_t before = m_buffer.size();
+    AppendUtf8AsCp1252(m_buffer, utf8Line);
+    m_buffer += "\r\n";
+    const std::size_t added = m_buffer.size() - before;
+    m_written += added;
+    if (s_failAfterBytes >= 0) {
+        s_bytesSinceFault += added;
+        if (s_bytesSinceFault > static_cast<unsigned long long>(s_failAfterBytes)) {
+            discard();
+            throw failures::diskFull();
+        }
+    }
+    if (m_buffer.size() >= kWriteBuffer)
+        flushBuffer();
+}
+
+void AtomicTextWriter::flushBuffer() {
+    if (m_buffer.empty())
+        return;
+    if (std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) != m_buffer.size()) {
+        const int error = errno;
+        discard();
+        throw failures::fromErrno(error);
+    }
+    m_buffer.clear();
+}
+
+void AtomicTextWriter::commit() {
+    if (m_file == nullptr)
+        throw BadFileNumber();
+    flushBuffer();
+    if (std::fflush(m_file) != 0) {
+        const int error = errno;
+        discard();
+        throw failures::fromErrno(error);
+    }
+    const int closed = std::fclose(m_file);
+    const int closeError = errno;
+    m_file = nullptr;
+    if (closed != 0) {
+        discard();
+        throw failures::fromErrno(closeError);
+    }
+    if (std::rename(m_temp.c_str(), m_target.c_str()) != 0) {
+        const int error = errno;
+        discard();
+        throw failures::fromErrno(error);
+    }
+    m_temp.clear();
+    m_committed = true;
+}
+
+void AtomicTextWriter::failAfterBytesForTesting(long long bytes) {
+    s_failAfterBytes = bytes;
+    s_bytesSinceFault = 0;
+}
+
+} // namespace tes

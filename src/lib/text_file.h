@@ -84,6 +84,8 @@ public:
 
 private:
     void flushBuffer();
+    // Closes and removes the temporary file; the target stays as it was.
+    void discard();
 
     std::string m_target;
     std::string m_temp;
