@@ -1,1 +1,183 @@
-// placeholder until implemented
+#include "cli/cli_app.h"
+
+#include "cli/cli_options.h"
+#include "cli/cli_platform.h"
+#include "cli/commands.h"
+
+#include <CLI/CLI.hpp>
+#include <cstddef>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <unistd.h>
+
+namespace tes::cli {
+
+namespace {
+
+constexpr const char* kProgramName = "enviro-script";
+constexpr const char* kVersionText = "enviro-script 1.1";
+
+constexpr const char* kUsage =
+    "Usage:\n"
+    "  enviro-script info    PROJECT.prj [load options]\n"
+    "  enviro-script records PROJECT.prj [load options]\n"
+    "  enviro-script build   PROJECT.prj (--vegetation KIND | --all) [build options]\n"
+    "  enviro-script combine OUTPUT.ms INPUT.ms...\n"
+    "  enviro-script --help | --version\n"
+    "Run 'enviro-script --help' or 'enviro-script COMMAND --help' for details.\n";
+
+// The window's fields take only so many characters; a longer value could not have been typed there.
+CLI::Validator FieldLength(std::size_t maxLength) {
+    return CLI::Validator(
+        [maxLength](std::string& value) -> std::string {
+            std::size_t characters = 0;
+            for (unsigned char c : value)
+                characters += (c & 0xC0) != 0x80; // UTF-8 lead bytes
+            if (characters <= maxLength)
+                return {};
+            return "takes at most " + std::to_string(maxLength) + " characters";
+        },
+        "");
+}
+
+CLI::Option* AddText(CLI::App& app, const std::string& name, std::optional<std::string>& target,
+                     const std::string& help) {
+    return app
+        .add_option_function<std::string>(
+            name, [&target](const std::string& v) { target = v; }, help)
+        ->type_name("TEXT");
+}
+
+void AddLoadOptions(CLI::App& app, LoadOptions& load) {
+    app.add_option(
+           "PROJECT.prj", load.project,
+           "The Tolvane project file; its folder holds the .txt, .scn and .est files of the same name")
+        ->required()
+        ->check(
+            [](const std::string& path) { return path.empty() ? std::string("is empty") : std::string(); });
+    app.add_flag("--perimeter", load.perimeter, "Use the perimeter tile instead of the main tile")
+        ->group("Load options");
+    AddText(app, "--overlap", load.overlap, "Margin added around the tile, in terrain units (default 0)")
+        ->check(FieldLength(5))
+        ->group("Load options");
+    AddText(app, "--grid-size", load.gridSize,
+            "3ds Max grid size the tile is scaled to (default 256); the object scale follows from it")
+        ->check(FieldLength(4))
+        ->group("Load options");
+    AddText(app, "--object-scale", load.objectScale,
+            "Scale objects by this percentage instead; the grid size then follows from it")
+        ->check(FieldLength(11))
+        ->group("Load options");
+    AddText(app, "--rotation-angle", load.rotationAngle,
+            "Turn objects by this angle in degrees instead of facing the sun")
+        ->group("Load options");
+    app.add_flag("--no-rotate", load.noRotate, "Do not turn the objects at all")->group("Load options");
+    AddText(app, "--heading", load.heading,
+            "Use this sun heading in degrees (0 to 359.9) instead of the scene's; objects face it")
+        ->check(FieldLength(5))
+        ->group("Load options");
+}
+
+void AddBuildOptions(CLI::App& app, BuildOptions& build) {
+    CLI::Option_group* kinds = app.add_option_group("Vegetation", "Which vegetation to write scripts for");
+    AddText(*kinds, "--vegetation", build.vegetation,
+            "The vegetation kind: its number (5), or the entry text as listed by 'info'")
+        ->type_name("KIND");
+    kinds->add_flag("--all", build.all, "Write one script for every vegetation kind on the tile");
+    kinds->require_option(1);
+
+    AddText(app, "--max-file", build.maxFile,
+            "The 3ds Max file to merge the object from; the object takes its name from the file name")
+        ->type_name("PATH")
+        ->group("Build options");
+    AddText(app, "--object", build.objectName, "The object's name inside the Max file, if it differs")
+        ->type_name("NAME")
+        ->group("Build options");
+    AddText(app, "--vertical-scale", build.verticalScale, "Factor applied to every height (default 1.000)")
+        ->group("Build options");
+    AddText(app, "--vertical-offset", build.verticalOffset, "Added to every height (default 0.000000)")
+        ->group("Build options");
+    app.add_flag("--no-save", build.noSave, "Print the scripts instead of writing .ms files")
+        ->group("Build options");
+}
+
+// The folder of the running executable, where the window's program finds its help file too.
+std::string ExecutableFolder(const char* argv0) {
+    std::error_code error;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error && argv0 != nullptr)
+        exe = std::filesystem::absolute(argv0, error);
+    return exe.parent_path().string();
+}
+
+int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    CLI::App app("Writes 3ds Max placement scripts for the vegetation of a Tolvane terrain project, as the "
+                 "Tolvane Enviro Scripter window does.",
+                 kProgramName);
+    app.set_version_flag("--version", kVersionText, "Show the program's version and exit");
+    app.set_help_flag("-h,--help", "Show this help and exit");
+    app.require_subcommand(1);
+    app.footer("Messages of the commands are written to standard error. Exit status: 0 done, 1 a message "
+               "ended the command, 2 wrong arguments.");
+
+    LoadOptions infoOptions;
+    CLI::App* info =
+        app.add_subcommand("info", "Load the project and show its tile, sun, grid and vegetation");
+    AddLoadOptions(*info, infoOptions);
+
+    LoadOptions recordsOptions;
+    CLI::App* records =
+        app.add_subcommand("records", "Load the project and print the records kept for the tile");
+    AddLoadOptions(*records, recordsOptions);
+
+    BuildOptions buildOptions;
+    CLI::App* build = app.add_subcommand(
+        "build",
+        "Load the project and write a placement script (PROJECT_MainVeg_NN.ms or PROJECT_PerVeg_NN.ms "
+        "next to it) for one or every vegetation kind; prints the files written");
+    AddLoadOptions(*build, buildOptions.load);
+    AddBuildOptions(*build, buildOptions);
+
+    CombineOptions combineOptions;
+    CLI::App* combine = app.add_subcommand("combine", "Join MAXScript files into one, in the order given");
+    combine
+        ->add_option("OUTPUT.ms", combineOptions.output,
+                     "The combined script to write (replaced if it exists)")
+        ->required();
+    combine->add_option("INPUT.ms", combineOptions.inputs, "The scripts to join")->required();
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
+            return app.exit(e, out, err);
+        err << kProgramName << ": " << e.what() << '\n' << kUsage;
+        return kExitUsage;
+    }
+
+    const bool errIsTerminal = &err == &std::cerr && isatty(STDERR_FILENO) == 1;
+    CliPlatform platform(err, errIsTerminal, ExecutableFolder(argc > 0 ? argv[0] : nullptr));
+    if (info->parsed())
+        return RunInfo(infoOptions, platform, out);
+    if (records->parsed())
+        return RunRecords(recordsOptions, platform, out);
+    if (build->parsed())
+        return RunBuild(buildOptions, platform, out);
+    return RunCombine(combineOptions, platform);
+}
+
+} // namespace
+
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+    try {
+        return ParseAndRun(argc, argv, out, err);
+    } catch (const std::exception& e) {
+        err << kProgramName << ": unexpected failure: " << e.what() << '\n';
+    } catch (...) {
+        err << kProgramName << ": unexpected failure\n";
+    }
+    return kExitFailed;
+}
+
+} // namespace tes::cli

@@ -1,1 +1,45 @@
-// placeholder until implemented
+#include "cli/cli_platform.h"
+
+#include <filesystem>
+#include <utility>
+
+namespace tes::cli {
+
+CliPlatform::CliPlatform(std::ostream& err, bool errIsTerminal, std::string programFolder)
+    : m_err(err), m_progress(err, errIsTerminal), m_programFolder(std::move(programFolder)) {}
+
+void CliPlatform::showMessage(const std::string& text) {
+    m_progress.clear();
+    m_err << text << '\n' << std::flush;
+    m_messages.push_back(text);
+}
+
+std::string CliPlatform::showFileDialog(const FileDialogRequest&) {
+    if (m_dialogAnswers.empty())
+        return {};
+    std::string answer = std::move(m_dialogAnswers.front());
+    m_dialogAnswers.pop_front();
+    return answer;
+}
+
+std::string CliPlatform::readSetting(const std::string& keyPath, const std::string& name) {
+    const auto it = m_settings.find(keyPath + '\n' + name);
+    return it == m_settings.end() ? std::string() : it->second;
+}
+
+void CliPlatform::writeSetting(const std::string& keyPath, const std::string& name,
+                               const std::string& value) {
+    m_settings[keyPath + '\n' + name] = value;
+}
+
+bool CliPlatform::fileExists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+bool CliPlatform::reportProgress(unsigned long long done, unsigned long long total) {
+    m_progress.report(done, total);
+    return true;
+}
+
+} // namespace tes::cli

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tes::cli {
+
+// What the process returns: the command did its work, a message ended it, or the arguments were wrong.
+enum ExitStatus : int { kExitDone = 0, kExitFailed = 1, kExitUsage = 2 };
+
+// Window fields a user would set before pressing the project Browse button; an unset one keeps the
+// window's initial value.
+struct LoadOptions {
+    std::string project; // the answer of the open-project dialog
+    bool perimeter = false;
+    std::optional<std::string> overlap;
+    std::optional<std::string> gridSize;
+    std::optional<std::string> objectScale;
+    std::optional<std::string> rotationAngle;
+    bool noRotate = false;
+    std::optional<std::string> heading; // typed after the load
+};
+
+struct BuildOptions {
+    LoadOptions load;
+    std::optional<std::string> vegetation;
+    bool all = false;
+    std::optional<std::string> maxFile;
+    std::optional<std::string> objectName;
+    std::optional<std::string> verticalScale;
+    std::optional<std::string> verticalOffset;
+    bool noSave = false;
+};
+
+struct CombineOptions {
+    std::string output;
+    std::vector<std::string> inputs;
+};
+
+} // namespace tes::cli
