@@ -31,17 +31,26 @@ char CodePointToByte(char32_t cp) {
     return '?';
 }
 
+// Copies runs of ASCII as they stand (the same in both encodings) and converts the rest one
+// character at a time.
+template <typename ConvertOne>
+void AppendConverted(std::string& out, std::string_view text, ConvertOne convertOne) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t run = utf8::AsciiRun(text, pos);
+        out.append(text.substr(pos, run));
+        pos += run;
+        if (pos < text.size())
+            convertOne(out, text, pos);
+    }
+}
+
 } // namespace
 
 void AppendCp1252AsUtf8(std::string& out, std::string_view bytes) {
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const std::size_t run = utf8::AsciiRun(bytes, pos);
-        out.append(bytes.substr(pos, run));
-        pos += run;
-        if (pos < bytes.size())
-            utf8::Append(out, ByteToCodePoint(static_cast<unsigned char>(bytes[pos++])));
-    }
+    AppendConverted(out, bytes, [](std::string& to, std::string_view from, std::size_t& pos) {
+        utf8::Append(to, ByteToCodePoint(static_cast<unsigned char>(from[pos++])));
+    });
 }
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
@@ -52,16 +61,10 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
 }
 
 void AppendUtf8AsCp1252(std::string& out, std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t run = utf8::AsciiRun(text, pos);
-        out.append(text.substr(pos, run));
-        pos += run;
-        if (pos < text.size()) {
-            const char32_t cp = utf8::Decode(text, pos);
-            out.push_back(cp == utf8::kInvalid ? '?' : CodePointToByte(cp));
-        }
-    }
+    AppendConverted(out, text, [](std::string& to, std::string_view from, std::size_t& pos) {
+        const char32_t cp = utf8::Decode(from, pos);
+        to.push_back(cp == utf8::kInvalid ? '?' : CodePointToByte(cp));
+    });
 }
 
 std::string Utf8ToCp1252(std::string_view text) {

@@ -80,34 +80,36 @@ TEST(LineReader, ReadsALineLongerThanManyBlocks) {
     EXPECT_EQ(lines[2], "end");
 }
 
-TEST(LineReader, SkipsAByteOrderMarkWhenAsked) {
+TEST(LineReader, DecodesLinesByTheFilesEncoding) {
+    struct Case {
+        std::string_view bytes;
+        bool skipBom;
+        bool utf8;
+        std::string_view decoded;
+    };
+    const Case cases[] = {
+        {"\xEF\xBB\xBF"
+         "caf\xC3\xA9\r\n",
+         true, true, "caf\xC3\xA9"},
+        {"\xEF\xBB\xBF"
+         "caf\xC3\xA9",
+         false, false,
+         "\xC3\xAF\xC2\xBB\xC2\xBF"
+         "caf\xC3\x83\xC2\xA9"},
+        {"caf\xE9", true, false, "caf\xC3\xA9"},
+    };
     TempDir dir;
-    const std::string path = dir.write("bom.txt", "\xEF\xBB\xBF"
-                                                  "caf\xC3\xA9\r\n");
-    LineReader reader(LineBreaks::CrOrCrLf, true);
-    reader.open(path);
-    std::string_view line;
-    ASSERT_TRUE(reader.next(line));
-    EXPECT_TRUE(reader.isUtf8());
-    std::string decoded;
-    reader.appendDecoded(decoded, line);
-    EXPECT_EQ(decoded, "caf\xC3\xA9");
-    EXPECT_FALSE(reader.next(line));
-
-    EXPECT_EQ(ReadLines(path, LineBreaks::CrOrCrLf, false).front(), "\xEF\xBB\xBF"
-                                                                    "caf\xC3\xA9");
-}
-
-TEST(LineReader, DecodesWindows1252Lines) {
-    TempDir dir;
-    LineReader reader(LineBreaks::CrOrCrLf, true);
-    reader.open(dir.write("cp.txt", "caf\xE9"));
-    std::string_view line;
-    ASSERT_TRUE(reader.next(line));
-    EXPECT_FALSE(reader.isUtf8());
-    std::string decoded;
-    reader.appendDecoded(decoded, line);
-    EXPECT_EQ(decoded, "caf\xC3\xA9");
+    for (const auto& c : cases) {
+        LineReader reader(LineBreaks::CrOrCrLf, c.skipBom);
+        reader.open(dir.write("f.txt", c.bytes));
+        std::string_view line;
+        ASSERT_TRUE(reader.next(line));
+        EXPECT_EQ(reader.isUtf8(), c.utf8);
+        std::string decoded;
+        reader.appendDecoded(decoded, line);
+        EXPECT_EQ(decoded, c.decoded);
+        EXPECT_FALSE(reader.next(line));
+    }
 }
 
 TEST(LineReader, OpenFailuresCarryTheClassicNumbers) {
