@@ -8,14 +8,16 @@ namespace tes {
 
 // True when the name is made of letters, digits and '_' only (usable as a bare $name).
 bool IsPlainMaxName(std::string_view name);
-// False when the name holds a single quote or a control character: no MAXScript pathname can carry it.
+// False when the name holds a single quote or a control character (below 0x20, or 0x7F): no MAXScript
+// pathname can carry it safely.
 bool IsWritableMaxName(std::string_view name);
 // The pathname of a node: $Tree, or $'Oak Tree' with *, ? and \ escaped inside the quotes.
 std::string MaxPathName(std::string_view name);
 // The body of a "..." string literal: " and \ escaped.
 std::string MaxStringBody(std::string_view text);
 // The Max file path of the merge line: backslashes that MAXScript would consume are doubled (each of
-// a run of two or more, one before % or ", one at the very end); other text stays as it is.
+// a run of two or more, one before % " * ? or a line break, one at the very end); a " is written \"
+// and CR / LF as \r / \n, so nothing can end the string early; other text stays as it is.
 std::string MaxFilePathBody(std::string_view path);
 // The rotation text of the rotate line: kept as typed when it is a plain number literal, otherwise the
 // decimal text of its value, so no text can end the expression early.

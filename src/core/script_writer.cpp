@@ -1,1 +1,344 @@
-// placeholder until implemented
+#include "core/script_writer.h"
+
+#include "core/context.h"
+#include "core/failure_message.h"
+#include "core/maxscript_literals.h"
+#include "lib/failure.h"
+#include "lib/fields.h"
+#include "lib/numbers.h"
+#include "lib/text_file.h"
+
+#include <charconv>
+#include <cstdint>
+#include <new>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tes {
+
+namespace {
+
+constexpr std::uint64_t kProgressStep = 65536;
+
+constexpr std::string_view kRefusedNameMessage =
+    "Please specify a Max object name without quotes or control characters";
+
+// The tile's middle on both horizontal axes and its span, in environment units. Evaluated left to
+// right as written, so the results match the environment reader's region to the last bit.
+struct TileGeometry {
+    double H = 0;
+    double T = 0;
+};
+
+TileGeometry ComputeTile(bool mainTile, double gridRes, double w) {
+    TileGeometry g;
+    if (mainTile) {
+        if (w == 6) {
+            g.H = gridRes * 512 * 3 / 2;
+            g.T = gridRes * 512;
+        } else {
+            g.H = gridRes * 256 * w / 2;
+            g.T = gridRes * 256;
+        }
+    } else if (w == 3) {
+        g.H = gridRes * 256 / 2;
+        g.T = gridRes * 256;
+    } else {
+        g.H = gridRes * 256 / 2 + gridRes * 256;
+        g.T = gridRes * 256;
+    }
+    g.H = checkedFinite(g.H);
+    g.T = checkedFinite(g.T);
+    return g;
+}
+
+double FieldNumber(const MainModel& form, TextField field) {
+    return checkedFinite(LeadingNumberValue(form.text(field)));
+}
+
+// The pieces of the object's lines that do not change from record to record, worked out once so the
+// record loop only appends.
+struct ObjectNames {
+    std::string path;         // $Tree or $'Oak Tree'
+    std::string copyHead;     // copy $Tree isSelected:on name:"Tree
+    std::string copyPathHead; // $Tree or $'Oak Tree (the copy number follows)
+    std::string copyPathTail; // .pos = [ or '.pos = [
+};
+
+ObjectNames MakeObjectNames(const std::string& name) {
+    ObjectNames n;
+    n.path = MaxPathName(name);
+    n.copyHead = "copy " + n.path + " isSelected:on name:\"" + MaxStringBody(name);
+    if (IsPlainMaxName(name)) {
+        n.copyPathHead = n.path;
+        n.copyPathTail = ".pos = [";
+    } else {
+        // The copy's name is the name plus digits, so its quoted form is the same with the digits inside.
+        n.copyPathHead = n.path.substr(0, n.path.size() - 1);
+        n.copyPathTail = "'.pos = [";
+    }
+    return n;
+}
+
+// The copy number as "00": at least two digits.
+void AppendCopyNumber(std::string& out, std::uint64_t number) {
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, number);
+    if (number < 10)
+        out += '0';
+    out.append(digits, result.ptr);
+}
+
+void AppendPosition(std::string& out, double X, double Y, double Z) {
+    out += PatternText(X, 1, 6);
+    out += ',';
+    out += PatternText(Y, 1, 6);
+    out += ',';
+    out += PatternText(Z, 1, 6);
+    out += ']';
+}
+
+// Keeps the progress display balanced on every way out of the build.
+class ProgressScope {
+public:
+    ProgressScope(Platform& platform, const std::string& label) : m_platform(platform) {
+        m_platform.beginProgress(label);
+    }
+    ~ProgressScope() { m_platform.endProgress(); }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+    bool report(std::uint64_t done, std::uint64_t total) { return m_platform.reportProgress(done, total); }
+
+private:
+    Platform& m_platform;
+};
+
+enum class BuildOutcome { Done, Cancelled };
+
+// One build. The lines collect in `m_lines`; the caller decides whether they replace List2.
+class ScriptBuilder {
+public:
+    ScriptBuilder(Context& ctx, std::string number, std::string name)
+        : m_ctx(ctx), m_form(ctx.form), m_number(std::move(number)), m_name(std::move(name)) {}
+
+    BuildOutcome run();
+    LineList& lines() { return m_lines; }
+
+private:
+    void addHeader();
+    void addFirstObject(double X, double Y, double Z);
+    void addCopy(double X, double Y, double Z);
+    bool writeFile(ProgressScope& progress, std::uint64_t records);
+
+    void addLine(std::string_view text) { m_lines.append(text); }
+
+    Context& m_ctx;
+    MainModel& m_form;
+    std::string m_number;
+    std::string m_name;
+    ObjectNames m_names;
+    double m_objScale = 0;
+    LineList m_lines;
+    std::uint64_t m_copyNumber = 0;
+};
+
+BuildOutcome ScriptBuilder::run() {
+    Session& session = m_ctx.session;
+    const bool mainTile = m_form.check(CheckBox::chkMainTile) == kChecked;
+    const std::string twoDigits = PatternText(checkedFinite(LeadingNumberValue(m_number)), 2, 0);
+    session.ScriptFilePath =
+        session.ProjectBasePath + (mainTile ? "_MainVeg_" : "_PerVeg_") + twoDigits + ".ms";
+
+    const double gridRes = FieldNumber(m_form, TextField::txtGridRes);
+    const double w = session.TerrainWidth;
+    double gridSize = RoundHalfEven(FieldNumber(m_form, TextField::txtGridSize));
+    m_objScale = FieldNumber(m_form, TextField::txtObjectScale);
+
+    const TileGeometry tile = ComputeTile(mainTile, gridRes, w);
+    const double H = tile.H;
+
+    // The grid size and the object scale are tied by gridSize = objScale * T / 100; the option says
+    // which of the two follows the other.
+    if (m_form.check(CheckBox::chkUseObjectScale) == kChecked) {
+        gridSize = RoundHalfEven(checkedFinite(m_objScale * tile.T / 100));
+        m_form.setText(TextField::txtGridSize, DecimalText(gridSize));
+    } else {
+        m_objScale = checkedFinite(checkedDivide(gridSize * 100, tile.T));
+        m_form.setText(TextField::txtObjectScale, PatternText(RoundHalfEven(m_objScale, 6), 1, 6));
+    }
+
+    const double vScale = FieldNumber(m_form, TextField::txtVerticalScale);
+    const double vOffset = FieldNumber(m_form, TextField::txtVerticalOffset);
+    m_names = MakeObjectNames(m_name);
+
+    addHeader();
+
+    const LineList& records = m_form.list(ListId::List1);
+    const std::uint64_t count = records.size();
+    const std::uint64_t total = session.SaveToFile ? 2 * count : count;
+    ProgressScope progress(m_ctx.platform, "Building the script");
+    bool first = true;
+    for (std::uint64_t i = 0; i < count; ++i) {
+        if (i % kProgressStep == 0 && !progress.report(i, total))
+            return BuildOutcome::Cancelled;
+        const std::string_view entry = records[i];
+        if (GetElement(entry, ",", 0) != m_number)
+            continue;
+        const double x = checkedFinite(LeadingNumberValue(GetElement(entry, ",", 1)));
+        const double z = checkedFinite(LeadingNumberValue(GetElement(entry, ",", 3)));
+        const double y = checkedFinite(LeadingNumberValue(GetElement(entry, ",", 2)));
+
+        // The environment's z axis becomes the scene's X, its x axis the scene's Y reversed, and the
+        // height Z; both horizontal axes are measured from the tile's middle.
+        double X = z - H;
+        double Y = (2 * H - x) - H;
+        double Z = vScale * y + vOffset;
+        if (m_objScale != 100) {
+            X = m_objScale * X / 100;
+            Y = m_objScale * Y / 100;
+            Z = m_objScale * Z / 100;
+        }
+        X = checkedFinite(X);
+        Y = checkedFinite(Y);
+        Z = checkedFinite(Z);
+
+        if (first) {
+            addFirstObject(X, Y, Z);
+            first = false;
+        } else {
+            addCopy(X, Y, Z);
+        }
+        ++m_copyNumber;
+    }
+
+    if (session.SaveToFile && !writeFile(progress, count))
+        return BuildOutcome::Cancelled;
+    return BuildOutcome::Done;
+}
+
+void ScriptBuilder::addHeader() {
+    std::string& text = m_lines.textBuffer();
+    text += "-- Tolvane Enviro Scripter for 3dsMax 3.1,  Version: ";
+    text += kVersion;
+    m_lines.endLine();
+    text += "-- Script File Name:  ";
+    text += GetFileNameFromPath(m_ctx.session.ScriptFilePath);
+    m_lines.endLine();
+    addLine("");
+    addLine("");
+    addLine("-- start of script");
+    addLine("clearlistener()");
+    addLine("");
+    addLine("-- perform merge on first object");
+    text += "mergeMAXFile \"";
+    text += MaxFilePathBody(UpperCase(m_form.text(TextField::txtMaxFile)));
+    text += "\" #mergeDups #select #noredraw";
+    m_lines.endLine();
+    addLine("");
+}
+
+void ScriptBuilder::addFirstObject(double X, double Y, double Z) {
+    std::string& text = m_lines.textBuffer();
+    addLine("-- move the first object into position");
+    addLine("max move");
+    text += m_names.path;
+    text += ".pos = [";
+    AppendPosition(text, X, Y, Z);
+    m_lines.endLine();
+
+    const std::string& angle = m_form.text(TextField::txtRotationAngle);
+    if (m_form.check(CheckBox::chkRotateObjects) == kChecked &&
+        checkedFinite(LeadingNumberValue(angle)) != 0) {
+        text += "rotate ";
+        text += m_names.path;
+        text += " (angleaxis ";
+        text += MaxAngleText(angle);
+        text += " [0,0,1])";
+        m_lines.endLine();
+    }
+    if (m_objScale != 100) {
+        const std::string s = PatternText(RoundHalfEven(m_objScale / 100, 8), 1, 8);
+        text += m_names.path;
+        text += ".scale = [";
+        text += s;
+        text += ',';
+        text += s;
+        text += ',';
+        text += s;
+        text += ']';
+        m_lines.endLine();
+    }
+    addLine("");
+    addLine("-- make copies of the original object and move into postion");
+    addLine("");
+}
+
+void ScriptBuilder::addCopy(double X, double Y, double Z) {
+    std::string& text = m_lines.textBuffer();
+    text += m_names.copyHead;
+    AppendCopyNumber(text, m_copyNumber);
+    text += '"';
+    m_lines.endLine();
+    text += m_names.copyPathHead;
+    AppendCopyNumber(text, m_copyNumber);
+    text += m_names.copyPathTail;
+    AppendPosition(text, X, Y, Z);
+    m_lines.endLine();
+    m_lines.endLine();
+}
+
+// Writes the lines to the script file, which is replaced only once the whole script is on disk.
+// False when the user cancelled; the old file then stays as it was.
+bool ScriptBuilder::writeFile(ProgressScope& progress, std::uint64_t records) {
+    AtomicTextWriter writer(m_ctx.session.ScriptFilePath);
+    const std::uint64_t rows = m_lines.size();
+    for (std::uint64_t row = 0; row < rows; ++row) {
+        if (row % kProgressStep == 0 && !progress.report(records + row * records / rows, 2 * records))
+            return false;
+        writer.writeLine(m_lines[row]);
+    }
+    writer.commit();
+    return true;
+}
+
+} // namespace
+
+void BuildScript(Context& ctx) {
+    MainModel& form = ctx.form;
+    // Copies: the handlers that run when the build sets a field must not pull the texts away.
+    const std::string number(GetElement(GetElement(form.comboText(), ":", 0), "_", 1));
+    if (number.empty()) {
+        ctx.platform.showMessage("Invalid Vegetation Number");
+        return;
+    }
+    const std::string name = form.text(TextField::txtMaxObjectName);
+    if (!IsWritableMaxName(name)) {
+        ctx.platform.showMessage(std::string(kRefusedNameMessage));
+        return;
+    }
+
+    const std::string previousScriptPath = ctx.session.ScriptFilePath;
+    ScriptBuilder builder(ctx, number, name);
+    std::optional<Failure> failure;
+    try {
+        if (builder.run() == BuildOutcome::Cancelled) {
+            // A cancelled build leaves the last script as it was, in the list and on disk.
+            ctx.session.ScriptFilePath = previousScriptPath;
+            return;
+        }
+    } catch (const Failure& f) {
+        failure = f;
+    } catch (const std::bad_alloc&) {
+        failure = failures::outOfMemory();
+    }
+
+    // Finished or failed, List2 now shows what this build produced.
+    form.list(ListId::List2).swap(builder.lines());
+    builder.lines().clearAndRelease();
+    form.listChanged(ListId::List2);
+    if (failure)
+        ctx.platform.showMessage(UnexpectedErrorMessage("BuildScript", *failure));
+}
+
+} // namespace tes
