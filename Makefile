@@ -3,7 +3,7 @@ PRESET ?= $(if $(CI),ci,dev)
 BUILD_DIR := build/$(PRESET)
 EXAMPLE := examples/Valley/Valley.prj
 
-.PHONY: run test deps configure build bench sanitize clean
+.PHONY: run test deps configure build bench sanitize fuzz clean
 
 deps:
 	@scripts/install-deps.sh
@@ -29,6 +29,13 @@ bench: deps
 	@cmake --preset release >/dev/null
 	@cmake --build --preset release
 	@scripts/run-bench.sh build/release
+
+fuzz:
+	@TES_WITH_FUZZ=1 scripts/install-deps.sh
+	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DTES_FUZZ=ON -DTES_BUILD_GUI=OFF -DTES_BUILD_TESTS=OFF >/dev/null
+	@cmake --build build/fuzz
+	@scripts/run-fuzz.sh build/fuzz
 
 clean:
 	rm -rf build

@@ -1,0 +1,23 @@
+// The combiner on arbitrary bytes: a file added and saved reads back as the same lines.
+#include "core/combiner.h"
+#include "fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string input = tes::fuzz::WriteScratchFile("in.ms", tes::fuzz::AsText(data, size));
+    const std::string output = tes::fuzz::ScratchFolder() + "/out.ms";
+
+    tes::LineList first;
+    tes::AppendScriptFile(first, input);
+    if (first.size() < 2 || !first[first.size() - 1].empty() || !first[first.size() - 2].empty())
+        tes::fuzz::Fail("two empty lines close every added file");
+    tes::SaveScriptLines(first, output);
+
+    tes::LineList second;
+    tes::AppendScriptFile(second, output);
+    if (second.size() != first.size() + 2)
+        tes::fuzz::Fail("a saved list reads back line for line");
+    for (std::size_t i = 0; i < first.size(); ++i)
+        if (first[i] != second[i])
+            tes::fuzz::Fail("a saved line reads back unchanged");
+    return 0;
+}
