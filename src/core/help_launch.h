@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace tes {
+
+struct Context;
+
+// Hands a document to the desktop to be opened with its associated program. When that fails the user
+// is told once ("Error launching help file."); any other trouble is ignored and the program goes on.
+void LaunchHelpFile(Context& ctx, const std::string& path);
+
+// The "View Help" button: opens TES_Help.html from the program's own folder. Nothing waits for the
+// browser.
+void btnViewHelp_Click(Context& ctx);
+
+} // namespace tes
