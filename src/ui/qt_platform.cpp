@@ -1,1 +1,190 @@
-// placeholder until implemented
+#include "ui/qt_platform.h"
+
+#include "core/session.h"
+#include "ui/to_qt.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QSettings>
+#include <QUrl>
+
+namespace tes {
+
+namespace {
+
+constexpr int kProgressSteps = 1000;
+// The window repaints and the Cancel button answers this often while work reports progress.
+constexpr int kEventIntervalMs = 50;
+
+// The last part of "Software\Tolvane Enviro Scripter": the name of the per-user store off Windows.
+QString StoreName(const std::string& keyPath) {
+    const QString path = ToQString(keyPath);
+    const qsizetype cut = path.lastIndexOf(QLatin1Char('\\'));
+    return cut < 0 ? path : path.mid(cut + 1);
+}
+
+} // namespace
+
+QStringList ToQtNameFilters(std::string_view filter) {
+    const QStringList parts = ToQString(filter).split(QLatin1Char('|'));
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        // Qt reads the patterns from the parenthesised end of the description, so that end must hold
+        // the pair's real patterns, whatever the description shows.
+        if (description.endsWith(QLatin1Char(')'))) {
+            const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+            if (open >= 0)
+                description = description.left(open).trimmed();
+        }
+        QString patterns = parts[i + 1].trimmed();
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        result << description + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return result;
+}
+
+QtPlatform::QtPlatform(QString settingsFile) : m_settingsFile(std::move(settingsFile)) {}
+
+QtPlatform::~QtPlatform() {
+    endProgress();
+}
+
+void QtPlatform::showMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kMessageCaption), ToQString(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    // The box itself always shows the normal pointer, even while a command shows the wait pointer.
+    const bool waiting = QGuiApplication::overrideCursor() != nullptr;
+    if (waiting)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    box.exec();
+    if (waiting)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+std::string QtPlatform::showFileDialog(const FileDialogRequest& request) {
+    if (m_nextFileName) {
+        std::string answer = std::move(*m_nextFileName);
+        m_nextFileName.reset();
+        return answer;
+    }
+    QFileDialog dialog(QApplication::activeWindow(), ToQString(request.title),
+                       ToQString(request.initialFolder));
+    const QStringList filters = ToQtNameFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.filterIndex - 1]);
+    if (request.save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    if (!request.initialFileName.empty())
+        dialog.selectFile(ToQString(request.initialFileName));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? std::string() : ToStdString(QDir::toNativeSeparators(chosen.first()));
+}
+
+void QtPlatform::setWaitCursor(DialogOwner window, bool wait) {
+    bool& waiting = m_waiting[window == DialogOwner::MainWindow ? 0 : 1];
+    if (waiting == wait)
+        return;
+    waiting = wait;
+    if (wait)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+bool QtPlatform::openDocument(const std::string& path) {
+    if (!fileExists(path))
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
+}
+
+std::unique_ptr<QSettings> QtPlatform::openSettings(const std::string& keyPath) const {
+    if (!m_settingsFile.isEmpty())
+        return std::make_unique<QSettings>(m_settingsFile, QSettings::IniFormat);
+#ifdef Q_OS_WIN
+    return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\") + ToQString(keyPath),
+                                       QSettings::NativeFormat);
+#else
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, StoreName(keyPath));
+#endif
+}
+
+std::string QtPlatform::readSetting(const std::string& keyPath, const std::string& name) {
+    return ToStdString(openSettings(keyPath)->value(ToQString(name)).toString());
+}
+
+void QtPlatform::writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) {
+    // Failures to write are not reported: the folders are a convenience.
+    openSettings(keyPath)->setValue(ToQString(name), ToQString(value));
+}
+
+bool QtPlatform::fileExists(const std::string& path) {
+    return QFileInfo(ToQString(path)).isFile();
+}
+
+std::string QtPlatform::programFolder() {
+    return ToStdString(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+}
+
+void QtPlatform::beginProgress(const std::string& label) {
+    endProgress();
+    m_progressLabel = ToQString(label);
+    m_progressActive = true;
+    m_cancelled = false;
+    m_progressClock.start();
+    m_sinceEvents.start();
+}
+
+bool QtPlatform::reportProgress(unsigned long long done, unsigned long long total) {
+    if (!m_progressActive)
+        return true;
+    if (m_sinceEvents.elapsed() < kEventIntervalMs && m_progress)
+        return !m_cancelled;
+    if (!m_progress && m_progressClock.elapsed() >= m_progressDelayMs) {
+        m_progress = new QProgressDialog(m_progressLabel, QCoreApplication::translate("QtPlatform", "Cancel"),
+                                         0, kProgressSteps, QApplication::activeWindow());
+        m_progress->setWindowTitle(QString::fromUtf8(kMessageCaption));
+        m_progress->setWindowModality(Qt::WindowModal);
+        m_progress->setMinimumDuration(0);
+        m_progress->setAutoClose(false);
+        m_progress->setAutoReset(false);
+        QObject::connect(m_progress, &QProgressDialog::canceled, m_progress, [this] { m_cancelled = true; });
+        m_progress->show();
+    }
+    if (m_progress) {
+        const double share = total == 0 ? 0.0 : static_cast<double>(done) / static_cast<double>(total);
+        m_progress->setValue(static_cast<int>(std::min(share, 1.0) * kProgressSteps));
+        QCoreApplication::processEvents();
+        m_sinceEvents.restart();
+    }
+    return !m_cancelled;
+}
+
+void QtPlatform::endProgress() {
+    m_progressActive = false;
+    if (m_progress) {
+        m_progress->hide();
+        m_progress->deleteLater();
+        m_progress = nullptr;
+    }
+}
+
+} // namespace tes

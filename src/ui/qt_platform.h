@@ -1,1 +1,66 @@
-// placeholder until implemented
+#pragma once
+
+#include "lib/platform.h"
+
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QString>
+#include <QStringList>
+
+class QSettings;
+
+namespace tes {
+
+// Turns a dialog filter of description|pattern pairs ("PRJ File (*.prj)|*.prj") into Qt's name filters
+// ("PRJ File (*.prj)"), one per pair.
+QStringList ToQtNameFilters(std::string_view filter);
+
+// The platform services of the windows, provided with Qt.
+class QtPlatform final : public Platform {
+public:
+    // `settingsFile`: when given, the settings live in that INI file instead of the per-user store
+    // (the tests keep theirs in a temporary folder).
+    explicit QtPlatform(QString settingsFile = {});
+    ~QtPlatform() override;
+
+    void showMessage(const std::string& text) override;
+    std::string showFileDialog(const FileDialogRequest& request) override;
+    void setWaitCursor(DialogOwner window, bool wait) override;
+    bool openDocument(const std::string& path) override;
+    std::string readSetting(const std::string& keyPath, const std::string& name) override;
+    void writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) override;
+    bool fileExists(const std::string& path) override;
+    std::string programFolder() override;
+
+    void beginProgress(const std::string& label) override;
+    bool reportProgress(unsigned long long done, unsigned long long total) override;
+    void endProgress() override;
+
+    // The next file dialog answers this path without showing itself (a project named on the command
+    // line or dropped on the window goes through the same command as one chosen with Browse).
+    void setNextFileName(const std::string& path) { m_nextFileName = path; }
+    // How long work must run before its progress window appears.
+    void setProgressDelay(int milliseconds) { m_progressDelayMs = milliseconds; }
+    QProgressDialog* progressDialog() const { return m_progress; }
+
+private:
+    std::unique_ptr<QSettings> openSettings(const std::string& keyPath) const;
+
+    QString m_settingsFile;
+    std::optional<std::string> m_nextFileName;
+    bool m_waiting[2] = {false, false};
+    int m_progressDelayMs = 500;
+    QElapsedTimer m_progressClock;
+    QElapsedTimer m_sinceEvents;
+    QString m_progressLabel;
+    QPointer<QProgressDialog> m_progress;
+    bool m_progressActive = false;
+    bool m_cancelled = false;
+};
+
+} // namespace tes
