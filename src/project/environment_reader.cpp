@@ -1,1 +1,141 @@
-// placeholder until implemented
+#include "project/environment_reader.h"
+
+#include "core/context.h"
+#include "lib/failure.h"
+#include "lib/fields.h"
+#include "lib/numbers.h"
+#include "lib/text_file.h"
+#include "project/field_number.h"
+#include "project/routine_failure.h"
+#include "project/tile_region.h"
+
+#include <cstring>
+#include <new>
+#include <string_view>
+
+namespace tes {
+
+namespace {
+
+constexpr std::uint64_t kProgressStep = 4u << 20; // report every 4 MB read
+
+// Ends the progress display however the read ends.
+class ProgressScope {
+public:
+    ProgressScope(Platform& platform, const std::string& label) : m_platform(platform) {
+        m_platform.beginProgress(label);
+    }
+    ~ProgressScope() { m_platform.endProgress(); }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+
+private:
+    Platform& m_platform;
+};
+
+double FieldValue(const MainModel& form, TextField field) {
+    return checkedFinite(LeadingNumberValue(form.text(field)));
+}
+
+// Brings the grid size and the object scale into agreement for a tile of the given span: the field
+// that the user does not edit is derived from the other one.
+void ReconcileScale(MainModel& form, double span, double gridSize, double objectScale) {
+    if (form.isChecked(CheckBox::chkUseObjectScale)) {
+        const double grid = checkedFinite(RoundHalfEven(checkedFinite(objectScale * span) / 100));
+        form.setText(TextField::txtGridSize, DecimalText(grid));
+    } else {
+        const double scale = checkedDivide(checkedFinite(gridSize * 100), span);
+        form.setText(TextField::txtObjectScale, FormatPattern(RoundHalfEven(scale, 6), "0.000000"));
+    }
+}
+
+// The texts of fields 1 and 3 of a record, found from its first comma; a missing field is empty.
+struct RecordCoordinates {
+    std::string_view x;
+    std::string_view z;
+};
+
+RecordCoordinates Coordinates(std::string_view line, const char* firstComma) {
+    const char* const end = line.data() + line.size();
+    auto nextComma = [end](const char* from) -> const char* {
+        const void* hit = std::memchr(from, ',', static_cast<std::size_t>(end - from));
+        return hit ? static_cast<const char*>(hit) : end;
+    };
+    RecordCoordinates c;
+    const char* xBegin = firstComma + 1;
+    const char* xEnd = nextComma(xBegin);
+    c.x = std::string_view(xBegin, static_cast<std::size_t>(xEnd - xBegin));
+    if (xEnd == end)
+        return c;
+    const char* yEnd = nextComma(xEnd + 1);
+    if (yEnd == end)
+        return c;
+    const char* zBegin = yEnd + 1;
+    c.z = std::string_view(zBegin, static_cast<std::size_t>(nextComma(zBegin) - zBegin));
+    return c;
+}
+
+void KeepTileRecords(Context& ctx, const TileRegion& region) {
+    LineList& list1 = ctx.form.list(ListId::List1);
+    const std::string& path = ctx.session.EnvironmentFilePath;
+    ProgressScope progress(ctx.platform, "Reading " + GetFileNameFromPath(path));
+    LineReader reader(LineBreaks::CrLfOrLf, /*skipBom=*/true);
+    reader.open(path);
+    std::uint64_t nextReport = kProgressStep;
+    std::string_view line;
+    while (reader.next(line)) {
+        if (reader.bytesConsumed() >= nextReport) {
+            nextReport = reader.bytesConsumed() + kProgressStep;
+            if (!ctx.platform.reportProgress(reader.bytesConsumed(), reader.fileSize()))
+                throw failures::cancelled();
+        }
+        const void* comma = std::memchr(line.data(), ',', line.size());
+        if (!comma)
+            continue; // blank lines and headings are no records
+        const RecordCoordinates c = Coordinates(line, static_cast<const char*>(comma));
+        const double x = FieldNumber(c.x);
+        if (!(region.low <= x && x <= region.high))
+            continue;
+        const double z = FieldNumber(c.z);
+        if (!(region.low <= z && z <= region.high))
+            continue;
+        reader.appendDecoded(list1.textBuffer(), line);
+        list1.endLine();
+    }
+    reader.close();
+}
+
+void ReadTile(Context& ctx) {
+    MainModel& form = ctx.form;
+    const double gridRes = FieldValue(form, TextField::txtGridRes);
+    const double gridSize = checkedFinite(RoundHalfEven(FieldValue(form, TextField::txtGridSize)));
+    const double objectScale = FieldValue(form, TextField::txtObjectScale);
+    const double overlap = FieldValue(form, TextField::txtOverlap);
+    const TileRegion region =
+        ComputeTileRegion(form.isChecked(CheckBox::chkMainTile), ctx.session.TerrainWidth, gridRes, overlap);
+    ReconcileScale(form, region.span, gridSize, objectScale);
+    KeepTileRecords(ctx, region);
+}
+
+} // namespace
+
+void ReadEnvironmentFile(Context& ctx) {
+    LineList& list1 = ctx.form.list(ListId::List1);
+    list1.clear();
+    // Tell the view at once: the progress display may repaint the window while the file is read.
+    ctx.form.listChanged(ListId::List1);
+    try {
+        ReadTile(ctx);
+    } catch (const Failure& failure) {
+        if (IsCancellation(failure)) {
+            ctx.form.listChanged(ListId::List1);
+            throw;
+        }
+        ctx.platform.showMessage(FailureMessageNumberFirst("ReadEnvironmentFile", failure));
+    } catch (const std::bad_alloc&) {
+        ctx.platform.showMessage(FailureMessageNumberFirst("ReadEnvironmentFile", failures::outOfMemory()));
+    }
+    ctx.form.listChanged(ListId::List1);
+}
+
+} // namespace tes

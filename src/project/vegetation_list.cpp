@@ -1,1 +1,186 @@
-// placeholder until implemented
+#include "project/vegetation_list.h"
+
+#include "core/context.h"
+#include "lib/failure.h"
+#include "lib/fields.h"
+#include "lib/ini.h"
+#include "lib/numbers.h"
+#include "project/routine_failure.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <new>
+#include <string>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+namespace tes {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsOctalDigit(char c) {
+    return c >= '0' && c <= '7';
+}
+bool IsHexDigit(char c) {
+    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+std::size_t SkipWhile(std::string_view s, std::size_t i, bool (*accept)(char)) {
+    while (i < s.size() && accept(s[i]))
+        ++i;
+    return i;
+}
+
+bool IsPrefixedWholeNumber(std::string_view s) {
+    if (s.size() < 3 || s[0] != '&')
+        return false;
+    const char kind = s[1];
+    bool (*digit)(char) = kind == 'H' || kind == 'h'   ? IsHexDigit
+                          : kind == 'O' || kind == 'o' ? IsOctalDigit
+                                                       : nullptr;
+    return digit && SkipWhile(s, 2, digit) == s.size();
+}
+
+bool IsDecimalNumber(std::string_view s) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    const std::size_t intEnd = SkipWhile(s, i, IsDigit);
+    std::size_t digits = intEnd - i;
+    i = intEnd;
+    if (i < s.size() && s[i] == '.') {
+        const std::size_t fracEnd = SkipWhile(s, i + 1, IsDigit);
+        digits += fracEnd - (i + 1);
+        i = fracEnd;
+    }
+    if (digits == 0)
+        return false;
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        const std::size_t expEnd = SkipWhile(s, i, IsDigit);
+        if (expEnd == i)
+            return false;
+        i = expEnd;
+    }
+    return i == s.size();
+}
+
+std::string_view FirstField(std::string_view line) {
+    const void* comma = std::memchr(line.data(), ',', line.size());
+    return comma ? line.substr(0, static_cast<std::size_t>(static_cast<const char*>(comma) - line.data()))
+                 : line;
+}
+
+// Upper-case key of a vegetation number: ASCII is folded in place, other text by the full mapping.
+void FoldCase(std::string_view text, std::string& key) {
+    key.assign(text);
+    for (char& c : key) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            key = UpperCase(text);
+            return;
+        }
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+}
+
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+using TextSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
+
+// Field 0 of every line, each text once (letter case ignored), in the order first met.
+std::vector<std::string> DistinctVegetationNumbers(const LineList& list1) {
+    std::vector<std::string> ordered;
+    TextSet seenExactly; // most lines repeat a text already met: no case folding for them
+    TextSet seenFolded;
+    std::string key;
+    for (std::size_t row = 0; row < list1.size(); ++row) {
+        const std::string_view value = FirstField(list1[row]);
+        if (seenExactly.find(value) != seenExactly.end())
+            continue;
+        seenExactly.emplace(value);
+        FoldCase(value, key);
+        if (seenFolded.insert(key).second)
+            ordered.emplace_back(value);
+    }
+    return ordered;
+}
+
+// The List3 form of a vegetation number: a number with at least two digits, other text unchanged.
+std::string TwoDigitForm(const std::string& value) {
+    return IsNumericText(value) ? FormatPattern(LeadingNumberValue(value), "00") : value;
+}
+
+// Ascending as text, letter case ignored; equal items keep their order.
+std::vector<std::string> SortedAsText(const std::vector<std::string>& values) {
+    std::vector<std::pair<std::string, std::string>> keyed; // upper-case key, item
+    keyed.reserve(values.size());
+    for (const std::string& value : values) {
+        std::string item = TwoDigitForm(value);
+        keyed.emplace_back(UpperCase(item), std::move(item));
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> items;
+    items.reserve(keyed.size());
+    for (auto& entry : keyed)
+        items.push_back(std::move(entry.second));
+    return items;
+}
+
+void FillVegetationList(Context& ctx) {
+    MainModel& form = ctx.form;
+    const std::vector<std::string> items = SortedAsText(DistinctVegetationNumbers(form.list(ListId::List1)));
+    LineList& list3 = form.list(ListId::List3);
+    list3.clear();
+    for (const std::string& item : items)
+        list3.append(item);
+    form.listChanged(ListId::List3);
+
+    form.setComboText("");
+    form.clearComboItems();
+    for (std::size_t row = 0; row < list3.size(); ++row) {
+        const std::string section = "Vegetation_" + DecimalText(LeadingNumberValue(list3[row]));
+        const std::string name = GetINIString(section, "Name", ctx.session.VegetationFilePath, ctx.platform);
+        form.addComboItem(section + ":  " + name);
+    }
+}
+
+} // namespace
+
+bool IsNumericText(std::string_view text) {
+    const std::size_t begin = SkipWhile(text, 0, IsBlank);
+    std::size_t end = text.size();
+    while (end > begin && IsBlank(text[end - 1]))
+        --end;
+    const std::string_view number = text.substr(begin, end - begin);
+    if (!IsPrefixedWholeNumber(number) && !IsDecimalNumber(number))
+        return false;
+    return std::isfinite(LeadingNumberValue(number));
+}
+
+void LoadVegetationList(Context& ctx) {
+    try {
+        FillVegetationList(ctx);
+    } catch (const Failure& failure) {
+        ctx.platform.showMessage(FailureMessageDescriptionFirst("LoadVegetationList", failure));
+    } catch (const std::bad_alloc&) {
+        ctx.platform.showMessage(
+            FailureMessageDescriptionFirst("LoadVegetationList", failures::outOfMemory()));
+    }
+}
+
+} // namespace tes

@@ -1,0 +1,72 @@
+// Reading speed of the environment reader: a synthetic environment file of two million records
+// (generated once into a temporary folder), filtered to the main tile of a 5 x 5 terrain.
+#include "core/context.h"
+#include "environment_generator.h"
+#include "project/environment_reader.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+constexpr std::uint64_t kRecords = 2'000'000;
+
+// A platform that shows nothing and is never asked for anything else by the reader.
+class QuietPlatform final : public tes::Platform {
+public:
+    void showMessage(const std::string& text) override {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+    }
+    std::string showFileDialog(const tes::FileDialogRequest&) override { return {}; }
+    void setWaitCursor(tes::DialogOwner, bool) override {}
+    bool openDocument(const std::string&) override { return false; }
+    std::string readSetting(const std::string&, const std::string&) override { return {}; }
+    void writeSetting(const std::string&, const std::string&, const std::string&) override {}
+    bool fileExists(const std::string& path) override { return std::filesystem::is_regular_file(path); }
+    std::string programFolder() override { return {}; }
+};
+
+class GeneratedProject {
+public:
+    GeneratedProject() : m_folder(std::filesystem::temp_directory_path() / "tes-reader-bench") {
+        m_files = tes::generator::WriteSyntheticProject(m_folder.string(), "Bench", kRecords, 20240601);
+    }
+    ~GeneratedProject() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_folder, ec);
+    }
+    const tes::generator::ProjectFiles& files() const { return m_files; }
+
+private:
+    std::filesystem::path m_folder;
+    tes::generator::ProjectFiles m_files;
+};
+
+const GeneratedProject& Project() {
+    static const GeneratedProject project;
+    return project;
+}
+
+void BM_ReadEnvironmentFile(benchmark::State& state) {
+    const auto& files = Project().files();
+    QuietPlatform platform;
+    tes::Context ctx(platform);
+    ctx.session.EnvironmentFilePath = files.environmentPath;
+    ctx.session.TerrainWidth = 5;
+    std::size_t kept = 0;
+    for (auto _ : state) {
+        tes::ReadEnvironmentFile(ctx);
+        kept = ctx.form.list(tes::ListId::List1).size();
+        benchmark::DoNotOptimize(kept);
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kRecords));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * files.environmentBytes));
+    state.counters["kept"] = static_cast<double>(kept);
+}
+BENCHMARK(BM_ReadEnvironmentFile)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string_view>
+
+namespace tes {
+
+// The leading-number value of one field of an environment record. Plain decimal text
+// ([-]digits[.digits], the form every environment file uses) is converted directly; anything else
+// goes through the full leading-number rule. Both give the same double.
+double FieldNumber(std::string_view field);
+
+} // namespace tes

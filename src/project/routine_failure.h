@@ -1,0 +1,30 @@
+#pragma once
+
+#include "lib/failure.h"
+#include "lib/numbers.h"
+
+#include <string>
+#include <string_view>
+
+// The fixed message forms in which the project readers report an unexpected failure.
+namespace tes {
+
+// "Unexpected error in <routine> " LF LF number " - " description
+inline std::string FailureMessageNumberFirst(std::string_view routine, const Failure& failure) {
+    return "Unexpected error in " + std::string(routine) + " \n\n" + SignPadded(failure.number()) + " - " +
+           failure.description();
+}
+
+// "Unexpected error in <routine>: " description " (" number ")"
+inline std::string FailureMessageDescriptionFirst(std::string_view routine, const Failure& failure) {
+    return "Unexpected error in " + std::string(routine) + ": " + failure.description() + " (" +
+           SignPadded(failure.number()) + ")";
+}
+
+// A long read that the user stopped ends with this failure; the command that started it puts back
+// what it had changed instead of reporting anything.
+inline bool IsCancellation(const Failure& failure) {
+    return failure.number() == failures::cancelled().number();
+}
+
+} // namespace tes

@@ -1,0 +1,75 @@
+#include "lib/numbers.h"
+#include "project/field_number.h"
+
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+
+namespace tes {
+namespace {
+
+void ExpectSameAsFullRule(const std::string& text) {
+    const double fast = FieldNumber(text);
+    const double full = LeadingNumberValue(text);
+    EXPECT_TRUE(fast == full || (std::isnan(fast) && std::isnan(full)))
+        << text << ": " << fast << " vs " << full;
+}
+
+TEST(FieldNumber, GivesTheLeadingNumberValueOfEveryForm) {
+    const char* texts[] = {"",
+                           "-",
+                           "0",
+                           "-0",
+                           "2304",
+                           "2304.000000",
+                           "1535.999999",
+                           ".5",
+                           "5.",
+                           "-.5",
+                           "+5",
+                           " 12",
+                           "12 ",
+                           "1 2",
+                           "1e3",
+                           "1D-2",
+                           "1.2.3",
+                           "12ab",
+                           "&H7D0",
+                           "&O17",
+                           "abc",
+                           "1E999",
+                           "-1E999",
+                           "0.1",
+                           "123456789012345678901234567890.5",
+                           "-0.000000000000000000001",
+                           "9007199254740993",
+                           "179769313486231580793728971405303415079934132710037826936173778980444968"
+                           "29275052443483914744587009112231458474468463012096018051054519856311"
+                           "11.5"};
+    for (const char* text : texts)
+        ExpectSameAsFullRule(text);
+}
+
+TEST(FieldNumber, AgreesWithTheFullRuleOnRandomDecimals) {
+    std::mt19937_64 rng(42);
+    for (int i = 0; i < 200000; ++i) {
+        std::string text = rng() % 4 == 0 ? "-" : "";
+        const int whole = 1 + static_cast<int>(rng() % 18);
+        for (int d = 0; d < whole; ++d)
+            text += static_cast<char>('0' + rng() % 10);
+        if (rng() % 5) {
+            text += '.';
+            const int fraction = 1 + static_cast<int>(rng() % 20);
+            for (int d = 0; d < fraction; ++d)
+                text += static_cast<char>('0' + rng() % 10);
+        }
+        ExpectSameAsFullRule(text);
+        if (HasFailure())
+            return;
+    }
+}
+
+} // namespace
+} // namespace tes

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/context.h"
+#include "core/startup.h"
+#include "project/main_handlers.h"
+#include "support/fake_platform.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tes::test {
+
+// A fake platform that also records the progress display and can stop a long read.
+class ProgressPlatform : public FakePlatform {
+public:
+    void beginProgress(const std::string& label) override { progressLabels.push_back(label); }
+    bool reportProgress(unsigned long long done, unsigned long long total) override {
+        ++progressReports;
+        lastDone = done;
+        lastTotal = total;
+        return !cancelOnReport;
+    }
+    void endProgress() override { ++progressEnds; }
+
+    std::vector<std::string> progressLabels;
+    int progressReports = 0;
+    int progressEnds = 0;
+    unsigned long long lastDone = 0;
+    unsigned long long lastTotal = 0;
+    bool cancelOnReport = false;
+};
+
+// The program as it stands after start-up, on a fake platform, with a temporary folder for files.
+class ProgramTest : public ::testing::Test {
+protected:
+    ProgramTest() { StartSession(ctx); }
+
+    std::vector<std::string> list(ListId id) const { return ctx.form.list(id).toVector(); }
+    const std::string& text(TextField field) const { return ctx.form.text(field); }
+
+    ProgressPlatform platform;
+    std::unique_ptr<Context> program = CreateProgram(platform);
+    Context& ctx = *program;
+    TempDir dir;
+};
+
+} // namespace tes::test
