@@ -55,7 +55,8 @@ void AddLoadOptions(CLI::App& app, LoadOptions& load) {
            "The Tolvane project file; its folder holds the .txt, .scn and .est files of the same name")
         ->required()
         ->check(
-            [](const std::string& path) { return path.empty() ? std::string("is empty") : std::string(); });
+            [](const std::string& path) { return path.empty() ? std::string("is empty") : std::string(); })
+        ->type_name("");
     app.add_flag("--perimeter", load.perimeter, "Use the perimeter tile instead of the main tile")
         ->group("Load options");
     AddText(app, "--overlap", load.overlap, "Margin added around the tile, in terrain units (default 0)")
@@ -80,12 +81,19 @@ void AddLoadOptions(CLI::App& app, LoadOptions& load) {
 }
 
 void AddBuildOptions(CLI::App& app, BuildOptions& build) {
-    CLI::Option_group* kinds = app.add_option_group("Vegetation", "Which vegetation to write scripts for");
-    AddText(*kinds, "--vegetation", build.vegetation,
-            "The vegetation kind: its number (5), or the entry text as listed by 'info'")
-        ->type_name("KIND");
-    kinds->add_flag("--all", build.all, "Write one script for every vegetation kind on the tile");
-    kinds->require_option(1);
+    AddText(app, "--vegetation", build.vegetation,
+            "The vegetation kind to write a script for: its number (5), or an entry as 'info' lists it")
+        ->type_name("KIND")
+        ->group("Build options");
+    app.add_flag("--all", build.all, "Write one script for every vegetation kind on the tile")
+        ->group("Build options");
+    // Exactly one of the two: which scripts to write is the point of the command.
+    app.callback([&build] {
+        if (!build.vegetation && !build.all)
+            throw CLI::RequiredError("--vegetation or --all");
+        if (build.vegetation && build.all)
+            throw CLI::ValidationError("--vegetation and --all exclude each other");
+    });
 
     AddText(app, "--max-file", build.maxFile,
             "The 3ds Max file to merge the object from; the object takes its name from the file name")
@@ -119,7 +127,8 @@ int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostre
     app.set_help_flag("-h,--help", "Show this help and exit");
     app.require_subcommand(1);
     app.footer("Messages of the commands are written to standard error. Exit status: 0 done, 1 a message "
-               "ended the command, 2 wrong arguments.");
+               "ended the command, 2 wrong arguments.\nRun 'enviro-script COMMAND --help' for the options of "
+               "a command.");
 
     LoadOptions infoOptions;
     CLI::App* info =

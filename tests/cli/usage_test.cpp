@@ -1,0 +1,73 @@
+#include "cli_run.h"
+
+#include <gtest/gtest.h>
+
+namespace tes::test {
+namespace {
+
+struct UsageCase {
+    const char* name;
+    std::vector<std::string> args;
+};
+
+class UsageErrorTest : public testing::TestWithParam<UsageCase> {};
+
+TEST_P(UsageErrorTest, ExitsWithTwoAndAShortUsage) {
+    const CliRun run = RunEnviroScript(GetParam().args);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(run.err.starts_with("enviro-script: ")) << run.err;
+    EXPECT_NE(run.err.find("Usage:\n  enviro-script info    PROJECT.prj [load options]\n"), std::string::npos)
+        << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, UsageErrorTest,
+    testing::Values(UsageCase{"NoCommand", {}}, UsageCase{"UnknownCommand", {"show", "x.prj"}},
+                    UsageCase{"UnknownOption", {"info", "x.prj", "--colour"}},
+                    UsageCase{"MissingProject", {"info"}}, UsageCase{"EmptyProject", {"records", ""}},
+                    UsageCase{"TwoProjects", {"info", "a.prj", "b.prj"}},
+                    UsageCase{"MissingValue", {"info", "x.prj", "--overlap"}},
+                    UsageCase{"OptionTwice", {"info", "x.prj", "--overlap", "1", "--overlap", "2"}},
+                    // The window's heading field takes five characters.
+                    UsageCase{"HeadingTooLong", {"info", "x.prj", "--heading", "359.95"}},
+                    UsageCase{"GridSizeTooLong", {"info", "x.prj", "--grid-size", "12345"}},
+                    UsageCase{"BuildWithoutKind", {"build", "x.prj", "--max-file", "a.max"}},
+                    UsageCase{"BuildWithKindAndAll", {"build", "x.prj", "--vegetation", "5", "--all"}},
+                    UsageCase{"BuildOptionOnInfo", {"info", "x.prj", "--max-file", "a.max"}},
+                    UsageCase{"CombineWithoutInput", {"combine", "out.ms"}}),
+    [](const testing::TestParamInfo<UsageCase>& info) { return info.param.name; });
+
+TEST(Usage, VersionPrintsTheProgramAndVersion) {
+    const CliRun run = RunEnviroScript({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "enviro-script 1.1\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(Usage, HelpDescribesEveryCommandAndOption) {
+    const CliRun top = RunEnviroScript({"--help"});
+    EXPECT_EQ(top.status, 0);
+    EXPECT_EQ(top.err, "");
+    for (const char* word : {"info", "records", "build", "combine", "--version"})
+        EXPECT_NE(top.out.find(word), std::string::npos) << word;
+
+    const CliRun build = RunEnviroScript({"build", "--help"});
+    EXPECT_EQ(build.status, 0);
+    for (const char* option :
+         {"--perimeter", "--overlap", "--grid-size", "--object-scale", "--rotation-angle", "--no-rotate",
+          "--heading", "--vegetation", "--all", "--max-file", "--object", "--vertical-scale",
+          "--vertical-offset", "--no-save"})
+        EXPECT_NE(build.out.find(option), std::string::npos) << option;
+}
+
+// A value that starts with a minus sign is a value, not an option.
+TEST(Usage, NegativeNumbersAreValues) {
+    TempDir dir;
+    const CliRun run = RunEnviroScript({"info", SmallProject().writeTo(dir), "--heading", "-10"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("heading: 0\n"), std::string::npos) << run.out;
+}
+
+} // namespace
+} // namespace tes::test
