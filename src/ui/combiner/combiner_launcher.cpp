@@ -1,1 +1,42 @@
-// placeholder until implemented
+#include "ui/combiner/combiner_launcher.h"
+
+#include "core/context.h"
+#include "ui/combiner/combiner_window.h"
+
+namespace tes {
+
+CombinerLauncher::CombinerLauncher(Context& ctx, QWidget* mainWindow)
+    : m_ctx(ctx), m_mainWindow(mainWindow) {}
+
+CombinerLauncher::~CombinerLauncher() {
+    close();
+}
+
+void CombinerLauncher::load() {
+    // A window the close box discarded may still wait for its deletion: finish it now.
+    if (m_window && m_window->discarded())
+        delete m_window.data();
+    if (!m_window)
+        m_window = new CombinerWindow(m_ctx, m_mainWindow);
+}
+
+void CombinerLauncher::open() {
+    load();
+    // Each opening starts a new combination; a huge list from last time gives its memory back.
+    m_ctx.lstMaxScripts.clearAndRelease();
+    m_window->refresh();
+    m_window->exec(); // modal over the main window, its owner, until Done or the close box
+}
+
+void CombinerLauncher::close() {
+    if (!m_window)
+        return;
+    m_window->hide();
+    delete m_window.data();
+}
+
+CombinerWindow* CombinerLauncher::window() const {
+    return m_window.data();
+}
+
+} // namespace tes

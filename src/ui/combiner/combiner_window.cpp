@@ -1,1 +1,101 @@
-// placeholder until implemented
+#include "ui/combiner/combiner_window.h"
+
+#include "core/combiner.h"
+#include "core/context.h"
+#include "ui/line_list_view.h"
+#include "ui/to_qt.h"
+#include "ui/window_centring.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QPushButton>
+
+namespace tes {
+
+namespace {
+
+// The layout is drawn in twips: 15 of them make one pixel at 96 dots per inch.
+constexpr int Twips(int twips) {
+    return twips / 15;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int left) {
+    auto* button = new QPushButton(ToQString(caption), parent);
+    button->setObjectName(ToQString(name));
+    button->setGeometry(Twips(left), Twips(3960), Twips(1095), Twips(375));
+    return button;
+}
+
+} // namespace
+
+CombinerWindow::CombinerWindow(Context& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx) {
+    setObjectName(QStringLiteral("frmScriptCompiler"));
+    setWindowTitle(QStringLiteral("Combine Scripts"));
+    setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowContextHelpButtonHint);
+    setFixedSize(Twips(8295), Twips(4425));
+
+    // Created in tab order: Done first, so it has the focus when the window opens.
+    m_btnDone = MakeButton(this, "btnDone", "&Done", 3600);
+
+    m_frameCompiledMaxScript =
+        new QGroupBox(QStringLiteral("Combine MAX Scripts into a Single Script"), this);
+    m_frameCompiledMaxScript->setObjectName(QStringLiteral("frameCompiledMaxScript"));
+    m_frameCompiledMaxScript->setGeometry(Twips(120), Twips(120), Twips(8055), Twips(3615));
+
+    m_lstMaxScripts = new LineListView(ctx.lstMaxScripts, m_frameCompiledMaxScript);
+    m_lstMaxScripts->setObjectName(QStringLiteral("lstMaxScripts"));
+    m_lstMaxScripts->setGeometry(Twips(120), Twips(240), Twips(7815), Twips(3210));
+    QFont font(QStringLiteral("Courier New"), 9);
+    font.setStyleHint(QFont::TypeWriter);
+    m_lstMaxScripts->setFont(font);
+
+    m_btnAddFile = MakeButton(this, "btnAddFile", "&Add File", 1320);
+    m_btnSaveAs = MakeButton(this, "btnSaveAs", "&Save As", 5880);
+
+    QWidget::setTabOrder(m_btnDone, m_lstMaxScripts);
+    QWidget::setTabOrder(m_lstMaxScripts, m_btnAddFile);
+    QWidget::setTabOrder(m_btnAddFile, m_btnSaveAs);
+    m_btnDone->setFocus();
+
+    connect(m_btnDone, &QPushButton::clicked, this, &CombinerWindow::btnDone_Click);
+    connect(m_btnAddFile, &QPushButton::clicked, this, &CombinerWindow::btnAddFile_Click);
+    connect(m_btnSaveAs, &QPushButton::clicked, this, &CombinerWindow::btnSaveAs_Click);
+
+    // Form_Load: centre, vertically then horizontally.
+    CenterOnScreen(*this);
+    refresh();
+}
+
+CombinerWindow::~CombinerWindow() = default;
+
+void CombinerWindow::refresh() {
+    m_lstMaxScripts->refresh();
+}
+
+void CombinerWindow::btnAddFile_Click() {
+    tes::btnAddFile_Click(m_ctx);
+    refresh();
+}
+
+void CombinerWindow::btnSaveAs_Click() {
+    tes::btnSaveAs_Click(m_ctx);
+    refresh();
+}
+
+void CombinerWindow::btnDone_Click() {
+    hide();
+}
+
+void CombinerWindow::reject() {
+    hide();
+}
+
+void CombinerWindow::closeEvent(QCloseEvent* event) {
+    // The close box discards the window; the next opening builds and centres a new one.
+    m_discarded = true;
+    hide();
+    event->accept();
+    deleteLater();
+}
+
+} // namespace tes

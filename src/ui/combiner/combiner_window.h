@@ -1,1 +1,49 @@
-// placeholder until implemented
+#pragma once
+
+#include <QDialog>
+
+class QGroupBox;
+class QPushButton;
+
+namespace tes {
+
+struct Context;
+class LineListView;
+
+// frmScriptCompiler, "Combine Scripts": joins several MAXScript files into one. The list shows
+// ctx.lstMaxScripts; Add File and Save As run the combiner's commands and then show the list afresh.
+// Done (and Escape) hide the window and keep its position; the close box discards it.
+class CombinerWindow final : public QDialog {
+    Q_OBJECT
+public:
+    CombinerWindow(Context& ctx, QWidget* owner);
+    ~CombinerWindow() override;
+
+    // Shows the list as it now stands (after it was changed outside the window).
+    void refresh();
+
+    LineListView* list() const { return m_lstMaxScripts; }
+    // True once the close box has discarded the window; it is deleted soon after.
+    bool discarded() const { return m_discarded; }
+
+public slots:
+    void reject() override; // Escape: the same as Done
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void btnAddFile_Click();
+    void btnSaveAs_Click();
+    void btnDone_Click();
+
+    Context& m_ctx;
+    QPushButton* m_btnDone;
+    QGroupBox* m_frameCompiledMaxScript;
+    LineListView* m_lstMaxScripts;
+    QPushButton* m_btnAddFile;
+    QPushButton* m_btnSaveAs;
+    bool m_discarded = false;
+};
+
+} // namespace tes

@@ -1,0 +1,163 @@
+#include "core/context.h"
+#include "support/fake_platform.h"
+#include "support/temp_dir.h"
+#include "ui/combiner/combiner_launcher.h"
+#include "ui/combiner/combiner_window.h"
+#include "ui/line_list_view.h"
+#include "ui/window_centring.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+namespace tes {
+namespace {
+
+// The combiner opened from an owner window, as the main window opens it.
+class CombinerLauncherTest : public ::testing::Test {
+protected:
+    CombinerLauncherTest() {
+        ctx.session.DefaultDir = dir.path().string();
+        owner.show();
+    }
+
+    // Opens the combiner and runs `during` while it is up; the modal display always ends, so a failed
+    // expectation cannot leave the test waiting.
+    void openAndThen(const std::function<void(CombinerWindow&)>& during) {
+        QTimer::singleShot(0, &owner, [&] {
+            QPointer<CombinerWindow> shown = launcher.window();
+            ASSERT_NE(shown, nullptr);
+            EXPECT_TRUE(shown->isVisible());
+            during(*shown);
+            if (shown && shown->isVisible())
+                shown->hide();
+        });
+        launcher.open();
+    }
+
+    static QPushButton* button(CombinerWindow& window, const char* name) {
+        return window.findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    static int rows(CombinerWindow& window) { return window.list()->model()->rowCount(); }
+    static QPoint centred(const QWidget& window) {
+        const QRect screen = window.screen()->geometry();
+        return CenterFormHorizontally(screen, CenterFormVertically(screen, window.frameGeometry())).topLeft();
+    }
+
+    test::TempDir dir;
+    test::FakePlatform platform;
+    Context ctx{platform};
+    QWidget owner;
+    CombinerLauncher launcher{ctx, &owner};
+};
+
+TEST_F(CombinerLauncherTest, LoadCreatesOneHiddenCentredWindow) {
+    launcher.load();
+    CombinerWindow* window = launcher.window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->pos(), centred(*window));
+    launcher.load();
+    EXPECT_EQ(launcher.window(), window);
+}
+
+TEST_F(CombinerLauncherTest, OpensModallyOverItsOwnerWithDoneFocused) {
+    bool ran = false;
+    openAndThen([&](CombinerWindow& window) {
+        ran = true;
+        EXPECT_EQ(window.parentWidget(), &owner);
+        EXPECT_TRUE(window.isModal());
+        EXPECT_EQ(QApplication::activeModalWidget(), &window);
+        EXPECT_EQ(window.focusWidget(), button(window, "btnDone"));
+        button(window, "btnDone")->click();
+        EXPECT_FALSE(window.isVisible());
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the owner takes input again";
+    ASSERT_NE(launcher.window(), nullptr) << "Done only hides the window";
+}
+
+TEST_F(CombinerLauncherTest, EachOpeningStartsWithAnEmptyList) {
+    const std::string script = dir.write("veg.ms", "a\r\nb\r\nc\r\n");
+    openAndThen([&](CombinerWindow& window) {
+        platform.dialogAnswers = {script, script};
+        button(window, "btnAddFile")->click();
+        button(window, "btnAddFile")->click();
+        EXPECT_EQ(rows(window), 10);
+        button(window, "btnDone")->click();
+    });
+    openAndThen([&](CombinerWindow& window) {
+        EXPECT_EQ(rows(window), 0);
+        EXPECT_TRUE(ctx.lstMaxScripts.empty());
+    });
+}
+
+struct EndCase {
+    const char* name;
+    std::function<void(CombinerWindow&)> end;
+};
+
+class CombinerEnding : public CombinerLauncherTest, public ::testing::WithParamInterface<EndCase> {};
+
+// Done and Escape hide the window where it stands; the next opening shows it at the same place.
+TEST_P(CombinerEnding, KeepsTheWindowAndItsPosition) {
+    QPointer<CombinerWindow> first;
+    openAndThen([&](CombinerWindow& window) {
+        first = &window;
+        window.move(10, 20);
+        GetParam().end(window);
+        EXPECT_FALSE(window.isVisible());
+    });
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(first, nullptr);
+    openAndThen([&](CombinerWindow& window) {
+        EXPECT_EQ(&window, first.data());
+        EXPECT_EQ(window.pos(), QPoint(10, 20));
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , CombinerEnding,
+    ::testing::Values(EndCase{"Done",
+                              [](CombinerWindow& w) {
+                                  w.findChild<QPushButton*>(QStringLiteral("btnDone"))->click();
+                              }},
+                      EndCase{"Escape", [](CombinerWindow& w) { QTest::keyClick(&w, Qt::Key_Escape); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The close box discards the window, even when the next opening follows at once; the new window is
+// centred again, as the first one was.
+TEST_F(CombinerLauncherTest, CloseBoxDiscardsTheWindowAndTheNextOpeningCentresANewOne) {
+    QPointer<CombinerWindow> first;
+    QPoint centre;
+    openAndThen([&](CombinerWindow& window) {
+        first = &window;
+        centre = window.pos();
+        window.move(10, 20);
+        window.close();
+    });
+    openAndThen([&](CombinerWindow& window) {
+        EXPECT_EQ(first, nullptr) << "the discarded window is gone";
+        EXPECT_EQ(window.pos(), centre);
+        EXPECT_EQ(rows(window), 0);
+    });
+}
+
+TEST_F(CombinerLauncherTest, ClosingAtShutdownDiscardsTheWindowEvenWhileItIsOpen) {
+    launcher.load();
+    launcher.close();
+    EXPECT_EQ(launcher.window(), nullptr);
+
+    openAndThen([&](CombinerWindow&) { launcher.close(); });
+    EXPECT_EQ(launcher.window(), nullptr);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+} // namespace
+} // namespace tes
