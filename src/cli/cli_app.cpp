@@ -180,7 +180,13 @@ int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostre
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     try {
-        return ParseAndRun(argc, argv, out, err);
+        const int status = ParseAndRun(argc, argv, out, err);
+        // A pipeline must not take a cut-off result for a whole one.
+        if (!out.flush()) {
+            err << kProgramName << ": cannot write the output\n";
+            return kExitFailed;
+        }
+        return status;
     } catch (const std::exception& e) {
         err << kProgramName << ": unexpected failure: " << e.what() << '\n';
     } catch (...) {

@@ -22,7 +22,7 @@ void PrintLines(const LineList& lines, std::ostream& out) {
 }
 
 // Runs one window command; true when it showed no message.
-template <typename Command> bool RunSilently(CliPlatform& platform, Command command) {
+template <typename Command> bool RunWithoutMessage(CliPlatform& platform, Command command) {
     const std::size_t shownBefore = platform.messages().size();
     command();
     return platform.messages().size() == shownBefore;
@@ -51,7 +51,7 @@ void SetBuildFields(Context& ctx, const BuildOptions& options) {
 
 // Presses Process; prints the script file written, or the script's lines when it is not saved.
 bool ProcessAndReport(Context& ctx, CliPlatform& platform, std::ostream& out) {
-    if (!RunSilently(platform, [&ctx] { btnProcess_Click(ctx); }))
+    if (!RunWithoutMessage(platform, [&ctx] { btnProcess_Click(ctx); }))
         return false;
     if (ctx.session.SaveToFile)
         out << ctx.session.ScriptFilePath << '\n';
@@ -134,11 +134,11 @@ int RunCombine(const CombineOptions& options, CliPlatform& platform) {
     ctx->lstMaxScripts.clear();
     for (const std::string& input : options.inputs) {
         platform.queueDialogAnswer(input);
-        if (!RunSilently(platform, [&ctx] { btnAddFile_Click(*ctx); }))
+        if (!RunWithoutMessage(platform, [&ctx] { btnAddFile_Click(*ctx); }))
             return kExitFailed;
     }
     platform.queueDialogAnswer(options.output);
-    return RunSilently(platform, [&ctx] { btnSaveAs_Click(*ctx); }) ? kExitDone : kExitFailed;
+    return RunWithoutMessage(platform, [&ctx] { btnSaveAs_Click(*ctx); }) ? kExitDone : kExitFailed;
 }
 
 } // namespace tes::cli

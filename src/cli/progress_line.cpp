@@ -47,8 +47,8 @@ void ProgressLine::report(unsigned long long done, unsigned long long total) {
 void ProgressLine::end() {
     if (!m_labels.empty())
         m_labels.pop_back();
-    if (m_labels.empty())
-        clear();
+    // The finished part's label is stale; the next report of the outer work draws its own.
+    clear();
 }
 
 void ProgressLine::clear() {

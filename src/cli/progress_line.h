@@ -16,7 +16,8 @@ public:
 
     ProgressLine(std::ostream& out, bool isTerminal, std::function<Clock::time_point()> now = Clock::now);
 
-    // Work may nest (a build that reads a file); the innermost label is the one shown.
+    // Work may nest (every script of a batch); the innermost label is the one shown, and the end of
+    // any part wipes the line, so results printed after it start on a clean line.
     void begin(const std::string& label);
     void report(unsigned long long done, unsigned long long total);
     void end();

@@ -55,9 +55,11 @@ TEST_F(ProgressLineTest, NestedWorkShowsTheInnerLabelAndEndsWithTheOuter) {
     progress.begin("Reading");
     progress.report(0, 0);
     progress.end();
-    EXPECT_EQ(m_out.str(), "\rReading");
-    progress.end();
     EXPECT_EQ(m_out.str(), "\rReading\r       \r");
+    m_now += 1s;
+    progress.report(1, 4);
+    progress.end();
+    EXPECT_EQ(m_out.str(), "\rReading\r       \r\rBuilding scripts 25%\r                    \r");
 }
 
 } // namespace

@@ -1,6 +1,8 @@
+#include "cli/cli_app.h"
 #include "cli_run.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 
 namespace tes::test {
 namespace {
@@ -67,6 +69,15 @@ TEST(Usage, NegativeNumbersAreValues) {
     const CliRun run = RunEnviroScript({"info", SmallProject().writeTo(dir), "--heading", "-10"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.out.find("heading: 0\n"), std::string::npos) << run.out;
+}
+
+// A result that could not be written in full must not look like success.
+TEST(Output, UnwritableOutputFails) {
+    std::ostream out(nullptr); // every write fails
+    std::ostringstream err;
+    const char* argv[] = {"enviro-script", "--version"};
+    EXPECT_EQ(cli::RunCli(2, argv, out, err), 1);
+    EXPECT_EQ(err.str(), "enviro-script: cannot write the output\n");
 }
 
 } // namespace
