@@ -32,18 +32,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A lone CR ends a line; a lone LF is an ordinary character and stays inside its line.
         CombineCase{"LineEnds", {"one\rtwo\nstill two\r\nlast"}, "one\r\ntwo\nstill two\r\nlast\r\n\r\n\r\n"},
         CombineCase{"EmptyFileAndBlanksKept", {"", "\t  x  \r\n"}, "\r\n\r\n\t  x  \r\n\r\n\r\n"},
-        CombineCase{"SameFileTwice", {"m\r\n", "m\r\n"}, "m\r\n\r\n\r\nm\r\n\r\n\r\n"},
         CombineCase{"EightBitText", {"-- \xE9t\xE9\r\n"}, "-- \xE9t\xE9\r\n\r\n\r\n"}),
     [](const testing::TestParamInfo<CombineCase>& info) { return info.param.name; });
-
-TEST(Combine, OutputMayBeOneOfTheInputs) {
-    TempDir dir;
-    const std::string a = dir.write("a.ms", "a\r\n");
-    const std::string b = dir.write("b.ms", "b\r\n");
-    const CliRun run = RunEnviroScript({"combine", a, a, b});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(ReadBytes(a), "a\r\n\r\n\r\nb\r\n\r\n\r\n");
-}
 
 TEST(Combine, MissingInputFailsAndLeavesTheOutputAlone) {
     TempDir dir;

@@ -35,12 +35,6 @@ TEST_F(ExampleProjectTest, Info) {
                        "vegetation: Vegetation_12:  Fern\n");
 }
 
-TEST_F(ExampleProjectTest, RecordsAreTheInfoCount) {
-    const CliRun run = RunEnviroScript({"records", project()});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(Lines(run.out).size(), 168u);
-}
-
 TEST_F(ExampleProjectTest, BuildAllWritesOneScriptPerKind) {
     const CliRun run = RunEnviroScript({"build", project(), "--all", "--max-file", "C:\\Models\\Pine.max"});
     EXPECT_EQ(run.status, 0) << run.err;
@@ -54,20 +48,6 @@ TEST_F(ExampleProjectTest, BuildAllWritesOneScriptPerKind) {
     EXPECT_EQ(std::count(script.begin(), script.end(), '\n'), 10 + 8 + 3 * 27);
     EXPECT_NE(script.find("\r\n$Pine.scale = [0.33333333,0.33333333,0.33333333]\r\n"), std::string::npos);
     EXPECT_NE(script.find("\r\nrotate $Pine (angleaxis 126.9 [0,0,1])\r\n"), std::string::npos);
-}
-
-// The scripts printed without saving are the ones written.
-TEST_F(ExampleProjectTest, NoSavePrintsWhatBuildWrites) {
-    const CliRun saved =
-        RunEnviroScript({"build", project(), "--vegetation", "12", "--max-file", "fern.max"});
-    ASSERT_EQ(saved.status, 0) << saved.err;
-    const CliRun printed =
-        RunEnviroScript({"build", project(), "--vegetation", "12", "--max-file", "fern.max", "--no-save"});
-    ASSERT_EQ(printed.status, 0) << printed.err;
-    std::string crlf;
-    for (const std::string& line : Lines(printed.out))
-        crlf += line + "\r\n";
-    EXPECT_EQ(ReadBytes(m_dir.file("Valley_MainVeg_12.ms")), crlf);
 }
 
 } // namespace

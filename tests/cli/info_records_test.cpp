@@ -94,13 +94,6 @@ TEST(Records, PrintsTheKeptLinesInFileOrder) {
     EXPECT_EQ(run.out, "5,600,10,700,extra\n12,520,0,530\n");
 }
 
-TEST(Records, TakeTheLoadOptions) {
-    TempDir dir;
-    const CliRun run = RunEnviroScript({"records", EdgeProject().writeTo(dir), "--perimeter"});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "7,500,0,500\n9,300,0,400\n");
-}
-
 struct LoadMessageCase {
     const char* name;
     const char* command;
