@@ -3,6 +3,7 @@
 #include "lib/failure.h"
 #include "lib/text_codec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -103,6 +104,28 @@ bool LineReader::fill() {
     return got > 0;
 }
 
+namespace {
+
+// The position of the first CR or LF in [from, end), or `end`. Searches with memchr in windows that
+// grow, so that a file without one of the two characters is not searched to the end of the block
+// for every line.
+std::size_t FindCrOrLf(const char* data, std::size_t from, std::size_t end) {
+    std::size_t window = 128;
+    for (;;) {
+        const std::size_t limit = std::min(end, from + window);
+        const void* lf = std::memchr(data + from, '\n', limit - from);
+        const std::size_t lfAt = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : limit;
+        if (const void* cr = std::memchr(data + from, '\r', lfAt - from))
+            return static_cast<std::size_t>(static_cast<const char*>(cr) - data);
+        if (lf || limit == end)
+            return lfAt;
+        from = limit;
+        window *= 2;
+    }
+}
+
+} // namespace
+
 bool LineReader::next(std::string_view& line) {
     if (m_file == nullptr)
         return false;
@@ -131,8 +154,7 @@ bool LineReader::next(std::string_view& line) {
         const char* data = m_buffer.data();
         std::size_t p = scan;
         if (lfEnds) {
-            while (p < m_end && data[p] != '\r' && data[p] != '\n')
-                ++p;
+            p = FindCrOrLf(data, scan, m_end);
         } else {
             const void* cr = std::memchr(data + scan, '\r', m_end - scan);
             p = cr == nullptr ? m_end : static_cast<std::size_t>(static_cast<const char*>(cr) - data);
