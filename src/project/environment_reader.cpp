@@ -49,30 +49,15 @@ void ReconcileScale(MainModel& form, double span, double gridSize, double object
     }
 }
 
-// The texts of fields 1 and 3 of a record, found from its first comma; a missing field is empty.
-struct RecordCoordinates {
-    std::string_view x;
-    std::string_view z;
-};
-
-RecordCoordinates Coordinates(std::string_view line, const char* firstComma) {
-    const char* const end = line.data() + line.size();
-    auto nextComma = [end](const char* from) -> const char* {
-        const void* hit = std::memchr(from, ',', static_cast<std::size_t>(end - from));
-        return hit ? static_cast<const char*>(hit) : end;
-    };
-    RecordCoordinates c;
-    const char* xBegin = firstComma + 1;
-    const char* xEnd = nextComma(xBegin);
-    c.x = std::string_view(xBegin, static_cast<std::size_t>(xEnd - xBegin));
-    if (xEnd == end)
-        return c;
-    const char* yEnd = nextComma(xEnd + 1);
-    if (yEnd == end)
-        return c;
-    const char* zBegin = yEnd + 1;
-    c.z = std::string_view(zBegin, static_cast<std::size_t>(nextComma(zBegin) - zBegin));
-    return c;
+// Field 3 (z) of a record whose field 1 ends at `p`; a missing field reads 0.
+double ZCoordinate(const char* p, const char* end) {
+    if (p == end)
+        return 0;
+    const void* afterHeight = std::memchr(p + 1, ',', static_cast<std::size_t>(end - p - 1));
+    if (afterHeight == nullptr)
+        return 0;
+    p = static_cast<const char*>(afterHeight) + 1;
+    return NextFieldNumber(p, end);
 }
 
 void KeepTileRecords(Context& ctx, const TileRegion& region) {
@@ -92,11 +77,12 @@ void KeepTileRecords(Context& ctx, const TileRegion& region) {
         const void* comma = std::memchr(line.data(), ',', line.size());
         if (!comma)
             continue; // blank lines and headings are no records
-        const RecordCoordinates c = Coordinates(line, static_cast<const char*>(comma));
-        const double x = FieldNumber(c.x);
+        const char* const end = line.data() + line.size();
+        const char* p = static_cast<const char*>(comma) + 1;
+        const double x = NextFieldNumber(p, end);
         if (!(region.low <= x && x <= region.high))
             continue;
-        const double z = FieldNumber(c.z);
+        const double z = ZCoordinate(p, end);
         if (!(region.low <= z && z <= region.high))
             continue;
         reader.appendDecoded(list1.textBuffer(), line);

@@ -9,4 +9,8 @@ namespace tes {
 // goes through the full leading-number rule. Both give the same double.
 double FieldNumber(std::string_view field);
 
+// The same for the field that starts at `p` and runs to the next comma or to `end`; `p` is left on
+// that comma (or at `end`). Finds the field's end while converting it.
+double NextFieldNumber(const char*& p, const char* end);
+
 } // namespace tes

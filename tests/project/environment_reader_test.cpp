@@ -162,6 +162,12 @@ TEST_F(EnvironmentReaderTest, ReadsEveryLineForm) {
         {"numbers in other forms",
          "1, 2 000,0,2e3\r\n2,+2000.5,0,&H7D0\r\n3,2000ab,0,2000.\r\n",
          {"1, 2 000,0,2e3", "2,+2000.5,0,&H7D0", "3,2000ab,0,2000."}},
+        {"long lines, CR only",
+         "1,2000,0,2000," + std::string(700, 'x') + "\r2,2000,0,2000\r",
+         {"1,2000,0,2000," + std::string(700, 'x'), "2,2000,0,2000"}},
+        {"long lines, LF only",
+         "1,2000,0,2000," + std::string(700, 'x') + "\n2,2000,0,2000\n",
+         {"1,2000,0,2000," + std::string(700, 'x'), "2,2000,0,2000"}},
         {"outside by a text field", "1,abc,0,2000\r\n2,2000\r\n", {}},
     };
     for (const Case& c : cases) {
