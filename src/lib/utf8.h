@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -78,6 +80,14 @@ inline void Append(std::string& out, char32_t cp) {
 // The length of the run of ASCII bytes that starts at `pos`.
 inline std::size_t AsciiRun(std::string_view text, std::size_t pos) {
     std::size_t end = pos;
+    // Eight bytes at a time while no high bit is set: scripts of millions of lines are nearly all ASCII.
+    while (end + 8 <= text.size()) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + end, 8);
+        if ((word & 0x8080808080808080u) != 0)
+            break;
+        end += 8;
+    }
     while (end < text.size() && static_cast<unsigned char>(text[end]) < 0x80)
         ++end;
     return end - pos;
