@@ -3,17 +3,20 @@
 #include "core/context.h"
 #include "core/failure_message.h"
 #include "core/maxscript_literals.h"
+#include "core/script_numbers.h"
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
 #include "lib/text_file.h"
 
-#include <charconv>
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <new>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tes {
 
@@ -57,6 +60,15 @@ double FieldNumber(const MainModel& form, TextField field) {
     return checkedFinite(LeadingNumberValue(form.text(field)));
 }
 
+// The next comma-separated field of a record, taken off the front of `rest` (the empty text when
+// there is none), so each record is walked once.
+std::string_view TakeField(std::string_view& rest) {
+    const std::size_t comma = rest.find(',');
+    const std::string_view field = rest.substr(0, comma); // GetElement(rest, ",", 0)
+    rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    return field;
+}
+
 // The pieces of the object's lines that do not change from record to record, worked out once so the
 // record loop only appends.
 struct ObjectNames {
@@ -81,22 +93,43 @@ ObjectNames MakeObjectNames(const std::string& name) {
     return n;
 }
 
-// The copy number as "00": at least two digits.
-void AppendCopyNumber(std::string& out, std::uint64_t number) {
-    char digits[24];
-    const auto result = std::to_chars(digits, digits + sizeof digits, number);
-    if (number < 10)
-        out += '0';
-    out.append(digits, result.ptr);
+char* Put(char* out, std::string_view text) {
+    return std::copy(text.begin(), text.end(), out);
 }
 
-void AppendPosition(std::string& out, double X, double Y, double Z) {
-    out += PatternText(X, 1, 6);
-    out += ',';
-    out += PatternText(Y, 1, 6);
-    out += ',';
-    out += PatternText(Z, 1, 6);
-    out += ']';
+// The copy number as "00" (at least two digits), counted in its text so that a million copies cost no
+// conversions.
+class CopyNumber {
+public:
+    std::string_view text() const { return {m_digits.data() + m_begin, m_digits.size() - m_begin}; }
+    void increment() {
+        std::size_t i = m_digits.size();
+        while (i > m_begin && m_digits[i - 1] == '9')
+            m_digits[--i] = '0';
+        if (i > m_begin)
+            ++m_digits[i - 1];
+        else
+            m_digits[--m_begin] = '1';
+    }
+
+private:
+    std::array<char, 22> m_digits = [] {
+        std::array<char, 22> d{};
+        d.fill('0');
+        return d;
+    }();
+    std::size_t m_begin = 20; // the last two digits: "00"
+};
+
+// X,Y,Z] with six decimals each.
+char* PutPosition(char* out, double X, double Y, double Z) {
+    out = WriteFixedDecimals(out, X, 6);
+    *out++ = ',';
+    out = WriteFixedDecimals(out, Y, 6);
+    *out++ = ',';
+    out = WriteFixedDecimals(out, Z, 6);
+    *out++ = ']';
+    return out;
 }
 
 // Keeps the progress display balanced on every way out of the build.
@@ -132,15 +165,21 @@ private:
     bool writeFile(ProgressScope& progress, std::uint64_t records);
 
     void addLine(std::string_view text) { m_lines.append(text); }
+    // Lines are composed in one reused buffer and appended in one piece.
+    void addComposed(const char* end) {
+        m_lines.textBuffer().append(m_scratch.data(), static_cast<std::size_t>(end - m_scratch.data()));
+        m_lines.endLine();
+    }
 
     Context& m_ctx;
     MainModel& m_form;
     std::string m_number;
     std::string m_name;
     ObjectNames m_names;
+    std::vector<char> m_scratch;
     double m_objScale = 0;
     LineList m_lines;
-    std::uint64_t m_copyNumber = 0;
+    CopyNumber m_copyNumber;
 };
 
 BuildOutcome ScriptBuilder::run() {
@@ -171,6 +210,9 @@ BuildOutcome ScriptBuilder::run() {
     const double vScale = FieldNumber(m_form, TextField::txtVerticalScale);
     const double vOffset = FieldNumber(m_form, TextField::txtVerticalOffset);
     m_names = MakeObjectNames(m_name);
+    m_scratch.resize(
+        std::max(m_names.copyHead.size(), m_names.copyPathHead.size() + m_names.copyPathTail.size()) + 32 +
+        3 * kMaxFixedDecimalsText);
 
     addHeader();
 
@@ -183,11 +225,12 @@ BuildOutcome ScriptBuilder::run() {
         if (i % kProgressStep == 0 && !progress.report(i, total))
             return BuildOutcome::Cancelled;
         const std::string_view entry = records[i];
-        if (GetElement(entry, ",", 0) != m_number)
+        std::string_view rest = entry;
+        if (TakeField(rest) != m_number)
             continue;
-        const double x = checkedFinite(LeadingNumberValue(GetElement(entry, ",", 1)));
-        const double z = checkedFinite(LeadingNumberValue(GetElement(entry, ",", 3)));
-        const double y = checkedFinite(LeadingNumberValue(GetElement(entry, ",", 2)));
+        const double x = checkedFinite(RecordNumberValue(TakeField(rest)));
+        const double y = checkedFinite(RecordNumberValue(TakeField(rest)));
+        const double z = checkedFinite(RecordNumberValue(TakeField(rest)));
 
         // The environment's z axis becomes the scene's X, its x axis the scene's Y reversed, and the
         // height Z; both horizontal axes are measured from the tile's middle.
@@ -209,7 +252,7 @@ BuildOutcome ScriptBuilder::run() {
         } else {
             addCopy(X, Y, Z);
         }
-        ++m_copyNumber;
+        m_copyNumber.increment();
     }
 
     if (session.SaveToFile && !writeFile(progress, count))
@@ -239,14 +282,13 @@ void ScriptBuilder::addHeader() {
 }
 
 void ScriptBuilder::addFirstObject(double X, double Y, double Z) {
-    std::string& text = m_lines.textBuffer();
     addLine("-- move the first object into position");
     addLine("max move");
-    text += m_names.path;
-    text += ".pos = [";
-    AppendPosition(text, X, Y, Z);
-    m_lines.endLine();
+    char* out = Put(m_scratch.data(), m_names.path);
+    out = Put(out, ".pos = [");
+    addComposed(PutPosition(out, X, Y, Z));
 
+    std::string& text = m_lines.textBuffer();
     const std::string& angle = m_form.text(TextField::txtRotationAngle);
     if (m_form.check(CheckBox::chkRotateObjects) == kChecked &&
         checkedFinite(LeadingNumberValue(angle)) != 0) {
@@ -275,16 +317,14 @@ void ScriptBuilder::addFirstObject(double X, double Y, double Z) {
 }
 
 void ScriptBuilder::addCopy(double X, double Y, double Z) {
-    std::string& text = m_lines.textBuffer();
-    text += m_names.copyHead;
-    AppendCopyNumber(text, m_copyNumber);
-    text += '"';
-    m_lines.endLine();
-    text += m_names.copyPathHead;
-    AppendCopyNumber(text, m_copyNumber);
-    text += m_names.copyPathTail;
-    AppendPosition(text, X, Y, Z);
-    m_lines.endLine();
+    char* out = Put(m_scratch.data(), m_names.copyHead);
+    out = Put(out, m_copyNumber.text());
+    *out++ = '"';
+    addComposed(out);
+    out = Put(m_scratch.data(), m_names.copyPathHead);
+    out = Put(out, m_copyNumber.text());
+    out = Put(out, m_names.copyPathTail);
+    addComposed(PutPosition(out, X, Y, Z));
     m_lines.endLine();
 }
 

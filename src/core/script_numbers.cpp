@@ -1,0 +1,158 @@
+#include "core/script_numbers.h"
+
+#include "lib/numbers.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace tes {
+
+namespace {
+
+constexpr std::array<std::uint64_t, 18> kPowersOfTen = [] {
+    std::array<std::uint64_t, 18> p{};
+    p[0] = 1;
+    for (std::size_t i = 1; i < p.size(); ++i)
+        p[i] = p[i - 1] * 10;
+    return p;
+}();
+
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// The decimal exponent of the first significant digit, for 0.001 <= magnitude < 1e9. A power of ten
+// below 1 is not exact in binary; when its nearest double lies under it, the guess is one too high
+// and the caller's digit count check sends the value the slow way.
+int LeadingDigitExponent(double magnitude) {
+    if (magnitude < 1)
+        return magnitude >= 0.1 ? -1 : magnitude >= 0.01 ? -2 : -3;
+    // log10(2) * the binary exponent is the answer or one too small.
+    const int binary = static_cast<int>(std::bit_cast<std::uint64_t>(magnitude) >> 52) - 1023;
+    int exponent = binary * 1233 >> 12;
+    if (exponent < 8 && magnitude >= static_cast<double>(kPowersOfTen[exponent + 1]))
+        ++exponent;
+    return exponent;
+}
+
+// (a * b + 2^(shift - 1)) >> shift for a * b below 2^127 and a result below 2^64, with 64-bit
+// halves only, so every compiler builds it.
+std::uint64_t MultiplyRoundShift(std::uint64_t a, std::uint64_t b, int shift) {
+    constexpr std::uint64_t kLow32 = 0xFFFFFFFFu;
+    const std::uint64_t aLow = a & kLow32, aHigh = a >> 32, bLow = b & kLow32, bHigh = b >> 32;
+    const std::uint64_t lowLow = aLow * bLow;
+    const std::uint64_t mid = aHigh * bLow + (lowLow >> 32);
+    const std::uint64_t mid2 = aLow * bHigh + (mid & kLow32);
+    std::uint64_t high = aHigh * bHigh + (mid >> 32) + (mid2 >> 32);
+    std::uint64_t low = (mid2 << 32) | (lowLow & kLow32);
+    const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+    low += half;
+    if (low < half)
+        ++high;
+    return (high << (64 - shift)) | (low >> shift);
+}
+
+bool WriteFast(char*& out, double value, int decimals) {
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 1e-3 && magnitude < 1e9))
+        return false;
+    // Digits kept by 15 significant digits after the point (6 to 17).
+    const int kept = 14 - LeadingDigitExponent(magnitude);
+    if (kept < decimals)
+        return false;
+
+    // magnitude = mantissa * 2^-shift exactly (a normal double in this range).
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int shift = 1075 - static_cast<int>(bits >> 52); // 23 to 62 in this range
+    // 15 digits of it, half away from zero, as a whole number.
+    const std::uint64_t digits15 = MultiplyRoundShift(mantissa, kPowersOfTen[kept], shift);
+    if (digits15 < kPowersOfTen[14] || digits15 > kPowersOfTen[15])
+        return false;
+
+    // Then half away from zero at the pattern's last place.
+    const std::uint64_t unit = kPowersOfTen[kept - decimals];
+    std::uint64_t units = digits15 / unit;
+    if (unit > 1 && (digits15 % unit) * 2 >= unit)
+        ++units;
+
+    if (value < 0 && units != 0)
+        *out++ = '-';
+    const std::uint64_t scale = kPowersOfTen[decimals];
+    out = std::to_chars(out, out + 24, units / scale).ptr;
+    if (decimals > 0) {
+        *out++ = '.';
+        std::uint64_t places = units % scale;
+        char* digit = out + decimals;
+        int left = decimals;
+        for (; left >= 2; left -= 2) {
+            digit -= 2;
+            std::memcpy(digit, &kDigitPairs[2 * (places % 100)], 2);
+            places /= 100;
+        }
+        if (left == 1)
+            *--digit = static_cast<char>('0' + places);
+        out += decimals;
+    }
+    return true;
+}
+
+} // namespace
+
+double RecordNumberValue(std::string_view text) {
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const bool negative = begin != end && *begin == '-';
+    const char* p = begin + (negative ? 1 : 0);
+    std::uint64_t mantissa = 0;
+    const auto readDigits = [&] {
+        const char* const start = p;
+        for (; p != end && static_cast<unsigned>(*p - '0') < 10; ++p)
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+        return p - start;
+    };
+    const auto integerDigits = readDigits();
+    std::ptrdiff_t decimals = 0;
+    if (p != end && *p == '.') {
+        ++p;
+        decimals = readDigits();
+    }
+    // Anything else (blanks, exponents, &H, more than 15 digits) takes the general way.
+    const auto digits = integerDigits + decimals;
+    if (p != end || digits == 0 || digits > 15)
+        return LeadingNumberValue(text);
+    // Both operands are exact, so the one rounding of the division gives the nearest double.
+    double value = static_cast<double>(mantissa);
+    if (decimals > 0)
+        value /= static_cast<double>(kPowersOfTen[static_cast<std::size_t>(decimals)]);
+    return negative ? -value : value;
+}
+
+char* WriteFixedDecimals(char* out, double value, int decimals) {
+    if (value == 0 && decimals >= 0 && decimals <= 8) {
+        *out++ = '0';
+        if (decimals > 0) {
+            *out++ = '.';
+            out = std::fill_n(out, decimals, '0');
+        }
+        return out;
+    }
+    if (decimals >= 0 && decimals <= 8 && WriteFast(out, value, decimals))
+        return out;
+    const std::string text = PatternText(value, 1, decimals);
+    return std::copy(text.begin(), text.end(), out);
+}
+
+} // namespace tes
