@@ -1,1 +1,5 @@
-int main() { return 0; }
+#include "ui/program.h"
+
+int main(int argc, char** argv) {
+    return tes::Main(argc, argv);
+}

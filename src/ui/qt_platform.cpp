@@ -156,9 +156,15 @@ void QtPlatform::beginProgress(const std::string& label) {
 bool QtPlatform::reportProgress(unsigned long long done, unsigned long long total) {
     if (!m_progressActive)
         return true;
-    if (m_sinceEvents.elapsed() < kEventIntervalMs && m_progress)
-        return !m_cancelled;
-    if (!m_progress && m_progressClock.elapsed() >= m_progressDelayMs) {
+    if (m_progress && m_progress->wasCanceled())
+        m_cancelled = true;
+    if (m_cancelled)
+        return false;
+    if (m_progress && m_sinceEvents.elapsed() < kEventIntervalMs)
+        return true;
+    if (!m_progress) {
+        if (m_progressClock.elapsed() < m_progressDelayMs)
+            return true;
         m_progress = new QProgressDialog(m_progressLabel, QCoreApplication::translate("QtPlatform", "Cancel"),
                                          0, kProgressSteps, QApplication::activeWindow());
         m_progress->setWindowTitle(QString::fromUtf8(kMessageCaption));
@@ -166,15 +172,15 @@ bool QtPlatform::reportProgress(unsigned long long done, unsigned long long tota
         m_progress->setMinimumDuration(0);
         m_progress->setAutoClose(false);
         m_progress->setAutoReset(false);
-        QObject::connect(m_progress, &QProgressDialog::canceled, m_progress, [this] { m_cancelled = true; });
         m_progress->show();
     }
-    if (m_progress) {
-        const double share = total == 0 ? 0.0 : static_cast<double>(done) / static_cast<double>(total);
-        m_progress->setValue(static_cast<int>(std::min(share, 1.0) * kProgressSteps));
-        QCoreApplication::processEvents();
-        m_sinceEvents.restart();
-    }
+    const double share = total == 0 ? 0.0 : static_cast<double>(done) / static_cast<double>(total);
+    m_progress->setValue(static_cast<int>(std::min(share, 1.0) * kProgressSteps));
+    // Lets the windows repaint and the Cancel button answer.
+    QCoreApplication::processEvents();
+    m_sinceEvents.restart();
+    if (m_progress->wasCanceled())
+        m_cancelled = true;
     return !m_cancelled;
 }
 

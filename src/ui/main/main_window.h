@@ -1,1 +1,111 @@
-// placeholder until implemented
+#pragma once
+
+#include "core/main_model.h"
+
+#include <array>
+#include <functional>
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tes {
+
+struct Context;
+class LineListView;
+class MainWindowHost;
+
+// frmTolvaneEnviroScripter: a thin view over the window's model (ctx.form). It shows the model, and
+// forwards what the user does (clicks, typing, focus changes, buttons) to the model and the commands;
+// the model tells it about every change, so what the commands write appears at once.
+class MainWindow final : public QWidget, private MainModelObserver {
+    Q_OBJECT
+public:
+    explicit MainWindow(Context& ctx, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    void setHost(MainWindowHost* host) { m_host = host; }
+    // Loads a project file as if the user had chosen it with Browse.
+    void openProjectFile(const std::string& path);
+
+    QLineEdit* field(TextField field) const { return m_fields[static_cast<std::size_t>(field)]; }
+    QCheckBox* box(CheckBox box) const { return m_boxes[static_cast<std::size_t>(box)]; }
+    LineListView* list(ListId id) const { return id == ListId::List2 ? m_list2 : m_list1; }
+    // The keyboard order of the focusable controls, first to last.
+    const std::vector<QWidget*>& tabOrder() const { return m_tabOrder; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Building the controls (main_window_layout.cpp).
+    void buildControls();
+    void buildProjectFrame();
+    void buildMaxFileFrame();
+    void buildOutputAndCredits();
+    void buildRightColumn();
+    void buildTabOrder();
+    QLineEdit* makeField(TextField id, QWidget* parent, const QRect& rect, const char* toolTip = nullptr);
+    QCheckBox* makeBox(CheckBox id, const char* caption, QWidget* parent, const QRect& rect);
+    QLabel* makeLabel(const char* name, const char* caption, QWidget* parent, int left, int top);
+    QPushButton* makeButton(const char* name, const char* caption, QWidget* parent, const QRect& rect,
+                            const char* toolTip = nullptr);
+
+    // Forwarding.
+    void connectEvents();
+    void runCommand(const char* name, const std::function<void()>& command);
+    void onFieldFocusOut(TextField id);
+
+    // Showing the model.
+    void showAll();
+    void showText(TextField id);
+    void showFieldState(TextField id);
+    void showCheck(CheckBox id);
+    void showCombo();
+    void showVersion();
+    void refreshLists();
+
+    // MainModelObserver
+    void textChanged(TextField id) override { showText(id); }
+    void fieldStateChanged(TextField id) override { showFieldState(id); }
+    void checkChanged(CheckBox id) override { showCheck(id); }
+    void controlChanged(Control control) override;
+    void comboChanged() override { showCombo(); }
+    void listChanged(ListId id) override;
+
+    Context& m_ctx;
+    MainWindowHost* m_host = nullptr;
+    bool m_shownBefore = false;
+    int m_showing = 0; // > 0 while the window writes the model's values into its widgets
+
+    std::array<QLineEdit*, static_cast<std::size_t>(TextField::Count)> m_fields{};
+    std::array<QCheckBox*, static_cast<std::size_t>(CheckBox::Count)> m_boxes{};
+    QGroupBox* m_frameSourceTolvaneProject = nullptr;
+    QGroupBox* m_frame2 = nullptr;
+    QGroupBox* m_frameMaxScriptOutput = nullptr;
+    QGroupBox* m_frame1 = nullptr;
+    QComboBox* m_comboSelectVegetation = nullptr;
+    LineListView* m_list1 = nullptr;
+    LineListView* m_list2 = nullptr;
+    QPushButton* m_btnBrowseProjectFile = nullptr;
+    QPushButton* m_btnBrowseMaxFile = nullptr;
+    QPushButton* m_btnProcess = nullptr;
+    QPushButton* m_btnRunScriptCompiler = nullptr;
+    QPushButton* m_btnViewHelp = nullptr;
+    QPushButton* m_btnExit = nullptr;
+    QLabel* m_lblRotationAngle = nullptr;
+    QLabel* m_lblCredits = nullptr;
+    QLabel* m_lblVersion = nullptr;
+    std::vector<QWidget*> m_tabOrder;
+};
+
+} // namespace tes

@@ -1,0 +1,67 @@
+#include "ui/line_list_view.h"
+
+#include "core/line_list.h"
+#include "ui/combiner/line_list_model.h"
+
+#include <algorithm>
+#include <limits>
+
+#include <QFontMetrics>
+#include <QStyledItemDelegate>
+
+namespace tes {
+
+// Rows at least as wide as the longest line.
+class WidestRowDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void setRowWidth(int width) { m_rowWidth = width; }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setWidth(std::max(size.width(), m_rowWidth));
+        return size;
+    }
+
+private:
+    int m_rowWidth = 0;
+};
+
+namespace {
+
+constexpr int kTabStopPixels = 80;
+
+// The width in pixels of the longest line in a fixed-pitch font. Bytes over-count non-ASCII characters
+// and a tab counts as a whole tab stop, which only widens the rows a little.
+int WidestLine(const LineList& lines, const QFontMetrics& metrics) {
+    const auto charWidth = static_cast<std::size_t>(metrics.horizontalAdvance(QLatin1Char('M')));
+    std::size_t widest = 0;
+    for (std::size_t row = 0; row < lines.size(); ++row) {
+        const std::string_view line = lines[row];
+        const auto tabs = static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
+        widest = std::max(widest, (line.size() + 1) * charWidth + tabs * kTabStopPixels);
+    }
+    return static_cast<int>(std::min<std::size_t>(widest, 1u << 24));
+}
+
+} // namespace
+
+LineListView::LineListView(const LineList& lines, QWidget* parent)
+    : QListView(parent), m_lines(lines), m_model(new LineListModel(lines, this)),
+      m_delegate(new WidestRowDelegate(this)) {
+    setUniformItemSizes(true);
+    setItemDelegate(m_delegate);
+    setModel(m_model);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void LineListView::refresh() {
+    if (m_lines.generation() == m_shownGeneration)
+        return;
+    m_shownGeneration = m_lines.generation();
+    m_delegate->setRowWidth(WidestLine(m_lines, QFontMetrics(font())));
+    m_model->reload();
+}
+
+} // namespace tes

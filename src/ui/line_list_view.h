@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+#include <QListView>
+
+namespace tes {
+
+class LineList;
+class LineListModel;
+class WidestRowDelegate;
+
+// A list box over a LineList: every row as wide as the longest line (so the list scrolls sideways to
+// the end of each one) and all rows of one size, which keeps a list of a million lines quick to show
+// and to scroll. No widget or item object exists per row.
+class LineListView final : public QListView {
+    Q_OBJECT
+public:
+    LineListView(const LineList& lines, QWidget* parent);
+
+    // Shows the list as it now stands (in the view's current font); does nothing when it has not
+    // changed since the last refresh.
+    void refresh();
+    LineListModel* lineModel() const { return m_model; }
+
+private:
+    const LineList& m_lines;
+    LineListModel* m_model;
+    WidestRowDelegate* m_delegate;
+    std::uint64_t m_shownGeneration = std::numeric_limits<std::uint64_t>::max(); // nothing shown yet
+};
+
+} // namespace tes

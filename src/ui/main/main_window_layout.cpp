@@ -1,0 +1,287 @@
+// The controls of the main window: names, captions, fonts, places and keyboard order.
+#include "core/context.h"
+#include "ui/line_list_view.h"
+#include "ui/main/main_window.h"
+#include "ui/main/max_length_validator.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+// The pictures are compiled into this static library; the reference keeps them linked.
+static void InitResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace tes {
+
+namespace {
+
+// The layout is drawn in twips: 15 of them make one pixel at 96 dots per inch.
+constexpr QRect Twips(int left, int top, int width, int height) {
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+constexpr int kFieldHeight = 21;
+constexpr int kButtonHeight = 25;
+constexpr int kBoxHeight = 18;
+// The right-hand column of buttons and boxes.
+constexpr int kColumnLeft = 473;
+constexpr int kColumnWidth = 112;
+
+// A check box whose state only the model changes: a click asks the model to flip it, and the model
+// (through its handlers) decides what every box then shows.
+class ModelCheckBox final : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void nextCheckState() override {}
+};
+
+// A stylised tree (the sources of the pictures are in icons/tree.svg).
+QIcon WindowIcon() {
+    InitResources();
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/tree-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icons/tree-32.png"), QSize(32, 32));
+    return icon;
+}
+
+QFont FixedPitchFont() {
+    QFont font(QStringLiteral("Courier New"), 9);
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+QFont CreditsFont() {
+    QFont font(QStringLiteral("Arial"), 9);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+// List boxes are grey: the button face behind the rows.
+void MakeGrey(QWidget* widget) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    widget->setPalette(palette);
+}
+
+// A label whose right edge stands at `right`.
+void AlignRight(QLabel* label, int right) {
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->move(right - label->width(), label->y());
+}
+
+} // namespace
+
+void MainWindow::buildControls() {
+    setObjectName(QStringLiteral("frmTolvaneEnviroScripter"));
+    setWindowTitle(QStringLiteral("Tolvane Enviro Scripter"));
+    setWindowIcon(WindowIcon());
+    setFixedSize(Twips(0, 0, 8895, 7665).size());
+    setAcceptDrops(true);
+
+    buildProjectFrame();
+    buildMaxFileFrame();
+    buildOutputAndCredits();
+    buildRightColumn();
+    buildTabOrder();
+}
+
+void MainWindow::buildProjectFrame() {
+    auto* frame = m_frameSourceTolvaneProject = new QGroupBox(QStringLiteral("Source Tolvane Project"), this);
+    frame->setObjectName(QStringLiteral("frameSourceTolvaneProject"));
+    frame->setGeometry(Twips(120, 120, 6855, 3615));
+
+    makeBox(CheckBox::chkMainTile, "Main Tile (re-load required)", frame, QRect(8, 16, 220, kBoxHeight));
+    makeBox(CheckBox::chkPerimeterTile, "Perimeter Tile (re-load required)", frame,
+            QRect(8, 34, 220, kBoxHeight));
+    QLabel* overlap = makeLabel("lblOverlap", "Overlap: (re-load rqd)", frame, 300, 15);
+    overlap->setWordWrap(true);
+    overlap->setGeometry(300, 15, 80, 32);
+    makeField(TextField::txtOverlap, frame, QRect(384, 20, 64, kFieldHeight));
+
+    m_btnBrowseProjectFile = makeButton("btnBrowseProjectFile", "&Browse", frame,
+                                        QRect(8, 55, 75, kButtonHeight), "Browse for your Tolvane PRJ file");
+    makeField(TextField::txtProjectFilePath, frame, QRect(88, 57, 361, kFieldHeight),
+              "Path and File Name of your Tolvane Project");
+
+    makeLabel("lblTolvX", "X", frame, 24, 82);
+    makeLabel("lblTolvY", "Y", frame, 88, 82);
+    makeLabel("lblTolvZ", "Z", frame, 152, 82);
+    m_list1 = new LineListView(m_ctx.form.list(ListId::List1), frame);
+    m_list1->setObjectName(QStringLiteral("List1"));
+    m_list1->setFont(FixedPitchFont());
+    MakeGrey(m_list1);
+    m_list1->setGeometry(8, 96, 441, 50);
+
+    makeLabel("lblTileFormat", "Tile Format:", frame, 8, 154);
+    makeField(TextField::txtNumberOfTiles, frame, QRect(72, 151, 48, kFieldHeight), "Enter numbers ONLY!!");
+    makeLabel("lblTerrainWidthBreadthScale", "Grid Res:", frame, 132, 154);
+    makeField(TextField::txtGridRes, frame, QRect(184, 151, 48, kFieldHeight), "Enter numbers ONLY!!");
+    makeField(TextField::txtHeading, frame, QRect(300, 151, 48, kFieldHeight));
+    makeLabel("lblHeading", "Heading", frame, 304, 173);
+    makeField(TextField::txtPitch, frame, QRect(372, 151, 40, kFieldHeight));
+    makeLabel("lblPitch", "Pitch", frame, 378, 173);
+
+    makeLabel("lblSelectVegetation", "Select Vegetation:", frame, 8, 193);
+    m_comboSelectVegetation = new QComboBox(frame);
+    m_comboSelectVegetation->setObjectName(QStringLiteral("comboSelectVegetation"));
+    m_comboSelectVegetation->setEditable(true);
+    m_comboSelectVegetation->setInsertPolicy(QComboBox::NoInsert);
+    // Typing shows exactly what was typed: no completion from the entries.
+    m_comboSelectVegetation->setCompleter(nullptr);
+    m_comboSelectVegetation->setFont(CreditsFont());
+    m_comboSelectVegetation->setGeometry(110, 190, 339, 22);
+
+    makeLabel("lblVerticalScale", "Vertical Scale Adjust:", frame, 8, 218);
+    makeField(TextField::txtVerticalScale, frame, QRect(124, 215, 60, kFieldHeight), "Enter numbers ONLY!!");
+    makeLabel("lblVerticalOffest", "Vertical Offset Adjust (Y):", frame, 200, 218);
+    makeField(TextField::txtVerticalOffset, frame, QRect(345, 215, 104, kFieldHeight),
+              "Enter numbers ONLY!!");
+}
+
+void MainWindow::buildMaxFileFrame() {
+    auto* frame = m_frame2 = new QGroupBox(QStringLiteral("Source MAX File and Object Name"), this);
+    frame->setObjectName(QStringLiteral("Frame2"));
+    frame->setGeometry(Twips(120, 3840, 6855, 1695));
+
+    m_btnBrowseMaxFile = makeButton("btnBrowseMaxFile", "Browse", frame, QRect(8, 18, 75, kButtonHeight),
+                                    "Browse for your 3dsMax file");
+    makeField(TextField::txtMaxFile, frame, QRect(88, 20, 361, kFieldHeight));
+
+    AlignRight(makeLabel("lblMaxObjectName", "Object Name:", frame, 8, 51), 83);
+    makeField(TextField::txtMaxObjectName, frame, QRect(88, 48, 190, kFieldHeight));
+    makeBox(CheckBox::chkUseMaxName, "Use abbr.  Max file name", frame, QRect(286, 49, 165, kBoxHeight));
+
+    makeBox(CheckBox::chkRotateObjects, "Rotate Object", frame, QRect(8, 84, 100, kBoxHeight));
+    makeBox(CheckBox::chkFaceTolvaneSun, "Rotate to Face Tolvane Sun", frame,
+            QRect(108, 84, 180, kBoxHeight));
+    m_lblRotationAngle = makeLabel("lblRotationAngle", "Rotation Angle:", frame, 290, 86);
+    AlignRight(m_lblRotationAngle, 365);
+    makeField(TextField::txtRotationAngle, frame, QRect(369, 82, 80, kFieldHeight), "Enter numbers ONLY!!");
+}
+
+void MainWindow::buildOutputAndCredits() {
+    auto* output = m_frameMaxScriptOutput = new QGroupBox(QStringLiteral("MAX Script Output"), this);
+    output->setObjectName(QStringLiteral("frameMaxScriptOutput"));
+    output->setGeometry(Twips(120, 5640, 8655, 1335));
+    m_list2 = new LineListView(m_ctx.form.list(ListId::List2), output);
+    m_list2->setObjectName(QStringLiteral("List2"));
+    m_list2->setFont(FixedPitchFont());
+    MakeGrey(m_list2);
+    m_list2->setGeometry(8, 18, 561, 64);
+
+    auto* credits = m_frame1 = new QGroupBox(this);
+    credits->setObjectName(QStringLiteral("Frame1"));
+    credits->setGeometry(Twips(120, 6960, 8655, 615));
+    m_lblCredits = makeLabel("lblCredits",
+                             "Tolvane Environment Script Writer              "
+                             "by the Tolvane Tools team              Version:",
+                             credits, 8, 14);
+    m_lblCredits->setFont(CreditsFont());
+    m_lblCredits->adjustSize();
+    m_lblVersion = makeLabel("lblVersion", "", credits, 0, 14);
+    m_lblVersion->setFont(CreditsFont());
+}
+
+void MainWindow::buildRightColumn() {
+    m_btnProcess =
+        makeButton("btnProcess", "&Process", this, QRect(kColumnLeft, 16, kColumnWidth, kButtonHeight));
+    makeBox(CheckBox::chkSave, "Save To File", this, QRect(kColumnLeft + 4, 46, kColumnWidth, kBoxHeight));
+    m_btnRunScriptCompiler = makeButton("btnRunScriptCompiler", "Combine Scripts...", this,
+                                        QRect(kColumnLeft, 70, kColumnWidth, kButtonHeight));
+    m_btnViewHelp =
+        makeButton("btnViewHelp", "View &Help", this, QRect(kColumnLeft, 102, kColumnWidth, kButtonHeight));
+    m_btnExit = makeButton("btnExit", "E&xit", this, QRect(kColumnLeft, 134, kColumnWidth, kButtonHeight));
+
+    makeBox(CheckBox::chkUseObjectScale, "Use Object Scale (%)", this,
+            QRect(kColumnLeft, 268, kColumnWidth + 8, kBoxHeight));
+    makeField(TextField::txtObjectScale, this, QRect(kColumnLeft, 288, kColumnWidth, kFieldHeight));
+    makeLabel("lblCalcGridSize", "3dsMax Grid Size:", this, kColumnLeft, 318);
+    makeField(TextField::txtGridSize, this, QRect(kColumnLeft, 336, kColumnWidth, kFieldHeight));
+}
+
+void MainWindow::buildTabOrder() {
+    m_tabOrder = {m_btnBrowseProjectFile,
+                  field(TextField::txtProjectFilePath),
+                  m_list1,
+                  field(TextField::txtVerticalOffset),
+                  field(TextField::txtVerticalScale),
+                  field(TextField::txtGridRes),
+                  field(TextField::txtNumberOfTiles),
+                  m_comboSelectVegetation,
+                  m_btnProcess,
+                  box(CheckBox::chkSave),
+                  m_btnViewHelp,
+                  m_btnExit,
+                  m_list2,
+                  field(TextField::txtMaxFile),
+                  field(TextField::txtMaxObjectName),
+                  m_btnBrowseMaxFile,
+                  box(CheckBox::chkUseMaxName),
+                  m_btnRunScriptCompiler,
+                  box(CheckBox::chkRotateObjects),
+                  field(TextField::txtRotationAngle),
+                  box(CheckBox::chkMainTile),
+                  box(CheckBox::chkFaceTolvaneSun),
+                  field(TextField::txtHeading),
+                  field(TextField::txtPitch),
+                  box(CheckBox::chkUseObjectScale),
+                  field(TextField::txtObjectScale),
+                  field(TextField::txtGridSize),
+                  box(CheckBox::chkPerimeterTile),
+                  field(TextField::txtOverlap)};
+    for (std::size_t i = 1; i < m_tabOrder.size(); ++i)
+        QWidget::setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
+}
+
+QLineEdit* MainWindow::makeField(TextField id, QWidget* parent, const QRect& rect, const char* toolTip) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromUtf8(Name(id)));
+    edit->setGeometry(rect);
+    if (toolTip)
+        edit->setToolTip(QString::fromUtf8(toolTip));
+    const int maxLength = m_ctx.form.field(id).maxLength;
+    if (maxLength > 0)
+        edit->setValidator(new MaxLengthValidator(maxLength, edit));
+    edit->installEventFilter(this);
+    m_fields[static_cast<std::size_t>(id)] = edit;
+    return edit;
+}
+
+QCheckBox* MainWindow::makeBox(CheckBox id, const char* caption, QWidget* parent, const QRect& rect) {
+    auto* box = new ModelCheckBox(QString::fromUtf8(caption), parent);
+    box->setObjectName(QString::fromUtf8(Name(id)));
+    box->setGeometry(rect);
+    m_boxes[static_cast<std::size_t>(id)] = box;
+    return box;
+}
+
+QLabel* MainWindow::makeLabel(const char* name, const char* caption, QWidget* parent, int left, int top) {
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setObjectName(QString::fromUtf8(name));
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* MainWindow::makeButton(const char* name, const char* caption, QWidget* parent, const QRect& rect,
+                                    const char* toolTip) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setGeometry(rect);
+    if (toolTip)
+        button->setToolTip(QString::fromUtf8(toolTip));
+    // Buttons take the focus when clicked, so a field's focus-loss check runs before the command.
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace tes

@@ -1,0 +1,77 @@
+#include "ui/program.h"
+
+#include "core/context.h"
+#include "core/startup.h"
+#include "project/main_handlers.h"
+#include "ui/combiner/combiner_launcher.h"
+#include "ui/main/main_window.h"
+#include "ui/qt_platform.h"
+#include "ui/to_qt.h"
+#include "ui/window_centring.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace tes {
+
+Program::Program(Platform& platform, AnswerNextFileDialog answerNextFileDialog)
+    : m_answerNextFileDialog(std::move(answerNextFileDialog)), m_ctx(CreateProgram(platform)) {}
+
+Program::~Program() {
+    // The combiner belongs to the main window; it goes first.
+    m_combiner.reset();
+    m_window.reset();
+}
+
+void Program::start() {
+    // Form_Load of the main window: created hidden and centred, vertically first.
+    m_window = std::make_unique<MainWindow>(*m_ctx);
+    m_window->setHost(this);
+    CenterOnScreen(*m_window);
+    m_combiner = std::make_unique<CombinerLauncher>(*m_ctx, m_window.get());
+    m_combiner->load();
+    StartSession(*m_ctx);
+    m_window->show();
+    // The window's frame is known only once it is shown; centre again with it.
+    CenterOnScreen(*m_window);
+}
+
+void Program::openCombiner() {
+    if (m_combiner)
+        m_combiner->open();
+}
+
+void Program::endProgram() {
+    if (!BeginEndProgram(*m_ctx))
+        return;
+    if (m_combiner)
+        m_combiner->close();
+    if (m_window)
+        m_window->close();
+    // Ends the event loop: no further handler runs and nothing is saved.
+    m_quit();
+}
+
+int Main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // The program ends through EndProgram only (Exit or closing the main window).
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QtPlatform platform;
+    Program program(platform, [&platform](const std::string& path) { platform.setNextFileName(path); });
+    program.start();
+
+    // A project named on the command line loads once the window is up, as if chosen with Browse.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) {
+        const std::string path =
+            ToStdString(QDir::toNativeSeparators(QFileInfo(arguments.at(1)).absoluteFilePath()));
+        QTimer::singleShot(0, &program.mainWindow(),
+                           [&program, path] { program.mainWindow().openProjectFile(path); });
+    }
+    return QApplication::exec();
+}
+
+} // namespace tes

@@ -1,0 +1,144 @@
+#include "main_window_fixture.h"
+#include "support/temp_dir.h"
+#include "ui/combiner/combiner_launcher.h"
+#include "ui/combiner/combiner_window.h"
+#include "ui/line_list_view.h"
+
+#include <filesystem>
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+namespace tes::test {
+namespace {
+
+// The example project copied into a fresh folder, so scripts written next to it land there.
+class LoadedProjectTest : public MainWindowTest {
+protected:
+    LoadedProjectTest() {
+        for (const char* ext : {".prj", ".txt", ".scn", ".est"})
+            std::filesystem::copy_file(std::filesystem::path(TES_EXAMPLES_DIR) / "Valley" /
+                                           (std::string("Valley") + ext),
+                                       dir.path() / (std::string("Valley") + ext));
+    }
+    std::string projectFile() const { return dir.file("Valley.prj"); }
+    void pickVegetation(int index) {
+        QComboBox* combo = find<QComboBox>("comboSelectVegetation");
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    TempDir dir;
+};
+
+TEST_F(LoadedProjectTest, BrowseLoadsTheProjectIntoTheWindow) {
+    platform.dialogAnswers.push_back(projectFile());
+    QTest::mouseClick(button("btnBrowseProjectFile"), Qt::LeftButton);
+
+    EXPECT_TRUE(platform.messages.empty()) << (platform.messages.empty() ? "" : platform.messages.front());
+    EXPECT_EQ(text(TextField::txtProjectFilePath), QString::fromStdString(projectFile()));
+    EXPECT_TRUE(field(TextField::txtProjectFilePath)->isEnabled());
+    EXPECT_TRUE(button("btnProcess")->isEnabled());
+    EXPECT_EQ(text(TextField::txtNumberOfTiles), QStringLiteral("5 x 5"));
+    EXPECT_EQ(text(TextField::txtGridRes), QStringLiteral("3.0"));
+    EXPECT_EQ(window().list(ListId::List1)->model()->rowCount(),
+              static_cast<int>(ctx().form.list(ListId::List1).size()));
+    EXPECT_GT(window().list(ListId::List1)->model()->rowCount(), 0);
+    QComboBox* combo = find<QComboBox>("comboSelectVegetation");
+    EXPECT_EQ(static_cast<std::size_t>(combo->count()), ctx().form.comboItems().size());
+    EXPECT_GT(combo->count(), 0);
+    EXPECT_EQ(combo->currentText(), QString()) << "no entry chosen after a load";
+}
+
+TEST_F(LoadedProjectTest, ProcessWritesTheScriptIntoTheOutputPane) {
+    platform.dialogAnswers.push_back(projectFile());
+    QTest::mouseClick(button("btnBrowseProjectFile"), Qt::LeftButton);
+    pickVegetation(0);
+    typeInto(field(TextField::txtMaxFile), QStringLiteral("D:\\Models\\Pine.max"));
+    QTest::mouseClick(button("btnProcess"), Qt::LeftButton);
+
+    EXPECT_TRUE(platform.messages.empty()) << (platform.messages.empty() ? "" : platform.messages.front());
+    const int rows = window().list(ListId::List2)->model()->rowCount();
+    EXPECT_GT(rows, 0);
+    EXPECT_EQ(static_cast<std::size_t>(rows), ctx().form.list(ListId::List2).size());
+    EXPECT_TRUE(std::filesystem::is_regular_file(ctx().session.ScriptFilePath))
+        << ctx().session.ScriptFilePath;
+    EXPECT_EQ(std::filesystem::path(ctx().session.ScriptFilePath).parent_path(), dir.path());
+}
+
+TEST_F(LoadedProjectTest, AValueTypedJustBeforeProcessIsCheckedFirst) {
+    platform.dialogAnswers.push_back(projectFile());
+    QTest::mouseClick(button("btnBrowseProjectFile"), Qt::LeftButton);
+    typeInto(field(TextField::txtGridSize), QStringLiteral("2.5"));
+    // No Max file: Process stops with its first message; the grid size was corrected before it ran.
+    std::string gridSizeWhenProcessRan;
+    platform.onMessage = [&](const std::string&) {
+        gridSizeWhenProcessRan = ctx().form.text(TextField::txtGridSize);
+    };
+    QTest::mouseClick(button("btnProcess"), Qt::LeftButton);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0], "Please specify a Max file");
+    EXPECT_EQ(gridSizeWhenProcessRan, "2");
+}
+
+TEST_F(LoadedProjectTest, CancelledBrowseKeepsTheLoadedProject) {
+    platform.dialogAnswers.push_back(projectFile());
+    QTest::mouseClick(button("btnBrowseProjectFile"), Qt::LeftButton);
+    const int rows = window().list(ListId::List1)->model()->rowCount();
+    QTest::mouseClick(button("btnBrowseProjectFile"), Qt::LeftButton); // the fake answers with a cancel
+    EXPECT_EQ(window().list(ListId::List1)->model()->rowCount(), rows);
+    EXPECT_TRUE(button("btnProcess")->isEnabled());
+    EXPECT_EQ(text(TextField::txtProjectFilePath), QString::fromStdString(projectFile()));
+}
+
+TEST_F(LoadedProjectTest, DroppingAProjectFileLoadsIt) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(projectFile()))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window(), &drop);
+    QTRY_VERIFY(button("btnProcess")->isEnabled());
+    EXPECT_EQ(text(TextField::txtProjectFilePath), QString::fromStdString(projectFile()));
+    EXPECT_TRUE(platform.dialogRequests.size() == 1 && platform.dialogAnswers.empty())
+        << "one dialog, answered";
+
+    QMimeData other;
+    other.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir.file("Valley.txt")))});
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &other, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window(), &refused);
+    EXPECT_FALSE(refused.isAccepted()) << "only project files are taken";
+}
+
+TEST_F(MainWindowTest, HelpOpensTheHelpFileFromTheProgramFolder) {
+    QTest::mouseClick(button("btnViewHelp"), Qt::LeftButton);
+    ASSERT_EQ(platform.openedDocuments.size(), 1u);
+    EXPECT_NE(platform.openedDocuments[0].find("TES_Help.html"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, ExitAndClosingEndTheProgramOnce) {
+    for (bool byExit : {true, false}) {
+        WatchingPlatform fresh;
+        Program other(fresh, [&](const std::string& path) { fresh.dialogAnswers.push_front(path); });
+        int ends = 0;
+        other.setQuit([&] { ++ends; });
+        other.start();
+        if (byExit)
+            QTest::mouseClick(other.mainWindow().findChild<QPushButton*>(QStringLiteral("btnExit")),
+                              Qt::LeftButton);
+        else
+            other.mainWindow().close();
+        EXPECT_TRUE(other.context().ended);
+        EXPECT_FALSE(other.mainWindow().isVisible());
+        EXPECT_TRUE(other.combiner().window() == nullptr || !other.combiner().window()->isVisible());
+        other.endProgram(); // a second end does nothing
+        EXPECT_EQ(ends, 1);
+        EXPECT_TRUE(fresh.messages.empty());
+        EXPECT_TRUE(fresh.settingWrites.empty()) << "nothing is saved at the end";
+    }
+}
+
+} // namespace
+} // namespace tes::test

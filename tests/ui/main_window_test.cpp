@@ -1,0 +1,375 @@
+#include "core/main_model.h"
+#include "main_window_fixture.h"
+#include "ui/line_list_view.h"
+
+#include <QGroupBox>
+#include <QListView>
+#include <QScrollBar>
+
+namespace tes::test {
+namespace {
+
+TEST_F(MainWindowTest, FieldsStartAsDesigned) {
+    struct Case {
+        TextField id;
+        const char* text;
+        bool readOnly;
+        bool enabled;
+        bool grey;
+        const char* toolTip;
+    };
+    using enum TextField;
+    const Case cases[] = {
+        {txtOverlap, "0", false, true, false, ""},
+        {txtProjectFilePath, "", true, false, false, "Path and File Name of your Tolvane Project"},
+        {txtNumberOfTiles, "5 x 5", true, true, true, "Enter numbers ONLY!!"},
+        {txtGridRes, "3.0", true, true, true, "Enter numbers ONLY!!"},
+        {txtHeading, "90.0", false, true, false, ""},
+        {txtPitch, "45.0", true, true, true, ""},
+        {txtVerticalScale, "1.000", false, true, false, "Enter numbers ONLY!!"},
+        {txtVerticalOffset, "0.000000", false, true, false, "Enter numbers ONLY!!"},
+        {txtMaxFile, "", false, true, false, ""},
+        {txtMaxObjectName, "", false, true, false, ""},
+        {txtRotationAngle, "0.000", false, true, false, "Enter numbers ONLY!!"},
+        {txtObjectScale, "33.333333", true, true, true, ""},
+        {txtGridSize, "256", false, true, false, ""},
+    };
+    for (const Case& c : cases) {
+        QLineEdit* edit = find<QLineEdit>(Name(c.id));
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->text(), QString::fromUtf8(c.text)) << Name(c.id);
+        EXPECT_EQ(edit->isReadOnly(), c.readOnly) << Name(c.id);
+        EXPECT_EQ(edit->isEnabled(), c.enabled) << Name(c.id);
+        EXPECT_EQ(isGrey(edit), c.grey) << Name(c.id);
+        EXPECT_EQ(edit->toolTip(), QString::fromUtf8(c.toolTip)) << Name(c.id);
+    }
+}
+
+TEST_F(MainWindowTest, BoxesButtonsAndLabelsStartAsDesigned) {
+    struct BoxCase {
+        CheckBox id;
+        const char* caption;
+        bool checked;
+    };
+    using enum CheckBox;
+    const BoxCase boxes[] = {
+        {chkMainTile, "Main Tile (re-load required)", true},
+        {chkPerimeterTile, "Perimeter Tile (re-load required)", false},
+        {chkUseMaxName, "Use abbr.  Max file name", true},
+        {chkRotateObjects, "Rotate Object", true},
+        {chkFaceTolvaneSun, "Rotate to Face Tolvane Sun", true},
+        {chkSave, "Save To File", true}, // start-up checked it
+        {chkUseObjectScale, "Use Object Scale (%)", false},
+    };
+    for (const BoxCase& c : boxes) {
+        QCheckBox* check = find<QCheckBox>(Name(c.id));
+        ASSERT_NE(check, nullptr);
+        EXPECT_EQ(check->text(), QString::fromUtf8(c.caption));
+        EXPECT_EQ(check->isChecked(), c.checked) << Name(c.id);
+        EXPECT_TRUE(check->isEnabled()) << Name(c.id);
+    }
+    EXPECT_TRUE(ctx().session.SaveToFile);
+
+    struct ButtonCase {
+        const char* name;
+        const char* caption;
+        bool enabled;
+        const char* toolTip;
+    };
+    const ButtonCase buttons[] = {
+        {"btnBrowseProjectFile", "&Browse", true, "Browse for your Tolvane PRJ file"},
+        {"btnBrowseMaxFile", "Browse", true, "Browse for your 3dsMax file"},
+        {"btnProcess", "&Process", false, ""},
+        {"btnRunScriptCompiler", "Combine Scripts...", true, ""},
+        {"btnViewHelp", "View &Help", true, ""},
+        {"btnExit", "E&xit", true, ""},
+    };
+    for (const ButtonCase& c : buttons) {
+        QPushButton* b = button(c.name);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->text(), QString::fromUtf8(c.caption));
+        EXPECT_EQ(b->isEnabled(), c.enabled) << c.name;
+        EXPECT_EQ(b->toolTip(), QString::fromUtf8(c.toolTip)) << c.name;
+    }
+
+    EXPECT_EQ(find<QLabel>("lblVersion")->text(), QStringLiteral("1.1"));
+    QLabel* credits = find<QLabel>("lblCredits");
+    EXPECT_TRUE(credits->text().startsWith(QStringLiteral("Tolvane Environment Script Writer")));
+    EXPECT_TRUE(credits->text().endsWith(QStringLiteral("Version:")));
+    EXPECT_EQ(find<QLabel>("lblVersion")->x(), credits->geometry().right() + 1) << "right after the credits";
+    EXPECT_EQ(window().findChild<QWidget*>(QStringLiteral("List3")), nullptr)
+        << "the hidden list is no widget";
+}
+
+TEST_F(MainWindowTest, WindowFrameFontsAndIcon) {
+    EXPECT_EQ(window().objectName(), QStringLiteral("frmTolvaneEnviroScripter"));
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Tolvane Enviro Scripter"));
+    EXPECT_EQ(window().size(), QSize(593, 511));
+    EXPECT_EQ(window().minimumSize(), window().maximumSize()) << "fixed size";
+    const QList<QSize> iconSizes = window().windowIcon().availableSizes();
+    EXPECT_TRUE(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(32, 32)));
+
+    struct FrameCase {
+        const char* name;
+        const char* title;
+        QRect rect; // twips / 15
+    };
+    const FrameCase frames[] = {
+        {"frameSourceTolvaneProject", "Source Tolvane Project", QRect(8, 8, 457, 241)},
+        {"Frame2", "Source MAX File and Object Name", QRect(8, 256, 457, 113)},
+        {"frameMaxScriptOutput", "MAX Script Output", QRect(8, 376, 577, 89)},
+        {"Frame1", "", QRect(8, 464, 577, 41)},
+    };
+    for (const FrameCase& f : frames) {
+        QGroupBox* frame = find<QGroupBox>(f.name);
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(frame->title(), QString::fromUtf8(f.title));
+        EXPECT_EQ(frame->geometry(), f.rect) << f.name;
+        // Every control lies inside its frame.
+        for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            EXPECT_TRUE(frame->rect().contains(child->geometry()))
+                << f.name << " " << child->objectName().toStdString();
+    }
+
+    struct FontCase {
+        const char* name;
+        const char* family;
+    };
+    for (const FontCase& f : {FontCase{"List1", "Courier New"}, FontCase{"List2", "Courier New"},
+                              FontCase{"comboSelectVegetation", "Arial"}, FontCase{"lblCredits", "Arial"},
+                              FontCase{"lblVersion", "Arial"}}) {
+        QWidget* widget = find<QWidget>(f.name);
+        EXPECT_EQ(widget->font().family(), QString::fromUtf8(f.family)) << f.name;
+        EXPECT_EQ(widget->font().pointSize(), 9) << f.name;
+    }
+    EXPECT_EQ(find<QWidget>("List1")->font().styleHint(), QFont::TypeWriter);
+    EXPECT_TRUE(isGrey(find<QWidget>("List1")));
+    EXPECT_TRUE(isGrey(find<QWidget>("List2")));
+}
+
+TEST_F(MainWindowTest, TabOrderStartsOnBrowseAndSkipsDisabledControls) {
+    EXPECT_EQ(QApplication::focusWidget(), button("btnBrowseProjectFile"));
+    // The path field and Process are disabled before a project is loaded, so they are skipped.
+    const QStringList expected = {
+        QStringLiteral("List1"),
+        QStringLiteral("txtVerticalOffset"),
+        QStringLiteral("txtVerticalScale"),
+        QStringLiteral("txtGridRes"),
+        QStringLiteral("txtNumberOfTiles"),
+        QStringLiteral("comboSelectVegetation"),
+        QStringLiteral("chkSave"),
+        QStringLiteral("btnViewHelp"),
+        QStringLiteral("btnExit"),
+        QStringLiteral("List2"),
+        QStringLiteral("txtMaxFile"),
+        QStringLiteral("txtMaxObjectName"),
+        QStringLiteral("btnBrowseMaxFile"),
+        QStringLiteral("chkUseMaxName"),
+        QStringLiteral("btnRunScriptCompiler"),
+        QStringLiteral("chkRotateObjects"),
+        QStringLiteral("txtRotationAngle"),
+        QStringLiteral("chkMainTile"),
+        QStringLiteral("chkFaceTolvaneSun"),
+        QStringLiteral("txtHeading"),
+        QStringLiteral("txtPitch"),
+        QStringLiteral("chkUseObjectScale"),
+        QStringLiteral("txtObjectScale"),
+        QStringLiteral("txtGridSize"),
+        QStringLiteral("chkPerimeterTile"),
+        QStringLiteral("txtOverlap"),
+        QStringLiteral("btnBrowseProjectFile"),
+    };
+    QStringList visited;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        tabOn();
+        QWidget* focus = QApplication::focusWidget();
+        // The combo box's edit part holds the focus for it.
+        if (focus && qobject_cast<QComboBox*>(focus->parentWidget()))
+            focus = focus->parentWidget();
+        visited << (focus ? focus->objectName() : QStringLiteral("(none)"));
+    }
+    EXPECT_EQ(visited, expected);
+}
+
+TEST_F(MainWindowTest, TileBoxesPairThroughClicks) {
+    struct Step {
+        CheckBox clicked;
+        bool mainAfter;
+    };
+    using enum CheckBox;
+    for (const Step& step : {Step{chkMainTile, false}, Step{chkMainTile, true}, Step{chkPerimeterTile, false},
+                             Step{chkPerimeterTile, true}}) {
+        QTest::mouseClick(box(step.clicked), Qt::LeftButton);
+        EXPECT_EQ(box(chkMainTile)->isChecked(), step.mainAfter);
+        EXPECT_EQ(box(chkPerimeterTile)->isChecked(), !step.mainAfter);
+        EXPECT_EQ(ctx().form.isChecked(chkMainTile), step.mainAfter);
+    }
+}
+
+TEST_F(MainWindowTest, RotationAndSunToggles) {
+    using enum CheckBox;
+    QTest::mouseClick(box(chkFaceTolvaneSun), Qt::LeftButton); // unchecked: the angle is free
+    EXPECT_FALSE(box(chkFaceTolvaneSun)->isChecked());
+    EXPECT_FALSE(field(TextField::txtRotationAngle)->isReadOnly());
+    EXPECT_EQ(text(TextField::txtRotationAngle), QStringLiteral("0.000"));
+
+    typeInto(field(TextField::txtHeading), QStringLiteral("90"));
+    QTest::mouseClick(box(chkFaceTolvaneSun), Qt::LeftButton); // checked: faces the sun and locks
+    EXPECT_EQ(text(TextField::txtHeading), QStringLiteral("90"));
+    EXPECT_EQ(text(TextField::txtRotationAngle), QStringLiteral("180"));
+    EXPECT_TRUE(field(TextField::txtRotationAngle)->isReadOnly());
+    EXPECT_FALSE(isGrey(field(TextField::txtRotationAngle))) << "the lock keeps the field white";
+
+    QTest::mouseClick(box(chkRotateObjects), Qt::LeftButton);
+    EXPECT_FALSE(box(chkFaceTolvaneSun)->isEnabled());
+    EXPECT_FALSE(field(TextField::txtRotationAngle)->isEnabled());
+    EXPECT_FALSE(find<QLabel>("lblRotationAngle")->isEnabled());
+    EXPECT_TRUE(box(chkFaceTolvaneSun)->isChecked()) << "the state stays";
+    QTest::mouseClick(box(chkRotateObjects), Qt::LeftButton);
+    EXPECT_TRUE(box(chkFaceTolvaneSun)->isEnabled());
+    EXPECT_TRUE(field(TextField::txtRotationAngle)->isEnabled());
+    EXPECT_TRUE(find<QLabel>("lblRotationAngle")->isEnabled());
+    EXPECT_EQ(text(TextField::txtRotationAngle), QStringLiteral("180"));
+}
+
+TEST_F(MainWindowTest, ObjectScaleToggleSwapsLocksAndColours) {
+    for (bool useScale : {true, false}) {
+        QTest::mouseClick(box(CheckBox::chkUseObjectScale), Qt::LeftButton);
+        EXPECT_EQ(box(CheckBox::chkUseObjectScale)->isChecked(), useScale);
+        EXPECT_EQ(field(TextField::txtGridSize)->isReadOnly(), useScale);
+        EXPECT_EQ(isGrey(field(TextField::txtGridSize)), useScale);
+        EXPECT_EQ(field(TextField::txtObjectScale)->isReadOnly(), !useScale);
+        EXPECT_EQ(isGrey(field(TextField::txtObjectScale)), !useScale);
+        EXPECT_EQ(text(TextField::txtGridSize), QStringLiteral("256")) << "values stay";
+        EXPECT_EQ(text(TextField::txtObjectScale), QStringLiteral("33.333333"));
+    }
+}
+
+TEST_F(MainWindowTest, NumericFieldsAreCheckedWhenTheFocusLeaves) {
+    struct Case {
+        TextField id;
+        const char* typed;
+        const char* after;
+    };
+    using enum TextField;
+    const Case cases[] = {
+        {txtGridSize, "2.5", "2"},           {txtGridSize, "abc", "1"},        {txtGridSize, "1e3", "1000"},
+        {txtHeading, "400", "359.9"},        {txtHeading, "12.36", "12.4"},    {txtHeading, "-10", "0"},
+        {txtObjectScale, "50", "50.000000"}, {txtObjectScale, "", "0.100000"}, {txtPitch, "90", "89.9"},
+    };
+    for (const Case& c : cases) {
+        // Object scale and pitch are locked; the user can type into the scale once it is the input.
+        if (c.id == txtObjectScale)
+            ctx().form.setLocked(txtObjectScale, false);
+        if (c.id == txtPitch)
+            ctx().form.setLocked(txtPitch, false);
+        typeInto(field(c.id), QString::fromUtf8(c.typed));
+        EXPECT_EQ(text(c.id), QString::fromUtf8(c.typed)) << "unchecked while the focus stays";
+        tabOn();
+        EXPECT_EQ(text(c.id), QString::fromUtf8(c.after)) << Name(c.id) << " " << c.typed;
+    }
+}
+
+TEST_F(MainWindowTest, LockedPitchIsCheckedWhenTabbedThrough) {
+    field(TextField::txtHeading)->setFocus(Qt::TabFocusReason);
+    tabOn();
+    ASSERT_EQ(QApplication::focusWidget(), field(TextField::txtPitch));
+    EXPECT_EQ(text(TextField::txtPitch), QStringLiteral("45.0"));
+    tabOn();
+    EXPECT_EQ(text(TextField::txtPitch), QStringLiteral("45"));
+}
+
+TEST_F(MainWindowTest, MaxLengthLimitsTypingButNotTheProgram) {
+    typeInto(field(TextField::txtGridSize), QStringLiteral("123456"));
+    EXPECT_EQ(text(TextField::txtGridSize), QStringLiteral("1234"));
+    ctx().form.setText(TextField::txtGridSize, "123456");
+    EXPECT_EQ(text(TextField::txtGridSize), QStringLiteral("123456")) << "written by the program: kept whole";
+    QLineEdit* edit = field(TextField::txtGridSize);
+    edit->end(false);
+    QTest::keyClick(edit, Qt::Key_7);
+    EXPECT_EQ(edit->text(), QStringLiteral("123456")) << "cannot grow";
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), QStringLiteral("12345")) << "can shrink";
+    EXPECT_EQ(ctx().form.text(TextField::txtGridSize), "12345");
+}
+
+TEST_F(MainWindowTest, ObjectNameFollowsTheMaxFileAtEveryKeystroke) {
+    QLineEdit* maxFile = field(TextField::txtMaxFile);
+    QTest::mouseClick(maxFile, Qt::LeftButton);
+    struct Step {
+        const char* typed;
+        const char* objectName;
+    };
+    for (const Step& step : {Step{"D", "D"}, Step{":", ""}, Step{"\\Models", "Models"}, Step{"\\", ""},
+                             Step{"Oak Tree", "Oak Tree"}, Step{".max", "Oak Tree"}}) {
+        QTest::keyClicks(maxFile, QString::fromUtf8(step.typed));
+        EXPECT_EQ(text(TextField::txtMaxObjectName), QString::fromUtf8(step.objectName)) << step.typed;
+    }
+    EXPECT_EQ(ctx().form.text(TextField::txtMaxFile), "D:\\Models\\Oak Tree.max");
+
+    // A name typed by hand lasts until the next click into the Max file field.
+    typeInto(field(TextField::txtMaxObjectName), QStringLiteral("Custom"));
+    EXPECT_EQ(text(TextField::txtMaxObjectName), QStringLiteral("Custom"));
+    QTest::mouseClick(maxFile, Qt::LeftButton);
+    EXPECT_EQ(text(TextField::txtMaxObjectName), QStringLiteral("Oak Tree"));
+
+    typeInto(maxFile, QStringLiteral("C:\\oak.old.max"));
+    EXPECT_EQ(text(TextField::txtMaxObjectName), QStringLiteral("oak.old"));
+    typeInto(maxFile, QString());
+    EXPECT_EQ(text(TextField::txtMaxObjectName), QString());
+}
+
+TEST_F(MainWindowTest, BrowsingForTheMaxFileFillsPathAndName) {
+    platform.dialogAnswers.push_back("D:\\Models\\Oak Tree.max");
+    QTest::mouseClick(button("btnBrowseMaxFile"), Qt::LeftButton);
+    ASSERT_EQ(platform.dialogRequests.size(), 1u);
+    EXPECT_EQ(platform.dialogRequests[0].title, "Select Max Object File");
+    EXPECT_EQ(text(TextField::txtMaxFile), QStringLiteral("D:\\Models\\Oak Tree.max"));
+    EXPECT_EQ(text(TextField::txtMaxObjectName), QStringLiteral("Oak Tree"));
+}
+
+TEST_F(MainWindowTest, ComboTypingAndPicking) {
+    ctx().form.addComboItem("Vegetation_1:  Pine");
+    ctx().form.addComboItem("Vegetation_5:  Oak Tree");
+    QComboBox* combo = find<QComboBox>("comboSelectVegetation");
+    EXPECT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->currentText(), QString()) << "no entry chosen";
+
+    QTest::mouseClick(combo->lineEdit(), Qt::LeftButton);
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("Vegetation_5"));
+    EXPECT_EQ(ctx().form.comboText(), "Vegetation_5") << "typed text, no completion";
+    EXPECT_EQ(combo->currentText(), QStringLiteral("Vegetation_5"));
+
+    combo->setCurrentIndex(0);
+    emit combo->activated(0);
+    EXPECT_EQ(ctx().form.comboText(), "Vegetation_1:  Pine");
+
+    ctx().form.clearComboItems();
+    ctx().form.setComboText("");
+    EXPECT_EQ(combo->count(), 0);
+    EXPECT_EQ(combo->currentText(), QString());
+}
+
+TEST_F(MainWindowTest, AMillionRecordsShowAtOnce) {
+    LineList& records = ctx().form.list(ListId::List1);
+    records.reserve(1'000'000, 40'000'000);
+    for (int i = 0; i < 1'000'000; ++i)
+        records.append("7,1914.988528,90.718407,3150.864711");
+    records.append("1,725.154939,255.045349,209.578225,a longer record with more fields");
+
+    QElapsedTimer clock;
+    clock.start();
+    ctx().form.listChanged(ListId::List1);
+    LineListView* list = window().list(ListId::List1);
+    list->scrollToBottom();
+    QCoreApplication::processEvents();
+    list->grab();
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(list->model()->rowCount(), 1'000'001);
+    EXPECT_LT(list->findChildren<QWidget*>().size(), 20) << "no widget per row";
+    // Rows are as wide as the longest record, so the list scrolls sideways to its end.
+    EXPECT_GT(list->horizontalScrollBar()->maximum(), 0);
+}
+
+} // namespace
+} // namespace tes::test

@@ -1,0 +1,172 @@
+#include "core/session.h"
+#include "support/temp_dir.h"
+#include "ui/qt_platform.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+
+namespace tes {
+namespace {
+
+// Runs `inspect` on the modal window that the next call opens, then closes it, so no test waits on a
+// dialog.
+void WhenModalOpens(const std::function<void(QWidget&)>& inspect) {
+    QTimer::singleShot(0, qApp, [inspect] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        inspect(*modal);
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+    });
+}
+
+TEST(QtNameFilters, PairsBecomeQtFilters) {
+    struct Case {
+        const char* filter;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"PRJ File (*.prj)|*.prj", {QStringLiteral("PRJ File (*.prj)")}},
+        {"MS File (*.ms)|*.ms|All Files|*.*",
+         {QStringLiteral("MS File (*.ms)"), QStringLiteral("All Files (*.*)")}},
+        // The pattern of the pair counts, not what the description shows.
+        {"Scripts (*.txt)|*.ms;*.mcr", {QStringLiteral("Scripts (*.ms *.mcr)")}},
+        {"", {}},
+        {"Unpaired", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ToQtNameFilters(c.filter), c.expected) << c.filter;
+}
+
+class QtPlatformTest : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    QtPlatform platform{QString::fromStdString(dir.file("settings.ini"))};
+    const std::string key = "Software\\Tolvane Enviro Scripter";
+};
+
+TEST_F(QtPlatformTest, SettingsRoundTrip) {
+    EXPECT_EQ(platform.readSetting(key, "DefaultDir"), ""); // nothing saved yet
+    platform.writeSetting(key, "DefaultDir", "C:\\Projects");
+    platform.writeSetting(key, "ObjectDir", "");
+    platform.writeSetting(key, "Other", "/home/user/Bäume");
+    EXPECT_EQ(platform.readSetting(key, "DefaultDir"), "C:\\Projects");
+    EXPECT_EQ(platform.readSetting(key, "ObjectDir"), "");
+    EXPECT_EQ(platform.readSetting(key, "Other"), "/home/user/Bäume");
+
+    // A second platform over the same store sees what the first wrote: the values outlive the run.
+    QtPlatform later{QString::fromStdString(dir.file("settings.ini"))};
+    EXPECT_EQ(later.readSetting(key, "DefaultDir"), "C:\\Projects");
+}
+
+TEST_F(QtPlatformTest, FileExistsOnlyForFiles) {
+    const std::string file = dir.write("a.txt", "x");
+    EXPECT_TRUE(platform.fileExists(file));
+    EXPECT_FALSE(platform.fileExists(dir.path().string()));
+    EXPECT_FALSE(platform.fileExists(dir.file("missing.txt")));
+    EXPECT_FALSE(platform.openDocument(dir.file("missing.html")));
+}
+
+TEST_F(QtPlatformTest, ProgramFolderHoldsTheExecutable) {
+    const QString folder = QString::fromStdString(platform.programFolder());
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(QFileInfo(QCoreApplication::applicationFilePath()).absolutePath(),
+              QDir::fromNativeSeparators(folder));
+}
+
+TEST_F(QtPlatformTest, NextFileNameAnswersOnceWithoutADialog) {
+    platform.setNextFileName("/data/Valley.prj");
+    FileDialogRequest request;
+    request.title = "Open Tolvane Project File (PRJ)";
+    EXPECT_EQ(platform.showFileDialog(request), "/data/Valley.prj");
+
+    // The next dialog is a real one again; cancelling it gives the empty text.
+    WhenModalOpens([](QWidget& modal) { EXPECT_NE(qobject_cast<QFileDialog*>(&modal), nullptr); });
+    EXPECT_EQ(platform.showFileDialog(request), "");
+}
+
+TEST_F(QtPlatformTest, FileDialogsAreSetUpAsAsked) {
+    struct Case {
+        bool save;
+        QFileDialog::FileMode mode;
+        QFileDialog::AcceptMode accept;
+        bool confirmOverwrite;
+    };
+    for (const Case& c : {Case{false, QFileDialog::ExistingFile, QFileDialog::AcceptOpen, true},
+                          Case{true, QFileDialog::AnyFile, QFileDialog::AcceptSave, false}}) {
+        FileDialogRequest request;
+        request.title = "Save Compiled MAX Script As... (MS)";
+        request.initialFolder = dir.path().string();
+        request.filter = "Text (*.txt)|*.txt|MS File (*.ms)|*.ms";
+        request.filterIndex = 2;
+        request.save = c.save;
+        WhenModalOpens([&](QWidget& modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(&modal);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Save Compiled MAX Script As... (MS)"));
+            EXPECT_EQ(QFileInfo(dialog->directory().absolutePath()),
+                      QFileInfo(QString::fromStdString(dir.path().string())));
+            EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("MS File (*.ms)"));
+            EXPECT_EQ(dialog->fileMode(), c.mode);
+            EXPECT_EQ(dialog->acceptMode(), c.accept);
+            EXPECT_EQ(!dialog->testOption(QFileDialog::DontConfirmOverwrite), c.confirmOverwrite);
+        });
+        EXPECT_EQ(platform.showFileDialog(request), "") << "cancelled";
+    }
+}
+
+TEST_F(QtPlatformTest, MessageBoxHasOkOnlyNoIconAndTheProgramsCaption) {
+    WhenModalOpens([](QWidget& modal) {
+        auto* box = qobject_cast<QMessageBox*>(&modal);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("TolvaneEnviroScripter"));
+        EXPECT_EQ(box->text(), QStringLiteral("Please specify a Max file"));
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+    });
+    platform.showMessage("Please specify a Max file");
+}
+
+TEST_F(QtPlatformTest, WaitCursorIsBalanced) {
+    ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    platform.setWaitCursor(DialogOwner::MainWindow, false); // normal pointer without a wait: nothing to undo
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    platform.setWaitCursor(DialogOwner::MainWindow, true);
+    platform.setWaitCursor(DialogOwner::MainWindow, true);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    platform.setWaitCursor(DialogOwner::MainWindow, false);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(QtPlatformTest, ProgressShowsLateAndCancelStopsTheWork) {
+    platform.setProgressDelay(60 * 1000);
+    platform.beginProgress("Reading Valley.txt");
+    EXPECT_TRUE(platform.reportProgress(1, 2));
+    EXPECT_EQ(platform.progressDialog(), nullptr) << "short work shows no progress window";
+    platform.endProgress();
+
+    platform.setProgressDelay(0);
+    platform.beginProgress("Reading Valley.txt");
+    EXPECT_TRUE(platform.reportProgress(250, 1000));
+    QProgressDialog* dialog = platform.progressDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->labelText(), QStringLiteral("Reading Valley.txt"));
+    EXPECT_EQ(dialog->value(), 250);
+    dialog->cancel();
+    EXPECT_FALSE(platform.reportProgress(500, 1000));
+    platform.endProgress();
+    EXPECT_EQ(platform.progressDialog(), nullptr);
+    EXPECT_TRUE(platform.reportProgress(1, 1)) << "no work under way";
+}
+
+} // namespace
+} // namespace tes
