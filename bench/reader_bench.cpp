@@ -1,8 +1,11 @@
-// Reading speed of the environment reader: a synthetic environment file of two million records
-// (generated once into a temporary folder), filtered to the main tile of a 5 x 5 terrain.
+// Speed of the project readers on a synthetic project of two million records (generated once into a
+// temporary folder): the environment reader keeping the main tile of the 5 x 5 terrain, and the
+// vegetation list loader over a list that holds every record.
 #include "core/context.h"
 #include "environment_generator.h"
+#include "lib/text_file.h"
 #include "project/environment_reader.h"
+#include "project/vegetation_list.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -66,6 +69,26 @@ void BM_ReadEnvironmentFile(benchmark::State& state) {
     state.counters["kept"] = static_cast<double>(kept);
 }
 BENCHMARK(BM_ReadEnvironmentFile)->Unit(benchmark::kMillisecond);
+
+void BM_LoadVegetationList(benchmark::State& state) {
+    const auto& files = Project().files();
+    QuietPlatform platform;
+    tes::Context ctx(platform);
+    ctx.session.VegetationFilePath =
+        std::filesystem::path(files.projectPath).replace_extension(".est").string();
+    tes::LineList& list1 = ctx.form.list(tes::ListId::List1);
+    tes::LineReader reader(tes::LineBreaks::CrLfOrLf, true);
+    reader.open(files.environmentPath);
+    std::string_view line;
+    while (reader.next(line))
+        list1.append(line);
+    for (auto _ : state) {
+        tes::LoadVegetationList(ctx);
+        benchmark::DoNotOptimize(ctx.form.comboItems().size());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * list1.size()));
+}
+BENCHMARK(BM_LoadVegetationList)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

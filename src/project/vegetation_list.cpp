@@ -8,7 +8,9 @@
 #include "project/routine_failure.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <new>
@@ -76,10 +78,12 @@ bool IsDecimalNumber(std::string_view s) {
     return i == s.size();
 }
 
+// Field 0 is short: a plain loop finds its end faster than a library search.
 std::string_view FirstField(std::string_view line) {
-    const void* comma = std::memchr(line.data(), ',', line.size());
-    return comma ? line.substr(0, static_cast<std::size_t>(static_cast<const char*>(comma) - line.data()))
-                 : line;
+    std::size_t end = 0;
+    while (end < line.size() && line[end] != ',')
+        ++end;
+    return line.substr(0, end);
 }
 
 // Upper-case key of a vegetation number: ASCII is folded in place, other text by the full mapping.
@@ -101,17 +105,57 @@ struct TextHash {
 };
 using TextSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
 
+// The raw texts already met. A file names only a handful of kinds, written with a few characters:
+// the first sixteen texts of up to seven bytes are kept packed into integers and compared all at
+// once; other texts go to a hash set.
+class SeenTexts {
+public:
+    SeenTexts() { m_packed.fill(kUnused); }
+
+    // True when the text was met before; otherwise remembers it.
+    bool checkAndAdd(std::string_view text) {
+        if (text.size() <= kMaxPackedSize) {
+            const std::uint64_t packed = Pack(text);
+            bool seen = false;
+            for (const std::uint64_t known : m_packed)
+                seen |= known == packed;
+            if (seen)
+                return true;
+            if (m_packedCount < m_packed.size()) {
+                m_packed[m_packedCount++] = packed;
+                return false;
+            }
+        }
+        return !m_more.emplace(text).second;
+    }
+
+private:
+    static constexpr std::size_t kMaxPackedSize = 7;
+    static constexpr std::uint64_t kUnused =
+        ~std::uint64_t{0}; // no text packs to this: its length byte is 255
+
+    // The bytes of the text, and its length in the top byte.
+    static std::uint64_t Pack(std::string_view text) {
+        std::uint64_t packed = 0;
+        std::memcpy(&packed, text.data(), text.size());
+        return packed | (std::uint64_t{text.size()} << 56);
+    }
+
+    std::array<std::uint64_t, 16> m_packed;
+    std::size_t m_packedCount = 0;
+    TextSet m_more;
+};
+
 // Field 0 of every line, each text once (letter case ignored), in the order first met.
 std::vector<std::string> DistinctVegetationNumbers(const LineList& list1) {
     std::vector<std::string> ordered;
-    TextSet seenExactly; // most lines repeat a text already met: no case folding for them
+    SeenTexts seenExactly; // most lines repeat a text already met: no case folding for them
     TextSet seenFolded;
     std::string key;
     for (std::size_t row = 0; row < list1.size(); ++row) {
         const std::string_view value = FirstField(list1[row]);
-        if (seenExactly.find(value) != seenExactly.end())
+        if (seenExactly.checkAndAdd(value))
             continue;
-        seenExactly.emplace(value);
         FoldCase(value, key);
         if (seenFolded.insert(key).second)
             ordered.emplace_back(value);
