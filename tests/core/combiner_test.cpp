@@ -1,5 +1,6 @@
 #include "core/combiner.h"
 #include "core/context.h"
+#include "lib/text_codec.h"
 #include "lib/text_file.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
@@ -32,28 +33,35 @@ protected:
     TempDir dir;
 };
 
+// Each file is added to an empty list and saved again: what was read and what is written back.
 TEST_F(CombinerTest, AddsEveryLineOfAFileAndTwoEmptyOnes) {
     using Lines = std::vector<std::string>;
+    std::string allBytes;
+    for (int b = 1; b < 256; ++b)
+        allBytes += b == '\r' ? ' ' : static_cast<char>(b);
     const struct {
         std::string bytes;
         Lines items;
+        std::string saved;
     } cases[] = {
-        {"a\r\nb\r\nc\r\n", Lines{"a", "b", "c", "", ""}},
-        {"a\r\nb\r\nlast", Lines{"a", "b", "last", "", ""}},
-        {"a\rb\r\n", Lines{"a", "b", "", ""}},
-        {"a\nb\nc\n", Lines{"a\nb\nc\n", "", ""}},
-        {"", Lines{"", ""}},
-        {"\r\n", Lines{"", "", ""}},
-        {"\t  indented \r\n", Lines{"\t  indented ", "", ""}},
-        {"caf\xE9\r\n", Lines{"caf\xC3\xA9", "", ""}},
+        {"a\r\nb\r\nc\r\n", Lines{"a", "b", "c", "", ""}, "a\r\nb\r\nc\r\n\r\n\r\n"},
+        {"a\r\nb\r\nlast", Lines{"a", "b", "last", "", ""}, "a\r\nb\r\nlast\r\n\r\n\r\n"},
+        {"a\rb\r\n", Lines{"a", "b", "", ""}, "a\r\nb\r\n\r\n\r\n"},
+        {"a\nb\nc\n", Lines{"a\nb\nc\n", "", ""}, "a\nb\nc\n\r\n\r\n\r\n"},
+        {"", Lines{"", ""}, "\r\n\r\n"},
+        {"\t  indented \r\n", Lines{"\t  indented ", "", ""}, "\t  indented \r\n\r\n\r\n"},
+        {"caf\xE9\r\n", Lines{"caf\xC3\xA9", "", ""}, "caf\xE9\r\n\r\n\r\n"},
+        {allBytes, Lines{Cp1252ToUtf8(allBytes), "", ""}, allBytes + "\r\n\r\n\r\n"},
     };
     for (const auto& c : cases) {
         ctx.lstMaxScripts.clear();
         platform.waitCursorHistory.clear();
         add(dir.write("in.ms", c.bytes));
+        saveAs(dir.file("out.ms"));
         EXPECT_EQ(items(), c.items) << c.bytes;
+        EXPECT_EQ(ReadBytes(dir.file("out.ms")), c.saved) << c.bytes;
         EXPECT_TRUE(platform.messages.empty());
-        EXPECT_EQ(platform.waitCursorHistory, (std::vector<bool>{true, false}));
+        EXPECT_EQ(platform.waitCursorHistory, (std::vector<bool>{true, false, true, false}));
     }
 }
 
@@ -91,17 +99,6 @@ TEST_F(CombinerTest, JoinsFilesInTheOrderAdded) {
                                              "\tthree\n\r\n\r\n\r\n"
                                              "one\r\ntwo\r\n\r\n\r\n");
     EXPECT_EQ(items().size(), 11u); // the list stays for another save
-}
-
-TEST_F(CombinerTest, KeepsEveryByteOfAnEightBitFile) {
-    std::string bytes;
-    for (int b = 1; b < 256; ++b)
-        if (b != '\r')
-            bytes += static_cast<char>(b);
-    bytes += "\r\n";
-    add(dir.write("bytes.ms", bytes));
-    saveAs(dir.file("out.ms"));
-    EXPECT_EQ(ReadBytes(dir.file("out.ms")), bytes + "\r\n\r\n");
 }
 
 TEST_F(CombinerTest, SavesOverOneOfTheAddedFiles) {

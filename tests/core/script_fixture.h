@@ -31,9 +31,8 @@ public:
 
 // A loaded project on the main tile of a 5 x 5 terrain with grid resolution 3 (H 1920, T 768), the
 // object Tree from C:\Models\Tree.max, vegetation 5 chosen, an object scale of exactly 100.
-class ScriptTest : public ::testing::Test {
-protected:
-    ScriptTest() {
+struct ScriptProject {
+    ScriptProject() {
         ctx.session.ProjectBasePath = dir.file("Valley");
         ctx.session.TerrainWidth = 5;
         ctx.session.SaveToFile = true;
@@ -65,5 +64,7 @@ protected:
     Context ctx{platform};
     TempDir dir;
 };
+
+class ScriptTest : public ::testing::Test, public ScriptProject {};
 
 } // namespace tes::test

@@ -218,13 +218,6 @@ TEST_F(ScriptWriterTest, MatchesTheVegetationNumberAsExactText) {
     EXPECT_EQ(lines[lines.size() - 2], "$Tree01.pos = [-1920.000000,1920.000000,0.000000]");
 }
 
-TEST_F(ScriptWriterTest, WithoutMatchingRecordsOnlyTheHeaderIsWritten) {
-    addRecord("12,1,2,3");
-    BuildScript(ctx);
-    EXPECT_EQ(script().size(), 10u);
-    EXPECT_EQ(ReadBytes(scriptPath()).size(), WithCrLf(script()).size());
-}
-
 TEST_F(ScriptWriterTest, NumbersCopiesBeyondTwoDigitsAndSixteenBits) {
     for (int i = 0; i < 32769; ++i)
         addRecord("5,1920,0,1920");
@@ -265,63 +258,62 @@ TEST_F(ScriptWriterTest, WithoutTheSaveFlagOnlyTheListIsFilled) {
     EXPECT_TRUE(folderEntries().empty());
 }
 
-TEST_F(ScriptWriterTest, AZeroTileSizeIsADivisionByZero) {
-    ctx.form.setCheck(CheckBox::chkUseObjectScale, kUnchecked);
-    set(TextField::txtGridRes, "0");
-    ctx.form.list(ListId::List2).append("the last script");
-    addRecord("5,1,2,3");
-    ListChangeCounter counter;
-    ctx.form.setObserver(&counter);
+// Each failure shows the routine's message once; the lines listed so far stay, an earlier script on
+// disk stays as it was, and no temporary file is left.
+TEST(ScriptWriterFailures, AreReportedAndKeepWhatWasDone) {
+    const struct {
+        const char* name;
+        void (*arrange)(ScriptProject&);
+        std::string message; // the whole message, or its start when it ends in two line feeds
+        std::size_t listed;
+    } cases[] = {
+        {"zero tile size",
+         [](ScriptProject& p) {
+             p.ctx.form.setCheck(CheckBox::chkUseObjectScale, kUnchecked);
+             p.set(TextField::txtGridRes, "0");
+         },
+         "Unexpected error in BuildScript \n\n 11 - Division by zero", 0},
+        {"overflow",
+         [](ScriptProject& p) {
+             p.set(TextField::txtVerticalScale, "1e300");
+             p.addRecord("5,0,1e300,0");
+         },
+         "Unexpected error in BuildScript \n\n 6 - Overflow", 16},
+        {"disk full", [](ScriptProject&) { AtomicTextWriter::failAfterBytesForTesting(100); },
+         "Unexpected error in BuildScript \n\n", 16},
+    };
+    for (const auto& c : cases) {
+        ScriptProject p;
+        p.dir.write("Valley_MainVeg_05.ms", "earlier script\r\n");
+        p.ctx.form.list(ListId::List2).append("the last script");
+        p.addRecord("5,0,0,0");
+        c.arrange(p);
+        ListChangeCounter counter;
+        p.ctx.form.setObserver(&counter);
 
-    BuildScript(ctx);
+        BuildScript(p.ctx);
+        AtomicTextWriter::failAfterBytesForTesting(-1);
 
-    EXPECT_EQ(platform.messages,
-              std::vector<std::string>{"Unexpected error in BuildScript \n\n 11 - Division by zero"});
-    EXPECT_TRUE(script().empty()); // cleared before the failure
-    EXPECT_EQ(counter.count, 1);
-    EXPECT_TRUE(folderEntries().empty());
-    ctx.form.setObserver(nullptr);
-}
-
-TEST_F(ScriptWriterTest, AnOverflowingCoordinateIsReported) {
-    set(TextField::txtVerticalScale, "1e300");
-    addRecord("5,0,0,0");
-    addRecord("5,0,1e300,0");
-
-    BuildScript(ctx);
-
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0], "Unexpected error in BuildScript \n\n 6 - Overflow");
-    EXPECT_EQ(script().size(), 16u); // the first object's lines stay
-    EXPECT_TRUE(folderEntries().empty());
-}
-
-TEST_F(ScriptWriterTest, AFailedWriteKeepsTheEarlierScriptAndLeavesNoTemporaryFile) {
-    dir.write("Valley_MainVeg_05.ms", "earlier script\r\n");
-    addRecord("5,1,2,3");
-    AtomicTextWriter::failAfterBytesForTesting(100);
-
-    BuildScript(ctx);
-    AtomicTextWriter::failAfterBytesForTesting(-1);
-
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_TRUE(platform.messages[0].starts_with("Unexpected error in BuildScript \n\n"))
-        << platform.messages[0];
-    EXPECT_EQ(script().size(), 16u); // the whole script stays listed
-    EXPECT_EQ(ReadBytes(scriptPath()), "earlier script\r\n");
-    EXPECT_EQ(folderEntries(), std::vector<std::string>{"Valley_MainVeg_05.ms"});
+        ASSERT_EQ(p.platform.messages.size(), 1u) << c.name;
+        if (c.message.ends_with("\n\n")) {
+            EXPECT_TRUE(p.platform.messages[0].starts_with(c.message)) << p.platform.messages[0];
+        } else {
+            EXPECT_EQ(p.platform.messages[0], c.message);
+        }
+        EXPECT_EQ(p.script().size(), c.listed) << c.name;
+        EXPECT_EQ(counter.count, 1) << c.name;
+        EXPECT_EQ(ReadBytes(p.scriptPath()), "earlier script\r\n") << c.name;
+        EXPECT_EQ(p.folderEntries(), std::vector<std::string>{"Valley_MainVeg_05.ms"}) << c.name;
+    }
 }
 
 TEST_F(ScriptWriterTest, AFolderInTheScriptsPlaceIsReported) {
     std::filesystem::create_directory(scriptPath());
     addRecord("5,1,2,3");
-
     BuildScript(ctx);
-
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(platform.messages[0].starts_with("Unexpected error in BuildScript \n\n"))
         << platform.messages[0];
-    EXPECT_TRUE(std::filesystem::is_directory(scriptPath()));
     EXPECT_EQ(folderEntries(), std::vector<std::string>{"Valley_MainVeg_05.ms"});
 }
 
@@ -365,22 +357,6 @@ TEST_F(ScriptWriterTest, QuotesNamesThatAreNotPlainIdentifiers) {
     EXPECT_EQ(lines[kFirstPositionLine + 7], "$'Oak Tree01'.pos = [0.000000,0.000000,0.000000]");
 }
 
-TEST_F(ScriptWriterTest, EscapesWildcardsBackslashesAndQuotesInNames) {
-    set(TextField::txtMaxObjectName, "B\xC3\xA4um*\\\"2\"");
-    addRecord("5,1920,0,1920");
-    addRecord("5,1920,0,1920");
-
-    BuildScript(ctx);
-
-    const std::vector<std::string> lines = script();
-    EXPECT_EQ(lines[kFirstPositionLine + 4],
-              "copy $'B\xC3\xA4um\\*\\\\\"2\"' isSelected:on name:\"B\xC3\xA4um*\\\\\\\"2\\\"01\"");
-    EXPECT_EQ(lines[kFirstPositionLine + 5],
-              "$'B\xC3\xA4um\\*\\\\\"2\"01'.pos = [0.000000,0.000000,0.000000]");
-    // On disk the name is Windows-1252.
-    EXPECT_NE(ReadBytes(scriptPath()).find("$'B\xE4um"), std::string::npos);
-}
-
 TEST_F(ScriptWriterTest, RefusesNamesNoPathNameCanCarry) {
     ctx.form.list(ListId::List2).append("the last script");
     addRecord("5,1,2,3");
@@ -399,31 +375,16 @@ TEST_F(ScriptWriterTest, RefusesNamesNoPathNameCanCarry) {
 }
 
 TEST_F(ScriptWriterTest, KeepsTheMaxFilePathIntactInsideItsString) {
-    const struct {
-        std::string typed;
-        std::string line;
-    } cases[] = {
-        {R"(\\server\share\tree.max)",
-         R"(mergeMAXFile "\\\\SERVER\SHARE\TREE.MAX" #mergeDups #select #noredraw)"},
-        {R"(C:\Models\Tree.max)", R"(mergeMAXFile "C:\MODELS\TREE.MAX" #mergeDups #select #noredraw)"},
-        {R"(C:\models\)", R"(mergeMAXFile "C:\MODELS\\" #mergeDups #select #noredraw)"},
-        {"x.max\" #select\r\ndeleteFile \"C:\\y",
-         R"(mergeMAXFile "X.MAX\" #SELECT\r\nDELETEFILE \"C:\Y" #mergeDups #select #noredraw)"},
-    };
-    for (const auto& c : cases) {
-        set(TextField::txtMaxFile, c.typed);
+    for (const auto& [typed, line] : {
+             std::pair{R"(\\server\share\tree.max)",
+                       R"(mergeMAXFile "\\\\SERVER\SHARE\TREE.MAX" #mergeDups #select #noredraw)"},
+             std::pair{"x.max\" #select\r\ndeleteFile \"C:\\y",
+                       R"(mergeMAXFile "X.MAX\" #SELECT\r\nDELETEFILE \"C:\Y" #mergeDups #select #noredraw)"},
+         }) {
+        set(TextField::txtMaxFile, typed);
         BuildScript(ctx);
-        EXPECT_EQ(script()[8], c.line) << c.typed;
+        EXPECT_EQ(script()[8], line) << typed;
     }
-}
-
-TEST_F(ScriptWriterTest, ReportsProgressInBalancedCalls) {
-    for (int i = 0; i < 70000; ++i)
-        addRecord("5,1,2,3");
-    BuildScript(ctx);
-    EXPECT_EQ(platform.begun, 1);
-    EXPECT_EQ(platform.ended, 1);
-    EXPECT_GE(platform.reports, 4); // two while building, at least two while writing
 }
 
 } // namespace
