@@ -3,6 +3,7 @@
 #include "core/context.h"
 #include "core/failure_message.h"
 #include "core/maxscript_literals.h"
+#include "core/progress_scope.h"
 #include "core/script_numbers.h"
 #include "lib/failure.h"
 #include "lib/fields.h"
@@ -131,21 +132,6 @@ char* PutPosition(char* out, double X, double Y, double Z) {
     *out++ = ']';
     return out;
 }
-
-// Keeps the progress display balanced on every way out of the build.
-class ProgressScope {
-public:
-    ProgressScope(Platform& platform, const std::string& label) : m_platform(platform) {
-        m_platform.beginProgress(label);
-    }
-    ~ProgressScope() { m_platform.endProgress(); }
-    ProgressScope(const ProgressScope&) = delete;
-    ProgressScope& operator=(const ProgressScope&) = delete;
-    bool report(std::uint64_t done, std::uint64_t total) { return m_platform.reportProgress(done, total); }
-
-private:
-    Platform& m_platform;
-};
 
 enum class BuildOutcome { Done, Cancelled };
 
