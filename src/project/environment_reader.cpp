@@ -1,6 +1,8 @@
 #include "project/environment_reader.h"
 
 #include "core/context.h"
+#include "core/failure_message.h"
+#include "core/progress_scope.h"
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
@@ -18,20 +20,6 @@ namespace tes {
 namespace {
 
 constexpr std::uint64_t kProgressStep = 4u << 20; // report every 4 MB read
-
-// Ends the progress display however the read ends.
-class ProgressScope {
-public:
-    ProgressScope(Platform& platform, const std::string& label) : m_platform(platform) {
-        m_platform.beginProgress(label);
-    }
-    ~ProgressScope() { m_platform.endProgress(); }
-    ProgressScope(const ProgressScope&) = delete;
-    ProgressScope& operator=(const ProgressScope&) = delete;
-
-private:
-    Platform& m_platform;
-};
 
 double FieldValue(const MainModel& form, TextField field) {
     return checkedFinite(LeadingNumberValue(form.text(field)));
@@ -71,7 +59,7 @@ void KeepTileRecords(Context& ctx, const TileRegion& region) {
     while (reader.next(line)) {
         if (reader.bytesConsumed() >= nextReport) {
             nextReport = reader.bytesConsumed() + kProgressStep;
-            if (!ctx.platform.reportProgress(reader.bytesConsumed(), reader.fileSize()))
+            if (!progress.report(reader.bytesConsumed(), reader.fileSize()))
                 throw failures::cancelled();
         }
         const void* comma = std::memchr(line.data(), ',', line.size());
@@ -117,9 +105,9 @@ void ReadEnvironmentFile(Context& ctx) {
             ctx.form.listChanged(ListId::List1);
             throw;
         }
-        ctx.platform.showMessage(FailureMessageNumberFirst("ReadEnvironmentFile", failure));
+        ctx.platform.showMessage(UnexpectedErrorMessage("ReadEnvironmentFile", failure));
     } catch (const std::bad_alloc&) {
-        ctx.platform.showMessage(FailureMessageNumberFirst("ReadEnvironmentFile", failures::outOfMemory()));
+        ctx.platform.showMessage(UnexpectedErrorMessage("ReadEnvironmentFile", failures::outOfMemory()));
     }
     ctx.form.listChanged(ListId::List1);
 }

@@ -31,14 +31,13 @@ private:
 };
 
 std::string AskForProjectFile(Context& ctx) {
-    FileDialogRequest request;
-    request.owner = DialogOwner::MainWindow;
-    request.title = "Open Tolvane Project File (PRJ)";
-    request.initialFolder = ctx.session.DefaultDir;
-    request.filter = "PRJ File (*.prj)|*.prj";
-    request.filterIndex = 1;
-    request.save = false;
-    return ctx.platform.showFileDialog(request);
+    return ctx.platform.showFileDialog({.owner = DialogOwner::MainWindow,
+                                        .title = "Open Tolvane Project File (PRJ)",
+                                        .initialFolder = ctx.session.DefaultDir,
+                                        .filter = "PRJ File (*.prj)|*.prj",
+                                        .filterIndex = 1,
+                                        .save = false,
+                                        .initialFileName = {}});
 }
 
 // Runs the three readers; false when the user stopped the environment read.

@@ -13,14 +13,13 @@ void txtMaxFile_Event(Context& ctx) {
 }
 
 void btnBrowseMaxFile_Click(Context& ctx) {
-    FileDialogRequest request;
-    request.owner = DialogOwner::MainWindow;
-    request.title = "Select Max Object File";
-    request.initialFolder = ctx.session.ObjectDir;
-    request.filter = "MAX File (*.max)|*.max";
-    request.filterIndex = 1;
-    request.save = false;
-    const std::string chosen = ctx.platform.showFileDialog(request);
+    const std::string chosen = ctx.platform.showFileDialog({.owner = DialogOwner::MainWindow,
+                                                            .title = "Select Max Object File",
+                                                            .initialFolder = ctx.session.ObjectDir,
+                                                            .filter = "MAX File (*.max)|*.max",
+                                                            .filterIndex = 1,
+                                                            .save = false,
+                                                            .initialFileName = {}});
     if (chosen.empty())
         return;
     ctx.session.ObjectDir = FolderOfPath(chosen);

@@ -6,14 +6,9 @@
 #include <string>
 #include <string_view>
 
-// The fixed message forms in which the project readers report an unexpected failure.
+// The message form of the project readers that name the description first (the other form is
+// UnexpectedErrorMessage in core/failure_message.h), and the failure that marks a cancelled read.
 namespace tes {
-
-// "Unexpected error in <routine> " LF LF number " - " description
-inline std::string FailureMessageNumberFirst(std::string_view routine, const Failure& failure) {
-    return "Unexpected error in " + std::string(routine) + " \n\n" + SignPadded(failure.number()) + " - " +
-           failure.description();
-}
 
 // "Unexpected error in <routine>: " description " (" number ")"
 inline std::string FailureMessageDescriptionFirst(std::string_view routine, const Failure& failure) {

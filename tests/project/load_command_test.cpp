@@ -76,14 +76,8 @@ TEST_F(LoadCommandTest, TheExampleProjectFillsEveryStore) {
     load(kExampleProject);
 
     ASSERT_EQ(platform.dialogRequests.size(), 1u);
-    const FileDialogRequest& request = platform.dialogRequests[0];
-    EXPECT_EQ(request.owner, DialogOwner::MainWindow);
-    EXPECT_EQ(request.title, "Open Tolvane Project File (PRJ)");
-    EXPECT_EQ(request.initialFolder, "/opt/tes");
-    EXPECT_EQ(request.filter, "PRJ File (*.prj)|*.prj");
-    EXPECT_EQ(request.filterIndex, 1);
-    EXPECT_FALSE(request.save);
-    EXPECT_EQ(request.initialFileName, "");
+    ExpectOpenDialog(platform.dialogRequests[0], "Open Tolvane Project File (PRJ)", "/opt/tes",
+                     "PRJ File (*.prj)|*.prj");
 
     const Session& s = ctx.session;
     EXPECT_EQ(s.ProjectDir, kExampleFolder);

@@ -179,13 +179,8 @@ TEST_F(MainHandlersTest, BrowsingForAMaxFile) {
     platform.dialogAnswers.push_back("D:\\Models\\Oak Tree.max");
     btnBrowseMaxFile_Click(ctx);
     ASSERT_EQ(platform.dialogRequests.size(), 1u);
-    const FileDialogRequest& request = platform.dialogRequests[0];
-    EXPECT_EQ(request.owner, DialogOwner::MainWindow);
-    EXPECT_EQ(request.title, "Select Max Object File");
-    EXPECT_EQ(request.initialFolder, "/opt/tes");
-    EXPECT_EQ(request.filter, "MAX File (*.max)|*.max");
-    EXPECT_EQ(request.filterIndex, 1);
-    EXPECT_FALSE(request.save);
+    ExpectOpenDialog(platform.dialogRequests[0], "Select Max Object File", "/opt/tes",
+                     "MAX File (*.max)|*.max");
     EXPECT_EQ(ctx.session.ObjectDir, "D:\\Models");
     EXPECT_EQ(platform.settingWrites, (Texts{"DefaultDir=/opt/tes", "ObjectDir=D:\\Models"}));
     EXPECT_EQ(text(TextField::txtMaxFile), "D:\\Models\\Oak Tree.max");

@@ -33,6 +33,18 @@ public:
     bool cancelOnReport = false;
 };
 
+// An open dialog (never a save dialog) of the main window, with no initial file name.
+inline void ExpectOpenDialog(const FileDialogRequest& request, const std::string& title,
+                             const std::string& folder, const std::string& filter) {
+    EXPECT_EQ(request.owner, DialogOwner::MainWindow);
+    EXPECT_EQ(request.title, title);
+    EXPECT_EQ(request.initialFolder, folder);
+    EXPECT_EQ(request.filter, filter);
+    EXPECT_EQ(request.filterIndex, 1);
+    EXPECT_FALSE(request.save);
+    EXPECT_EQ(request.initialFileName, "");
+}
+
 // The program as it stands after start-up, on a fake platform, with a temporary folder for files.
 class ProgramTest : public ::testing::Test {
 protected:

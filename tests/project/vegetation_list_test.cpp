@@ -68,6 +68,23 @@ TEST_F(VegetationListTest, ListsEachKindOnceInTextOrder) {
     EXPECT_TRUE(platform.messages.empty());
 }
 
+// More kinds than are compared packed, and texts too long to pack, with letter-case variants.
+TEST_F(VegetationListTest, ManyAndLongKindTexts) {
+    Texts kinds;
+    for (int round = 0; round < 2; ++round) {
+        for (int kind = 40; kind >= 1; --kind)
+            kinds.push_back(std::to_string(kind));
+        kinds.push_back(round == 0 ? "Spruce-Variant" : "SPRUCE-variant");
+    }
+    load(kinds);
+    const Texts items = list(ListId::List3);
+    ASSERT_EQ(items.size(), 41u);
+    EXPECT_EQ(items.front(), "01");
+    EXPECT_EQ(items[9], "10");
+    EXPECT_EQ(items.back(), "Spruce-Variant");
+    EXPECT_EQ(ctx.form.comboItems().size(), 41u);
+}
+
 TEST_F(VegetationListTest, AMissingDefinitionsFileGivesEntriesWithoutNames) {
     ctx.session.VegetationFilePath = dir.file("Missing.est");
     load({"5", "12"});
