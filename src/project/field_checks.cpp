@@ -3,7 +3,6 @@
 #include "project/main_handlers.h"
 #include "project/sun.h"
 
-#include <cmath>
 #include <limits>
 
 namespace tes {
@@ -24,9 +23,7 @@ double CheckedValue(const MainModel& form, TextField field, double lower, double
     } else if (v < lower) {
         v = lower;
     }
-    const double rounded = RoundHalfEven(v, decimals);
-    // So large a value has no fraction left to round.
-    return std::isfinite(rounded) ? rounded : v;
+    return RoundHalfEven(v, decimals);
 }
 
 } // namespace

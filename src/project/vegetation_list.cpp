@@ -197,7 +197,8 @@ void FillVegetationList(Context& ctx) {
     form.setComboText("");
     form.clearComboItems();
     for (std::size_t row = 0; row < list3.size(); ++row) {
-        const std::string section = "Vegetation_" + DecimalText(LeadingNumberValue(list3[row]));
+        const std::string section =
+            "Vegetation_" + DecimalText(checkedFinite(LeadingNumberValue(list3[row])));
         const std::string name = GetINIString(section, "Name", ctx.session.VegetationFilePath, ctx.platform);
         form.addComboItem(section + ":  " + name);
     }

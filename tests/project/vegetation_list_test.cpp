@@ -85,6 +85,14 @@ TEST_F(VegetationListTest, ManyAndLongKindTexts) {
     EXPECT_EQ(ctx.form.comboItems().size(), 41u);
 }
 
+// A number beyond the double range has no section name: the entries before it stay.
+TEST_F(VegetationListTest, AHugeNumberEndsTheRoutine) {
+    load({"5", "9e999"});
+    EXPECT_EQ(list(ListId::List3), (Texts{"05", "9e999"}));
+    EXPECT_EQ(ctx.form.comboItems(), Texts{"Vegetation_5:  Pine"});
+    EXPECT_EQ(platform.messages, Texts{"Unexpected error in LoadVegetationList: Overflow ( 6)"});
+}
+
 TEST_F(VegetationListTest, AMissingDefinitionsFileGivesEntriesWithoutNames) {
     ctx.session.VegetationFilePath = dir.file("Missing.est");
     load({"5", "12"});
