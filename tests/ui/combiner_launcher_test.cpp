@@ -72,6 +72,7 @@ TEST_F(CombinerLauncherTest, OpensModallyOverItsOwnerWithDoneFocused) {
     openAndThen([&](CombinerWindow& window) {
         ran = true;
         EXPECT_EQ(window.parentWidget(), &owner);
+        EXPECT_EQ(window.pos(), centred(window)) << "centred with its frame";
         EXPECT_TRUE(window.isModal());
         EXPECT_EQ(QApplication::activeModalWidget(), &window);
         EXPECT_EQ(window.focusWidget(), button(window, "btnDone"));

@@ -7,6 +7,7 @@
 #include "ui/window_centring.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QGroupBox>
 #include <QPushButton>
 
@@ -88,6 +89,16 @@ void CombinerWindow::btnDone_Click() {
 
 void CombinerWindow::reject() {
     hide();
+}
+
+void CombinerWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The frame's size is known only once the window is shown: centre the new window again with it.
+    // Later openings keep the place where Done left it.
+    if (!m_shownOnce) {
+        m_shownOnce = true;
+        CenterOnScreen(*this);
+    }
 }
 
 void CombinerWindow::closeEvent(QCloseEvent* event) {

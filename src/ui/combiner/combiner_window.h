@@ -31,6 +31,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void btnAddFile_Click();
@@ -44,6 +45,7 @@ private:
     QPushButton* m_btnAddFile;
     QPushButton* m_btnSaveAs;
     bool m_discarded = false;
+    bool m_shownOnce = false;
 };
 
 } // namespace tes
