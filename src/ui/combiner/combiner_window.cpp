@@ -7,9 +7,9 @@
 #include "ui/window_centring.h"
 
 #include <QCloseEvent>
-#include <QShowEvent>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace tes {
 
