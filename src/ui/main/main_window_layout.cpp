@@ -30,8 +30,8 @@ constexpr int kFieldHeight = 21;
 constexpr int kButtonHeight = 25;
 constexpr int kBoxHeight = 18;
 // The right-hand column of buttons and boxes.
-constexpr int kColumnLeft = 473;
-constexpr int kColumnWidth = 112;
+constexpr int kColumnLeft = 471;
+constexpr int kColumnWidth = 114;
 
 // A check box whose state only the model changes: a click asks the model to flip it, and the model
 // (through its handlers) decides what every box then shows.
@@ -84,6 +84,10 @@ void MainWindow::buildControls() {
     setWindowTitle(QStringLiteral("Tolvane Enviro Scripter"));
     setWindowIcon(WindowIcon());
     setFixedSize(Twips(0, 0, 8895, 7665).size());
+    // The layout is drawn for the classic 8 point dialog font; the system's family is kept.
+    QFont dialogFont = font();
+    dialogFont.setPointSize(8);
+    setFont(dialogFont);
     setAcceptDrops(true);
 
     buildProjectFrame();
@@ -111,9 +115,9 @@ void MainWindow::buildProjectFrame() {
     makeField(TextField::txtProjectFilePath, frame, QRect(88, 57, 361, kFieldHeight),
               "Path and File Name of your Tolvane Project");
 
-    makeLabel("lblTolvX", "X", frame, 24, 82);
-    makeLabel("lblTolvY", "Y", frame, 88, 82);
-    makeLabel("lblTolvZ", "Z", frame, 152, 82);
+    makeLabel("lblTolvX", "X", frame, 30, 82);
+    makeLabel("lblTolvY", "Y", frame, 110, 82);
+    makeLabel("lblTolvZ", "Z", frame, 190, 82);
     m_list1 = new LineListView(m_ctx.form.list(ListId::List1), frame);
     m_list1->setObjectName(QStringLiteral("List1"));
     m_list1->setFont(FixedPitchFont());
@@ -201,7 +205,7 @@ void MainWindow::buildRightColumn() {
     m_btnExit = makeButton("btnExit", "E&xit", this, QRect(kColumnLeft, 134, kColumnWidth, kButtonHeight));
 
     makeBox(CheckBox::chkUseObjectScale, "Use Object Scale (%)", this,
-            QRect(kColumnLeft, 268, kColumnWidth + 8, kBoxHeight));
+            QRect(kColumnLeft - 4, 268, 593 - kColumnLeft + 4, kBoxHeight));
     makeField(TextField::txtObjectScale, this, QRect(kColumnLeft, 288, kColumnWidth, kFieldHeight));
     makeLabel("lblCalcGridSize", "3dsMax Grid Size:", this, kColumnLeft, 318);
     makeField(TextField::txtGridSize, this, QRect(kColumnLeft, 336, kColumnWidth, kFieldHeight));
