@@ -245,18 +245,5 @@ TEST_F(EnvironmentReaderTest, ReportsProgressAndFailures) {
     EXPECT_EQ(platform.messages.back(), "Unexpected error in ReadEnvironmentFile \n\n 6 - Overflow");
 }
 
-TEST_F(EnvironmentReaderTest, StopsWhenTheUserCancels) {
-    platform.cancelOnReport = true;
-    std::string file;
-    while (file.size() < (6u << 20))
-        file += "1,2000.000000,0.000000,2000.000000\r\n";
-    ctx.session.EnvironmentFilePath = dir.write("Valley.txt", file);
-    EXPECT_THROW(ReadEnvironmentFile(ctx), Failure);
-    EXPECT_EQ(platform.progressReports, 1);
-    EXPECT_EQ(platform.progressEnds, 1);
-    EXPECT_EQ(platform.lastTotal, file.size());
-    EXPECT_TRUE(platform.messages.empty());
-}
-
 } // namespace
 } // namespace tes::test

@@ -181,15 +181,5 @@ TEST_F(LoadCommandTest, AFailingReaderDoesNotStopTheLoad) {
     EXPECT_TRUE(ctx.form.processEnabled());
 }
 
-TEST_F(LoadCommandTest, TheBaseNameKeepsInnerFullStops) {
-    const std::string prj = writeProject("Valley.old", "", "3,0,0,0\r\n");
-    ctx.form.click(CheckBox::chkFaceTolvaneSun);
-    load(prj);
-    EXPECT_EQ(ctx.session.EnvironmentFilePath, dir.file("Valley.old.txt"));
-    EXPECT_EQ(ctx.session.ProjectBasePath, dir.file("Valley.old"));
-    EXPECT_EQ(text(TextField::txtRotationAngle), "0.000"); // not facing the sun: the angle stays
-    EXPECT_EQ(platform.messages.size(), 3u);               // the scene file is empty
-}
-
 } // namespace
 } // namespace tes::test

@@ -194,12 +194,5 @@ TEST_F(MainHandlersTest, BrowsingForAMaxFile) {
     EXPECT_EQ(text(TextField::txtMaxObjectName), "Oak Tree");
 }
 
-TEST_F(MainHandlersTest, TypingIntoTheComboChangesNothingElse) {
-    const std::string rotation = text(TextField::txtRotationAngle);
-    ctx.form.setComboText("Vegetation_5");
-    EXPECT_EQ(text(TextField::txtRotationAngle), rotation);
-    EXPECT_TRUE(platform.messages.empty());
-}
-
 } // namespace
 } // namespace tes::test

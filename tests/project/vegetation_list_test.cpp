@@ -93,13 +93,6 @@ TEST_F(VegetationListTest, AHugeNumberEndsTheRoutine) {
     EXPECT_EQ(platform.messages, Texts{"Unexpected error in LoadVegetationList: Overflow ( 6)"});
 }
 
-TEST_F(VegetationListTest, AMissingDefinitionsFileGivesEntriesWithoutNames) {
-    ctx.session.VegetationFilePath = dir.file("Missing.est");
-    load({"5", "12"});
-    EXPECT_EQ(ctx.form.comboItems(), (Texts{"Vegetation_5:  ", "Vegetation_12:  "}));
-    EXPECT_TRUE(platform.messages.empty());
-}
-
 TEST(IsNumericText, AcceptsWholeNumbersOnly) {
     const std::pair<const char*, bool> cases[] = {
         {"5", true},     {"05", true},  {" 12 ", true}, {"-3", true},   {"+3", true},     {"1.5", true},
