@@ -37,15 +37,15 @@ void ReconcileScale(MainModel& form, double span, double gridSize, double object
     }
 }
 
-// Field 3 (z) of a record whose field 1 ends at `p`; a missing field reads 0.
-double ZCoordinate(const char* p, const char* end) {
-    if (p == end)
-        return 0;
-    const void* afterHeight = std::memchr(p + 1, ',', static_cast<std::size_t>(end - p - 1));
+// Whether field 3 (z) of a record whose field 1 ends at `p` lies in [low, high]; a missing field
+// reads 0.
+bool ZWithin(const char* p, const char* end, double low, double high) {
+    const void* afterHeight =
+        p == end ? nullptr : std::memchr(p + 1, ',', static_cast<std::size_t>(end - p - 1));
     if (afterHeight == nullptr)
-        return 0;
+        return low <= 0 && 0 <= high;
     p = static_cast<const char*>(afterHeight) + 1;
-    return NextFieldNumber(p, end);
+    return NextFieldWithin(p, end, low, high);
 }
 
 void KeepTileRecords(Context& ctx, const TileRegion& region) {
@@ -67,11 +67,7 @@ void KeepTileRecords(Context& ctx, const TileRegion& region) {
             continue; // blank lines and headings are no records
         const char* const end = line.data() + line.size();
         const char* p = static_cast<const char*>(comma) + 1;
-        const double x = NextFieldNumber(p, end);
-        if (!(region.low <= x && x <= region.high))
-            continue;
-        const double z = ZCoordinate(p, end);
-        if (!(region.low <= z && z <= region.high))
+        if (!NextFieldWithin(p, end, region.low, region.high) || !ZWithin(p, end, region.low, region.high))
             continue;
         reader.appendDecoded(list1.textBuffer(), line);
         list1.endLine();

@@ -10,11 +10,10 @@ namespace tes {
 
 namespace {
 
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                   1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int kMaxExactPower = 22;
-constexpr std::uint64_t kMaxExactMantissa = std::uint64_t{1} << 53;
-constexpr int kMaxDigitsWithoutOverflow = 19;
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+// With at most 15 digits both the digits and the power of ten are exact doubles.
+constexpr int kMaxExactDigits = 15;
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -25,59 +24,94 @@ const char* FieldEnd(const char* p, const char* end) {
     return comma ? static_cast<const char*>(comma) : end;
 }
 
-// Converts plain decimal text that ends at a comma or at `end`, leaving `p` there. Returns false,
-// with `p` anywhere in the field, when the field has another form.
-bool PlainDecimal(const char*& p, const char* end, double& value) {
-    const char* const begin = p;
-    const bool negative = p != end && *p == '-';
-    if (negative)
+// A field written as [-]digits[.digits].
+struct PlainDecimal {
+    const char* begin = nullptr;
+    const char* end = nullptr;
+    bool negative = false;
+    std::uint64_t whole = 0;    // the digits before the full stop
+    std::uint64_t mantissa = 0; // all the digits
+    int digits = 0;
+    int decimals = 0;
+
+    bool exact() const { return digits <= kMaxExactDigits; }
+    // One division of exact doubles rounds correctly, as the full rule does.
+    double value() const {
+        double v = 0;
+        if (exact()) {
+            v = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+            return negative ? -v : v;
+        }
+        const auto result = std::from_chars(begin, end, v, std::chars_format::fixed);
+        if (result.ec != std::errc() || result.ptr != end) // beyond the double range
+            return LeadingNumberValue(std::string_view(begin, static_cast<std::size_t>(end - begin)));
+        return v;
+    }
+};
+
+// Reads plain decimal text that ends at a comma or at `end`, leaving `p` there. Returns false, with
+// `p` anywhere in the field, when the field has another form.
+bool ScanPlainDecimal(const char*& p, const char* end, PlainDecimal& number) {
+    number.begin = p;
+    number.negative = p != end && *p == '-';
+    if (number.negative)
         ++p;
     std::uint64_t mantissa = 0;
-    int digits = 0;
     const char* const integerBegin = p;
-    for (; p != end && IsDigit(*p); ++p, ++digits)
+    for (; p != end && IsDigit(*p); ++p)
         mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
     if (p == integerBegin)
         return false;
-    int decimals = 0;
+    number.whole = mantissa;
+    number.digits = static_cast<int>(p - integerBegin);
     if (p != end && *p == '.') {
         const char* const fractionBegin = ++p;
-        for (; p != end && IsDigit(*p); ++p, ++digits)
+        for (; p != end && IsDigit(*p); ++p)
             mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
-        decimals = static_cast<int>(p - fractionBegin);
-        if (decimals == 0)
+        number.decimals = static_cast<int>(p - fractionBegin);
+        if (number.decimals == 0)
             return false;
+        number.digits += number.decimals;
     }
     if (p != end && *p != ',')
         return false;
-    // Both the digits and the power of ten are exact doubles, so one division rounds correctly.
-    if (digits <= kMaxDigitsWithoutOverflow && mantissa <= kMaxExactMantissa && decimals <= kMaxExactPower) {
-        value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
-        if (negative)
-            value = -value;
-        return true;
-    }
-    const auto result = std::from_chars(begin, p, value, std::chars_format::fixed);
-    return result.ec == std::errc() && result.ptr == p;
+    number.mantissa = mantissa;
+    number.end = p;
+    return true;
+}
+
+double FullRuleValue(const char* begin, const char*& p, const char* end) {
+    p = FieldEnd(begin, end);
+    return LeadingNumberValue(std::string_view(begin, static_cast<std::size_t>(p - begin)));
 }
 
 } // namespace
 
-double NextFieldNumber(const char*& p, const char* end) {
+bool NextFieldWithin(const char*& p, const char* end, double low, double high) {
     const char* const begin = p;
-    double value = 0;
-    if (PlainDecimal(p, end, value))
-        return value;
-    p = FieldEnd(begin, end);
-    return LeadingNumberValue(std::string_view(begin, static_cast<std::size_t>(p - begin)));
+    PlainDecimal number;
+    if (!ScanPlainDecimal(p, end, number)) {
+        const double value = FullRuleValue(begin, p, end);
+        return low <= value && value <= high;
+    }
+    if (number.exact()) {
+        // The value, rounded or not, lies between the whole part and the next whole number.
+        const double whole = static_cast<double>(number.whole);
+        const double least = number.negative ? -(whole + 1) : whole;
+        const double most = number.negative ? -whole : whole + 1;
+        if (least > high || most < low)
+            return false;
+    }
+    const double value = number.value();
+    return low <= value && value <= high;
 }
 
 double FieldNumber(std::string_view field) {
     const char* p = field.data();
     const char* const end = p + field.size();
-    double value = 0;
-    if (std::memchr(p, ',', field.size()) == nullptr && PlainDecimal(p, end, value))
-        return value;
+    PlainDecimal number;
+    if (std::memchr(p, ',', field.size()) == nullptr && ScanPlainDecimal(p, end, number))
+        return number.value();
     return LeadingNumberValue(field);
 }
 

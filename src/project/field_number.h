@@ -9,8 +9,9 @@ namespace tes {
 // goes through the full leading-number rule. Both give the same double.
 double FieldNumber(std::string_view field);
 
-// The same for the field that starts at `p` and runs to the next comma or to `end`; `p` is left on
-// that comma (or at `end`). Finds the field's end while converting it.
-double NextFieldNumber(const char*& p, const char* end);
+// Whether the number of the field that starts at `p` and runs to the next comma or to `end` lies in
+// [low, high]; `p` is left on that comma (or at `end`). Plain decimal text whose whole part alone
+// places it outside is not converted at all.
+bool NextFieldWithin(const char*& p, const char* end, double low, double high);
 
 } // namespace tes

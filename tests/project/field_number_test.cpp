@@ -59,5 +59,31 @@ TEST(FieldNumber, AgreesWithTheFullRuleOnRandomDecimals) {
     }
 }
 
+// Near the bounds, including fractions that round up to the next whole number and negative values.
+TEST(FieldNumber, DecidesTheRangeAsTheConvertedValueDoes) {
+    std::mt19937_64 rng(3);
+    const double bounds[][2] = {{1536, 2304}, {-394, 394}, {-0.5, 0.5}, {1535.5, 2304.25}};
+    for (const auto& [low, high] : bounds) {
+        for (int i = 0; i < 20000; ++i) {
+            const double anchor = rng() % 2 ? low : high;
+            const long long whole = static_cast<long long>(anchor) + static_cast<long long>(rng() % 5) - 2;
+            const bool minus = whole < 0 || (whole == 0 && rng() % 2);
+            std::string text = (minus ? "-" : "") + std::to_string(whole < 0 ? -whole : whole);
+            if (rng() % 4) {
+                text += '.';
+                const int decimals = 1 + static_cast<int>(rng() % 20);
+                for (int d = 0; d < decimals; ++d)
+                    text += rng() % 3 ? '9' : static_cast<char>('0' + rng() % 10);
+            }
+            const std::string field = text + (rng() % 2 ? ",rest" : "");
+            const char* p = field.data();
+            const bool within = NextFieldWithin(p, field.data() + field.size(), low, high);
+            const double value = LeadingNumberValue(text);
+            ASSERT_EQ(within, low <= value && value <= high) << field << " in " << low << ".." << high;
+            ASSERT_EQ(p, field.data() + text.size());
+        }
+    }
+}
+
 } // namespace
 } // namespace tes
