@@ -1,95 +1,132 @@
-// Speed of the project readers on a synthetic project of two million records (generated once into a
-// temporary folder): the environment reader keeping the main tile of the 5 x 5 terrain, and the
-// vegetation list loader over a list that holds every record.
+// Speed and memory of the project readers and the script writer on generated projects of 100 thousand,
+// 1 million and 10 million records (a 5 x 5 terrain): the environment reader keeping the main tile,
+// the same reader with an overlap that keeps every record, the vegetation list loader over every
+// record, and a whole script build for kind 7 (a tenth of the records) with its file written.
+#include "bench_support.h"
 #include "core/context.h"
-#include "environment_generator.h"
-#include "lib/text_file.h"
+#include "core/script_writer.h"
 #include "project/environment_reader.h"
 #include "project/vegetation_list.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace {
 
-constexpr std::uint64_t kRecords = 2'000'000;
+using tes::bench::Project;
 
-// A platform that shows nothing and is never asked for anything else by the reader.
-class QuietPlatform final : public tes::Platform {
-public:
-    void showMessage(const std::string& text) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-    }
-    std::string showFileDialog(const tes::FileDialogRequest&) override { return {}; }
-    void setWaitCursor(tes::DialogOwner, bool) override {}
-    bool openDocument(const std::string&) override { return false; }
-    std::string readSetting(const std::string&, const std::string&) override { return {}; }
-    void writeSetting(const std::string&, const std::string&, const std::string&) override {}
-    bool fileExists(const std::string& path) override { return std::filesystem::is_regular_file(path); }
-    std::string programFolder() override { return {}; }
-};
+constexpr const char* kKeepEverything = "100000"; // an overlap far beyond the 3840 units of the terrain
 
-class GeneratedProject {
-public:
-    GeneratedProject() : m_folder(std::filesystem::temp_directory_path() / "tes-reader-bench") {
-        m_files = tes::generator::WriteSyntheticProject(m_folder.string(), "Bench", kRecords, 20240601);
-    }
-    ~GeneratedProject() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_folder, ec);
-    }
-    const tes::generator::ProjectFiles& files() const { return m_files; }
-
-private:
-    std::filesystem::path m_folder;
-    tes::generator::ProjectFiles m_files;
-};
-
-const GeneratedProject& Project() {
-    static const GeneratedProject project;
-    return project;
+void SizeArguments(benchmark::internal::Benchmark* b) {
+    b->ArgName("records")->Arg(100'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
 }
 
-void BM_ReadEnvironmentFile(benchmark::State& state) {
-    const auto& files = Project().files();
-    QuietPlatform platform;
-    tes::Context ctx(platform);
-    ctx.session.EnvironmentFilePath = files.environmentPath;
-    ctx.session.TerrainWidth = 5;
+// A program that has read the project info of a generated project: a 5 x 5 terrain, resolution 3.
+struct Program {
+    explicit Program(std::uint64_t records) : files(Project(records)), ctx(platform) {
+        ctx.session.EnvironmentFilePath = files.environmentPath;
+        ctx.session.VegetationFilePath =
+            std::filesystem::path(files.projectPath).replace_extension(".est").string();
+        ctx.session.TerrainWidth = 5;
+    }
+    const tes::generator::ProjectFiles& files;
+    tes::bench::QuietPlatform platform;
+    tes::Context ctx;
+};
+
+void SetFileRates(benchmark::State& state, const tes::generator::ProjectFiles& files) {
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(files.environmentBytes));
+}
+
+void BM_ReadMainTile(benchmark::State& state) {
+    Program program(static_cast<std::uint64_t>(state.range(0)));
+    for (auto _ : state)
+        tes::ReadEnvironmentFile(program.ctx);
+    SetFileRates(state, program.files);
+    state.counters["kept"] = static_cast<double>(program.ctx.form.list(tes::ListId::List1).size());
+}
+BENCHMARK(BM_ReadMainTile)->Apply(SizeArguments);
+
+// Every record kept. Each iteration starts from a fresh program, so the peak memory it reports is
+// what one load needs: the kept lines and whatever the reader holds besides them.
+void BM_ReadKeepAll(benchmark::State& state) {
+    const auto records = static_cast<std::uint64_t>(state.range(0));
+    const auto& files = Project(records);
+    std::uint64_t peakGrowth = 0;
     std::size_t kept = 0;
     for (auto _ : state) {
-        tes::ReadEnvironmentFile(ctx);
-        kept = ctx.form.list(tes::ListId::List1).size();
-        benchmark::DoNotOptimize(kept);
+        state.PauseTiming();
+        auto program = std::make_unique<Program>(records);
+        program->ctx.form.setText(tes::TextField::txtOverlap, kKeepEverything);
+        const std::uint64_t before = tes::bench::ResidentBytes();
+        tes::bench::ResetPeakMemory();
+        state.ResumeTiming();
+
+        tes::ReadEnvironmentFile(program->ctx);
+
+        state.PauseTiming();
+        peakGrowth = std::max(peakGrowth, tes::bench::PeakResidentBytes() - before);
+        kept = program->ctx.form.list(tes::ListId::List1).size();
+        program.reset();
+        state.ResumeTiming();
     }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * kRecords));
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * files.environmentBytes));
+    SetFileRates(state, files);
     state.counters["kept"] = static_cast<double>(kept);
+    state.counters["peak_MB"] = static_cast<double>(peakGrowth) / 1e6;
+    state.counters["peak_per_file"] =
+        static_cast<double>(peakGrowth) / static_cast<double>(files.environmentBytes);
 }
-BENCHMARK(BM_ReadEnvironmentFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadKeepAll)->Apply(SizeArguments);
 
 void BM_LoadVegetationList(benchmark::State& state) {
-    const auto& files = Project().files();
-    QuietPlatform platform;
-    tes::Context ctx(platform);
-    ctx.session.VegetationFilePath =
-        std::filesystem::path(files.projectPath).replace_extension(".est").string();
-    tes::LineList& list1 = ctx.form.list(tes::ListId::List1);
-    tes::LineReader reader(tes::LineBreaks::CrLfOrLf, true);
-    reader.open(files.environmentPath);
-    std::string_view line;
-    while (reader.next(line))
-        list1.append(line);
-    for (auto _ : state) {
-        tes::LoadVegetationList(ctx);
-        benchmark::DoNotOptimize(ctx.form.comboItems().size());
-    }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * list1.size()));
+    Program program(static_cast<std::uint64_t>(state.range(0)));
+    program.ctx.form.setText(tes::TextField::txtOverlap, kKeepEverything);
+    tes::ReadEnvironmentFile(program.ctx);
+    for (auto _ : state)
+        tes::LoadVegetationList(program.ctx);
+    state.SetItemsProcessed(state.iterations() *
+                            static_cast<std::int64_t>(program.ctx.form.list(tes::ListId::List1).size()));
+    state.counters["kinds"] = static_cast<double>(program.ctx.form.comboItems().size());
 }
-BENCHMARK(BM_LoadVegetationList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadVegetationList)->Apply(SizeArguments);
+
+// Kind 7 over every record: a tenth of them are placed, and the script file is written. The rate
+// is script text written per second (and, without the file, the text listed per second).
+void BuildScriptOfKind7(benchmark::State& state, bool saveToFile) {
+    Program program(static_cast<std::uint64_t>(state.range(0)));
+    tes::MainModel& form = program.ctx.form;
+    form.setText(tes::TextField::txtOverlap, kKeepEverything);
+    tes::ReadEnvironmentFile(program.ctx);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tes-build-bench";
+    std::filesystem::create_directories(folder);
+    program.ctx.session.ProjectBasePath = (folder / "Bench").string();
+    program.ctx.session.SaveToFile = saveToFile;
+    form.setText(tes::TextField::txtMaxFile, "C:\\Models\\Trees.max");
+    form.setText(tes::TextField::txtMaxObjectName, "Tree");
+    form.setText(tes::TextField::txtRotationAngle, "12.5");
+    form.setComboText("Vegetation_7:  ");
+    for (auto _ : state)
+        tes::BuildScript(program.ctx);
+    const auto& list2 = form.list(tes::ListId::List2);
+    // The file holds the lines, each ended by CR LF (the script is plain ASCII).
+    const std::uint64_t scriptBytes = list2.textBytes() + 2 * list2.size();
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(scriptBytes));
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>((list2.size() - 10) / 3));
+    state.counters["script_lines"] = static_cast<double>(list2.size());
+    std::filesystem::remove_all(folder);
+}
+void BM_BuildScript(benchmark::State& state) {
+    BuildScriptOfKind7(state, true);
+}
+BENCHMARK(BM_BuildScript)->Apply(SizeArguments);
+
+// The same build without the file: what the lines cost, and so what the file adds.
+void BM_BuildScriptListOnly(benchmark::State& state) {
+    BuildScriptOfKind7(state, false);
+}
+BENCHMARK(BM_BuildScriptListOnly)->Apply(SizeArguments);
 
 } // namespace
-
-BENCHMARK_MAIN();
