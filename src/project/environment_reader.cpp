@@ -13,6 +13,7 @@
 
 #include <cstring>
 #include <new>
+#include <stdexcept>
 #include <string_view>
 
 namespace tes {
@@ -48,12 +49,26 @@ bool ZWithin(const char* p, const char* end, double low, double high) {
     return NextFieldWithin(p, end, low, high);
 }
 
+// A wide overlap keeps nearly every record. Room for the whole file is reserved up front so the list
+// is never copied while it grows, which would hold it twice for a moment; pages that are never
+// written cost no memory. Lines are rarely shorter than 16 bytes; should they be, the list grows.
+void ReserveForWholeFile(LineList& list, std::uint64_t fileSize) {
+    constexpr std::uint64_t kShortLine = 16;
+    try {
+        list.reserve(static_cast<std::size_t>(fileSize / kShortLine), static_cast<std::size_t>(fileSize));
+    } catch (const std::bad_alloc&) {
+        // Not enough address space for the whole file: grow as the kept lines need.
+    } catch (const std::length_error&) {
+    }
+}
+
 void KeepTileRecords(Context& ctx, const TileRegion& region) {
     LineList& list1 = ctx.form.list(ListId::List1);
     const std::string& path = ctx.session.EnvironmentFilePath;
     ProgressScope progress(ctx.platform, "Reading " + GetFileNameFromPath(path));
     LineReader reader(LineBreaks::CrLfOrLf, /*skipBom=*/true);
     reader.open(path);
+    ReserveForWholeFile(list1, reader.fileSize());
     std::uint64_t nextReport = kProgressStep;
     std::string_view line;
     while (reader.next(line)) {
