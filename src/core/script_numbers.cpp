@@ -111,11 +111,14 @@ bool WriteFast(char*& out, double value, int decimals) {
 
 } // namespace
 
-double RecordNumberValue(std::string_view text) {
-    const char* const begin = text.data();
-    const char* const end = begin + text.size();
-    const bool negative = begin != end && *begin == '-';
-    const char* p = begin + (negative ? 1 : 0);
+namespace {
+
+// Reads a plain decimal of up to 15 digits ("-123.456") from p on and stops at the first character
+// that does not belong to it; false when there is no such number there.
+bool ScanPlainDecimal(const char*& p, const char* end, double& value) {
+    const bool negative = p != end && *p == '-';
+    if (negative)
+        ++p;
     std::uint64_t mantissa = 0;
     const auto readDigits = [&] {
         const char* const start = p;
@@ -129,15 +132,42 @@ double RecordNumberValue(std::string_view text) {
         ++p;
         decimals = readDigits();
     }
-    // Anything else (blanks, exponents, &H, more than 15 digits) takes the general way.
     const auto digits = integerDigits + decimals;
-    if (p != end || digits == 0 || digits > 15)
-        return LeadingNumberValue(text);
+    if (digits == 0 || digits > 15)
+        return false;
     // Both operands are exact, so the one rounding of the division gives the nearest double.
-    double value = static_cast<double>(mantissa);
+    value = static_cast<double>(mantissa);
     if (decimals > 0)
         value /= static_cast<double>(kPowersOfTen[static_cast<std::size_t>(decimals)]);
-    return negative ? -value : value;
+    if (negative)
+        value = -value;
+    return true;
+}
+
+} // namespace
+
+double RecordNumberValue(std::string_view text) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    double value = 0;
+    // Anything else (blanks, exponents, &H, more than 15 digits) takes the general way.
+    if (ScanPlainDecimal(p, end, value) && p == end)
+        return value;
+    return LeadingNumberValue(text);
+}
+
+double TakeRecordNumber(std::string_view& rest) {
+    const char* p = rest.data();
+    const char* const end = p + rest.size();
+    double value = 0;
+    if (ScanPlainDecimal(p, end, value) && (p == end || *p == ',')) {
+        rest.remove_prefix(static_cast<std::size_t>(p == end ? end - rest.data() : p + 1 - rest.data()));
+        return value;
+    }
+    const std::size_t comma = rest.find(',');
+    const std::string_view field = rest.substr(0, comma);
+    rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    return RecordNumberValue(field);
 }
 
 char* WriteFixedDecimals(char* out, double value, int decimals) {

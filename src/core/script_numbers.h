@@ -11,6 +11,10 @@ namespace tes {
 // directly, every other text by LeadingNumberValue.
 double RecordNumberValue(std::string_view text);
 
+// RecordNumberValue of the next comma-separated field of a record, which is taken off the front of
+// `rest` together with its comma (the field is the empty text when `rest` is empty), in one pass.
+double TakeRecordNumber(std::string_view& rest);
+
 // The most characters WriteFixedDecimals writes (the largest double has 309 integer digits).
 inline constexpr std::size_t kMaxFixedDecimalsText = 352;
 

@@ -61,13 +61,11 @@ double FieldNumber(const MainModel& form, TextField field) {
     return checkedFinite(LeadingNumberValue(form.text(field)));
 }
 
-// The next comma-separated field of a record, taken off the front of `rest` (the empty text when
-// there is none), so each record is walked once.
-std::string_view TakeField(std::string_view& rest) {
-    const std::size_t comma = rest.find(',');
-    const std::string_view field = rest.substr(0, comma); // GetElement(rest, ",", 0)
-    rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
-    return field;
+// Whether field 0 of a record (GetElement(entry, ",", 0)) is exactly `number`: the record starts with
+// it and a comma or its end follows. A number with a comma in it is never a field 0.
+bool HasNumber(std::string_view entry, std::string_view number) {
+    return entry.starts_with(number) && (entry.size() == number.size() || entry[number.size()] == ',') &&
+           number.find(',') == std::string_view::npos;
 }
 
 // The pieces of the object's lines that do not change from record to record, worked out once so the
@@ -211,12 +209,12 @@ BuildOutcome ScriptBuilder::run() {
         if (i % kProgressStep == 0 && !progress.report(i, total))
             return BuildOutcome::Cancelled;
         const std::string_view entry = records[i];
-        std::string_view rest = entry;
-        if (TakeField(rest) != m_number)
+        if (!HasNumber(entry, m_number))
             continue;
-        const double x = checkedFinite(RecordNumberValue(TakeField(rest)));
-        const double y = checkedFinite(RecordNumberValue(TakeField(rest)));
-        const double z = checkedFinite(RecordNumberValue(TakeField(rest)));
+        std::string_view rest = entry.substr(std::min(entry.size(), m_number.size() + 1));
+        const double x = checkedFinite(TakeRecordNumber(rest));
+        const double y = checkedFinite(TakeRecordNumber(rest));
+        const double z = checkedFinite(TakeRecordNumber(rest));
 
         // The environment's z axis becomes the scene's X, its x axis the scene's Y reversed, and the
         // height Z; both horizontal axes are measured from the tile's middle.
@@ -252,7 +250,7 @@ void ScriptBuilder::addHeader() {
     text += kVersion;
     m_lines.endLine();
     text += "-- Script File Name:  ";
-    text += GetFileNameFromPath(m_ctx.session.ScriptFilePath);
+    text += MaxCommentText(GetFileNameFromPath(m_ctx.session.ScriptFilePath));
     m_lines.endLine();
     addLine("");
     addLine("");
