@@ -1,6 +1,8 @@
 #include "core/maxscript_literals.h"
 
 #include "lib/numbers.h"
+#include "lib/text_codec.h"
+#include "lib/utf8.h"
 
 namespace tes {
 
@@ -47,6 +49,16 @@ bool IsPlainNumberLiteral(std::string_view text) {
             return false;
     }
     return pos == text.size();
+}
+
+// The byte that the character at `pos` becomes in the script file: itself, its Windows-1252 byte, or
+// '?' for a character that Windows-1252 lacks.
+char WrittenByte(std::string_view text, std::size_t pos) {
+    if (pos >= text.size())
+        return '\0';
+    std::size_t end = pos;
+    utf8::Decode(text, end);
+    return Utf8ToCp1252(text.substr(pos, end - pos)).front();
 }
 
 } // namespace
@@ -106,9 +118,10 @@ std::string MaxFilePathBody(std::string_view path) {
         const char c = path[i];
         if (c == '\\') {
             const bool inRun = (i > 0 && path[i - 1] == '\\') || (i + 1 < path.size() && path[i + 1] == '\\');
-            const char next = i + 1 < path.size() ? path[i + 1] : '\0';
+            const char next = WrittenByte(path, i + 1);
             // A backslash is taken as the start of an escape before these (the line breaks below are
-            // written as escapes themselves), and at the very end it would swallow the closing quote.
+            // written as escapes themselves, and a character the file's code page lacks is written as
+            // '?'), and at the very end it would swallow the closing quote.
             const bool consumed = i + 1 == path.size() || next == '%' || next == '"' || next == '*' ||
                                   next == '?' || next == '\r' || next == '\n';
             out += (inRun || consumed) ? "\\\\" : "\\";
@@ -122,6 +135,14 @@ std::string MaxFilePathBody(std::string_view path) {
             out += c;
         }
     }
+    return out;
+}
+
+std::string MaxCommentText(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        if (IsControl(static_cast<unsigned char>(c)))
+            c = '?';
     return out;
 }
 

@@ -16,9 +16,13 @@ std::string MaxPathName(std::string_view name);
 // The body of a "..." string literal: " and \ escaped.
 std::string MaxStringBody(std::string_view text);
 // The Max file path of the merge line: backslashes that MAXScript would consume are doubled (each of
-// a run of two or more, one before % " * ? or a line break, one at the very end); a " is written \"
+// a run of two or more, one before % " * ? or a line break, one before a character that the file's
+// code page lacks and writes as ?, one at the very end); a " is written \"
 // and CR / LF as \r / \n, so nothing can end the string early; other text stays as it is.
 std::string MaxFilePathBody(std::string_view path);
+// Text for a -- comment: control characters (line breaks above all) become '?', so the comment
+// cannot end early and start a statement.
+std::string MaxCommentText(std::string_view text);
 // The rotation text of the rotate line: kept as typed when it is a plain number literal, otherwise the
 // decimal text of its value, so no text can end the expression early.
 std::string MaxAngleText(std::string_view typed);
