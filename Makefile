@@ -20,10 +20,12 @@ run: build
 test: build
 	@QT_QPA_PLATFORM=offscreen ctest --preset $(PRESET) -j2
 
+# Every test under AddressSanitizer (leaks included) and UBSan; any finding fails the run.
 sanitize: deps
 	@cmake --preset sanitize >/dev/null
-	@cmake --build --preset sanitize
-	@QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ctest --preset sanitize -j2
+	@cmake --build --preset sanitize -j2
+	@QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --preset sanitize -j2
 
 bench: deps
 	@cmake --preset release >/dev/null
