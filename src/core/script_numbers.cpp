@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace tes {
 
@@ -64,13 +65,94 @@ std::uint64_t MultiplyRoundShift(std::uint64_t a, std::uint64_t b, int shift) {
     return (high << (64 - shift)) | (low >> shift);
 }
 
-bool WriteFast(char*& out, double value, int decimals) {
+// Division of a number below 2^50 by 10^k through a multiplication: m = ceil(2^s / 10^k) with
+// s = 50 + ceil(log2(10^k)) gives floor(n * m / 2^s) = floor(n / 10^k) for every such n (the
+// round-up multiplier of Granlund and Montgomery). A hardware division costs tens of cycles, and
+// each coordinate needs one.
+struct Reciprocal {
+    std::uint64_t multiplier = 0;
+    int shift = 0;
+};
+
+constexpr std::array<Reciprocal, 18> kTenthReciprocals = [] {
+    std::array<Reciprocal, 18> table{};
+    for (std::size_t k = 1; k < table.size(); ++k) {
+        const std::uint64_t d = kPowersOfTen[k];
+        int bits = 0;
+        while ((std::uint64_t{1} << bits) < d)
+            ++bits;
+        const int s = 50 + bits;
+        // ceil(2^s / d) without 128-bit numbers: long division of 2^s by d, bit by bit.
+        std::uint64_t quotient = 0, remainder = 1;
+        for (int i = 0; i < s; ++i) {
+            quotient <<= 1;
+            remainder <<= 1;
+            if (remainder >= d) {
+                remainder -= d;
+                quotient |= 1;
+            }
+        }
+        table[k] = {quotient + (remainder != 0 ? 1 : 0), s};
+    }
+    return table;
+}();
+
+// The high half of the 128-bit product, with 64-bit halves only.
+std::uint64_t MultiplyHigh(std::uint64_t a, std::uint64_t b) {
+    constexpr std::uint64_t kLow32 = 0xFFFFFFFFu;
+    const std::uint64_t aLow = a & kLow32, aHigh = a >> 32, bLow = b & kLow32, bHigh = b >> 32;
+    const std::uint64_t lowLow = aLow * bLow;
+    const std::uint64_t mid = aHigh * bLow + (lowLow >> 32);
+    const std::uint64_t mid2 = aLow * bHigh + (mid & kLow32);
+    return aHigh * bHigh + (mid >> 32) + (mid2 >> 32);
+}
+
+// digits / 10^k rounded half up, for digits below 2^50 and k from 0 to 17.
+std::uint64_t DivideRounded(std::uint64_t digits, int k) {
+    if (k == 0)
+        return digits;
+    const Reciprocal& r = kTenthReciprocals[static_cast<std::size_t>(k)];
+    const std::uint64_t high = MultiplyHigh(digits, r.multiplier);
+    const std::uint64_t low = digits * r.multiplier;
+    const std::uint64_t quotient =
+        r.shift >= 64 ? high >> (r.shift - 64) : (high << (64 - r.shift)) | (low >> r.shift);
+    const std::uint64_t unit = kPowersOfTen[static_cast<std::size_t>(k)];
+    const std::uint64_t remainder = digits - quotient * unit;
+    return quotient + (remainder * 2 >= unit ? 1 : 0);
+}
+
+// Writes a whole number; the usual coordinates have up to four digits before the point.
+char* WriteWhole(char* out, std::uint64_t whole) {
+    if (whole >= 10000)
+        return std::to_chars(out, out + 24, whole).ptr;
+    if (whole >= 100) {
+        const std::uint64_t high = whole / 100;
+        if (high >= 10) {
+            std::memcpy(out, &kDigitPairs[2 * high], 2);
+            out += 2;
+        } else {
+            *out++ = static_cast<char>('0' + high);
+        }
+        std::memcpy(out, &kDigitPairs[2 * (whole % 100)], 2);
+        return out + 2;
+    }
+    if (whole >= 10) {
+        std::memcpy(out, &kDigitPairs[2 * whole], 2);
+        return out + 2;
+    }
+    *out = static_cast<char>('0' + whole);
+    return out + 1;
+}
+
+// Writes the decimal text at `out` when the value lies in the range this way handles exactly; the
+// number of decimals is a constant so that the compiler turns every division into a multiplication.
+template <int Decimals> bool WriteFast(char*& out, double value) {
     const double magnitude = std::fabs(value);
     if (!(magnitude >= 1e-3 && magnitude < 1e9))
         return false;
     // Digits kept by 15 significant digits after the point (6 to 17).
     const int kept = 14 - LeadingDigitExponent(magnitude);
-    if (kept < decimals)
+    if (kept < Decimals)
         return false;
 
     // magnitude = mantissa * 2^-shift exactly (a normal double in this range).
@@ -83,20 +165,17 @@ bool WriteFast(char*& out, double value, int decimals) {
         return false;
 
     // Then half away from zero at the pattern's last place.
-    const std::uint64_t unit = kPowersOfTen[kept - decimals];
-    std::uint64_t units = digits15 / unit;
-    if (unit > 1 && (digits15 % unit) * 2 >= unit)
-        ++units;
+    const std::uint64_t units = DivideRounded(digits15, kept - Decimals);
 
     if (value < 0 && units != 0)
         *out++ = '-';
-    const std::uint64_t scale = kPowersOfTen[decimals];
-    out = std::to_chars(out, out + 24, units / scale).ptr;
-    if (decimals > 0) {
+    constexpr std::uint64_t scale = kPowersOfTen[Decimals];
+    out = WriteWhole(out, units / scale);
+    if constexpr (Decimals > 0) {
         *out++ = '.';
         std::uint64_t places = units % scale;
-        char* digit = out + decimals;
-        int left = decimals;
+        char* digit = out + Decimals;
+        int left = Decimals;
         for (; left >= 2; left -= 2) {
             digit -= 2;
             std::memcpy(digit, &kDigitPairs[2 * (places % 100)], 2);
@@ -104,9 +183,16 @@ bool WriteFast(char*& out, double value, int decimals) {
         }
         if (left == 1)
             *--digit = static_cast<char>('0' + places);
-        out += decimals;
+        out += Decimals;
     }
     return true;
+}
+
+template <int... Decimals>
+bool WriteFast(char*& out, double value, int decimals, std::integer_sequence<int, Decimals...>) {
+    bool written = false;
+    ((decimals == Decimals ? (written = WriteFast<Decimals>(out, value), true) : false) || ...);
+    return written;
 }
 
 } // namespace
@@ -115,23 +201,26 @@ namespace {
 
 // Reads a plain decimal of up to 15 digits ("-123.456") from p on and stops at the first character
 // that does not belong to it; false when there is no such number there.
-bool ScanPlainDecimal(const char*& p, const char* end, double& value) {
+bool ScanPlainDecimal(const char*& from, const char* end, double& value) {
+    // Local copies: stores through a char pointer could alias the caller's variables, which would
+    // keep them in memory for every digit.
+    const char* p = from;
     const bool negative = p != end && *p == '-';
     if (negative)
         ++p;
     std::uint64_t mantissa = 0;
-    const auto readDigits = [&] {
-        const char* const start = p;
-        for (; p != end && static_cast<unsigned>(*p - '0') < 10; ++p)
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
-        return p - start;
-    };
-    const auto integerDigits = readDigits();
+    const char* start = p;
+    for (; p != end && static_cast<unsigned>(*p - '0') < 10; ++p)
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    const std::ptrdiff_t integerDigits = p - start;
     std::ptrdiff_t decimals = 0;
     if (p != end && *p == '.') {
-        ++p;
-        decimals = readDigits();
+        start = ++p;
+        for (; p != end && static_cast<unsigned>(*p - '0') < 10; ++p)
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+        decimals = p - start;
     }
+    from = p;
     const auto digits = integerDigits + decimals;
     if (digits == 0 || digits > 15)
         return false;
@@ -179,7 +268,7 @@ char* WriteFixedDecimals(char* out, double value, int decimals) {
         }
         return out;
     }
-    if (decimals >= 0 && decimals <= 8 && WriteFast(out, value, decimals))
+    if (WriteFast(out, value, decimals, std::make_integer_sequence<int, 9>()))
         return out;
     const std::string text = PatternText(value, 1, decimals);
     return std::copy(text.begin(), text.end(), out);

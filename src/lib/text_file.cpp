@@ -288,8 +288,12 @@ void AtomicTextWriter::writeLine(std::string_view utf8Line) {
     if (m_file == nullptr)
         throw BadFileNumber();
     const std::size_t before = m_buffer.size();
-    AppendUtf8AsCp1252(m_buffer, utf8Line);
-    m_buffer += "\r\n";
+    // Scripts are nearly all ASCII, which is the same in both encodings.
+    if (IsAscii(utf8Line))
+        m_buffer.append(utf8Line);
+    else
+        AppendUtf8AsCp1252(m_buffer, utf8Line);
+    m_buffer.append("\r\n", 2);
     const std::size_t added = m_buffer.size() - before;
     m_written += added;
     if (s_failAfterBytes >= 0) {
