@@ -76,3 +76,32 @@ TEST(RecordNumbers, ReadFieldsAsTheLeadingNumberRuleDoes) {
 
 } // namespace
 } // namespace tes
+
+namespace tes {
+namespace {
+
+// Taking fields off a record one by one gives each field's value and leaves what follows its comma.
+TEST(RecordNumbers, TakeEachFieldOffTheRecord) {
+    std::mt19937_64 random(11);
+    const std::string alphabet = "0123456789.-, eE&H";
+    for (int i = 0; i < 100000; ++i) {
+        std::string record;
+        const int n = static_cast<int>(random() % 24);
+        for (int k = 0; k < n; ++k)
+            record += i % 3 == 0 ? alphabet[random() % alphabet.size()] : "0123456789.,-"[random() % 13];
+        std::string_view rest = record;
+        std::string_view expectedRest = record;
+        for (int field = 0; field < 4; ++field) {
+            const std::size_t comma = expectedRest.find(',');
+            const double expected = RecordNumberValue(expectedRest.substr(0, comma));
+            expectedRest =
+                comma == std::string_view::npos ? std::string_view() : expectedRest.substr(comma + 1);
+            const double actual = TakeRecordNumber(rest);
+            ASSERT_TRUE(actual == expected && std::signbit(actual) == std::signbit(expected)) << record;
+            ASSERT_EQ(rest, expectedRest) << record;
+        }
+    }
+}
+
+} // namespace
+} // namespace tes
