@@ -12,10 +12,6 @@
 namespace tes::test {
 namespace {
 
-const std::string kWidthMessage = "Cannot determine TerrainWidth value from project files.  Using default...";
-const std::string kScaleMessage =
-    "Cannot determine TerrainWidthScale value from project files.  Using default...";
-const std::string kSunMessage = "Error reading Sun Location(Light2) in SCN file. Using default...";
 const std::string kIniFolderMessage = "Unexpected error in GetINIString. \nPath/File access error ( 75)";
 
 // The platform finds the environment file and then, before anything is read, lets `change` run:

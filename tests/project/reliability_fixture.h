@@ -19,6 +19,13 @@ inline const std::string kPlainScene = "[Environment]\r\nTerrainWidth=3\r\nTerra
                                        "[Light2]\r\nTargetPosition=1,0,1\r\n";
 inline const std::string kPlainDefinitions = "[Vegetation_3]\r\nName=Larch\r\n";
 
+// The scene reader's messages for values it cannot find.
+inline const std::string kWidthMessage =
+    "Cannot determine TerrainWidth value from project files.  Using default...";
+inline const std::string kScaleMessage =
+    "Cannot determine TerrainWidthScale value from project files.  Using default...";
+inline const std::string kSunMessage = "Error reading Sun Location(Light2) in SCN file. Using default...";
+
 // The program after start-up, loading projects of its own and processing them.
 class ProjectRun : public ProgramTest {
 protected:

@@ -11,10 +11,6 @@
 namespace tes::test {
 namespace {
 
-const std::string kWidthMessage = "Cannot determine TerrainWidth value from project files.  Using default...";
-const std::string kScaleMessage =
-    "Cannot determine TerrainWidthScale value from project files.  Using default...";
-const std::string kSunMessage = "Error reading Sun Location(Light2) in SCN file. Using default...";
 const std::string kInfoOverflow = "Unexpected error in GetProjectInfo: Overflow ( 6)";
 const std::string kReaderOverflow = "Unexpected error in ReadEnvironmentFile \n\n 6 - Overflow";
 const std::string kReaderDivision = "Unexpected error in ReadEnvironmentFile \n\n 11 - Division by zero";
