@@ -4,6 +4,7 @@
 #include "ui/combiner/line_list_model.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include <QFontMetrics>
@@ -29,16 +30,25 @@ private:
 namespace {
 
 constexpr int kTabStopPixels = 80;
+constexpr int kRowsPerBatch = 20'000;
 
 // The width in pixels of the longest line in a fixed-pitch font. Bytes over-count non-ASCII characters
 // and a tab counts as a whole tab stop, which only widens the rows a little.
 int WidestLine(const LineList& lines, const QFontMetrics& metrics) {
     const auto charWidth = static_cast<std::size_t>(metrics.horizontalAdvance(QLatin1Char('M')));
     std::size_t widest = 0;
-    for (std::size_t row = 0; row < lines.size(); ++row) {
-        const std::string_view line = lines[row];
-        const auto tabs = static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
-        widest = std::max(widest, (line.size() + 1) * charWidth + tabs * kTabStopPixels);
+    if (lines.textBytes() > 0 && std::memchr(lines[0].data(), '\t', lines.textBytes()) == nullptr) {
+        // No tabs anywhere (the usual case): the line lengths alone decide, without reading the text.
+        std::size_t longest = 0;
+        for (std::size_t row = 0; row < lines.size(); ++row)
+            longest = std::max(longest, lines[row].size());
+        widest = (longest + 1) * charWidth;
+    } else {
+        for (std::size_t row = 0; row < lines.size(); ++row) {
+            const std::string_view line = lines[row];
+            const auto tabs = static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
+            widest = std::max(widest, (line.size() + 1) * charWidth + tabs * kTabStopPixels);
+        }
     }
     return static_cast<int>(std::min<std::size_t>(widest, 1u << 24));
 }
@@ -49,6 +59,10 @@ LineListView::LineListView(const LineList& lines, QWidget* parent)
     : QListView(parent), m_lines(lines), m_model(new LineListModel(lines, this)),
       m_delegate(new WidestRowDelegate(this)) {
     setUniformItemSizes(true);
+    // The view places its rows in batches between events, so a list of ten million lines shows its
+    // first rows at once and the window keeps answering while the rest are placed.
+    setLayoutMode(QListView::Batched);
+    setBatchSize(kRowsPerBatch);
     setItemDelegate(m_delegate);
     setModel(m_model);
     setSelectionMode(QAbstractItemView::SingleSelection);
