@@ -11,7 +11,9 @@
 #include "ui/line_list_view.h"
 
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <filesystem>
+#include <malloc.h>
 #include <memory>
 
 #include <QApplication>
@@ -62,7 +64,8 @@ void SetRowCounters(benchmark::State& state, const tes::LineList& lines) {
     state.counters["rows"] = static_cast<double>(lines.size());
 }
 
-// From a new view to its first painted frame: the view measures its rows, lays them out and paints.
+// From a new view to its first painted frame: the view measures its rows, places the first batch and
+// paints.
 void BM_ViewFirstPaint(benchmark::State& state) {
     const tes::LineList& lines = List(state);
     std::uint64_t added = 0;
@@ -79,11 +82,53 @@ void BM_ViewFirstPaint(benchmark::State& state) {
         state.ResumeTiming();
     }
     SetRowCounters(state, lines);
-    // What the list holds besides its text (its line ends), and what the view adds on top.
+    // What the list holds besides its text (its line ends), and the peak the view adds on top.
     state.counters["list_bytes_per_row"] = 8;
-    state.counters["view_bytes_per_row"] = static_cast<double>(added) / static_cast<double>(lines.size());
+    state.counters["view_peak_bytes_per_row"] =
+        static_cast<double>(added) / static_cast<double>(lines.size());
 }
 BENCHMARK(BM_ViewFirstPaint)->ArgName("list")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+// The view places its rows in batches while the events go on: the time until every row is placed,
+// and the longest the window waited for its events meanwhile (the pause a user could notice).
+void BM_ViewLayoutWhileResponsive(benchmark::State& state) {
+    const tes::LineList& lines = List(state);
+    double longestPause = 0;
+    std::uint64_t added = 0;
+    std::uint64_t kept = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::uint64_t before = tes::bench::ResidentBytes();
+        state.ResumeTiming();
+        auto view = ShowView(lines);
+        Paint(*view);
+        QScrollBar* bar = view->verticalScrollBar();
+        // Rows are at least a pixel high, so once every row is placed the last top row lies within
+        // one viewport height of the end.
+        const int lastTop = static_cast<int>(lines.size()) - view->viewport()->height();
+        for (int idle = 0; idle < 3;) {
+            const auto start = std::chrono::steady_clock::now();
+            const int maximum = bar->maximum();
+            QCoreApplication::processEvents();
+            longestPause = std::max(
+                longestPause,
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+            idle = bar->maximum() == maximum && maximum >= lastTop ? idle + 1 : 0;
+        }
+        state.PauseTiming();
+        added = std::max(added, tes::bench::ResidentBytes() - before);
+        // What stays once the allocator has handed back the memory freed while the rows were placed.
+        malloc_trim(0);
+        kept = std::max(kept, tes::bench::ResidentBytes() - before);
+        view.reset();
+        state.ResumeTiming();
+    }
+    SetRowCounters(state, lines);
+    state.counters["longest_pause_ms"] = longestPause;
+    state.counters["view_bytes_per_row"] = static_cast<double>(added) / static_cast<double>(lines.size());
+    state.counters["view_kept_bytes_per_row"] = static_cast<double>(kept) / static_cast<double>(lines.size());
+}
+BENCHMARK(BM_ViewLayoutWhileResponsive)->ArgName("list")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // One page down and paint, as a held Page Down key does; the scrolling runs through the whole list.
 void BM_ViewScrollPage(benchmark::State& state) {
