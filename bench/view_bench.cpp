@@ -89,8 +89,27 @@ void BM_ViewFirstPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_ViewFirstPaint)->ArgName("list")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
+// Lets the events run until the view has placed every row, as the window does while the user looks
+// at the first ones; returns the longest the window waited for its events meanwhile.
+double PlaceEveryRow(tes::LineListView& view, std::size_t rows) {
+    QScrollBar* bar = view.verticalScrollBar();
+    // Rows are at least a pixel high, so once every row is placed the last top row lies within one
+    // viewport height of the end.
+    const int lastTop = static_cast<int>(rows) - view.viewport()->height();
+    double longestPause = 0;
+    for (int idle = 0; idle < 3;) {
+        const auto start = std::chrono::steady_clock::now();
+        const int maximum = bar->maximum();
+        QCoreApplication::processEvents();
+        const std::chrono::duration<double, std::milli> pause = std::chrono::steady_clock::now() - start;
+        longestPause = std::max(longestPause, pause.count());
+        idle = bar->maximum() == maximum && maximum >= lastTop ? idle + 1 : 0;
+    }
+    return longestPause;
+}
+
 // The view places its rows in batches while the events go on: the time until every row is placed,
-// and the longest the window waited for its events meanwhile (the pause a user could notice).
+// the longest pause meanwhile (what a user could notice), and the memory the view adds per row.
 void BM_ViewLayoutWhileResponsive(benchmark::State& state) {
     const tes::LineList& lines = List(state);
     double longestPause = 0;
@@ -102,19 +121,7 @@ void BM_ViewLayoutWhileResponsive(benchmark::State& state) {
         state.ResumeTiming();
         auto view = ShowView(lines);
         Paint(*view);
-        QScrollBar* bar = view->verticalScrollBar();
-        // Rows are at least a pixel high, so once every row is placed the last top row lies within
-        // one viewport height of the end.
-        const int lastTop = static_cast<int>(lines.size()) - view->viewport()->height();
-        for (int idle = 0; idle < 3;) {
-            const auto start = std::chrono::steady_clock::now();
-            const int maximum = bar->maximum();
-            QCoreApplication::processEvents();
-            longestPause = std::max(
-                longestPause,
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-            idle = bar->maximum() == maximum && maximum >= lastTop ? idle + 1 : 0;
-        }
+        longestPause = std::max(longestPause, PlaceEveryRow(*view, lines.size()));
         state.PauseTiming();
         added = std::max(added, tes::bench::ResidentBytes() - before);
         // What stays once the allocator has handed back the memory freed while the rows were placed.
@@ -130,32 +137,34 @@ void BM_ViewLayoutWhileResponsive(benchmark::State& state) {
 }
 BENCHMARK(BM_ViewLayoutWhileResponsive)->ArgName("list")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
-// One page down and paint, as a held Page Down key does; the scrolling runs through the whole list.
-void BM_ViewScrollPage(benchmark::State& state) {
+// Moves the scroll bar of a fully placed view to `next(bar)` and paints, once per iteration.
+template <typename Next> void ScrollAndPaint(benchmark::State& state, Next next) {
     const tes::LineList& lines = List(state);
     auto view = ShowView(lines);
     Paint(*view);
+    PlaceEveryRow(*view, lines.size());
     QScrollBar* bar = view->verticalScrollBar();
     for (auto _ : state) {
-        const int next = bar->value() + bar->pageStep();
-        bar->setValue(next > bar->maximum() ? 0 : next);
+        bar->setValue(next(*bar));
         Paint(*view);
     }
     SetRowCounters(state, lines);
+}
+
+// One page down and paint, as a held Page Down key does; the scrolling runs through the whole list.
+void BM_ViewScrollPage(benchmark::State& state) {
+    ScrollAndPaint(state, [](const QScrollBar& bar) {
+        const int next = bar.value() + bar.pageStep();
+        return next > bar.maximum() ? 0 : next;
+    });
 }
 BENCHMARK(BM_ViewScrollPage)->ArgName("list")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // Dragging the scroll box from one end to the other.
 void BM_ViewJumpToEnd(benchmark::State& state) {
-    const tes::LineList& lines = List(state);
-    auto view = ShowView(lines);
-    Paint(*view);
-    QScrollBar* bar = view->verticalScrollBar();
-    for (auto _ : state) {
-        bar->setValue(bar->value() == bar->maximum() ? bar->minimum() : bar->maximum());
-        Paint(*view);
-    }
-    SetRowCounters(state, lines);
+    ScrollAndPaint(state, [](const QScrollBar& bar) {
+        return bar.value() == bar.maximum() ? bar.minimum() : bar.maximum();
+    });
 }
 BENCHMARK(BM_ViewJumpToEnd)->ArgName("list")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
