@@ -89,6 +89,12 @@ void BM_ViewFirstPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_ViewFirstPaint)->ArgName("list")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
+// How much the resident memory grew since `before` (nothing when it shrank).
+std::uint64_t Growth(std::uint64_t before) {
+    const std::uint64_t now = tes::bench::ResidentBytes();
+    return now > before ? now - before : 0;
+}
+
 // Lets the events run until the view has placed every row, as the window does while the user looks
 // at the first ones; returns the longest the window waited for its events meanwhile.
 double PlaceEveryRow(tes::LineListView& view, std::size_t rows) {
@@ -123,10 +129,10 @@ void BM_ViewLayoutWhileResponsive(benchmark::State& state) {
         Paint(*view);
         longestPause = std::max(longestPause, PlaceEveryRow(*view, lines.size()));
         state.PauseTiming();
-        added = std::max(added, tes::bench::ResidentBytes() - before);
+        added = std::max(added, Growth(before));
         // What stays once the allocator has handed back the memory freed while the rows were placed.
         malloc_trim(0);
-        kept = std::max(kept, tes::bench::ResidentBytes() - before);
+        kept = std::max(kept, Growth(before));
         view.reset();
         state.ResumeTiming();
     }
