@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,12 +54,17 @@ public:
         ++other.m_generation;
     }
 
+    // Every line's text one after another, and where each line ends in it.
+    std::string_view text() const { return m_text; }
+    std::span<const std::uint64_t> ends() const { return m_ends; }
+
     std::uint64_t generation() const { return m_generation; }
     std::size_t textBytes() const { return m_text.size(); }
     std::vector<std::string> toVector() const {
         std::vector<std::string> out;
         out.reserve(size());
-        for (std::size_t i = 0; i < size(); ++i) out.emplace_back((*this)[i]);
+        for (std::size_t i = 0; i < size(); ++i)
+            out.emplace_back((*this)[i]);
         return out;
     }
 

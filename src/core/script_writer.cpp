@@ -8,6 +8,7 @@
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
+#include "lib/text_codec.h"
 #include "lib/text_file.h"
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <new>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +26,8 @@ namespace tes {
 namespace {
 
 constexpr std::uint64_t kProgressStep = 65536;
+// After this many records the script's size is estimated and room reserved for it.
+constexpr std::uint64_t kEstimateAfter = 4 * kProgressStep;
 
 constexpr std::string_view kRefusedNameMessage =
     "Please specify a Max object name without quotes or control characters";
@@ -154,6 +158,13 @@ private:
     void addFirstObject(double X, double Y, double Z);
     void addCopy(double X, double Y, double Z);
     bool writeFile(ProgressScope& progress, std::uint64_t records);
+    // Room for the whole script, from what the records so far produced (`scale` times as many are
+    // to come in all), so that its text is not copied over and over while it grows.
+    void reserveEstimate(double scale) {
+        const double margin = 1.1 * scale;
+        m_lines.reserve(static_cast<std::size_t>(static_cast<double>(m_lines.size()) * margin) + 64,
+                        static_cast<std::size_t>(static_cast<double>(m_lines.textBytes()) * margin) + 4096);
+    }
 
     void addLine(std::string_view text) { m_lines.append(text); }
     // Lines are composed in one reused buffer and appended in one piece.
@@ -212,10 +223,19 @@ BuildOutcome ScriptBuilder::run() {
     const std::uint64_t total = session.SaveToFile ? 2 * count : count;
     ProgressScope progress(m_ctx.platform, "Building the script");
     bool first = true;
+    // The rows straight from the list's text and line ends: most are skipped after a byte or two.
+    const char* const rowText = records.text().data();
+    const std::span<const std::uint64_t> rowEnds = records.ends();
+    std::uint64_t rowBegin = 0;
     for (std::uint64_t i = 0; i < count; ++i) {
-        if (i % kProgressStep == 0 && !progress.report(i, total))
-            return BuildOutcome::Cancelled;
-        const std::string_view entry = records[i];
+        if (i % kProgressStep == 0) {
+            if (!progress.report(i, total))
+                return BuildOutcome::Cancelled;
+            if (i == kEstimateAfter && count > 2 * i)
+                reserveEstimate(static_cast<double>(count) / static_cast<double>(i));
+        }
+        const std::string_view entry(rowText + rowBegin, rowEnds[i] - rowBegin);
+        rowBegin = rowEnds[i];
         if (!HasNumber(entry, m_number))
             continue;
         std::string_view rest = entry.substr(std::min(entry.size(), m_number.size() + 1));
@@ -324,10 +344,20 @@ void ScriptBuilder::addCopy(double X, double Y, double Z) {
 bool ScriptBuilder::writeFile(ProgressScope& progress, std::uint64_t records) {
     AtomicTextWriter writer(m_ctx.session.ScriptFilePath);
     const std::uint64_t rows = m_lines.size();
-    for (std::uint64_t row = 0; row < rows; ++row) {
-        if (row % kProgressStep == 0 && !progress.report(records + row * records / rows, 2 * records))
+    // A script without any other character goes out in blocks of lines, without converting each line.
+    const bool ascii = IsAscii(m_lines.text());
+    const std::span<const std::uint64_t> ends = m_lines.ends();
+    for (std::uint64_t row = 0; row < rows; row += kProgressStep) {
+        if (!progress.report(records + row * records / rows, 2 * records))
             return false;
-        writer.writeLine(m_lines[row]);
+        const std::uint64_t last = std::min(rows, row + kProgressStep);
+        if (ascii) {
+            writer.writeAsciiLines(m_lines.text(), row == 0 ? 0 : ends[row - 1],
+                                   ends.subspan(row, last - row));
+        } else {
+            for (std::uint64_t line = row; line < last; ++line)
+                writer.writeLine(m_lines[line]);
+        }
     }
     writer.commit();
     return true;

@@ -266,7 +266,7 @@ AtomicTextWriter::AtomicTextWriter(std::string targetPath) : m_target(std::move(
         discard();
         throw failures::fromErrno(error);
     }
-    m_buffer.reserve(kWriteBuffer + 4096);
+    m_buffer.resize(kWriteBuffer);
 }
 
 AtomicTextWriter::~AtomicTextWriter() {
@@ -281,20 +281,78 @@ void AtomicTextWriter::discard() {
     if (!m_temp.empty())
         std::remove(m_temp.c_str());
     m_temp.clear();
-    m_buffer.clear();
+    m_used = 0;
 }
 
 void AtomicTextWriter::writeLine(std::string_view utf8Line) {
     if (m_file == nullptr)
         throw BadFileNumber();
-    const std::size_t before = m_buffer.size();
     // Scripts are nearly all ASCII, which is the same in both encodings.
-    if (IsAscii(utf8Line))
-        m_buffer.append(utf8Line);
-    else
-        AppendUtf8AsCp1252(m_buffer, utf8Line);
-    m_buffer.append("\r\n", 2);
-    const std::size_t added = m_buffer.size() - before;
+    if (IsAscii(utf8Line)) {
+        putLine(utf8Line);
+    } else {
+        m_converted.clear();
+        AppendUtf8AsCp1252(m_converted, utf8Line);
+        putLine(m_converted);
+    }
+}
+
+void AtomicTextWriter::writeAsciiLines(std::string_view text, std::uint64_t begin,
+                                       std::span<const std::uint64_t> ends) {
+    if (m_file == nullptr)
+        throw BadFileNumber();
+    if (s_failAfterBytes >= 0) {
+        // The fault counts line by line.
+        for (const std::uint64_t end : ends) {
+            putLine(text.substr(begin, end - begin));
+            begin = end;
+        }
+        return;
+    }
+    char* const buffer = m_buffer.data();
+    std::size_t used = m_used;
+    std::uint64_t written = 0;
+    for (const std::uint64_t end : ends) {
+        const std::size_t length = end - begin;
+        if (used + length + kLineCopy + 2 > m_buffer.size()) {
+            m_used = used;
+            m_written += written;
+            written = 0;
+            putLine(text.substr(begin, length));
+            used = m_used;
+            begin = end;
+            continue;
+        }
+        // A short line is copied as a fixed block, which the compiler does without a call; the bytes
+        // past its end are overwritten by the next line.
+        if (length <= kLineCopy && begin + kLineCopy <= text.size())
+            std::memcpy(buffer + used, text.data() + begin, kLineCopy);
+        else
+            std::memcpy(buffer + used, text.data() + begin, length);
+        used += length;
+        buffer[used] = '\r';
+        buffer[used + 1] = '\n';
+        used += 2;
+        written += length + 2;
+        begin = end;
+    }
+    m_used = used;
+    m_written += written;
+}
+
+void AtomicTextWriter::putLine(std::string_view bytes) {
+    const std::size_t added = bytes.size() + 2;
+    if (m_used + added > m_buffer.size())
+        flushBuffer();
+    if (added > m_buffer.size()) {
+        writeBytes(bytes);
+        writeBytes("\r\n");
+    } else {
+        std::memcpy(m_buffer.data() + m_used, bytes.data(), bytes.size());
+        m_buffer[m_used + bytes.size()] = '\r';
+        m_buffer[m_used + bytes.size() + 1] = '\n';
+        m_used += added;
+    }
     m_written += added;
     if (s_failAfterBytes >= 0) {
         s_bytesSinceFault += added;
@@ -303,19 +361,21 @@ void AtomicTextWriter::writeLine(std::string_view utf8Line) {
             throw failures::diskFull();
         }
     }
-    if (m_buffer.size() >= kWriteBuffer)
-        flushBuffer();
 }
 
 void AtomicTextWriter::flushBuffer() {
-    if (m_buffer.empty())
+    writeBytes(std::string_view(m_buffer.data(), m_used));
+    m_used = 0;
+}
+
+void AtomicTextWriter::writeBytes(std::string_view bytes) {
+    if (bytes.empty())
         return;
-    if (std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) != m_buffer.size()) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size()) {
         const int error = errno;
         discard();
         throw failures::fromErrno(error);
     }
-    m_buffer.clear();
 }
 
 void AtomicTextWriter::commit() {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -74,6 +75,9 @@ public:
     AtomicTextWriter& operator=(const AtomicTextWriter&) = delete;
 
     void writeLine(std::string_view utf8Line);
+    // Writes lines that are known to be plain ASCII (the same bytes in both encodings) in one go:
+    // they lie one after another in `text`, the first from `begin` on, and line i ends at ends[i].
+    void writeAsciiLines(std::string_view text, std::uint64_t begin, std::span<const std::uint64_t> ends);
     // Flushes, closes and renames over the target. Throws Failure; the target is then untouched.
     void commit();
     std::uint64_t bytesWritten() const { return m_written; }
@@ -83,14 +87,21 @@ public:
     static void failAfterBytesForTesting(long long bytes);
 
 private:
+    // Appends the bytes and CR LF to the buffer (writing it out first when full).
+    void putLine(std::string_view bytes);
     void flushBuffer();
+    void writeBytes(std::string_view bytes);
+    // Short lines are copied as blocks of this size; the buffer keeps room for one past its end.
+    static constexpr std::size_t kLineCopy = 64;
     // Closes and removes the temporary file; the target stays as it was.
     void discard();
 
     std::string m_target;
     std::string m_temp;
     std::FILE* m_file = nullptr;
-    std::string m_buffer;
+    std::string m_buffer; // its whole size is the room; m_used bytes of it are filled
+    std::size_t m_used = 0;
+    std::string m_converted; // a line converted to Windows-1252
     std::uint64_t m_written = 0;
     bool m_committed = false;
 };
