@@ -17,6 +17,7 @@
 #include <new>
 #include <optional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -159,11 +160,17 @@ private:
     void addCopy(double X, double Y, double Z);
     bool writeFile(ProgressScope& progress, std::uint64_t records);
     // Room for the whole script, from what the records so far produced (`scale` times as many are
-    // to come in all), so that its text is not copied over and over while it grows.
+    // to come in all), so that its text is not copied over and over while it grows. Pages that are
+    // never written cost no memory; when the room cannot be had, the list grows as it needs.
     void reserveEstimate(double scale) {
         const double margin = 1.1 * scale;
-        m_lines.reserve(static_cast<std::size_t>(static_cast<double>(m_lines.size()) * margin) + 64,
-                        static_cast<std::size_t>(static_cast<double>(m_lines.textBytes()) * margin) + 4096);
+        try {
+            m_lines.reserve(static_cast<std::size_t>(static_cast<double>(m_lines.size()) * margin) + 64,
+                            static_cast<std::size_t>(static_cast<double>(m_lines.textBytes()) * margin) +
+                                4096);
+        } catch (const std::bad_alloc&) {
+        } catch (const std::length_error&) {
+        }
     }
 
     void addLine(std::string_view text) { m_lines.append(text); }
