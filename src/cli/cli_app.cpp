@@ -9,7 +9,13 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define STDERR_FILENO 2
+#else
 #include <unistd.h>
+#endif
 
 namespace tes::cli {
 

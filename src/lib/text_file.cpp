@@ -9,7 +9,11 @@
 #include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <random>
+#else
 #include <unistd.h>
+#endif
 
 namespace tes {
 
@@ -30,8 +34,44 @@ Failure OpenFailure(const std::string& path, int errorNumber) {
     return failures::fromErrno(errorNumber);
 }
 
+// Paths are UTF-8 in memory; Windows' narrow file functions would read them in the ANSI code page.
+std::filesystem::path PathFromUtf8(const std::string& path) {
+#ifdef _WIN32
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+#else
+    return std::filesystem::path(path);
+#endif
+}
+
+#ifdef _WIN32
+
+std::string Utf8FromPath(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::FILE* OpenFile(const std::string& path, const wchar_t* mode) {
+    return ::_wfopen(PathFromUtf8(path).c_str(), mode);
+}
+#endif
+
 // Opens a file for reading; a folder is refused (fopen accepts folders on some systems).
 std::FILE* OpenForReading(const std::string& path, std::uint64_t& size) {
+#ifdef _WIN32
+    std::FILE* file = OpenFile(path, L"rb");
+    if (file == nullptr)
+        throw OpenFailure(path, errno);
+    struct _stat64 info {};
+    if (::_fstat64(::_fileno(file), &info) != 0) {
+        const int error = errno;
+        std::fclose(file);
+        throw failures::fromErrno(error);
+    }
+    if ((info.st_mode & _S_IFDIR) != 0) {
+        std::fclose(file);
+        throw failures::pathFileAccessError();
+    }
+#else
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr)
         throw OpenFailure(path, errno);
@@ -45,6 +85,7 @@ std::FILE* OpenForReading(const std::string& path, std::uint64_t& size) {
         std::fclose(file);
         throw failures::pathFileAccessError();
     }
+#endif
     size = info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
     return file;
 }
@@ -228,6 +269,7 @@ unsigned long long s_bytesSinceFault = 0;
 
 constexpr std::size_t kWriteBuffer = std::size_t{1} << 20;
 
+#ifndef _WIN32
 mode_t NewFileMode(const std::string& target) {
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode))
@@ -236,6 +278,7 @@ mode_t NewFileMode(const std::string& target) {
     ::umask(mask);
     return 0666 & ~mask;
 }
+#endif
 
 Failure BadFileNumber() {
     return Failure(52, "Bad file name or number");
@@ -245,12 +288,31 @@ Failure BadFileNumber() {
 
 AtomicTextWriter::AtomicTextWriter(std::string targetPath) : m_target(std::move(targetPath)) {
     std::error_code ec;
-    if (std::filesystem::is_directory(m_target, ec))
+    if (std::filesystem::is_directory(PathFromUtf8(m_target), ec))
         throw failures::pathFileAccessError();
-    const std::filesystem::path target(m_target);
+    const std::filesystem::path target = PathFromUtf8(m_target);
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
+#ifdef _WIN32
+    // A fresh name beside the target, created exclusively so no other file is ever overwritten.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && m_file == nullptr; ++attempt) {
+        const std::string name =
+            "." + Utf8FromPath(target.filename()) + "." + std::to_string(random()) + ".tmp";
+        m_temp = Utf8FromPath(folder / PathFromUtf8(name));
+        m_file = OpenFile(m_temp, L"wbx");
+        if (m_file == nullptr && errno != EEXIST) {
+            const int error = errno;
+            m_temp.clear();
+            throw error == ENOENT ? failures::pathNotFound() : failures::fromErrno(error);
+        }
+    }
+    if (m_file == nullptr) {
+        m_temp.clear();
+        throw failures::pathFileAccessError();
+    }
+#else
     std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
@@ -266,6 +328,7 @@ AtomicTextWriter::AtomicTextWriter(std::string targetPath) : m_target(std::move(
         discard();
         throw failures::fromErrno(error);
     }
+#endif
     m_buffer.resize(kWriteBuffer);
 }
 
@@ -278,8 +341,14 @@ void AtomicTextWriter::discard() {
     if (m_file != nullptr)
         std::fclose(m_file);
     m_file = nullptr;
-    if (!m_temp.empty())
+    if (!m_temp.empty()) {
+#ifdef _WIN32
+        std::error_code ignored;
+        std::filesystem::remove(PathFromUtf8(m_temp), ignored);
+#else
         std::remove(m_temp.c_str());
+#endif
+    }
     m_temp.clear();
     m_used = 0;
 }
@@ -394,11 +463,22 @@ void AtomicTextWriter::commit() {
         discard();
         throw failures::fromErrno(closeError);
     }
+#ifdef _WIN32
+    // Replaces an existing target, which the C library's rename refuses on Windows.
+    std::error_code renamed;
+    std::filesystem::rename(PathFromUtf8(m_temp), PathFromUtf8(m_target), renamed);
+    if (renamed) {
+        const int error = renamed.default_error_condition().value();
+        discard();
+        throw failures::fromErrno(error);
+    }
+#else
     if (std::rename(m_temp.c_str(), m_target.c_str()) != 0) {
         const int error = errno;
         discard();
         throw failures::fromErrno(error);
     }
+#endif
     m_temp.clear();
     m_committed = true;
 }
