@@ -2,6 +2,7 @@
 #include "core/context.h"
 #include "lib/text_codec.h"
 #include "lib/text_file.h"
+#include "support/combiner_fixture.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 
@@ -14,23 +15,9 @@
 namespace tes::test {
 namespace {
 
-class CombinerTest : public ::testing::Test {
+class CombinerTest : public CombinerFixture {
 protected:
-    CombinerTest() { ctx.session.DefaultDir = dir.path().string(); }
-
-    void add(const std::string& path) {
-        platform.dialogAnswers.push_back(path);
-        btnAddFile_Click(ctx);
-    }
-    void saveAs(const std::string& path) {
-        platform.dialogAnswers.push_back(path);
-        btnSaveAs_Click(ctx);
-    }
     std::vector<std::string> items() const { return ctx.lstMaxScripts.toVector(); }
-
-    FakePlatform platform;
-    Context ctx{platform};
-    TempDir dir;
 };
 
 // Each file is added to an empty list and saved again: what was read and what is written back.

@@ -3,6 +3,7 @@
 #include "core/combiner.h"
 #include "core/script_writer.h"
 #include "script_fixture.h"
+#include "support/combiner_fixture.h"
 
 #include <csignal>
 #include <fstream>
@@ -117,23 +118,7 @@ TEST(BuildScriptFaults, AScriptOpenElsewhereIsReplaced) {
     EXPECT_EQ(Entries(p.dir.path()), Texts{"Valley_MainVeg_05.ms"});
 }
 
-class CombinerFaults : public ::testing::Test {
-protected:
-    CombinerFaults() { ctx.session.DefaultDir = dir.path().string(); }
-
-    void add(const std::string& path) {
-        platform.dialogAnswers.push_back(path);
-        btnAddFile_Click(ctx);
-    }
-    void saveAs(const std::string& path) {
-        platform.dialogAnswers.push_back(path);
-        btnSaveAs_Click(ctx);
-    }
-
-    FakePlatform platform;
-    Context ctx{platform};
-    TempDir dir;
-};
+using CombinerFaults = CombinerFixture;
 
 TEST_F(CombinerFaults, AddingWhatIsNoFileIsReported) {
     std::filesystem::create_directory(dir.path() / "folder.ms");
