@@ -106,13 +106,4 @@ bool NextFieldWithin(const char*& p, const char* end, double low, double high) {
     return low <= value && value <= high;
 }
 
-double FieldNumber(std::string_view field) {
-    const char* p = field.data();
-    const char* const end = p + field.size();
-    PlainDecimal number;
-    if (std::memchr(p, ',', field.size()) == nullptr && ScanPlainDecimal(p, end, number))
-        return number.value();
-    return LeadingNumberValue(field);
-}
-
 } // namespace tes

@@ -4,11 +4,6 @@
 
 namespace tes {
 
-// The leading-number value of one field of an environment record. Plain decimal text
-// ([-]digits[.digits], the form every environment file uses) is converted directly; anything else
-// goes through the full leading-number rule. Both give the same double.
-double FieldNumber(std::string_view field);
-
 // Whether the number of the field that starts at `p` and runs to the next comma or to `end` lies in
 // [low, high]; `p` is left on that comma (or at `end`). Plain decimal text whose whole part alone
 // places it outside is not converted at all.

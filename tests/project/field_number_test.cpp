@@ -1,3 +1,4 @@
+#include "core/script_numbers.h"
 #include "lib/numbers.h"
 #include "project/field_number.h"
 
@@ -11,13 +12,13 @@ namespace tes {
 namespace {
 
 void ExpectSameAsFullRule(const std::string& text) {
-    const double fast = FieldNumber(text);
+    const double fast = RecordNumberValue(text);
     const double full = LeadingNumberValue(text);
     EXPECT_TRUE(fast == full || (std::isnan(fast) && std::isnan(full)))
         << text << ": " << fast << " vs " << full;
 }
 
-TEST(FieldNumber, GivesTheLeadingNumberValueOfEveryForm) {
+TEST(RecordFieldNumber, GivesTheLeadingNumberValueOfEveryForm) {
     const char* texts[] = {"",
                            "-",
                            "0",
@@ -40,7 +41,7 @@ TEST(FieldNumber, GivesTheLeadingNumberValueOfEveryForm) {
         ExpectSameAsFullRule(text);
 }
 
-TEST(FieldNumber, AgreesWithTheFullRuleOnRandomDecimals) {
+TEST(RecordFieldNumber, AgreesWithTheFullRuleOnRandomDecimals) {
     std::mt19937_64 rng(42);
     for (int i = 0; i < 200000; ++i) {
         std::string text = rng() % 4 == 0 ? "-" : "";
@@ -60,7 +61,7 @@ TEST(FieldNumber, AgreesWithTheFullRuleOnRandomDecimals) {
 }
 
 // Near the bounds, including fractions that round up to the next whole number and negative values.
-TEST(FieldNumber, DecidesTheRangeAsTheConvertedValueDoes) {
+TEST(RecordFieldNumber, DecidesTheRangeAsTheConvertedValueDoes) {
     std::mt19937_64 rng(3);
     const double bounds[][2] = {{1536, 2304}, {-394, 394}, {-0.5, 0.5}, {1535.5, 2304.25}};
     for (const auto& [low, high] : bounds) {
