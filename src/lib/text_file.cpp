@@ -121,6 +121,19 @@ void LineReader::close() {
     m_size = 0;
 }
 
+namespace {
+
+// Whether every byte is below 0x80; one pass without early exit, which the compiler vectorises, so a
+// block is checked once instead of each of its lines.
+bool AllAscii(const char* bytes, std::size_t size) {
+    unsigned char any = 0;
+    for (std::size_t i = 0; i < size; ++i)
+        any |= static_cast<unsigned char>(bytes[i]);
+    return any < 0x80;
+}
+
+} // namespace
+
 bool LineReader::fill() {
     if (m_file == nullptr || m_eof)
         return false;
@@ -142,6 +155,7 @@ bool LineReader::fill() {
         m_eof = true;
     }
     m_end += got;
+    m_bufferAscii = AllAscii(m_buffer.data(), m_end);
     return got > 0;
 }
 
@@ -229,7 +243,7 @@ bool LineReader::next(std::string_view& line) {
 }
 
 void LineReader::appendDecoded(std::string& out, std::string_view line) const {
-    if (m_utf8)
+    if (m_utf8 || m_bufferAscii)
         out.append(line);
     else
         AppendCp1252AsUtf8(out, line);

@@ -48,6 +48,7 @@ private:
     LineBreaks m_breaks;
     bool m_skipBom;
     bool m_utf8 = false;
+    bool m_bufferAscii = false; // the buffer holds ASCII only: its lines need no conversion
     std::FILE* m_file = nullptr;
     std::string m_buffer;
     std::size_t m_begin = 0;

@@ -1,5 +1,6 @@
 #include "project/field_number.h"
 
+#include "lib/digit_run.h"
 #include "lib/numbers.h"
 
 #include <charconv>
@@ -15,9 +16,7 @@ constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 // With at most 15 digits both the digits and the power of ten are exact doubles.
 constexpr int kMaxExactDigits = 15;
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using digits::IsDigit;
 
 const char* FieldEnd(const char* p, const char* end) {
     const void* comma = std::memchr(p, ',', static_cast<std::size_t>(end - p));
@@ -85,25 +84,58 @@ double FullRuleValue(const char* begin, const char*& p, const char* end) {
     return LeadingNumberValue(std::string_view(begin, static_cast<std::size_t>(p - begin)));
 }
 
-} // namespace
-
-bool NextFieldWithin(const char*& p, const char* end, double low, double high) {
-    const char* const begin = p;
+// Kept out of line: the usual fields never come here, and their way stays short without it.
+[[gnu::noinline]] bool ExactValueWithin(const char* begin, const char*& p, const char* end, double low,
+                                        double high) {
+    p = begin;
     PlainDecimal number;
     if (!ScanPlainDecimal(p, end, number)) {
         const double value = FullRuleValue(begin, p, end);
         return low <= value && value <= high;
     }
-    if (number.exact()) {
-        // The value, rounded or not, lies between the whole part and the next whole number.
-        const double whole = static_cast<double>(number.whole);
-        const double least = number.negative ? -(whole + 1) : whole;
-        const double most = number.negative ? -whole : whole + 1;
-        if (least > high || most < low)
-            return false;
-    }
     const double value = number.value();
     return low <= value && value <= high;
+}
+
+} // namespace
+
+bool NextFieldWithin(const char*& p, const char* end, double low, double high) {
+    const char* const begin = p;
+    // The usual field is plain decimal text whose whole part alone settles the question: the value,
+    // rounded or not, lies between the whole part and the next whole number. Only the digits are
+    // checked then, and nothing is converted.
+    const char* q = p;
+    const bool negative = q != end && *q == '-';
+    q += negative ? 1 : 0;
+    std::uint64_t whole = 0;
+    const int wholeDigits = digits::TakeDigits(q, end, whole);
+    // Eight digits may go on: such a field takes the longer way.
+    if (wholeDigits > 0 && wholeDigits < 8) {
+        bool plain = true;
+        if (q != end && *q == '.') {
+            ++q;
+            std::uint64_t ignored = 0;
+            int run = digits::TakeDigits(q, end, ignored);
+            plain = run > 0;
+            while (run == 8)
+                run = digits::TakeDigits(q, end, ignored);
+        }
+        if (plain && (q == end || *q == ',')) {
+            const double w = static_cast<double>(whole);
+            const double least = negative ? -(w + 1) : w;
+            const double most = negative ? -w : w + 1;
+            if (least > high || most < low) {
+                p = q;
+                return false;
+            }
+            if (low <= least && most <= high) {
+                p = q;
+                return true;
+            }
+        }
+    }
+    // Near a bound, or another form: the exact value decides.
+    return ExactValueWithin(begin, p, end, low, high);
 }
 
 } // namespace tes

@@ -1,4 +1,5 @@
 #include "lib/failure.h"
+#include "lib/text_codec.h"
 #include "lib/text_file.h"
 #include "support/temp_dir.h"
 
@@ -112,6 +113,37 @@ TEST(LineReader, DecodesLinesByTheFilesEncoding) {
         EXPECT_EQ(decoded, c.decoded);
         EXPECT_FALSE(reader.next(line));
     }
+}
+
+// A block of plain ASCII after lines with an accented letter, one of which runs over the first
+// block's end with the letter before it, and accented lines again later: every line decodes as it
+// would on its own.
+TEST(LineReader, DecodesEachLineWhateverItsBlockHolds) {
+    const std::size_t block = std::size_t{1} << 20;
+    std::vector<std::string> written;
+    std::string bytes;
+    while (bytes.size() < 2 * block + block / 2) {
+        std::string line = "7,1234.567890,12.5,987.654321";
+        if (bytes.size() + 400 > block && bytes.size() < block)
+            line = "caf\xE9 " + line;
+        else if (bytes.size() > 2 * block && written.size() % 1000 == 0)
+            line += " caf\xE9";
+        written.push_back(line);
+        bytes += line + "\r\n";
+    }
+    TempDir dir;
+    LineReader reader(LineBreaks::CrLfOrLf, true);
+    reader.open(dir.write("blocks.txt", bytes));
+    std::string_view line;
+    std::size_t row = 0;
+    while (reader.next(line)) {
+        ASSERT_LT(row, written.size());
+        std::string decoded;
+        reader.appendDecoded(decoded, line);
+        ASSERT_EQ(decoded, Cp1252ToUtf8(written[row])) << "line " << row;
+        ++row;
+    }
+    EXPECT_EQ(row, written.size());
 }
 
 TEST(LineReader, OpenFailuresCarryTheClassicNumbers) {

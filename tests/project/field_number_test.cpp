@@ -86,5 +86,35 @@ TEST(RecordFieldNumber, DecidesTheRangeAsTheConvertedValueDoes) {
     }
 }
 
+// Bounds far from the field's whole part: plain text is settled by its whole part, every other form
+// by its converted value.
+TEST(RecordFieldNumber, DecidesFieldsFarFromTheBoundsByTheirValue) {
+    const struct {
+        const char* field;
+        double low, high;
+        bool within;
+    } cases[] = {
+        {"12.5,7", 0, 100, true},
+        {"-12.5", -100, 0, true},
+        {"12.", 0, 100, true},
+        {"1e3", 0, 100, false},
+        {"1e3,1", 0, 10000, true},
+        {"12 ,1", 0, 100, true},
+        {"&H7D0", 0, 100, false},
+        {"", -1, 1, true},
+        {"-", 1, 2, false},
+        {"1234567890123456789", 0, 1e20, true},
+        {"1234567890123456789", 0, 1e10, false},
+        {"99.99999999999999999", 0, 100, true},
+        {"-0.000001", -1, 1, true},
+    };
+    for (const auto& c : cases) {
+        const std::string field = c.field;
+        const char* p = field.data();
+        EXPECT_EQ(NextFieldWithin(p, field.data() + field.size(), c.low, c.high), c.within) << field;
+        EXPECT_EQ(std::string(field.data(), p), field.substr(0, field.find(','))) << field;
+    }
+}
+
 } // namespace
 } // namespace tes
