@@ -1,5 +1,6 @@
 #include "core/script_numbers.h"
 
+#include "lib/digit_run.h"
 #include "lib/numbers.h"
 
 #include <algorithm>
@@ -48,9 +49,17 @@ int LeadingDigitExponent(double magnitude) {
     return exponent;
 }
 
-// (a * b + 2^(shift - 1)) >> shift for a * b below 2^127 and a result below 2^64, with 64-bit
-// halves only, so every compiler builds it.
+#ifdef __SIZEOF_INT128__
+__extension__ typedef unsigned __int128 Uint128; // one multiplication instead of four
+#endif
+
+// (a * b + 2^(shift - 1)) >> shift for a * b below 2^127 and a result below 2^64.
 std::uint64_t MultiplyRoundShift(std::uint64_t a, std::uint64_t b, int shift) {
+#ifdef __SIZEOF_INT128__
+    const Uint128 product = static_cast<Uint128>(a) * b;
+    return static_cast<std::uint64_t>((product + (Uint128{1} << (shift - 1))) >> shift);
+#else
+    // 64-bit halves only, for compilers without a 128-bit type.
     constexpr std::uint64_t kLow32 = 0xFFFFFFFFu;
     const std::uint64_t aLow = a & kLow32, aHigh = a >> 32, bLow = b & kLow32, bHigh = b >> 32;
     const std::uint64_t lowLow = aLow * bLow;
@@ -63,6 +72,7 @@ std::uint64_t MultiplyRoundShift(std::uint64_t a, std::uint64_t b, int shift) {
     if (low < half)
         ++high;
     return (high << (64 - shift)) | (low >> shift);
+#endif
 }
 
 // Division of a number below 2^50 by 10^k through a multiplication: m = ceil(2^s / 10^k) with
@@ -97,18 +107,22 @@ constexpr std::array<Reciprocal, 18> kTenthReciprocals = [] {
     return table;
 }();
 
-// The high half of the 128-bit product, with 64-bit halves only.
+// The high half of the 128-bit product.
 std::uint64_t MultiplyHigh(std::uint64_t a, std::uint64_t b) {
+#ifdef __SIZEOF_INT128__
+    return static_cast<std::uint64_t>((static_cast<Uint128>(a) * b) >> 64);
+#else
     constexpr std::uint64_t kLow32 = 0xFFFFFFFFu;
     const std::uint64_t aLow = a & kLow32, aHigh = a >> 32, bLow = b & kLow32, bHigh = b >> 32;
     const std::uint64_t lowLow = aLow * bLow;
     const std::uint64_t mid = aHigh * bLow + (lowLow >> 32);
     const std::uint64_t mid2 = aLow * bHigh + (mid & kLow32);
     return aHigh * bHigh + (mid >> 32) + (mid2 >> 32);
+#endif
 }
 
 // digits / 10^k rounded half up, for digits below 2^50 and k from 0 to 17.
-std::uint64_t DivideRounded(std::uint64_t digits, int k) {
+inline std::uint64_t DivideRounded(std::uint64_t digits, int k) {
     if (k == 0)
         return digits;
     const Reciprocal& r = kTenthReciprocals[static_cast<std::size_t>(k)];
@@ -201,7 +215,7 @@ namespace {
 
 // Reads a plain decimal of up to 15 digits ("-123.456") from p on and stops at the first character
 // that does not belong to it; false when there is no such number there.
-bool ScanPlainDecimal(const char*& from, const char* end, double& value) {
+bool ScanPlainDecimalByteWise(const char*& from, const char* end, double& value) {
     // Local copies: stores through a char pointer could alias the caller's variables, which would
     // keep them in memory for every digit.
     const char* p = from;
@@ -233,6 +247,35 @@ bool ScanPlainDecimal(const char*& from, const char* end, double& value) {
     return true;
 }
 
+// The same, reading the whole part and the decimals eight digits at a time (looking at bytes up to
+// `readable`); runs of eight digits or more (which may go on) are left to the byte-wise reading.
+bool ScanPlainDecimal(const char*& from, const char* end, const char* readable, double& value) {
+    const char* p = from;
+    const bool negative = p != end && *p == '-';
+    if (negative)
+        ++p;
+    std::uint64_t whole = 0;
+    const int integerDigits = digits::TakeDigits(p, end, whole, readable);
+    std::uint64_t fraction = 0;
+    int decimals = 0;
+    if (integerDigits < 8 && p != end && *p == '.') {
+        ++p;
+        decimals = digits::TakeDigits(p, end, fraction, readable);
+    }
+    if (integerDigits == 8 || decimals == 8)
+        return ScanPlainDecimalByteWise(from, end, value);
+    from = p;
+    if (integerDigits + decimals == 0)
+        return false;
+    const auto scale = static_cast<double>(kPowersOfTen[static_cast<std::size_t>(decimals)]);
+    value = static_cast<double>(whole * kPowersOfTen[static_cast<std::size_t>(decimals)] + fraction);
+    if (decimals > 0)
+        value /= scale;
+    if (negative)
+        value = -value;
+    return true;
+}
+
 } // namespace
 
 double RecordNumberValue(std::string_view text) {
@@ -240,22 +283,27 @@ double RecordNumberValue(std::string_view text) {
     const char* const end = p + text.size();
     double value = 0;
     // Anything else (blanks, exponents, &H, more than 15 digits) takes the general way.
-    if (ScanPlainDecimal(p, end, value) && p == end)
+    if (ScanPlainDecimal(p, end, end, value) && p == end)
         return value;
     return LeadingNumberValue(text);
 }
 
 double TakeRecordNumber(std::string_view& rest) {
+    return TakeRecordNumber(rest, rest.data() + rest.size());
+}
+
+double TakeRecordNumber(std::string_view& rest, const char* readable) {
     const char* p = rest.data();
     const char* const end = p + rest.size();
     double value = 0;
-    if (ScanPlainDecimal(p, end, value) && (p == end || *p == ',')) {
+    if (ScanPlainDecimal(p, end, readable, value) && (p == end || *p == ',')) {
         rest.remove_prefix(static_cast<std::size_t>(p == end ? end - rest.data() : p + 1 - rest.data()));
         return value;
     }
     const std::size_t comma = rest.find(',');
     const std::string_view field = rest.substr(0, comma);
-    rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    // An exhausted record stays an empty view at its end, so later fields are read from there.
+    rest = rest.substr(comma == std::string_view::npos ? rest.size() : comma + 1);
     return RecordNumberValue(field);
 }
 
@@ -268,7 +316,9 @@ char* WriteFixedDecimals(char* out, double value, int decimals) {
         }
         return out;
     }
-    if (WriteFast(out, value, decimals, std::make_integer_sequence<int, 9>()))
+    // Six places, the coordinates', first: the script writes three for every object.
+    if (decimals == 6 ? WriteFast<6>(out, value)
+                      : WriteFast(out, value, decimals, std::make_integer_sequence<int, 9>()))
         return out;
     const std::string text = PatternText(value, 1, decimals);
     return std::copy(text.begin(), text.end(), out);

@@ -14,6 +14,9 @@ double RecordNumberValue(std::string_view text);
 // RecordNumberValue of the next comma-separated field of a record, which is taken off the front of
 // `rest` together with its comma (the field is the empty text when `rest` is empty), in one pass.
 double TakeRecordNumber(std::string_view& rest);
+// The same for a record inside a larger buffer, whose bytes up to `readable` may be looked at (the
+// digits are then read eight at a time up to the record's end).
+double TakeRecordNumber(std::string_view& rest, const char* readable);
 
 // The most characters WriteFixedDecimals writes (the largest double has 309 integer digits).
 inline constexpr std::size_t kMaxFixedDecimalsText = 352;

@@ -34,14 +34,17 @@ inline std::uint64_t DigitsValue(std::uint64_t word, int count) {
     return (word * 10000 + (word >> 32)) & 0xFFFFFFFFu;
 }
 
-// Reads the digits from `p` on, at most eight, and moves `p` past them; `value` gets their value.
-// Returns their number.
-inline int TakeDigits(const char*& p, const char* end, std::uint64_t& value) {
+// Reads the digits from `p` on, at most eight and none at or after `end`, and moves `p` past them;
+// `value` gets their value. Returns their number. The bytes up to `readable` (at or after `end`) may
+// be looked at: a field inside a larger buffer is then read eight bytes at a time to its very end.
+inline int TakeDigits(const char*& p, const char* end, std::uint64_t& value, const char* readable) {
     if constexpr (std::endian::native == std::endian::little) {
-        if (end - p >= 8) {
+        if (p != end && readable - p >= 8) {
             std::uint64_t word;
             std::memcpy(&word, p, 8);
-            const int count = LeadingDigits(word);
+            int count = LeadingDigits(word);
+            if (end - p < count)
+                count = static_cast<int>(end - p);
             value = count == 0 ? 0 : DigitsValue(word, count);
             p += count;
             return count;
@@ -52,6 +55,10 @@ inline int TakeDigits(const char*& p, const char* end, std::uint64_t& value) {
     for (; count < 8 && p != end && IsDigit(*p); ++p, ++count)
         value = value * 10 + static_cast<std::uint64_t>(*p - '0');
     return count;
+}
+
+inline int TakeDigits(const char*& p, const char* end, std::uint64_t& value) {
+    return TakeDigits(p, end, value, end);
 }
 
 } // namespace tes::digits

@@ -423,6 +423,21 @@ void AtomicTextWriter::writeAsciiLines(std::string_view text, std::uint64_t begi
     m_written += written;
 }
 
+void AtomicTextWriter::writeEncoded(std::string_view bytes) {
+    if (m_file == nullptr)
+        throw BadFileNumber();
+    flushBuffer();
+    if (s_failAfterBytes >= 0) {
+        s_bytesSinceFault += bytes.size();
+        if (s_bytesSinceFault > static_cast<unsigned long long>(s_failAfterBytes)) {
+            discard();
+            throw failures::diskFull();
+        }
+    }
+    writeBytes(bytes);
+    m_written += bytes.size();
+}
+
 void AtomicTextWriter::putLine(std::string_view bytes) {
     const std::size_t added = bytes.size() + 2;
     if (m_used + added > m_buffer.size())

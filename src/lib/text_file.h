@@ -39,6 +39,9 @@ public:
     bool isUtf8() const { return m_utf8; }
     // Appends a line read from this file to `out` as UTF-8.
     void appendDecoded(std::string& out, std::string_view line) const;
+    // The end of the memory that holds the last line: the bytes between a line's end and here (later
+    // lines, or nothing in particular) may be looked at, never used.
+    const char* readableEnd() const { return m_buffer.data() + m_buffer.size(); }
     std::uint64_t bytesConsumed() const { return m_consumed; }
     std::uint64_t fileSize() const { return m_size; }
 
@@ -79,6 +82,8 @@ public:
     // Writes lines that are known to be plain ASCII (the same bytes in both encodings) in one go:
     // they lie one after another in `text`, the first from `begin` on, and line i ends at ends[i].
     void writeAsciiLines(std::string_view text, std::uint64_t begin, std::span<const std::uint64_t> ends);
+    // Writes bytes already in the file's encoding, line ends included, past the buffer.
+    void writeEncoded(std::string_view bytes);
     // Flushes, closes and renames over the target. Throws Failure; the target is then untouched.
     void commit();
     std::uint64_t bytesWritten() const { return m_written; }

@@ -40,13 +40,13 @@ void ReconcileScale(MainModel& form, double span, double gridSize, double object
 
 // Whether field 3 (z) of a record whose field 1 ends at `p` lies in [low, high]; a missing field
 // reads 0.
-bool ZWithin(const char* p, const char* end, double low, double high) {
+bool ZWithin(const char* p, const char* end, const char* readable, double low, double high) {
     const void* afterHeight =
         p == end ? nullptr : std::memchr(p + 1, ',', static_cast<std::size_t>(end - p - 1));
     if (afterHeight == nullptr)
         return low <= 0 && 0 <= high;
     p = static_cast<const char*>(afterHeight) + 1;
-    return NextFieldWithin(p, end, low, high);
+    return NextFieldWithin(p, end, readable, low, high);
 }
 
 // A wide overlap keeps nearly every record. Room for the whole file is reserved up front so the list
@@ -82,7 +82,9 @@ void KeepTileRecords(Context& ctx, const TileRegion& region) {
             continue; // blank lines and headings are no records
         const char* const end = line.data() + line.size();
         const char* p = static_cast<const char*>(comma) + 1;
-        if (!NextFieldWithin(p, end, region.low, region.high) || !ZWithin(p, end, region.low, region.high))
+        const char* const readable = reader.readableEnd();
+        if (!NextFieldWithin(p, end, readable, region.low, region.high) ||
+            !ZWithin(p, end, readable, region.low, region.high))
             continue;
         reader.appendDecoded(list1.textBuffer(), line);
         list1.endLine();

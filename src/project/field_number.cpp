@@ -100,6 +100,10 @@ double FullRuleValue(const char* begin, const char*& p, const char* end) {
 } // namespace
 
 bool NextFieldWithin(const char*& p, const char* end, double low, double high) {
+    return NextFieldWithin(p, end, end, low, high);
+}
+
+bool NextFieldWithin(const char*& p, const char* end, const char* readable, double low, double high) {
     const char* const begin = p;
     // The usual field is plain decimal text whose whole part alone settles the question: the value,
     // rounded or not, lies between the whole part and the next whole number. Only the digits are
@@ -108,17 +112,17 @@ bool NextFieldWithin(const char*& p, const char* end, double low, double high) {
     const bool negative = q != end && *q == '-';
     q += negative ? 1 : 0;
     std::uint64_t whole = 0;
-    const int wholeDigits = digits::TakeDigits(q, end, whole);
+    const int wholeDigits = digits::TakeDigits(q, end, whole, readable);
     // Eight digits may go on: such a field takes the longer way.
     if (wholeDigits > 0 && wholeDigits < 8) {
         bool plain = true;
         if (q != end && *q == '.') {
             ++q;
             std::uint64_t ignored = 0;
-            int run = digits::TakeDigits(q, end, ignored);
+            int run = digits::TakeDigits(q, end, ignored, readable);
             plain = run > 0;
             while (run == 8)
-                run = digits::TakeDigits(q, end, ignored);
+                run = digits::TakeDigits(q, end, ignored, readable);
         }
         if (plain && (q == end || *q == ',')) {
             const double w = static_cast<double>(whole);

@@ -89,7 +89,11 @@ TEST(RecordNumbers, TakeEachFieldOffTheRecord) {
         const int n = static_cast<int>(random() % 24);
         for (int k = 0; k < n; ++k)
             record += i % 3 == 0 ? alphabet[random() % alphabet.size()] : "0123456789.,-"[random() % 13];
+        // The same record inside a buffer whose next record starts with digits.
+        const std::string buffer = record + "12345678,9.25";
+        const char* const readable = buffer.data() + buffer.size();
         std::string_view rest = record;
+        std::string_view inBuffer(buffer.data(), record.size());
         std::string_view expectedRest = record;
         for (int field = 0; field < 4; ++field) {
             const std::size_t comma = expectedRest.find(',');
@@ -99,6 +103,10 @@ TEST(RecordNumbers, TakeEachFieldOffTheRecord) {
             const double actual = TakeRecordNumber(rest);
             ASSERT_TRUE(actual == expected && std::signbit(actual) == std::signbit(expected)) << record;
             ASSERT_EQ(rest, expectedRest) << record;
+            const double fromBuffer = TakeRecordNumber(inBuffer, readable);
+            ASSERT_TRUE(fromBuffer == expected && std::signbit(fromBuffer) == std::signbit(expected))
+                << record;
+            ASSERT_EQ(inBuffer, expectedRest) << record;
         }
     }
 }

@@ -82,6 +82,12 @@ TEST(RecordFieldNumber, DecidesTheRangeAsTheConvertedValueDoes) {
             const double value = LeadingNumberValue(text);
             ASSERT_EQ(within, low <= value && value <= high) << field << " in " << low << ".." << high;
             ASSERT_EQ(p, field.data() + text.size());
+            // The same field inside a buffer whose next line starts with digits.
+            const std::string buffer = field + "12345678.5";
+            const char* q = buffer.data();
+            ASSERT_EQ(NextFieldWithin(q, q + field.size(), buffer.data() + buffer.size(), low, high), within)
+                << field;
+            ASSERT_EQ(q, buffer.data() + text.size());
         }
     }
 }
