@@ -8,12 +8,13 @@
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
+#include "lib/streamed_text_writer.h"
 #include "lib/text_codec.h"
-#include "lib/text_file.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <new>
 #include <optional>
 #include <span>
@@ -158,7 +159,6 @@ private:
     void addHeader();
     void addFirstObject(double X, double Y, double Z);
     void addCopy(double X, double Y, double Z);
-    bool writeFile(ProgressScope& progress, std::uint64_t records);
     // Room for the whole script, from what the records so far produced (`scale` times as many are
     // to come in all), so that its text is not copied over and over while it grows. Pages that are
     // never written cost no memory; when the room cannot be had, the list grows as it needs.
@@ -173,11 +173,33 @@ private:
         }
     }
 
-    void addLine(std::string_view text) { m_lines.append(text); }
-    // Lines are composed in one reused buffer and appended in one piece.
-    void addComposed(const char* end) {
-        m_lines.textBuffer().append(m_scratch.data(), static_cast<std::size_t>(end - m_scratch.data()));
+    // Ends the line written into the list's text since the last one; the file gets it too.
+    void endLine() {
+        const std::size_t begin = m_lines.empty() ? 0 : m_lines.ends().back();
         m_lines.endLine();
+        if (m_file)
+            m_file->writeLine(m_lines.text().substr(begin));
+    }
+    void addLine(std::string_view text) {
+        m_lines.textBuffer().append(text);
+        endLine();
+    }
+    // The record lines are composed in one reused buffer and appended in one piece.
+    void addComposed(const char* end) {
+        const std::string_view line(m_scratch.data(), static_cast<std::size_t>(end - m_scratch.data()));
+        m_lines.textBuffer().append(line);
+        m_lines.endLine();
+        if (m_file) {
+            if (m_recordLinesAscii)
+                m_file->writeAsciiLine(line);
+            else
+                m_file->writeLine(line);
+        }
+    }
+    void addBlankLine() {
+        m_lines.endLine();
+        if (m_file)
+            m_file->writeAsciiLine({});
     }
 
     Context& m_ctx;
@@ -189,6 +211,9 @@ private:
     double m_objScale = 0;
     LineList m_lines;
     CopyNumber m_copyNumber;
+    // The script file, written while the lines are made; it replaces the earlier one when complete.
+    std::unique_ptr<StreamedTextWriter> m_file;
+    bool m_recordLinesAscii = true; // the object's name is plain ASCII, and so is every record line
 };
 
 BuildOutcome ScriptBuilder::run() {
@@ -219,6 +244,10 @@ BuildOutcome ScriptBuilder::run() {
     const double vScale = FieldNumber(m_form, TextField::txtVerticalScale);
     const double vOffset = FieldNumber(m_form, TextField::txtVerticalOffset);
     m_names = MakeObjectNames(m_name);
+    m_recordLinesAscii = IsAscii(m_names.copyHead) && IsAscii(m_names.copyPathHead) &&
+                         IsAscii(m_names.copyPathTail) && IsAscii(m_names.path);
+    if (session.SaveToFile)
+        m_file = std::make_unique<StreamedTextWriter>(session.ScriptFilePath);
     m_scratch.resize(
         std::max(m_names.copyHead.size(), m_names.copyPathHead.size() + m_names.copyPathTail.size()) + 32 +
         3 * kMaxFixedDecimalsText);
@@ -227,16 +256,17 @@ BuildOutcome ScriptBuilder::run() {
 
     const LineList& records = m_form.list(ListId::List1);
     const std::uint64_t count = records.size();
-    const std::uint64_t total = session.SaveToFile ? 2 * count : count;
-    ProgressScope progress(m_ctx.platform, "Building the script");
+    ProgressScope progress(m_ctx.platform, (session.SaveToFile ? "Writing " : "Building ") +
+                                               GetFileNameFromPath(session.ScriptFilePath));
     bool first = true;
     // The rows straight from the list's text and line ends: most are skipped after a byte or two.
     const char* const rowText = records.text().data();
+    const char* const rowTextEnd = rowText + records.textBytes();
     const std::span<const std::uint64_t> rowEnds = records.ends();
     std::uint64_t rowBegin = 0;
     for (std::uint64_t i = 0; i < count; ++i) {
         if (i % kProgressStep == 0) {
-            if (!progress.report(i, total))
+            if (!progress.report(i, count))
                 return BuildOutcome::Cancelled;
             if (i == kEstimateAfter && count > 2 * i)
                 reserveEstimate(static_cast<double>(count) / static_cast<double>(i));
@@ -246,9 +276,9 @@ BuildOutcome ScriptBuilder::run() {
         if (!HasNumber(entry, m_number))
             continue;
         std::string_view rest = entry.substr(std::min(entry.size(), m_number.size() + 1));
-        const double x = checkedFinite(TakeRecordNumber(rest));
-        const double y = checkedFinite(TakeRecordNumber(rest));
-        const double z = checkedFinite(TakeRecordNumber(rest));
+        const double x = checkedFinite(TakeRecordNumber(rest, rowTextEnd));
+        const double y = checkedFinite(TakeRecordNumber(rest, rowTextEnd));
+        const double z = checkedFinite(TakeRecordNumber(rest, rowTextEnd));
 
         // The environment's z axis becomes the scene's X, its x axis the scene's Y reversed, and the
         // height Z; both horizontal axes are measured from the tile's middle.
@@ -273,8 +303,12 @@ BuildOutcome ScriptBuilder::run() {
         m_copyNumber.increment();
     }
 
-    if (session.SaveToFile && !writeFile(progress, count))
-        return BuildOutcome::Cancelled;
+    if (m_file) {
+        // The last chunks are still on their way to the disk.
+        if (!progress.report(count, count))
+            return BuildOutcome::Cancelled;
+        m_file->commit();
+    }
     return BuildOutcome::Done;
 }
 
@@ -282,10 +316,10 @@ void ScriptBuilder::addHeader() {
     std::string& text = m_lines.textBuffer();
     text += "-- Tolvane Enviro Scripter for 3dsMax 3.1,  Version: ";
     text += kVersion;
-    m_lines.endLine();
+    endLine();
     text += "-- Script File Name:  ";
     text += MaxCommentText(GetFileNameFromPath(m_ctx.session.ScriptFilePath));
-    m_lines.endLine();
+    endLine();
     addLine("");
     addLine("");
     addLine("-- start of script");
@@ -295,7 +329,7 @@ void ScriptBuilder::addHeader() {
     text += "mergeMAXFile \"";
     text += MaxFilePathBody(UpperCase(m_form.text(TextField::txtMaxFile)));
     text += "\" #mergeDups #select #noredraw";
-    m_lines.endLine();
+    endLine();
     addLine("");
 }
 
@@ -315,7 +349,7 @@ void ScriptBuilder::addFirstObject(double X, double Y, double Z) {
         text += " (angleaxis ";
         text += MaxAngleText(angle);
         text += " [0,0,1])";
-        m_lines.endLine();
+        endLine();
     }
     if (m_objScale != 100) {
         const std::string s = PatternText(RoundHalfEven(m_objScale / 100, 8), 1, 8);
@@ -327,7 +361,7 @@ void ScriptBuilder::addFirstObject(double X, double Y, double Z) {
         text += ',';
         text += s;
         text += ']';
-        m_lines.endLine();
+        endLine();
     }
     addLine("");
     addLine("-- make copies of the original object and move into postion");
@@ -343,31 +377,7 @@ void ScriptBuilder::addCopy(double X, double Y, double Z) {
     out = Put(out, m_copyNumber.text());
     out = Put(out, m_names.copyPathTail);
     addComposed(PutPosition(out, X, Y, Z));
-    m_lines.endLine();
-}
-
-// Writes the lines to the script file, which is replaced only once the whole script is on disk.
-// False when the user cancelled; the old file then stays as it was.
-bool ScriptBuilder::writeFile(ProgressScope& progress, std::uint64_t records) {
-    AtomicTextWriter writer(m_ctx.session.ScriptFilePath);
-    const std::uint64_t rows = m_lines.size();
-    // A script without any other character goes out in blocks of lines, without converting each line.
-    const bool ascii = IsAscii(m_lines.text());
-    const std::span<const std::uint64_t> ends = m_lines.ends();
-    for (std::uint64_t row = 0; row < rows; row += kProgressStep) {
-        if (!progress.report(records + row * records / rows, 2 * records))
-            return false;
-        const std::uint64_t last = std::min(rows, row + kProgressStep);
-        if (ascii) {
-            writer.writeAsciiLines(m_lines.text(), row == 0 ? 0 : ends[row - 1],
-                                   ends.subspan(row, last - row));
-        } else {
-            for (std::uint64_t line = row; line < last; ++line)
-                writer.writeLine(m_lines[line]);
-        }
-    }
-    writer.commit();
-    return true;
+    addBlankLine();
 }
 
 } // namespace
