@@ -37,7 +37,8 @@ public:
     void writeAsciiLine(std::string_view line) {
         if (m_used + line.size() + 2 > m_chunk.size())
             makeRoom(line.size() + 2);
-        std::memcpy(m_chunk.data() + m_used, line.data(), line.size());
+        if (!line.empty()) // an empty view may hold no pointer at all
+            std::memcpy(m_chunk.data() + m_used, line.data(), line.size());
         m_used += line.size();
         m_chunk[m_used++] = '\r';
         m_chunk[m_used++] = '\n';

@@ -446,7 +446,8 @@ void AtomicTextWriter::putLine(std::string_view bytes) {
         writeBytes(bytes);
         writeBytes("\r\n");
     } else {
-        std::memcpy(m_buffer.data() + m_used, bytes.data(), bytes.size());
+        if (!bytes.empty()) // an empty view may hold no pointer at all
+            std::memcpy(m_buffer.data() + m_used, bytes.data(), bytes.size());
         m_buffer[m_used + bytes.size()] = '\r';
         m_buffer[m_used + bytes.size() + 1] = '\n';
         m_used += added;

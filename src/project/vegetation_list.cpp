@@ -137,7 +137,8 @@ private:
     // The bytes of the text, and its length in the top byte.
     static std::uint64_t Pack(std::string_view text) {
         std::uint64_t packed = 0;
-        std::memcpy(&packed, text.data(), text.size());
+        if (!text.empty()) // an empty view may hold no pointer at all
+            std::memcpy(&packed, text.data(), text.size());
         return packed | (std::uint64_t{text.size()} << 56);
     }
 
