@@ -3,7 +3,9 @@
 #include "core/context.h"
 #include "core/failure_message.h"
 #include "core/maxscript_literals.h"
+#include "core/position_worker.h"
 #include "core/progress_scope.h"
+#include "core/record_position.h"
 #include "core/script_numbers.h"
 #include "lib/failure.h"
 #include "lib/fields.h"
@@ -13,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -21,6 +24,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace tes {
@@ -30,6 +35,12 @@ namespace {
 constexpr std::uint64_t kProgressStep = 65536;
 // After this many records the script's size is estimated and room reserved for it.
 constexpr std::uint64_t kEstimateAfter = 4 * kProgressStep;
+
+// Lists of at least this many rows are built on two threads.
+std::uint64_t g_twoThreadsFrom = 500000;
+// The share of the rows the builder's own thread takes when a worker takes the rest: besides its
+// share, it writes every line (see the measurements in docs/performance.md).
+constexpr double kOwnShare = 0.45;
 
 constexpr std::string_view kRefusedNameMessage =
     "Please specify a Max object name without quotes or control characters";
@@ -65,20 +76,6 @@ TileGeometry ComputeTile(bool mainTile, double gridRes, double w) {
 
 double FieldNumber(const MainModel& form, TextField field) {
     return checkedFinite(LeadingNumberValue(form.text(field)));
-}
-
-// Whether field 0 of a record (GetElement(entry, ",", 0)) is exactly `number`: the record starts with
-// it and a comma or its end follows. A number with a comma in it is never a field 0.
-bool HasNumber(std::string_view entry, std::string_view number) {
-    const std::size_t n = number.size();
-    if (entry.size() < n || (entry.size() > n && entry[n] != ','))
-        return false;
-    // Numbers are a few characters long: a plain loop beats a call to memcmp for every record.
-    for (std::size_t i = 0; i < n; ++i) {
-        if (entry[i] != number[i])
-            return false;
-    }
-    return number.find(',') == std::string_view::npos;
 }
 
 // The pieces of the object's lines that do not change from record to record, worked out once so the
@@ -133,17 +130,6 @@ private:
     std::size_t m_begin = 20; // the last two digits: "00"
 };
 
-// X,Y,Z] with six decimals each.
-char* PutPosition(char* out, double X, double Y, double Z) {
-    out = WriteFixedDecimals(out, X, 6);
-    *out++ = ',';
-    out = WriteFixedDecimals(out, Y, 6);
-    *out++ = ',';
-    out = WriteFixedDecimals(out, Z, 6);
-    *out++ = ']';
-    return out;
-}
-
 enum class BuildOutcome { Done, Cancelled };
 
 // One build. The lines collect in `m_lines`; the caller decides whether they replace List2.
@@ -157,8 +143,21 @@ public:
 
 private:
     void addHeader();
-    void addFirstObject(double X, double Y, double Z);
-    void addCopy(double X, double Y, double Z);
+    // Both take the object's position as "X,Y,Z]".
+    void addFirstObject(std::string_view position);
+    void addCopy(std::string_view position);
+    void addObject(std::string_view position) {
+        if (m_first) {
+            addFirstObject(position);
+            m_first = false;
+        } else {
+            addCopy(position);
+        }
+        m_copyNumber.increment();
+    }
+    // Adds the objects whose positions a worker found, in their order; false when the user cancels.
+    bool addWorkersObjects(PositionWorker& worker, ProgressScope& progress, std::uint64_t before,
+                           std::uint64_t count);
     // Room for the whole script, from what the records so far produced (`scale` times as many are
     // to come in all), so that its text is not copied over and over while it grows. Pages that are
     // never written cost no memory; when the room cannot be had, the list grows as it needs.
@@ -211,6 +210,7 @@ private:
     double m_objScale = 0;
     LineList m_lines;
     CopyNumber m_copyNumber;
+    bool m_first = true;
     // The script file, written while the lines are made; it replaces the earlier one when complete.
     std::unique_ptr<StreamedTextWriter> m_file;
     bool m_recordLinesAscii = true; // the object's name is plain ASCII, and so is every record line
@@ -258,50 +258,48 @@ BuildOutcome ScriptBuilder::run() {
     const std::uint64_t count = records.size();
     ProgressScope progress(m_ctx.platform, (session.SaveToFile ? "Writing " : "Building ") +
                                                GetFileNameFromPath(session.ScriptFilePath));
-    bool first = true;
+    PositionRule rule;
+    rule.number = m_number;
+    rule.H = H;
+    rule.vScale = vScale;
+    rule.vOffset = vOffset;
+    rule.objScale = m_objScale;
+
+    // A long list: a worker takes the rows after this builder's share.
+    std::uint64_t own = count;
+    std::unique_ptr<PositionWorker> worker;
+    if (count >= g_twoThreadsFrom && std::thread::hardware_concurrency() > 1) {
+        own = static_cast<std::uint64_t>(static_cast<double>(count) * kOwnShare);
+        try {
+            worker = std::make_unique<PositionWorker>(rule, records, own, count);
+        } catch (const std::system_error&) {
+            own = count; // no thread to give: all on this one
+        }
+    }
+    const auto rowsDone = [&](std::uint64_t ownRows) { return ownRows + (worker ? worker->rowsDone() : 0); };
+
+    std::array<char, kMaxPositionText> position{};
     // The rows straight from the list's text and line ends: most are skipped after a byte or two.
     const char* const rowText = records.text().data();
     const char* const rowTextEnd = rowText + records.textBytes();
     const std::span<const std::uint64_t> rowEnds = records.ends();
     std::uint64_t rowBegin = 0;
-    for (std::uint64_t i = 0; i < count; ++i) {
+    for (std::uint64_t i = 0; i < own; ++i) {
         if (i % kProgressStep == 0) {
-            if (!progress.report(i, count))
+            if (!progress.report(rowsDone(i), count))
                 return BuildOutcome::Cancelled;
-            if (i == kEstimateAfter && count > 2 * i)
+            if (i == kEstimateAfter && own > 2 * i)
                 reserveEstimate(static_cast<double>(count) / static_cast<double>(i));
         }
         const std::string_view entry(rowText + rowBegin, rowEnds[i] - rowBegin);
         rowBegin = rowEnds[i];
-        if (!HasNumber(entry, m_number))
+        if (!rule.matches(entry))
             continue;
-        std::string_view rest = entry.substr(std::min(entry.size(), m_number.size() + 1));
-        const double x = checkedFinite(TakeRecordNumber(rest, rowTextEnd));
-        const double y = checkedFinite(TakeRecordNumber(rest, rowTextEnd));
-        const double z = checkedFinite(TakeRecordNumber(rest, rowTextEnd));
-
-        // The environment's z axis becomes the scene's X, its x axis the scene's Y reversed, and the
-        // height Z; both horizontal axes are measured from the tile's middle.
-        double X = z - H;
-        double Y = (2 * H - x) - H;
-        double Z = vScale * y + vOffset;
-        if (m_objScale != 100) {
-            X = m_objScale * X / 100;
-            Y = m_objScale * Y / 100;
-            Z = m_objScale * Z / 100;
-        }
-        X = checkedFinite(X);
-        Y = checkedFinite(Y);
-        Z = checkedFinite(Z);
-
-        if (first) {
-            addFirstObject(X, Y, Z);
-            first = false;
-        } else {
-            addCopy(X, Y, Z);
-        }
-        m_copyNumber.increment();
+        const char* const end = rule.writePosition(position.data(), entry, rowTextEnd);
+        addObject(std::string_view(position.data(), static_cast<std::size_t>(end - position.data())));
     }
+    if (worker && !addWorkersObjects(*worker, progress, own, count))
+        return BuildOutcome::Cancelled;
 
     if (m_file) {
         // The last chunks are still on their way to the disk.
@@ -310,6 +308,23 @@ BuildOutcome ScriptBuilder::run() {
         m_file->commit();
     }
     return BuildOutcome::Done;
+}
+
+bool ScriptBuilder::addWorkersObjects(PositionWorker& worker, ProgressScope& progress, std::uint64_t before,
+                                      std::uint64_t count) {
+    while (!worker.finished()) {
+        if (!progress.report(before + worker.rowsDone(), count))
+            return false; // the worker stops when it is destroyed
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    worker.wait();
+    const LineList& positions = worker.positions();
+    for (std::size_t k = 0; k < positions.size(); ++k)
+        addObject(positions[k]);
+    // A record the worker could not place ends the build there, as in one pass.
+    if (worker.failure())
+        std::rethrow_exception(worker.failure());
+    return true;
 }
 
 void ScriptBuilder::addHeader() {
@@ -333,12 +348,12 @@ void ScriptBuilder::addHeader() {
     addLine("");
 }
 
-void ScriptBuilder::addFirstObject(double X, double Y, double Z) {
+void ScriptBuilder::addFirstObject(std::string_view position) {
     addLine("-- move the first object into position");
     addLine("max move");
     char* out = Put(m_scratch.data(), m_names.path);
     out = Put(out, ".pos = [");
-    addComposed(PutPosition(out, X, Y, Z));
+    addComposed(Put(out, position));
 
     std::string& text = m_lines.textBuffer();
     const std::string& angle = m_form.text(TextField::txtRotationAngle);
@@ -368,7 +383,7 @@ void ScriptBuilder::addFirstObject(double X, double Y, double Z) {
     addLine("");
 }
 
-void ScriptBuilder::addCopy(double X, double Y, double Z) {
+void ScriptBuilder::addCopy(std::string_view position) {
     char* out = Put(m_scratch.data(), m_names.copyHead);
     out = Put(out, m_copyNumber.text());
     *out++ = '"';
@@ -376,11 +391,15 @@ void ScriptBuilder::addCopy(double X, double Y, double Z) {
     out = Put(m_scratch.data(), m_names.copyPathHead);
     out = Put(out, m_copyNumber.text());
     out = Put(out, m_names.copyPathTail);
-    addComposed(PutPosition(out, X, Y, Z));
+    addComposed(Put(out, position));
     addBlankLine();
 }
 
 } // namespace
+
+void SetTwoThreadBuildFromForTesting(std::uint64_t rows) {
+    g_twoThreadsFrom = rows;
+}
 
 void BuildScript(Context& ctx) {
     MainModel& form = ctx.form;

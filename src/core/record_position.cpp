@@ -1,0 +1,36 @@
+#include "core/record_position.h"
+
+#include "lib/failure.h"
+
+#include <algorithm>
+
+namespace tes {
+
+char* PositionRule::writePosition(char* out, std::string_view entry, const char* readable) const {
+    std::string_view rest = entry.substr(std::min(entry.size(), number.size() + 1));
+    const double x = checkedFinite(TakeRecordNumber(rest, readable));
+    const double y = checkedFinite(TakeRecordNumber(rest, readable));
+    const double z = checkedFinite(TakeRecordNumber(rest, readable));
+
+    double X = z - H;
+    double Y = (2 * H - x) - H;
+    double Z = vScale * y + vOffset;
+    if (objScale != 100) {
+        X = objScale * X / 100;
+        Y = objScale * Y / 100;
+        Z = objScale * Z / 100;
+    }
+    X = checkedFinite(X);
+    Y = checkedFinite(Y);
+    Z = checkedFinite(Z);
+
+    out = WriteFixedDecimals(out, X, 6);
+    *out++ = ',';
+    out = WriteFixedDecimals(out, Y, 6);
+    *out++ = ',';
+    out = WriteFixedDecimals(out, Z, 6);
+    *out++ = ']';
+    return out;
+}
+
+} // namespace tes

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/script_numbers.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace tes {
+
+// How a vegetation record ("kind,x,height,z") becomes the position of its object in the script: the
+// environment's z axis becomes the scene's X, its x axis the scene's Y reversed, and the height Z;
+// both horizontal axes are measured from the tile's middle, and all three follow the object scale.
+struct PositionRule {
+    std::string_view number; // the kind's number, exactly as field 0 must read
+    double H = 0;            // the tile's middle on both horizontal axes
+    double vScale = 0;
+    double vOffset = 0;
+    double objScale = 100;
+
+    // Whether field 0 of the record (GetElement(entry, ",", 0)) is exactly the number: the record
+    // starts with it and a comma or its end follows. A number with a comma in it is never a field 0.
+    bool matches(std::string_view entry) const {
+        const std::size_t n = number.size();
+        if (entry.size() < n || (entry.size() > n && entry[n] != ','))
+            return false;
+        // Numbers are a few characters long: a plain loop beats a call to memcmp for every record.
+        for (std::size_t i = 0; i < n; ++i) {
+            if (entry[i] != number[i])
+                return false;
+        }
+        return number.find(',') == std::string_view::npos;
+    }
+
+    // Writes "X,Y,Z]" (six decimals each) for a matching record at `out` and returns the end; the
+    // bytes of the record's buffer up to `readable` may be looked at. Throws when a result is not a
+    // finite number.
+    char* writePosition(char* out, std::string_view entry, const char* readable) const;
+};
+
+// The most characters writePosition writes.
+inline constexpr std::size_t kMaxPositionText = 3 * kMaxFixedDecimalsText + 3;
+
+} // namespace tes
