@@ -1,9 +1,10 @@
 #include "core/script_writer.h"
 
 #include "core/context.h"
+#include "core/copy_lines.h"
+#include "core/copy_lines_worker.h"
 #include "core/failure_message.h"
 #include "core/maxscript_literals.h"
-#include "core/position_worker.h"
 #include "core/progress_scope.h"
 #include "core/record_position.h"
 #include "core/script_numbers.h"
@@ -78,57 +79,9 @@ double FieldNumber(const MainModel& form, TextField field) {
     return checkedFinite(LeadingNumberValue(form.text(field)));
 }
 
-// The pieces of the object's lines that do not change from record to record, worked out once so the
-// record loop only appends.
-struct ObjectNames {
-    std::string path;         // $Tree or $'Oak Tree'
-    std::string copyHead;     // copy $Tree isSelected:on name:"Tree
-    std::string copyPathHead; // $Tree or $'Oak Tree (the copy number follows)
-    std::string copyPathTail; // .pos = [ or '.pos = [
-};
-
-ObjectNames MakeObjectNames(const std::string& name) {
-    ObjectNames n;
-    n.path = MaxPathName(name);
-    n.copyHead = "copy " + n.path + " isSelected:on name:\"" + MaxStringBody(name);
-    if (IsPlainMaxName(name)) {
-        n.copyPathHead = n.path;
-        n.copyPathTail = ".pos = [";
-    } else {
-        // The copy's name is the name plus digits, so its quoted form is the same with the digits inside.
-        n.copyPathHead = n.path.substr(0, n.path.size() - 1);
-        n.copyPathTail = "'.pos = [";
-    }
-    return n;
-}
-
 char* Put(char* out, std::string_view text) {
     return std::copy(text.begin(), text.end(), out);
 }
-
-// The copy number as "00" (at least two digits), counted in its text so that a million copies cost no
-// conversions.
-class CopyNumber {
-public:
-    std::string_view text() const { return {m_digits.data() + m_begin, m_digits.size() - m_begin}; }
-    void increment() {
-        std::size_t i = m_digits.size();
-        while (i > m_begin && m_digits[i - 1] == '9')
-            m_digits[--i] = '0';
-        if (i > m_begin)
-            ++m_digits[i - 1];
-        else
-            m_digits[--m_begin] = '1';
-    }
-
-private:
-    std::array<char, 22> m_digits = [] {
-        std::array<char, 22> d{};
-        d.fill('0');
-        return d;
-    }();
-    std::size_t m_begin = 20; // the last two digits: "00"
-};
 
 enum class BuildOutcome { Done, Cancelled };
 
@@ -156,7 +109,7 @@ private:
         m_copyNumber.increment();
     }
     // Adds the objects whose positions a worker found, in their order; false when the user cancels.
-    bool addWorkersObjects(PositionWorker& worker, ProgressScope& progress, std::uint64_t before,
+    bool addWorkersObjects(CopyLinesWorker& worker, ProgressScope& progress, std::uint64_t before,
                            std::uint64_t count);
     // Room for the whole script, from what the records so far produced (`scale` times as many are
     // to come in all), so that its text is not copied over and over while it grows. Pages that are
@@ -195,10 +148,21 @@ private:
                 m_file->writeLine(line);
         }
     }
-    void addBlankLine() {
-        m_lines.endLine();
-        if (m_file)
-            m_file->writeAsciiLine({});
+    // Writes the lines from `firstLine` on, which were added to the list without the file.
+    void writeToFile(std::size_t firstLine) {
+        if (!m_file)
+            return;
+        const char* const text = m_lines.text().data();
+        const std::span<const std::uint64_t> ends = m_lines.ends();
+        std::uint64_t begin = firstLine == 0 ? 0 : ends[firstLine - 1];
+        for (std::size_t i = firstLine; i < ends.size(); ++i) {
+            const std::string_view line(text + begin, ends[i] - begin);
+            begin = ends[i];
+            if (m_recordLinesAscii)
+                m_file->writeAsciiLine(line);
+            else
+                m_file->writeLine(line);
+        }
     }
 
     Context& m_ctx;
@@ -267,11 +231,11 @@ BuildOutcome ScriptBuilder::run() {
 
     // A long list: a worker takes the rows after this builder's share.
     std::uint64_t own = count;
-    std::unique_ptr<PositionWorker> worker;
+    std::unique_ptr<CopyLinesWorker> worker;
     if (count >= g_twoThreadsFrom && std::thread::hardware_concurrency() > 1) {
         own = static_cast<std::uint64_t>(static_cast<double>(count) * kOwnShare);
         try {
-            worker = std::make_unique<PositionWorker>(rule, records, own, count);
+            worker = std::make_unique<CopyLinesWorker>(rule, m_names, records, own, count);
         } catch (const std::system_error&) {
             own = count; // no thread to give: all on this one
         }
@@ -310,7 +274,7 @@ BuildOutcome ScriptBuilder::run() {
     return BuildOutcome::Done;
 }
 
-bool ScriptBuilder::addWorkersObjects(PositionWorker& worker, ProgressScope& progress, std::uint64_t before,
+bool ScriptBuilder::addWorkersObjects(CopyLinesWorker& worker, ProgressScope& progress, std::uint64_t before,
                                       std::uint64_t count) {
     while (!worker.finished()) {
         if (!progress.report(before + worker.rowsDone(), count))
@@ -318,9 +282,11 @@ bool ScriptBuilder::addWorkersObjects(PositionWorker& worker, ProgressScope& pro
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     worker.wait();
-    const LineList& positions = worker.positions();
-    for (std::size_t k = 0; k < positions.size(); ++k)
-        addObject(positions[k]);
+    if (worker.firstPosition())
+        addObject(*worker.firstPosition());
+    const std::size_t firstNew = m_lines.size();
+    m_lines.append(worker.lines());
+    writeToFile(firstNew);
     // A record the worker could not place ends the build there, as in one pass.
     if (worker.failure())
         std::rethrow_exception(worker.failure());
@@ -384,15 +350,9 @@ void ScriptBuilder::addFirstObject(std::string_view position) {
 }
 
 void ScriptBuilder::addCopy(std::string_view position) {
-    char* out = Put(m_scratch.data(), m_names.copyHead);
-    out = Put(out, m_copyNumber.text());
-    *out++ = '"';
-    addComposed(out);
-    out = Put(m_scratch.data(), m_names.copyPathHead);
-    out = Put(out, m_copyNumber.text());
-    out = Put(out, m_names.copyPathTail);
-    addComposed(Put(out, position));
-    addBlankLine();
+    const std::size_t firstNew = m_lines.size();
+    AppendCopyLines(m_lines, m_names, m_copyNumber.text(), position);
+    writeToFile(firstNew);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -37,6 +38,12 @@ Failure fromErrno(int errorNumber);
 
 // Arithmetic helpers: a 64-bit float does not trap, so overflow and division by zero are checked here.
 double checkedDivide(double numerator, double denominator);
-double checkedFinite(double value);
+[[noreturn]] void throwOverflow();
+// Inline: the script writer checks six numbers for every object it places.
+inline double checkedFinite(double value) {
+    if (!std::isfinite(value)) [[unlikely]]
+        throwOverflow();
+    return value;
+}
 
 } // namespace tes

@@ -1,0 +1,41 @@
+#include "core/copy_lines.h"
+
+#include "core/maxscript_literals.h"
+
+#include <algorithm>
+
+namespace tes {
+
+ObjectNames MakeObjectNames(const std::string& name) {
+    ObjectNames n;
+    n.path = MaxPathName(name);
+    n.copyHead = "copy " + n.path + " isSelected:on name:\"" + MaxStringBody(name);
+    if (IsPlainMaxName(name)) {
+        n.copyPathHead = n.path;
+        n.copyPathTail = ".pos = [";
+    } else {
+        // The copy's name is the name plus digits, so its quoted form is the same with the digits inside.
+        n.copyPathHead = n.path.substr(0, n.path.size() - 1);
+        n.copyPathTail = "'.pos = [";
+    }
+    return n;
+}
+
+CopyNumber::CopyNumber(std::uint64_t value) : CopyNumber() {
+    std::size_t i = m_digits.size();
+    for (; value != 0; value /= 10)
+        m_digits[--i] = static_cast<char>('0' + value % 10);
+    m_begin = std::min(i, m_begin);
+}
+
+void AppendCopyLines(LineList& lines, const ObjectNames& names, std::string_view copyNumber,
+                     std::string_view position) {
+    std::string& text = lines.textBuffer();
+    text.append(names.copyHead).append(copyNumber).push_back('"');
+    lines.endLine();
+    text.append(names.copyPathHead).append(copyNumber).append(names.copyPathTail).append(position);
+    lines.endLine();
+    lines.endLine();
+}
+
+} // namespace tes
