@@ -16,7 +16,10 @@ namespace tes::test {
 // A platform whose progress display can cancel at its n-th report (counted from 1; 0 never cancels).
 class ProgressPlatform : public FakePlatform {
 public:
-    void beginProgress(const std::string&) override { ++begun; }
+    void beginProgress(const std::string& label) override {
+        ++begun;
+        labels.push_back(label);
+    }
     bool reportProgress(unsigned long long, unsigned long long) override {
         ++reports;
         return cancelAtReport == 0 || reports < cancelAtReport;
@@ -24,6 +27,7 @@ public:
     void endProgress() override { ++ended; }
 
     int cancelAtReport = 0;
+    std::vector<std::string> labels;
     int reports = 0;
     int begun = 0;
     int ended = 0;

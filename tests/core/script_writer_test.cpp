@@ -340,6 +340,16 @@ TEST_F(ScriptWriterTest, CancellingLeavesTheLastScriptAsItWas) {
     }
 }
 
+// The progress display names the script: the file being written, or the one the list stands for.
+TEST_F(ScriptWriterTest, ProgressNamesTheScript) {
+    addRecord("5,1,2,3");
+    BuildScript(ctx);
+    ctx.session.SaveToFile = false;
+    BuildScript(ctx);
+    EXPECT_EQ(platform.labels,
+              (std::vector<std::string>{"Writing Valley_MainVeg_05.ms", "Building Valley_MainVeg_05.ms"}));
+}
+
 TEST_F(ScriptWriterTest, QuotesNamesThatAreNotPlainIdentifiers) {
     set(TextField::txtMaxObjectName, "Oak Tree");
     set(TextField::txtObjectScale, "50");
