@@ -1,8 +1,6 @@
 #include "core/copy_lines_worker.h"
 
 #include <array>
-#include <new>
-#include <stdexcept>
 #include <string_view>
 
 namespace tes {
@@ -30,17 +28,6 @@ void CopyLinesWorker::wait() {
         m_thread.join();
 }
 
-void CopyLinesWorker::reserveEstimate(double scale) {
-    // Room for all the lines, so that their text is not copied over and over while it grows; when
-    // the room cannot be had, the lines grow as they need.
-    try {
-        m_lines.reserve(static_cast<std::size_t>(static_cast<double>(m_lines.size()) * scale) + 64,
-                        static_cast<std::size_t>(static_cast<double>(m_lines.textBytes()) * scale) + 4096);
-    } catch (const std::bad_alloc&) {
-    } catch (const std::length_error&) {
-    }
-}
-
 void CopyLinesWorker::work(std::uint64_t begin, std::uint64_t end) {
     try {
         const char* const text = m_records.text().data();
@@ -66,7 +53,7 @@ void CopyLinesWorker::work(std::uint64_t begin, std::uint64_t end) {
                     break;
                 m_rowsDone.store(i - begin, std::memory_order_relaxed);
                 if (i - begin == kEstimateAfter && end - begin > 2 * kEstimateAfter)
-                    reserveEstimate(1.1 * static_cast<double>(end - begin) / kEstimateAfter);
+                    m_lines.reserveScaled(1.1 * static_cast<double>(end - begin) / kEstimateAfter);
             }
             const std::string_view row = entry(i);
             if (!m_rule.matches(row))

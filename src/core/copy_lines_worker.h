@@ -44,7 +44,6 @@ public:
 
 private:
     void work(std::uint64_t begin, std::uint64_t end);
-    void reserveEstimate(double scale);
 
     const PositionRule m_rule;
     const ObjectNames& m_names;

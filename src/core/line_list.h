@@ -57,6 +57,16 @@ public:
         m_ends.reserve(lines);
         m_text.reserve(bytes);
     }
+    // Room for `scale` times the lines and text held now, so that a list whose final size can be
+    // estimated is not copied over and over while it grows. Pages that are never written cost no
+    // memory; when the room cannot be had, the list grows as it needs.
+    void reserveScaled(double scale) noexcept {
+        try {
+            reserve(static_cast<std::size_t>(static_cast<double>(size()) * scale) + 64,
+                    static_cast<std::size_t>(static_cast<double>(textBytes()) * scale) + 4096);
+        } catch (...) { // std::bad_alloc, std::length_error
+        }
+    }
     void swap(LineList& other) noexcept {
         m_text.swap(other.m_text);
         m_ends.swap(other.m_ends);

@@ -22,7 +22,6 @@
 #include <new>
 #include <optional>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -108,23 +107,9 @@ private:
         }
         m_copyNumber.increment();
     }
-    // Adds the objects whose positions a worker found, in their order; false when the user cancels.
+    // Adds the objects of the worker's rows, in their order; false when the user cancels.
     bool addWorkersObjects(CopyLinesWorker& worker, ProgressScope& progress, std::uint64_t before,
                            std::uint64_t count);
-    // Room for the whole script, from what the records so far produced (`scale` times as many are
-    // to come in all), so that its text is not copied over and over while it grows. Pages that are
-    // never written cost no memory; when the room cannot be had, the list grows as it needs.
-    void reserveEstimate(double scale) {
-        const double margin = 1.1 * scale;
-        try {
-            m_lines.reserve(static_cast<std::size_t>(static_cast<double>(m_lines.size()) * margin) + 64,
-                            static_cast<std::size_t>(static_cast<double>(m_lines.textBytes()) * margin) +
-                                4096);
-        } catch (const std::bad_alloc&) {
-        } catch (const std::length_error&) {
-        }
-    }
-
     // Ends the line written into the list's text since the last one; the file gets it too.
     void endLine() {
         const std::size_t begin = m_lines.empty() ? 0 : m_lines.ends().back();
@@ -253,7 +238,7 @@ BuildOutcome ScriptBuilder::run() {
             if (!progress.report(rowsDone(i), count))
                 return BuildOutcome::Cancelled;
             if (i == kEstimateAfter && own > 2 * i)
-                reserveEstimate(static_cast<double>(count) / static_cast<double>(i));
+                m_lines.reserveScaled(1.1 * static_cast<double>(count) / static_cast<double>(i));
         }
         const std::string_view entry(rowText + rowBegin, rowEnds[i] - rowBegin);
         rowBegin = rowEnds[i];
