@@ -2,8 +2,6 @@
 
 #include "core/maxscript_literals.h"
 
-#include <algorithm>
-
 namespace tes {
 
 ObjectNames MakeObjectNames(const std::string& name) {
@@ -19,13 +17,6 @@ ObjectNames MakeObjectNames(const std::string& name) {
         n.copyPathTail = "'.pos = [";
     }
     return n;
-}
-
-CopyNumber::CopyNumber(std::uint64_t value) : CopyNumber() {
-    std::size_t i = m_digits.size();
-    for (; value != 0; value /= 10)
-        m_digits[--i] = static_cast<char>('0' + value % 10);
-    m_begin = std::min(i, m_begin);
 }
 
 void AppendCopyLines(LineList& lines, const ObjectNames& names, std::string_view copyNumber,

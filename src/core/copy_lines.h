@@ -26,7 +26,6 @@ ObjectNames MakeObjectNames(const std::string& name);
 class CopyNumber {
 public:
     CopyNumber() { m_digits.fill('0'); }
-    explicit CopyNumber(std::uint64_t value);
 
     std::string_view text() const { return {m_digits.data() + m_begin, m_digits.size() - m_begin}; }
     void increment() {

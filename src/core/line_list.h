@@ -37,16 +37,6 @@ public:
         m_ends.push_back(m_text.size());
         ++m_generation;
     }
-    // Appends every line of another list.
-    void append(const LineList& other) {
-        const std::uint64_t base = m_text.size();
-        const std::size_t first = m_ends.size();
-        m_text.append(other.m_text);
-        m_ends.insert(m_ends.end(), other.m_ends.begin(), other.m_ends.end());
-        for (std::size_t i = first; i < m_ends.size(); ++i)
-            m_ends[i] += base;
-        ++m_generation;
-    }
     // For writers that build the line in place: append the text to `textBuffer()`, then `endLine()`.
     std::string& textBuffer() { return m_text; }
     void endLine() {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "core/line_list.h"
 #include "core/script_numbers.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace tes {
@@ -39,5 +41,25 @@ struct PositionRule {
 
 // The most characters writePosition writes.
 inline constexpr std::size_t kMaxPositionText = 3 * kMaxFixedDecimalsText + 3;
+
+// Calls `onMatch(entry)` for every row of [begin, end) whose kind is the rule's, and `tick(row)` before
+// the first row and every `step` rows after it; stops and returns false when `tick` does. The rows are
+// read straight from the list's text and line ends: most are skipped after a byte or two.
+template <typename Tick, typename OnMatch>
+bool ForEachMatchingRow(const PositionRule& rule, const LineList& rows, std::uint64_t begin,
+                        std::uint64_t end, std::uint64_t step, Tick&& tick, OnMatch&& onMatch) {
+    const char* const text = rows.text().data();
+    const auto ends = rows.ends();
+    std::uint64_t rowBegin = begin == 0 ? 0 : ends[begin - 1];
+    for (std::uint64_t row = begin; row < end; ++row) {
+        if ((row - begin) % step == 0 && !tick(row))
+            return false;
+        const std::string_view entry(text + rowBegin, ends[row] - rowBegin);
+        rowBegin = ends[row];
+        if (rule.matches(entry))
+            onMatch(entry);
+    }
+    return true;
+}
 
 } // namespace tes

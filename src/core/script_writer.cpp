@@ -2,7 +2,6 @@
 
 #include "core/context.h"
 #include "core/copy_lines.h"
-#include "core/copy_lines_worker.h"
 #include "core/failure_message.h"
 #include "core/maxscript_literals.h"
 #include "core/progress_scope.h"
@@ -16,8 +15,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <new>
 #include <optional>
@@ -38,9 +39,9 @@ constexpr std::uint64_t kEstimateAfter = 4 * kProgressStep;
 
 // Lists of at least this many rows are built on two threads.
 std::uint64_t g_twoThreadsFrom = 500000;
-// The share of the rows the builder's own thread takes when a worker takes the rest: besides its
-// share, it writes every line (see the measurements in docs/performance.md).
-constexpr double kOwnShare = 0.45;
+// The share of the rows a worker builds when this thread works out the positions of the rest: this
+// thread then still writes the lines of its rows (see the measurements in docs/performance.md).
+constexpr double kWorkerShare = 0.4;
 
 constexpr std::string_view kRefusedNameMessage =
     "Please specify a Max object name without quotes or control characters";
@@ -107,9 +108,22 @@ private:
         }
         m_copyNumber.increment();
     }
-    // Adds the objects of the worker's rows, in their order; false when the user cancels.
-    bool addWorkersObjects(CopyLinesWorker& worker, ProgressScope& progress, std::uint64_t before,
-                           std::uint64_t count);
+    // Works out what the first object's lines need from the form, on this thread: a worker may
+    // place the first object.
+    void prepareFirstObject();
+    // Adds the objects of rows [begin, end). `tick(row)` is called every kProgressStep rows and
+    // stops the work when it returns false; so does this.
+    template <typename Tick>
+    bool addRows(const PositionRule& rule, std::uint64_t begin, std::uint64_t end, Tick tick);
+    // Reserves room for the script once the first rows show how long it gets.
+    void estimateAt(std::uint64_t row, std::uint64_t count) {
+        if (row == kEstimateAfter && count > 2 * row)
+            m_lines.reserveScaled(1.1 * static_cast<double>(count) / static_cast<double>(row));
+    }
+    // Builds rows [0, split) on a worker while this thread works out the positions of the rest, then
+    // adds those; nullopt when the system has no thread to give.
+    std::optional<BuildOutcome> buildOnTwoThreads(const PositionRule& rule, std::uint64_t split,
+                                                  ProgressScope& progress);
     // Ends the line written into the list's text since the last one; the file gets it too.
     void endLine() {
         const std::size_t begin = m_lines.empty() ? 0 : m_lines.ends().back();
@@ -160,6 +174,11 @@ private:
     LineList m_lines;
     CopyNumber m_copyNumber;
     bool m_first = true;
+    // The first object's rotate line and scale line ("" when there is none), or what stopped them.
+    std::string m_rotateLine;
+    std::string m_scaleLine;
+    std::exception_ptr m_firstObjectFailure;
+    const LineList* m_records = nullptr;
     // The script file, written while the lines are made; it replaces the earlier one when complete.
     std::unique_ptr<StreamedTextWriter> m_file;
     bool m_recordLinesAscii = true; // the object's name is plain ASCII, and so is every record line
@@ -214,40 +233,22 @@ BuildOutcome ScriptBuilder::run() {
     rule.vOffset = vOffset;
     rule.objScale = m_objScale;
 
-    // A long list: a worker takes the rows after this builder's share.
-    std::uint64_t own = count;
-    std::unique_ptr<CopyLinesWorker> worker;
-    if (count >= g_twoThreadsFrom && std::thread::hardware_concurrency() > 1) {
-        own = static_cast<std::uint64_t>(static_cast<double>(count) * kOwnShare);
-        try {
-            worker = std::make_unique<CopyLinesWorker>(rule, m_names, records, own, count);
-        } catch (const std::system_error&) {
-            own = count; // no thread to give: all on this one
-        }
-    }
-    const auto rowsDone = [&](std::uint64_t ownRows) { return ownRows + (worker ? worker->rowsDone() : 0); };
+    m_records = &records;
+    prepareFirstObject();
 
-    std::array<char, kMaxPositionText> position{};
-    // The rows straight from the list's text and line ends: most are skipped after a byte or two.
-    const char* const rowText = records.text().data();
-    const char* const rowTextEnd = rowText + records.textBytes();
-    const std::span<const std::uint64_t> rowEnds = records.ends();
-    std::uint64_t rowBegin = 0;
-    for (std::uint64_t i = 0; i < own; ++i) {
-        if (i % kProgressStep == 0) {
-            if (!progress.report(rowsDone(i), count))
-                return BuildOutcome::Cancelled;
-            if (i == kEstimateAfter && own > 2 * i)
-                m_lines.reserveScaled(1.1 * static_cast<double>(count) / static_cast<double>(i));
-        }
-        const std::string_view entry(rowText + rowBegin, rowEnds[i] - rowBegin);
-        rowBegin = rowEnds[i];
-        if (!rule.matches(entry))
-            continue;
-        const char* const end = rule.writePosition(position.data(), entry, rowTextEnd);
-        addObject(std::string_view(position.data(), static_cast<std::size_t>(end - position.data())));
+    // A long list goes on two threads.
+    std::optional<BuildOutcome> outcome;
+    if (count >= g_twoThreadsFrom && std::thread::hardware_concurrency() > 1)
+        outcome = buildOnTwoThreads(
+            rule, static_cast<std::uint64_t>(static_cast<double>(count) * kWorkerShare), progress);
+    if (!outcome) {
+        const bool done = addRows(rule, 0, count, [&](std::uint64_t row) {
+            estimateAt(row, count);
+            return progress.report(row, count);
+        });
+        outcome = done ? BuildOutcome::Done : BuildOutcome::Cancelled;
     }
-    if (worker && !addWorkersObjects(*worker, progress, own, count))
+    if (outcome == BuildOutcome::Cancelled)
         return BuildOutcome::Cancelled;
 
     if (m_file) {
@@ -259,23 +260,99 @@ BuildOutcome ScriptBuilder::run() {
     return BuildOutcome::Done;
 }
 
-bool ScriptBuilder::addWorkersObjects(CopyLinesWorker& worker, ProgressScope& progress, std::uint64_t before,
-                                      std::uint64_t count) {
-    while (!worker.finished()) {
-        if (!progress.report(before + worker.rowsDone(), count))
-            return false; // the worker stops when it is destroyed
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+template <typename Tick>
+bool ScriptBuilder::addRows(const PositionRule& rule, std::uint64_t begin, std::uint64_t end, Tick tick) {
+    std::array<char, kMaxPositionText> position{};
+    return ForEachMatchingRow(rule, *m_records, begin, end, kProgressStep, tick, [&](std::string_view entry) {
+        const char* const last =
+            rule.writePosition(position.data(), entry, m_records->text().data() + m_records->textBytes());
+        addObject(std::string_view(position.data(), static_cast<std::size_t>(last - position.data())));
+    });
+}
+
+std::optional<BuildOutcome> ScriptBuilder::buildOnTwoThreads(const PositionRule& rule, std::uint64_t split,
+                                                             ProgressScope& progress) {
+    const std::uint64_t count = m_records->size();
+    std::atomic<std::uint64_t> workerRows{0};
+    std::atomic<bool> workerDone{false};
+    std::exception_ptr workerFailure;
+    // Until it is joined the worker alone adds lines and writes the file; its destructor stops it.
+    std::jthread worker;
+    try {
+        worker = std::jthread([&](std::stop_token stop) {
+            try {
+                addRows(rule, 0, split, [&](std::uint64_t row) {
+                    workerRows.store(row, std::memory_order_relaxed);
+                    estimateAt(row, count);
+                    return !stop.stop_requested();
+                });
+            } catch (...) {
+                workerFailure = std::current_exception();
+            }
+            workerRows.store(split, std::memory_order_relaxed);
+            workerDone.store(true, std::memory_order_release);
+        });
+    } catch (const std::system_error&) {
+        return std::nullopt;
     }
-    worker.wait();
-    if (worker.firstPosition())
-        addObject(*worker.firstPosition());
-    const std::size_t firstNew = m_lines.size();
-    m_lines.append(worker.lines());
-    writeToFile(firstNew);
-    // A record the worker could not place ends the build there, as in one pass.
-    if (worker.failure())
-        std::rethrow_exception(worker.failure());
-    return true;
+    const auto report = [&](std::uint64_t ownRows) {
+        return progress.report(workerRows.load(std::memory_order_relaxed) + ownRows, count);
+    };
+
+    // The positions of the later rows, meanwhile; a record that cannot be placed ends them there.
+    LineList positions;
+    std::exception_ptr ownFailure;
+    bool cancelled = false;
+    try {
+        std::array<char, kMaxPositionText> scratch{};
+        const char* const readable = m_records->text().data() + m_records->textBytes();
+        cancelled = !ForEachMatchingRow(
+            rule, *m_records, split, count, kProgressStep,
+            [&](std::uint64_t row) {
+                if (row - split == kEstimateAfter && count - split > 2 * kEstimateAfter)
+                    positions.reserveScaled(1.1 * static_cast<double>(count - split) / kEstimateAfter);
+                return report(row - split);
+            },
+            [&](std::string_view entry) {
+                const char* const last = rule.writePosition(scratch.data(), entry, readable);
+                positions.append(
+                    std::string_view(scratch.data(), static_cast<std::size_t>(last - scratch.data())));
+            });
+    } catch (...) {
+        ownFailure = std::current_exception();
+    }
+    while (!cancelled && !workerDone.load(std::memory_order_acquire)) {
+        cancelled = !report(count - split);
+        if (!cancelled)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    if (cancelled)
+        return BuildOutcome::Cancelled; // the worker is stopped and joined on the way out
+    worker.join();
+
+    // The objects in their order, and a failure where one pass would have met it.
+    if (workerFailure)
+        std::rethrow_exception(workerFailure);
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        addObject(positions[i]);
+    if (ownFailure)
+        std::rethrow_exception(ownFailure);
+    return BuildOutcome::Done;
+}
+
+void ScriptBuilder::prepareFirstObject() {
+    try {
+        const std::string& angle = m_form.text(TextField::txtRotationAngle);
+        if (m_form.check(CheckBox::chkRotateObjects) == kChecked &&
+            checkedFinite(LeadingNumberValue(angle)) != 0)
+            m_rotateLine = "rotate " + m_names.path + " (angleaxis " + MaxAngleText(angle) + " [0,0,1])";
+        if (m_objScale != 100) {
+            const std::string s = PatternText(RoundHalfEven(m_objScale / 100, 8), 1, 8);
+            m_scaleLine = m_names.path + ".scale = [" + s + ',' + s + ',' + s + ']';
+        }
+    } catch (...) {
+        m_firstObjectFailure = std::current_exception();
+    }
 }
 
 void ScriptBuilder::addHeader() {
@@ -306,29 +383,13 @@ void ScriptBuilder::addFirstObject(std::string_view position) {
     out = Put(out, ".pos = [");
     addComposed(Put(out, position));
 
-    std::string& text = m_lines.textBuffer();
-    const std::string& angle = m_form.text(TextField::txtRotationAngle);
-    if (m_form.check(CheckBox::chkRotateObjects) == kChecked &&
-        checkedFinite(LeadingNumberValue(angle)) != 0) {
-        text += "rotate ";
-        text += m_names.path;
-        text += " (angleaxis ";
-        text += MaxAngleText(angle);
-        text += " [0,0,1])";
-        endLine();
-    }
-    if (m_objScale != 100) {
-        const std::string s = PatternText(RoundHalfEven(m_objScale / 100, 8), 1, 8);
-        text += m_names.path;
-        text += ".scale = [";
-        text += s;
-        text += ',';
-        text += s;
-        text += ',';
-        text += s;
-        text += ']';
-        endLine();
-    }
+    // Where the form's rotation or scale fails, it fails after the position line.
+    if (m_firstObjectFailure)
+        std::rethrow_exception(m_firstObjectFailure);
+    if (!m_rotateLine.empty())
+        addLine(m_rotateLine);
+    if (!m_scaleLine.empty())
+        addLine(m_scaleLine);
     addLine("");
     addLine("-- make copies of the original object and move into postion");
     addLine("");

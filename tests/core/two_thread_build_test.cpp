@@ -6,6 +6,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tes::test {
@@ -58,7 +59,7 @@ TEST(TwoThreadBuild, WritesWhatOneThreadWrites) {
              p.set(TextField::txtRotationAngle, "45");
              MixedRecords(p, 3000);
          }},
-        {"first object in the worker's rows",
+        {"first object among the later rows",
          [](ScriptProject& p) {
              for (int i = 0; i < 2500; ++i)
                  p.addRecord("12,1,2,3");
@@ -70,17 +71,30 @@ TEST(TwoThreadBuild, WritesWhatOneThreadWrites) {
              for (int i = 0; i < 3000; ++i)
                  p.addRecord("12,1,2,3");
          }},
-        {"a failure in the worker's rows",
+        {"a failure among the later rows",
          [](ScriptProject& p) {
              p.set(TextField::txtVerticalScale, "1e300");
              for (int i = 0; i < 3000; ++i)
                  p.addRecord(i == 2500 ? "5,0,1e300,0" : "5,1,0,2");
          }},
-        {"a failure in the builder's own rows",
+        {"a failure among the first rows",
          [](ScriptProject& p) {
              p.set(TextField::txtVerticalScale, "1e300");
              for (int i = 0; i < 3000; ++i)
                  p.addRecord(i == 100 ? "5,0,1e300,0" : "5,1,0,2");
+         }},
+        {"failures among the first and the later rows: the first one counts",
+         [](ScriptProject& p) {
+             p.set(TextField::txtVerticalScale, "1e300");
+             for (int i = 0; i < 3000; ++i)
+                 p.addRecord(i == 700 || i == 2900 ? "5,0,1e300,0" : "5,1,0,2");
+         }},
+        {"a rotation angle that cannot be read, first object among the later rows",
+         [](ScriptProject& p) {
+             p.ctx.form.setCheck(CheckBox::chkRotateObjects, kChecked);
+             p.set(TextField::txtRotationAngle, "1e999");
+             for (int i = 0; i < 3000; ++i)
+                 p.addRecord(i < 2000 ? "12,1,2,3" : "5,1,0,2");
          }},
     };
     for (const auto& c : cases) {
@@ -91,6 +105,10 @@ TEST(TwoThreadBuild, WritesWhatOneThreadWrites) {
         EXPECT_EQ(two.file, one.file) << c.name;
         EXPECT_EQ(two.entries, one.entries) << c.name;
         EXPECT_GT(one.script.size(), 1u) << c.name;
+        // The cases whose name says so fail, once; the others do not.
+        const bool fails = std::string_view(c.name).find("fail") != std::string_view::npos ||
+                           std::string_view(c.name).find("cannot") != std::string_view::npos;
+        EXPECT_EQ(one.messages.size(), fails ? 1u : 0u) << c.name;
     }
 }
 
