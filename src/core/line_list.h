@@ -67,6 +67,7 @@ public:
     // Every line's text one after another, and where each line ends in it.
     std::string_view text() const { return m_text; }
     std::span<const std::uint64_t> ends() const { return m_ends; }
+    std::size_t endsCapacity() const { return m_ends.capacity(); }
 
     std::uint64_t generation() const { return m_generation; }
     std::size_t textBytes() const { return m_text.size(); }

@@ -10,6 +10,7 @@
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
+#include "lib/prefault.h"
 #include "lib/streamed_text_writer.h"
 #include "lib/text_codec.h"
 
@@ -20,6 +21,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <optional>
 #include <span>
@@ -117,8 +119,19 @@ private:
     bool addRows(const PositionRule& rule, std::uint64_t begin, std::uint64_t end, Tick tick);
     // Reserves room for the script once the first rows show how long it gets.
     void estimateAt(std::uint64_t row, std::uint64_t count) {
-        if (row == kEstimateAfter && count > 2 * row)
+        if (row == kEstimateAfter && count > 2 * row) {
             m_lines.reserveScaled(1.1 * static_cast<double>(count) / static_cast<double>(row));
+            const std::lock_guard lock(m_roomMutex);
+            m_textRoom = {m_lines.text().data(), m_lines.textBuffer().capacity()};
+            m_endsRoom = {m_lines.ends().data(), m_lines.endsCapacity() * sizeof(std::uint64_t)};
+        }
+    }
+    // Has the system hand out the pages of the room reserved for the script (see estimateAt), while
+    // a worker may still be writing into it: waiting for the worker, this thread can spare the time.
+    void prefaultRoom() {
+        const std::lock_guard lock(m_roomMutex);
+        PrefaultForWriting(m_textRoom.first, m_textRoom.second);
+        PrefaultForWriting(m_endsRoom.first, m_endsRoom.second);
     }
     // Builds rows [0, split) on a worker while this thread works out the positions of the rest, then
     // adds those; nullopt when the system has no thread to give.
@@ -179,6 +192,10 @@ private:
     std::string m_scaleLine;
     std::exception_ptr m_firstObjectFailure;
     const LineList* m_records = nullptr;
+    // Where the room reserved for the script lies (address, bytes), for prefaultRoom.
+    std::mutex m_roomMutex;
+    std::pair<const void*, std::size_t> m_textRoom{nullptr, 0};
+    std::pair<const void*, std::size_t> m_endsRoom{nullptr, 0};
     // The script file, written while the lines are made; it replaces the earlier one when complete.
     std::unique_ptr<StreamedTextWriter> m_file;
     bool m_recordLinesAscii = true; // the object's name is plain ASCII, and so is every record line
@@ -321,6 +338,8 @@ std::optional<BuildOutcome> ScriptBuilder::buildOnTwoThreads(const PositionRule&
     } catch (...) {
         ownFailure = std::current_exception();
     }
+    if (!cancelled)
+        prefaultRoom();
     while (!cancelled && !workerDone.load(std::memory_order_acquire)) {
         cancelled = !report(count - split);
         if (!cancelled)
