@@ -6,6 +6,7 @@
 #include "bench_support.h"
 #include "core/context.h"
 #include "core/script_writer.h"
+#include "lib/memory_tuning.h"
 #include "project/environment_reader.h"
 #include "short_table.h"
 #include "ui/line_list_view.h"
@@ -177,6 +178,7 @@ BENCHMARK(BM_ViewJumpToEnd)->ArgName("list")->Arg(1)->Arg(2)->Unit(benchmark::kM
 } // namespace
 
 int main(int argc, char** argv) {
+    tes::ReturnLargeBlocksPromptly(); // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -2,6 +2,7 @@
 
 #include "core/context.h"
 #include "core/startup.h"
+#include "lib/memory_tuning.h"
 #include "project/main_handlers.h"
 #include "ui/combiner/combiner_launcher.h"
 #include "ui/main/main_window.h"
@@ -55,6 +56,7 @@ void Program::endProgram() {
 }
 
 int Main(int argc, char** argv) {
+    ReturnLargeBlocksPromptly();
     QApplication app(argc, argv);
     // The program ends through EndProgram only (Exit or closing the main window).
     QApplication::setQuitOnLastWindowClosed(false);
