@@ -14,7 +14,6 @@
 #include "lib/streamed_text_writer.h"
 #include "lib/text_codec.h"
 
-#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -29,7 +28,6 @@
 #include <string_view>
 #include <system_error>
 #include <thread>
-#include <vector>
 
 namespace tes {
 
@@ -79,10 +77,6 @@ TileGeometry ComputeTile(bool mainTile, double gridRes, double w) {
 
 double FieldNumber(const MainModel& form, TextField field) {
     return checkedFinite(LeadingNumberValue(form.text(field)));
-}
-
-char* Put(char* out, std::string_view text) {
-    return std::copy(text.begin(), text.end(), out);
 }
 
 enum class BuildOutcome { Done, Cancelled };
@@ -148,18 +142,6 @@ private:
         m_lines.textBuffer().append(text);
         endLine();
     }
-    // The record lines are composed in one reused buffer and appended in one piece.
-    void addComposed(const char* end) {
-        const std::string_view line(m_scratch.data(), static_cast<std::size_t>(end - m_scratch.data()));
-        m_lines.textBuffer().append(line);
-        m_lines.endLine();
-        if (m_file) {
-            if (m_recordLinesAscii)
-                m_file->writeAsciiLine(line);
-            else
-                m_file->writeLine(line);
-        }
-    }
     // Writes the lines from `firstLine` on, which were added to the list without the file.
     void writeToFile(std::size_t firstLine) {
         if (!m_file)
@@ -182,7 +164,6 @@ private:
     std::string m_number;
     std::string m_name;
     ObjectNames m_names;
-    std::vector<char> m_scratch;
     double m_objScale = 0;
     LineList m_lines;
     CopyNumber m_copyNumber;
@@ -233,9 +214,6 @@ BuildOutcome ScriptBuilder::run() {
                          IsAscii(m_names.copyPathTail) && IsAscii(m_names.path);
     if (session.SaveToFile)
         m_file = std::make_unique<StreamedTextWriter>(session.ScriptFilePath);
-    m_scratch.resize(
-        std::max(m_names.copyHead.size(), m_names.copyPathHead.size() + m_names.copyPathTail.size()) + 32 +
-        3 * kMaxFixedDecimalsText);
 
     addHeader();
 
@@ -398,9 +376,10 @@ void ScriptBuilder::addHeader() {
 void ScriptBuilder::addFirstObject(std::string_view position) {
     addLine("-- move the first object into position");
     addLine("max move");
-    char* out = Put(m_scratch.data(), m_names.path);
-    out = Put(out, ".pos = [");
-    addComposed(Put(out, position));
+    const std::size_t positionLine = m_lines.size();
+    m_lines.textBuffer().append(m_names.path).append(".pos = [").append(position);
+    m_lines.endLine();
+    writeToFile(positionLine);
 
     // Where the form's rotation or scale fails, it fails after the position line.
     if (m_firstObjectFailure)
