@@ -2,10 +2,10 @@
 
 #include "lib/failure.h"
 #include "lib/fields.h"
+#include "lib/file_access.h"
 #include "lib/numbers.h"
 #include "lib/platform.h"
 #include "lib/text_codec.h"
-#include "lib/text_file.h"
 #include "lib/utf8.h"
 
 namespace tes {

@@ -1,7 +1,7 @@
 #include "lib/streamed_text_writer.h"
 
+#include "lib/atomic_file.h"
 #include "lib/text_codec.h"
-#include "lib/text_file.h"
 
 #include <system_error>
 #include <utility>

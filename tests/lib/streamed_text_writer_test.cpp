@@ -1,6 +1,6 @@
+#include "lib/atomic_file.h"
 #include "lib/failure.h"
 #include "lib/streamed_text_writer.h"
-#include "lib/text_file.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>

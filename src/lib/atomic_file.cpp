@@ -1,0 +1,249 @@
+#include "lib/atomic_file.h"
+
+#include "lib/failure.h"
+#include "lib/file_access.h"
+#include "lib/text_codec.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#ifdef _WIN32
+#include <random>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace tes {
+
+namespace {
+
+long long s_failAfterBytes = -1;
+unsigned long long s_bytesSinceFault = 0;
+
+constexpr std::size_t kWriteBuffer = std::size_t{1} << 20;
+
+Failure BadFileNumber() {
+    return Failure(52, "Bad file name or number");
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& target) {
+    std::filesystem::path folder = target.parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
+// The temporary file's name: hidden beside the target, after it, with the suffix.
+std::string TempPath(const std::filesystem::path& target, const std::string& suffix) {
+    const std::string name = "." + Utf8FromPath(target.filename()) + suffix;
+    return Utf8FromPath(FolderOf(target) / PathFromUtf8(name));
+}
+
+#ifndef _WIN32
+mode_t NewFileMode(const std::string& target) {
+    struct stat info {};
+    if (::stat(PathFromUtf8(target).c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return info.st_mode & 07777; // a replaced file keeps its permissions
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+#endif
+
+} // namespace
+
+AtomicTextWriter::AtomicTextWriter(std::string targetPath) : m_target(std::move(targetPath)) {
+    const std::filesystem::path target = PathFromUtf8(m_target);
+    std::error_code ec;
+    if (std::filesystem::is_directory(target, ec))
+        throw failures::pathFileAccessError();
+#ifdef _WIN32
+    // A fresh name beside the target, created exclusively so no other file is ever overwritten.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && m_file == nullptr; ++attempt) {
+        m_temp = TempPath(target, "." + std::to_string(random()) + ".tmp");
+        m_file = ::_wfopen(PathFromUtf8(m_temp).c_str(), L"wbx");
+        if (m_file == nullptr && errno != EEXIST) {
+            const int error = errno;
+            m_temp.clear();
+            throw error == ENOENT ? failures::pathNotFound() : failures::fromErrno(error);
+        }
+    }
+    if (m_file == nullptr) {
+        m_temp.clear();
+        throw failures::pathFileAccessError();
+    }
+#else
+    std::string pattern = TempPath(target, ".XXXXXX");
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) {
+        const int error = errno;
+        throw error == ENOENT || error == ENOTDIR ? failures::pathNotFound() : failures::fromErrno(error);
+    }
+    m_temp = pattern;
+    ::fchmod(fd, NewFileMode(m_target));
+    m_file = ::fdopen(fd, "wb");
+    if (m_file == nullptr) {
+        const int error = errno;
+        ::close(fd);
+        discard();
+        throw failures::fromErrno(error);
+    }
+#endif
+    m_buffer.resize(kWriteBuffer);
+}
+
+AtomicTextWriter::~AtomicTextWriter() {
+    if (!m_committed)
+        discard();
+}
+
+void AtomicTextWriter::discard() {
+    if (m_file != nullptr)
+        std::fclose(m_file);
+    m_file = nullptr;
+    if (!m_temp.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(PathFromUtf8(m_temp), ignored);
+    }
+    m_temp.clear();
+    m_used = 0;
+}
+
+void AtomicTextWriter::fail(int errorNumber) {
+    discard();
+    throw failures::fromErrno(errorNumber);
+}
+
+void AtomicTextWriter::writeLine(std::string_view utf8Line) {
+    if (m_file == nullptr)
+        throw BadFileNumber();
+    // Scripts are nearly all ASCII, which is the same in both encodings.
+    if (IsAscii(utf8Line)) {
+        putLine(utf8Line);
+    } else {
+        m_converted.clear();
+        AppendUtf8AsCp1252(m_converted, utf8Line);
+        putLine(m_converted);
+    }
+}
+
+void AtomicTextWriter::writeAsciiLines(std::string_view text, std::uint64_t begin,
+                                       std::span<const std::uint64_t> ends) {
+    if (m_file == nullptr)
+        throw BadFileNumber();
+    if (s_failAfterBytes >= 0) {
+        // The fault counts line by line.
+        for (const std::uint64_t end : ends) {
+            putLine(text.substr(begin, end - begin));
+            begin = end;
+        }
+        return;
+    }
+    char* const buffer = m_buffer.data();
+    std::size_t used = m_used;
+    std::uint64_t written = 0;
+    for (const std::uint64_t end : ends) {
+        const std::size_t length = end - begin;
+        if (used + length + kLineCopy + 2 > m_buffer.size()) {
+            m_used = used;
+            m_written += written;
+            written = 0;
+            putLine(text.substr(begin, length));
+            used = m_used;
+            begin = end;
+            continue;
+        }
+        // A short line is copied as a fixed block, which the compiler does without a call; the bytes
+        // past its end are overwritten by the next line.
+        if (length <= kLineCopy && begin + kLineCopy <= text.size())
+            std::memcpy(buffer + used, text.data() + begin, kLineCopy);
+        else
+            std::memcpy(buffer + used, text.data() + begin, length);
+        used += length;
+        buffer[used] = '\r';
+        buffer[used + 1] = '\n';
+        used += 2;
+        written += length + 2;
+        begin = end;
+    }
+    m_used = used;
+    m_written += written;
+}
+
+void AtomicTextWriter::writeEncoded(std::string_view bytes) {
+    if (m_file == nullptr)
+        throw BadFileNumber();
+    flushBuffer();
+    if (s_failAfterBytes >= 0) {
+        s_bytesSinceFault += bytes.size();
+        if (s_bytesSinceFault > static_cast<unsigned long long>(s_failAfterBytes)) {
+            discard();
+            throw failures::diskFull();
+        }
+    }
+    writeBytes(bytes);
+    m_written += bytes.size();
+}
+
+void AtomicTextWriter::putLine(std::string_view bytes) {
+    const std::size_t added = bytes.size() + 2;
+    if (m_used + added > m_buffer.size())
+        flushBuffer();
+    if (added > m_buffer.size()) {
+        writeBytes(bytes);
+        writeBytes("\r\n");
+    } else {
+        if (!bytes.empty()) // an empty view may hold no pointer at all
+            std::memcpy(m_buffer.data() + m_used, bytes.data(), bytes.size());
+        m_buffer[m_used + bytes.size()] = '\r';
+        m_buffer[m_used + bytes.size() + 1] = '\n';
+        m_used += added;
+    }
+    m_written += added;
+    if (s_failAfterBytes >= 0) {
+        s_bytesSinceFault += added;
+        if (s_bytesSinceFault > static_cast<unsigned long long>(s_failAfterBytes)) {
+            discard();
+            throw failures::diskFull();
+        }
+    }
+}
+
+void AtomicTextWriter::flushBuffer() {
+    writeBytes(std::string_view(m_buffer.data(), m_used));
+    m_used = 0;
+}
+
+void AtomicTextWriter::writeBytes(std::string_view bytes) {
+    if (bytes.empty())
+        return;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size())
+        fail(errno);
+}
+
+void AtomicTextWriter::commit() {
+    if (m_file == nullptr)
+        throw BadFileNumber();
+    flushBuffer();
+    if (std::fflush(m_file) != 0)
+        fail(errno);
+    const int closed = std::fclose(m_file);
+    const int closeError = errno;
+    m_file = nullptr;
+    if (closed != 0)
+        fail(closeError);
+    // std::filesystem replaces an existing target, which the C library's rename refuses on Windows.
+    std::error_code renamed;
+    std::filesystem::rename(PathFromUtf8(m_temp), PathFromUtf8(m_target), renamed);
+    if (renamed)
+        fail(renamed.default_error_condition().value());
+    m_temp.clear();
+    m_committed = true;
+}
+
+void AtomicTextWriter::failAfterBytesForTesting(long long bytes) {
+    s_failAfterBytes = bytes;
+    s_bytesSinceFault = 0;
+}
+
+} // namespace tes

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <span>
+#include <string>
+#include <string_view>
+
+// Writing an 8-bit text file that replaces its target whole or not at all.
+namespace tes {
+
+// Writes a text file so that it replaces the target only when complete: lines go through one buffered
+// stream into a temporary file in the target's folder, and commit() renames it over the target.
+// Without commit() (a failure, or a cancel) the temporary file is removed and the target stays as it
+// was. Lines are UTF-8 in memory and written as Windows-1252, each ended by CR LF. A replaced target's
+// permissions stay; a new one gets the usual ones.
+class AtomicTextWriter {
+public:
+    // Creates the temporary file; throws Failure when the folder cannot be written.
+    explicit AtomicTextWriter(std::string targetPath);
+    ~AtomicTextWriter();
+    AtomicTextWriter(const AtomicTextWriter&) = delete;
+    AtomicTextWriter& operator=(const AtomicTextWriter&) = delete;
+
+    void writeLine(std::string_view utf8Line);
+    // Writes lines that are known to be plain ASCII (the same bytes in both encodings) in one go:
+    // they lie one after another in `text`, the first from `begin` on, and line i ends at ends[i].
+    void writeAsciiLines(std::string_view text, std::uint64_t begin, std::span<const std::uint64_t> ends);
+    // Writes bytes already in the file's encoding, line ends included, past the buffer.
+    void writeEncoded(std::string_view bytes);
+    // Flushes, closes and renames over the target. Throws Failure; the target is then untouched.
+    void commit();
+    std::uint64_t bytesWritten() const { return m_written; }
+
+    // Tests make the next writers fail once this many bytes have been written in all (a full disk).
+    // A negative value switches the fault off.
+    static void failAfterBytesForTesting(long long bytes);
+
+private:
+    // Appends the bytes and CR LF to the buffer (writing it out first when full).
+    void putLine(std::string_view bytes);
+    void flushBuffer();
+    void writeBytes(std::string_view bytes);
+    // Short lines are copied as blocks of this size; the buffer keeps room for one past its end.
+    static constexpr std::size_t kLineCopy = 64;
+    // Closes and removes the temporary file; the target stays as it was.
+    void discard();
+    // Gives the file up after a failed write of the temporary file.
+    [[noreturn]] void fail(int errorNumber);
+
+    std::string m_target;
+    std::string m_temp;
+    std::FILE* m_file = nullptr;
+    std::string m_buffer; // its whole size is the room; m_used bytes of it are filled
+    std::size_t m_used = 0;
+    std::string m_converted; // a line converted to Windows-1252
+    std::uint64_t m_written = 0;
+    bool m_committed = false;
+};
+
+} // namespace tes

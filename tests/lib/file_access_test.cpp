@@ -1,0 +1,56 @@
+#include "lib/failure.h"
+#include "lib/file_access.h"
+#include "lib/line_reader.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace tes {
+namespace {
+
+using test::TempDir;
+
+template <typename Action> int FailureNumber(Action action) {
+    try {
+        action();
+    } catch (const Failure& failure) {
+        return failure.number();
+    }
+    return 0;
+}
+
+// A folder gives the same number on every system, whichever way the file is read.
+TEST(OpenForReading, FailuresCarryTheClassicNumbers) {
+    TempDir dir;
+    const struct {
+        std::string path;
+        int failure;
+    } cases[] = {
+        {dir.file("missing.txt"), 53},
+        {dir.file("nofolder/missing.txt"), 76},
+        {dir.path().string(), 75},
+    };
+    for (const auto& c : cases) {
+        LineReader reader(LineBreaks::CrOrCrLf, false);
+        EXPECT_EQ(FailureNumber([&] { reader.open(c.path); }), c.failure) << c.path;
+        EXPECT_EQ(FailureNumber([&] { ReadFileBytes(c.path); }), c.failure) << c.path;
+    }
+}
+
+TEST(ReadFileBytes, ReadsTheWholeFile) {
+    TempDir dir;
+    EXPECT_EQ(ReadFileBytes(dir.write("a.bin", std::string("a\0\r\n\xFF", 5))),
+              std::string("a\0\r\n\xFF", 5));
+    EXPECT_EQ(ReadFileBytes(dir.write("empty.bin", "")), "");
+    EXPECT_EQ(ReadFileBytes(dir.write("caf\xC3\xA9 \xE2\x9C\x93.bin", "named")), "named");
+}
+
+TEST(IsRegularFile, OnlyForAFileThatIsThere) {
+    TempDir dir;
+    EXPECT_TRUE(IsRegularFile(dir.write("caf\xC3\xA9.txt", "x")));
+    EXPECT_FALSE(IsRegularFile(dir.path().string()));
+    EXPECT_FALSE(IsRegularFile(dir.file("missing.txt")));
+}
+
+} // namespace
+} // namespace tes
