@@ -127,49 +127,6 @@ void AtomicTextWriter::writeLine(std::string_view utf8Line) {
     }
 }
 
-void AtomicTextWriter::writeAsciiLines(std::string_view text, std::uint64_t begin,
-                                       std::span<const std::uint64_t> ends) {
-    if (m_file == nullptr)
-        throw BadFileNumber();
-    if (s_failAfterBytes >= 0) {
-        // The fault counts line by line.
-        for (const std::uint64_t end : ends) {
-            putLine(text.substr(begin, end - begin));
-            begin = end;
-        }
-        return;
-    }
-    char* const buffer = m_buffer.data();
-    std::size_t used = m_used;
-    std::uint64_t written = 0;
-    for (const std::uint64_t end : ends) {
-        const std::size_t length = end - begin;
-        if (used + length + kLineCopy + 2 > m_buffer.size()) {
-            m_used = used;
-            m_written += written;
-            written = 0;
-            putLine(text.substr(begin, length));
-            used = m_used;
-            begin = end;
-            continue;
-        }
-        // A short line is copied as a fixed block, which the compiler does without a call; the bytes
-        // past its end are overwritten by the next line.
-        if (length <= kLineCopy && begin + kLineCopy <= text.size())
-            std::memcpy(buffer + used, text.data() + begin, kLineCopy);
-        else
-            std::memcpy(buffer + used, text.data() + begin, length);
-        used += length;
-        buffer[used] = '\r';
-        buffer[used + 1] = '\n';
-        used += 2;
-        written += length + 2;
-        begin = end;
-    }
-    m_used = used;
-    m_written += written;
-}
-
 void AtomicTextWriter::writeEncoded(std::string_view bytes) {
     if (m_file == nullptr)
         throw BadFileNumber();

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -23,9 +22,6 @@ public:
     AtomicTextWriter& operator=(const AtomicTextWriter&) = delete;
 
     void writeLine(std::string_view utf8Line);
-    // Writes lines that are known to be plain ASCII (the same bytes in both encodings) in one go:
-    // they lie one after another in `text`, the first from `begin` on, and line i ends at ends[i].
-    void writeAsciiLines(std::string_view text, std::uint64_t begin, std::span<const std::uint64_t> ends);
     // Writes bytes already in the file's encoding, line ends included, past the buffer.
     void writeEncoded(std::string_view bytes);
     // Flushes, closes and renames over the target. Throws Failure; the target is then untouched.
@@ -41,8 +37,6 @@ private:
     void putLine(std::string_view bytes);
     void flushBuffer();
     void writeBytes(std::string_view bytes);
-    // Short lines are copied as blocks of this size; the buffer keeps room for one past its end.
-    static constexpr std::size_t kLineCopy = 64;
     // Closes and removes the temporary file; the target stays as it was.
     void discard();
     // Gives the file up after a failed write of the temporary file.
