@@ -18,9 +18,6 @@ namespace tes {
 
 namespace {
 
-long long s_failAfterBytes = -1;
-unsigned long long s_bytesSinceFault = 0;
-
 constexpr std::size_t kWriteBuffer = std::size_t{1} << 20;
 
 Failure BadFileNumber() {
@@ -51,7 +48,8 @@ mode_t NewFileMode(const std::string& target) {
 
 } // namespace
 
-AtomicTextWriter::AtomicTextWriter(std::string targetPath) : m_target(std::move(targetPath)) {
+AtomicTextWriter::AtomicTextWriter(std::string targetPath, std::uint64_t byteLimit)
+    : m_target(std::move(targetPath)), m_byteLimit(byteLimit) {
     const std::filesystem::path target = PathFromUtf8(m_target);
     std::error_code ec;
     if (std::filesystem::is_directory(target, ec))
@@ -114,6 +112,14 @@ void AtomicTextWriter::fail(int errorNumber) {
     throw failures::fromErrno(errorNumber);
 }
 
+void AtomicTextWriter::count(std::size_t bytes) {
+    if (bytes > m_byteLimit - m_written) {
+        discard();
+        throw failures::diskFull();
+    }
+    m_written += bytes;
+}
+
 void AtomicTextWriter::writeLine(std::string_view utf8Line) {
     if (m_file == nullptr)
         throw BadFileNumber();
@@ -131,39 +137,25 @@ void AtomicTextWriter::writeEncoded(std::string_view bytes) {
     if (m_file == nullptr)
         throw BadFileNumber();
     flushBuffer();
-    if (s_failAfterBytes >= 0) {
-        s_bytesSinceFault += bytes.size();
-        if (s_bytesSinceFault > static_cast<unsigned long long>(s_failAfterBytes)) {
-            discard();
-            throw failures::diskFull();
-        }
-    }
+    count(bytes.size());
     writeBytes(bytes);
-    m_written += bytes.size();
 }
 
 void AtomicTextWriter::putLine(std::string_view bytes) {
     const std::size_t added = bytes.size() + 2;
+    count(added);
     if (m_used + added > m_buffer.size())
         flushBuffer();
     if (added > m_buffer.size()) {
         writeBytes(bytes);
         writeBytes("\r\n");
-    } else {
-        if (!bytes.empty()) // an empty view may hold no pointer at all
-            std::memcpy(m_buffer.data() + m_used, bytes.data(), bytes.size());
-        m_buffer[m_used + bytes.size()] = '\r';
-        m_buffer[m_used + bytes.size() + 1] = '\n';
-        m_used += added;
+        return;
     }
-    m_written += added;
-    if (s_failAfterBytes >= 0) {
-        s_bytesSinceFault += added;
-        if (s_bytesSinceFault > static_cast<unsigned long long>(s_failAfterBytes)) {
-            discard();
-            throw failures::diskFull();
-        }
-    }
+    if (!bytes.empty()) // an empty view may hold no pointer at all
+        std::memcpy(m_buffer.data() + m_used, bytes.data(), bytes.size());
+    m_buffer[m_used + bytes.size()] = '\r';
+    m_buffer[m_used + bytes.size() + 1] = '\n';
+    m_used += added;
 }
 
 void AtomicTextWriter::flushBuffer() {
@@ -196,11 +188,6 @@ void AtomicTextWriter::commit() {
         fail(renamed.default_error_condition().value());
     m_temp.clear();
     m_committed = true;
-}
-
-void AtomicTextWriter::failAfterBytesForTesting(long long bytes) {
-    s_failAfterBytes = bytes;
-    s_bytesSinceFault = 0;
 }
 
 } // namespace tes

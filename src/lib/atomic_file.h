@@ -2,11 +2,15 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <string_view>
 
 // Writing an 8-bit text file that replaces its target whole or not at all.
 namespace tes {
+
+// A byte limit that is never reached.
+inline constexpr std::uint64_t kNoByteLimit = std::numeric_limits<std::uint64_t>::max();
 
 // Writes a text file so that it replaces the target only when complete: lines go through one buffered
 // stream into a temporary file in the target's folder, and commit() renames it over the target.
@@ -15,8 +19,9 @@ namespace tes {
 // permissions stay; a new one gets the usual ones.
 class AtomicTextWriter {
 public:
-    // Creates the temporary file; throws Failure when the folder cannot be written.
-    explicit AtomicTextWriter(std::string targetPath);
+    // Creates the temporary file; throws Failure when the folder cannot be written. Once more than
+    // `byteLimit` bytes would be written in all, the write fails as on a full disk (61).
+    explicit AtomicTextWriter(std::string targetPath, std::uint64_t byteLimit = kNoByteLimit);
     ~AtomicTextWriter();
     AtomicTextWriter(const AtomicTextWriter&) = delete;
     AtomicTextWriter& operator=(const AtomicTextWriter&) = delete;
@@ -28,13 +33,11 @@ public:
     void commit();
     std::uint64_t bytesWritten() const { return m_written; }
 
-    // Tests make the next writers fail once this many bytes have been written in all (a full disk).
-    // A negative value switches the fault off.
-    static void failAfterBytesForTesting(long long bytes);
-
 private:
     // Appends the bytes and CR LF to the buffer (writing it out first when full).
     void putLine(std::string_view bytes);
+    // Counts bytes about to be written; past the byte limit the file is given up as on a full disk.
+    void count(std::size_t bytes);
     void flushBuffer();
     void writeBytes(std::string_view bytes);
     // Closes and removes the temporary file; the target stays as it was.
@@ -44,6 +47,7 @@ private:
 
     std::string m_target;
     std::string m_temp;
+    std::uint64_t m_byteLimit;
     std::FILE* m_file = nullptr;
     std::string m_buffer; // its whole size is the room; m_used bytes of it are filled
     std::size_t m_used = 0;

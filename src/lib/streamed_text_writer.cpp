@@ -1,6 +1,5 @@
 #include "lib/streamed_text_writer.h"
 
-#include "lib/atomic_file.h"
 #include "lib/text_codec.h"
 
 #include <system_error>
@@ -16,7 +15,8 @@ constexpr std::size_t kMaxQueued = 4;
 
 } // namespace
 
-StreamedTextWriter::StreamedTextWriter(std::string targetPath) : m_target(std::move(targetPath)) {
+StreamedTextWriter::StreamedTextWriter(std::string targetPath, std::uint64_t byteLimit)
+    : m_target(std::move(targetPath)), m_byteLimit(byteLimit) {
     m_chunk.resize(kChunkBytes);
     try {
         m_thread = std::thread([this] { writeChunks(); });
@@ -99,7 +99,7 @@ void StreamedTextWriter::write(const std::string& chunk, std::size_t size) {
         return;
     try {
         if (!m_file)
-            m_file = std::make_unique<AtomicTextWriter>(m_target);
+            m_file = std::make_unique<AtomicTextWriter>(m_target, m_byteLimit);
         m_file->writeEncoded(std::string_view(chunk.data(), size));
     } catch (...) {
         m_failure = std::current_exception();
@@ -122,7 +122,7 @@ void StreamedTextWriter::commit() {
     if (m_failure)
         std::rethrow_exception(m_failure);
     if (!m_file)
-        m_file = std::make_unique<AtomicTextWriter>(m_target); // no line at all: an empty file
+        m_file = std::make_unique<AtomicTextWriter>(m_target, m_byteLimit); // no line at all: an empty file
     m_file->commit();
 }
 

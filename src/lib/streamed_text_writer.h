@@ -1,7 +1,10 @@
 #pragma once
 
+#include "lib/atomic_file.h"
+
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <deque>
 #include <exception>
@@ -14,8 +17,6 @@
 
 namespace tes {
 
-class AtomicTextWriter;
-
 // Writes a text file while its lines are still being produced. The lines gather in large chunks in
 // the file's encoding (Windows-1252, each ended by CR LF), and a thread of its own hands every full
 // chunk to an AtomicTextWriter, so the copy into the file overlaps the work that produces the lines.
@@ -26,7 +27,8 @@ class AtomicTextWriter;
 // producer finishes its own work first and reports its own failure, if it has one, instead.
 class StreamedTextWriter {
 public:
-    explicit StreamedTextWriter(std::string targetPath);
+    // `byteLimit` as for AtomicTextWriter: past it the file fails as on a full disk.
+    explicit StreamedTextWriter(std::string targetPath, std::uint64_t byteLimit = kNoByteLimit);
     ~StreamedTextWriter();
     StreamedTextWriter(const StreamedTextWriter&) = delete;
     StreamedTextWriter& operator=(const StreamedTextWriter&) = delete;
@@ -56,6 +58,7 @@ private:
     void write(const std::string& chunk, std::size_t size);
 
     std::string m_target;
+    std::uint64_t m_byteLimit;
     std::string m_chunk; // its whole size is the room; m_used bytes of it are filled
     std::size_t m_used = 0;
     std::string m_converted;

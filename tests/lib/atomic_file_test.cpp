@@ -63,20 +63,29 @@ TEST(AtomicTextWriter, AFolderAsTargetFailsAndLeavesNothing) {
     EXPECT_TRUE(OnlyFileIs(dir, "out.ms"));
 }
 
+// Two lines of 7 bytes each: a full disk once more bytes than the limit would be written.
 TEST(AtomicTextWriter, AFullDiskLeavesTheEarlierFileIntact) {
-    TempDir dir;
-    const std::string target = dir.write("out.ms", "earlier");
-    AtomicTextWriter::failAfterBytesForTesting(10);
-    const int number = FailureNumber([&] {
-        AtomicTextWriter writer(target);
-        writer.writeLine("12345");
-        writer.writeLine("67890");
-        writer.commit();
-    });
-    AtomicTextWriter::failAfterBytesForTesting(-1);
-    EXPECT_EQ(number, 61);
-    EXPECT_EQ(test::ReadBytes(target), "earlier");
-    EXPECT_TRUE(OnlyFileIs(dir, "out.ms"));
+    const struct {
+        std::uint64_t byteLimit;
+        int failure;
+        std::string_view content;
+    } cases[] = {
+        {10, 61, "earlier"},
+        {14, 0, "12345\r\n67890\r\n"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string target = dir.write("out.ms", "earlier");
+        const int number = FailureNumber([&] {
+            AtomicTextWriter writer(target, c.byteLimit);
+            writer.writeLine("12345");
+            writer.writeLine("67890");
+            writer.commit();
+        });
+        EXPECT_EQ(number, c.failure) << c.byteLimit;
+        EXPECT_EQ(test::ReadBytes(target), c.content) << c.byteLimit;
+        EXPECT_TRUE(OnlyFileIs(dir, "out.ms")) << c.byteLimit;
+    }
 }
 
 TEST(AtomicTextWriter, ANewFileGetsTheUsualPermissions) {

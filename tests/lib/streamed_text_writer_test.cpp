@@ -1,4 +1,3 @@
-#include "lib/atomic_file.h"
 #include "lib/failure.h"
 #include "lib/streamed_text_writer.h"
 #include "support/temp_dir.h"
@@ -59,24 +58,23 @@ TEST(StreamedTextWriter, LeavesTheTargetAsItWasWhenTheFileFails) {
     const struct {
         const char* name;
         bool commit;
-        long long failAfterBytes; // a full disk after this many bytes, or never (-1)
+        std::uint64_t byteLimit; // a full disk after this many bytes
         bool folderAsTarget;
         int failure; // the number commit() throws, or 0
     } cases[] = {
-        {"not committed", false, -1, false, 0},
+        {"not committed", false, kNoByteLimit, false, 0},
         {"disk full at once", true, 10, false, 61},
         {"disk full after chunks", true, 5'000'000, false, 61},
-        {"a folder in the target's place", true, -1, true, 75},
+        {"a folder in the target's place", true, kNoByteLimit, true, 75},
     };
     for (const auto& c : cases) {
         TempDir dir;
         const std::string target = c.folderAsTarget ? dir.file("out.ms") : dir.write("out.ms", "old");
         if (c.folderAsTarget)
             std::filesystem::create_directory(target);
-        AtomicTextWriter::failAfterBytesForTesting(c.failAfterBytes);
         int failure = 0;
         {
-            StreamedTextWriter writer(target);
+            StreamedTextWriter writer(target, c.byteLimit);
             for (int i = 0; i < 400000; ++i)
                 writer.writeAsciiLine("copy $Tree isSelected:on name:\"Tree" + std::to_string(i) + "\"");
             try {
@@ -86,7 +84,6 @@ TEST(StreamedTextWriter, LeavesTheTargetAsItWasWhenTheFileFails) {
                 failure = f.number();
             }
         }
-        AtomicTextWriter::failAfterBytesForTesting(-1);
         EXPECT_EQ(failure, c.failure) << c.name;
         if (!c.folderAsTarget) {
             EXPECT_EQ(ReadBytes(target), "old") << c.name;
