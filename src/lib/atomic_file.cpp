@@ -8,8 +8,10 @@
 #include <cstring>
 #include <filesystem>
 #ifdef _WIN32
+#include <io.h>
 #include <random>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -45,6 +47,33 @@ mode_t NewFileMode(const std::string& target) {
     return 0666 & ~mask;
 }
 #endif
+
+// Writes the file's bytes from the system's cache to the disk and waits for them; false, with errno
+// set, when that fails.
+bool FlushToDisk(std::FILE* file) {
+#ifdef _WIN32
+    return ::_commit(::_fileno(file)) == 0;
+#else
+    return ::fsync(::fileno(file)) == 0;
+#endif
+}
+
+// Makes a rename inside the folder durable; returns 0 or the errno of the failed flush. Some file
+// systems refuse to flush a folder (EINVAL), and a folder that may be written but not read cannot be
+// opened for it: both count as done. Windows has no flush of a folder.
+int FlushFolderToDisk(const std::filesystem::path& folder) {
+#ifdef _WIN32
+    (void)folder;
+    return 0;
+#else
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return error == EINVAL ? 0 : error;
+#endif
+}
 
 } // namespace
 
@@ -174,7 +203,8 @@ void AtomicTextWriter::commit() {
     if (m_file == nullptr)
         throw BadFileNumber();
     flushBuffer();
-    if (std::fflush(m_file) != 0)
+    // The bytes reach the disk before the name does: a power cut after the rename then finds them.
+    if (std::fflush(m_file) != 0 || !FlushToDisk(m_file))
         fail(errno);
     const int closed = std::fclose(m_file);
     const int closeError = errno;
@@ -188,6 +218,8 @@ void AtomicTextWriter::commit() {
         fail(renamed.default_error_condition().value());
     m_temp.clear();
     m_committed = true;
+    if (const int error = FlushFolderToDisk(FolderOf(PathFromUtf8(m_target))))
+        throw failures::fromErrno(error);
 }
 
 } // namespace tes

@@ -29,7 +29,9 @@ public:
     void writeLine(std::string_view utf8Line);
     // Writes bytes already in the file's encoding, line ends included, past the buffer.
     void writeEncoded(std::string_view bytes);
-    // Flushes, closes and renames over the target. Throws Failure; the target is then untouched.
+    // Flushes the file to the disk, closes it and renames it over the target, so that a power cut
+    // leaves the old file or the new one, never an empty one. Throws Failure; the target is then
+    // untouched, unless it is the flush of the folder after the rename that failed.
     void commit();
     std::uint64_t bytesWritten() const { return m_written; }
 
@@ -42,7 +44,7 @@ private:
     void writeBytes(std::string_view bytes);
     // Closes and removes the temporary file; the target stays as it was.
     void discard();
-    // Gives the file up after a failed write of the temporary file.
+    // Gives the file up after a failed write or flush of the temporary file.
     [[noreturn]] void fail(int errorNumber);
 
     std::string m_target;
