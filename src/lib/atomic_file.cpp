@@ -48,6 +48,20 @@ mode_t NewFileMode(const std::string& target) {
 }
 #endif
 
+// Starts writing a range of the file from the system's cache to the disk and returns without waiting.
+// A hint: where the system has no such call, or refuses it, the flush at the end does all the work.
+void StartWriteBack(std::FILE* file, std::uint64_t offset, std::uint64_t length) {
+#if defined(__linux__)
+    if (length > 0) // a length of 0 would mean "to the end of the file"
+        (void)::sync_file_range(::fileno(file), static_cast<off64_t>(offset), static_cast<off64_t>(length),
+                                SYNC_FILE_RANGE_WRITE);
+#else
+    (void)file;
+    (void)offset;
+    (void)length;
+#endif
+}
+
 // Writes the file's bytes from the system's cache to the disk and waits for them; false, with errno
 // set, when that fails.
 bool FlushToDisk(std::FILE* file) {
@@ -197,6 +211,17 @@ void AtomicTextWriter::writeBytes(std::string_view bytes) {
         return;
     if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size())
         fail(errno);
+}
+
+void AtomicTextWriter::startWriteBack() {
+    if (m_file == nullptr)
+        throw BadFileNumber();
+    flushBuffer();
+    if (std::fflush(m_file) != 0)
+        fail(errno);
+    // Every byte counted so far is in the file now, which was written from its start without gaps.
+    StartWriteBack(m_file, m_writeBackFrom, m_written - m_writeBackFrom);
+    m_writeBackFrom = m_written;
 }
 
 void AtomicTextWriter::commit() {

@@ -29,6 +29,9 @@ public:
     void writeLine(std::string_view utf8Line);
     // Writes bytes already in the file's encoding, line ends included, past the buffer.
     void writeEncoded(std::string_view bytes);
+    // Has the system start writing what has been written so far to the disk, and returns without
+    // waiting for it, so that commit() finds little left to wait for. Throws Failure as a write does.
+    void startWriteBack();
     // Flushes the file to the disk, closes it and renames it over the target, so that a power cut
     // leaves the old file or the new one, never an empty one. Throws Failure; the target is then
     // untouched, unless it is the flush of the folder after the rename that failed.
@@ -55,6 +58,7 @@ private:
     std::size_t m_used = 0;
     std::string m_converted; // a line converted to Windows-1252
     std::uint64_t m_written = 0;
+    std::uint64_t m_writeBackFrom = 0; // the bytes before it are being written to the disk already
     bool m_committed = false;
 };
 

@@ -101,6 +101,7 @@ void StreamedTextWriter::write(const std::string& chunk, std::size_t size) {
         if (!m_file)
             m_file = std::make_unique<AtomicTextWriter>(m_target, m_byteLimit);
         m_file->writeEncoded(std::string_view(chunk.data(), size));
+        m_file->startWriteBack();
     } catch (...) {
         m_failure = std::current_exception();
         m_file.reset();

@@ -25,6 +25,9 @@ namespace tes {
 //
 // A failure of the file (it cannot be created, the disk is full) is kept and thrown by commit(): the
 // producer finishes its own work first and reports its own failure, if it has one, instead.
+//
+// The thread also has the system start writing each chunk to the disk once it is in the file, so
+// that the flush to the disk at commit() has little left to wait for.
 class StreamedTextWriter {
 public:
     // `byteLimit` as for AtomicTextWriter: past it the file fails as on a full disk.
