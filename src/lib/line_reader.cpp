@@ -47,9 +47,10 @@ LineReader::LineReader(LineBreaks breaks, bool skipBom) : m_breaks(breaks), m_sk
 void LineReader::open(const std::string& path) {
     close();
     m_file = OpenForReading(path, m_size);
-    // Small files get a small buffer; larger ones are read in blocks.
+    // Small files get a small buffer; larger ones are read in blocks. The padding is never read into,
+    // so every line ends at least that far before the buffer's end; resize() zeroes it.
     const std::uint64_t wanted = std::min<std::uint64_t>(m_size + 1, kBlockSize);
-    m_buffer.resize(std::max<std::size_t>(static_cast<std::size_t>(wanted), kSmallestBuffer));
+    m_buffer.resize(std::max<std::size_t>(static_cast<std::size_t>(wanted), kSmallestBuffer) + kReadPadding);
 }
 
 void LineReader::close() {
@@ -76,9 +77,9 @@ bool LineReader::fill() {
         m_end -= m_begin;
         m_begin = 0;
     }
-    if (m_end == m_buffer.size())
-        m_buffer.resize(std::max(m_buffer.size() * 2, kBlockSize));
-    const std::size_t wanted = m_buffer.size() - m_end;
+    if (m_end == capacity())
+        m_buffer.resize(std::max(capacity() * 2, kBlockSize) + kReadPadding);
+    const std::size_t wanted = capacity() - m_end;
     const std::size_t got = std::fread(m_buffer.data() + m_end, 1, wanted, m_file.get());
     if (got < wanted) {
         if (std::ferror(m_file.get()))

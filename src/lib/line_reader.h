@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lib/file_access.h"
+#include "lib/read_padding.h"
 
 #include <cstdint>
 #include <string>
@@ -19,6 +20,11 @@ enum class LineBreaks {
 // Reads a file line by line in one streaming pass, in large blocks, without allocating per line.
 // A last line without a terminator is read too; an empty file has no lines. A UTF-8 byte-order mark
 // at the very start is skipped when `skipBom` is set, and then the file counts as UTF-8.
+//
+// Behind the end of every line that next() hands out lie at least kReadPadding readable, initialised
+// bytes, behind the file's last line too: a reader may look at eight bytes at a time up to a line's
+// end without checking where the memory stops. What those bytes hold (the terminator, later lines,
+// anything) is no part of the line and must not be used.
 class LineReader {
 public:
     LineReader(LineBreaks breaks, bool skipBom);
@@ -36,21 +42,20 @@ public:
     bool isUtf8() const { return m_utf8; }
     // Appends a line read from this file to `out` as UTF-8.
     void appendDecoded(std::string& out, std::string_view line) const;
-    // The end of the memory that holds the last line: the bytes between a line's end and here (later
-    // lines, or nothing in particular) may be looked at, never used.
-    const char* readableEnd() const { return m_buffer.data() + m_buffer.size(); }
     std::uint64_t bytesConsumed() const { return m_consumed; }
     std::uint64_t fileSize() const { return m_size; }
 
 private:
     bool fill();
+    // The room for the file's bytes: the buffer less the padding behind it.
+    std::size_t capacity() const { return m_buffer.size() - kReadPadding; }
 
     LineBreaks m_breaks;
     bool m_skipBom;
     bool m_utf8 = false;
     bool m_bufferAscii = false; // the buffer holds ASCII only: its lines need no conversion
     FileHandle m_file;
-    std::string m_buffer;
+    std::string m_buffer; // the bytes read, [m_begin, m_end) not yet handed out, then spare room
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
     bool m_eof = false;

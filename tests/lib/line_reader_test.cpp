@@ -132,5 +132,26 @@ TEST(LineReader, DecodesEachLineWhateverItsBlockHolds) {
     EXPECT_EQ(row, written.size());
 }
 
+// Files whose last line ends where a buffer sized for the file, or a block, would end: reading a
+// word behind it stays in readable memory (the sanitizer build checks it).
+TEST(LineReader, EveryLineHasReadablePaddingBehindIt) {
+    const std::string files[] = {
+        std::string(5000, 'x'),
+        std::string(4999, 'x') + "\r",
+        "a\r\n" + std::string((std::size_t{1} << 20) - 3, 'y'),
+    };
+    TempDir dir;
+    for (const std::string& bytes : files) {
+        LineReader reader(LineBreaks::CrLfOrLf, false);
+        reader.open(dir.write("padded.txt", bytes));
+        std::string_view line;
+        while (reader.next(line)) {
+            const volatile char* behind = line.data() + line.size(); // volatile: the reads stay
+            for (std::size_t i = 0; i < kReadPadding; ++i)
+                (void)behind[i];
+        }
+    }
+}
+
 } // namespace
 } // namespace tes
