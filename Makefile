@@ -3,7 +3,7 @@ PRESET ?= $(if $(CI),ci,dev)
 BUILD_DIR := build/$(PRESET)
 EXAMPLE := examples/Valley/Valley.prj
 
-.PHONY: run test deps configure build bench sanitize fuzz clean
+.PHONY: run test deps configure build bench sanitize fuzz format check-format clean
 
 deps:
 	@scripts/install-deps.sh
@@ -19,6 +19,13 @@ run: build
 
 test: build
 	@QT_QPA_PLATFORM=offscreen ctest --preset $(PRESET) -j2
+
+# Rewrites every C++ source in the style of .clang-format; check-format only reports (CI runs it).
+format: configure
+	@cmake --build --preset $(PRESET) --target format
+
+check-format: configure
+	@cmake --build --preset $(PRESET) --target check-format
 
 # Every test under AddressSanitizer (leaks included) and UBSan; any finding fails the run.
 sanitize: deps

@@ -56,10 +56,6 @@ void QuietPlatform::showMessage(const std::string& text) {
     std::fprintf(stderr, "message: %s\n", text.c_str());
 }
 
-bool QuietPlatform::fileExists(const std::string& path) {
-    return std::filesystem::is_regular_file(path);
-}
-
 std::uint64_t ResidentBytes() {
     return StatusBytes("VmRSS");
 }

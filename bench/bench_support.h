@@ -26,7 +26,6 @@ public:
     bool openDocument(const std::string&) override { return false; }
     std::string readSetting(const std::string&, const std::string&) override { return {}; }
     void writeSetting(const std::string&, const std::string&, const std::string&) override {}
-    bool fileExists(const std::string& path) override;
     std::string programFolder() override { return {}; }
 };
 

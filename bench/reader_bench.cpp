@@ -3,10 +3,9 @@
 // the same reader with an overlap that keeps every record, the vegetation list loader over every
 // record, and a whole script build for kind 7 (a tenth of the records) with its file written.
 #include "bench_support.h"
-#include "core/context.h"
-#include "core/script_writer.h"
-#include "project/environment_reader.h"
-#include "project/vegetation_list.h"
+#include "form/context.h"
+#include "form/process_command.h"
+#include "form/project_routines.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

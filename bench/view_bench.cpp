@@ -4,10 +4,10 @@
 // painted frame, the time of one page of scrolling and of a jump to the end, and the memory the view
 // adds to the list.
 #include "bench_support.h"
-#include "core/context.h"
-#include "core/script_writer.h"
+#include "form/context.h"
+#include "form/process_command.h"
+#include "form/project_routines.h"
 #include "lib/memory_tuning.h"
-#include "project/environment_reader.h"
 #include "short_table.h"
 #include "ui/line_list_view.h"
 

@@ -1,5 +1,5 @@
 // The combiner on arbitrary bytes: a file added and saved reads back as the same lines.
-#include "core/combiner.h"
+#include "core/combine_scripts.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -7,13 +7,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string output = tes::fuzz::ScratchFolder() + "/out.ms";
 
     tes::LineList first;
-    tes::AppendScriptFile(first, input);
+    if (!tes::AddScriptToCombination(first, input).empty())
+        tes::fuzz::Fail("a written file can be read");
     if (first.size() < 2 || !first[first.size() - 1].empty() || !first[first.size() - 2].empty())
         tes::fuzz::Fail("two empty lines close every added file");
-    tes::SaveScriptLines(first, output);
+    if (!tes::SaveCombination(first, output).empty())
+        tes::fuzz::Fail("the scratch folder can be written");
 
     tes::LineList second;
-    tes::AppendScriptFile(second, output);
+    if (!tes::AddScriptToCombination(second, output).empty())
+        tes::fuzz::Fail("a saved file can be read");
     if (second.size() != first.size() + 2)
         tes::fuzz::Fail("a saved list reads back line for line");
     for (std::size_t i = 0; i < first.size(); ++i)

@@ -2,12 +2,12 @@
 // the definitions file and the user's entries (Max file, object name, rotation text, heading,
 // vegetation), separated by lines of five hashes. Every script line the build emits must have one
 // of the writer's shapes.
-#include "core/context.h"
-#include "core/process_command.h"
-#include "core/startup.h"
+#include "form/context.h"
+#include "form/load_command.h"
+#include "form/main_events.h"
+#include "form/process_command.h"
+#include "form/startup.h"
 #include "fuzz_support.h"
-#include "project/load_command.h"
-#include "project/main_handlers.h"
 #include "script_shape.h"
 
 #include <array>
@@ -55,8 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tes::fuzz::QuietPlatform platform;
     auto ctx = tes::CreateProgram(platform);
     tes::StartSession(*ctx);
-    platform.nextAnswer = folder + "/P.prj";
-    tes::btnBrowseProjectFile_Click(*ctx);
+    tes::OpenProject(*ctx, folder + "/P.prj");
 
     ctx->form.setText(TextField::txtMaxFile, Line(entries, 0));
     if (!Line(entries, 1).empty()) {

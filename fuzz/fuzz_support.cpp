@@ -8,11 +8,6 @@
 
 namespace tes::fuzz {
 
-bool QuietPlatform::fileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
-
 const std::string& ScratchFolder() {
     static const std::string folder = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "tes-fuzz-XXXXXX").string();

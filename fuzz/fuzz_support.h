@@ -11,25 +11,13 @@ namespace tes::fuzz {
 
 class QuietPlatform : public Platform {
 public:
-    void showMessage(const std::string& text) override {
-        lastMessage = text;
-        ++messageCount;
-    }
-    std::string showFileDialog(const FileDialogRequest&) override {
-        std::string answer = nextAnswer;
-        nextAnswer.clear();
-        return answer;
-    }
+    void showMessage(const std::string&) override {}
+    std::string showFileDialog(const FileDialogRequest&) override { return {}; }
     void setWaitCursor(DialogOwner, bool) override {}
     bool openDocument(const std::string&) override { return false; }
     std::string readSetting(const std::string&, const std::string&) override { return {}; }
     void writeSetting(const std::string&, const std::string&, const std::string&) override {}
-    bool fileExists(const std::string& path) override;
     std::string programFolder() override { return "/nonexistent"; }
-
-    std::string nextAnswer;
-    std::string lastMessage;
-    int messageCount = 0;
 };
 
 // A folder of this process's own under the temporary folder, made on first use.

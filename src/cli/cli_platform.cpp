@@ -1,6 +1,5 @@
 #include "cli/cli_platform.h"
 
-#include <filesystem>
 #include <utility>
 
 namespace tes::cli {
@@ -11,15 +10,6 @@ CliPlatform::CliPlatform(std::ostream& err, bool errIsTerminal, std::string prog
 void CliPlatform::showMessage(const std::string& text) {
     m_progress.clear();
     m_err << text << '\n' << std::flush;
-    m_messages.push_back(text);
-}
-
-std::string CliPlatform::showFileDialog(const FileDialogRequest&) {
-    if (m_dialogAnswers.empty())
-        return {};
-    std::string answer = std::move(m_dialogAnswers.front());
-    m_dialogAnswers.pop_front();
-    return answer;
 }
 
 std::string CliPlatform::readSetting(const std::string& keyPath, const std::string& name) {
@@ -30,11 +20,6 @@ std::string CliPlatform::readSetting(const std::string& keyPath, const std::stri
 void CliPlatform::writeSetting(const std::string& keyPath, const std::string& name,
                                const std::string& value) {
     m_settings[keyPath + '\n' + name] = value;
-}
-
-bool CliPlatform::fileExists(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
 }
 
 bool CliPlatform::reportProgress(unsigned long long done, unsigned long long total) {

@@ -3,11 +3,11 @@
 #include "cli/cli_platform.h"
 #include "cli/project_session.h"
 #include "cli/vegetation_choice.h"
-#include "core/combiner.h"
-#include "core/context.h"
-#include "core/process_command.h"
+#include "core/combine_scripts.h"
+#include "form/context.h"
+#include "form/max_file.h"
+#include "form/process_command.h"
 #include "lib/fields.h"
-#include "project/main_handlers.h"
 
 #include <set>
 #include <string>
@@ -21,13 +21,6 @@ void PrintLines(const LineList& lines, std::ostream& out) {
         out << lines[row] << '\n';
 }
 
-// Runs one window command; true when it showed no message.
-template <typename Command> bool RunWithoutMessage(CliPlatform& platform, Command command) {
-    const std::size_t shownBefore = platform.messages().size();
-    command();
-    return platform.messages().size() == shownBefore;
-}
-
 // The build fields as a user fills them after the load.
 void SetBuildFields(Context& ctx, const BuildOptions& options) {
     MainModel& form = ctx.form;
@@ -35,7 +28,7 @@ void SetBuildFields(Context& ctx, const BuildOptions& options) {
         // "Use abbr. Max file name" is checked, so the object name follows the typed path.
         form.setCheck(CheckBox::chkUseMaxName, kChecked);
         form.setText(TextField::txtMaxFile, *options.maxFile);
-        txtMaxFile_Event(ctx); // leaving the field
+        txtMaxFile_LostFocus(ctx); // leaving the field
     }
     if (options.objectName) {
         form.setCheck(CheckBox::chkUseMaxName, kUnchecked);
@@ -50,8 +43,8 @@ void SetBuildFields(Context& ctx, const BuildOptions& options) {
 }
 
 // Presses Process; prints the script file written, or the script's lines when it is not saved.
-bool ProcessAndReport(Context& ctx, CliPlatform& platform, std::ostream& out) {
-    if (!RunWithoutMessage(platform, [&ctx] { btnProcess_Click(ctx); }))
+bool ProcessAndReport(Context& ctx, std::ostream& out) {
+    if (AnyRefusalOrFailure(btnProcess_Click(ctx)))
         return false;
     if (ctx.session.SaveToFile)
         out << ctx.session.ScriptFilePath << '\n';
@@ -76,7 +69,7 @@ bool ProcessEveryKind(Context& ctx, CliPlatform& platform, std::ostream& out) {
         if (!built.insert(UpperCase(GetElement(items[i], ":", 0))).second)
             continue;
         ctx.form.pickComboItem(i);
-        done = ProcessAndReport(ctx, platform, out);
+        done = ProcessAndReport(ctx, out);
     }
     platform.endProgress();
     return done;
@@ -86,7 +79,7 @@ bool ProcessEveryKind(Context& ctx, CliPlatform& platform, std::ostream& out) {
 
 int RunInfo(const LoadOptions& options, CliPlatform& platform, std::ostream& out) {
     std::unique_ptr<Context> ctx = StartProgram(platform);
-    const bool loaded = LoadProject(*ctx, platform, options);
+    const bool loaded = LoadProjectWithOptions(*ctx, options);
     if (!ctx->form.processEnabled())
         return kExitFailed;
 
@@ -110,7 +103,7 @@ int RunInfo(const LoadOptions& options, CliPlatform& platform, std::ostream& out
 
 int RunRecords(const LoadOptions& options, CliPlatform& platform, std::ostream& out) {
     std::unique_ptr<Context> ctx = StartProgram(platform);
-    const bool loaded = LoadProject(*ctx, platform, options);
+    const bool loaded = LoadProjectWithOptions(*ctx, options);
     if (!ctx->form.processEnabled())
         return kExitFailed;
     PrintLines(ctx->form.list(ListId::List1), out);
@@ -120,25 +113,20 @@ int RunRecords(const LoadOptions& options, CliPlatform& platform, std::ostream& 
 int RunBuild(const BuildOptions& options, CliPlatform& platform, std::ostream& out) {
     std::unique_ptr<Context> ctx = StartProgram(platform);
     // Scripts built from a project that was read only in part would place the wrong objects.
-    if (!LoadProject(*ctx, platform, options.load))
+    if (!LoadProjectWithOptions(*ctx, options.load))
         return kExitFailed;
     SetBuildFields(*ctx, options);
     if (options.all)
         return ProcessEveryKind(*ctx, platform, out) ? kExitDone : kExitFailed;
     ChooseVegetation(ctx->form, options.vegetation.value_or(std::string()));
-    return ProcessAndReport(*ctx, platform, out) ? kExitDone : kExitFailed;
+    return ProcessAndReport(*ctx, out) ? kExitDone : kExitFailed;
 }
 
 int RunCombine(const CombineOptions& options, CliPlatform& platform) {
-    std::unique_ptr<Context> ctx = StartProgram(platform);
-    ctx->lstMaxScripts.clear();
-    for (const std::string& input : options.inputs) {
-        platform.queueDialogAnswer(input);
-        if (!RunWithoutMessage(platform, [&ctx] { btnAddFile_Click(*ctx); }))
-            return kExitFailed;
-    }
-    platform.queueDialogAnswer(options.output);
-    return RunWithoutMessage(platform, [&ctx] { btnSaveAs_Click(*ctx); }) ? kExitDone : kExitFailed;
+    const CombineResult combined = CombineScripts({options.inputs, options.output});
+    for (const Message& message : combined.messages)
+        platform.showMessage(message.text);
+    return AnyRefusalOrFailure(combined.messages) ? kExitFailed : kExitDone;
 }
 
 } // namespace tes::cli

@@ -1,23 +1,18 @@
 #include "cli/project_session.h"
 
 #include "cli/cli_platform.h"
-#include "core/context.h"
-#include "core/startup.h"
-#include "project/load_command.h"
-#include "project/main_handlers.h"
+#include "form/context.h"
+#include "form/field_checks.h"
+#include "form/load_command.h"
+#include "form/main_events.h"
+#include "form/startup.h"
+#include "lib/file_access.h"
 
 #include <filesystem>
-#include <string_view>
 
 namespace tes::cli {
 
 namespace {
-
-// Messages after which the load command stops, or goes on with part of the project unread.
-bool EndsLoad(std::string_view message) {
-    return message == "No Tolvane TXT environment file found!!" ||
-           message.starts_with("Unexpected error in ");
-}
 
 // The window's fields as a user sets them before pressing Browse: each box clicked to its state and
 // each number typed and left, so the handlers and focus-loss checks run as they would there.
@@ -45,11 +40,11 @@ void SetLoadFields(Context& ctx, const LoadOptions& options) {
         form.setCheck(CheckBox::chkRotateObjects, kUnchecked);
 }
 
-// The dialog answers with a full path, so the project folder and every script path are full too.
-std::string DialogAnswer(const std::string& project) {
+// A chosen file's path is a full one, so the project folder and every script path are full too.
+std::string FullPath(const std::string& project) {
     std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(project, error);
-    return error ? project : full.lexically_normal().string();
+    const std::filesystem::path full = std::filesystem::absolute(PathFromUtf8(project), error);
+    return error ? project : Utf8FromPath(full.lexically_normal());
 }
 
 } // namespace
@@ -60,16 +55,10 @@ std::unique_ptr<Context> StartProgram(CliPlatform& platform) {
     return ctx;
 }
 
-bool LoadProject(Context& ctx, CliPlatform& platform, const LoadOptions& options) {
+bool LoadProjectWithOptions(Context& ctx, const LoadOptions& options) {
     SetLoadFields(ctx, options);
-    const std::size_t shownBefore = platform.messages().size();
-    platform.queueDialogAnswer(DialogAnswer(options.project));
-    btnBrowseProjectFile_Click(ctx);
-    bool loaded = ctx.form.processEnabled();
-    for (std::size_t i = shownBefore; i < platform.messages().size(); ++i) {
-        if (EndsLoad(platform.messages()[i]))
-            loaded = false;
-    }
+    const Messages messages = OpenProject(ctx, FullPath(options.project));
+    const bool loaded = ctx.form.processEnabled() && !AnyRefusalOrFailure(messages);
     if (ctx.form.processEnabled() && options.heading) {
         ctx.form.setText(TextField::txtHeading, *options.heading);
         txtHeading_LostFocus(ctx);

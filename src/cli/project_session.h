@@ -15,9 +15,9 @@ class CliPlatform;
 // The program as the window starts it: handlers installed, saved folders read, "Save To File" checked.
 std::unique_ptr<Context> StartProgram(CliPlatform& platform);
 
-// Sets the load options into the window's fields, loads the project through the Browse command and
-// then types the heading. False when a message ended the load (no environment file, or a reader's
-// unexpected failure); the notes that let a load go on ("Using default...") do not count.
-bool LoadProject(Context& ctx, CliPlatform& platform, const LoadOptions& options);
+// Sets the load options into the window's fields, loads the project as the window does with a chosen
+// file and then types the heading. False when the load was refused or a reader failed; the notices
+// that let a load go on ("Using default...") do not count.
+bool LoadProjectWithOptions(Context& ctx, const LoadOptions& options);
 
 } // namespace tes::cli

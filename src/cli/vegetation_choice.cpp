@@ -1,6 +1,6 @@
 #include "cli/vegetation_choice.h"
 
-#include "core/main_model.h"
+#include "form/main_model.h"
 #include "lib/fields.h"
 
 #include <algorithm>

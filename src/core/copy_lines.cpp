@@ -21,10 +21,9 @@ ObjectNames MakeObjectNames(const std::string& name) {
 
 void AppendCopyLines(LineList& lines, const ObjectNames& names, std::string_view copyNumber,
                      std::string_view position) {
-    std::string& text = lines.textBuffer();
-    text.append(names.copyHead).append(copyNumber).push_back('"');
+    lines.appendText({names.copyHead, copyNumber, "\""});
     lines.endLine();
-    text.append(names.copyPathHead).append(copyNumber).append(names.copyPathTail).append(position);
+    lines.appendText({names.copyPathHead, copyNumber, names.copyPathTail, position});
     lines.endLine();
     lines.endLine();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/line_list.h"
+#include "lib/line_list.h"
 
 #include <array>
 #include <cstddef>

@@ -1,16 +1,17 @@
 #include "core/record_position.h"
 
 #include "lib/failure.h"
+#include "lib/plain_decimal.h"
 
 #include <algorithm>
 
 namespace tes {
 
-char* PositionRule::writePosition(char* out, std::string_view entry, const char* readable) const {
+char* PositionRule::writePosition(char* out, std::string_view entry) const {
     std::string_view rest = entry.substr(std::min(entry.size(), number.size() + 1));
-    const double x = checkedFinite(TakeRecordNumber(rest, readable));
-    const double y = checkedFinite(TakeRecordNumber(rest, readable));
-    const double z = checkedFinite(TakeRecordNumber(rest, readable));
+    const double x = checkedFinite(TakeRecordNumber(rest));
+    const double y = checkedFinite(TakeRecordNumber(rest));
+    const double z = checkedFinite(TakeRecordNumber(rest));
 
     double X = z - H;
     double Y = (2 * H - x) - H;

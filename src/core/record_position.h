@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/line_list.h"
-#include "core/script_numbers.h"
+#include "lib/fixed_decimals.h"
+#include "lib/line_list.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -33,10 +33,10 @@ struct PositionRule {
         return number.find(',') == std::string_view::npos;
     }
 
-    // Writes "X,Y,Z]" (six decimals each) for a matching record at `out` and returns the end; the
-    // bytes of the record's buffer up to `readable` may be looked at. Throws when a result is not a
-    // finite number.
-    char* writePosition(char* out, std::string_view entry, const char* readable) const;
+    // Writes "X,Y,Z]" (six decimals each) for a matching record at `out` and returns the end. The
+    // record must lie in a padded buffer (a LineList's row is). Throws Failure 6 when a result is not
+    // a finite number.
+    char* writePosition(char* out, std::string_view entry) const;
 };
 
 // The most characters writePosition writes.

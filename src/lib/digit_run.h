@@ -35,30 +35,25 @@ inline std::uint64_t DigitsValue(std::uint64_t word, int count) {
 }
 
 // Reads the digits from `p` on, at most eight and none at or after `end`, and moves `p` past them;
-// `value` gets their value. Returns their number. The bytes up to `readable` (at or after `end`) may
-// be looked at: a field inside a larger buffer is then read eight bytes at a time to its very end.
-inline int TakeDigits(const char*& p, const char* end, std::uint64_t& value, const char* readable) {
-    if constexpr (std::endian::native == std::endian::little) {
-        if (p != end && readable - p >= 8) {
-            std::uint64_t word;
-            std::memcpy(&word, p, 8);
-            int count = LeadingDigits(word);
-            if (end - p < count)
-                count = static_cast<int>(end - p);
-            value = count == 0 ? 0 : DigitsValue(word, count);
-            p += count;
-            return count;
-        }
-    }
-    int count = 0;
-    value = 0;
-    for (; count < 8 && p != end && IsDigit(*p); ++p, ++count)
-        value = value * 10 + static_cast<std::uint64_t>(*p - '0');
-    return count;
-}
-
+// `value` gets their value. Returns their number. The text must lie in a padded buffer
+// (lib/read_padding.h): the eight bytes from `p` on are looked at even when `end` comes sooner.
 inline int TakeDigits(const char*& p, const char* end, std::uint64_t& value) {
-    return TakeDigits(p, end, value, end);
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        int count = LeadingDigits(word);
+        if (end - p < count)
+            count = static_cast<int>(end - p);
+        value = count == 0 ? 0 : DigitsValue(word, count);
+        p += count;
+        return count;
+    } else {
+        int count = 0;
+        value = 0;
+        for (; count < 8 && p != end && IsDigit(*p); ++p, ++count)
+            value = value * 10 + static_cast<std::uint64_t>(*p - '0');
+        return count;
+    }
 }
 
 } // namespace tes::digits

@@ -36,6 +36,12 @@ inline Failure cancelled() { return Failure(18, "User interrupt occurred"); }
 Failure fromErrno(int errorNumber);
 } // namespace failures
 
+// A long piece of work that the user stopped ends with failures::cancelled(); whoever started the
+// work puts back what it had changed instead of reporting anything.
+inline bool IsCancellation(const Failure& failure) {
+    return failure.number() == failures::cancelled().number();
+}
+
 // Arithmetic helpers: a 64-bit float does not trap, so overflow and division by zero are checked here.
 double checkedDivide(double numerator, double denominator);
 [[noreturn]] void throwOverflow();

@@ -4,7 +4,6 @@
 #include "lib/fields.h"
 #include "lib/file_access.h"
 #include "lib/numbers.h"
-#include "lib/platform.h"
 #include "lib/text_codec.h"
 #include "lib/utf8.h"
 
@@ -60,9 +59,9 @@ std::string_view FirstCharacters(std::string_view text, std::size_t count) {
     return text.substr(0, pos);
 }
 
-void ReportFailure(Platform& platform, const Failure& failure) {
-    platform.showMessage("Unexpected error in GetINIString. \n" + failure.description() + " (" +
-                         SignPadded(failure.number()) + ")");
+void ReportFailure(Messages& messages, const Failure& failure) {
+    messages.push_back({MessageKind::Failure, "Unexpected error in GetINIString. \n" + failure.description() +
+                                                  " (" + SignPadded(failure.number()) + ")"});
 }
 
 } // namespace
@@ -108,7 +107,7 @@ bool LookupIniValue(std::string_view fileText, std::string_view section, std::st
 }
 
 std::string GetINIString(std::string_view section, std::string_view key, const std::string& file,
-                         Platform& platform) {
+                         Messages& messages) {
     try {
         std::string bytes;
         try {
@@ -134,9 +133,9 @@ std::string GetINIString(std::string_view section, std::string_view key, const s
             return {};
         return result;
     } catch (const Failure& failure) {
-        ReportFailure(platform, failure);
+        ReportFailure(messages, failure);
     } catch (const std::bad_alloc&) {
-        ReportFailure(platform, failures::outOfMemory());
+        ReportFailure(messages, failures::outOfMemory());
     }
     return {};
 }

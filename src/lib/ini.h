@@ -1,21 +1,21 @@
 #pragma once
 
+#include "lib/message.h"
+
 #include <string>
 #include <string_view>
 
 namespace tes {
-
-class Platform;
 
 // Reads one value from an INI-syntax file the way the Windows profile functions find it: the first
 // section of that name (letter case ignored), the first key of that name in it, the value trimmed and
 // freed of one outer pair of matching quotes, at most 254 characters. A missing file, section or key,
 // an empty value and the value "NotFound" all give the empty text. Lines end at CR, LF or CR LF;
 // ';' lines are comments; there are no inline comments. A UTF-8 byte-order mark is skipped.
-// An unexpected failure (the path is a folder, a read error) is shown on `platform` in the form
-// "Unexpected error in GetINIString. " LF description " (" number ")" and gives the empty text.
+// An unexpected failure (the path is a folder, a read error) gives the empty text and adds to
+// `messages` the failure "Unexpected error in GetINIString. " LF description " (" number ")".
 std::string GetINIString(std::string_view section, std::string_view key, const std::string& file,
-                         Platform& platform);
+                         Messages& messages);
 
 // The lookup itself on the file's text, for callers that already hold it. Returns false when the
 // key was not found (the profile function's default would then be used).

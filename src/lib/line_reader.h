@@ -40,6 +40,9 @@ public:
 
     // True when the file began with a UTF-8 byte-order mark (its lines are UTF-8, not Windows-1252).
     bool isUtf8() const { return m_utf8; }
+    // Whether the lines of the block read last need converting to UTF-8 (appendDecoded); plain ASCII
+    // and the lines of a UTF-8 file are UTF-8 as they stand.
+    bool needsDecoding() const { return !(m_utf8 || m_bufferAscii); }
     // Appends a line read from this file to `out` as UTF-8.
     void appendDecoded(std::string& out, std::string_view line) const;
     std::uint64_t bytesConsumed() const { return m_consumed; }

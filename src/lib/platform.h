@@ -1,10 +1,12 @@
 #pragma once
 
+#include "lib/progress.h"
+
 #include <string>
 
 // Everything the program asks of the platform: message boxes, file dialogs, the wait pointer, the
-// shell, the per-user settings store and the file system's existence test. The windows provide it
-// with Qt, the command line and the tests with their own.
+// shell, the per-user settings store and the progress display. The windows provide it with Qt, the
+// command line and the tests with their own.
 namespace tes {
 
 enum class DialogOwner { MainWindow, Combiner };
@@ -19,7 +21,7 @@ struct FileDialogRequest {
     std::string initialFileName;
 };
 
-class Platform {
+class Platform : public Progress {
 public:
     virtual ~Platform() = default;
 
@@ -38,16 +40,8 @@ public:
     virtual std::string readSetting(const std::string& keyPath, const std::string& name) = 0;
     virtual void writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) = 0;
 
-    // Whether a file (not a folder) exists at the path.
-    virtual bool fileExists(const std::string& path) = 0;
     // The folder that holds the program's executable.
     virtual std::string programFolder() = 0;
-
-    // Work that may take long reports here; returning false asks it to stop (the user cancelled).
-    // `done` and `total` are in any unit (bytes read, lines written). The default never cancels.
-    virtual void beginProgress(const std::string& /*label*/) {}
-    virtual bool reportProgress(unsigned long long /*done*/, unsigned long long /*total*/) { return true; }
-    virtual void endProgress() {}
 };
 
 } // namespace tes

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "lib/line_list.h"
+#include "lib/progress.h"
+
+#include <string>
+
 namespace tes {
 
-struct Context;
-
-// Reads the project's environment file and keeps in List1 the lines that stand on the chosen tile,
-// after bringing the grid size and object scale into agreement for that tile. Reports its own failures
-// ("Unexpected error in ReadEnvironmentFile ..."). When the user stops the read through the platform's
-// progress report, it throws failures::cancelled() and its caller puts back what it had changed.
-void ReadEnvironmentFile(Context& ctx);
+// Appends to `records` the lines of the environment file whose X (field 1) and Z (field 3) both lie
+// in [low, high], unchanged and in file order; lines without a comma are no records. A line ends at
+// CR, CR LF or a lone LF; a UTF-8 byte-order mark is skipped (the lines are then UTF-8, otherwise
+// Windows-1252). Reports how much is read to `progress`. Throws Failure when the file cannot be read
+// (the lines kept until then stay), and failures::cancelled() when the user stops the read.
+void ReadTileRecords(const std::string& path, double low, double high, LineList& records, Progress& progress);
 
 } // namespace tes

@@ -1,6 +1,5 @@
 #include "project/sun.h"
 
-#include "core/context.h"
 #include "lib/failure.h"
 #include "lib/numbers.h"
 
@@ -21,13 +20,17 @@ double Offset(double difference) {
     return checkedFinite(RoundHalfEven(checkedFinite(difference), 6));
 }
 
-double Degrees(double radians, double pi) {
-    return checkedDivide(radians * 180, pi);
+double Degrees(double radians) {
+    return checkedDivide(radians * 180, Pi());
 }
 
 } // namespace
 
-SunDirection SunFromTarget(double x, double y, double z, double pi) {
+double Pi() {
+    return 4 * std::atan(1.0);
+}
+
+SunDirection SunFromTarget(double x, double y, double z) {
     const double u = Offset(x - kReferenceX);
     double v = Offset(kReferenceY - y); // height counted downwards
     const double w = Offset(z - kReferenceZ);
@@ -42,22 +45,21 @@ SunDirection SunFromTarget(double x, double y, double z, double pi) {
     } else if (u == 0) {
         sun.heading = w < 0 ? 180 : 0;
     } else if (w < 0) {
-        sun.heading = RoundHalfEven(Degrees(std::atan(u / w), pi) + 180, 1);
+        sun.heading = RoundHalfEven(Degrees(std::atan(u / w)) + 180, 1);
     } else if (u < 0) {
-        sun.heading = RoundHalfEven(Degrees(std::atan(u / w), pi) + 360, 1);
+        sun.heading = RoundHalfEven(Degrees(std::atan(u / w)) + 360, 1);
     } else {
-        sun.heading = RoundHalfEven(Degrees(std::atan(u / w), pi), 1);
+        sun.heading = RoundHalfEven(Degrees(std::atan(u / w)), 1);
     }
-    sun.pitch = RoundHalfEven(Degrees(std::atan(v), pi), 1);
+    sun.pitch = RoundHalfEven(Degrees(std::atan(v)), 1);
     return sun;
 }
 
-void FaceTolvaneSun(Context& ctx) {
-    const double heading = LeadingNumberValue(ctx.form.text(TextField::txtHeading));
-    // A heading beyond the double range gives no angle: the field keeps the angle it shows.
+std::optional<std::string> RotationFacingSun(std::string_view headingText) {
+    const double heading = LeadingNumberValue(headingText);
     if (!std::isfinite(heading))
-        return;
-    ctx.form.setText(TextField::txtRotationAngle, DecimalText(270 - heading));
+        return std::nullopt;
+    return DecimalText(270 - heading);
 }
 
 } // namespace tes

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace tes {
 
-struct Context;
+// pi as the program computes it: 4 * atan(1).
+double Pi();
 
 struct SunDirection {
     double heading = 0;
@@ -11,9 +16,11 @@ struct SunDirection {
 };
 
 // The sun's heading and pitch in degrees for a light target point (x, y, z) in Tolvane coordinates.
-SunDirection SunFromTarget(double x, double y, double z, double pi);
+// Throws Failure 6 when an offset leaves the double range.
+SunDirection SunFromTarget(double x, double y, double z);
 
-// Sets the rotation angle to 270 minus the heading, so the objects face the sun.
-void FaceTolvaneSun(Context& ctx);
+// The rotation angle that turns the objects to face the sun: 270 minus the heading, as decimal text
+// (a heading of 90 gives 180, 296.6 gives -26.6). A heading beyond the double range gives no angle.
+std::optional<std::string> RotationFacingSun(std::string_view headingText);
 
 } // namespace tes

@@ -1,11 +1,9 @@
 #include "project/vegetation_list.h"
 
-#include "core/context.h"
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/ini.h"
 #include "lib/numbers.h"
-#include "project/routine_failure.h"
 
 #include <algorithm>
 #include <array>
@@ -186,22 +184,13 @@ std::vector<std::string> SortedAsText(const std::vector<std::string>& values) {
     return items;
 }
 
-void FillVegetationList(Context& ctx) {
-    MainModel& form = ctx.form;
-    const std::vector<std::string> items = SortedAsText(DistinctVegetationNumbers(form.list(ListId::List1)));
-    LineList& list3 = form.list(ListId::List3);
-    list3.clear();
-    for (const std::string& item : items)
-        list3.append(item);
-    form.listChanged(ListId::List3);
-
-    form.setComboText("");
-    form.clearComboItems();
-    for (std::size_t row = 0; row < list3.size(); ++row) {
-        const std::string section =
-            "Vegetation_" + DecimalText(checkedFinite(LeadingNumberValue(list3[row])));
-        const std::string name = GetINIString(section, "Name", ctx.session.VegetationFilePath, ctx.platform);
-        form.addComboItem(section + ":  " + name);
+void FillVegetationKinds(const LineList& records, const std::string& definitionsPath, VegetationKinds& kinds,
+                         Messages& messages) {
+    kinds.listed = SortedAsText(DistinctVegetationNumbers(records));
+    for (const std::string& item : kinds.listed) {
+        const std::string section = "Vegetation_" + DecimalText(checkedFinite(LeadingNumberValue(item)));
+        std::string name = GetINIString(section, "Name", definitionsPath, messages);
+        kinds.entries.push_back(section + ":  " + name);
     }
 }
 
@@ -218,15 +207,17 @@ bool IsNumericText(std::string_view text) {
     return std::isfinite(LeadingNumberValue(number));
 }
 
-void LoadVegetationList(Context& ctx) {
+VegetationKinds ReadVegetationKinds(const LineList& records, const std::string& definitionsPath,
+                                    Messages& messages) {
+    VegetationKinds kinds;
     try {
-        FillVegetationList(ctx);
+        FillVegetationKinds(records, definitionsPath, kinds, messages);
     } catch (const Failure& failure) {
-        ctx.platform.showMessage(FailureMessageDescriptionFirst("LoadVegetationList", failure));
+        messages.push_back(UnexpectedErrorDescriptionFirst("LoadVegetationList", failure));
     } catch (const std::bad_alloc&) {
-        ctx.platform.showMessage(
-            FailureMessageDescriptionFirst("LoadVegetationList", failures::outOfMemory()));
+        messages.push_back(UnexpectedErrorDescriptionFirst("LoadVegetationList", failures::outOfMemory()));
     }
+    return kinds;
 }
 
 } // namespace tes

@@ -1,6 +1,6 @@
 #include "ui/line_list_view.h"
 
-#include "core/line_list.h"
+#include "lib/line_list.h"
 #include "ui/combiner/line_list_model.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "ui/program.h"
 
-#include "core/context.h"
-#include "core/startup.h"
+#include "form/context.h"
+#include "form/main_events.h"
+#include "form/startup.h"
 #include "lib/memory_tuning.h"
-#include "project/main_handlers.h"
 #include "ui/combiner/combiner_launcher.h"
 #include "ui/main/main_window.h"
 #include "ui/qt_platform.h"
@@ -17,8 +17,7 @@
 
 namespace tes {
 
-Program::Program(Platform& platform, AnswerNextFileDialog answerNextFileDialog)
-    : m_answerNextFileDialog(std::move(answerNextFileDialog)), m_ctx(CreateProgram(platform)) {}
+Program::Program(Platform& platform) : m_ctx(CreateProgram(platform)) {}
 
 Program::~Program() {
     // The combiner belongs to the main window; it goes first.
@@ -62,7 +61,7 @@ int Main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     QtPlatform platform;
-    Program program(platform, [&platform](const std::string& path) { platform.setNextFileName(path); });
+    Program program(platform);
     program.start();
 
     // A project named on the command line loads once the window is up, as if chosen with Browse.

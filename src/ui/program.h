@@ -19,10 +19,7 @@ class Platform;
 // the combiner. Start-up and the program's end live here.
 class Program final : public MainWindowHost {
 public:
-    // Makes the next file dialog answer `path` without showing itself.
-    using AnswerNextFileDialog = std::function<void(const std::string& path)>;
-
-    Program(Platform& platform, AnswerNextFileDialog answerNextFileDialog);
+    explicit Program(Platform& platform);
     ~Program() override;
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -38,14 +35,12 @@ public:
     // EndProgram: closes the combiner and the main window and ends the event loop. A second call (the
     // main window's own closing calls it again) does nothing.
     void endProgram() override;
-    void answerNextFileDialog(const std::string& path) override { m_answerNextFileDialog(path); }
 
     Context& context() { return *m_ctx; }
     MainWindow& mainWindow() { return *m_window; }
     CombinerLauncher& combiner() { return *m_combiner; }
 
 private:
-    AnswerNextFileDialog m_answerNextFileDialog;
     std::function<void()> m_quit = [] { QCoreApplication::exit(0); };
     std::unique_ptr<Context> m_ctx;
     std::unique_ptr<MainWindow> m_window;

@@ -1,6 +1,6 @@
 #include "ui/qt_platform.h"
 
-#include "core/session.h"
+#include "form/session.h"
 #include "ui/to_qt.h"
 
 #include <algorithm>
@@ -111,7 +111,7 @@ void QtPlatform::setWaitCursor(DialogOwner window, bool wait) {
 }
 
 bool QtPlatform::openDocument(const std::string& path) {
-    if (!fileExists(path))
+    if (!QFileInfo(ToQString(path)).isFile())
         return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
 }
@@ -134,10 +134,6 @@ std::string QtPlatform::readSetting(const std::string& keyPath, const std::strin
 void QtPlatform::writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) {
     // Failures to write are not reported: the folders are a convenience.
     openSettings(keyPath)->setValue(ToQString(name), ToQString(value));
-}
-
-bool QtPlatform::fileExists(const std::string& path) {
-    return QFileInfo(ToQString(path)).isFile();
 }
 
 std::string QtPlatform::programFolder() {

@@ -34,7 +34,6 @@ public:
     bool openDocument(const std::string& path) override;
     std::string readSetting(const std::string& keyPath, const std::string& name) override;
     void writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) override;
-    bool fileExists(const std::string& path) override;
     std::string programFolder() override;
 
     void beginProgress(const std::string& label) override;

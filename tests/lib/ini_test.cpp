@@ -1,5 +1,4 @@
 #include "lib/ini.h"
-#include "support/fake_platform.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -8,7 +7,6 @@
 namespace tes {
 namespace {
 
-using test::FakePlatform;
 using test::TempDir;
 
 struct IniCase {
@@ -66,10 +64,10 @@ TEST(LookupIniValue, FindsValuesAsTheWindowsProfileFunctionsDo) {
 class GetINIStringTest : public ::testing::Test {
 protected:
     std::string read(std::string_view text, std::string_view section, std::string_view key) {
-        return GetINIString(section, key, dir.write("p.scn", text), platform);
+        return GetINIString(section, key, dir.write("p.scn", text), messages);
     }
     TempDir dir;
-    FakePlatform platform;
+    Messages messages;
 };
 
 TEST_F(GetINIStringTest, GivesTheValueOrTheEmptyText) {
@@ -82,7 +80,7 @@ TEST_F(GetINIStringTest, GivesTheValueOrTheEmptyText) {
     EXPECT_EQ(read(scene, "Environment", "A"), "");
     EXPECT_EQ(read(scene, "Environment", "B"), "notfound");
     EXPECT_EQ(read(scene, "Light2", "TargetPosition"), "1,2,3");
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(GetINIStringTest, CutsLongValuesTo254Characters) {
@@ -104,15 +102,15 @@ TEST_F(GetINIStringTest, ReadsTheFileAfreshEveryTime) {
 }
 
 TEST_F(GetINIStringTest, AMissingFileIsNoFailure) {
-    EXPECT_EQ(GetINIString("S", "K", dir.file("missing.scn"), platform), "");
-    EXPECT_EQ(GetINIString("S", "K", dir.file("nofolder/missing.scn"), platform), "");
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(GetINIString("S", "K", dir.file("missing.scn"), messages), "");
+    EXPECT_EQ(GetINIString("S", "K", dir.file("nofolder/missing.scn"), messages), "");
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(GetINIStringTest, AFolderIsReportedOnce) {
-    EXPECT_EQ(GetINIString("S", "K", dir.path().string(), platform), "");
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0], "Unexpected error in GetINIString. \nPath/File access error ( 75)");
+    EXPECT_EQ(GetINIString("S", "K", dir.path().string(), messages), "");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], (Message{MessageKind::Failure, "Unexpected error in GetINIString. \nPath/File access error ( 75)"}));
 }
 
 } // namespace

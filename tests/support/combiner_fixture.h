@@ -1,7 +1,8 @@
 #pragma once
 
-#include "core/combiner.h"
-#include "core/context.h"
+#include "core/combine_scripts.h"
+#include "form/combiner_commands.h"
+#include "form/context.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 

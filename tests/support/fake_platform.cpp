@@ -22,9 +22,4 @@ void FakePlatform::writeSetting(const std::string& keyPath, const std::string& n
     settingWrites.push_back(name + "=" + value);
 }
 
-bool FakePlatform::fileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
-
 } // namespace tes::test

@@ -11,7 +11,7 @@ namespace tes::test {
 
 // A platform that records what the program asked of it: the messages shown, the dialogs opened,
 // the wait pointer. Dialogs answer from a queue (the empty text, a cancel, when it is empty);
-// settings live in a map; the file system is the real one.
+// settings live in a map.
 class FakePlatform : public Platform {
 public:
     void showMessage(const std::string& text) override { messages.push_back(text); }
@@ -26,7 +26,6 @@ public:
     }
     std::string readSetting(const std::string& keyPath, const std::string& name) override;
     void writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) override;
-    bool fileExists(const std::string& path) override;
     std::string programFolder() override { return programFolderPath; }
 
     std::vector<std::string> messages;

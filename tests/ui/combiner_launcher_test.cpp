@@ -1,4 +1,4 @@
-#include "core/context.h"
+#include "form/context.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 #include "ui/combiner/combiner_launcher.h"

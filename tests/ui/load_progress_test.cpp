@@ -1,6 +1,6 @@
 // The progress window of a long load, with Qt's real progress dialog: Cancel puts the window back as
 // it was before the load, and the window keeps answering while the file is read.
-#include "core/context.h"
+#include "form/context.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 #include "ui/line_list_view.h"

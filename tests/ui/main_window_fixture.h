@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/context.h"
+#include "form/context.h"
 #include "support/fake_platform.h"
 #include "ui/main/main_window.h"
 #include "ui/program.h"

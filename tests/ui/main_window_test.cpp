@@ -1,4 +1,4 @@
-#include "core/main_model.h"
+#include "form/main_model.h"
 #include "main_window_fixture.h"
 #include "ui/line_list_view.h"
 

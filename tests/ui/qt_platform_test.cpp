@@ -1,4 +1,4 @@
-#include "core/session.h"
+#include "form/session.h"
 #include "support/temp_dir.h"
 #include "ui/qt_platform.h"
 

@@ -1,6 +1,6 @@
 #include "ui/combiner/combiner_launcher.h"
 
-#include "core/context.h"
+#include "form/context.h"
 #include "ui/combiner/combiner_window.h"
 
 namespace tes {

@@ -1,7 +1,7 @@
 #include "ui/combiner/combiner_window.h"
 
-#include "core/combiner.h"
-#include "core/context.h"
+#include "form/combiner_commands.h"
+#include "form/context.h"
 #include "ui/line_list_view.h"
 #include "ui/to_qt.h"
 #include "ui/window_centring.h"

@@ -1,6 +1,6 @@
 #include "ui/combiner/line_list_model.h"
 
-#include "core/line_list.h"
+#include "lib/line_list.h"
 #include "ui/to_qt.h"
 
 #include <algorithm>

@@ -1,10 +1,11 @@
 #include "ui/main/main_window.h"
 
-#include "core/context.h"
-#include "core/help_launch.h"
-#include "core/process_command.h"
-#include "project/load_command.h"
-#include "project/main_handlers.h"
+#include "form/context.h"
+#include "form/field_checks.h"
+#include "form/help_launch.h"
+#include "form/load_command.h"
+#include "form/max_file.h"
+#include "form/process_command.h"
 #include "ui/line_list_view.h"
 #include "ui/main/main_window_host.h"
 #include "ui/main/max_length_validator.h"
@@ -132,11 +133,24 @@ void MainWindow::runCommand(const char* name, const std::function<void()>& comma
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     QLineEdit* const maxFile = field(TextField::txtMaxFile);
     if (watched == maxFile) {
-        const QEvent::Type type = event->type();
-        const bool focusEvent = type == QEvent::FocusIn || type == QEvent::FocusOut;
-        if ((focusEvent && MovesBetweenControls(event)) || type == QEvent::MouseButtonRelease ||
-            type == QEvent::MouseButtonDblClick)
-            runCommand("txtMaxFile", [this] { txtMaxFile_Event(m_ctx); });
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            if (MovesBetweenControls(event))
+                runCommand("txtMaxFile_GotFocus", [this] { txtMaxFile_GotFocus(m_ctx); });
+            break;
+        case QEvent::FocusOut:
+            if (MovesBetweenControls(event))
+                runCommand("txtMaxFile_LostFocus", [this] { txtMaxFile_LostFocus(m_ctx); });
+            break;
+        case QEvent::MouseButtonRelease:
+            runCommand("txtMaxFile_Click", [this] { txtMaxFile_Click(m_ctx); });
+            break;
+        case QEvent::MouseButtonDblClick:
+            runCommand("txtMaxFile_DblClick", [this] { txtMaxFile_DblClick(m_ctx); });
+            break;
+        default:
+            break;
+        }
     } else if (event->type() == QEvent::FocusOut && MovesBetweenControls(event)) {
         for (TextField id : {TextField::txtGridSize, TextField::txtObjectScale, TextField::txtHeading,
                              TextField::txtPitch}) {
@@ -195,8 +209,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 void MainWindow::openProjectFile(const std::string& path) {
     if (!m_host || m_ctx.ended)
         return;
-    m_host->answerNextFileDialog(path);
-    runCommand("btnBrowseProjectFile_Click", [this] { btnBrowseProjectFile_Click(m_ctx); });
+    runCommand("OpenProject", [this, &path] { OpenProject(m_ctx, path); });
 }
 
 void MainWindow::showAll() {

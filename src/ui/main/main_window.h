@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/main_model.h"
+#include "form/main_model.h"
 
 #include <array>
 #include <functional>

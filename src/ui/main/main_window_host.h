@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 namespace tes {
 
 // What the main window asks of the program around it: the things that involve other windows or the
@@ -13,9 +11,6 @@ public:
     virtual void openCombiner() = 0;
     // Exit, or the main window closing.
     virtual void endProgram() = 0;
-    // The next file dialog answers `path` without showing itself (a dropped project file goes through
-    // the same command as one chosen with Browse).
-    virtual void answerNextFileDialog(const std::string& path) = 0;
 };
 
 } // namespace tes

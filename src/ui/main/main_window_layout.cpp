@@ -1,5 +1,5 @@
 // The controls of the main window: names, captions, fonts, places and keyboard order.
-#include "core/context.h"
+#include "form/context.h"
 #include "ui/line_list_view.h"
 #include "ui/main/main_window.h"
 #include "ui/main/max_length_validator.h"

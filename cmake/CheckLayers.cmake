@@ -1,0 +1,34 @@
+# Fails when a source file includes a header of a layer above its own. Run as a test:
+#   cmake -DSOURCE_DIR=<repository>/src -P CheckLayers.cmake
+# The layers, each using only those before it: lib -> project -> core -> form -> ui, cli; app is the
+# window's main() only.
+cmake_minimum_required(VERSION 3.24)
+
+set(allowed_lib lib)
+set(allowed_project lib project)
+set(allowed_core lib project core)
+set(allowed_form lib project core form)
+set(allowed_cli lib project core form cli)
+set(allowed_ui lib project core form ui)
+set(allowed_app lib ui)
+
+set(wrong "")
+foreach(layer lib project core form cli ui app)
+    file(GLOB_RECURSE sources ${SOURCE_DIR}/${layer}/*.h ${SOURCE_DIR}/${layer}/*.cpp)
+    foreach(source IN LISTS sources)
+        file(STRINGS ${source} includes REGEX "^#include \"[a-z]+/")
+        foreach(line IN LISTS includes)
+            string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" used "${line}")
+            if(NOT used IN_LIST allowed_${layer})
+                file(RELATIVE_PATH shown ${SOURCE_DIR} ${source})
+                list(APPEND wrong "${shown}: ${line}")
+            endif()
+        endforeach()
+    endforeach()
+endforeach()
+
+if(wrong)
+    list(JOIN wrong "\n  " listed)
+    message(FATAL_ERROR "Includes across the layers:\n  ${listed}")
+endif()
+message(STATUS "Every include stays within its layer or those below it")

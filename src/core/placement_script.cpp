@@ -1,0 +1,123 @@
+#include "core/placement_script.h"
+
+#include "core/maxscript_literals.h"
+#include "core/script_builder.h"
+#include "core/tile_geometry.h"
+#include "lib/failure.h"
+#include "lib/fields.h"
+#include "lib/numbers.h"
+
+#include <memory>
+#include <new>
+
+namespace tes {
+
+namespace {
+
+constexpr const char* kRefusedNameMessage = "Please specify a Max object name without quotes or control characters";
+
+double FieldNumber(const std::string& text) {
+    return checkedFinite(LeadingNumberValue(text));
+}
+
+// Names the script and works out the numbers of the build from the options; the derived grid size
+// or object scale goes into the result as soon as it is known. Throws Failure.
+ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& number, PlacementResult& result) {
+    const PlacementOptions& options = request.options;
+    const std::string twoDigits = PatternText(FieldNumber(number), 2, 0);
+    result.scriptPath =
+        options.projectBasePath + (options.mainTile ? "_MainVeg_" : "_PerVeg_") + twoDigits + ".ms";
+
+    const double gridRes = FieldNumber(options.gridRes);
+    const double gridSize = RoundHalfEven(FieldNumber(options.gridSize));
+    const double objectScale = FieldNumber(options.objectScale);
+    const TileGeometry tile = ComputeTileGeometry(options.mainTile, options.terrainWidth, gridRes, 0);
+    checkedFinite(tile.middle);
+    checkedFinite(tile.span);
+    const ScaleAgreement agreed = AgreeScale(options.useObjectScale, gridSize, objectScale, tile.span);
+    result.gridSize = agreed.gridSizeText;
+    result.objectScale = agreed.objectScaleText;
+
+    ScriptSetup setup;
+    setup.number = number;
+    setup.objectName = options.objectName;
+    setup.maxFile = options.maxFile;
+    setup.scriptPath = result.scriptPath;
+    setup.save = options.saveToFile;
+    setup.middle = tile.middle;
+    setup.objectScale = agreed.objectScale;
+    setup.verticalScale = FieldNumber(options.verticalScale);
+    setup.verticalOffset = FieldNumber(options.verticalOffset);
+    setup.rotate = options.rotate;
+    setup.rotationAngle = options.rotationAngle;
+    setup.twoThreadsFrom = request.tuning.twoThreadsFrom;
+    setup.fileByteLimit = request.tuning.fileByteLimit;
+    return setup;
+}
+
+// Whether some offered entry has the same key (the text before the first colon) as the chosen text,
+// letter case aside.
+bool IsOffered(const std::string& chosenText, const std::vector<std::string>& offered) {
+    const std::string chosen = UpperCase(GetElement(chosenText, ":", 0));
+    for (const std::string& item : offered) {
+        if (UpperCase(GetElement(item, ":", 0)) == chosen)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+PlacementResult BuildPlacementScript(const PlacementRequest& request) {
+    PlacementResult result;
+    // The number is the text after the underscore of the part before the colon: Vegetation_5.
+    const std::string number(GetElement(GetElement(request.options.vegetation, ":", 0), "_", 1));
+    if (number.empty()) {
+        result.messages.push_back(Refusal("Invalid Vegetation Number"));
+        return result;
+    }
+    if (!IsWritableMaxName(request.options.objectName)) {
+        result.messages.push_back(Refusal(kRefusedNameMessage));
+        return result;
+    }
+
+    static const LineList kNoRecords;
+    const LineList& records = request.records ? *request.records : kNoRecords;
+    Progress& progress = request.progress ? *request.progress : NoProgress();
+    std::unique_ptr<ScriptBuilder> builder;
+    try {
+        builder = std::make_unique<ScriptBuilder>(PrepareBuild(request, number, result));
+        if (builder->run(records, progress) == RunOutcome::Cancelled) {
+            result.outcome = BuildOutcome::Cancelled;
+            return result;
+        }
+        result.outcome = BuildOutcome::Built;
+        result.fileWritten = request.options.saveToFile;
+    } catch (const Failure& failure) {
+        result.outcome = BuildOutcome::Failed;
+        result.messages.push_back(UnexpectedError("BuildScript", failure));
+    } catch (const std::bad_alloc&) {
+        result.outcome = BuildOutcome::Failed;
+        result.messages.push_back(UnexpectedError("BuildScript", failures::outOfMemory()));
+    }
+    // Finished or failed, the script is what this build produced.
+    if (builder) {
+        result.lines.swap(builder->lines());
+        result.objectCount = builder->objectCount();
+    }
+    return result;
+}
+
+std::optional<Message> CheckProcessInput(const PlacementOptions& options, const std::vector<std::string>& offered) {
+    if (options.maxFile.empty())
+        return Refusal("Please specify a Max file");
+    if (options.objectName.empty())
+        return Refusal("Please specify a Max object name");
+    if (options.vegetation.empty())
+        return Refusal("Please select a vegetation to process");
+    if (!IsOffered(options.vegetation, offered))
+        return Refusal("Please select only from the Vegetation List");
+    return std::nullopt;
+}
+
+} // namespace tes

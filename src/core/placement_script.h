@@ -1,0 +1,77 @@
+#pragma once
+
+#include "lib/atomic_file.h"
+#include "lib/line_list.h"
+#include "lib/message.h"
+#include "lib/progress.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tes {
+
+// What a placement script is built from: the chosen kind, the object, and the placement options as
+// texts the way the window's fields hold them (each is read by the leading-number rule when needed).
+struct PlacementOptions {
+    std::string vegetation; // the chosen kind as the list offers it: "Vegetation_5:  Pine"
+    std::string maxFile;    // the 3ds Max file the object is merged from
+    std::string objectName; // the object's name in it
+    bool mainTile = true;   // the tile the records were kept for names the script
+    std::int32_t terrainWidth = 0;
+    std::string gridRes = "3.0";
+    std::string gridSize = "256";
+    std::string objectScale = "33.333333";
+    bool useObjectScale = false; // the object scale is the user's, the grid size follows
+    std::string verticalScale = "1.000";
+    std::string verticalOffset = "0.000000";
+    bool rotate = true;
+    std::string rotationAngle = "0.000"; // written into the script as typed
+    std::string projectBasePath;         // the script is <base>_MainVeg_NN.ms or <base>_PerVeg_NN.ms
+    bool saveToFile = true;
+};
+
+// How the work is done, not what it makes.
+struct BuildTuning {
+    // Lists of at least this many records are built on two threads.
+    std::uint64_t twoThreadsFrom = 500000;
+    // The script file fails as a full disk does once it would grow beyond this.
+    std::uint64_t fileByteLimit = kNoByteLimit;
+};
+
+struct PlacementRequest {
+    PlacementOptions options;
+    const LineList* records = nullptr; // the tile's environment records
+    Progress* progress = nullptr;
+    BuildTuning tuning;
+};
+
+enum class BuildOutcome {
+    Refused,   // no script: the input cannot be used
+    Built,     // the script is complete (and its file written when asked)
+    Failed,    // the build stopped at a failure: the lines made until then are the script
+    Cancelled, // the user stopped it: nothing of it counts, no file was replaced
+};
+
+struct PlacementResult {
+    BuildOutcome outcome = BuildOutcome::Refused;
+    std::string scriptPath; // the script's file, named once the build has started
+    LineList lines;
+    std::uint64_t objectCount = 0; // the records placed
+    bool fileWritten = false;
+    // The new text of whichever of grid size and object scale follows the other.
+    std::optional<std::string> gridSize;
+    std::optional<std::string> objectScale;
+    Messages messages;
+};
+
+// Builds the MAXScript that merges the object from the Max file, moves it to the first record of the
+// kind, turns and scales it, and copies it to every further record of the kind.
+PlacementResult BuildPlacementScript(const PlacementRequest& request);
+
+// The checks of the Process command, in order: a Max file, an object name, a chosen kind, and a kind
+// that `offered` lists (the part before the colon, letter case aside). The first that fails.
+std::optional<Message> CheckProcessInput(const PlacementOptions& options, const std::vector<std::string>& offered);
+
+} // namespace tes

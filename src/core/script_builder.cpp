@@ -1,0 +1,157 @@
+#include "core/script_builder.h"
+
+#include "core/maxscript_literals.h"
+#include "lib/failure.h"
+#include "lib/fields.h"
+#include "lib/numbers.h"
+#include "lib/prefault.h"
+#include "lib/text_codec.h"
+#include "lib/version.h"
+
+#include <array>
+#include <thread>
+
+namespace tes {
+
+namespace {
+
+// The share of the rows a worker builds when this thread works out the positions of the rest: this
+// thread then still writes the lines of its rows (see the measurements in docs/performance.md).
+constexpr double kWorkerShare = 0.4;
+
+} // namespace
+
+ScriptBuilder::ScriptBuilder(ScriptSetup setup) : m_setup(std::move(setup)) {
+    m_rule.number = m_setup.number;
+    m_rule.H = m_setup.middle;
+    m_rule.vScale = m_setup.verticalScale;
+    m_rule.vOffset = m_setup.verticalOffset;
+    m_rule.objScale = m_setup.objectScale;
+    m_names = MakeObjectNames(m_setup.objectName);
+    m_recordLinesAscii = IsAscii(m_names.copyHead) && IsAscii(m_names.copyPathHead) &&
+                         IsAscii(m_names.copyPathTail) && IsAscii(m_names.path);
+}
+
+RunOutcome ScriptBuilder::run(const LineList& records, Progress& progress) {
+    if (m_setup.save)
+        m_file = std::make_unique<StreamedTextWriter>(m_setup.scriptPath, m_setup.fileByteLimit);
+    addHeader();
+
+    const std::uint64_t count = records.size();
+    ProgressScope shown(progress,
+                        (m_setup.save ? "Writing " : "Building ") + GetFileNameFromPath(m_setup.scriptPath));
+    m_records = &records;
+    prepareFirstObject();
+
+    // A long list goes on two threads.
+    std::optional<RunOutcome> outcome;
+    if (count >= m_setup.twoThreadsFrom && std::thread::hardware_concurrency() > 1)
+        outcome = buildOnTwoThreads(static_cast<std::uint64_t>(static_cast<double>(count) * kWorkerShare), shown);
+    if (!outcome) {
+        const bool done = addRows(0, count, [&](std::uint64_t row) {
+            estimateAt(row, count);
+            return shown.report(row, count);
+        });
+        outcome = done ? RunOutcome::Done : RunOutcome::Cancelled;
+    }
+    if (outcome == RunOutcome::Cancelled)
+        return RunOutcome::Cancelled;
+
+    if (m_file) {
+        // The last chunks are still on their way to the disk.
+        if (!shown.report(count, count))
+            return RunOutcome::Cancelled;
+        m_file->commit();
+    }
+    return RunOutcome::Done;
+}
+
+void ScriptBuilder::estimateAt(std::uint64_t row, std::uint64_t count) {
+    if (row == kEstimateAfter && count > 2 * row) {
+        m_lines.reserveScaled(1.1 * static_cast<double>(count) / static_cast<double>(row));
+        const std::lock_guard lock(m_roomMutex);
+        m_textRoom = m_lines.textRoom();
+        m_endsRoom = m_lines.endsRoom();
+    }
+}
+
+void ScriptBuilder::prefaultRoom() {
+    const std::lock_guard lock(m_roomMutex);
+    PrefaultForWriting(m_textRoom.data(), m_textRoom.size());
+    PrefaultForWriting(m_endsRoom.data(), m_endsRoom.size_bytes());
+}
+
+void ScriptBuilder::writeToFile(std::size_t firstLine) {
+    if (!m_file)
+        return;
+    const char* const text = m_lines.text().data();
+    const std::span<const std::uint64_t> ends = m_lines.ends();
+    std::uint64_t begin = firstLine == 0 ? 0 : ends[firstLine - 1];
+    for (std::size_t i = firstLine; i < ends.size(); ++i) {
+        const std::string_view line(text + begin, ends[i] - begin);
+        begin = ends[i];
+        if (m_recordLinesAscii)
+            m_file->writeAsciiLine(line);
+        else
+            m_file->writeLine(line);
+    }
+}
+
+void ScriptBuilder::prepareFirstObject() {
+    try {
+        const std::string& angle = m_setup.rotationAngle;
+        if (m_setup.rotate && checkedFinite(LeadingNumberValue(angle)) != 0)
+            m_rotateLine = "rotate " + m_names.path + " (angleaxis " + MaxAngleText(angle) + " [0,0,1])";
+        if (m_setup.objectScale != 100) {
+            const std::string s = PatternText(RoundHalfEven(m_setup.objectScale / 100, 8), 1, 8);
+            m_scaleLine = m_names.path + ".scale = [" + s + ',' + s + ',' + s + ']';
+        }
+    } catch (...) {
+        m_firstObjectFailure = std::current_exception();
+    }
+}
+
+void ScriptBuilder::addHeader() {
+    m_lines.appendText({"-- Tolvane Enviro Scripter for 3dsMax 3.1,  Version: ", kVersion});
+    endLine();
+    m_lines.appendText({"-- Script File Name:  ", MaxCommentText(GetFileNameFromPath(m_setup.scriptPath))});
+    endLine();
+    addLine("");
+    addLine("");
+    addLine("-- start of script");
+    addLine("clearlistener()");
+    addLine("");
+    addLine("-- perform merge on first object");
+    m_lines.appendText(
+        {"mergeMAXFile \"", MaxFilePathBody(UpperCase(m_setup.maxFile)), "\" #mergeDups #select #noredraw"});
+    endLine();
+    addLine("");
+}
+
+void ScriptBuilder::addFirstObject(std::string_view position) {
+    addLine("-- move the first object into position");
+    addLine("max move");
+    const std::size_t positionLine = m_lines.size();
+    m_lines.appendText({m_names.path, ".pos = [", position});
+    m_lines.endLine();
+    writeToFile(positionLine);
+
+    // Where the rotation or scale fails, it fails after the position line.
+    if (m_firstObjectFailure)
+        std::rethrow_exception(m_firstObjectFailure);
+    if (!m_rotateLine.empty())
+        addLine(m_rotateLine);
+    if (!m_scaleLine.empty())
+        addLine(m_scaleLine);
+    addLine("");
+    addLine("-- make copies of the original object and move into postion");
+    addLine("");
+}
+
+void ScriptBuilder::addCopy(std::string_view position) {
+    const std::size_t firstNew = m_lines.size();
+    AppendCopyLines(m_lines, m_names, m_copyNumber.text(), position);
+    writeToFile(firstNew);
+}
+
+} // namespace tes

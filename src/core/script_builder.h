@@ -1,0 +1,124 @@
+#pragma once
+
+#include "core/copy_lines.h"
+#include "core/record_position.h"
+#include "lib/line_list.h"
+#include "lib/progress.h"
+#include "lib/streamed_text_writer.h"
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tes {
+
+// What one build writes: everything worked out from the options before the records are read.
+struct ScriptSetup {
+    std::string number;      // the kind's number, as field 0 of its records reads
+    std::string objectName;  // checked to be writable into MAXScript
+    std::string maxFile;     // as the user wrote it
+    std::string scriptPath;  // the file named in the heading, and written when `save` is set
+    bool save = true;
+    double middle = 0;       // the tile's middle: it lands on the scene's origin
+    double objectScale = 100;
+    double verticalScale = 1;
+    double verticalOffset = 0;
+    bool rotate = false;
+    std::string rotationAngle; // as typed
+    std::uint64_t twoThreadsFrom = 500000;
+    std::uint64_t fileByteLimit = ~std::uint64_t{0};
+};
+
+enum class RunOutcome { Done, Cancelled };
+
+// One build of a placement script. The lines collect in lines(); the file, when asked for, is written
+// while they are made and replaces the earlier one only when the build completes.
+class ScriptBuilder {
+public:
+    explicit ScriptBuilder(ScriptSetup setup);
+
+    // Throws Failure where the build fails; the lines made until then stay in lines().
+    RunOutcome run(const LineList& records, Progress& progress);
+
+    LineList& lines() { return m_lines; }
+    std::uint64_t objectCount() const { return m_objectCount; }
+
+private:
+    void addHeader();
+    // Both take the object's position as "X,Y,Z]".
+    void addFirstObject(std::string_view position);
+    void addCopy(std::string_view position);
+    void addObject(std::string_view position) {
+        if (m_objectCount == 0)
+            addFirstObject(position);
+        else
+            addCopy(position);
+        ++m_objectCount;
+        m_copyNumber.increment();
+    }
+    // Works out the first object's rotate and scale lines before any worker starts.
+    void prepareFirstObject();
+    // Adds the objects of rows [begin, end). `tick(row)` is called every kProgressStep rows and
+    // stops the work when it returns false; so does this.
+    template <typename Tick> bool addRows(std::uint64_t begin, std::uint64_t end, Tick tick);
+    // Reserves room for the script once the first rows show how long it gets.
+    void estimateAt(std::uint64_t row, std::uint64_t count);
+    // Has the system hand out the pages of the room reserved for the script (see estimateAt), while
+    // a worker may still be writing into it: waiting for the worker, this thread can spare the time.
+    void prefaultRoom();
+    // Builds rows [0, split) on a worker while this thread works out the positions of the rest, then
+    // adds those; nullopt when the system has no thread to give.
+    std::optional<RunOutcome> buildOnTwoThreads(std::uint64_t split, ProgressScope& progress);
+
+    // Ends the line appended since the last one; the file gets it too.
+    void endLine() {
+        const std::size_t begin = m_lines.empty() ? 0 : m_lines.ends().back();
+        m_lines.endLine();
+        if (m_file)
+            m_file->writeLine(m_lines.text().substr(begin));
+    }
+    void addLine(std::string_view text) {
+        m_lines.appendText(text);
+        endLine();
+    }
+    // Writes the lines from `firstLine` on, which were added to the list without the file.
+    void writeToFile(std::size_t firstLine);
+
+    static constexpr std::uint64_t kProgressStep = 65536;
+    // After this many records the script's size is estimated and room reserved for it.
+    static constexpr std::uint64_t kEstimateAfter = 4 * kProgressStep;
+
+    ScriptSetup m_setup;
+    PositionRule m_rule;
+    ObjectNames m_names;
+    LineList m_lines;
+    CopyNumber m_copyNumber;
+    std::uint64_t m_objectCount = 0;
+    // The first object's rotate line and scale line ("" when there is none), or what stopped them.
+    std::string m_rotateLine;
+    std::string m_scaleLine;
+    std::exception_ptr m_firstObjectFailure;
+    const LineList* m_records = nullptr;
+    // Where the room reserved for the script lies, for prefaultRoom.
+    std::mutex m_roomMutex;
+    std::span<const char> m_textRoom;
+    std::span<const std::uint64_t> m_endsRoom;
+    std::unique_ptr<StreamedTextWriter> m_file;
+    bool m_recordLinesAscii = true; // the object's name is plain ASCII, and so is every record line
+};
+
+template <typename Tick> bool ScriptBuilder::addRows(std::uint64_t begin, std::uint64_t end, Tick tick) {
+    std::array<char, kMaxPositionText> position{};
+    return ForEachMatchingRow(m_rule, *m_records, begin, end, kProgressStep, tick, [&](std::string_view entry) {
+        const char* const last = m_rule.writePosition(position.data(), entry);
+        addObject(std::string_view(position.data(), static_cast<std::size_t>(last - position.data())));
+    });
+}
+
+} // namespace tes

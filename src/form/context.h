@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/placement_script.h"
+#include "form/main_model.h"
+#include "form/session.h"
+#include "lib/line_list.h"
+#include "lib/message.h"
+#include "lib/platform.h"
+
+#include <memory>
+
+namespace tes {
+
+// Everything one running program works on: the session record, the main window's data stores, the
+// combiner's list and the platform's services. The window's routines and handlers take it by
+// reference.
+struct Context {
+    explicit Context(Platform& p) : platform(p) {}
+    Context(const Context&) = delete;
+    Context& operator=(const Context&) = delete;
+
+    Platform& platform;
+    Session session;
+    MainModel form;
+    LineList lstMaxScripts; // the combiner window's list
+    // How scripts are built and files written (tests choose small thresholds and limits).
+    BuildTuning tuning;
+    // The main window's handlers, installed by whoever builds the program (they run on model changes).
+    std::unique_ptr<MainEvents> handlers;
+    bool ended = false; // EndProgram has run
+};
+
+// Shows each message in a message box, in order.
+inline void ShowMessages(Platform& platform, const Messages& messages) {
+    for (const Message& message : messages)
+        platform.showMessage(message.text);
+}
+
+} // namespace tes

@@ -1,0 +1,93 @@
+#include "form/load_command.h"
+
+#include "core/load_project.h"
+#include "form/context.h"
+#include "form/project_routines.h"
+#include "form/startup.h"
+
+#include <utility>
+
+namespace tes {
+
+namespace {
+
+// The window shows the normal pointer again however the command ends.
+class NormalPointerOnExit {
+public:
+    explicit NormalPointerOnExit(Platform& platform) : m_platform(platform) {}
+    ~NormalPointerOnExit() { m_platform.setWaitCursor(DialogOwner::MainWindow, false); }
+    NormalPointerOnExit(const NormalPointerOnExit&) = delete;
+    NormalPointerOnExit& operator=(const NormalPointerOnExit&) = delete;
+
+private:
+    Platform& m_platform;
+};
+
+std::string AskForProjectFile(Context& ctx) {
+    return ctx.platform.showFileDialog({.owner = DialogOwner::MainWindow,
+                                        .title = "Open Tolvane Project File (PRJ)",
+                                        .initialFolder = ctx.session.DefaultDir,
+                                        .filter = "PRJ File (*.prj)|*.prj",
+                                        .filterIndex = 1,
+                                        .save = false,
+                                        .initialFileName = {}});
+}
+
+// The window and the session take the loaded project.
+void ShowLoadedProject(Context& ctx, const std::string& projectPath, LoadResult& loaded) {
+    MainModel& form = ctx.form;
+    Session& session = ctx.session;
+    form.setText(TextField::txtProjectFilePath, projectPath);
+    form.setEnabled(TextField::txtProjectFilePath, true);
+    session.ProjectDir = loaded.files.folder;
+    session.DefaultDir = session.ProjectDir;
+    SaveFolderSettings(ctx);
+    session.SceneFilePath = loaded.files.scene;
+    session.VegetationFilePath = loaded.files.definitions;
+    session.ProjectBasePath = loaded.files.basePath;
+    // The INI files are read afresh from disk on every lookup: there is no cached copy to drop.
+    ApplyLoadFields(ctx, loaded.fields);
+    form.list(ListId::List1).swap(loaded.records);
+    form.listChanged(ListId::List1);
+    ApplyVegetationKinds(ctx, loaded.kinds);
+    form.setProcessEnabled(true);
+}
+
+} // namespace
+
+Messages btnBrowseProjectFile_Click(Context& ctx) {
+    const std::string chosen = AskForProjectFile(ctx);
+    if (chosen.empty()) {
+        ctx.platform.setWaitCursor(DialogOwner::MainWindow, false);
+        return {};
+    }
+    return OpenProject(ctx, chosen);
+}
+
+Messages OpenProject(Context& ctx, const std::string& projectPath) {
+    NormalPointerOnExit normalPointer(ctx.platform);
+    ctx.platform.setWaitCursor(DialogOwner::MainWindow, true);
+    LoadRequest request;
+    request.projectPath = projectPath;
+    request.tile = TileOptionsFromForm(ctx);
+    request.faceSun = ctx.form.isChecked(CheckBox::chkFaceTolvaneSun);
+    request.fields = LoadFieldsFromForm(ctx);
+    request.progress = &ctx.platform;
+    LoadResult loaded = LoadProject(request);
+    switch (loaded.outcome) {
+    case LoadOutcome::Cancelled:
+        return {}; // a load the user stopped leaves everything as it was
+    case LoadOutcome::Refused:
+        // The environment file's path is kept even so; the rest stays as an earlier load left it.
+        ctx.session.EnvironmentFilePath = loaded.files.environment;
+        break;
+    case LoadOutcome::Loaded:
+        ctx.session.EnvironmentFilePath = loaded.files.environment;
+        ShowLoadedProject(ctx, projectPath, loaded);
+        break;
+    }
+    ShowMessages(ctx.platform, loaded.messages);
+    return std::move(loaded.messages);
+}
+
+} // namespace tes

@@ -1,0 +1,86 @@
+#include "form/project_routines.h"
+
+#include "form/context.h"
+#include "project/sun.h"
+
+#include <optional>
+
+namespace tes {
+
+TileOptions TileOptionsFromForm(const Context& ctx) {
+    const MainModel& form = ctx.form;
+    return {form.isChecked(CheckBox::chkMainTile), form.text(TextField::txtOverlap),
+            form.isChecked(CheckBox::chkUseObjectScale)};
+}
+
+LoadFields LoadFieldsFromForm(const Context& ctx) {
+    const MainModel& form = ctx.form;
+    LoadFields fields;
+    fields.scene = {ctx.session.TerrainWidth, form.text(TextField::txtNumberOfTiles), form.text(TextField::txtGridRes),
+                    form.text(TextField::txtHeading), form.text(TextField::txtPitch)};
+    fields.gridSize = form.text(TextField::txtGridSize);
+    fields.objectScale = form.text(TextField::txtObjectScale);
+    fields.rotationAngle = form.text(TextField::txtRotationAngle);
+    return fields;
+}
+
+void ApplyLoadFields(Context& ctx, const LoadFields& fields) {
+    MainModel& form = ctx.form;
+    ctx.session.TerrainWidth = fields.scene.terrainWidth;
+    form.setText(TextField::txtNumberOfTiles, fields.scene.tileFormat);
+    form.setText(TextField::txtGridRes, fields.scene.gridRes);
+    form.setText(TextField::txtHeading, fields.scene.heading);
+    form.setText(TextField::txtPitch, fields.scene.pitch);
+    form.setText(TextField::txtGridSize, fields.gridSize);
+    form.setText(TextField::txtObjectScale, fields.objectScale);
+    form.setText(TextField::txtRotationAngle, fields.rotationAngle);
+}
+
+void ApplyVegetationKinds(Context& ctx, const VegetationKinds& kinds) {
+    MainModel& form = ctx.form;
+    LineList& list3 = form.list(ListId::List3);
+    list3.clear();
+    for (const std::string& item : kinds.listed)
+        list3.append(item);
+    form.listChanged(ListId::List3);
+    form.setComboText("");
+    form.clearComboItems();
+    for (const std::string& entry : kinds.entries)
+        form.addComboItem(entry);
+}
+
+void GetProjectInfo(Context& ctx) {
+    LoadFields fields = LoadFieldsFromForm(ctx);
+    Messages messages;
+    ReadProjectInfo(ctx.session.SceneFilePath, fields.scene, messages);
+    ApplyLoadFields(ctx, fields);
+    ShowMessages(ctx.platform, messages);
+}
+
+void ReadEnvironmentFile(Context& ctx) {
+    LoadFields fields = LoadFieldsFromForm(ctx);
+    LineList records;
+    Messages messages;
+    if (!ReadEnvironment(ctx.session.EnvironmentFilePath, TileOptionsFromForm(ctx), fields, records, messages,
+                         ctx.platform))
+        return;
+    ApplyLoadFields(ctx, fields);
+    ctx.form.list(ListId::List1).swap(records);
+    ctx.form.listChanged(ListId::List1);
+    ShowMessages(ctx.platform, messages);
+}
+
+void LoadVegetationList(Context& ctx) {
+    Messages messages;
+    const VegetationKinds kinds =
+        ReadVegetationKinds(ctx.form.list(ListId::List1), ctx.session.VegetationFilePath, messages);
+    ApplyVegetationKinds(ctx, kinds);
+    ShowMessages(ctx.platform, messages);
+}
+
+void FaceTolvaneSun(Context& ctx) {
+    if (std::optional<std::string> angle = RotationFacingSun(ctx.form.text(TextField::txtHeading)))
+        ctx.form.setText(TextField::txtRotationAngle, *angle);
+}
+
+} // namespace tes

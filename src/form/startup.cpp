@@ -1,0 +1,47 @@
+#include "form/startup.h"
+
+#include "form/context.h"
+#include "lib/settings.h"
+
+#include <cmath>
+
+namespace tes {
+
+namespace {
+
+// A saved folder, or the program's own folder when none is saved.
+std::string SavedFolder(Context& ctx, const char* valueName) {
+    std::string folder = GetRegStr(ctx.platform, SettingsKeyPath(ctx.session.AppTitle), valueName);
+    if (folder.empty())
+        folder = ctx.platform.programFolder();
+    return folder;
+}
+
+} // namespace
+
+void StartSession(Context& ctx) {
+    Session& session = ctx.session;
+    session.Pi = 4 * std::atan(1.0);
+    session.AppTitle = kAppTitle;
+    session.DefaultDir = SavedFolder(ctx, "DefaultDir");
+    session.ObjectDir = SavedFolder(ctx, "ObjectDir");
+    // The box's own handler sets the save flag as well.
+    ctx.form.setCheck(CheckBox::chkSave, kChecked);
+    ctx.form.setVersionCaption(kVersion);
+    session.SaveToFile = true;
+}
+
+void SaveFolderSettings(Context& ctx) {
+    const std::string keyPath = SettingsKeyPath(ctx.session.AppTitle);
+    SetRegStr(ctx.platform, "DefaultDir", ctx.session.DefaultDir, keyPath);
+    SetRegStr(ctx.platform, "ObjectDir", ctx.session.ObjectDir, keyPath);
+}
+
+bool BeginEndProgram(Context& ctx) {
+    if (ctx.ended)
+        return false;
+    ctx.ended = true;
+    return true;
+}
+
+} // namespace tes

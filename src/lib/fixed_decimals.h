@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstddef>
+
+namespace tes {
+
+// The most characters WriteFixedDecimals writes (the largest double has 309 integer digits).
+inline constexpr std::size_t kMaxFixedDecimalsText = 352;
+
+// Writes `value` at `out` as the pattern "0.000..." with `decimals` places (0 to 8) and returns the end:
+// exactly what PatternText(value, 1, decimals) gives (15 significant digits first, then half away from
+// zero), but with integer arithmetic and no allocation for the usual coordinate range; other values go
+// through PatternText. `out` needs room for kMaxFixedDecimalsText characters. The script writer
+// formats three coordinates of every object it places with it.
+char* WriteFixedDecimals(char* out, double value, int decimals);
+
+} // namespace tes

@@ -1,0 +1,249 @@
+#include "lib/failure.h"
+#include "lib/numbers.h"
+#include "program_fixture.h"
+#include "form/project_routines.h"
+#include "core/tile_geometry.h"
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace tes::test {
+namespace {
+
+struct RegionCase {
+    bool mainTile;
+    std::int32_t width;
+    double gridRes;
+    double overlap;
+    double low, high, span;
+};
+
+TEST(TileRegion, FollowsTheTileChoiceAndTheTileCount) {
+    const RegionCase cases[] = {
+        {true, 5, 3, 0, 1536, 2304, 768},   // the middle tile of an odd terrain
+        {true, 6, 3, 10, 1526, 3082, 1536}, // the middle two-by-two block
+        {true, 0, 3, 10, -394, 394, 768},   // no tile count yet
+        {true, 1, 3, 10, -10, 778, 768},    //
+        {true, 4, 3, 10, 1142, 1930, 768},  // straddles two tiles
+        {false, 3, 3, 10, 0, 768, 768},     // the tile at the origin, overlap ignored
+        {false, 5, 3, 10, 758, 1546, 768},  // the second tile from the origin
+        {false, 6, 2, 0, 512, 1024, 512},   //
+        {true, 5, 0, 7, -7, 7, 0},          // no grid resolution
+    };
+    for (const RegionCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "main " << c.mainTile << " W " << c.width);
+        const TileRegion r = ComputeTileRegion(c.mainTile, c.width, c.gridRes, c.overlap);
+        EXPECT_DOUBLE_EQ(r.low, c.low);
+        EXPECT_DOUBLE_EQ(r.high, c.high);
+        EXPECT_DOUBLE_EQ(r.span, c.span);
+    }
+    EXPECT_THROW(ComputeTileRegion(true, 5, 1e307, 0), Failure);
+}
+
+class EnvironmentReaderTest : public ProgramTest {
+protected:
+    EnvironmentReaderTest() { ctx.session.TerrainWidth = 5; }
+
+    std::vector<std::string> read(std::string_view bytes) {
+        ctx.session.EnvironmentFilePath = dir.write("Valley.txt", bytes);
+        ReadEnvironmentFile(ctx);
+        return list(ListId::List1);
+    }
+    void setTile(bool mainTile, std::int32_t width, std::string overlap) {
+        if (ctx.form.isChecked(CheckBox::chkMainTile) != mainTile)
+            ctx.form.click(CheckBox::chkMainTile);
+        ctx.session.TerrainWidth = width;
+        ctx.form.setText(TextField::txtOverlap, overlap);
+    }
+};
+
+std::string Record(const std::string& kind, double x, double z) {
+    return kind + "," + DecimalText(x) + ",1.5," + DecimalText(z);
+}
+
+// Points on each bound of each axis are kept; points just outside on either axis are not.
+TEST_F(EnvironmentReaderTest, KeepsPointsOnTheBoundsOfBothAxes) {
+    struct Case {
+        bool mainTile;
+        std::int32_t width;
+        const char* overlap;
+    };
+    const Case cases[] = {{true, 0, "10"}, {true, 1, "10"},  {true, 4, "10"},
+                          {true, 6, "10"}, {false, 3, "10"}, {false, 5, "2.5"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "main " << c.mainTile << " W " << c.width);
+        setTile(c.mainTile, c.width, c.overlap);
+        const TileRegion r = ComputeTileRegion(c.mainTile, c.width, 3, LeadingNumberValue(c.overlap));
+        const double mid = (r.low + r.high) / 2;
+        const std::vector<std::string> inside = {Record("1", r.low, mid), Record("2", r.high, mid),
+                                                 Record("3", mid, r.low), Record("4", mid, r.high),
+                                                 Record("5", r.low, r.high)};
+        const std::vector<std::string> outside = {
+            Record("6", r.low - 0.001, mid), Record("7", r.high + 0.001, mid),
+            Record("8", mid, r.low - 0.001), Record("9", mid, r.high + 0.001)};
+        std::string file;
+        for (std::size_t i = 0; i < outside.size(); ++i)
+            file += inside[i] + "\r\n" + outside[i] + "\r\n";
+        file += inside.back() + "\r\n";
+        EXPECT_EQ(read(file), inside);
+    }
+}
+
+TEST_F(EnvironmentReaderTest, DerivesTheFieldTheUserDoesNotEdit) {
+    struct Case {
+        bool useObjectScale;
+        std::int32_t width;
+        const char* gridSize;
+        const char* objectScale;
+        TextField derived;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {true, 5, "1", "33.333333", TextField::txtGridSize, "256"},
+        {true, 5, "1", "50", TextField::txtGridSize, "384"},
+        {true, 6, "1", "25", TextField::txtGridSize, "384"},
+        {true, 5, "1", "0.0651041666", TextField::txtGridSize, "0"}, // 0.4999... rounds down
+        {false, 5, "256", "1", TextField::txtObjectScale, "33.333333"},
+        {false, 6, "256", "1", TextField::txtObjectScale, "16.666667"},
+        {false, 5, "2.5", "1", TextField::txtObjectScale, "0.260417"}, // 2.5 counts as 2
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        if (ctx.form.isChecked(CheckBox::chkUseObjectScale) != c.useObjectScale)
+            ctx.form.click(CheckBox::chkUseObjectScale);
+        ctx.session.TerrainWidth = c.width;
+        ctx.form.setText(TextField::txtGridSize, c.gridSize);
+        ctx.form.setText(TextField::txtObjectScale, c.objectScale);
+        read("");
+        EXPECT_EQ(text(c.derived), c.expected);
+        EXPECT_TRUE(platform.messages.empty());
+    }
+}
+
+TEST_F(EnvironmentReaderTest, ZeroGridResolution) {
+    ctx.form.setText(TextField::txtGridRes, "0");
+    ctx.form.setText(TextField::txtOverlap, "1");
+    ctx.form.click(CheckBox::chkUseObjectScale);
+    EXPECT_EQ(read("1,0.5,0,-1\r\n2,1.5,0,0\r\n"), std::vector<std::string>{"1,0.5,0,-1"});
+    EXPECT_EQ(text(TextField::txtGridSize), "0");
+
+    ctx.form.click(CheckBox::chkUseObjectScale);
+    EXPECT_TRUE(read("1,0.5,0,-1\r\n").empty());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0], "Unexpected error in ReadEnvironmentFile \n\n" +
+                                        SignPadded(failures::divisionByZero().number()) +
+                                        " - Division by zero");
+}
+
+TEST_F(EnvironmentReaderTest, ReadsEveryLineForm) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> kept;
+    };
+    const Case cases[] = {
+        {"empty file", "", {}},
+        {"no commas", "Tolvane environment\r\n\r\n2000 2000\r\n", {}},
+        {"CR LF",
+         "1,2000,0,2000\r\n2,1,0,1\r\n3,2001,5,2002,extra\r\n",
+         {"1,2000,0,2000", "3,2001,5,2002,extra"}},
+        {"CR only", "1,2000,0,2000\r3,2001,5,2002\r", {"1,2000,0,2000", "3,2001,5,2002"}},
+        {"LF only", "1,2000,0,2000\n3,2001,5,2002\n", {"1,2000,0,2000", "3,2001,5,2002"}},
+        {"mixed, last line open",
+         "1,2000,0,2000\n2,2000,0,2000\r3,2000,0,2000\r\n4,2000,0,2000",
+         {"1,2000,0,2000", "2,2000,0,2000", "3,2000,0,2000", "4,2000,0,2000"}},
+        {"byte-order mark",
+         "\xEF\xBB\xBF"
+         "1,2000,0,2000\r\n",
+         {"1,2000,0,2000"}},
+        {"Windows-1252 text", "1,2000,0,2000,Bj\xF6rk\r\n", {"1,2000,0,2000,Bj\xC3\xB6rk"}},
+        {"numbers in other forms",
+         "1, 2 000,0,2e3\r\n2,+2000.5,0,&H7D0\r\n3,2000ab,0,2000.\r\n",
+         {"1, 2 000,0,2e3", "2,+2000.5,0,&H7D0", "3,2000ab,0,2000."}},
+        {"long lines, CR only",
+         "1,2000,0,2000," + std::string(700, 'x') + "\r2,2000,0,2000\r",
+         {"1,2000,0,2000," + std::string(700, 'x'), "2,2000,0,2000"}},
+        {"long lines, LF only",
+         "1,2000,0,2000," + std::string(700, 'x') + "\n2,2000,0,2000\n",
+         {"1,2000,0,2000," + std::string(700, 'x'), "2,2000,0,2000"}},
+        {"outside by a text field", "1,abc,0,2000\r\n2,2000\r\n", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(read(c.bytes), c.kept);
+    }
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(EnvironmentReaderTest, ShortAndNonNumericRecordsCountAsZero) {
+    setTile(false, 3, "10"); // the region [0, 768] holds the origin
+    EXPECT_EQ(read("abc,def,ghi,jkl\r\n5,100\r\n,\r\n7,-1,0,0\r\n"),
+              (std::vector<std::string>{"abc,def,ghi,jkl", "5,100", ","}));
+}
+
+// Many generated records in varied number forms; the expected count is decided on whole millionths,
+// without parsing any text.
+TEST_F(EnvironmentReaderTest, KeepsTheRightRecordsOfALargeFile) {
+    std::mt19937_64 rng(7);
+    const std::int64_t low = 1536'000000, high = 2304'000000;
+    auto coordinate = [&rng](std::int64_t& micro) {
+        switch (rng() % 8) {
+        case 0:
+            micro = rng() % 2 ? low : high;
+            break; // exactly on a bound
+        case 1:
+            micro = (rng() % 2 ? low : high) + (rng() % 2 ? 1 : -1);
+            break;
+        default:
+            micro = static_cast<std::int64_t>(rng() % 3840'000001);
+            break;
+        }
+        const std::string whole = std::to_string(micro / 1000000);
+        const std::string fraction = std::to_string(1000000 + micro % 1000000).substr(1);
+        switch (rng() % 4) {
+        case 0:
+            return whole + "." + fraction;
+        case 1:
+            return micro % 1000000 == 0 ? whole : whole + "." + fraction;
+        case 2:
+            return " " + whole + "." + fraction; // blanks go through the full rule
+        default:
+            return whole + "." + fraction + "E0"; // so does an exponent
+        }
+    };
+    std::string file;
+    std::size_t expected = 0;
+    for (int i = 0; i < 300000; ++i) {
+        std::int64_t x = 0, z = 0;
+        const std::string xs = coordinate(x);
+        const std::string zs = coordinate(z);
+        file += std::to_string(rng() % 20) + "," + xs + ",12.5," + zs + (i % 3 ? "\r\n" : "\n");
+        if (low <= x && x <= high && low <= z && z <= high)
+            ++expected;
+    }
+    EXPECT_EQ(read(file).size(), expected);
+    EXPECT_GT(expected, 10000u);
+}
+
+TEST_F(EnvironmentReaderTest, ReportsProgressAndFailures) {
+    read(std::string(9u << 20, 'x')); // one long line without a comma
+    EXPECT_EQ(platform.progressLabels, std::vector<std::string>{"Reading Valley.txt"});
+    EXPECT_EQ(platform.progressEnds, 1);
+
+    ctx.session.EnvironmentFilePath = dir.file("Missing.txt");
+    ctx.form.list(ListId::List1).append("left over");
+    ReadEnvironmentFile(ctx);
+    EXPECT_TRUE(list(ListId::List1).empty());
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0], "Unexpected error in ReadEnvironmentFile \n\n 53 - File not found");
+    EXPECT_EQ(platform.progressEnds, 2);
+
+    ctx.form.setText(TextField::txtOverlap, "1E999");
+    read("1,2000,0,2000\r\n");
+    EXPECT_EQ(platform.messages.back(), "Unexpected error in ReadEnvironmentFile \n\n 6 - Overflow");
+}
+
+} // namespace
+} // namespace tes::test
