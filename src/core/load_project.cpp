@@ -75,8 +75,8 @@ LoadResult LoadProject(const LoadRequest& request) {
     // The order matters: the environment is read with the tile count and grid resolution that the
     // scene has just given, and the kinds are those of the records just kept.
     ReadProjectInfo(result.files.scene, result.fields.scene, result.messages);
-    if (!ReadEnvironment(result.files.environment, request.tile, result.fields, result.records, result.messages,
-                         progress)) {
+    if (!ReadEnvironment(result.files.environment, request.tile, result.fields, result.records,
+                         result.messages, progress)) {
         result.outcome = LoadOutcome::Cancelled;
         return result;
     }

@@ -23,8 +23,8 @@ ProjectFiles ProjectFilesOf(const std::string& projectPath);
 
 // How the records of a tile are chosen, and which of grid size and object scale is the user's.
 struct TileOptions {
-    bool mainTile = true;       // the main tile, or else the perimeter tile
-    std::string overlap = "0";  // margin around the tile, in Tolvane units
+    bool mainTile = true;        // the main tile, or else the perimeter tile
+    std::string overlap = "0";   // margin around the tile, in Tolvane units
     bool useObjectScale = false; // the object scale is the user's, the grid size follows
 };
 

@@ -14,7 +14,8 @@ namespace tes {
 
 namespace {
 
-constexpr const char* kRefusedNameMessage = "Please specify a Max object name without quotes or control characters";
+constexpr const char* kRefusedNameMessage =
+    "Please specify a Max object name without quotes or control characters";
 
 double FieldNumber(const std::string& text) {
     return checkedFinite(LeadingNumberValue(text));
@@ -22,7 +23,8 @@ double FieldNumber(const std::string& text) {
 
 // Names the script and works out the numbers of the build from the options; the derived grid size
 // or object scale goes into the result as soon as it is known. Throws Failure.
-ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& number, PlacementResult& result) {
+ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& number,
+                         PlacementResult& result) {
     const PlacementOptions& options = request.options;
     const std::string twoDigits = PatternText(FieldNumber(number), 2, 0);
     result.scriptPath =
@@ -108,7 +110,8 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
     return result;
 }
 
-std::optional<Message> CheckProcessInput(const PlacementOptions& options, const std::vector<std::string>& offered) {
+std::optional<Message> CheckProcessInput(const PlacementOptions& options,
+                                         const std::vector<std::string>& offered) {
     if (options.maxFile.empty())
         return Refusal("Please specify a Max file");
     if (options.objectName.empty())

@@ -72,6 +72,7 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request);
 
 // The checks of the Process command, in order: a Max file, an object name, a chosen kind, and a kind
 // that `offered` lists (the part before the colon, letter case aside). The first that fails.
-std::optional<Message> CheckProcessInput(const PlacementOptions& options, const std::vector<std::string>& offered);
+std::optional<Message> CheckProcessInput(const PlacementOptions& options,
+                                         const std::vector<std::string>& offered);
 
 } // namespace tes

@@ -46,7 +46,8 @@ RunOutcome ScriptBuilder::run(const LineList& records, Progress& progress) {
     // A long list goes on two threads.
     std::optional<RunOutcome> outcome;
     if (count >= m_setup.twoThreadsFrom && std::thread::hardware_concurrency() > 1)
-        outcome = buildOnTwoThreads(static_cast<std::uint64_t>(static_cast<double>(count) * kWorkerShare), shown);
+        outcome =
+            buildOnTwoThreads(static_cast<std::uint64_t>(static_cast<double>(count) * kWorkerShare), shown);
     if (!outcome) {
         const bool done = addRows(0, count, [&](std::uint64_t row) {
             estimateAt(row, count);

@@ -20,12 +20,12 @@ namespace tes {
 
 // What one build writes: everything worked out from the options before the records are read.
 struct ScriptSetup {
-    std::string number;      // the kind's number, as field 0 of its records reads
-    std::string objectName;  // checked to be writable into MAXScript
-    std::string maxFile;     // as the user wrote it
-    std::string scriptPath;  // the file named in the heading, and written when `save` is set
+    std::string number;     // the kind's number, as field 0 of its records reads
+    std::string objectName; // checked to be writable into MAXScript
+    std::string maxFile;    // as the user wrote it
+    std::string scriptPath; // the file named in the heading, and written when `save` is set
     bool save = true;
-    double middle = 0;       // the tile's middle: it lands on the scene's origin
+    double middle = 0; // the tile's middle: it lands on the scene's origin
     double objectScale = 100;
     double verticalScale = 1;
     double verticalOffset = 0;
@@ -75,6 +75,9 @@ private:
     // Builds rows [0, split) on a worker while this thread works out the positions of the rest, then
     // adds those; nullopt when the system has no thread to give.
     std::optional<RunOutcome> buildOnTwoThreads(std::uint64_t split, ProgressScope& progress);
+    // Appends to `positions` the positions of the matching rows from `begin` on; `report(row)` as the
+    // tick of addRows.
+    template <typename Report> bool addPositions(std::uint64_t begin, LineList& positions, Report report);
 
     // Ends the line appended since the last one; the file gets it too.
     void endLine() {
@@ -115,10 +118,11 @@ private:
 
 template <typename Tick> bool ScriptBuilder::addRows(std::uint64_t begin, std::uint64_t end, Tick tick) {
     std::array<char, kMaxPositionText> position{};
-    return ForEachMatchingRow(m_rule, *m_records, begin, end, kProgressStep, tick, [&](std::string_view entry) {
-        const char* const last = m_rule.writePosition(position.data(), entry);
-        addObject(std::string_view(position.data(), static_cast<std::size_t>(last - position.data())));
-    });
+    return ForEachMatchingRow(
+        m_rule, *m_records, begin, end, kProgressStep, tick, [&](std::string_view entry) {
+            const char* const last = m_rule.writePosition(position.data(), entry);
+            addObject(std::string_view(position.data(), static_cast<std::size_t>(last - position.data())));
+        });
 }
 
 } // namespace tes

@@ -7,6 +7,24 @@
 
 namespace tes {
 
+template <typename Report>
+bool ScriptBuilder::addPositions(std::uint64_t begin, LineList& positions, Report report) {
+    const std::uint64_t count = m_records->size();
+    std::array<char, kMaxPositionText> scratch{};
+    return ForEachMatchingRow(
+        m_rule, *m_records, begin, count, kProgressStep,
+        [&](std::uint64_t row) {
+            if (row - begin == kEstimateAfter && count - begin > 2 * kEstimateAfter)
+                positions.reserveScaled(1.1 * static_cast<double>(count - begin) / kEstimateAfter);
+            return report(row);
+        },
+        [&](std::string_view entry) {
+            const char* const last = m_rule.writePosition(scratch.data(), entry);
+            positions.append(
+                std::string_view(scratch.data(), static_cast<std::size_t>(last - scratch.data())));
+        });
+}
+
 // A long list is built on two threads: a worker runs the builder's own row loop over the first rows,
 // into the script and the file, while this thread works out the positions of the later rows and
 // reports progress; then this thread adds those objects. The script, the place of a failure and a
@@ -44,18 +62,7 @@ std::optional<RunOutcome> ScriptBuilder::buildOnTwoThreads(std::uint64_t split, 
     std::exception_ptr ownFailure;
     bool cancelled = false;
     try {
-        std::array<char, kMaxPositionText> scratch{};
-        cancelled = !ForEachMatchingRow(
-            m_rule, *m_records, split, count, kProgressStep,
-            [&](std::uint64_t row) {
-                if (row - split == kEstimateAfter && count - split > 2 * kEstimateAfter)
-                    positions.reserveScaled(1.1 * static_cast<double>(count - split) / kEstimateAfter);
-                return report(row - split);
-            },
-            [&](std::string_view entry) {
-                const char* const last = m_rule.writePosition(scratch.data(), entry);
-                positions.append(std::string_view(scratch.data(), static_cast<std::size_t>(last - scratch.data())));
-            });
+        cancelled = !addPositions(split, positions, [&](std::uint64_t row) { return report(row - split); });
     } catch (...) {
         ownFailure = std::current_exception();
     }

@@ -38,8 +38,9 @@ template <typename Work> Messages RunOnChosenFile(Context& ctx, const FileDialog
 } // namespace
 
 Messages btnAddFile_Click(Context& ctx) {
-    return RunOnChosenFile(ctx, ScriptDialog(ctx, "Open MAX Script File (MS)", false),
-                           [&ctx](const std::string& path) { return AddScriptToCombination(ctx.lstMaxScripts, path); });
+    return RunOnChosenFile(
+        ctx, ScriptDialog(ctx, "Open MAX Script File (MS)", false),
+        [&ctx](const std::string& path) { return AddScriptToCombination(ctx.lstMaxScripts, path); });
 }
 
 Messages btnSaveAs_Click(Context& ctx) {

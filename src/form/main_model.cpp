@@ -49,8 +49,12 @@ constexpr BoxDesign kBoxDesign[] = {
 
 } // namespace
 
-const char* Name(TextField field) { return kFieldDesign[static_cast<std::size_t>(field)].name; }
-const char* Name(CheckBox box) { return kBoxDesign[static_cast<std::size_t>(box)].name; }
+const char* Name(TextField field) {
+    return kFieldDesign[static_cast<std::size_t>(field)].name;
+}
+const char* Name(CheckBox box) {
+    return kBoxDesign[static_cast<std::size_t>(box)].name;
+}
 
 MainModel::MainModel() {
     for (const FieldDesign& d : kFieldDesign) {
@@ -61,92 +65,121 @@ MainModel::MainModel() {
         f.enabled = d.enabled;
         f.grey = d.grey;
     }
-    for (const BoxDesign& d : kBoxDesign) box_(d.box).value = d.value;
+    for (const BoxDesign& d : kBoxDesign)
+        box_(d.box).value = d.value;
 }
 
 void MainModel::setText(TextField field, std::string_view text) {
     TextFieldState& f = field_(field);
-    if (f.text == text) return;
+    if (f.text == text)
+        return;
     f.text.assign(text);
-    if (m_observer) m_observer->textChanged(field);
-    if (m_events) m_events->textChanged(field);
+    if (m_observer)
+        m_observer->textChanged(field);
+    if (m_events)
+        m_events->textChanged(field);
 }
 
 void MainModel::setLocked(TextField field, bool locked) {
-    if (field_(field).locked == locked) return;
+    if (field_(field).locked == locked)
+        return;
     field_(field).locked = locked;
-    if (m_observer) m_observer->fieldStateChanged(field);
+    if (m_observer)
+        m_observer->fieldStateChanged(field);
 }
 
 void MainModel::setEnabled(TextField field, bool enabled) {
-    if (field_(field).enabled == enabled) return;
+    if (field_(field).enabled == enabled)
+        return;
     field_(field).enabled = enabled;
-    if (m_observer) m_observer->fieldStateChanged(field);
+    if (m_observer)
+        m_observer->fieldStateChanged(field);
 }
 
 void MainModel::setGrey(TextField field, bool grey) {
-    if (field_(field).grey == grey) return;
+    if (field_(field).grey == grey)
+        return;
     field_(field).grey = grey;
-    if (m_observer) m_observer->fieldStateChanged(field);
+    if (m_observer)
+        m_observer->fieldStateChanged(field);
 }
 
 void MainModel::setCheck(CheckBox box, int value) {
     CheckBoxState& b = box_(box);
-    if (b.value == value) return;
+    if (b.value == value)
+        return;
     b.value = value;
-    if (m_observer) m_observer->checkChanged(box);
-    if (m_events) m_events->checkBoxClicked(box);
+    if (m_observer)
+        m_observer->checkChanged(box);
+    if (m_events)
+        m_events->checkBoxClicked(box);
 }
 
 void MainModel::setEnabled(CheckBox box, bool enabled) {
-    if (box_(box).enabled == enabled) return;
+    if (box_(box).enabled == enabled)
+        return;
     box_(box).enabled = enabled;
-    if (m_observer) m_observer->checkChanged(box);
+    if (m_observer)
+        m_observer->checkChanged(box);
 }
 
 void MainModel::setProcessEnabled(bool enabled) {
-    if (m_processEnabled == enabled) return;
+    if (m_processEnabled == enabled)
+        return;
     m_processEnabled = enabled;
-    if (m_observer) m_observer->controlChanged(Control::btnProcess);
+    if (m_observer)
+        m_observer->controlChanged(Control::btnProcess);
 }
 
 void MainModel::setRotationAngleLabelEnabled(bool enabled) {
-    if (m_rotationLabelEnabled == enabled) return;
+    if (m_rotationLabelEnabled == enabled)
+        return;
     m_rotationLabelEnabled = enabled;
-    if (m_observer) m_observer->controlChanged(Control::lblRotationAngle);
+    if (m_observer)
+        m_observer->controlChanged(Control::lblRotationAngle);
 }
 
 void MainModel::setVersionCaption(std::string_view caption) {
-    if (m_versionCaption == caption) return;
+    if (m_versionCaption == caption)
+        return;
     m_versionCaption.assign(caption);
-    if (m_observer) m_observer->controlChanged(Control::lblVersion);
+    if (m_observer)
+        m_observer->controlChanged(Control::lblVersion);
 }
 
 void MainModel::clearComboItems() {
     m_comboItems.clear();
-    if (m_observer) m_observer->comboChanged();
+    if (m_observer)
+        m_observer->comboChanged();
 }
 
 void MainModel::addComboItem(std::string item) {
     m_comboItems.push_back(std::move(item));
-    if (m_observer) m_observer->comboChanged();
+    if (m_observer)
+        m_observer->comboChanged();
 }
 
 void MainModel::setComboText(std::string_view text) {
-    if (m_comboText == text) return;
+    if (m_comboText == text)
+        return;
     m_comboText.assign(text);
-    if (m_observer) m_observer->comboChanged();
-    if (m_events) m_events->comboTextChanged();
+    if (m_observer)
+        m_observer->comboChanged();
+    if (m_events)
+        m_events->comboTextChanged();
 }
 
 void MainModel::pickComboItem(std::size_t index) {
-    if (index >= m_comboItems.size() || m_comboText == m_comboItems[index]) return;
+    if (index >= m_comboItems.size() || m_comboText == m_comboItems[index])
+        return;
     m_comboText = m_comboItems[index];
-    if (m_observer) m_observer->comboChanged();
+    if (m_observer)
+        m_observer->comboChanged();
 }
 
 void MainModel::listChanged(ListId id) {
-    if (m_observer) m_observer->listChanged(id);
+    if (m_observer)
+        m_observer->listChanged(id);
 }
 
 } // namespace tes

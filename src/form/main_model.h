@@ -53,10 +53,10 @@ const char* Name(CheckBox box);
 
 struct TextFieldState {
     std::string text;
-    bool locked = false;  // shows and selects its text, takes the focus, but the user cannot change it
-    bool enabled = true;  // a disabled field is dimmed and takes neither focus nor input
-    bool grey = false;    // button-face background instead of the window background
-    int maxLength = 0;    // how many characters the user may type; 0 means no limit
+    bool locked = false; // shows and selects its text, takes the focus, but the user cannot change it
+    bool enabled = true; // a disabled field is dimmed and takes neither focus nor input
+    bool grey = false;   // button-face background instead of the window background
+    int maxLength = 0;   // how many characters the user may type; 0 means no limit
 };
 
 struct CheckBoxState {

@@ -13,7 +13,8 @@ void chkSave_Click(Context& ctx) {
 // finds the first box already as it wants it.
 void chkMainTile_Click(Context& ctx) {
     MainModel& form = ctx.form;
-    form.setCheck(CheckBox::chkPerimeterTile, form.check(CheckBox::chkMainTile) != kUnchecked ? kUnchecked : kChecked);
+    form.setCheck(CheckBox::chkPerimeterTile,
+                  form.check(CheckBox::chkMainTile) != kUnchecked ? kUnchecked : kChecked);
 }
 
 void chkPerimeterTile_Click(Context& ctx) {

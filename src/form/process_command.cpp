@@ -56,7 +56,8 @@ Messages BuildScript(Context& ctx) {
 
 Messages btnProcess_Click(Context& ctx) {
     Messages messages;
-    if (std::optional<Message> mistake = CheckProcessInput(PlacementOptionsFromForm(ctx), ctx.form.comboItems())) {
+    if (std::optional<Message> mistake =
+            CheckProcessInput(PlacementOptionsFromForm(ctx), ctx.form.comboItems())) {
         ctx.platform.showMessage(mistake->text);
         messages.push_back(std::move(*mistake));
     } else {

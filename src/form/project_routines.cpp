@@ -16,8 +16,9 @@ TileOptions TileOptionsFromForm(const Context& ctx) {
 LoadFields LoadFieldsFromForm(const Context& ctx) {
     const MainModel& form = ctx.form;
     LoadFields fields;
-    fields.scene = {ctx.session.TerrainWidth, form.text(TextField::txtNumberOfTiles), form.text(TextField::txtGridRes),
-                    form.text(TextField::txtHeading), form.text(TextField::txtPitch)};
+    fields.scene = {ctx.session.TerrainWidth, form.text(TextField::txtNumberOfTiles),
+                    form.text(TextField::txtGridRes), form.text(TextField::txtHeading),
+                    form.text(TextField::txtPitch)};
     fields.gridSize = form.text(TextField::txtGridSize);
     fields.objectScale = form.text(TextField::txtObjectScale);
     fields.rotationAngle = form.text(TextField::txtRotationAngle);

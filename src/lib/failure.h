@@ -22,16 +22,36 @@ private:
 
 // The failures the program raises itself, numbered as the classic runtime numbers them.
 namespace failures {
-inline Failure overflow() { return Failure(6, "Overflow"); }
-inline Failure outOfMemory() { return Failure(7, "Out of memory"); }
-inline Failure divisionByZero() { return Failure(11, "Division by zero"); }
-inline Failure fileNotFound() { return Failure(53, "File not found"); }
-inline Failure deviceIoError() { return Failure(57, "Device I/O error"); }
-inline Failure diskFull() { return Failure(61, "Disk full"); }
-inline Failure permissionDenied() { return Failure(70, "Permission denied"); }
-inline Failure pathFileAccessError() { return Failure(75, "Path/File access error"); }
-inline Failure pathNotFound() { return Failure(76, "Path not found"); }
-inline Failure cancelled() { return Failure(18, "User interrupt occurred"); }
+inline Failure overflow() {
+    return Failure(6, "Overflow");
+}
+inline Failure outOfMemory() {
+    return Failure(7, "Out of memory");
+}
+inline Failure divisionByZero() {
+    return Failure(11, "Division by zero");
+}
+inline Failure fileNotFound() {
+    return Failure(53, "File not found");
+}
+inline Failure deviceIoError() {
+    return Failure(57, "Device I/O error");
+}
+inline Failure diskFull() {
+    return Failure(61, "Disk full");
+}
+inline Failure permissionDenied() {
+    return Failure(70, "Permission denied");
+}
+inline Failure pathFileAccessError() {
+    return Failure(75, "Path/File access error");
+}
+inline Failure pathNotFound() {
+    return Failure(76, "Path not found");
+}
+inline Failure cancelled() {
+    return Failure(18, "User interrupt occurred");
+}
 // Maps an errno value of a failed file operation to the failure the user is shown.
 Failure fromErrno(int errorNumber);
 } // namespace failures

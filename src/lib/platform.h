@@ -38,7 +38,8 @@ public:
     // The per-user settings store: a location named by `keyPath` ("Software\Tolvane Enviro Scripter")
     // holding named text values. A missing value reads as the empty text; writing creates the location.
     virtual std::string readSetting(const std::string& keyPath, const std::string& name) = 0;
-    virtual void writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) = 0;
+    virtual void writeSetting(const std::string& keyPath, const std::string& name,
+                              const std::string& value) = 0;
 
     // The folder that holds the program's executable.
     virtual std::string programFolder() = 0;

@@ -42,7 +42,8 @@ void ReserveForWholeFile(LineList& list, std::uint64_t fileSize) {
 
 } // namespace
 
-void ReadTileRecords(const std::string& path, double low, double high, LineList& records, Progress& progress) {
+void ReadTileRecords(const std::string& path, double low, double high, LineList& records,
+                     Progress& progress) {
     ProgressScope shown(progress, "Reading " + GetFileNameFromPath(path));
     LineReader reader(LineBreaks::CrLfOrLf, /*skipBom=*/true);
     reader.open(path);

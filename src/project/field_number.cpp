@@ -27,7 +27,8 @@ bool Within(double value, double low, double high) {
 [[gnu::noinline]] bool FullRuleWithin(const char* begin, const char*& p, const char* end, double low,
                                       double high) {
     p = FieldEnd(begin, end);
-    return Within(LeadingNumberValue(std::string_view(begin, static_cast<std::size_t>(p - begin))), low, high);
+    return Within(LeadingNumberValue(std::string_view(begin, static_cast<std::size_t>(p - begin))), low,
+                  high);
 }
 
 } // namespace

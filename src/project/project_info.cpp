@@ -15,7 +15,8 @@ namespace {
 void ReadTileCount(const std::string& scenePath, SceneValues& values, Messages& messages) {
     const std::string width = GetINIString("Environment", "TerrainWidth", scenePath, messages);
     if (width.empty()) {
-        messages.push_back(Notice("Cannot determine TerrainWidth value from project files.  Using default..."));
+        messages.push_back(
+            Notice("Cannot determine TerrainWidth value from project files.  Using default..."));
         return;
     }
     values.terrainWidth = ToInt32(checkedFinite(LeadingNumberValue(width)));
