@@ -40,8 +40,8 @@ public:
     bool reportProgress(unsigned long long done, unsigned long long total) override;
     void endProgress() override;
 
-    // The next file dialog answers this path without showing itself (a project named on the command
-    // line or dropped on the window goes through the same command as one chosen with Browse).
+    // The next file dialog answers this path without showing itself: a seam for tests that press a
+    // button which opens a dialog.
     void setNextFileName(const std::string& path) { m_nextFileName = path; }
     // How long work must run before its progress window appears.
     void setProgressDelay(int milliseconds) { m_progressDelayMs = milliseconds; }

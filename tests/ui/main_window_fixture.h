@@ -73,7 +73,7 @@ protected:
 
     WatchingPlatform platform;
     int quitCalls = 0;
-    Program program{platform, [this](const std::string& path) { platform.dialogAnswers.push_front(path); }};
+    Program program{platform};
 };
 
 } // namespace tes::test

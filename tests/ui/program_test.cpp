@@ -50,7 +50,7 @@ TEST(ProgramStart, SavedFoldersAreTakenAndTheWindowIsCentred) {
     WatchingPlatform platform;
     platform.settings["Software\\Tolvane Enviro Scripter|DefaultDir"] = "/data/projects";
     platform.settings["Software\\Tolvane Enviro Scripter|ObjectDir"] = "";
-    Program program(platform, [](const std::string&) {});
+    Program program(platform);
     program.setQuit([] {});
     program.start();
     EXPECT_EQ(program.context().session.DefaultDir, "/data/projects");
