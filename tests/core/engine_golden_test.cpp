@@ -30,14 +30,44 @@ struct GoldenCase {
 };
 
 const GoldenCase kCases[] = {
-    {"main-tile", "Valley.prj", {true, "0", false}, "Vegetation_5:  Oak Tree", R"(C:\Models\Oak Tree.max)",
-     "Oak Tree", true, "1.000", "0.000000"},
-    {"perimeter-tile", "Hills.prj", {false, "100", true}, "Vegetation_1:  Pine", R"(D:\3d\pine.max)", "Pine",
-     false, "2", "-1.5"},
-    {"six-by-six", "Ridge.prj", {true, "10", false}, "vegetation_3", R"(\\server\models\spruce.max)", "Spruce_A",
-     true, "1", "0"},
-    {"missing-values", "\xC3\x89pinettes.prj", {true, "0", false}, "Vegetation_3:  ",
-     "C:\\Mod\xC3\xA8les\\\xC3\x89pic\xC3\xA9" "a.max", "\xC3\x89pic\xC3\xA9" "a", true, "1.000", "0.000000"},
+    {"main-tile",
+     "Valley.prj",
+     {true, "0", false},
+     "Vegetation_5:  Oak Tree",
+     R"(C:\Models\Oak Tree.max)",
+     "Oak Tree",
+     true,
+     "1.000",
+     "0.000000"},
+    {"perimeter-tile",
+     "Hills.prj",
+     {false, "100", true},
+     "Vegetation_1:  Pine",
+     R"(D:\3d\pine.max)",
+     "Pine",
+     false,
+     "2",
+     "-1.5"},
+    {"six-by-six",
+     "Ridge.prj",
+     {true, "10", false},
+     "vegetation_3",
+     R"(\\server\models\spruce.max)",
+     "Spruce_A",
+     true,
+     "1",
+     "0"},
+    {"missing-values",
+     "\xC3\x89pinettes.prj",
+     {true, "0", false},
+     "Vegetation_3:  ",
+     "C:\\Mod\xC3\xA8les\\\xC3\x89pic\xC3\xA9"
+     "a.max",
+     "\xC3\x89pic\xC3\xA9"
+     "a",
+     true,
+     "1.000",
+     "0.000000"},
 };
 
 const char* OutcomeName(LoadOutcome outcome) {
@@ -89,8 +119,9 @@ std::string Describe(const Messages& messages) {
 std::string Describe(const LoadResult& load, const PlacementResult& build) {
     const LoadFields& f = load.fields;
     std::string text = std::string("load: ") + OutcomeName(load.outcome) + "\n";
-    text += "tile format: " + f.scene.tileFormat + "\nterrain width: " + std::to_string(f.scene.terrainWidth) +
-            "\ngrid res: " + f.scene.gridRes + "\nheading: " + f.scene.heading + "\npitch: " + f.scene.pitch +
+    text += "tile format: " + f.scene.tileFormat +
+            "\nterrain width: " + std::to_string(f.scene.terrainWidth) + "\ngrid res: " + f.scene.gridRes +
+            "\nheading: " + f.scene.heading + "\npitch: " + f.scene.pitch +
             "\nrotation angle: " + f.rotationAngle + "\ngrid size: " + f.gridSize +
             "\nobject scale: " + f.objectScale + "\n";
     for (std::size_t i = 0; i < load.records.size(); ++i)

@@ -1,8 +1,8 @@
+#include "core/tile_geometry.h"
+#include "form/project_routines.h"
 #include "lib/failure.h"
 #include "lib/numbers.h"
 #include "program_fixture.h"
-#include "form/project_routines.h"
-#include "core/tile_geometry.h"
 
 #include <cstdint>
 #include <random>
@@ -11,36 +11,6 @@
 
 namespace tes::test {
 namespace {
-
-struct RegionCase {
-    bool mainTile;
-    std::int32_t width;
-    double gridRes;
-    double overlap;
-    double low, high, span;
-};
-
-TEST(TileRegion, FollowsTheTileChoiceAndTheTileCount) {
-    const RegionCase cases[] = {
-        {true, 5, 3, 0, 1536, 2304, 768},   // the middle tile of an odd terrain
-        {true, 6, 3, 10, 1526, 3082, 1536}, // the middle two-by-two block
-        {true, 0, 3, 10, -394, 394, 768},   // no tile count yet
-        {true, 1, 3, 10, -10, 778, 768},    //
-        {true, 4, 3, 10, 1142, 1930, 768},  // straddles two tiles
-        {false, 3, 3, 10, 0, 768, 768},     // the tile at the origin, overlap ignored
-        {false, 5, 3, 10, 758, 1546, 768},  // the second tile from the origin
-        {false, 6, 2, 0, 512, 1024, 512},   //
-        {true, 5, 0, 7, -7, 7, 0},          // no grid resolution
-    };
-    for (const RegionCase& c : cases) {
-        SCOPED_TRACE(testing::Message() << "main " << c.mainTile << " W " << c.width);
-        const TileRegion r = ComputeTileRegion(c.mainTile, c.width, c.gridRes, c.overlap);
-        EXPECT_DOUBLE_EQ(r.low, c.low);
-        EXPECT_DOUBLE_EQ(r.high, c.high);
-        EXPECT_DOUBLE_EQ(r.span, c.span);
-    }
-    EXPECT_THROW(ComputeTileRegion(true, 5, 1e307, 0), Failure);
-}
 
 class EnvironmentReaderTest : public ProgramTest {
 protected:
@@ -75,7 +45,7 @@ TEST_F(EnvironmentReaderTest, KeepsPointsOnTheBoundsOfBothAxes) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "main " << c.mainTile << " W " << c.width);
         setTile(c.mainTile, c.width, c.overlap);
-        const TileRegion r = ComputeTileRegion(c.mainTile, c.width, 3, LeadingNumberValue(c.overlap));
+        const TileGeometry r = ComputeTileGeometry(c.mainTile, c.width, 3, LeadingNumberValue(c.overlap));
         const double mid = (r.low + r.high) / 2;
         const std::vector<std::string> inside = {Record("1", r.low, mid), Record("2", r.high, mid),
                                                  Record("3", mid, r.low), Record("4", mid, r.high),
@@ -229,8 +199,8 @@ TEST_F(EnvironmentReaderTest, KeepsTheRightRecordsOfALargeFile) {
 
 TEST_F(EnvironmentReaderTest, ReportsProgressAndFailures) {
     read(std::string(9u << 20, 'x')); // one long line without a comma
-    EXPECT_EQ(platform.progressLabels, std::vector<std::string>{"Reading Valley.txt"});
-    EXPECT_EQ(platform.progressEnds, 1);
+    EXPECT_EQ(platform.labels, std::vector<std::string>{"Reading Valley.txt"});
+    EXPECT_EQ(platform.ended, 1);
 
     ctx.session.EnvironmentFilePath = dir.file("Missing.txt");
     ctx.form.list(ListId::List1).append("left over");
@@ -238,7 +208,7 @@ TEST_F(EnvironmentReaderTest, ReportsProgressAndFailures) {
     EXPECT_TRUE(list(ListId::List1).empty());
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0], "Unexpected error in ReadEnvironmentFile \n\n 53 - File not found");
-    EXPECT_EQ(platform.progressEnds, 2);
+    EXPECT_EQ(platform.ended, 2);
 
     ctx.form.setText(TextField::txtOverlap, "1E999");
     read("1,2000,0,2000\r\n");

@@ -1,6 +1,6 @@
+#include "form/load_command.h"
 #include "lib/fields.h"
 #include "program_fixture.h"
-#include "form/load_command.h"
 
 #include <array>
 #include <fstream>
@@ -157,16 +157,18 @@ TEST_F(LoadCommandTest, CancellingTheReadPutsEverythingBack) {
                                          "[Environment]\r\nTerrainWidth=3\r\nTerrainWidthScale=2.0\r\n"
                                          "[Light2]\r\nTargetPosition=1801,199,801\r\n",
                                          big);
-    platform.cancelOnReport = true;
+    platform.cancelAtReport = 1;
+    const std::size_t settingWritesBefore = platform.settingWrites.size();
     load(prj);
 
     EXPECT_EQ(SessionFields(ctx.session), SessionFields(before));
     EXPECT_TRUE(WindowState(ctx.form) == window);
     EXPECT_EQ(platform.settingWrites.back(), "ObjectDir=/opt/tes");
+    EXPECT_EQ(platform.settingWrites.size(), settingWritesBefore); // not even written and put back
     EXPECT_EQ(platform.settings["Software\\Tolvane Enviro Scripter|DefaultDir"], kExampleFolder);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_FALSE(platform.waitCursor);
-    EXPECT_EQ(platform.progressEnds, 2);
+    EXPECT_EQ(platform.ended, 2);
 }
 
 TEST_F(LoadCommandTest, AFailingReaderDoesNotStopTheLoad) {

@@ -1,5 +1,5 @@
+#include "form/project_routines.h"
 #include "program_fixture.h"
-#include "project/sun.h"
 
 #include <functional>
 #include <string>
@@ -163,13 +163,13 @@ TEST_F(MainHandlersTest, TheObjectNameFollowsTheMaxFileAtEveryKeystroke) {
 TEST_F(MainHandlersTest, TheObjectNameIsFreeWhileTheBoxIsUnchecked) {
     ctx.form.setText(TextField::txtMaxFile, "C:\\a\\Pine.max");
     ctx.form.setText(TextField::txtMaxObjectName, "Typed");
-    txtMaxFile_Event(ctx); // a click into the Max file field
+    txtMaxFile_Click(ctx);
     EXPECT_EQ(text(TextField::txtMaxObjectName), "Pine");
 
     ctx.form.click(CheckBox::chkUseMaxName);
     ctx.form.setText(TextField::txtMaxObjectName, "Typed");
     ctx.form.setText(TextField::txtMaxFile, "C:\\a\\Birch.max");
-    txtMaxFile_Event(ctx);
+    txtMaxFile_Click(ctx);
     EXPECT_EQ(text(TextField::txtMaxObjectName), "Typed");
     ctx.form.click(CheckBox::chkUseMaxName);
     EXPECT_EQ(text(TextField::txtMaxObjectName), "Birch");

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "form/context.h"
-#include "form/startup.h"
 #include "form/field_checks.h"
 #include "form/main_events.h"
 #include "form/max_file.h"
+#include "form/startup.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 
@@ -14,26 +14,6 @@
 #include <vector>
 
 namespace tes::test {
-
-// A fake platform that also records the progress display and can stop a long read.
-class ProgressPlatform : public FakePlatform {
-public:
-    void beginProgress(const std::string& label) override { progressLabels.push_back(label); }
-    bool reportProgress(unsigned long long done, unsigned long long total) override {
-        ++progressReports;
-        lastDone = done;
-        lastTotal = total;
-        return !cancelOnReport;
-    }
-    void endProgress() override { ++progressEnds; }
-
-    std::vector<std::string> progressLabels;
-    int progressReports = 0;
-    int progressEnds = 0;
-    unsigned long long lastDone = 0;
-    unsigned long long lastTotal = 0;
-    bool cancelOnReport = false;
-};
 
 // An open dialog (never a save dialog) of the main window, with no initial file name.
 inline void ExpectOpenDialog(const FileDialogRequest& request, const std::string& title,

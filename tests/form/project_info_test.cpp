@@ -1,10 +1,6 @@
-#include "lib/failure.h"
-#include "lib/numbers.h"
-#include "program_fixture.h"
 #include "form/project_routines.h"
-#include "project/sun.h"
+#include "program_fixture.h"
 
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -106,15 +102,6 @@ TEST_F(ProjectInfoTest, ATileCountBeyondThirtyTwoBitsEndsTheRoutine) {
     EXPECT_EQ(text(TextField::txtNumberOfTiles), "5 x 5");
     EXPECT_EQ(text(TextField::txtGridRes), "3.0"); // the steps after the failure did not run
     EXPECT_EQ(text(TextField::txtHeading), "90.0");
-}
-
-TEST(SunFromTarget, FlagsTheClampedPitch) {
-    const double pi = 4 * std::atan(1.0);
-    const SunDirection steep = SunFromTarget(1800, -1000, 900, pi);
-    EXPECT_TRUE(steep.pitchClamped);
-    EXPECT_DOUBLE_EQ(steep.pitch, 89.9);
-    EXPECT_FALSE(SunFromTarget(1801, 199, 801, pi).pitchClamped);
-    EXPECT_THROW(SunFromTarget(1801, 199, 801, 0), Failure);
 }
 
 } // namespace

@@ -8,23 +8,39 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 
 namespace tes::test {
 namespace {
 
 const std::string kIniFolderMessage = "Unexpected error in GetINIString. \nPath/File access error ( 75)";
 
-// The platform finds the environment file and then, before anything is read, lets `change` run:
-// another program that removes or replaces a file at that very moment.
+// Lets `change` run once, as another program that removes or replaces a file at that very moment
+// would. The environment and definitions files change as the environment read begins, after the load
+// found the environment file; the scene file is read right after that look, with no call to the
+// platform between, so it changes as the load begins (the look concerns the environment file alone).
 class RacingPlatform : public ProgressPlatform {
 public:
-    bool fileExists(const std::string& path) override {
-        const bool exists = ProgressPlatform::fileExists(path);
-        if (change)
-            change();
-        return exists;
+    enum class Moment { LoadBegins, EnvironmentReadBegins };
+
+    void setWaitCursor(DialogOwner window, bool wait) override {
+        ProgressPlatform::setWaitCursor(window, wait);
+        if (wait)
+            runChangeAt(Moment::LoadBegins);
     }
+    void beginProgress(const std::string& label) override {
+        ProgressPlatform::beginProgress(label);
+        runChangeAt(Moment::EnvironmentReadBegins);
+    }
+
+    Moment moment = Moment::EnvironmentReadBegins;
     std::function<void()> change;
+
+private:
+    void runChangeAt(Moment now) {
+        if (change && now == moment)
+            std::exchange(change, nullptr)();
+    }
 };
 
 class ChangingProject : public ::testing::Test {
@@ -79,6 +95,8 @@ TEST_F(ChangingProject, AFileThatChangesAfterTheCheckIsReportedByItsReader) {
             "P.scn",
             "[Environment]\r\nTerrainWidth=1\r\nTerrainWidthScale=1\r\n[Light2]\r\nTargetPosition=1,0,1\r\n");
         dir.write("P.est", kPlainDefinitions);
+        platform.moment = std::string(c.extension) == ".scn" ? RacingPlatform::Moment::LoadBegins
+                                                             : RacingPlatform::Moment::EnvironmentReadBegins;
         platform.change = [&] {
             std::filesystem::remove(changed);
             if (c.change == Change::MadeAFolder)

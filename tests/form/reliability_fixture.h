@@ -1,8 +1,8 @@
 #pragma once
 
+#include "form/load_command.h"
 #include "form/process_command.h"
 #include "program_fixture.h"
-#include "form/load_command.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -52,13 +52,6 @@ protected:
         if (!ctx.form.comboItems().empty())
             ctx.form.setComboText(ctx.form.comboItems().front());
         btnProcess_Click(ctx);
-    }
-    Texts folderEntries() const {
-        Texts names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
     }
 };
 

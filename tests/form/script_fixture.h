@@ -4,34 +4,12 @@
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 
-#include <algorithm>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tes::test {
-
-// A platform whose progress display can cancel at its n-th report (counted from 1; 0 never cancels).
-class ProgressPlatform : public FakePlatform {
-public:
-    void beginProgress(const std::string& label) override {
-        ++begun;
-        labels.push_back(label);
-    }
-    bool reportProgress(unsigned long long, unsigned long long) override {
-        ++reports;
-        return cancelAtReport == 0 || reports < cancelAtReport;
-    }
-    void endProgress() override { ++ended; }
-
-    int cancelAtReport = 0;
-    std::vector<std::string> labels;
-    int reports = 0;
-    int begun = 0;
-    int ended = 0;
-};
 
 // A loaded project on the main tile of a 5 x 5 terrain with grid resolution 3 (H 1920, T 768), the
 // object Tree from C:\Models\Tree.max, vegetation 5 chosen, an object scale of exactly 100.
@@ -55,14 +33,7 @@ struct ScriptProject {
     void addRecord(std::string_view line) { ctx.form.list(ListId::List1).append(line); }
     std::vector<std::string> script() const { return ctx.form.list(ListId::List2).toVector(); }
     std::string scriptPath() const { return dir.file("Valley_MainVeg_05.ms"); }
-    // The names in the project folder, to see that no temporary file is left behind.
-    std::vector<std::string> folderEntries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> folderEntries() const { return dir.entries(); }
 
     ProgressPlatform platform;
     Context ctx{platform};

@@ -1,5 +1,4 @@
 #include "form/process_command.h"
-#include "lib/text_file.h"
 #include "script_fixture.h"
 
 #include <algorithm>
@@ -279,7 +278,7 @@ TEST(ScriptWriterFailures, AreReportedAndKeepWhatWasDone) {
              p.addRecord("5,0,1e300,0");
          },
          "Unexpected error in BuildScript \n\n 6 - Overflow", 16},
-        {"disk full", [](ScriptProject&) { AtomicTextWriter::failAfterBytesForTesting(100); },
+        {"disk full", [](ScriptProject& p) { p.ctx.tuning.fileByteLimit = 100; },
          "Unexpected error in BuildScript \n\n", 16},
     };
     for (const auto& c : cases) {
@@ -292,7 +291,6 @@ TEST(ScriptWriterFailures, AreReportedAndKeepWhatWasDone) {
         p.ctx.form.setObserver(&counter);
 
         BuildScript(p.ctx);
-        AtomicTextWriter::failAfterBytesForTesting(-1);
 
         ASSERT_EQ(p.platform.messages.size(), 1u) << c.name;
         if (c.message.ends_with("\n\n")) {

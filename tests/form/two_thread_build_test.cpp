@@ -3,6 +3,7 @@
 #include "form/process_command.h"
 #include "script_fixture.h"
 
+#include <cstdint>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -22,13 +23,12 @@ struct Outcome {
 };
 
 Outcome Build(const std::function<void(ScriptProject&)>& arrange, std::uint64_t twoThreadsFrom) {
-    SetTwoThreadBuildFromForTesting(twoThreadsFrom);
     ScriptProject p;
+    p.ctx.tuning.twoThreadsFrom = twoThreadsFrom;
     p.dir.write("Valley_MainVeg_05.ms", "earlier script\r\n");
     p.ctx.form.list(ListId::List2).append("the last script");
     arrange(p);
     BuildScript(p.ctx);
-    SetTwoThreadBuildFromForTesting(500000);
     return {p.script(), p.platform.messages, ReadBytes(p.scriptPath()), p.folderEntries()};
 }
 
@@ -116,14 +116,13 @@ TEST(TwoThreadBuild, ACancelLeavesTheListAndTheFileAsTheyWere) {
     // The first two reports come from the builder's own rows, a later one while it waits for the worker
     // or the file.
     for (int cancelAt : {1, 2, 3}) {
-        SetTwoThreadBuildFromForTesting(0);
         ScriptProject p;
+        p.ctx.tuning.twoThreadsFrom = 0;
         p.dir.write("Valley_MainVeg_05.ms", "earlier script\r\n");
         p.ctx.form.list(ListId::List2).append("the last script");
         MixedRecords(p, 200000);
         p.platform.cancelAtReport = cancelAt;
         BuildScript(p.ctx);
-        SetTwoThreadBuildFromForTesting(500000);
         EXPECT_EQ(p.script(), Texts{"the last script"}) << cancelAt;
         EXPECT_EQ(ReadBytes(p.scriptPath()), "earlier script\r\n") << cancelAt;
         EXPECT_EQ(p.folderEntries(), Texts{"Valley_MainVeg_05.ms"}) << cancelAt;

@@ -1,6 +1,5 @@
-#include "program_fixture.h"
 #include "form/project_routines.h"
-#include "project/vegetation_list.h"
+#include "program_fixture.h"
 
 #include <string>
 #include <vector>
@@ -92,17 +91,6 @@ TEST_F(VegetationListTest, AHugeNumberEndsTheRoutine) {
     EXPECT_EQ(list(ListId::List3), (Texts{"05", "9e999"}));
     EXPECT_EQ(ctx.form.comboItems(), Texts{"Vegetation_5:  Pine"});
     EXPECT_EQ(platform.messages, Texts{"Unexpected error in LoadVegetationList: Overflow ( 6)"});
-}
-
-TEST(IsNumericText, AcceptsWholeNumbersOnly) {
-    const std::pair<const char*, bool> cases[] = {
-        {"5", true},     {"05", true},  {" 12 ", true}, {"-3", true},   {"+3", true},     {"1.5", true},
-        {".5", true},    {"5.", true},  {"1e3", true},  {"1D-2", true}, {"&HFF", true},   {"&o17", true},
-        {"", false},     {" ", false},  {".", false},   {"-", false},   {"1e", false},    {"1 2", false},
-        {"12ab", false}, {"&H", false}, {"&O8", false}, {"1,5", false}, {"1E999", false}, {"\t7\t", true},
-    };
-    for (const auto& [text, numeric] : cases)
-        EXPECT_EQ(IsNumericText(text), numeric) << '"' << text << '"';
 }
 
 } // namespace

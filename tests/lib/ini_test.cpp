@@ -110,7 +110,8 @@ TEST_F(GetINIStringTest, AMissingFileIsNoFailure) {
 TEST_F(GetINIStringTest, AFolderIsReportedOnce) {
     EXPECT_EQ(GetINIString("S", "K", dir.path().string(), messages), "");
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], (Message{MessageKind::Failure, "Unexpected error in GetINIString. \nPath/File access error ( 75)"}));
+    EXPECT_EQ(messages[0], (Message{MessageKind::Failure,
+                                    "Unexpected error in GetINIString. \nPath/File access error ( 75)"}));
 }
 
 } // namespace

@@ -23,7 +23,8 @@ TEST(LineList, KeepsItsLinesAndZeroPaddingBehindThem) {
     EXPECT_EQ(list[1], "copy $Tree!");
     EXPECT_EQ(list[2], "");
     EXPECT_EQ(list[3], "x");
-    EXPECT_EQ(std::string(list.text().data() + list.textBytes(), kReadPadding), std::string(kReadPadding, '\0'));
+    EXPECT_EQ(std::string(list.text().data() + list.textBytes(), kReadPadding),
+              std::string(kReadPadding, '\0'));
 
     list.clear();
     EXPECT_TRUE(list.empty());

@@ -82,7 +82,8 @@ TEST(RecordNumbers, TakeEachFieldOffTheRecordAsTheLeadingNumberRuleReadsIt) {
         for (int field = 0; field < 4; ++field) {
             const std::size_t comma = expectedRest.find(',');
             const double expected = LeadingNumberValue(expectedRest.substr(0, comma));
-            expectedRest = comma == std::string_view::npos ? std::string_view() : expectedRest.substr(comma + 1);
+            expectedRest =
+                comma == std::string_view::npos ? std::string_view() : expectedRest.substr(comma + 1);
             ASSERT_TRUE(SameValue(TakeRecordNumber(rest), expected)) << record;
             ASSERT_EQ(rest, expectedRest) << record;
         }

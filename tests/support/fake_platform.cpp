@@ -6,7 +6,8 @@ namespace tes::test {
 
 std::string FakePlatform::showFileDialog(const FileDialogRequest& request) {
     dialogRequests.push_back(request);
-    if (dialogAnswers.empty()) return {};
+    if (dialogAnswers.empty())
+        return {};
     std::string answer = dialogAnswers.front();
     dialogAnswers.pop_front();
     return answer;
@@ -17,7 +18,8 @@ std::string FakePlatform::readSetting(const std::string& keyPath, const std::str
     return it == settings.end() ? std::string() : it->second;
 }
 
-void FakePlatform::writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) {
+void FakePlatform::writeSetting(const std::string& keyPath, const std::string& name,
+                                const std::string& value) {
     settings[keyPath + "|" + name] = value;
     settingWrites.push_back(name + "=" + value);
 }

@@ -40,4 +40,25 @@ public:
     std::string programFolderPath = "/opt/tes";
 };
 
+// A fake platform that also records the progress display and whose Cancel is pressed at the n-th
+// report (counted from 1; 0 never cancels).
+class ProgressPlatform : public FakePlatform {
+public:
+    void beginProgress(const std::string& label) override {
+        ++begun;
+        labels.push_back(label);
+    }
+    bool reportProgress(unsigned long long, unsigned long long) override {
+        ++reports;
+        return cancelAtReport == 0 || reports < cancelAtReport;
+    }
+    void endProgress() override { ++ended; }
+
+    int cancelAtReport = 0;
+    std::vector<std::string> labels;
+    int reports = 0;
+    int begun = 0;
+    int ended = 0;
+};
+
 } // namespace tes::test

@@ -1,6 +1,8 @@
 #include "support/temp_dir.h"
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <stdexcept>
@@ -32,11 +34,23 @@ std::string TempDir::write(std::string_view name, std::string_view bytes) const 
     return p;
 }
 
+std::vector<std::string> TempDir::entries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(m_path))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+std::string ReadRest(std::istream& in) {
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 } // namespace tes::test

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tes::test {
 
@@ -18,11 +20,15 @@ public:
     std::string file(std::string_view name) const { return (m_path / name).string(); }
     // Writes bytes as they stand (no line-end conversion) and returns the file's path.
     std::string write(std::string_view name, std::string_view bytes) const;
+    // The names in the folder, sorted, to see that no temporary file is left behind.
+    std::vector<std::string> entries() const;
 
 private:
     std::filesystem::path m_path;
 };
 
 std::string ReadBytes(const std::string& path);
+// What is left to read of a stream: the version of a file that a reader opened before it was replaced.
+std::string ReadRest(std::istream& in);
 
 } // namespace tes::test
