@@ -56,4 +56,22 @@ inline int TakeDigits(const char*& p, const char* end, std::uint64_t& value) {
     }
 }
 
+// Moves `p` past the digits from `p` on, at most eight and none at or after `end`, and returns their
+// number; as TakeDigits without working out their value.
+inline int SkipDigits(const char*& p, const char* end) {
+    int count = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        count = LeadingDigits(word);
+        if (end - p < count)
+            count = static_cast<int>(end - p);
+    } else {
+        while (count < 8 && p + count != end && IsDigit(p[count]))
+            ++count;
+    }
+    p += count;
+    return count;
+}
+
 } // namespace tes::digits

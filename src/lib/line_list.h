@@ -2,12 +2,15 @@
 
 #include "lib/read_padding.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tes {
@@ -18,24 +21,36 @@ namespace tes {
 // past a line's end. Each change bumps `generation()` so views can tell that they must refresh.
 class LineList {
 public:
-    LineList() : m_text(kReadPadding, '\0') {}
+    LineList() = default;
+    LineList(const LineList&) = delete;
+    LineList& operator=(const LineList&) = delete;
+    LineList(LineList&& other) noexcept { swap(other); }
+    LineList& operator=(LineList&& other) noexcept {
+        swap(other);
+        return *this;
+    }
 
     std::size_t size() const { return m_ends.size(); }
     bool empty() const { return m_ends.empty(); }
 
     std::string_view operator[](std::size_t row) const {
         const std::uint64_t begin = row == 0 ? 0 : m_ends[row - 1];
-        return text().substr(begin, m_ends[row] - begin);
+        return std::string_view(data() + begin, m_ends[row] - begin);
     }
 
     void clear() {
-        m_text.assign(kReadPadding, '\0');
+        m_bytes = 0;
+        if (m_text)
+            std::memset(m_text.get(), 0, kReadPadding);
         m_ends.clear();
         ++m_generation;
     }
     // Releases the memory too (a huge list that is replaced by a small one).
     void clearAndRelease() {
-        std::string(kReadPadding, '\0').swap(m_text);
+        m_text.reset();
+        m_data = kNoText;
+        m_bytes = 0;
+        m_room = 0;
         std::vector<std::uint64_t>().swap(m_ends);
         ++m_generation;
     }
@@ -63,13 +78,14 @@ public:
     }
     void appendChar(char c) { *grow(1) = c; }
     void endLine() {
-        m_ends.push_back(textBytes());
+        m_ends.push_back(m_bytes);
         ++m_generation;
     }
 
     void reserve(std::size_t lines, std::size_t bytes) {
         m_ends.reserve(lines);
-        m_text.reserve(bytes + kReadPadding);
+        if (bytes > m_room)
+            reallocate(bytes);
     }
     // Room for `scale` times the lines and text held now, so that a list whose final size can be
     // estimated is not copied over and over while it grows. Pages that are never written cost no
@@ -83,6 +99,9 @@ public:
     }
     void swap(LineList& other) noexcept {
         m_text.swap(other.m_text);
+        std::swap(m_data, other.m_data);
+        std::swap(m_bytes, other.m_bytes);
+        std::swap(m_room, other.m_room);
         m_ends.swap(other.m_ends);
         ++m_generation;
         ++other.m_generation;
@@ -90,14 +109,14 @@ public:
 
     // Every line's text one after another, and where each line ends in it; kReadPadding readable
     // bytes follow the text.
-    std::string_view text() const { return std::string_view(m_text).substr(0, textBytes()); }
+    std::string_view text() const { return std::string_view(data(), m_bytes); }
     std::span<const std::uint64_t> ends() const { return m_ends; }
     // Where the buffers lie and how much room they have, for callers that prepare the room's pages.
-    std::span<const char> textRoom() const { return {m_text.data(), m_text.capacity()}; }
+    std::span<const char> textRoom() const { return {data(), m_room}; }
     std::span<const std::uint64_t> endsRoom() const { return {m_ends.data(), m_ends.capacity()}; }
 
     std::uint64_t generation() const { return m_generation; }
-    std::size_t textBytes() const { return m_text.size() - kReadPadding; }
+    std::size_t textBytes() const { return m_bytes; }
     std::vector<std::string> toVector() const {
         std::vector<std::string> out;
         out.reserve(size());
@@ -107,15 +126,36 @@ public:
     }
 
 private:
+    const char* data() const { return m_data; }
+
     // Makes `bytes` more bytes of text and returns where they start; the padding moves behind them.
-    // The growth zero-fills the new bytes, so the padding stays zero whatever the caller writes.
     char* grow(std::size_t bytes) {
-        const std::size_t at = textBytes();
-        m_text.resize(m_text.size() + bytes);
-        return m_text.data() + at;
+        if (m_bytes + bytes > m_room)
+            reallocate(std::max(m_bytes + bytes, 2 * m_room));
+        char* const at = m_text.get() + m_bytes;
+        m_bytes += bytes;
+        std::memset(m_text.get() + m_bytes, 0, kReadPadding);
+        return at;
+    }
+    // Moves the text into a buffer with room for `room` bytes and the padding. Its bytes are not
+    // cleared first: pages that are never written cost no memory.
+    void reallocate(std::size_t room) {
+        std::unique_ptr<char[]> bigger(new char[room + kReadPadding]);
+        if (m_bytes > 0)
+            std::memcpy(bigger.get(), m_text.get(), m_bytes);
+        std::memset(bigger.get() + m_bytes, 0, kReadPadding);
+        m_text = std::move(bigger);
+        m_data = m_text.get();
+        m_room = room;
     }
 
-    std::string m_text; // the lines' text, then kReadPadding zero bytes
+    // The text of an empty list without a buffer: nothing but padding.
+    static constexpr char kNoText[kReadPadding] = {};
+
+    std::unique_ptr<char[]> m_text; // m_bytes of the lines' text, then kReadPadding zero bytes
+    const char* m_data = kNoText;   // the text, or kNoText while there is no buffer
+    std::size_t m_bytes = 0;
+    std::size_t m_room = 0; // how many bytes of text fit before the padding
     std::vector<std::uint64_t> m_ends;
     std::uint64_t m_generation = 0;
 };

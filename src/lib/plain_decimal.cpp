@@ -1,20 +1,15 @@
 #include "lib/plain_decimal.h"
 
-#include "lib/digit_run.h"
 #include "lib/numbers.h"
 #include "lib/powers_of_ten.h"
 
 namespace tes {
 
-namespace {
+namespace detail {
 
-constexpr int kMaxKeptDigits = 19; // the most digits a 64-bit number holds
-
-// Reads a run of digits; `value` holds it while it has at most 19 digits.
-int TakeDigitRun(const char*& p, const char* end, std::uint64_t& value) {
-    int count = digits::TakeDigits(p, end, value);
-    if (count < 8)
-        return count; // the usual field
+int TakeLongDigitRun(const char*& p, const char* end, std::uint64_t& value) {
+    constexpr int kMaxKeptDigits = 19; // the most digits a 64-bit number holds
+    int count = 8;
     for (;;) {
         std::uint64_t part = 0;
         const int taken = digits::TakeDigits(p, end, part);
@@ -22,35 +17,37 @@ int TakeDigitRun(const char*& p, const char* end, std::uint64_t& value) {
             value = value * kPowersOfTen[static_cast<std::size_t>(taken)] + part;
         count += taken;
         if (taken < 8)
+            return count - 8;
+    }
+}
+
+int SkipLongDigitRun(const char*& p, const char* end) {
+    int count = 0;
+    for (;;) {
+        const int taken = digits::SkipDigits(p, end);
+        count += taken;
+        if (taken < 8)
             return count;
     }
 }
 
-} // namespace
+} // namespace detail
 
 double PlainDecimal::value() const {
+    // At most 15 decimals: two runs of eight at the most.
+    std::uint64_t fractionValue = 0;
+    const char* p = fraction;
+    const char* const end = fraction + decimals;
+    for (int left = decimals; left > 0; left -= 8) {
+        std::uint64_t part = 0;
+        const int taken = digits::TakeDigits(p, end, part);
+        fractionValue = fractionValue * kPowersOfTen[static_cast<std::size_t>(taken)] + part;
+    }
     const auto scale = kPowersOfTen[static_cast<std::size_t>(decimals)];
-    double v = static_cast<double>(whole * scale + fraction);
+    double v = static_cast<double>(whole * scale + fractionValue);
     if (decimals > 0)
         v /= static_cast<double>(scale);
     return negative ? -v : v;
-}
-
-bool ScanPlainDecimal(const char*& p, const char* end, PlainDecimal& number) {
-    // Local copies: stores through a char pointer could alias the caller's variables.
-    const char* q = p;
-    number.negative = q != end && *q == '-';
-    if (number.negative)
-        ++q;
-    number.wholeDigits = TakeDigitRun(q, end, number.whole);
-    number.fraction = 0;
-    number.decimals = 0;
-    if (q != end && *q == '.') {
-        ++q;
-        number.decimals = TakeDigitRun(q, end, number.fraction);
-    }
-    p = q;
-    return number.wholeDigits + number.decimals > 0;
 }
 
 double TakeRecordNumber(std::string_view& rest) {
