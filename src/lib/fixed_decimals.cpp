@@ -45,20 +45,29 @@ int LeadingDigitExponent(double magnitude) {
 __extension__ typedef unsigned __int128 Uint128; // one multiplication instead of four
 #endif
 
+// The high half of the 128-bit product.
+std::uint64_t MultiplyHigh(std::uint64_t a, std::uint64_t b) {
+#ifdef __SIZEOF_INT128__
+    return static_cast<std::uint64_t>((static_cast<Uint128>(a) * b) >> 64);
+#else
+    constexpr std::uint64_t kLow32 = 0xFFFFFFFFu;
+    const std::uint64_t aLow = a & kLow32, aHigh = a >> 32, bLow = b & kLow32, bHigh = b >> 32;
+    const std::uint64_t lowLow = aLow * bLow;
+    const std::uint64_t mid = aHigh * bLow + (lowLow >> 32);
+    const std::uint64_t mid2 = aLow * bHigh + (mid & kLow32);
+    return aHigh * bHigh + (mid >> 32) + (mid2 >> 32);
+#endif
+}
+
 // (a * b + 2^(shift - 1)) >> shift for a * b below 2^127 and a result below 2^64.
 std::uint64_t MultiplyRoundShift(std::uint64_t a, std::uint64_t b, int shift) {
 #ifdef __SIZEOF_INT128__
     const Uint128 product = static_cast<Uint128>(a) * b;
     return static_cast<std::uint64_t>((product + (Uint128{1} << (shift - 1))) >> shift);
 #else
-    // 64-bit halves only, for compilers without a 128-bit type.
-    constexpr std::uint64_t kLow32 = 0xFFFFFFFFu;
-    const std::uint64_t aLow = a & kLow32, aHigh = a >> 32, bLow = b & kLow32, bHigh = b >> 32;
-    const std::uint64_t lowLow = aLow * bLow;
-    const std::uint64_t mid = aHigh * bLow + (lowLow >> 32);
-    const std::uint64_t mid2 = aLow * bHigh + (mid & kLow32);
-    std::uint64_t high = aHigh * bHigh + (mid >> 32) + (mid2 >> 32);
-    std::uint64_t low = (mid2 << 32) | (lowLow & kLow32);
+    // For compilers without a 128-bit type: the low half is the 64-bit product.
+    std::uint64_t high = MultiplyHigh(a, b);
+    std::uint64_t low = a * b;
     const std::uint64_t half = std::uint64_t{1} << (shift - 1);
     low += half;
     if (low < half)
@@ -98,20 +107,6 @@ constexpr std::array<Reciprocal, 18> kTenthReciprocals = [] {
     }
     return table;
 }();
-
-// The high half of the 128-bit product.
-std::uint64_t MultiplyHigh(std::uint64_t a, std::uint64_t b) {
-#ifdef __SIZEOF_INT128__
-    return static_cast<std::uint64_t>((static_cast<Uint128>(a) * b) >> 64);
-#else
-    constexpr std::uint64_t kLow32 = 0xFFFFFFFFu;
-    const std::uint64_t aLow = a & kLow32, aHigh = a >> 32, bLow = b & kLow32, bHigh = b >> 32;
-    const std::uint64_t lowLow = aLow * bLow;
-    const std::uint64_t mid = aHigh * bLow + (lowLow >> 32);
-    const std::uint64_t mid2 = aLow * bHigh + (mid & kLow32);
-    return aHigh * bHigh + (mid >> 32) + (mid2 >> 32);
-#endif
-}
 
 // digits / 10^k rounded half up, for digits below 2^50 and k from 0 to 17.
 inline std::uint64_t DivideRounded(std::uint64_t digits, int k) {

@@ -1,5 +1,6 @@
 #include "lib/atomic_file.h"
 #include "lib/failure.h"
+#include "support/failure_number.h"
 #include "support/temp_dir.h"
 
 #include <filesystem>
@@ -10,16 +11,8 @@
 namespace tes {
 namespace {
 
+using test::FailureNumber;
 using test::TempDir;
-
-template <typename Action> int FailureNumber(Action action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.number();
-    }
-    return 0;
-}
 
 bool OnlyFileIs(const TempDir& dir, const std::string& name) {
     std::vector<std::string> names;

@@ -1,6 +1,7 @@
 #include "lib/failure.h"
 #include "lib/file_access.h"
 #include "lib/line_reader.h"
+#include "support/failure_number.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -8,16 +9,8 @@
 namespace tes {
 namespace {
 
+using test::FailureNumber;
 using test::TempDir;
-
-template <typename Action> int FailureNumber(Action action) {
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.number();
-    }
-    return 0;
-}
 
 // A folder gives the same number on every system, whichever way the file is read.
 TEST(OpenForReading, FailuresCarryTheClassicNumbers) {
