@@ -189,8 +189,8 @@ void FillVegetationKinds(const LineList& records, const std::string& definitions
     kinds.listed = SortedAsText(DistinctVegetationNumbers(records));
     for (const std::string& item : kinds.listed) {
         const std::string section = "Vegetation_" + DecimalText(checkedFinite(LeadingNumberValue(item)));
-        std::string name = GetINIString(section, "Name", definitionsPath, messages);
-        kinds.entries.push_back(section + ":  " + name);
+        kinds.names.push_back(GetINIString(section, "Name", definitionsPath, messages));
+        kinds.entries.push_back(section + ":  " + kinds.names.back());
     }
 }
 

@@ -14,8 +14,10 @@ struct VegetationKinds {
     // The distinct numbers of field 0 (letter case ignored, the first spelling kept), each a whole
     // number of at least two digits (05) or the text as written, in ascending text order.
     std::vector<std::string> listed;
+    // Each listed kind's name from the definitions file (empty when it has none), in the same order.
+    std::vector<std::string> names;
     // One entry per listed number, in its order: "Vegetation_" + the number without leading zeros +
-    // ":  " + the kind's name from the definitions file ("Vegetation_5:  Pine").
+    // ":  " + the kind's name ("Vegetation_5:  Pine").
     std::vector<std::string> entries;
 };
 

@@ -128,8 +128,8 @@ std::string Describe(const LoadResult& load, const PlacementResult& build) {
         text += "record: " + std::string(load.records[i]) + "\n";
     for (const std::string& number : load.kinds.listed)
         text += "listed: " + number + "\n";
-    for (const std::string& entry : load.kinds.entries)
-        text += "kind: " + entry + "\n";
+    for (std::size_t i = 0; i < load.kinds.entries.size(); ++i)
+        text += "kind: " + load.kinds.entries[i] + " (name: " + load.kinds.names[i] + ")\n";
     text += Describe(load.messages);
     text += std::string("build: ") + OutcomeName(build.outcome) + "\n";
     text += "script: " + Utf8FromPath(PathFromUtf8(build.scriptPath).filename()) + "\n";
