@@ -70,55 +70,26 @@ const GoldenCase kCases[] = {
      "0.000000"},
 };
 
-const char* OutcomeName(LoadOutcome outcome) {
-    switch (outcome) {
-    case LoadOutcome::Loaded:
-        return "loaded";
-    case LoadOutcome::Refused:
-        return "refused";
-    case LoadOutcome::Cancelled:
-        return "cancelled";
-    }
-    return "?";
-}
+// The names of the outcomes and kinds, in the order their enums list them.
+constexpr const char* kLoadOutcomes[] = {"loaded", "refused", "cancelled"};
+constexpr const char* kBuildOutcomes[] = {"refused", "built", "failed", "cancelled"};
+constexpr const char* kMessageKinds[] = {"notice", "refusal", "failure"};
 
-const char* OutcomeName(BuildOutcome outcome) {
-    switch (outcome) {
-    case BuildOutcome::Refused:
-        return "refused";
-    case BuildOutcome::Built:
-        return "built";
-    case BuildOutcome::Failed:
-        return "failed";
-    case BuildOutcome::Cancelled:
-        return "cancelled";
-    }
-    return "?";
-}
-
-const char* KindName(MessageKind kind) {
-    switch (kind) {
-    case MessageKind::Notice:
-        return "notice";
-    case MessageKind::Refusal:
-        return "refusal";
-    case MessageKind::Failure:
-        return "failure";
-    }
-    return "?";
+template <typename Enum, std::size_t N> const char* NameOf(Enum value, const char* const (&names)[N]) {
+    return names[static_cast<std::size_t>(value)];
 }
 
 std::string Describe(const Messages& messages) {
     std::string text;
     for (const Message& message : messages)
-        text += std::string("message: ") + KindName(message.kind) + ": " + message.text + "\n";
+        text += std::string("message: ") + NameOf(message.kind, kMessageKinds) + ": " + message.text + "\n";
     return text;
 }
 
 // Everything a load and a build give, one fact per line (UTF-8).
 std::string Describe(const LoadResult& load, const PlacementResult& build) {
     const LoadFields& f = load.fields;
-    std::string text = std::string("load: ") + OutcomeName(load.outcome) + "\n";
+    std::string text = std::string("load: ") + NameOf(load.outcome, kLoadOutcomes) + "\n";
     text += "tile format: " + f.scene.tileFormat +
             "\nterrain width: " + std::to_string(f.scene.terrainWidth) + "\ngrid res: " + f.scene.gridRes +
             "\nheading: " + f.scene.heading + "\npitch: " + f.scene.pitch +
@@ -131,7 +102,7 @@ std::string Describe(const LoadResult& load, const PlacementResult& build) {
     for (std::size_t i = 0; i < load.kinds.entries.size(); ++i)
         text += "kind: " + load.kinds.entries[i] + " (name: " + load.kinds.names[i] + ")\n";
     text += Describe(load.messages);
-    text += std::string("build: ") + OutcomeName(build.outcome) + "\n";
+    text += std::string("build: ") + NameOf(build.outcome, kBuildOutcomes) + "\n";
     text += "script: " + Utf8FromPath(PathFromUtf8(build.scriptPath).filename()) + "\n";
     text += "objects: " + std::to_string(build.objectCount) + "\n";
     text += "grid size field: " + build.gridSize.value_or("(kept)") + "\n";
