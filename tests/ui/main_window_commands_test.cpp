@@ -82,6 +82,38 @@ TEST_F(LoadedProjectTest, AValueTypedJustBeforeProcessIsCheckedFirst) {
     EXPECT_EQ(gridSizeWhenProcessRan, "2");
 }
 
+// Alt+P reaches Process as a click does: the field being left is checked before the command runs.
+TEST_F(LoadedProjectTest, AnAccessKeyChecksTheFieldBeingLeftFirst) {
+    platform.dialogAnswers.push_back(projectFile());
+    QTest::mouseClick(button("btnBrowseProjectFile"), Qt::LeftButton);
+    QTest::mouseClick(box(CheckBox::chkUseObjectScale), Qt::LeftButton); // the object scale is typed
+    QTest::mouseClick(box(CheckBox::chkUseObjectScale), Qt::LeftButton);
+    const struct {
+        TextField field;
+        bool useObjectScale;
+        const char* typed;
+        std::string checked;
+    } cases[] = {
+        {TextField::txtGridSize, false, "0", "1"},
+        {TextField::txtObjectScale, true, "0", "0.100000"},
+        {TextField::txtHeading, false, "400", "359.9"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        if (box(CheckBox::chkUseObjectScale)->isChecked() != c.useObjectScale)
+            QTest::mouseClick(box(CheckBox::chkUseObjectScale), Qt::LeftButton);
+        platform.messages.clear();
+        typeInto(field(c.field), QString::fromLatin1(c.typed));
+        std::string whenProcessRan;
+        platform.onMessage = [&](const std::string&) { whenProcessRan = ctx().form.text(c.field); };
+        QTest::keyClick(field(c.field), Qt::Key_P, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !platform.messages.empty(); }, 2000));
+        EXPECT_EQ(platform.messages, std::vector<std::string>{"Please specify a Max file"});
+        EXPECT_EQ(whenProcessRan, c.checked);
+        EXPECT_EQ(QApplication::focusWidget(), button("btnProcess"));
+    }
+}
+
 TEST_F(LoadedProjectTest, CancelledBrowseKeepsTheLoadedProject) {
     platform.dialogAnswers.push_back(projectFile());
     QTest::mouseClick(button("btnBrowseProjectFile"), Qt::LeftButton);

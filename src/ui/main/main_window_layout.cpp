@@ -1,5 +1,6 @@
 // The controls of the main window: names, captions, fonts, places and keyboard order.
 #include "form/context.h"
+#include "ui/access_key_focus.h"
 #include "ui/line_list_view.h"
 #include "ui/main/main_window.h"
 #include "ui/main/max_length_validator.h"
@@ -282,8 +283,10 @@ QPushButton* MainWindow::makeButton(const char* name, const char* caption, QWidg
     button->setGeometry(rect);
     if (toolTip)
         button->setToolTip(QString::fromUtf8(toolTip));
-    // Buttons take the focus when clicked, so a field's focus-loss check runs before the command.
+    // Buttons take the focus when clicked or reached by their access key, so a field's focus-loss
+    // check runs before the command.
     button->setFocusPolicy(Qt::StrongFocus);
+    TakeFocusOnAccessKey(button);
     button->setAutoDefault(false);
     return button;
 }
