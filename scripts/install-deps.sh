@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-    qt6-base-dev libgl-dev fonts-dejavu-core clang-format
+    qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation clang-format
 )
 if [ "${TES_WITH_FUZZ:-0}" = 1 ]; then
     packages+=(clang libclang-rt-14-dev)

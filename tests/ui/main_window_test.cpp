@@ -1,5 +1,8 @@
 #include "form/main_model.h"
 #include "main_window_fixture.h"
+#include "ui/caption_fit.h"
+#include "ui/combiner/combiner_launcher.h"
+#include "ui/combiner/combiner_window.h"
 #include "ui/line_list_view.h"
 
 #include <QGroupBox>
@@ -99,6 +102,16 @@ TEST_F(MainWindowTest, BoxesButtonsAndLabelsStartAsDesigned) {
     EXPECT_EQ(find<QLabel>("lblVersion")->x(), credits->geometry().right() + 1) << "right after the credits";
     EXPECT_EQ(window().findChild<QWidget*>(QStringLiteral("List3")), nullptr)
         << "the hidden list is no widget";
+}
+
+// In the font the window chose, no caption is cut off or runs into a neighbour, in either window.
+TEST_F(MainWindowTest, EveryCaptionFitsItsControl) {
+    program.combiner().load();
+    for (const QWidget* shown :
+         {static_cast<const QWidget*>(&window()), static_cast<const QWidget*>(program.combiner().window())}) {
+        QStringList problems;
+        EXPECT_TRUE(CaptionsFit(*shown, &problems)) << problems.join(QStringLiteral(", ")).toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, WindowFrameFontsAndIcon) {

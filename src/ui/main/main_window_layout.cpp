@@ -1,6 +1,7 @@
 // The controls of the main window: names, captions, fonts, places and keyboard order.
 #include "form/context.h"
 #include "ui/access_key_focus.h"
+#include "ui/caption_fit.h"
 #include "ui/line_list_view.h"
 #include "ui/main/main_window.h"
 #include "ui/main/max_length_validator.h"
@@ -72,12 +73,6 @@ void MakeGrey(QWidget* widget) {
     widget->setPalette(palette);
 }
 
-// A label whose right edge stands at `right`.
-void AlignRight(QLabel* label, int right) {
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->move(right - label->width(), label->y());
-}
-
 } // namespace
 
 void MainWindow::buildControls() {
@@ -85,10 +80,6 @@ void MainWindow::buildControls() {
     setWindowTitle(QStringLiteral("Tolvane Enviro Scripter"));
     setWindowIcon(WindowIcon());
     setFixedSize(Twips(0, 0, 8895, 7665).size());
-    // The layout is drawn for the classic 8 point dialog font; the system's family is kept.
-    QFont dialogFont = font();
-    dialogFont.setPointSize(8);
-    setFont(dialogFont);
     setAcceptDrops(true);
 
     buildProjectFrame();
@@ -96,6 +87,8 @@ void MainWindow::buildControls() {
     buildOutputAndCredits();
     buildRightColumn();
     buildTabOrder();
+    // The layout is drawn for the classic 8 point dialog font: a font whose captions all fit.
+    ChooseDialogFont(*this, 8);
 }
 
 void MainWindow::buildProjectFrame() {
@@ -106,9 +99,8 @@ void MainWindow::buildProjectFrame() {
     makeBox(CheckBox::chkMainTile, "Main Tile (re-load required)", frame, QRect(8, 16, 220, kBoxHeight));
     makeBox(CheckBox::chkPerimeterTile, "Perimeter Tile (re-load required)", frame,
             QRect(8, 34, 220, kBoxHeight));
-    QLabel* overlap = makeLabel("lblOverlap", "Overlap: (re-load rqd)", frame, 300, 15);
-    overlap->setWordWrap(true);
-    overlap->setGeometry(300, 15, 80, 32);
+    QLabel* overlap = makeLabel("lblOverlap", "Overlap: (re-load rqd)", frame, 300, 16);
+    WrapLabelInto(overlap, {QStringLiteral("Overlap:"), QStringLiteral("(re-load rqd)")});
     makeField(TextField::txtOverlap, frame, QRect(384, 20, 64, kFieldHeight));
 
     m_btnBrowseProjectFile = makeButton("btnBrowseProjectFile", "&Browse", frame,
@@ -126,9 +118,9 @@ void MainWindow::buildProjectFrame() {
     m_list1->setGeometry(8, 96, 441, 50);
 
     makeLabel("lblTileFormat", "Tile Format:", frame, 8, 154);
-    makeField(TextField::txtNumberOfTiles, frame, QRect(72, 151, 48, kFieldHeight), "Enter numbers ONLY!!");
-    makeLabel("lblTerrainWidthBreadthScale", "Grid Res:", frame, 132, 154);
-    makeField(TextField::txtGridRes, frame, QRect(184, 151, 48, kFieldHeight), "Enter numbers ONLY!!");
+    makeField(TextField::txtNumberOfTiles, frame, QRect(80, 151, 44, kFieldHeight), "Enter numbers ONLY!!");
+    makeLabel("lblTerrainWidthBreadthScale", "Grid Res:", frame, 134, 154);
+    makeField(TextField::txtGridRes, frame, QRect(190, 151, 44, kFieldHeight), "Enter numbers ONLY!!");
     makeField(TextField::txtHeading, frame, QRect(300, 151, 48, kFieldHeight));
     makeLabel("lblHeading", "Heading", frame, 304, 173);
     makeField(TextField::txtPitch, frame, QRect(372, 151, 40, kFieldHeight));
@@ -142,13 +134,12 @@ void MainWindow::buildProjectFrame() {
     // Typing shows exactly what was typed: no completion from the entries.
     m_comboSelectVegetation->setCompleter(nullptr);
     m_comboSelectVegetation->setFont(CreditsFont());
-    m_comboSelectVegetation->setGeometry(110, 190, 339, 22);
+    m_comboSelectVegetation->setGeometry(116, 190, 333, 22);
 
     makeLabel("lblVerticalScale", "Vertical Scale Adjust:", frame, 8, 218);
-    makeField(TextField::txtVerticalScale, frame, QRect(124, 215, 60, kFieldHeight), "Enter numbers ONLY!!");
-    makeLabel("lblVerticalOffest", "Vertical Offset Adjust (Y):", frame, 200, 218);
-    makeField(TextField::txtVerticalOffset, frame, QRect(345, 215, 104, kFieldHeight),
-              "Enter numbers ONLY!!");
+    makeField(TextField::txtVerticalScale, frame, QRect(132, 215, 56, kFieldHeight), "Enter numbers ONLY!!");
+    makeLabel("lblVerticalOffest", "Vertical Offset Adjust (Y):", frame, 198, 218);
+    makeField(TextField::txtVerticalOffset, frame, QRect(353, 215, 96, kFieldHeight), "Enter numbers ONLY!!");
 }
 
 void MainWindow::buildMaxFileFrame() {
@@ -160,16 +151,16 @@ void MainWindow::buildMaxFileFrame() {
                                     "Browse for your 3dsMax file");
     makeField(TextField::txtMaxFile, frame, QRect(88, 20, 361, kFieldHeight));
 
-    AlignRight(makeLabel("lblMaxObjectName", "Object Name:", frame, 8, 51), 83);
+    AlignLabelRight(makeLabel("lblMaxObjectName", "Object Name:", frame, 8, 51), 83);
     makeField(TextField::txtMaxObjectName, frame, QRect(88, 48, 190, kFieldHeight));
     makeBox(CheckBox::chkUseMaxName, "Use abbr.  Max file name", frame, QRect(286, 49, 165, kBoxHeight));
 
-    makeBox(CheckBox::chkRotateObjects, "Rotate Object", frame, QRect(8, 84, 100, kBoxHeight));
+    makeBox(CheckBox::chkRotateObjects, "Rotate Object", frame, QRect(8, 84, 104, kBoxHeight));
     makeBox(CheckBox::chkFaceTolvaneSun, "Rotate to Face Tolvane Sun", frame,
-            QRect(108, 84, 180, kBoxHeight));
-    m_lblRotationAngle = makeLabel("lblRotationAngle", "Rotation Angle:", frame, 290, 86);
-    AlignRight(m_lblRotationAngle, 365);
-    makeField(TextField::txtRotationAngle, frame, QRect(369, 82, 80, kFieldHeight), "Enter numbers ONLY!!");
+            QRect(114, 84, 180, kBoxHeight));
+    m_lblRotationAngle = makeLabel("lblRotationAngle", "Rotation Angle:", frame, 300, 86);
+    AlignLabelRight(m_lblRotationAngle, 385);
+    makeField(TextField::txtRotationAngle, frame, QRect(389, 82, 60, kFieldHeight), "Enter numbers ONLY!!");
 }
 
 void MainWindow::buildOutputAndCredits() {
