@@ -78,6 +78,7 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         result.messages.push_back(Refusal("Invalid Vegetation Number"));
         return result;
     }
+    result.number = number;
     if (!IsWritableMaxName(request.options.objectName)) {
         result.messages.push_back(Refusal(kRefusedNameMessage));
         return result;

@@ -56,6 +56,7 @@ enum class BuildOutcome {
 
 struct PlacementResult {
     BuildOutcome outcome = BuildOutcome::Refused;
+    std::string number;     // the kind's number, as its records' field 0 must read
     std::string scriptPath; // the script's file, named once the build has started
     LineList lines;
     std::uint64_t objectCount = 0; // the records placed

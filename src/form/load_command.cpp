@@ -4,6 +4,7 @@
 #include "form/context.h"
 #include "form/project_routines.h"
 #include "form/startup.h"
+#include "form/status_text.h"
 
 #include <utility>
 
@@ -51,6 +52,8 @@ void ShowLoadedProject(Context& ctx, const std::string& projectPath, LoadResult&
     form.listChanged(ListId::List1);
     ApplyVegetationKinds(ctx, loaded.kinds);
     form.setProcessEnabled(true);
+    form.setStatusText(LoadedStatus(projectPath, form.isChecked(CheckBox::chkMainTile),
+                                    form.list(ListId::List1).size(), loaded.kinds.entries.size()));
 }
 
 } // namespace

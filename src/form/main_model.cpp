@@ -147,6 +147,14 @@ void MainModel::setVersionCaption(std::string_view caption) {
         m_observer->controlChanged(Control::lblVersion);
 }
 
+void MainModel::setStatusText(std::string_view text) {
+    if (m_statusText == text)
+        return;
+    m_statusText.assign(text);
+    if (m_observer)
+        m_observer->controlChanged(Control::lblStatus);
+}
+
 void MainModel::clearComboItems() {
     m_comboItems.clear();
     if (m_observer)

@@ -43,7 +43,7 @@ enum class CheckBox {
 enum class ListId { List1, List2, List3 };
 
 // Other controls whose state the commands change.
-enum class Control { btnProcess, lblRotationAngle, lblVersion };
+enum class Control { btnProcess, lblRotationAngle, lblVersion, lblStatus };
 
 inline constexpr int kUnchecked = 0;
 inline constexpr int kChecked = 1;
@@ -114,6 +114,9 @@ public:
     bool rotationAngleLabelEnabled() const { return m_rotationLabelEnabled; }
     void setRotationAngleLabelEnabled(bool enabled);
     const std::string& versionCaption() const { return m_versionCaption; }
+    // The status line under the window's controls: what the last load or build did.
+    const std::string& statusText() const { return m_statusText; }
+    void setStatusText(std::string_view text);
     void setVersionCaption(std::string_view caption);
 
     // comboSelectVegetation: the entries and the text of its edit part. Setting the text (typing or
@@ -142,6 +145,7 @@ private:
     bool m_processEnabled = false;
     bool m_rotationLabelEnabled = true;
     std::string m_versionCaption = "X";
+    std::string m_statusText;
     std::vector<std::string> m_comboItems;
     std::string m_comboText;
     std::array<LineList, 3> m_lists;

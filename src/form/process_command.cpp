@@ -1,6 +1,7 @@
 #include "form/process_command.h"
 
 #include "form/context.h"
+#include "form/status_text.h"
 
 #include <optional>
 
@@ -50,6 +51,8 @@ Messages BuildScript(Context& ctx) {
         built.lines.clearAndRelease();
         form.listChanged(ListId::List2);
     }
+    if (built.outcome == BuildOutcome::Built)
+        form.setStatusText(BuiltStatus(built));
     ShowMessages(ctx.platform, built.messages);
     return std::move(built.messages);
 }

@@ -8,6 +8,7 @@
 
 #include <QDropEvent>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QUrl>
 
 namespace tes::test {
@@ -64,6 +65,8 @@ TEST_F(LoadedProjectTest, ProcessWritesTheScriptIntoTheOutputPane) {
     EXPECT_EQ(static_cast<std::size_t>(rows), ctx().form.list(ListId::List2).size());
     EXPECT_TRUE(std::filesystem::is_regular_file(ctx().session.ScriptFilePath))
         << ctx().session.ScriptFilePath;
+    EXPECT_EQ(window().statusLine()->currentMessage(), QString::fromStdString(ctx().form.statusText()));
+    EXPECT_TRUE(window().statusLine()->currentMessage().startsWith(QStringLiteral("Wrote Valley_MainVeg_")));
     EXPECT_EQ(std::filesystem::path(ctx().session.ScriptFilePath).parent_path(), dir.path());
 }
 

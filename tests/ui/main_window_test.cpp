@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QListView>
 #include <QScrollBar>
+#include <QStatusBar>
 
 namespace tes::test {
 namespace {
@@ -117,7 +118,9 @@ TEST_F(MainWindowTest, EveryCaptionFitsItsControl) {
 TEST_F(MainWindowTest, WindowFrameFontsAndIcon) {
     EXPECT_EQ(window().objectName(), QStringLiteral("frmTolvaneEnviroScripter"));
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Tolvane Enviro Scripter"));
-    EXPECT_EQ(window().size(), QSize(593, 511));
+    // The controls' area as drawn, and the status line under it.
+    EXPECT_EQ(window().size(), QSize(593, 511 + window().statusLine()->height()));
+    EXPECT_EQ(window().statusLine()->geometry().top(), 511);
     EXPECT_EQ(window().minimumSize(), window().maximumSize()) << "fixed size";
     const QList<QSize> iconSizes = window().windowIcon().availableSizes();
     EXPECT_TRUE(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(32, 32)));

@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace tes {
@@ -222,6 +223,7 @@ void MainWindow::showAll() {
     controlChanged(Control::btnProcess);
     controlChanged(Control::lblRotationAngle);
     controlChanged(Control::lblVersion);
+    controlChanged(Control::lblStatus);
     showCombo();
     refreshLists();
 }
@@ -267,6 +269,9 @@ void MainWindow::controlChanged(Control control) {
         m_lblVersion->setText(ToQString(m_ctx.form.versionCaption()));
         m_lblVersion->adjustSize();
         m_lblVersion->move(m_lblCredits->geometry().right() + 1, m_lblCredits->y());
+        return;
+    case Control::lblStatus:
+        m_statusLine->showMessage(ToQString(m_ctx.form.statusText()));
         return;
     }
 }

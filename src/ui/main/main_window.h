@@ -13,6 +13,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStatusBar;
 
 namespace tes {
 
@@ -38,6 +39,8 @@ public:
     LineListView* list(ListId id) const { return id == ListId::List2 ? m_list2 : m_list1; }
     // The keyboard order of the focusable controls, first to last.
     const std::vector<QWidget*>& tabOrder() const { return m_tabOrder; }
+    // The line under the controls that says what the last load or build did.
+    QStatusBar* statusLine() const { return m_statusLine; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -105,6 +108,7 @@ private:
     QLabel* m_lblRotationAngle = nullptr;
     QLabel* m_lblCredits = nullptr;
     QLabel* m_lblVersion = nullptr;
+    QStatusBar* m_statusLine = nullptr;
     std::vector<QWidget*> m_tabOrder;
 };
 

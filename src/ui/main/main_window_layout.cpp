@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 
 // The pictures are compiled into this static library; the reference keeps them linked.
 static void InitResources() {
@@ -31,6 +32,7 @@ constexpr QRect Twips(int left, int top, int width, int height) {
 constexpr int kFieldHeight = 21;
 constexpr int kButtonHeight = 25;
 constexpr int kBoxHeight = 18;
+constexpr int kStatusLineHeight = 20;
 // The right-hand column of buttons and boxes.
 constexpr int kColumnLeft = 471;
 constexpr int kColumnWidth = 114;
@@ -79,7 +81,8 @@ void MainWindow::buildControls() {
     setObjectName(QStringLiteral("frmTolvaneEnviroScripter"));
     setWindowTitle(QStringLiteral("Tolvane Enviro Scripter"));
     setWindowIcon(WindowIcon());
-    setFixedSize(Twips(0, 0, 8895, 7665).size());
+    // The controls' area as drawn in twips, and the status line under it.
+    setFixedSize(Twips(0, 0, 8895, 7665).size() + QSize(0, kStatusLineHeight));
     setAcceptDrops(true);
 
     buildProjectFrame();
@@ -184,6 +187,12 @@ void MainWindow::buildOutputAndCredits() {
     m_lblCredits->adjustSize();
     m_lblVersion = makeLabel("lblVersion", "", credits, 0, 14);
     m_lblVersion->setFont(CreditsFont());
+
+    m_statusLine = new QStatusBar(this);
+    m_statusLine->setObjectName(QStringLiteral("statusLine"));
+    m_statusLine->setSizeGripEnabled(false);
+    m_statusLine->setGeometry(0, Twips(0, 0, 0, 7665).height(), Twips(0, 0, 8895, 0).width(),
+                              kStatusLineHeight);
 }
 
 void MainWindow::buildRightColumn() {
