@@ -84,21 +84,6 @@ TEST_F(CombinerLauncherTest, OpensModallyOverItsOwnerWithDoneFocused) {
     ASSERT_NE(launcher.window(), nullptr) << "Done only hides the window";
 }
 
-TEST_F(CombinerLauncherTest, EachOpeningStartsWithAnEmptyList) {
-    const std::string script = dir.write("veg.ms", "a\r\nb\r\nc\r\n");
-    openAndThen([&](CombinerWindow& window) {
-        platform.dialogAnswers = {script, script};
-        button(window, "btnAddFile")->click();
-        button(window, "btnAddFile")->click();
-        EXPECT_EQ(rows(window), 10);
-        button(window, "btnDone")->click();
-    });
-    openAndThen([&](CombinerWindow& window) {
-        EXPECT_EQ(rows(window), 0);
-        EXPECT_TRUE(ctx.lstMaxScripts.empty());
-    });
-}
-
 struct EndCase {
     const char* name;
     std::function<void(CombinerWindow&)> end;
@@ -106,12 +91,18 @@ struct EndCase {
 
 class CombinerEnding : public CombinerLauncherTest, public ::testing::WithParamInterface<EndCase> {};
 
-// Done and Escape hide the window where it stands; the next opening shows it at the same place.
-TEST_P(CombinerEnding, KeepsTheWindowAndItsPosition) {
+// Done and Escape end an opening alike: the window is hidden where it stands, and the next opening
+// shows it there again with an empty list and the focus on Done.
+TEST_P(CombinerEnding, HidesTheWindowAndTheNextOpeningStartsAfresh) {
+    const std::string script = dir.write("veg.ms", "a\r\nb\r\nc\r\n");
     QPointer<CombinerWindow> first;
     openAndThen([&](CombinerWindow& window) {
         first = &window;
         window.move(10, 20);
+        platform.dialogAnswers = {script, script};
+        QTest::mouseClick(button(window, "btnAddFile"), Qt::LeftButton); // the focus moves to Add File
+        button(window, "btnAddFile")->click();
+        EXPECT_EQ(rows(window), 10);
         GetParam().end(window);
         EXPECT_FALSE(window.isVisible());
     });
@@ -120,16 +111,21 @@ TEST_P(CombinerEnding, KeepsTheWindowAndItsPosition) {
     openAndThen([&](CombinerWindow& window) {
         EXPECT_EQ(&window, first.data());
         EXPECT_EQ(window.pos(), QPoint(10, 20));
+        EXPECT_EQ(rows(window), 0);
+        EXPECT_TRUE(ctx.lstMaxScripts.empty());
+        EXPECT_EQ(window.focusWidget(), button(window, "btnDone"));
     });
 }
 
 INSTANTIATE_TEST_SUITE_P(
     , CombinerEnding,
-    ::testing::Values(EndCase{"Done",
+    ::testing::Values(EndCase{"DoneClicked",
                               [](CombinerWindow& w) {
-                                  w.findChild<QPushButton*>(QStringLiteral("btnDone"))->click();
+                                  QTest::mouseClick(w.findChild<QPushButton*>(QStringLiteral("btnDone")),
+                                                    Qt::LeftButton);
                               }},
-                      EndCase{"Escape", [](CombinerWindow& w) { QTest::keyClick(&w, Qt::Key_Escape); }}),
+                      EndCase{"Escape",
+                              [](CombinerWindow& w) { QTest::keyClick(w.focusWidget(), Qt::Key_Escape); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The close box discards the window, even when the next opening follows at once; the new window is

@@ -88,11 +88,13 @@ void CombinerWindow::btnDone_Click() {
 }
 
 void CombinerWindow::reject() {
-    hide();
+    m_btnDone->click();
 }
 
 void CombinerWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    // Every opening starts on Done, wherever the focus was when the last one ended.
+    m_btnDone->setFocus();
     // The frame's size is known only once the window is shown: centre the new window again with it.
     // Later openings keep the place where Done left it.
     if (!m_shownOnce) {

@@ -27,7 +27,7 @@ public:
     bool discarded() const { return m_discarded; }
 
 public slots:
-    void reject() override; // Escape: the same as Done
+    void reject() override; // Escape presses Done
 
 protected:
     void closeEvent(QCloseEvent* event) override;
