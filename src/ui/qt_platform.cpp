@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QUrl>
 
@@ -30,6 +31,13 @@ QString StoreName(const std::string& keyPath) {
     const QString path = ToQString(keyPath);
     const qsizetype cut = path.lastIndexOf(QLatin1Char('\\'));
     return cut < 0 ? path : path.mid(cut + 1);
+}
+
+// The extension a save dialog gives a name typed without one: the first pattern of the chosen file
+// type, when that names a single extension ("MS File (*.ms)" gives "ms", "All Files (*.*)" none).
+QString DefaultSuffixOf(const QString& nameFilter) {
+    static const QRegularExpression firstPattern(QStringLiteral(R"(\(\*\.([^*?[\]() ]+)[^()]*\)$)"));
+    return firstPattern.match(nameFilter).captured(1);
 }
 
 } // namespace
@@ -87,6 +95,11 @@ std::string QtPlatform::showFileDialog(const FileDialogRequest& request) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        const auto takeSuffixOf = [&dialog](const QString& filter) {
+            dialog.setDefaultSuffix(DefaultSuffixOf(filter));
+        };
+        takeSuffixOf(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, takeSuffixOf);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

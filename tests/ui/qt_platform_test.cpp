@@ -9,7 +9,9 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -23,7 +25,7 @@ void WhenModalOpens(const std::function<void(QWidget&)>& inspect) {
         QWidget* modal = QApplication::activeModalWidget();
         ASSERT_NE(modal, nullptr);
         inspect(*modal);
-        if (auto* dialog = qobject_cast<QDialog*>(modal))
+        if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible())
             dialog->reject();
     });
 }
@@ -95,9 +97,11 @@ TEST_F(QtPlatformTest, FileDialogsAreSetUpAsAsked) {
         QFileDialog::FileMode mode;
         QFileDialog::AcceptMode accept;
         bool confirmOverwrite;
+        QString defaultSuffix;
     };
-    for (const Case& c : {Case{false, QFileDialog::ExistingFile, QFileDialog::AcceptOpen, true},
-                          Case{true, QFileDialog::AnyFile, QFileDialog::AcceptSave, false}}) {
+    for (const Case& c :
+         {Case{false, QFileDialog::ExistingFile, QFileDialog::AcceptOpen, true, {}},
+          Case{true, QFileDialog::AnyFile, QFileDialog::AcceptSave, false, QStringLiteral("ms")}}) {
         FileDialogRequest request;
         request.title = "Save Compiled MAX Script As... (MS)";
         request.initialFolder = dir.path().string();
@@ -114,8 +118,27 @@ TEST_F(QtPlatformTest, FileDialogsAreSetUpAsAsked) {
             EXPECT_EQ(dialog->fileMode(), c.mode);
             EXPECT_EQ(dialog->acceptMode(), c.accept);
             EXPECT_EQ(!dialog->testOption(QFileDialog::DontConfirmOverwrite), c.confirmOverwrite);
+            EXPECT_EQ(dialog->defaultSuffix(), c.defaultSuffix);
         });
         EXPECT_EQ(platform.showFileDialog(request), "") << "cancelled";
+    }
+}
+
+// A name typed into a save dialog without an extension gets the one of the chosen file type.
+TEST_F(QtPlatformTest, SaveDialogAddsTheTypesExtensionToANameWithoutOne) {
+    FileDialogRequest request;
+    request.initialFolder = dir.path().string();
+    request.filter = "MS File (*.ms)|*.ms|All Files|*.*";
+    request.save = true;
+    for (const auto& [typed, chosen] :
+         {std::pair{"combined", "combined.ms"}, {"combined.txt", "combined.txt"}}) {
+        WhenModalOpens([typed = typed](QWidget& modal) {
+            auto* name = modal.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            QTest::keyClicks(name, QString::fromUtf8(typed));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        EXPECT_EQ(platform.showFileDialog(request), dir.file(chosen)) << typed;
     }
 }
 
