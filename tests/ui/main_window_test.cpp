@@ -5,6 +5,7 @@
 #include "ui/combiner/combiner_window.h"
 #include "ui/line_list_view.h"
 
+#include <QAbstractButton>
 #include <QGroupBox>
 #include <QListView>
 #include <QScrollBar>
@@ -57,13 +58,13 @@ TEST_F(MainWindowTest, BoxesButtonsAndLabelsStartAsDesigned) {
     };
     using enum CheckBox;
     const BoxCase boxes[] = {
-        {chkMainTile, "Main Tile (re-load required)", true},
-        {chkPerimeterTile, "Perimeter Tile (re-load required)", false},
-        {chkUseMaxName, "Use abbr.  Max file name", true},
-        {chkRotateObjects, "Rotate Object", true},
-        {chkFaceTolvaneSun, "Rotate to Face Tolvane Sun", true},
-        {chkSave, "Save To File", true}, // start-up checked it
-        {chkUseObjectScale, "Use Object Scale (%)", false},
+        {chkMainTile, "&Main Tile (re-load required)", true},
+        {chkPerimeterTile, "P&erimeter Tile (re-load required)", false},
+        {chkUseMaxName, "&Use abbr.  Max file name", true},
+        {chkRotateObjects, "&Rotate Object", true},
+        {chkFaceTolvaneSun, "Rotate to &Face Tolvane Sun", true},
+        {chkSave, "&Save To File", true}, // start-up checked it
+        {chkUseObjectScale, "Use &Object Scale (%)", false},
     };
     for (const BoxCase& c : boxes) {
         QCheckBox* check = find<QCheckBox>(Name(c.id));
@@ -82,9 +83,9 @@ TEST_F(MainWindowTest, BoxesButtonsAndLabelsStartAsDesigned) {
     };
     const ButtonCase buttons[] = {
         {"btnBrowseProjectFile", "&Browse", true, "Browse for your Tolvane PRJ file"},
-        {"btnBrowseMaxFile", "Browse", true, "Browse for your 3dsMax file"},
+        {"btnBrowseMaxFile", "Bro&wse", true, "Browse for your 3dsMax file"},
         {"btnProcess", "&Process", false, ""},
-        {"btnRunScriptCompiler", "Combine Scripts...", true, ""},
+        {"btnRunScriptCompiler", "&Combine Scripts...", true, ""},
         {"btnViewHelp", "View &Help", true, ""},
         {"btnExit", "E&xit", true, ""},
     };
@@ -113,6 +114,24 @@ TEST_F(MainWindowTest, EveryCaptionFitsItsControl) {
         QStringList problems;
         EXPECT_TRUE(CaptionsFit(*shown, &problems)) << problems.join(QStringLiteral(", ")).toStdString();
     }
+}
+
+// Each access key of the window belongs to one control, and a check box's key clicks it.
+TEST_F(MainWindowTest, AccessKeysAreUniqueAndClickTheirControl) {
+    QStringList keys;
+    for (const QAbstractButton* control : window().findChildren<QAbstractButton*>()) {
+        if (control->window() != &window())
+            continue; // the combiner's own keys
+        const qsizetype amp = control->text().indexOf(u'&');
+        if (amp >= 0)
+            keys.append(control->text().mid(amp + 1, 1).toUpper());
+    }
+    EXPECT_EQ(keys.removeDuplicates(), 0) << keys.join(QString()).toStdString();
+    EXPECT_GE(keys.size(), 13);
+
+    QTest::keyClick(&window(), Qt::Key_M, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !box(CheckBox::chkMainTile)->isChecked(); }, 2000));
+    EXPECT_TRUE(box(CheckBox::chkPerimeterTile)->isChecked());
 }
 
 TEST_F(MainWindowTest, WindowFrameFontsAndIcon) {

@@ -99,8 +99,8 @@ void MainWindow::buildProjectFrame() {
     frame->setObjectName(QStringLiteral("frameSourceTolvaneProject"));
     frame->setGeometry(Twips(120, 120, 6855, 3615));
 
-    makeBox(CheckBox::chkMainTile, "Main Tile (re-load required)", frame, QRect(8, 16, 220, kBoxHeight));
-    makeBox(CheckBox::chkPerimeterTile, "Perimeter Tile (re-load required)", frame,
+    makeBox(CheckBox::chkMainTile, "&Main Tile (re-load required)", frame, QRect(8, 16, 220, kBoxHeight));
+    makeBox(CheckBox::chkPerimeterTile, "P&erimeter Tile (re-load required)", frame,
             QRect(8, 34, 220, kBoxHeight));
     QLabel* overlap = makeLabel("lblOverlap", "Overlap: (re-load rqd)", frame, 300, 16);
     WrapLabelInto(overlap, {QStringLiteral("Overlap:"), QStringLiteral("(re-load rqd)")});
@@ -150,16 +150,16 @@ void MainWindow::buildMaxFileFrame() {
     frame->setObjectName(QStringLiteral("Frame2"));
     frame->setGeometry(Twips(120, 3840, 6855, 1695));
 
-    m_btnBrowseMaxFile = makeButton("btnBrowseMaxFile", "Browse", frame, QRect(8, 18, 75, kButtonHeight),
+    m_btnBrowseMaxFile = makeButton("btnBrowseMaxFile", "Bro&wse", frame, QRect(8, 18, 75, kButtonHeight),
                                     "Browse for your 3dsMax file");
     makeField(TextField::txtMaxFile, frame, QRect(88, 20, 361, kFieldHeight));
 
     AlignLabelRight(makeLabel("lblMaxObjectName", "Object Name:", frame, 8, 51), 83);
     makeField(TextField::txtMaxObjectName, frame, QRect(88, 48, 190, kFieldHeight));
-    makeBox(CheckBox::chkUseMaxName, "Use abbr.  Max file name", frame, QRect(286, 49, 165, kBoxHeight));
+    makeBox(CheckBox::chkUseMaxName, "&Use abbr.  Max file name", frame, QRect(286, 49, 165, kBoxHeight));
 
-    makeBox(CheckBox::chkRotateObjects, "Rotate Object", frame, QRect(8, 84, 104, kBoxHeight));
-    makeBox(CheckBox::chkFaceTolvaneSun, "Rotate to Face Tolvane Sun", frame,
+    makeBox(CheckBox::chkRotateObjects, "&Rotate Object", frame, QRect(8, 84, 104, kBoxHeight));
+    makeBox(CheckBox::chkFaceTolvaneSun, "Rotate to &Face Tolvane Sun", frame,
             QRect(114, 84, 180, kBoxHeight));
     m_lblRotationAngle = makeLabel("lblRotationAngle", "Rotation Angle:", frame, 300, 86);
     AlignLabelRight(m_lblRotationAngle, 385);
@@ -198,14 +198,14 @@ void MainWindow::buildOutputAndCredits() {
 void MainWindow::buildRightColumn() {
     m_btnProcess =
         makeButton("btnProcess", "&Process", this, QRect(kColumnLeft, 16, kColumnWidth, kButtonHeight));
-    makeBox(CheckBox::chkSave, "Save To File", this, QRect(kColumnLeft + 4, 46, kColumnWidth, kBoxHeight));
-    m_btnRunScriptCompiler = makeButton("btnRunScriptCompiler", "Combine Scripts...", this,
+    makeBox(CheckBox::chkSave, "&Save To File", this, QRect(kColumnLeft + 4, 46, kColumnWidth, kBoxHeight));
+    m_btnRunScriptCompiler = makeButton("btnRunScriptCompiler", "&Combine Scripts...", this,
                                         QRect(kColumnLeft, 70, kColumnWidth, kButtonHeight));
     m_btnViewHelp =
         makeButton("btnViewHelp", "View &Help", this, QRect(kColumnLeft, 102, kColumnWidth, kButtonHeight));
     m_btnExit = makeButton("btnExit", "E&xit", this, QRect(kColumnLeft, 134, kColumnWidth, kButtonHeight));
 
-    makeBox(CheckBox::chkUseObjectScale, "Use Object Scale (%)", this,
+    makeBox(CheckBox::chkUseObjectScale, "Use &Object Scale (%)", this,
             QRect(kColumnLeft - 4, 268, 593 - kColumnLeft + 4, kBoxHeight));
     makeField(TextField::txtObjectScale, this, QRect(kColumnLeft, 288, kColumnWidth, kFieldHeight));
     makeLabel("lblCalcGridSize", "3dsMax Grid Size:", this, kColumnLeft, 318);
@@ -264,6 +264,7 @@ QCheckBox* MainWindow::makeBox(CheckBox id, const char* caption, QWidget* parent
     auto* box = new ModelCheckBox(QString::fromUtf8(caption), parent);
     box->setObjectName(QString::fromUtf8(Name(id)));
     box->setGeometry(rect);
+    TakeFocusOnAccessKey(box);
     m_boxes[static_cast<std::size_t>(id)] = box;
     return box;
 }
