@@ -7,7 +7,8 @@ namespace tes {
 
 void LaunchHelpFile(Context& ctx, const std::string& path) {
     try {
-        if (!ctx.platform.openDocument(path))
+        // A desktop without a program for HTML still gets the help, in the program's own viewer.
+        if (!ctx.platform.openDocument(path) && !ctx.platform.showHelpViewer(path))
             ctx.platform.showMessage("Error launching help file.");
     } catch (...) {
         // Opening the help is never worth stopping the program for.

@@ -6,8 +6,10 @@ namespace tes {
 
 struct Context;
 
-// Hands a document to the desktop to be opened with its associated program. When that fails the user
-// is told once ("Error launching help file."); any other trouble is ignored and the program goes on.
+// Hands a document to the desktop to be opened with its associated program, or, when the desktop
+// cannot, shows it in the program's own help viewer. When neither can (the file is missing or
+// unreadable) the user is told once ("Error launching help file."); any other trouble is ignored and
+// the program goes on.
 void LaunchHelpFile(Context& ctx, const std::string& path);
 
 // The "View Help" button: opens TES_Help.html from the program's own folder. Nothing waits for the

@@ -5,8 +5,8 @@
 #include <string>
 
 // Everything the program asks of the platform: message boxes, file dialogs, the wait pointer, the
-// shell, the per-user settings store and the progress display. The windows provide it with Qt, the
-// command line and the tests with their own.
+// shell, the help viewer, the per-user settings store and the progress display. The windows provide
+// it with Qt, the command line and the tests with their own.
 namespace tes {
 
 enum class DialogOwner { MainWindow, Combiner };
@@ -34,6 +34,9 @@ public:
     virtual void setWaitCursor(DialogOwner window, bool wait) = 0;
     // Opens a document with the desktop's associated program; false when that failed.
     virtual bool openDocument(const std::string& path) = 0;
+    // Shows an HTML document in the program's own viewer, for a desktop that cannot open it; false when
+    // the document cannot be read or the platform has no viewer (the command line has none).
+    virtual bool showHelpViewer(const std::string& /*path*/) { return false; }
 
     // The per-user settings store: a location named by `keyPath` ("Software\Tolvane Enviro Scripter")
     // holding named text values. A missing value reads as the empty text; writing creates the location.

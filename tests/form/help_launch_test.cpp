@@ -11,23 +11,27 @@ namespace {
 struct HelpCase {
     const char* name;
     const char* programFolder;
-    bool opens;
+    bool opens; // the desktop opens the file
+    bool views; // the program's own viewer shows it
     const char* expectedPath;
+    std::vector<std::string> viewed; // asked of the viewer
     std::vector<std::string> messages;
 };
 
 class HelpLaunch : public ::testing::TestWithParam<HelpCase> {};
 
-TEST_P(HelpLaunch, OpensTheHelpFromTheProgramFolderAndReportsAFailureOnce) {
+TEST_P(HelpLaunch, OpensTheHelpFromTheProgramFolderOrViewsItAndReportsAFailureOnce) {
     const HelpCase& c = GetParam();
     test::FakePlatform platform;
     platform.programFolderPath = c.programFolder;
     platform.openDocumentSucceeds = c.opens;
+    platform.helpViewerSucceeds = c.views;
     Context ctx(platform);
 
     btnViewHelp_Click(ctx);
 
     EXPECT_EQ(platform.openedDocuments, std::vector<std::string>{c.expectedPath});
+    EXPECT_EQ(platform.viewedDocuments, c.viewed);
     EXPECT_EQ(platform.messages, c.messages);
     EXPECT_TRUE(platform.waitCursorHistory.empty()) << "nothing waits for the browser";
 }
@@ -35,13 +39,23 @@ TEST_P(HelpLaunch, OpensTheHelpFromTheProgramFolderAndReportsAFailureOnce) {
 #ifndef _WIN32
 INSTANTIATE_TEST_SUITE_P(
     , HelpLaunch,
-    ::testing::Values(HelpCase{"Opened", "/opt/tes", true, "/opt/tes/TES_Help.html", {}},
+    ::testing::Values(HelpCase{"Opened", "/opt/tes", true, true, "/opt/tes/TES_Help.html", {}, {}},
                       // A folder given with its closing separator still gets only one.
-                      HelpCase{"FolderWithSeparator", "/opt/tes/", true, "/opt/tes/TES_Help.html", {}},
-                      HelpCase{"NoAssociatedProgram",
+                      HelpCase{
+                          "FolderWithSeparator", "/opt/tes/", true, true, "/opt/tes/TES_Help.html", {}, {}},
+                      HelpCase{"NoAssociatedProgramSoTheViewerShowsIt",
                                "/opt/tes",
                                false,
+                               true,
                                "/opt/tes/TES_Help.html",
+                               {"/opt/tes/TES_Help.html"},
+                               {}},
+                      HelpCase{"NeitherCanShowIt",
+                               "/opt/tes",
+                               false,
+                               false,
+                               "/opt/tes/TES_Help.html",
+                               {"/opt/tes/TES_Help.html"},
                                {"Error launching help file."}}),
     [](const auto& info) { return std::string(info.param.name); });
 #endif

@@ -10,8 +10,8 @@
 namespace tes::test {
 
 // A platform that records what the program asked of it: the messages shown, the dialogs opened,
-// the wait pointer. Dialogs answer from a queue (the empty text, a cancel, when it is empty);
-// settings live in a map.
+// the wait pointer, the documents opened or viewed. Dialogs answer from a queue (the empty text, a
+// cancel, when it is empty); settings live in a map.
 class FakePlatform : public Platform {
 public:
     void showMessage(const std::string& text) override { messages.push_back(text); }
@@ -24,6 +24,10 @@ public:
         openedDocuments.push_back(path);
         return openDocumentSucceeds;
     }
+    bool showHelpViewer(const std::string& path) override {
+        viewedDocuments.push_back(path);
+        return helpViewerSucceeds;
+    }
     std::string readSetting(const std::string& keyPath, const std::string& name) override;
     void writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) override;
     std::string programFolder() override { return programFolderPath; }
@@ -35,6 +39,8 @@ public:
     std::vector<bool> waitCursorHistory;
     std::vector<std::string> openedDocuments;
     bool openDocumentSucceeds = true;
+    std::vector<std::string> viewedDocuments; // shown in the program's own help viewer
+    bool helpViewerSucceeds = true;
     std::map<std::string, std::string> settings; // keyPath + "|" + name -> value
     std::vector<std::string> settingWrites;      // name=value, in order
     std::string programFolderPath = "/opt/tes";
