@@ -1,6 +1,7 @@
 #include "ui/qt_platform.h"
 
 #include "form/session.h"
+#include "ui/help/help_viewer.h"
 #include "ui/to_qt.h"
 
 #include <algorithm>
@@ -127,6 +128,16 @@ bool QtPlatform::openDocument(const std::string& path) {
     if (!QFileInfo(ToQString(path)).isFile())
         return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
+}
+
+bool QtPlatform::showHelpViewer(const std::string& path) {
+    if (!m_helpViewer) {
+        m_helpViewer = std::make_unique<HelpViewer>();
+        // A window of its own, but with the program's icon: that of the window that asked for it.
+        if (const QWidget* asking = QApplication::activeWindow())
+            m_helpViewer->setWindowIcon(asking->windowIcon());
+    }
+    return m_helpViewer->showFile(ToQString(path));
 }
 
 std::unique_ptr<QSettings> QtPlatform::openSettings(const std::string& keyPath) const {

@@ -16,6 +16,8 @@ class QSettings;
 
 namespace tes {
 
+class HelpViewer;
+
 // Turns a dialog filter of description|pattern pairs ("PRJ File (*.prj)|*.prj") into Qt's name filters
 // ("PRJ File (*.prj)"), one per pair.
 QStringList ToQtNameFilters(std::string_view filter);
@@ -32,6 +34,7 @@ public:
     std::string showFileDialog(const FileDialogRequest& request) override;
     void setWaitCursor(DialogOwner window, bool wait) override;
     bool openDocument(const std::string& path) override;
+    bool showHelpViewer(const std::string& path) override;
     std::string readSetting(const std::string& keyPath, const std::string& name) override;
     void writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) override;
     std::string programFolder() override;
@@ -46,6 +49,8 @@ public:
     // How long work must run before its progress window appears.
     void setProgressDelay(int milliseconds) { m_progressDelayMs = milliseconds; }
     QProgressDialog* progressDialog() const { return m_progress; }
+    // The one help window, once asked for.
+    HelpViewer* helpViewer() const { return m_helpViewer.get(); }
 
 private:
     std::unique_ptr<QSettings> openSettings(const std::string& keyPath) const;
@@ -60,6 +65,7 @@ private:
     QPointer<QProgressDialog> m_progress;
     bool m_progressActive = false;
     bool m_cancelled = false;
+    std::unique_ptr<HelpViewer> m_helpViewer;
 };
 
 } // namespace tes

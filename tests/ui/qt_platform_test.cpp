@@ -69,8 +69,9 @@ TEST_F(QtPlatformTest, SettingsRoundTrip) {
     EXPECT_EQ(later.readSetting(key, "DefaultDir"), "C:\\Projects");
 }
 
-TEST_F(QtPlatformTest, OpenDocumentRefusesAMissingFile) {
+TEST_F(QtPlatformTest, AMissingDocumentIsNeitherOpenedNorViewed) {
     EXPECT_FALSE(platform.openDocument(dir.file("missing.html")));
+    EXPECT_FALSE(platform.showHelpViewer(dir.file("missing.html")));
 }
 
 TEST_F(QtPlatformTest, ProgramFolderHoldsTheExecutable) {
