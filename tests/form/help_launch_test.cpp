@@ -37,26 +37,17 @@ TEST_P(HelpLaunch, OpensTheHelpFromTheProgramFolderOrViewsItAndReportsAFailureOn
 }
 
 #ifndef _WIN32
+constexpr const char* kHelp = "/opt/tes/TES_Help.html";
+constexpr const char* kLaunchError = "Error launching help file.";
+
 INSTANTIATE_TEST_SUITE_P(
     , HelpLaunch,
-    ::testing::Values(HelpCase{"Opened", "/opt/tes", true, true, "/opt/tes/TES_Help.html", {}, {}},
-                      // A folder given with its closing separator still gets only one.
-                      HelpCase{
-                          "FolderWithSeparator", "/opt/tes/", true, true, "/opt/tes/TES_Help.html", {}, {}},
-                      HelpCase{"NoAssociatedProgramSoTheViewerShowsIt",
-                               "/opt/tes",
-                               false,
-                               true,
-                               "/opt/tes/TES_Help.html",
-                               {"/opt/tes/TES_Help.html"},
-                               {}},
-                      HelpCase{"NeitherCanShowIt",
-                               "/opt/tes",
-                               false,
-                               false,
-                               "/opt/tes/TES_Help.html",
-                               {"/opt/tes/TES_Help.html"},
-                               {"Error launching help file."}}),
+    ::testing::Values(
+        HelpCase{"Opened", "/opt/tes", true, true, kHelp, {}, {}},
+        // A folder given with its closing separator still gets only one.
+        HelpCase{"FolderWithSeparator", "/opt/tes/", true, true, kHelp, {}, {}},
+        HelpCase{"NoAssociatedProgramSoTheViewerShowsIt", "/opt/tes", false, true, kHelp, {kHelp}, {}},
+        HelpCase{"NeitherCanShowIt", "/opt/tes", false, false, kHelp, {kHelp}, {kLaunchError}}),
     [](const auto& info) { return std::string(info.param.name); });
 #endif
 
