@@ -1,6 +1,7 @@
 #include "form/startup.h"
 
 #include "form/context.h"
+#include "lib/numbers.h"
 #include "lib/settings.h"
 
 #include <cmath>
@@ -35,6 +36,21 @@ void SaveFolderSettings(Context& ctx) {
     const std::string keyPath = SettingsKeyPath(ctx.session.AppTitle);
     SetRegStr(ctx.platform, "DefaultDir", ctx.session.DefaultDir, keyPath);
     SetRegStr(ctx.platform, "ObjectDir", ctx.session.ObjectDir, keyPath);
+}
+
+WindowSize SavedWindowSize(Context& ctx) {
+    const std::string keyPath = SettingsKeyPath(ctx.session.AppTitle);
+    const auto read = [&](const char* name) {
+        const double value = LeadingNumberValue(GetRegStr(ctx.platform, keyPath, name));
+        return value >= 1 && value <= 100000 ? static_cast<int>(value) : 0;
+    };
+    return {read("WindowWidth"), read("WindowHeight")};
+}
+
+void SaveWindowSize(Context& ctx, WindowSize size) {
+    const std::string keyPath = SettingsKeyPath(ctx.session.AppTitle);
+    SetRegStr(ctx.platform, "WindowWidth", std::to_string(size.width), keyPath);
+    SetRegStr(ctx.platform, "WindowHeight", std::to_string(size.height), keyPath);
 }
 
 bool BeginEndProgram(Context& ctx) {

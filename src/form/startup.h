@@ -11,6 +11,14 @@ void StartSession(Context& ctx);
 // Saves DefaultDir and ObjectDir to the per-user settings.
 void SaveFolderSettings(Context& ctx);
 
+// The main window's size as the user last left it, in pixels; 0 x 0 when none is saved.
+struct WindowSize {
+    int width = 0;
+    int height = 0;
+};
+WindowSize SavedWindowSize(Context& ctx);
+void SaveWindowSize(Context& ctx, WindowSize size);
+
 // Marks the program as ended; returns false when it had ended already (a second call does nothing).
 bool BeginEndProgram(Context& ctx);
 

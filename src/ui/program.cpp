@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
 #include <QTimer>
 
 namespace tes {
@@ -33,9 +34,22 @@ void Program::start() {
     m_combiner = std::make_unique<CombinerLauncher>(*m_ctx, m_window.get());
     m_combiner->load();
     StartSession(*m_ctx);
+    restoreWindowSize();
     m_window->show();
     // The window's frame is known only once it is shown; centre again with it.
     CenterOnScreen(*m_window);
+}
+
+void Program::restoreWindowSize() {
+    const WindowSize saved = SavedWindowSize(*m_ctx);
+    if (saved.width == 0 || saved.height == 0)
+        return;
+    // Never smaller than the window is drawn, never larger than the screen's free area.
+    QSize size(saved.width, saved.height);
+    size = size.expandedTo(m_window->minimumSize());
+    if (const QScreen* screen = m_window->screen())
+        size = size.boundedTo(screen->availableGeometry().size()).expandedTo(m_window->minimumSize());
+    m_window->resize(size);
 }
 
 void Program::openCombiner() {
@@ -48,9 +62,11 @@ void Program::endProgram() {
         return;
     if (m_combiner)
         m_combiner->close();
-    if (m_window)
+    if (m_window) {
+        m_window->saveSizeNow();
         m_window->close();
-    // Ends the event loop: no further handler runs and nothing is saved.
+    }
+    // Ends the event loop: no further handler runs and nothing else is saved.
     m_quit();
 }
 

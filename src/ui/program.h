@@ -41,6 +41,9 @@ public:
     CombinerLauncher& combiner() { return *m_combiner; }
 
 private:
+    // The size the user left the window at, as the settings remember it.
+    void restoreWindowSize();
+
     std::function<void()> m_quit = [] { QCoreApplication::exit(0); };
     std::unique_ptr<Context> m_ctx;
     std::unique_ptr<MainWindow> m_window;

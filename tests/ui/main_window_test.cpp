@@ -134,13 +134,48 @@ TEST_F(MainWindowTest, AccessKeysAreUniqueAndClickTheirControl) {
     EXPECT_TRUE(box(CheckBox::chkPerimeterTile)->isChecked());
 }
 
+// Extra room goes to the two lists (half the height each) and to the wide fields; the right-hand
+// column keeps to the right edge; the size the user leaves is the size the next start shows.
+TEST_F(MainWindowTest, GrowsIntoTheListsAndRemembersItsSize) {
+    const QSize drawn = window().size();
+    struct Place {
+        const char* name;
+        QRect drawn;
+    };
+    std::vector<Place> places;
+    for (const char* name : {"List1", "List2", "txtProjectFilePath", "btnProcess", "txtGridSize", "Frame1",
+                             "lblTileFormat", "txtMaxFile", "chkRotateObjects"})
+        places.push_back({name, find<QWidget>(name)->geometry()});
+
+    window().resize(drawn + QSize(200, 100));
+    const auto now = [&](std::size_t i) { return find<QWidget>(places[i].name)->geometry(); };
+    EXPECT_EQ(now(0), places[0].drawn.adjusted(0, 0, 200, 50));    // List1
+    EXPECT_EQ(now(1), places[1].drawn.adjusted(0, 0, 200, 50));    // List2, in its frame
+    EXPECT_EQ(now(2), places[2].drawn.adjusted(0, 0, 200, 0));     // the project path
+    EXPECT_EQ(now(3), places[3].drawn.translated(200, 0));         // Process
+    EXPECT_EQ(now(4), places[4].drawn.translated(200, 50));        // the grid size, beside Frame2
+    EXPECT_EQ(now(5), places[5].drawn.adjusted(0, 100, 200, 100)); // the credits
+    EXPECT_EQ(now(6), places[6].drawn.translated(0, 50));          // under the records
+    EXPECT_EQ(now(7), places[7].drawn.adjusted(0, 0, 200, 0));     // the Max file, in Frame2
+    EXPECT_EQ(now(8), places[8].drawn);                            // in Frame2, which moved down
+    window().resize(drawn - QSize(50, 50));
+    EXPECT_EQ(window().size(), drawn) << "never smaller than drawn";
+
+    window().resize(drawn + QSize(120, 60));
+    program.endProgram();
+    Program next(platform);
+    next.setQuit([] {});
+    next.start();
+    EXPECT_EQ(next.mainWindow().size(), drawn + QSize(120, 60));
+}
+
 TEST_F(MainWindowTest, WindowFrameFontsAndIcon) {
     EXPECT_EQ(window().objectName(), QStringLiteral("frmTolvaneEnviroScripter"));
     EXPECT_EQ(window().windowTitle(), QStringLiteral("Tolvane Enviro Scripter"));
     // The controls' area as drawn, and the status line under it.
     EXPECT_EQ(window().size(), QSize(593, 511 + window().statusLine()->height()));
     EXPECT_EQ(window().statusLine()->geometry().top(), 511);
-    EXPECT_EQ(window().minimumSize(), window().maximumSize()) << "fixed size";
+    EXPECT_EQ(window().minimumSize(), window().size()) << "it opens at its smallest size";
     const QList<QSize> iconSizes = window().windowIcon().availableSizes();
     EXPECT_TRUE(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(32, 32)));
 

@@ -6,6 +6,7 @@
 #include "form/load_command.h"
 #include "form/max_file.h"
 #include "form/process_command.h"
+#include "form/startup.h"
 #include "ui/line_list_view.h"
 #include "ui/main/main_window_host.h"
 #include "ui/main/max_length_validator.h"
@@ -66,6 +67,9 @@ private:
 } // namespace
 
 MainWindow::MainWindow(Context& ctx, QWidget* parent) : QWidget(parent), m_ctx(ctx) {
+    m_saveSize = new QTimer(this);
+    m_saveSize->setSingleShot(true);
+    connect(m_saveSize, &QTimer::timeout, this, [this] { SaveWindowSize(m_ctx, {width(), height()}); });
     buildControls();
     showAll();
     connectEvents();

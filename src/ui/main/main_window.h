@@ -14,6 +14,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QStatusBar;
+class QTimer;
 
 namespace tes {
 
@@ -39,11 +40,14 @@ public:
     LineListView* list(ListId id) const { return id == ListId::List2 ? m_list2 : m_list1; }
     // The keyboard order of the focusable controls, first to last.
     const std::vector<QWidget*>& tabOrder() const { return m_tabOrder; }
+    // Remembers a size the user chose that waits to be saved (the program ends, say).
+    void saveSizeNow();
     // The line under the controls that says what the last load or build did.
     QStatusBar* statusLine() const { return m_statusLine; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -57,6 +61,24 @@ private:
     void buildOutputAndCredits();
     void buildRightColumn();
     void buildTabOrder();
+
+    // Growing with the window (main_window_resize.cpp).
+    enum Anchor : unsigned {
+        kMoveRight = 1,        // keeps to the window's right edge
+        kGrowWide = 2,         // takes the extra width
+        kMoveDownRecords = 4,  // moves down with the records list's bottom edge
+        kMoveDownAll = 8,      // keeps to the window's bottom edge
+        kGrowTallRecords = 16, // takes the records list's share of the extra height
+        kGrowTallOutput = 32,  // takes the script pane's share of the extra height
+    };
+    struct Anchored {
+        QWidget* widget;
+        QRect drawn; // its place in the window as drawn
+        unsigned anchors;
+    };
+    void anchor(QWidget* widget, unsigned anchors);
+    void anchorControls();
+    void placeControls();
     QLineEdit* makeField(TextField id, QWidget* parent, const QRect& rect, const char* toolTip = nullptr);
     QCheckBox* makeBox(CheckBox id, const char* caption, QWidget* parent, const QRect& rect);
     QLabel* makeLabel(const char* name, const char* caption, QWidget* parent, int left, int top);
@@ -110,6 +132,9 @@ private:
     QLabel* m_lblVersion = nullptr;
     QStatusBar* m_statusLine = nullptr;
     std::vector<QWidget*> m_tabOrder;
+    QSize m_drawnSize;
+    std::vector<Anchored> m_anchors;
+    QTimer* m_saveSize = nullptr; // remembers the size once the user has stopped resizing
 };
 
 } // namespace tes

@@ -82,7 +82,7 @@ void MainWindow::buildControls() {
     setWindowTitle(QStringLiteral("Tolvane Enviro Scripter"));
     setWindowIcon(WindowIcon());
     // The controls' area as drawn in twips, and the status line under it.
-    setFixedSize(Twips(0, 0, 8895, 7665).size() + QSize(0, kStatusLineHeight));
+    resize(Twips(0, 0, 8895, 7665).size() + QSize(0, kStatusLineHeight));
     setAcceptDrops(true);
 
     buildProjectFrame();
@@ -92,6 +92,7 @@ void MainWindow::buildControls() {
     buildTabOrder();
     // The layout is drawn for the classic 8 point dialog font: a font whose captions all fit.
     ChooseDialogFont(*this, 8);
+    anchorControls();
 }
 
 void MainWindow::buildProjectFrame() {
