@@ -1,5 +1,6 @@
 #include "form/session.h"
 #include "support/temp_dir.h"
+#include "ui/help/help_viewer.h"
 #include "ui/qt_platform.h"
 
 #include <functional>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QWidget>
 
@@ -138,6 +140,25 @@ TEST_F(QtPlatformTest, SaveDialogAddsTheTypesExtensionToANameWithoutOne) {
         });
         EXPECT_EQ(platform.showFileDialog(request), dir.file(chosen)) << typed;
     }
+}
+
+// The program's own help window shows the file, follows a link within the page, and is raised, not
+// doubled, when asked again.
+TEST_F(QtPlatformTest, HelpViewerShowsTheFileAndFollowsALinkWithinThePage) {
+    const std::string file = dir.write("TES_Help.html", "<title>Help</title><a href=\"#keys\">Keyboard</a>"
+                                                        "<h2 id=\"keys\">Keys</h2>");
+    ASSERT_TRUE(platform.showHelpViewer(file));
+    HelpViewer* viewer = platform.helpViewer();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(viewer));
+    EXPECT_EQ(viewer->windowTitle(), QStringLiteral("Help"));
+    QTextBrowser* browser = viewer->browser();
+    QTextCursor link = browser->document()->find(QStringLiteral("Keyboard"));
+    link.setPosition(link.selectionStart() + 2);
+    QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(link).center());
+    EXPECT_EQ(browser->source().fragment(), QStringLiteral("keys"));
+
+    ASSERT_TRUE(platform.showHelpViewer(file));
+    EXPECT_EQ(platform.helpViewer(), viewer);
 }
 
 TEST_F(QtPlatformTest, MessageBoxHasOkOnlyNoIconAndTheProgramsCaption) {
