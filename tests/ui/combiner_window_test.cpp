@@ -7,15 +7,18 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 
 namespace tes {
 namespace {
@@ -144,6 +147,19 @@ INSTANTIATE_TEST_SUITE_P(, CombinerCancel,
                          ::testing::Values(CancelCase{"AddFile", "btnAddFile"},
                                            CancelCase{"SaveAs", "btnSaveAs"}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// An access key moves the focus to its button, as a click does, before the command runs.
+TEST_F(CombinerWindowTest, AccessKeysTakeTheFocusFirst) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    for (const auto& [key, name] : {std::pair{Qt::Key_A, "btnAddFile"}, std::pair{Qt::Key_S, "btnSaveAs"}}) {
+        QTest::keyClick(window.get(), key, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return platform.dialogRequests.size() == (key == Qt::Key_A ? 1u : 2u); }, 2000));
+        EXPECT_EQ(QApplication::focusWidget(), button(name));
+    }
+}
 
 TEST_F(CombinerWindowTest, AFailedSaveReportsOnceAndKeepsTheList) {
     addFile(dir.write("a.ms", "new line\r\n"));

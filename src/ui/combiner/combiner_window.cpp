@@ -2,6 +2,7 @@
 
 #include "form/combiner_commands.h"
 #include "form/context.h"
+#include "ui/access_key_focus.h"
 #include "ui/line_list_view.h"
 #include "ui/to_qt.h"
 #include "ui/window_centring.h"
@@ -24,6 +25,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
     auto* button = new QPushButton(ToQString(caption), parent);
     button->setObjectName(ToQString(name));
     button->setGeometry(Twips(left), Twips(3960), Twips(1095), Twips(375));
+    // The access keys move the focus as a click does.
+    TakeFocusOnAccessKey(button);
     return button;
 }
 
