@@ -7,7 +7,9 @@
 #include <cstring>
 #include <limits>
 
+#include <QFont>
 #include <QFontMetrics>
+#include <QPalette>
 #include <QStyledItemDelegate>
 
 namespace tes {
@@ -54,6 +56,15 @@ int WidestLine(const LineList& lines, const QFontMetrics& metrics) {
 }
 
 } // namespace
+
+void ApplyListBoxLook(QWidget& widget) {
+    QFont font(QStringLiteral("Courier New"), 9);
+    font.setStyleHint(QFont::TypeWriter);
+    widget.setFont(font);
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+    widget.setPalette(palette);
+}
 
 LineListView::LineListView(const LineList& lines, QWidget* parent)
     : QListView(parent), m_lines(lines), m_model(new LineListModel(lines, this)),

@@ -11,10 +11,14 @@ class LineList;
 class LineListModel;
 class WidestRowDelegate;
 
+// The look of the main window's lists: Courier New 9 pt (a fixed-pitch font, so that the columns of
+// their rows line up) on the grey of a button face.
+void ApplyListBoxLook(QWidget& widget);
+
 // A list box over a LineList: every row as wide as the longest line (so the list scrolls sideways to
 // the end of each one) and all rows of one size, which keeps a list of a million lines quick to show
 // and to scroll. No widget or item object exists per row.
-class LineListView final : public QListView {
+class LineListView : public QListView {
     Q_OBJECT
 public:
     LineListView(const LineList& lines, QWidget* parent);
@@ -23,6 +27,7 @@ public:
     // changed since the last refresh.
     void refresh();
     LineListModel* lineModel() const { return m_model; }
+    const LineList& lines() const { return m_lines; }
 
 private:
     const LineList& m_lines;

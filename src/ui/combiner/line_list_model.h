@@ -2,9 +2,17 @@
 
 #include <QAbstractListModel>
 
+class QItemSelection;
+
 namespace tes {
 
 class LineList;
+
+// The lines of the rows in `selection`, in row order and each once, joined by CR LF: what Copy puts on
+// the clipboard. Columns do not matter; a row is its whole line.
+QString JoinedLines(const LineList& lines, const QItemSelection& selection);
+// Every line of the list, joined by CR LF.
+QString JoinedLines(const LineList& lines);
 
 // Shows a LineList (UTF-8 lines) in a list view, one row per line, without copying the lines. The
 // owner changes the list in bulk and then calls reload().
