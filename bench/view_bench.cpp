@@ -1,8 +1,8 @@
 // The window's list boxes over big lists, on the offscreen platform: the environment list with every
 // record of the ten-million-record project, and the output pane with the script of kind 7 (three
-// lines per record, about three million lines). Measured: the time from an empty view to its first
-// painted frame, the time of one page of scrolling and of a jump to the end, and the memory the view
-// adds to the list.
+// lines per record, about three million lines); and the records' table over the same environment
+// list. Measured: the time from an empty view to its first painted frame, the time of one page of
+// scrolling and of a jump to the end, and the memory the view adds to the list.
 #include "bench_support.h"
 #include "form/context.h"
 #include "form/process_command.h"
@@ -10,6 +10,7 @@
 #include "lib/memory_tuning.h"
 #include "short_table.h"
 #include "ui/line_list_view.h"
+#include "ui/main/records_table.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -17,6 +18,7 @@
 #include <malloc.h>
 #include <memory>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QScrollBar>
 
@@ -48,8 +50,10 @@ const tes::LineList& List(benchmark::State& state) {
     return lists.ctx.form.list(state.range(0) == 1 ? tes::ListId::List1 : tes::ListId::List2);
 }
 
-std::unique_ptr<tes::LineListView> ShowView(const tes::LineList& lines) {
-    auto view = std::make_unique<tes::LineListView>(lines, nullptr);
+// A view in the look the window gives its lists, so that the list and the table show rows of one height.
+template <typename View> std::unique_ptr<View> ShowView(const tes::LineList& lines) {
+    auto view = std::make_unique<View>(lines, nullptr);
+    tes::ApplyListBoxLook(*view);
     view->resize(640, 400);
     view->show();
     view->refresh();
@@ -57,7 +61,7 @@ std::unique_ptr<tes::LineListView> ShowView(const tes::LineList& lines) {
 }
 
 // Paints the view now, as the window system would ask for it.
-void Paint(tes::LineListView& view) {
+void Paint(QWidget& view) {
     benchmark::DoNotOptimize(view.grab());
 }
 
@@ -67,7 +71,7 @@ void SetRowCounters(benchmark::State& state, const tes::LineList& lines) {
 
 // From a new view to its first painted frame: the view measures its rows, places the first batch and
 // paints.
-void BM_ViewFirstPaint(benchmark::State& state) {
+template <typename View> void FirstPaint(benchmark::State& state) {
     const tes::LineList& lines = List(state);
     std::uint64_t added = 0;
     for (auto _ : state) {
@@ -75,7 +79,7 @@ void BM_ViewFirstPaint(benchmark::State& state) {
         const std::uint64_t before = tes::bench::ResidentBytes();
         tes::bench::ResetPeakMemory();
         state.ResumeTiming();
-        auto view = ShowView(lines);
+        auto view = ShowView<View>(lines);
         Paint(*view);
         state.PauseTiming();
         added = std::max(added, tes::bench::PeakResidentBytes() - before);
@@ -88,7 +92,14 @@ void BM_ViewFirstPaint(benchmark::State& state) {
     state.counters["view_peak_bytes_per_row"] =
         static_cast<double>(added) / static_cast<double>(lines.size());
 }
+void BM_ViewFirstPaint(benchmark::State& state) {
+    FirstPaint<tes::LineListView>(state);
+}
+void BM_TableFirstPaint(benchmark::State& state) {
+    FirstPaint<tes::RecordsTable>(state);
+}
 BENCHMARK(BM_ViewFirstPaint)->ArgName("list")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TableFirstPaint)->ArgName("list")->Arg(1)->Unit(benchmark::kMillisecond);
 
 // How much the resident memory grew since `before` (nothing when it shrank).
 std::uint64_t Growth(std::uint64_t before) {
@@ -98,7 +109,7 @@ std::uint64_t Growth(std::uint64_t before) {
 
 // Lets the events run until the view has placed every row, as the window does while the user looks
 // at the first ones; returns the longest the window waited for its events meanwhile.
-double PlaceEveryRow(tes::LineListView& view, std::size_t rows) {
+double PlaceEveryRow(QAbstractItemView& view, std::size_t rows) {
     QScrollBar* bar = view.verticalScrollBar();
     // Rows are at least a pixel high, so once every row is placed the last top row lies within one
     // viewport height of the end.
@@ -117,7 +128,7 @@ double PlaceEveryRow(tes::LineListView& view, std::size_t rows) {
 
 // The view places its rows in batches while the events go on: the time until every row is placed,
 // the longest pause meanwhile (what a user could notice), and the memory the view adds per row.
-void BM_ViewLayoutWhileResponsive(benchmark::State& state) {
+template <typename View> void LayoutWhileResponsive(benchmark::State& state) {
     const tes::LineList& lines = List(state);
     double longestPause = 0;
     std::uint64_t added = 0;
@@ -126,7 +137,7 @@ void BM_ViewLayoutWhileResponsive(benchmark::State& state) {
         state.PauseTiming();
         const std::uint64_t before = tes::bench::ResidentBytes();
         state.ResumeTiming();
-        auto view = ShowView(lines);
+        auto view = ShowView<View>(lines);
         Paint(*view);
         longestPause = std::max(longestPause, PlaceEveryRow(*view, lines.size()));
         state.PauseTiming();
@@ -142,12 +153,20 @@ void BM_ViewLayoutWhileResponsive(benchmark::State& state) {
     state.counters["view_bytes_per_row"] = static_cast<double>(added) / static_cast<double>(lines.size());
     state.counters["view_kept_bytes_per_row"] = static_cast<double>(kept) / static_cast<double>(lines.size());
 }
+void BM_ViewLayoutWhileResponsive(benchmark::State& state) {
+    LayoutWhileResponsive<tes::LineListView>(state);
+}
+// The table lets its rows in a million at a time between events.
+void BM_TableLayoutWhileResponsive(benchmark::State& state) {
+    LayoutWhileResponsive<tes::RecordsTable>(state);
+}
 BENCHMARK(BM_ViewLayoutWhileResponsive)->ArgName("list")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TableLayoutWhileResponsive)->ArgName("list")->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Moves the scroll bar of a fully placed view to `next(bar)` and paints, once per iteration.
-template <typename Next> void ScrollAndPaint(benchmark::State& state, Next next) {
+template <typename View, typename Next> void ScrollAndPaint(benchmark::State& state, Next next) {
     const tes::LineList& lines = List(state);
-    auto view = ShowView(lines);
+    auto view = ShowView<View>(lines);
     Paint(*view);
     PlaceEveryRow(*view, lines.size());
     QScrollBar* bar = view->verticalScrollBar();
@@ -159,21 +178,35 @@ template <typename Next> void ScrollAndPaint(benchmark::State& state, Next next)
 }
 
 // One page down and paint, as a held Page Down key does; the scrolling runs through the whole list.
-void BM_ViewScrollPage(benchmark::State& state) {
-    ScrollAndPaint(state, [](const QScrollBar& bar) {
+template <typename View> void ScrollPage(benchmark::State& state) {
+    ScrollAndPaint<View>(state, [](const QScrollBar& bar) {
         const int next = bar.value() + bar.pageStep();
         return next > bar.maximum() ? 0 : next;
     });
 }
+void BM_ViewScrollPage(benchmark::State& state) {
+    ScrollPage<tes::LineListView>(state);
+}
+void BM_TableScrollPage(benchmark::State& state) {
+    ScrollPage<tes::RecordsTable>(state);
+}
 BENCHMARK(BM_ViewScrollPage)->ArgName("list")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TableScrollPage)->ArgName("list")->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Dragging the scroll box from one end to the other.
-void BM_ViewJumpToEnd(benchmark::State& state) {
-    ScrollAndPaint(state, [](const QScrollBar& bar) {
+template <typename View> void JumpToEnd(benchmark::State& state) {
+    ScrollAndPaint<View>(state, [](const QScrollBar& bar) {
         return bar.value() == bar.maximum() ? bar.minimum() : bar.maximum();
     });
 }
+void BM_ViewJumpToEnd(benchmark::State& state) {
+    JumpToEnd<tes::LineListView>(state);
+}
+void BM_TableJumpToEnd(benchmark::State& state) {
+    JumpToEnd<tes::RecordsTable>(state);
+}
 BENCHMARK(BM_ViewJumpToEnd)->ArgName("list")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TableJumpToEnd)->ArgName("list")->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
