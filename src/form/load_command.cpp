@@ -52,8 +52,10 @@ void ShowLoadedProject(Context& ctx, const std::string& projectPath, LoadResult&
     form.listChanged(ListId::List1);
     ApplyVegetationKinds(ctx, loaded.kinds);
     form.setProcessEnabled(true);
-    form.setStatusText(LoadedStatus(projectPath, form.isChecked(CheckBox::chkMainTile),
-                                    form.list(ListId::List1).size(), loaded.kinds.entries.size()));
+    const bool mainTile = form.isChecked(CheckBox::chkMainTile);
+    const std::uint64_t records = form.list(ListId::List1).size();
+    form.setRecordCountText(RecordsSummary(mainTile, records, loaded.kinds.entries.size()));
+    form.setStatusText(LoadedStatus(projectPath, mainTile, records, loaded.kinds.entries.size()));
 }
 
 } // namespace

@@ -155,6 +155,14 @@ void MainModel::setStatusText(std::string_view text) {
         m_observer->controlChanged(Control::lblStatus);
 }
 
+void MainModel::setRecordCountText(std::string_view text) {
+    if (m_recordCountText == text)
+        return;
+    m_recordCountText.assign(text);
+    if (m_observer)
+        m_observer->controlChanged(Control::lblRecordCount);
+}
+
 void MainModel::clearComboItems() {
     m_comboItems.clear();
     if (m_observer)

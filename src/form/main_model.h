@@ -43,7 +43,7 @@ enum class CheckBox {
 enum class ListId { List1, List2, List3 };
 
 // Other controls whose state the commands change.
-enum class Control { btnProcess, lblRotationAngle, lblVersion, lblStatus };
+enum class Control { btnProcess, lblRotationAngle, lblVersion, lblStatus, lblRecordCount };
 
 inline constexpr int kUnchecked = 0;
 inline constexpr int kChecked = 1;
@@ -117,6 +117,9 @@ public:
     // The status line under the window's controls: what the last load or build did.
     const std::string& statusText() const { return m_statusText; }
     void setStatusText(std::string_view text);
+    // What the records list holds, beside it: "168 records on the main tile, 5 kinds".
+    const std::string& recordCountText() const { return m_recordCountText; }
+    void setRecordCountText(std::string_view text);
     void setVersionCaption(std::string_view caption);
 
     // comboSelectVegetation: the entries and the text of its edit part. Setting the text (typing or
@@ -146,6 +149,7 @@ private:
     bool m_rotationLabelEnabled = true;
     std::string m_versionCaption = "X";
     std::string m_statusText;
+    std::string m_recordCountText;
     std::vector<std::string> m_comboItems;
     std::string m_comboText;
     std::array<LineList, 3> m_lists;

@@ -17,10 +17,14 @@ std::string Count(std::uint64_t count, const char* noun) {
 
 } // namespace
 
+std::string RecordsSummary(bool mainTile, std::uint64_t records, std::uint64_t kinds) {
+    return Count(records, "record") + " on the " + (mainTile ? "main" : "perimeter") + " tile, " +
+           Count(kinds, "kind");
+}
+
 std::string LoadedStatus(const std::string& projectPath, bool mainTile, std::uint64_t records,
                          std::uint64_t kinds) {
-    return "Loaded " + GetFileNameFromPath(projectPath) + ": " + Count(records, "record") + " on the " +
-           (mainTile ? "main" : "perimeter") + " tile, " + Count(kinds, "kind");
+    return "Loaded " + GetFileNameFromPath(projectPath) + ": " + RecordsSummary(mainTile, records, kinds);
 }
 
 std::string BuiltStatus(const PlacementResult& built) {

@@ -8,6 +8,8 @@ namespace tes {
 struct PlacementResult;
 
 // The status line's words for what a load or a build did.
+// "168 records on the main tile, 5 kinds"
+std::string RecordsSummary(bool mainTile, std::uint64_t records, std::uint64_t kinds);
 // "Loaded Valley.prj: 168 records on the main tile, 5 kinds"
 std::string LoadedStatus(const std::string& projectPath, bool mainTile, std::uint64_t records,
                          std::uint64_t kinds);

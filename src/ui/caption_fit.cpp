@@ -107,6 +107,8 @@ void ResizeLabelsToCaptions(QWidget& window) {
             WrapLabelInto(label, lines);
             continue;
         }
+        if (label->wordWrap())
+            continue; // a box for text that changes: it keeps its place and size
         label->adjustSize();
         const QVariant right = label->property(kRightEdge);
         if (right.isValid())

@@ -14,8 +14,9 @@ namespace tes {
 // `problems`, when given, names the captions that do not fit.
 bool CaptionsFit(const QWidget& window, QStringList* problems = nullptr);
 
-// Sizes each label to its caption again (a label that wraps keeps its width), keeping a right-aligned
-// label's right edge (see AlignLabelRight), after the window's font changed.
+// Sizes each label to its caption again, keeping a right-aligned label's right edge (see
+// AlignLabelRight), after the window's font changed. A label that wraps keeps its width: one made by
+// WrapLabelInto is fitted to its lines again, any other keeps its size.
 void ResizeLabelsToCaptions(QWidget& window);
 // Keeps the label's right edge at `right` whenever it is sized to its caption.
 void AlignLabelRight(QLabel* label, int right);

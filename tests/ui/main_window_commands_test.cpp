@@ -3,6 +3,7 @@
 #include "ui/combiner/combiner_launcher.h"
 #include "ui/combiner/combiner_window.h"
 #include "ui/line_list_view.h"
+#include "ui/main/output_pane.h"
 
 #include <filesystem>
 
@@ -50,6 +51,9 @@ TEST_F(LoadedProjectTest, BrowseLoadsTheProjectIntoTheWindow) {
     EXPECT_EQ(static_cast<std::size_t>(combo->count()), ctx().form.comboItems().size());
     EXPECT_GT(combo->count(), 0);
     EXPECT_EQ(combo->currentText(), QString()) << "no entry chosen after a load";
+    EXPECT_EQ(find<QLabel>("lblRecordCount")->text(), QString::fromStdString(ctx().form.recordCountText()));
+    EXPECT_TRUE(
+        find<QLabel>("lblRecordCount")->text().endsWith(QStringLiteral("records on the main tile, 5 kinds")));
 }
 
 TEST_F(LoadedProjectTest, ProcessWritesTheScriptIntoTheOutputPane) {
@@ -66,6 +70,10 @@ TEST_F(LoadedProjectTest, ProcessWritesTheScriptIntoTheOutputPane) {
     EXPECT_TRUE(std::filesystem::is_regular_file(ctx().session.ScriptFilePath))
         << ctx().session.ScriptFilePath;
     EXPECT_EQ(window().statusLine()->currentMessage(), QString::fromStdString(ctx().form.statusText()));
+    // The output pane opens the script's folder through the platform.
+    window().outputPane()->openContainingFolder();
+    ASSERT_FALSE(platform.openedDocuments.empty());
+    EXPECT_EQ(std::filesystem::path(platform.openedDocuments.back()), dir.path());
     EXPECT_TRUE(window().statusLine()->currentMessage().startsWith(QStringLiteral("Wrote Valley_MainVeg_")));
     EXPECT_EQ(std::filesystem::path(ctx().session.ScriptFilePath).parent_path(), dir.path());
 }

@@ -9,8 +9,9 @@
 namespace tes::test {
 namespace {
 
-// Draws the window after loading the example project and processing one vegetation kind, the picture
-// the README shows. Runs only when TES_SCREENSHOT_DIR names the folder to write main-window.png into.
+// Draws the window after loading the example project and processing one vegetation kind, and again
+// enlarged: the pictures the README shows. Runs only when TES_SCREENSHOT_DIR names the folder to write
+// main-window.png and main-window-wide.png into.
 TEST_F(MainWindowTest, ScreenshotAfterLoadingTheExample) {
     const char* folder = std::getenv("TES_SCREENSHOT_DIR");
     if (folder == nullptr)
@@ -35,6 +36,11 @@ TEST_F(MainWindowTest, ScreenshotAfterLoadingTheExample) {
 
     const QString path = QString::fromLocal8Bit(folder) + QStringLiteral("/main-window.png");
     EXPECT_TRUE(window().grab().save(path));
+    // The same window made larger: the lists take the room.
+    window().resize(window().size() + QSize(260, 200));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(
+        window().grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/main-window-wide.png")));
 }
 
 } // namespace

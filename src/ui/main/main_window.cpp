@@ -7,9 +7,11 @@
 #include "form/max_file.h"
 #include "form/process_command.h"
 #include "form/startup.h"
-#include "ui/line_list_view.h"
+#include "lib/fields.h"
 #include "ui/main/main_window_host.h"
 #include "ui/main/max_length_validator.h"
+#include "ui/main/output_pane.h"
+#include "ui/main/records_table.h"
 #include "ui/to_qt.h"
 
 #include <exception>
@@ -228,6 +230,7 @@ void MainWindow::showAll() {
     controlChanged(Control::lblRotationAngle);
     controlChanged(Control::lblVersion);
     controlChanged(Control::lblStatus);
+    controlChanged(Control::lblRecordCount);
     showCombo();
     refreshLists();
 }
@@ -277,6 +280,9 @@ void MainWindow::controlChanged(Control control) {
     case Control::lblStatus:
         m_statusLine->showMessage(ToQString(m_ctx.form.statusText()));
         return;
+    case Control::lblRecordCount:
+        m_lblRecordCount->setText(ToQString(m_ctx.form.recordCountText()));
+        return;
     }
 }
 
@@ -305,8 +311,23 @@ void MainWindow::showCombo() {
 void MainWindow::listChanged(ListId id) {
     if (id == ListId::List1)
         m_list1->refresh();
-    if (id == ListId::List2)
+    if (id == ListId::List2) {
         m_list2->refresh();
+        showScriptFolder();
+    }
+}
+
+QAbstractItemView* MainWindow::list(ListId id) const {
+    if (id == ListId::List2)
+        return m_list2;
+    return m_list1;
+}
+
+void MainWindow::showScriptFolder() {
+    // The output pane opens the folder of the script file, once there is one.
+    const std::string& script = m_ctx.session.ScriptFilePath;
+    m_list2->setContainingFolder(
+        !script.empty() && QFileInfo(ToQString(script)).isFile() ? FolderOfPath(script) : std::string());
 }
 
 void MainWindow::refreshLists() {

@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class QAbstractItemView;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -19,7 +20,8 @@ class QTimer;
 namespace tes {
 
 struct Context;
-class LineListView;
+class OutputPane;
+class RecordsTable;
 class MainWindowHost;
 
 // frmTolvaneEnviroScripter: a thin view over the window's model (ctx.form). It shows the model, and
@@ -37,7 +39,9 @@ public:
 
     QLineEdit* field(TextField field) const { return m_fields[static_cast<std::size_t>(field)]; }
     QCheckBox* box(CheckBox box) const { return m_boxes[static_cast<std::size_t>(box)]; }
-    LineListView* list(ListId id) const { return id == ListId::List2 ? m_list2 : m_list1; }
+    QAbstractItemView* list(ListId id) const;
+    RecordsTable* records() const { return m_list1; }
+    OutputPane* outputPane() const { return m_list2; }
     // The keyboard order of the focusable controls, first to last.
     const std::vector<QWidget*>& tabOrder() const { return m_tabOrder; }
     // Remembers a size the user chose that waits to be saved (the program ends, say).
@@ -98,6 +102,7 @@ private:
     void showCombo();
     void showVersion();
     void refreshLists();
+    void showScriptFolder();
 
     // MainModelObserver
     void textChanged(TextField id) override { showText(id); }
@@ -119,8 +124,9 @@ private:
     QGroupBox* m_frameMaxScriptOutput = nullptr;
     QGroupBox* m_frame1 = nullptr;
     QComboBox* m_comboSelectVegetation = nullptr;
-    LineListView* m_list1 = nullptr;
-    LineListView* m_list2 = nullptr;
+    RecordsTable* m_list1 = nullptr;
+    OutputPane* m_list2 = nullptr;
+    QLabel* m_lblRecordCount = nullptr;
     QPushButton* m_btnBrowseProjectFile = nullptr;
     QPushButton* m_btnBrowseMaxFile = nullptr;
     QPushButton* m_btnProcess = nullptr;

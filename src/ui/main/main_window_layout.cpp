@@ -2,9 +2,10 @@
 #include "form/context.h"
 #include "ui/access_key_focus.h"
 #include "ui/caption_fit.h"
-#include "ui/line_list_view.h"
 #include "ui/main/main_window.h"
 #include "ui/main/max_length_validator.h"
+#include "ui/main/output_pane.h"
+#include "ui/main/records_table.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -56,23 +57,10 @@ QIcon WindowIcon() {
     return icon;
 }
 
-QFont FixedPitchFont() {
-    QFont font(QStringLiteral("Courier New"), 9);
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
-
 QFont CreditsFont() {
     QFont font(QStringLiteral("Arial"), 9);
     font.setStyleHint(QFont::SansSerif);
     return font;
-}
-
-// List boxes are grey: the button face behind the rows.
-void MakeGrey(QWidget* widget) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Button));
-    widget->setPalette(palette);
 }
 
 } // namespace
@@ -112,14 +100,14 @@ void MainWindow::buildProjectFrame() {
     makeField(TextField::txtProjectFilePath, frame, QRect(88, 57, 361, kFieldHeight),
               "Path and File Name of your Tolvane Project");
 
-    makeLabel("lblTolvX", "X", frame, 30, 82);
-    makeLabel("lblTolvY", "Y", frame, 110, 82);
-    makeLabel("lblTolvZ", "Z", frame, 190, 82);
-    m_list1 = new LineListView(m_ctx.form.list(ListId::List1), frame);
+    // The records in columns under their names; what they hold beside them.
+    m_list1 = new RecordsTable(m_ctx.form.list(ListId::List1), frame);
     m_list1->setObjectName(QStringLiteral("List1"));
-    m_list1->setFont(FixedPitchFont());
-    MakeGrey(m_list1);
-    m_list1->setGeometry(8, 96, 441, 50);
+    m_list1->setGeometry(8, 80, 353, 66);
+    m_lblRecordCount = makeLabel("lblRecordCount", "", frame, 367, 80);
+    m_lblRecordCount->setWordWrap(true);
+    m_lblRecordCount->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_lblRecordCount->setGeometry(367, 80, 82, 66);
 
     makeLabel("lblTileFormat", "Tile Format:", frame, 8, 154);
     makeField(TextField::txtNumberOfTiles, frame, QRect(80, 151, 44, kFieldHeight), "Enter numbers ONLY!!");
@@ -171,11 +159,10 @@ void MainWindow::buildOutputAndCredits() {
     auto* output = m_frameMaxScriptOutput = new QGroupBox(QStringLiteral("MAX Script Output"), this);
     output->setObjectName(QStringLiteral("frameMaxScriptOutput"));
     output->setGeometry(Twips(120, 5640, 8655, 1335));
-    m_list2 = new LineListView(m_ctx.form.list(ListId::List2), output);
+    m_list2 = new OutputPane(m_ctx.form.list(ListId::List2), output);
     m_list2->setObjectName(QStringLiteral("List2"));
-    m_list2->setFont(FixedPitchFont());
-    MakeGrey(m_list2);
     m_list2->setGeometry(8, 18, 561, 64);
+    m_list2->setFolderOpener([this](const std::string& folder) { m_ctx.platform.openDocument(folder); });
 
     auto* credits = m_frame1 = new QGroupBox(this);
     credits->setObjectName(QStringLiteral("Frame1"));

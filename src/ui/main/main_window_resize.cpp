@@ -3,8 +3,9 @@
 // controls keep their places in their group, the right-hand column keeps to the right edge.
 #include "form/context.h"
 #include "form/startup.h"
-#include "ui/line_list_view.h"
 #include "ui/main/main_window.h"
+#include "ui/main/output_pane.h"
+#include "ui/main/records_table.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,6 +37,7 @@ void MainWindow::anchorControls() {
 
     anchor(m_frameSourceTolvaneProject, kGrowWide | kGrowTallRecords);
     anchor(m_list1, kGrowWide | kGrowTallRecords);
+    anchor(m_lblRecordCount, kMoveRight);
     anchor(field(TextField::txtProjectFilePath), kGrowWide);
     anchor(findChild<QLabel*>(QStringLiteral("lblOverlap")), kMoveRight);
     anchor(field(TextField::txtOverlap), kMoveRight);
