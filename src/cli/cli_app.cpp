@@ -114,6 +114,15 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
         ->group("Build options");
     app.add_flag("--no-save", build.noSave, "Print the scripts instead of writing .ms files")
         ->group("Build options");
+    app.add_flag(
+           "--fast", build.fast,
+           "Fast script for 3ds Max 2010 and later: one merge, the positions as data, one loop, no undo")
+        ->group("Script options");
+    app.add_flag("--instances", build.instances,
+                 "Instances instead of copies: every plant shares one geometry")
+        ->group("Script options");
+    app.add_flag("--utf8", build.utf8, "UTF-8 script (3ds Max 2013 and later): any name or path survives")
+        ->group("Script options");
 }
 
 // The folder of the running executable, where the window's program finds its help file too.

@@ -31,6 +31,9 @@ struct BuildOptions {
     std::optional<std::string> verticalScale;
     std::optional<std::string> verticalOffset;
     bool noSave = false;
+    bool fast = false;
+    bool instances = false;
+    bool utf8 = false;
 };
 
 struct CombineOptions {

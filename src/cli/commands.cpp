@@ -40,6 +40,9 @@ void SetBuildFields(Context& ctx, const BuildOptions& options) {
         form.setText(TextField::txtVerticalOffset, *options.verticalOffset);
     if (options.noSave)
         form.setCheck(CheckBox::chkSave, kUnchecked);
+    ctx.scriptStyle.shape = options.fast ? ScriptShape::Fast : ScriptShape::Classic;
+    ctx.scriptStyle.instances = options.instances;
+    ctx.scriptStyle.utf8 = options.utf8;
 }
 
 // Presses Process; prints the script file written, or the script's lines when it is not saved.

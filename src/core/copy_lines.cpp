@@ -4,10 +4,11 @@
 
 namespace tes {
 
-ObjectNames MakeObjectNames(const std::string& name) {
+ObjectNames MakeObjectNames(const std::string& name, bool instances) {
     ObjectNames n;
     n.path = MaxPathName(name);
-    n.copyHead = "copy " + n.path + " isSelected:on name:\"" + MaxStringBody(name);
+    n.copyHead =
+        (instances ? "instance " : "copy ") + n.path + " isSelected:on name:\"" + MaxStringBody(name);
     if (IsPlainMaxName(name)) {
         n.copyPathHead = n.path;
         n.copyPathTail = ".pos = [";

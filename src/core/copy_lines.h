@@ -19,7 +19,8 @@ struct ObjectNames {
     std::string copyPathTail; // .pos = [ or '.pos = [
 };
 
-ObjectNames MakeObjectNames(const std::string& name);
+// `instances`: the copies share the object's geometry ("instance" in place of "copy").
+ObjectNames MakeObjectNames(const std::string& name, bool instances);
 
 // The copy number as "00" (at least two digits), counted in its text so that a million copies cost no
 // conversions.

@@ -1,12 +1,15 @@
 #include "core/placement_script.h"
 
 #include "core/maxscript_literals.h"
+#include "core/record_position.h"
 #include "core/script_builder.h"
 #include "core/tile_geometry.h"
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
+#include "lib/text_codec.h"
 
+#include <cmath>
 #include <memory>
 #include <new>
 
@@ -16,6 +19,8 @@ namespace {
 
 constexpr const char* kRefusedNameMessage =
     "Please specify a Max object name without quotes or control characters";
+constexpr const char* kCodePageMessage =
+    "The Max file name and the object name must be written in the Windows-1252 code page";
 
 double FieldNumber(const std::string& text) {
     return checkedFinite(LeadingNumberValue(text));
@@ -54,7 +59,31 @@ ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& num
     setup.rotationAngle = options.rotationAngle;
     setup.twoThreadsFrom = request.tuning.twoThreadsFrom;
     setup.fileByteLimit = request.tuning.fileByteLimit;
+    setup.style = options.style;
     return setup;
+}
+
+constexpr const char* kBeyondFloats = " lies beyond the numbers 3ds Max can hold";
+
+// A field whose number the script would write although 3ds Max cannot hold it, named in a message.
+std::optional<std::string> NumberBeyondSinglePrecision(const ScriptSetup& setup) {
+    const double angle = LeadingNumberValue(setup.rotationAngle);
+    if (setup.rotate && std::isfinite(angle) && !FitsSinglePrecision(angle))
+        return std::string("The rotation angle") + kBeyondFloats;
+    if (!FitsSinglePrecision(setup.objectScale / 100))
+        return std::string("The object scale") + kBeyondFloats;
+    return std::nullopt;
+}
+
+// A build refused once it has begun changes nothing: no field, no list, no file.
+PlacementResult Refused(PlacementResult result, std::string message) {
+    result.outcome = BuildOutcome::Refused;
+    result.gridSize.reset();
+    result.objectScale.reset();
+    result.lines.clearAndRelease();
+    result.objectCount = 0;
+    result.messages.push_back(Refusal(std::move(message)));
+    return result;
 }
 
 // Whether some offered entry has the same key (the text before the first colon) as the chosen text,
@@ -83,13 +112,22 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         result.messages.push_back(Refusal(kRefusedNameMessage));
         return result;
     }
+    // A character the file's code page lacks would be written as '?', a wildcard in a pathname.
+    if (!request.options.style.utf8 &&
+        (!FitsWindows1252(request.options.maxFile) || !FitsWindows1252(request.options.objectName))) {
+        result.messages.push_back(Refusal(kCodePageMessage));
+        return result;
+    }
 
     static const LineList kNoRecords;
     const LineList& records = request.records ? *request.records : kNoRecords;
     Progress& progress = request.progress ? *request.progress : NoProgress();
     std::unique_ptr<ScriptBuilder> builder;
     try {
-        builder = std::make_unique<ScriptBuilder>(PrepareBuild(request, number, result));
+        ScriptSetup setup = PrepareBuild(request, number, result);
+        if (std::optional<std::string> beyond = NumberBeyondSinglePrecision(setup))
+            return Refused(std::move(result), *beyond);
+        builder = std::make_unique<ScriptBuilder>(std::move(setup));
         if (builder->run(records, progress) == RunOutcome::Cancelled) {
             result.outcome = BuildOutcome::Cancelled;
             return result;
@@ -102,6 +140,9 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
     } catch (const std::bad_alloc&) {
         result.outcome = BuildOutcome::Failed;
         result.messages.push_back(UnexpectedError("BuildScript", failures::outOfMemory()));
+    } catch (const BeyondSinglePrecision& beyond) {
+        return Refused(std::move(result),
+                       "The position of the record \"" + beyond.record + "\"" + kBeyondFloats);
     }
     // Finished or failed, the script is what this build produced.
     if (builder) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/script_style.h"
 #include "lib/atomic_file.h"
 #include "lib/line_list.h"
 #include "lib/message.h"
@@ -30,6 +31,7 @@ struct PlacementOptions {
     std::string rotationAngle = "0.000"; // written into the script as typed
     std::string projectBasePath;         // the script is <base>_MainVeg_NN.ms or <base>_PerVeg_NN.ms
     bool saveToFile = true;
+    ScriptStyle style;
 };
 
 // How the work is done, not what it makes.

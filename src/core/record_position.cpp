@@ -24,6 +24,8 @@ char* PositionRule::writePosition(char* out, std::string_view entry) const {
     X = checkedFinite(X);
     Y = checkedFinite(Y);
     Z = checkedFinite(Z);
+    if (!FitsSinglePrecision(X) || !FitsSinglePrecision(Y) || !FitsSinglePrecision(Z)) [[unlikely]]
+        throw BeyondSinglePrecision{std::string(entry)};
 
     out = WriteFixedDecimals(out, X, 6);
     *out++ = ',';

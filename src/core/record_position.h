@@ -3,11 +3,24 @@
 #include "lib/fixed_decimals.h"
 #include "lib/line_list.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
+#include <string>
 #include <string_view>
 
 namespace tes {
+
+// A number the script would have to write lies beyond what 3ds Max holds (its floats have 32 bits).
+struct BeyondSinglePrecision {
+    std::string record; // the record whose position it is
+};
+
+// Whether 3ds Max can hold the number: within the range of a 32-bit float.
+inline bool FitsSinglePrecision(double value) {
+    return std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());
+}
 
 // How a vegetation record ("kind,x,height,z") becomes the position of its object in the script: the
 // environment's z axis becomes the scene's X, its x axis the scene's Y reversed, and the height Z;
@@ -35,7 +48,7 @@ struct PositionRule {
 
     // Writes "X,Y,Z]" (six decimals each) for a matching record at `out` and returns the end. The
     // record must lie in a padded buffer (a LineList's row is). Throws Failure 6 when a result is not
-    // a finite number.
+    // a finite number, and BeyondSinglePrecision when 3ds Max could not hold it.
     char* writePosition(char* out, std::string_view entry) const;
 };
 

@@ -27,14 +27,24 @@ ScriptBuilder::ScriptBuilder(ScriptSetup setup) : m_setup(std::move(setup)) {
     m_rule.vScale = m_setup.verticalScale;
     m_rule.vOffset = m_setup.verticalOffset;
     m_rule.objScale = m_setup.objectScale;
-    m_names = MakeObjectNames(m_setup.objectName);
+    m_names = MakeObjectNames(m_setup.objectName, m_setup.style.instances);
+    m_fast = m_setup.style.shape == ScriptShape::Fast;
+    if (m_fast) {
+        m_fastNames.layer = MaxStringBody(GetBaseFileName(m_setup.scriptPath));
+        m_fastNames.mergePath = MaxFilePathBody(UpperCase(m_setup.maxFile));
+        m_fastNames.objectName = MaxStringBody(m_setup.objectName);
+        m_fastNames.instances = m_setup.style.instances;
+    }
     m_recordLinesAscii = IsAscii(m_names.copyHead) && IsAscii(m_names.copyPathHead) &&
                          IsAscii(m_names.copyPathTail) && IsAscii(m_names.path);
 }
 
 RunOutcome ScriptBuilder::run(const LineList& records, Progress& progress) {
     if (m_setup.save)
-        m_file = std::make_unique<StreamedTextWriter>(m_setup.scriptPath, m_setup.fileByteLimit);
+        m_file = std::make_unique<StreamedTextWriter>(m_setup.scriptPath, m_setup.fileByteLimit,
+                                                      m_setup.style.utf8
+                                                          ? StreamedTextWriter::Encoding::Utf8WithBom
+                                                          : StreamedTextWriter::Encoding::Windows1252);
     addHeader();
 
     const std::uint64_t count = records.size();
@@ -57,6 +67,7 @@ RunOutcome ScriptBuilder::run(const LineList& records, Progress& progress) {
     }
     if (outcome == RunOutcome::Cancelled)
         return RunOutcome::Cancelled;
+    finish();
 
     if (m_file) {
         // The last chunks are still on their way to the disk.
@@ -100,12 +111,14 @@ void ScriptBuilder::writeToFile(std::size_t firstLine) {
 
 void ScriptBuilder::prepareFirstObject() {
     try {
+        // The classic script names the object by its pathname, the fast one holds it in a variable.
+        const std::string target = m_fast ? "src" : m_names.path;
         const std::string& angle = m_setup.rotationAngle;
         if (m_setup.rotate && checkedFinite(LeadingNumberValue(angle)) != 0)
-            m_rotateLine = "rotate " + m_names.path + " (angleaxis " + MaxAngleText(angle) + " [0,0,1])";
+            m_rotateLine = "rotate " + target + " (angleaxis " + MaxAngleText(angle) + " [0,0,1])";
         if (m_setup.objectScale != 100) {
             const std::string s = PatternText(RoundHalfEven(m_setup.objectScale / 100, 8), 1, 8);
-            m_scaleLine = m_names.path + ".scale = [" + s + ',' + s + ',' + s + ']';
+            m_scaleLine = target + ".scale = [" + s + ',' + s + ',' + s + ']';
         }
     } catch (...) {
         m_firstObjectFailure = std::current_exception();
@@ -122,6 +135,11 @@ void ScriptBuilder::addHeader() {
     addLine("-- start of script");
     addLine("clearlistener()");
     addLine("");
+    if (m_fast) {
+        for (const std::string& line : FastPreamble(m_fastNames))
+            addLine(line);
+        return;
+    }
     addLine("-- perform merge on first object");
     m_lines.appendText(
         {"mergeMAXFile \"", MaxFilePathBody(UpperCase(m_setup.maxFile)), "\" #mergeDups #select #noredraw"});
@@ -130,6 +148,17 @@ void ScriptBuilder::addHeader() {
 }
 
 void ScriptBuilder::addFirstObject(std::string_view position) {
+    if (m_fast) {
+        m_lines.appendText({kFastFirstPosition, position});
+        endLine();
+        if (m_firstObjectFailure)
+            std::rethrow_exception(m_firstObjectFailure);
+        if (!m_rotateLine.empty())
+            addLine(m_rotateLine);
+        if (!m_scaleLine.empty())
+            addLine(m_scaleLine);
+        return;
+    }
     addLine("-- move the first object into position");
     addLine("max move");
     const std::size_t positionLine = m_lines.size();
@@ -147,6 +176,35 @@ void ScriptBuilder::addFirstObject(std::string_view position) {
     addLine("");
     addLine("-- make copies of the original object and move into postion");
     addLine("");
+}
+
+void ScriptBuilder::addFastPoint(std::string_view position) {
+    if (!m_pendingPoint.empty()) {
+        m_lines.appendText({m_pendingPoint, ","});
+        endLine();
+    } else {
+        addLine(kFastOpenPoints);
+    }
+    m_pendingPoint.assign("[").append(position);
+    if (++m_pointsInArray == kFastPointsPerArray)
+        closeFastPoints();
+}
+
+void ScriptBuilder::closeFastPoints() {
+    if (m_pendingPoint.empty())
+        return;
+    addLine(m_pendingPoint);
+    addLine(kFastClosePoints);
+    m_pendingPoint.clear();
+    m_pointsInArray = 0;
+}
+
+void ScriptBuilder::finish() {
+    if (!m_fast)
+        return;
+    closeFastPoints();
+    for (const std::string& line : FastLoopAndEnd(m_fastNames))
+        addLine(line);
 }
 
 void ScriptBuilder::addCopy(std::string_view position) {

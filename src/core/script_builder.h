@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/copy_lines.h"
+#include "core/fast_script.h"
 #include "core/record_position.h"
+#include "core/script_style.h"
 #include "lib/line_list.h"
 #include "lib/progress.h"
 #include "lib/streamed_text_writer.h"
@@ -33,6 +35,7 @@ struct ScriptSetup {
     std::string rotationAngle; // as typed
     std::uint64_t twoThreadsFrom = 500000;
     std::uint64_t fileByteLimit = ~std::uint64_t{0};
+    ScriptStyle style;
 };
 
 enum class RunOutcome { Done, Cancelled };
@@ -51,12 +54,19 @@ public:
 
 private:
     void addHeader();
+    // The fast shape's points, each written once the next one shows whether its array goes on.
+    void addFastPoint(std::string_view position);
+    void closeFastPoints();
+    // What follows the last object.
+    void finish();
     // Both take the object's position as "X,Y,Z]".
     void addFirstObject(std::string_view position);
     void addCopy(std::string_view position);
     void addObject(std::string_view position) {
         if (m_objectCount == 0)
             addFirstObject(position);
+        else if (m_fast)
+            addFastPoint(position);
         else
             addCopy(position);
         ++m_objectCount;
@@ -114,6 +124,10 @@ private:
     std::span<const std::uint64_t> m_endsRoom;
     std::unique_ptr<StreamedTextWriter> m_file;
     bool m_recordLinesAscii = true; // the object's name is plain ASCII, and so is every record line
+    bool m_fast = false;
+    FastScriptNames m_fastNames;
+    std::string m_pendingPoint; // "[X,Y,Z]" not yet written; empty when there is none
+    int m_pointsInArray = 0;
 };
 
 template <typename Tick> bool ScriptBuilder::addRows(std::uint64_t begin, std::uint64_t end, Tick tick) {

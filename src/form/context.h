@@ -25,6 +25,8 @@ struct Context {
     LineList lstMaxScripts; // the combiner window's list
     // How scripts are built and files written (tests choose small thresholds and limits).
     BuildTuning tuning;
+    // How the placement scripts are written: shape, clones, encoding (remembered per user).
+    ScriptStyle scriptStyle;
     // The main window's handlers, installed by whoever builds the program (they run on model changes).
     std::unique_ptr<MainEvents> handlers;
     bool ended = false; // EndProgram has run

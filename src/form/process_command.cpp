@@ -25,6 +25,7 @@ PlacementOptions PlacementOptionsFromForm(const Context& ctx) {
     options.rotationAngle = form.text(TextField::txtRotationAngle);
     options.projectBasePath = ctx.session.ProjectBasePath;
     options.saveToFile = ctx.session.SaveToFile;
+    options.style = ctx.scriptStyle;
     return options;
 }
 

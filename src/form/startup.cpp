@@ -26,6 +26,7 @@ void StartSession(Context& ctx) {
     session.AppTitle = kAppTitle;
     session.DefaultDir = SavedFolder(ctx, "DefaultDir");
     session.ObjectDir = SavedFolder(ctx, "ObjectDir");
+    ctx.scriptStyle = SavedScriptStyle(ctx);
     // The box's own handler sets the save flag as well.
     ctx.form.setCheck(CheckBox::chkSave, kChecked);
     ctx.form.setVersionCaption(kVersion);
@@ -51,6 +52,23 @@ void SaveWindowSize(Context& ctx, WindowSize size) {
     const std::string keyPath = SettingsKeyPath(ctx.session.AppTitle);
     SetRegStr(ctx.platform, "WindowWidth", std::to_string(size.width), keyPath);
     SetRegStr(ctx.platform, "WindowHeight", std::to_string(size.height), keyPath);
+}
+
+ScriptStyle SavedScriptStyle(Context& ctx) {
+    const std::string keyPath = SettingsKeyPath(ctx.session.AppTitle);
+    const auto on = [&](const char* name) { return GetRegStr(ctx.platform, keyPath, name) == "1"; };
+    ScriptStyle style;
+    style.shape = on("FastScript") ? ScriptShape::Fast : ScriptShape::Classic;
+    style.instances = on("Instances");
+    style.utf8 = on("Utf8Script");
+    return style;
+}
+
+void SaveScriptStyle(Context& ctx, const ScriptStyle& style) {
+    const std::string keyPath = SettingsKeyPath(ctx.session.AppTitle);
+    SetRegStr(ctx.platform, "FastScript", style.shape == ScriptShape::Fast ? "1" : "0", keyPath);
+    SetRegStr(ctx.platform, "Instances", style.instances ? "1" : "0", keyPath);
+    SetRegStr(ctx.platform, "Utf8Script", style.utf8 ? "1" : "0", keyPath);
 }
 
 bool BeginEndProgram(Context& ctx) {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "core/script_style.h"
+
 namespace tes {
 
 struct Context;
 
 // The data part of start-up: pi, the title, the two saved folders (the program's folder when none is
-// saved), "Save To File" checked through its handler, the version caption. The windows do the rest.
+// saved), the script options, "Save To File" checked through its handler, the version caption. The
+// windows do the rest.
 void StartSession(Context& ctx);
 
 // Saves DefaultDir and ObjectDir to the per-user settings.
@@ -18,6 +21,11 @@ struct WindowSize {
 };
 WindowSize SavedWindowSize(Context& ctx);
 void SaveWindowSize(Context& ctx, WindowSize size);
+
+// The script options as the user last chose them (the classic script when none are saved), and
+// storing them when they change.
+ScriptStyle SavedScriptStyle(Context& ctx);
+void SaveScriptStyle(Context& ctx, const ScriptStyle& style);
 
 // Marks the program as ended; returns false when it had ended already (a second call does nothing).
 bool BeginEndProgram(Context& ctx);

@@ -15,9 +15,13 @@ constexpr std::size_t kMaxQueued = 4;
 
 } // namespace
 
-StreamedTextWriter::StreamedTextWriter(std::string targetPath, std::uint64_t byteLimit)
-    : m_target(std::move(targetPath)), m_byteLimit(byteLimit) {
+StreamedTextWriter::StreamedTextWriter(std::string targetPath, std::uint64_t byteLimit, Encoding encoding)
+    : m_target(std::move(targetPath)), m_encoding(encoding), m_byteLimit(byteLimit) {
     m_chunk.resize(kChunkBytes);
+    if (m_encoding == Encoding::Utf8WithBom) {
+        std::memcpy(m_chunk.data(), kUtf8Bom.data(), kUtf8Bom.size());
+        m_used = kUtf8Bom.size();
+    }
     try {
         m_thread = std::thread([this] { writeChunks(); });
     } catch (const std::system_error&) {
@@ -39,7 +43,7 @@ StreamedTextWriter::~StreamedTextWriter() {
 }
 
 void StreamedTextWriter::writeLine(std::string_view utf8Line) {
-    if (IsAscii(utf8Line)) {
+    if (m_encoding == Encoding::Utf8WithBom || IsAscii(utf8Line)) {
         writeAsciiLine(utf8Line);
         return;
     }

@@ -30,15 +30,19 @@ namespace tes {
 // that the flush to the disk at commit() has little left to wait for.
 class StreamedTextWriter {
 public:
+    // How the lines' text is written: Windows-1252, or UTF-8 behind a byte-order mark.
+    enum class Encoding { Windows1252, Utf8WithBom };
+
     // `byteLimit` as for AtomicTextWriter: past it the file fails as on a full disk.
-    explicit StreamedTextWriter(std::string targetPath, std::uint64_t byteLimit = kNoByteLimit);
+    explicit StreamedTextWriter(std::string targetPath, std::uint64_t byteLimit = kNoByteLimit,
+                                Encoding encoding = Encoding::Windows1252);
     ~StreamedTextWriter();
     StreamedTextWriter(const StreamedTextWriter&) = delete;
     StreamedTextWriter& operator=(const StreamedTextWriter&) = delete;
 
     // A line of UTF-8 text.
     void writeLine(std::string_view utf8Line);
-    // A line known to be plain ASCII, the same bytes in both encodings.
+    // A line known to be plain ASCII, the same bytes in every encoding.
     void writeAsciiLine(std::string_view line) {
         if (m_used + line.size() + 2 > m_chunk.size())
             makeRoom(line.size() + 2);
@@ -61,6 +65,7 @@ private:
     void write(const std::string& chunk, std::size_t size);
 
     std::string m_target;
+    Encoding m_encoding;
     std::uint64_t m_byteLimit;
     std::string m_chunk; // its whole size is the room; m_used bytes of it are filled
     std::size_t m_used = 0;

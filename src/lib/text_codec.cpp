@@ -74,6 +74,19 @@ std::string Utf8ToCp1252(std::string_view text) {
     return out;
 }
 
+bool FitsWindows1252(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        pos += utf8::AsciiRun(text, pos);
+        if (pos == text.size())
+            return true;
+        const char32_t cp = utf8::Decode(text, pos);
+        if (cp == utf8::kInvalid || CodePointToByte(cp) == '?')
+            return false;
+    }
+    return true;
+}
+
 bool IsAscii(std::string_view bytes) {
     return utf8::AsciiRun(bytes, 0) == bytes.size();
 }

@@ -16,6 +16,9 @@ void AppendCp1252AsUtf8(std::string& out, std::string_view bytes);
 std::string Utf8ToCp1252(std::string_view text);
 void AppendUtf8AsCp1252(std::string& out, std::string_view text);
 
+// True when Windows-1252 has a byte for every character of the UTF-8 text (so nothing would become '?').
+bool FitsWindows1252(std::string_view text);
+
 // True when every byte is below 0x80 (such text is the same in both encodings).
 bool IsAscii(std::string_view bytes);
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <utility>
 
 namespace tes::test {
 namespace {
@@ -80,10 +81,10 @@ TEST_F(ScriptSafety, HostileEntriesStayInsideTheirLiterals) {
          R"(mergeMAXFile "C:\X.MAX\r\nROTATE $* 90\n" #mergeDups #select #noredraw)",
          "$'a;b'.pos = [-84.000000,84.000000,0.000000]", "rotate $'a;b' (angleaxis 45 [0,0,1])",
          R"(copy $'a;b' isSelected:on name:"a;b01")"},
-        {"Baum ✓", R"(C:\%TEMP%\Modèle\✓.max)", "&H2D",
-         R"(mergeMAXFile "C:\\%TEMP%\MODÈLE\\✓.MAX" #mergeDups #select #noredraw)",
-         "$'Baum ✓'.pos = [-84.000000,84.000000,0.000000]", "rotate $'Baum ✓' (angleaxis 45 [0,0,1])",
-         R"(copy $'Baum ✓' isSelected:on name:"Baum ✓01")"},
+        {"Baum Ä", R"(C:\%TEMP%\Modèle\Ä.max)", "&H2D",
+         R"(mergeMAXFile "C:\\%TEMP%\MODÈLE\Ä.MAX" #mergeDups #select #noredraw)",
+         "$'Baum Ä'.pos = [-84.000000,84.000000,0.000000]", "rotate $'Baum Ä' (angleaxis 45 [0,0,1])",
+         R"(copy $'Baum Ä' isSelected:on name:"Baum Ä01")"},
     };
     const std::string prj = deepProject();
     load(prj);
@@ -101,13 +102,29 @@ TEST_F(ScriptSafety, HostileEntriesStayInsideTheirLiterals) {
         EXPECT_EQ(lines[13], c.rotate);
         EXPECT_EQ(lines[17], c.firstCopy);
 
-        // The file holds the same lines in Windows-1252; characters it lacks are '?'.
+        // The file holds the same lines in Windows-1252.
         const Texts written = FileLines(ReadBytes(scriptPath));
         ExpectOnlyPlacementLines(written, c.objectName + " (file)");
         ASSERT_EQ(written.size(), lines.size());
         for (std::size_t i = 0; i < lines.size(); ++i)
             EXPECT_EQ(written[i], Utf8ToCp1252(lines[i]));
     }
+}
+
+// A character Windows-1252 lacks would be written as '?', a wildcard in a pathname and a wrong path in
+// the merge: such a name or path is refused before anything changes.
+TEST_F(ScriptSafety, CharactersTheCodePageLacksAreRefused) {
+    load(writeProject("P", "3,300,0,300\r\n"));
+    for (const auto& [maxFile, name] :
+         {std::pair{R"(C:\Models\Tree.max)", "Baum ✓"}, std::pair{R"(C:\Modèles\Δέντρο.max)", "Tree"}}) {
+        platform.messages.clear();
+        process(maxFile, name, "0");
+        EXPECT_EQ(
+            platform.messages,
+            Texts{"The Max file name and the object name must be written in the Windows-1252 code page"});
+        EXPECT_TRUE(list(ListId::List2).empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("P_MainVeg_03.ms")));
 }
 
 TEST_F(ScriptSafety, NamesNoPathNameCanCarryAreRefused) {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The fast shape of a placement script, for 3ds Max 2010 and later: one merge, the merged object found
+// once by its exact name and kept in a variable, the positions as data, and one loop that clones the
+// object to each of them, all without undo and redraw. Every node the script makes goes onto a layer
+// named after the script, whose nodes an earlier run left are deleted first, so a second run leaves
+// one set and the scripts of different kinds and tiles never meet.
+namespace tes {
+
+struct FastScriptNames {
+    std::string layer;      // the script file's name without its extension
+    std::string mergePath;  // the Max file as the merge line writes it (string body)
+    std::string objectName; // the object's name (string body)
+    bool instances = false; // clones share the object's geometry
+};
+
+// The points are written in arrays of at most this many, which MAXScript compiles quickly.
+inline constexpr int kFastPointsPerArray = 1000;
+
+// After the heading comments: the layer, the merge and the object.
+std::vector<std::string> FastPreamble(const FastScriptNames& names);
+// The object at the first position: "src.pos = [" is followed by the position.
+inline constexpr const char* kFastFirstPosition = "src.pos = [";
+// Opens and closes an array of points.
+inline constexpr const char* kFastOpenPoints = "append points #(";
+inline constexpr const char* kFastClosePoints = ")";
+// After the last point: the loop that places a clone at every point, and the blocks' ends.
+std::vector<std::string> FastLoopAndEnd(const FastScriptNames& names);
+
+} // namespace tes
