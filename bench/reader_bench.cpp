@@ -94,7 +94,8 @@ BENCHMARK(BM_LoadVegetationList)->Apply(SizeArguments);
 
 // Kind 7 over every record: a tenth of them are placed, and the script file is written. The rate
 // is script text written per second (and, without the file, the text listed per second).
-void BuildScriptOfKind7(benchmark::State& state, bool saveToFile) {
+void BuildScriptOfKind7(benchmark::State& state, bool saveToFile,
+                        tes::ScriptShape shape = tes::ScriptShape::Classic) {
     Program program(static_cast<std::uint64_t>(state.range(0)));
     tes::MainModel& form = program.ctx.form;
     form.setText(tes::TextField::txtOverlap, kKeepEverything);
@@ -107,20 +108,30 @@ void BuildScriptOfKind7(benchmark::State& state, bool saveToFile) {
     form.setText(tes::TextField::txtMaxObjectName, "Tree");
     form.setText(tes::TextField::txtRotationAngle, "12.5");
     form.setComboText("Vegetation_7:  ");
+    program.ctx.scriptStyle.shape = shape;
     for (auto _ : state)
         tes::BuildScript(program.ctx);
     const auto& list2 = form.list(tes::ListId::List2);
     // The file holds the lines, each ended by CR LF (the script is plain ASCII).
     const std::uint64_t scriptBytes = list2.textBytes() + 2 * list2.size();
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(scriptBytes));
-    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>((list2.size() - 10) / 3));
+    const double objects = shape == tes::ScriptShape::Fast ? static_cast<double>(list2.size())
+                                                           : static_cast<double>((list2.size() - 10) / 3);
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(objects));
     state.counters["script_lines"] = static_cast<double>(list2.size());
+    state.counters["script_MB"] = static_cast<double>(scriptBytes) / 1e6;
     std::filesystem::remove_all(folder);
 }
 void BM_BuildScript(benchmark::State& state) {
     BuildScriptOfKind7(state, true);
 }
 BENCHMARK(BM_BuildScript)->Apply(SizeArguments);
+
+// The fast shape of the same script, file written: the positions as data, one line an object.
+void BM_BuildFastScript(benchmark::State& state) {
+    BuildScriptOfKind7(state, true, tes::ScriptShape::Fast);
+}
+BENCHMARK(BM_BuildFastScript)->Apply(SizeArguments);
 
 // The same build without the file: what the lines cost, and so what the file adds.
 void BM_BuildScriptListOnly(benchmark::State& state) {

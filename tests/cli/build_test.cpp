@@ -54,6 +54,18 @@ TEST(Build, WritesTheScriptNextToTheProjectAndPrintsItsPath) {
               CrLfFile(PineScript("P_MainVeg_05.ms", "rotate $Pine (angleaxis 225 [0,0,1])")));
 }
 
+// The script options reach the engine: the fast shape, instances, and a UTF-8 file.
+TEST(Build, ScriptOptionsShapeTheScript) {
+    TempDir dir;
+    const CliRun run = RunEnviroScript({"build", SmallProject().writeTo(dir), "--vegetation", "5",
+                                        "--max-file", kPineMax, "--fast", "--instances", "--utf8"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string script = ReadBytes(dir.file("P_MainVeg_05.ms"));
+    EXPECT_TRUE(script.starts_with("\xEF\xBB\xBF-- Tolvane Enviro Scripter")) << script.substr(0, 40);
+    EXPECT_NE(script.find("\r\nsrc.pos = [60.000000,40.000000,10.000000]\r\n"), std::string::npos);
+    EXPECT_NE(script.find("local c = instance src name:(\"Pine\""), std::string::npos);
+}
+
 struct ChoiceCase {
     const char* name;
     Strings options;
