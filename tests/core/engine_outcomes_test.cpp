@@ -127,5 +127,75 @@ TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
     }
 }
 
+// A number 3ds Max cannot hold (beyond a 32-bit float) is refused, naming where it comes from, and the
+// refused build changes nothing: no derived field, no lines, no file.
+TEST(PlacementScriptOutcome, RefusesNumbersBeyondWhat3dsMaxHolds) {
+    const struct {
+        const char* verticalOffset;
+        const char* rotationAngle;
+        const char* objectScale;
+        std::string message;
+    } cases[] = {
+        {"-1e300", "45", "100",
+         "The position of the record \"5,1920,0,1920\" lies beyond the numbers 3ds Max can hold"},
+        {"0", "1e300", "100", "The rotation angle lies beyond the numbers 3ds Max can hold"},
+        {"0", "45", "1e41", "The object scale lies beyond the numbers 3ds Max can hold"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        TempDir dir;
+        const std::string earlier = dir.write("Valley_MainVeg_05.ms", "earlier script\r\n");
+        LineList records;
+        records.append("5,1920,0,1920");
+        PlacementRequest request;
+        request.options.vegetation = "Vegetation_5";
+        request.options.maxFile = R"(C:\Models\Tree.max)";
+        request.options.objectName = "Tree";
+        request.options.terrainWidth = 5;
+        request.options.verticalOffset = c.verticalOffset;
+        request.options.rotationAngle = c.rotationAngle;
+        request.options.objectScale = c.objectScale;
+        request.options.useObjectScale = true;
+        request.options.projectBasePath = dir.file("Valley");
+        request.records = &records;
+        const PlacementResult result = BuildPlacementScript(request);
+        EXPECT_EQ(result.outcome, BuildOutcome::Refused);
+        EXPECT_EQ(result.messages, (Messages{Refusal(c.message)}));
+        EXPECT_FALSE(result.gridSize.has_value());
+        EXPECT_TRUE(result.lines.empty());
+        EXPECT_EQ(ReadFileBytes(earlier), "earlier script\r\n");
+    }
+}
+
+// The fast script's points stand in arrays of at most a thousand, each point but an array's last
+// followed by a comma.
+TEST(FastScript, WritesThePointsInArraysOfAThousand) {
+    LineList records;
+    for (int i = 0; i < 2002; ++i) // the first places the object, 2001 points follow
+        records.append("5,1920,0,1920");
+    PlacementRequest request;
+    request.options.vegetation = "Vegetation_5";
+    request.options.maxFile = R"(C:\Models\Tree.max)";
+    request.options.objectName = "Tree";
+    request.options.saveToFile = false;
+    request.options.style.shape = ScriptShape::Fast;
+    request.records = &records;
+    const PlacementResult result = BuildPlacementScript(request);
+    ASSERT_EQ(result.outcome, BuildOutcome::Built);
+    EXPECT_EQ(result.objectCount, 2002u);
+    std::vector<std::size_t> arraySizes;
+    for (std::size_t row = 0; row < result.lines.size(); ++row) {
+        const std::string_view line = result.lines[row];
+        if (line == "append points #(")
+            arraySizes.push_back(0);
+        else if (line.starts_with("[")) {
+            ++arraySizes.back();
+            const bool last = result.lines[row + 1] == ")";
+            EXPECT_EQ(line.ends_with(","), !last) << row;
+        }
+    }
+    EXPECT_EQ(arraySizes, (std::vector<std::size_t>{1000, 1000, 1}));
+}
+
 } // namespace
 } // namespace tes::test
