@@ -1,0 +1,84 @@
+#include "ui/main/script_options_dialog.h"
+
+#include "form/context.h"
+#include "form/startup.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace tes {
+
+ScriptOptionsDialog::ScriptOptionsDialog(const ScriptStyle& style, QWidget* owner) : QDialog(owner) {
+    setObjectName(QStringLiteral("frmScriptOptions"));
+    setWindowTitle(QStringLiteral("Script Options"));
+    setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowContextHelpButtonHint);
+    setModal(true);
+
+    auto* layout = new QVBoxLayout(this);
+    // Sized to its captions, never cut.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    m_fast = addOption("chkFastScript", "&Fast script for 3ds Max 2010 and later",
+                       "Far quicker for thousands of objects; a second run replaces the first.",
+                       style.shape == ScriptShape::Fast);
+    m_instances = addOption("chkInstances", "&Instances instead of copies",
+                            "Every plant shares one geometry: far less memory for plants of one mesh.",
+                            style.instances);
+    m_utf8 = addOption("chkUtf8Script", "&UTF-8 script (3ds Max 2013 and later)",
+                       "Keeps names and paths with letters the Windows-1252 code page lacks.", style.utf8);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttons"));
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    m_fast->setFocus();
+    // The controls take their places now, so the dialog can be looked at before it is shown.
+    layout->activate();
+}
+
+QCheckBox* ScriptOptionsDialog::addOption(const char* name, const char* caption, const char* explanation,
+                                          bool checked) {
+    auto* box = new QCheckBox(QString::fromUtf8(caption), this);
+    box->setObjectName(QString::fromUtf8(name));
+    box->setChecked(checked);
+
+    auto* label = new QLabel(QString::fromUtf8(explanation), this);
+    label->setObjectName(QString::fromUtf8(name).replace(0, 3, QStringLiteral("lbl")));
+    // The line starts under the box's caption, not under its square.
+    const int indent = box->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box) +
+                       box->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box);
+    label->setContentsMargins(indent, 0, 0, 0);
+
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    layout->addWidget(box);
+    layout->addWidget(label);
+    layout->addSpacing(fontMetrics().height() / 2); // a gap between the options
+    return box;
+}
+
+ScriptStyle ScriptOptionsDialog::chosenStyle() const {
+    ScriptStyle style;
+    style.shape = m_fast->isChecked() ? ScriptShape::Fast : ScriptShape::Classic;
+    style.instances = m_instances->isChecked();
+    style.utf8 = m_utf8->isChecked();
+    return style;
+}
+
+int ExecDialog(QDialog& dialog) {
+    return dialog.exec();
+}
+
+void EditScriptOptions(Context& ctx, QWidget* owner, const DialogRunner& run) {
+    ScriptOptionsDialog dialog(ctx.scriptStyle, owner);
+    if (run(dialog) != QDialog::Accepted)
+        return;
+    ctx.scriptStyle = dialog.chosenStyle();
+    SaveScriptStyle(ctx, ctx.scriptStyle);
+}
+
+} // namespace tes

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "core/script_style.h"
+
+#include <functional>
+
+#include <QDialog>
+
+class QCheckBox;
+
+namespace tes {
+
+struct Context;
+
+// "Script Options": how the placement scripts are written (the fast shape, instances, UTF-8), each box
+// with a line that says when to choose it. The boxes start from the style given; OK and Cancel end it.
+class ScriptOptionsDialog final : public QDialog {
+    Q_OBJECT
+public:
+    explicit ScriptOptionsDialog(const ScriptStyle& style, QWidget* owner = nullptr);
+
+    // The style the boxes show now.
+    ScriptStyle chosenStyle() const;
+
+private:
+    QCheckBox* addOption(const char* name, const char* caption, const char* explanation, bool checked);
+
+    QCheckBox* m_fast = nullptr;
+    QCheckBox* m_instances = nullptr;
+    QCheckBox* m_utf8 = nullptr;
+};
+
+// Runs a dialog modally and returns how it ended (QDialog::Accepted or Rejected). Tests answer in the
+// user's place through one of their own, so nothing waits on a real dialog.
+using DialogRunner = std::function<int(QDialog&)>;
+int ExecDialog(QDialog& dialog);
+
+// The "Script Options..." button: the dialog over `owner`, starting from ctx.scriptStyle. OK keeps the
+// choice for the next builds and in the per-user settings; Cancel changes nothing.
+void EditScriptOptions(Context& ctx, QWidget* owner, const DialogRunner& run = ExecDialog);
+
+} // namespace tes
