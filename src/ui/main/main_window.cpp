@@ -121,6 +121,9 @@ void MainWindow::connectEvents() {
         if (m_host)
             m_host->openCombiner();
     });
+    connect(m_btnScriptOptions, &QPushButton::clicked, this, [this] {
+        runCommand("btnScriptOptions_Click", [this] { EditScriptOptions(m_ctx, this, m_runDialog); });
+    });
     connect(m_btnExit, &QPushButton::clicked, this, [this] {
         if (m_host)
             m_host->endProgram();

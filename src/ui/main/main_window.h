@@ -1,6 +1,7 @@
 #pragma once
 
 #include "form/main_model.h"
+#include "ui/main/script_options_dialog.h"
 
 #include <array>
 #include <functional>
@@ -48,6 +49,8 @@ public:
     void saveSizeNow();
     // The line under the controls that says what the last load or build did.
     QStatusBar* statusLine() const { return m_statusLine; }
+    // How the window's own dialogs run (tests answer them without waiting on a real one).
+    void setDialogRunner(DialogRunner run) { m_runDialog = std::move(run); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -133,6 +136,7 @@ private:
     QPushButton* m_btnRunScriptCompiler = nullptr;
     QPushButton* m_btnViewHelp = nullptr;
     QPushButton* m_btnExit = nullptr;
+    QPushButton* m_btnScriptOptions = nullptr;
     QLabel* m_lblRotationAngle = nullptr;
     QLabel* m_lblCredits = nullptr;
     QLabel* m_lblVersion = nullptr;
@@ -141,6 +145,7 @@ private:
     QSize m_drawnSize;
     std::vector<Anchored> m_anchors;
     QTimer* m_saveSize = nullptr; // remembers the size once the user has stopped resizing
+    DialogRunner m_runDialog = ExecDialog;
 };
 
 } // namespace tes

@@ -192,6 +192,11 @@ void MainWindow::buildRightColumn() {
     m_btnViewHelp =
         makeButton("btnViewHelp", "View &Help", this, QRect(kColumnLeft, 102, kColumnWidth, kButtonHeight));
     m_btnExit = makeButton("btnExit", "E&xit", this, QRect(kColumnLeft, 134, kColumnWidth, kButtonHeight));
+    m_btnScriptOptions = makeButton("btnScriptOptions", "Scrip&t Options...", this,
+                                    QRect(kColumnLeft, 166, kColumnWidth, kButtonHeight),
+                                    "How the placement scripts are written");
+    // Left out of the Tab order, which stays as it was drawn; a click or Alt+T still gives it the focus.
+    m_btnScriptOptions->setFocusPolicy(Qt::ClickFocus);
 
     makeBox(CheckBox::chkUseObjectScale, "Use &Object Scale (%)", this,
             QRect(kColumnLeft - 4, 268, 593 - kColumnLeft + 4, kBoxHeight));

@@ -1,0 +1,43 @@
+#include "main_window_fixture.h"
+#include "ui/caption_fit.h"
+
+#include <QDialogButtonBox>
+
+namespace tes::test {
+namespace {
+
+// Alt+T and the button open the dialog from the style in use; Cancel changes nothing, OK keeps the
+// choice and saves it.
+TEST_F(MainWindowTest, ScriptOptionsKeepTheChoiceOnOkOnly) {
+    ctx().scriptStyle.utf8 = true;
+    platform.settingWrites.clear();
+    QDialogButtonBox::StandardButton answer = QDialogButtonBox::Cancel;
+    int opened = 0;
+    window().setDialogRunner([&](QDialog& dialog) {
+        ++opened;
+        QStringList problems;
+        EXPECT_TRUE(CaptionsFit(dialog, &problems)) << problems.join(QStringLiteral(", ")).toStdString();
+        const auto box = [&](const char* name) { return dialog.findChild<QCheckBox*>(QLatin1String(name)); };
+        EXPECT_TRUE(box("chkUtf8Script")->isChecked());
+        box("chkFastScript")->click();
+        box("chkInstances")->click();
+        dialog.findChild<QDialogButtonBox*>()->button(answer)->click();
+        return dialog.result();
+    });
+    QTest::keyClick(&window(), Qt::Key_T, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return opened == 1; }, 2000));
+    EXPECT_EQ(QApplication::focusWidget(), button("btnScriptOptions"));
+    EXPECT_EQ(ctx().scriptStyle.shape, ScriptShape::Classic);
+    EXPECT_FALSE(ctx().scriptStyle.instances);
+    EXPECT_TRUE(platform.settingWrites.empty());
+
+    answer = QDialogButtonBox::Ok;
+    QTest::mouseClick(button("btnScriptOptions"), Qt::LeftButton);
+    EXPECT_EQ(ctx().scriptStyle.shape, ScriptShape::Fast);
+    EXPECT_TRUE(ctx().scriptStyle.instances && ctx().scriptStyle.utf8);
+    EXPECT_EQ(platform.settingWrites,
+              (std::vector<std::string>{"FastScript=1", "Instances=1", "Utf8Script=1"}));
+}
+
+} // namespace
+} // namespace tes::test
