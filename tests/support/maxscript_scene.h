@@ -1,0 +1,72 @@
+#pragma once
+
+#include "support/maxscript_cursor.h"
+#include "support/placement_reader.h"
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+// The scene a placement script works on, its variables, and the expressions and node statements of
+// the two script shapes; the placement reader runs the lines and blocks around them.
+namespace tes::test {
+
+struct NodeRef {
+    std::size_t index;
+};
+struct Layer {
+    std::string name;
+};
+using Nodes = std::vector<std::size_t>;
+using Points = std::vector<Point3>;
+using Chunks = std::vector<Points>;
+using Value = std::variant<std::monostate, bool, long long, double, std::string, NodeRef, Nodes, Point3,
+                           Points, Chunks, Layer>;
+
+template <typename T> T& As(Value& value, const char* what) {
+    if (T* held = std::get_if<T>(&value))
+        return *held;
+    throw ScriptFault(std::string("expected ") + what);
+}
+
+// Variable names are the same whatever their letter case.
+std::string Lower(std::string text);
+
+class MaxScene {
+public:
+    explicit MaxScene(std::string_view objectName) : m_objectName(objectName) {}
+
+    // A value, and the strings joined to it with +.
+    Value value(MaxCursor& c);
+    // Each reads the rest of its statement once its first word is read.
+    void merge(MaxCursor& c);
+    void rotate(MaxCursor& c);
+    std::size_t clone(MaxCursor& c, NodeOrigin origin);
+    // <node>.pos|scale = <point>, once the node and its dot are read.
+    void property(std::size_t node, MaxCursor& c);
+    // A pathname, or a variable that holds a node.
+    std::size_t target(MaxCursor& c);
+
+    Value& variable(const std::string& name);
+    void declare(const std::string& name, Value value) { m_vars[name] = std::move(value); }
+    void clearSelection() { m_selection.clear(); }
+    const std::vector<PlacedNode>& nodes() const { return m_nodes; }
+    const std::string& mergedFile() const { return m_mergedFile; }
+
+private:
+    Value primary(MaxCursor& c);
+    Value layer(MaxCursor& c);
+    // The one node the pathname finds.
+    std::size_t resolve(const NamePattern& pattern);
+
+    std::string m_objectName;
+    std::vector<PlacedNode> m_nodes;
+    Nodes m_selection;
+    std::vector<std::string> m_layers;
+    std::map<std::string, Value> m_vars;
+    std::string m_mergedFile;
+};
+
+} // namespace tes::test

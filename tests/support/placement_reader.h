@@ -1,0 +1,41 @@
+#pragma once
+
+#include "lib/line_list.h"
+#include "support/maxscript_cursor.h"
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A small reader of placement scripts, of either shape, that works out what a run of the script in a
+// new 3ds Max scene leaves: the nodes it merges and clones, with their names and transforms. It knows
+// the statements the engine writes and nothing more; anything else is a fault it reports.
+namespace tes::test {
+
+enum class NodeOrigin { Merged, Copy, Instance };
+
+struct PlacedNode {
+    std::string name;
+    Point3 position;
+    float rotation = 0; // about Z in degrees: the sum of the rotate statements
+    Point3 scale{1, 1, 1};
+    NodeOrigin origin = NodeOrigin::Merged;
+    bool operator==(const PlacedNode&) const = default;
+};
+
+void PrintTo(const PlacedNode& node, std::ostream* out);
+
+struct Placement {
+    std::vector<PlacedNode> nodes; // in the order the script makes them
+    std::string mergedFile;        // the merge line's file as 3ds Max reads its string
+    // Empty when the script ran to its end; otherwise "line N: what", and `nodes` as they stood then
+    // (3ds Max stops a script at its first error too).
+    std::string fault;
+};
+
+// `objectName` is the name the merged object has inside the Max file.
+Placement ReadPlacement(std::string_view script, std::string_view objectName);
+Placement ReadPlacement(const LineList& lines, std::string_view objectName);
+
+} // namespace tes::test
