@@ -18,7 +18,8 @@ std::vector<std::string> FastPreamble(const FastScriptNames& names) {
         "mergeMAXFile \"" + names.mergePath + "\" #mergeDups #select #noredraw",
         "local merged = selection as array",
         "local src = undefined",
-        "for o in merged where o.name == " + object + " do src = o",
+        // The name as the classic pathname finds it: letter case aside.
+        "for o in merged where (stricmp o.name " + object + ") == 0 do src = o",
         "if src == undefined do throw (\"Tolvane Enviro Scripter: the Max file holds no object named \" + " +
             object + ")",
         "for o in merged do layer.addNode o",

@@ -4,10 +4,10 @@
 #include <vector>
 
 // The fast shape of a placement script, for 3ds Max 2010 and later: one merge, the merged object found
-// once by its exact name and kept in a variable, the positions as data, and one loop that clones the
-// object to each of them, all without undo and redraw. Every node the script makes goes onto a layer
-// named after the script, whose nodes an earlier run left are deleted first, so a second run leaves
-// one set and the scripts of different kinds and tiles never meet.
+// once by its name (letter case aside, no wildcards) and kept in a variable, the positions as data, and one
+// loop that clones the object to each of them, all without undo and redraw. Every node the script makes goes
+// onto a layer named after the script, whose nodes an earlier run left are deleted first, so a second run
+// leaves one set and the scripts of different kinds and tiles never meet.
 namespace tes {
 
 struct FastScriptNames {

@@ -104,9 +104,15 @@ std::string MaxStringBody(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (const char c : text) {
-        if (c == '"' || c == '\\')
-            out += '\\';
-        out += c;
+        if (c == '\r') {
+            out += "\\r"; // a line break would end the line in the middle of the string
+        } else if (c == '\n') {
+            out += "\\n";
+        } else {
+            if (c == '"' || c == '\\')
+                out += '\\';
+            out += c;
+        }
     }
     return out;
 }

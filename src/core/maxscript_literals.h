@@ -13,7 +13,7 @@ bool IsPlainMaxName(std::string_view name);
 bool IsWritableMaxName(std::string_view name);
 // The pathname of a node: $Tree, or $'Oak Tree' with *, ? and \ escaped inside the quotes.
 std::string MaxPathName(std::string_view name);
-// The body of a "..." string literal: " and \ escaped.
+// The body of a "..." string literal: " and \ escaped, line breaks written as \r and \n.
 std::string MaxStringBody(std::string_view text);
 // The Max file path of the merge line: backslashes that MAXScript would consume are doubled (each of
 // a run of two or more, one before % " * ? or a line break, one before a character that the file's

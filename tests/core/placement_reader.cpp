@@ -133,21 +133,32 @@ private:
         c.skipRest();
     }
 
-    // for <v> in <collection> [where <v>.name == <string>] do <statement>, or a block on the next lines
+    // for <v> in <collection> [where <v>.name == <string> | where (stricmp <v>.name <string>) == 0] do
+    // <statement>, or a block on the next lines
     // when nothing or only another loop's head follows the do.
     void loop(MaxCursor& c) {
         const std::string name = Lower(c.identifier());
         c.expect("in");
         Value collection = m_scene.value(c);
         std::optional<std::string> whereName;
+        bool ignoreCase = false;
         if (c.take("where")) {
+            ignoreCase = c.take("(");
+            if (ignoreCase)
+                c.expect("stricmp");
             if (Lower(c.identifier()) != name)
                 throw ScriptFault("a where clause about another variable");
             c.expect(".");
             c.expect("name");
-            c.expect("==");
+            if (!ignoreCase)
+                c.expect("==");
             Value wanted = m_scene.value(c);
             whereName = As<std::string>(wanted, "a name to compare with");
+            if (ignoreCase) {
+                c.expect(")");
+                c.expect("==");
+                c.expect("0");
+            }
         }
         c.expect("do");
         const std::string_view body = c.rest();
@@ -157,9 +168,12 @@ private:
         const auto each = [&](Value element) {
             m_scene.declare(name, std::move(element));
             m_line = line;
-            if (whereName &&
-                m_scene.nodes()[As<NodeRef>(m_scene.variable(name), "a node").index].name != *whereName)
-                return;
+            if (whereName) {
+                const std::string& nodeName =
+                    m_scene.nodes()[As<NodeRef>(m_scene.variable(name), "a node").index].name;
+                if (ignoreCase ? Lower(nodeName) != Lower(*whereName) : nodeName != *whereName)
+                    return;
+            }
             if (body.empty())
                 runLines(first, close);
             else
