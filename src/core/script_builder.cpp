@@ -151,12 +151,7 @@ void ScriptBuilder::addFirstObject(std::string_view position) {
     if (m_fast) {
         m_lines.appendText({kFastFirstPosition, position});
         endLine();
-        if (m_firstObjectFailure)
-            std::rethrow_exception(m_firstObjectFailure);
-        if (!m_rotateLine.empty())
-            addLine(m_rotateLine);
-        if (!m_scaleLine.empty())
-            addLine(m_scaleLine);
+        addFirstObjectTurnAndScale();
         return;
     }
     addLine("-- move the first object into position");
@@ -165,7 +160,13 @@ void ScriptBuilder::addFirstObject(std::string_view position) {
     m_lines.appendText({m_names.path, ".pos = [", position});
     m_lines.endLine();
     writeToFile(positionLine);
+    addFirstObjectTurnAndScale();
+    addLine("");
+    addLine("-- make copies of the original object and move into postion");
+    addLine("");
+}
 
+void ScriptBuilder::addFirstObjectTurnAndScale() {
     // Where the rotation or scale fails, it fails after the position line.
     if (m_firstObjectFailure)
         std::rethrow_exception(m_firstObjectFailure);
@@ -173,9 +174,6 @@ void ScriptBuilder::addFirstObject(std::string_view position) {
         addLine(m_rotateLine);
     if (!m_scaleLine.empty())
         addLine(m_scaleLine);
-    addLine("");
-    addLine("-- make copies of the original object and move into postion");
-    addLine("");
 }
 
 void ScriptBuilder::addFastPoint(std::string_view position) {

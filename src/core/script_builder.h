@@ -61,6 +61,7 @@ private:
     void finish();
     // Both take the object's position as "X,Y,Z]".
     void addFirstObject(std::string_view position);
+    void addFirstObjectTurnAndScale();
     void addCopy(std::string_view position);
     void addObject(std::string_view position) {
         if (m_objectCount == 0)
