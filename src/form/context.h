@@ -6,6 +6,7 @@
 #include "lib/line_list.h"
 #include "lib/message.h"
 #include "lib/platform.h"
+#include "project/kinds_table.h"
 
 #include <memory>
 
@@ -27,6 +28,11 @@ struct Context {
     BuildTuning tuning;
     // How the placement scripts are written: shape, clones, encoding (remembered per user).
     ScriptStyle scriptStyle;
+    // The loaded project's kinds table (<base>.tes.ini) and where it is kept.
+    KindsTable kindsTable;
+    std::string kindsTablePath;
+    // Process All also joins the scripts into one (remembered per user).
+    bool joinAllScripts = false;
     // The main window's handlers, installed by whoever builds the program (they run on model changes).
     std::unique_ptr<MainEvents> handlers;
     bool ended = false; // EndProgram has run

@@ -89,6 +89,9 @@ Messages OpenProject(Context& ctx, const std::string& projectPath) {
     case LoadOutcome::Loaded:
         ctx.session.EnvironmentFilePath = loaded.files.environment;
         ShowLoadedProject(ctx, projectPath, loaded);
+        // The Max files chosen for the project's kinds, kept beside it.
+        ctx.kindsTablePath = KindsTable::PathFor(loaded.files.basePath);
+        ctx.kindsTable = KindsTable::Read(ctx.kindsTablePath, loaded.messages);
         break;
     }
     ShowMessages(ctx.platform, loaded.messages);

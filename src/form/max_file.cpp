@@ -1,6 +1,7 @@
 #include "form/max_file.h"
 
 #include "form/context.h"
+#include "form/process_all.h"
 #include "form/startup.h"
 #include "lib/fields.h"
 
@@ -49,6 +50,7 @@ void btnBrowseMaxFile_Click(Context& ctx) {
     ctx.session.ObjectDir = FolderOfPath(chosen);
     SaveFolderSettings(ctx);
     ctx.form.setText(TextField::txtMaxFile, chosen);
+    RememberKindMaxFile(ctx);
 }
 
 } // namespace tes

@@ -27,6 +27,7 @@ void StartSession(Context& ctx) {
     session.DefaultDir = SavedFolder(ctx, "DefaultDir");
     session.ObjectDir = SavedFolder(ctx, "ObjectDir");
     ctx.scriptStyle = SavedScriptStyle(ctx);
+    ctx.joinAllScripts = SavedJoinAllScripts(ctx);
     // The box's own handler sets the save flag as well.
     ctx.form.setCheck(CheckBox::chkSave, kChecked);
     ctx.form.setVersionCaption(kVersion);
@@ -69,6 +70,14 @@ void SaveScriptStyle(Context& ctx, const ScriptStyle& style) {
     SetRegStr(ctx.platform, "FastScript", style.shape == ScriptShape::Fast ? "1" : "0", keyPath);
     SetRegStr(ctx.platform, "Instances", style.instances ? "1" : "0", keyPath);
     SetRegStr(ctx.platform, "Utf8Script", style.utf8 ? "1" : "0", keyPath);
+}
+
+bool SavedJoinAllScripts(Context& ctx) {
+    return GetRegStr(ctx.platform, SettingsKeyPath(ctx.session.AppTitle), "JoinAllScripts") == "1";
+}
+
+void SaveJoinAllScripts(Context& ctx, bool join) {
+    SetRegStr(ctx.platform, "JoinAllScripts", join ? "1" : "0", SettingsKeyPath(ctx.session.AppTitle));
 }
 
 bool BeginEndProgram(Context& ctx) {

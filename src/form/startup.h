@@ -27,6 +27,10 @@ void SaveWindowSize(Context& ctx, WindowSize size);
 ScriptStyle SavedScriptStyle(Context& ctx);
 void SaveScriptStyle(Context& ctx, const ScriptStyle& style);
 
+// Whether Process All also joins its scripts into one, as last chosen.
+bool SavedJoinAllScripts(Context& ctx);
+void SaveJoinAllScripts(Context& ctx, bool join);
+
 // Marks the program as ended; returns false when it had ended already (a second call does nothing).
 bool BeginEndProgram(Context& ctx);
 

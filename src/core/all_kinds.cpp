@@ -1,0 +1,142 @@
+#include "core/all_kinds.h"
+
+#include "core/combine_scripts.h"
+#include "lib/fields.h"
+
+#include <algorithm>
+
+namespace tes {
+
+namespace {
+
+std::string Count(std::uint64_t count, const char* noun) {
+    std::string digits = std::to_string(count);
+    for (std::size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, 1, ',');
+    return digits + " " + noun + (count == 1 ? "" : "s");
+}
+
+std::string Summary(const AllKindsResult& result, bool saved) {
+    std::uint64_t scripts = 0;
+    std::uint64_t objects = 0;
+    std::string skipped;
+    std::string failed;
+    for (const KindOutcome& kind : result.kinds) {
+        if (kind.status == KindOutcome::Status::Built) {
+            ++scripts;
+            objects += kind.objects;
+        } else {
+            std::string& list = kind.status == KindOutcome::Status::Skipped ? skipped : failed;
+            list += (list.empty() ? "" : ", ") + kind.kind + " (" + kind.reason + ")";
+        }
+    }
+    std::string summary = std::string(saved ? "Wrote " : "Built ") + Count(scripts, "script") + ", " +
+                          Count(objects, "object") + (saved ? "." : " (not saved).");
+    if (!skipped.empty())
+        summary += " Skipped: " + skipped + ".";
+    if (!failed.empty())
+        summary += " Failed: " + failed + ".";
+    if (result.cancelled)
+        summary += " Stopped before the other kinds.";
+    if (!result.joinedPath.empty())
+        summary += " Joined into " + GetFileNameFromPath(result.joinedPath) + ".";
+    return summary;
+}
+
+// A message on one line, for the summary: "Unexpected error in BuildScript 61 - Disk full".
+std::string OneLine(std::string_view text) {
+    std::string line;
+    for (const char c : text) {
+        const bool blank = c == '\n' || c == '\r' || c == ' ';
+        if (!blank)
+            line += c;
+        else if (!line.empty() && line.back() != ' ')
+            line += ' ';
+    }
+    return line;
+}
+
+// The Max file and object a kind takes; empty when it is to be skipped, with the reason.
+std::optional<KindRow> RowFor(const AllKindsRequest& request, const std::string& number,
+                              std::string& reason) {
+    const KindRow* row = request.table ? request.table->find(number) : nullptr;
+    if (row && !row->enabled) {
+        reason = "disabled";
+        return std::nullopt;
+    }
+    if (row && !row->maxFile.empty())
+        return *row;
+    if (request.fallbackMaxFile && !request.fallbackMaxFile->empty())
+        return KindRow{number, *request.fallbackMaxFile, {}, true};
+    reason = "no Max file";
+    return std::nullopt;
+}
+
+} // namespace
+
+bool AllKindsResult::anyFailed() const {
+    return std::any_of(kinds.begin(), kinds.end(),
+                       [](const KindOutcome& kind) { return kind.status == KindOutcome::Status::Failed; });
+}
+
+std::string KindKey(std::string_view entry) {
+    return std::string(GetElement(entry, ":", 0));
+}
+
+AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
+    AllKindsResult result;
+    Progress& progress = request.progress ? *request.progress : NoProgress();
+    std::vector<std::string> seen;
+    std::vector<std::string> written;
+    ProgressScope shown(progress, "Building scripts");
+    for (std::size_t i = 0; i < request.kinds.size(); ++i) {
+        const std::string key = KindKey(request.kinds[i]);
+        const std::string number = KindNumber(GetElement(key, "_", 1));
+        if (std::find(seen.begin(), seen.end(), UpperCase(key)) != seen.end())
+            continue;
+        seen.push_back(UpperCase(key));
+        if (!shown.report(i, request.kinds.size())) {
+            result.cancelled = true;
+            break;
+        }
+        KindOutcome outcome;
+        outcome.kind = key;
+        const std::optional<KindRow> row = RowFor(request, number, outcome.reason);
+        if (!row) {
+            result.kinds.push_back(std::move(outcome));
+            continue;
+        }
+        PlacementRequest build{request.options, request.records, request.progress, request.tuning};
+        build.options.vegetation = request.kinds[i];
+        build.options.maxFile = row->maxFile;
+        build.options.objectName = row->object();
+        PlacementResult built = BuildPlacementScript(build);
+        if (built.outcome == BuildOutcome::Cancelled) {
+            result.cancelled = true;
+            break;
+        }
+        outcome.scriptPath = built.scriptPath;
+        outcome.objects = built.objectCount;
+        if (built.outcome == BuildOutcome::Built) {
+            outcome.status = KindOutcome::Status::Built;
+            if (built.fileWritten)
+                written.push_back(built.scriptPath);
+            result.lastScript.swap(built.lines);
+        } else {
+            outcome.status = KindOutcome::Status::Failed;
+            outcome.reason = built.messages.empty() ? "failed" : OneLine(built.messages.front().text);
+            result.messages.insert(result.messages.end(), built.messages.begin(), built.messages.end());
+        }
+        result.kinds.push_back(std::move(outcome));
+    }
+    if (!request.joinInto.empty() && !written.empty() && !result.cancelled) {
+        CombineResult joined = CombineScripts({written, request.joinInto, request.tuning.fileByteLimit});
+        if (joined.written)
+            result.joinedPath = request.joinInto;
+        result.messages.insert(result.messages.end(), joined.messages.begin(), joined.messages.end());
+    }
+    result.summary = Summary(result, request.options.saveToFile);
+    return result;
+}
+
+} // namespace tes

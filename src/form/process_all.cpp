@@ -1,0 +1,72 @@
+#include "form/process_all.h"
+
+#include "core/all_kinds.h"
+#include "form/context.h"
+#include "form/process_command.h"
+#include "lib/fields.h"
+
+namespace tes {
+
+std::string JoinedScriptPath(const Context& ctx) {
+    const bool mainTile = ctx.form.check(CheckBox::chkMainTile) == kChecked;
+    return ctx.session.ProjectBasePath + (mainTile ? "_MainVeg_All.ms" : "_PerVeg_All.ms");
+}
+
+Messages btnProcessAll_Click(Context& ctx) {
+    ctx.platform.setWaitCursor(DialogOwner::MainWindow, true);
+    AllKindsRequest request;
+    request.options = PlacementOptionsFromForm(ctx);
+    request.records = &ctx.form.list(ListId::List1);
+    request.kinds = ctx.form.comboItems();
+    request.table = &ctx.kindsTable;
+    if (ctx.joinAllScripts && ctx.session.SaveToFile)
+        request.joinInto = JoinedScriptPath(ctx);
+    request.progress = &ctx.platform;
+    request.tuning = ctx.tuning;
+    AllKindsResult result = BuildAllKinds(request);
+
+    if (!result.lastScript.empty()) {
+        ctx.form.list(ListId::List2).swap(result.lastScript);
+        ctx.form.listChanged(ListId::List2);
+        for (auto it = result.kinds.rbegin(); it != result.kinds.rend(); ++it) {
+            if (it->status == KindOutcome::Status::Built) {
+                ctx.session.ScriptFilePath = it->scriptPath;
+                break;
+            }
+        }
+    }
+    ctx.form.setStatusText(result.summary);
+    const Message summary{result.anyFailed() || !result.messages.empty() ? MessageKind::Failure
+                                                                         : MessageKind::Notice,
+                          result.summary};
+    ctx.platform.showMessage(summary.text);
+    ctx.platform.setWaitCursor(DialogOwner::MainWindow, false);
+    return {summary};
+}
+
+bool SaveKindsTable(Context& ctx) {
+    if (ctx.kindsTablePath.empty())
+        return false;
+    try {
+        ctx.kindsTable.write(ctx.kindsTablePath);
+        return true;
+    } catch (const Failure& failure) {
+        ctx.platform.showMessage(UnexpectedError("SaveKindsTable", failure).text);
+        return false;
+    }
+}
+
+void RememberKindMaxFile(Context& ctx) {
+    const std::string number(GetElement(GetElement(ctx.form.comboText(), ":", 0), "_", 1));
+    if (number.empty() || ctx.kindsTablePath.empty())
+        return;
+    const KindRow* known = ctx.kindsTable.find(number);
+    KindRow row = known ? *known : KindRow{number, {}, {}, true};
+    row.maxFile = ctx.form.text(TextField::txtMaxFile);
+    row.objectName = ctx.form.isChecked(CheckBox::chkUseMaxName) ? std::string()
+                                                                 : ctx.form.text(TextField::txtMaxObjectName);
+    ctx.kindsTable.set(std::move(row));
+    SaveKindsTable(ctx);
+}
+
+} // namespace tes

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "lib/message.h"
+
+#include <string>
+
+namespace tes {
+
+struct Context;
+
+// Process All: one script per kind of the tile whose row in the kinds table is enabled and names a
+// Max file, with the window's placement options, under one progress display with Cancel. The
+// output pane shows the last script; the summary goes to the status line and one message box.
+// Returns the messages it showed (the summary is a failure when a kind failed).
+Messages btnProcessAll_Click(Context& ctx);
+
+// The combined script Process All writes when asked to join: <base>_MainVeg_All.ms (or _PerVeg_).
+std::string JoinedScriptPath(const Context& ctx);
+
+// Stores the kinds table beside the project. False, with a message shown, when it cannot be written.
+bool SaveKindsTable(Context& ctx);
+
+// After a Max file is chosen: the kind the combo box names takes it (and the typed object name when
+// the name does not follow the file), and the table is stored.
+void RememberKindMaxFile(Context& ctx);
+
+} // namespace tes

@@ -1,0 +1,195 @@
+#include "project/kinds_table.h"
+
+#include "lib/atomic_file.h"
+#include "lib/failure.h"
+#include "lib/fields.h"
+#include "lib/file_access.h"
+#include "lib/ini.h"
+#include "lib/text_codec.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace tes {
+
+namespace {
+
+constexpr std::string_view kSectionPrefix = "Vegetation_";
+constexpr std::string_view kOwnedKeys[] = {"MaxFile", "ObjectName", "Enabled"};
+
+std::string_view Trim(std::string_view s) {
+    constexpr std::string_view kBlanks = " \t";
+    const std::size_t first = s.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
+}
+
+// The file's lines, split at CR, LF or CR LF.
+std::vector<std::string_view> Lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        lines.push_back(text.substr(pos, end - pos));
+        pos = end;
+        if (pos < text.size() && text[pos++] == '\r' && pos < text.size() && text[pos] == '\n')
+            ++pos;
+    }
+    return lines;
+}
+
+// The section a header line opens ("Vegetation_5"), or nothing for other lines.
+std::string_view SectionOf(std::string_view line) {
+    line = Trim(line);
+    if (!line.starts_with('['))
+        return {};
+    return Trim(line.substr(1, line.find(']') - 1));
+}
+
+bool IsKindSection(std::string_view section) {
+    return section.size() > kSectionPrefix.size() &&
+           EqualsIgnoringAsciiCase(section.substr(0, kSectionPrefix.size()), kSectionPrefix);
+}
+
+bool IsOwnedKey(std::string_view line) {
+    const std::size_t equals = line.find('=');
+    if (equals == std::string_view::npos)
+        return false;
+    const std::string_view key = Trim(line.substr(0, equals));
+    return std::any_of(std::begin(kOwnedKeys), std::end(kOwnedKeys),
+                       [&](std::string_view owned) { return EqualsIgnoringAsciiCase(key, owned); });
+}
+
+// INI text has blank lines, comments, section headers and key=value lines, and no NUL bytes.
+bool LooksLikeIni(std::string_view text) {
+    if (text.find('\0') != std::string_view::npos)
+        return false;
+    for (const std::string_view raw : Lines(text)) {
+        const std::string_view line = Trim(raw);
+        if (!line.empty() && line.front() != ';' && line.front() != '[' &&
+            line.find('=') == std::string_view::npos)
+            return false;
+    }
+    return true;
+}
+
+void AppendOwnedKeys(std::string& out, const KindRow& row) {
+    out += "MaxFile=" + row.maxFile + "\n";
+    if (!row.objectName.empty())
+        out += "ObjectName=" + row.objectName + "\n";
+    out += std::string("Enabled=") + (row.enabled ? "1" : "0") + "\n";
+}
+
+} // namespace
+
+std::string KindNumber(std::string_view number) {
+    const std::size_t first = number.find_first_not_of('0');
+    if (first == std::string_view::npos)
+        return number.empty() ? std::string() : std::string("0");
+    return std::string(number.substr(first));
+}
+
+std::string KindRow::object() const {
+    return objectName.empty() ? GetBaseFileName(maxFile) : objectName;
+}
+
+std::string KindsTable::PathFor(const std::string& projectBasePath) {
+    return projectBasePath + ".tes.ini";
+}
+
+KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
+    KindsTable table;
+    if (!IsRegularFile(path) && !std::filesystem::exists(PathFromUtf8(path)))
+        return table;
+    std::string text;
+    try {
+        const std::string bytes = ReadFileBytes(path);
+        text = std::string_view(bytes).starts_with(kUtf8Bom) ? bytes.substr(kUtf8Bom.size())
+                                                             : Cp1252ToUtf8(bytes);
+    } catch (const Failure&) {
+        text = std::string(1, '\0'); // unreadable: as damaged
+    }
+    if (!LooksLikeIni(text)) {
+        messages.push_back(Notice("The kinds table " + GetFileNameFromPath(path) +
+                                  " cannot be read; it is left aside and no kind has a Max file."));
+        return table;
+    }
+    table.m_text = text;
+    for (const std::string_view line : Lines(text)) {
+        const std::string_view section = SectionOf(line);
+        if (!IsKindSection(section))
+            continue;
+        KindRow row;
+        row.number = KindNumber(section.substr(kSectionPrefix.size()));
+        if (table.find(row.number))
+            continue; // only the first section of a name counts
+        std::string value;
+        if (LookupIniValue(text, section, "MaxFile", value))
+            row.maxFile = value;
+        if (LookupIniValue(text, section, "ObjectName", value))
+            row.objectName = value;
+        row.enabled = !(LookupIniValue(text, section, "Enabled", value) && Trim(value) == "0");
+        table.m_rows.push_back(std::move(row));
+    }
+    return table;
+}
+
+const KindRow* KindsTable::find(std::string_view number) const {
+    const std::string wanted = KindNumber(number);
+    const auto it =
+        std::find_if(m_rows.begin(), m_rows.end(), [&](const KindRow& row) { return row.number == wanted; });
+    return it == m_rows.end() ? nullptr : &*it;
+}
+
+void KindsTable::set(KindRow row) {
+    row.number = KindNumber(row.number);
+    const auto it = std::find_if(m_rows.begin(), m_rows.end(),
+                                 [&](const KindRow& known) { return known.number == row.number; });
+    if (it != m_rows.end())
+        *it = std::move(row);
+    else
+        m_rows.push_back(std::move(row));
+}
+
+void KindsTable::write(const std::string& path) const {
+    // The file as it was, with the keys of each row's section written anew, then the new sections.
+    std::string out;
+    std::vector<std::string> written;
+    const KindRow* current = nullptr;
+    for (const std::string_view line : Lines(m_text)) {
+        const std::string_view section = SectionOf(line);
+        if (!section.empty() || Trim(line).starts_with('[')) {
+            current = IsKindSection(section) ? find(section.substr(kSectionPrefix.size())) : nullptr;
+            if (current && std::find(written.begin(), written.end(), current->number) != written.end())
+                current = nullptr; // a later section of the same kind keeps what it says
+            out.append(line).push_back('\n');
+            if (current) {
+                AppendOwnedKeys(out, *current);
+                written.push_back(current->number);
+            }
+            continue;
+        }
+        if (current && IsOwnedKey(line))
+            continue;
+        out.append(line).push_back('\n');
+    }
+    for (const KindRow& row : m_rows) {
+        if (std::find(written.begin(), written.end(), row.number) != written.end())
+            continue;
+        out += "[Vegetation_" + row.number + "]\n";
+        AppendOwnedKeys(out, row);
+    }
+
+    const bool utf8 = !FitsWindows1252(out);
+    std::string bytes = utf8 ? std::string(kUtf8Bom) : std::string();
+    for (const std::string_view line : Lines(out)) {
+        bytes += utf8 ? std::string(line) : Utf8ToCp1252(line);
+        bytes += "\r\n";
+    }
+    AtomicTextWriter writer(path);
+    writer.writeEncoded(bytes);
+    writer.commit();
+}
+
+} // namespace tes
