@@ -1,0 +1,128 @@
+#include "project/kinds_table.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace tes::test {
+namespace {
+
+using namespace std::string_literals;
+
+// A row as the tests compare it: number, Max file, the object it stands for, enabled.
+using Row = std::tuple<std::string, std::string, std::string, bool>;
+
+std::vector<Row> RowsOf(const KindsTable& table) {
+    std::vector<Row> rows;
+    for (const KindRow& row : table.rows())
+        rows.emplace_back(row.number, row.maxFile, row.object(), row.enabled);
+    return rows;
+}
+
+struct ReadCase {
+    const char* name;
+    std::string bytes;
+    std::vector<Row> rows;
+};
+
+TEST(KindsTableRead, RowsComeInFileOrderWithTheObjectFollowingTheMaxFile) {
+    const ReadCase cases[] = {
+        {"file order, other sections aside",
+         "[Vegetation_12]\r\nMaxFile=C:\\M\\Oak.max\r\nObjectName=Big Oak\r\n[Options]\r\nX=1\r\n"
+         "[Vegetation_5]\r\nMaxFile=C:\\M\\Pine.max\r\n",
+         {{"12", "C:\\M\\Oak.max", "Big Oak", true}, {"5", "C:\\M\\Pine.max", "Pine", true}}},
+        {"empty object name",
+         "[Vegetation_5]\nMaxFile=C:\\M\\Pine.max\nObjectName=\n",
+         {{"5", "C:\\M\\Pine.max", "Pine", true}}},
+        {"disabled", "[Vegetation_5]\r\nMaxFile=a.max\r\nEnabled=0\r\n", {{"5", "a.max", "a", false}}},
+        {"leading zeros",
+         "; mine\r\n[Vegetation_05]\r\nMaxFile=a.max\r\nEnabled=1\r\n",
+         {{"5", "a.max", "a", true}}},
+        {"row without a file", "[Vegetation_7]\r\n", {{"7", "", "", true}}},
+        {"no kinds", "[Options]\r\nX=1\r\n", {}},
+    };
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        Messages messages;
+        const KindsTable table = KindsTable::Read(dir.write("P.tes.ini", c.bytes), messages);
+        EXPECT_EQ(RowsOf(table), c.rows);
+        EXPECT_TRUE(messages.empty());
+    }
+}
+
+TEST(KindsTableRead, AMissingFileIsAnEmptyTableAndADamagedOneIsNamedInANotice) {
+    const struct {
+        const char* name;
+        std::string bytes; // empty: a folder stands in the file's place
+    } damaged[] = {
+        {"folder", ""},
+        {"NUL bytes", "[Vegetation_5]\r\nMaxFile=a\0.max\r\n"s},
+        {"no INI line", "[Vegetation_5]\r\nMaxFile=a.max\r\njust some words\r\n"},
+    };
+    TempDir dir;
+    Messages messages;
+    EXPECT_TRUE(KindsTable::Read(dir.file("P.tes.ini"), messages).empty());
+    EXPECT_TRUE(messages.empty());
+    for (const auto& c : damaged) {
+        SCOPED_TRACE(c.name);
+        TempDir damagedDir;
+        const std::string path = damagedDir.file("P.tes.ini");
+        if (c.bytes.empty())
+            std::filesystem::create_directory(path);
+        else
+            damagedDir.write("P.tes.ini", c.bytes);
+        Messages notices;
+        EXPECT_TRUE(KindsTable::Read(path, notices).empty());
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_EQ(notices[0].kind, MessageKind::Notice);
+        EXPECT_NE(notices[0].text.find("P.tes.ini"), std::string::npos) << notices[0].text;
+    }
+}
+
+struct WriteCase {
+    const char* name;
+    std::string before; // the file as the table was read from it
+    std::vector<KindRow> set;
+    std::string after;
+};
+
+// The program's own keys are written anew at the top of their section; everything else stays where
+// it stood, and rows of kinds the file lacks follow as new sections.
+TEST(KindsTableWrite, KeepsWhatItDoesNotOwnInWindowsLines) {
+    const WriteCase cases[] = {
+        {"edit and append",
+         "; chosen by "
+         "hand\n[Options]\nUser=Ann\n\n[Vegetation_05]\nColour=green\nMaxFile=old.max\nEnabled=1\n",
+         {{"5", "C:\\M\\Pine.max", "Tree", false}, {"12", "C:\\M\\Oak.max", "", true}},
+         "; chosen by hand\r\n[Options]\r\nUser=Ann\r\n\r\n[Vegetation_05]\r\nMaxFile=C:\\M\\Pine.max\r\n"
+         "ObjectName=Tree\r\nEnabled=0\r\nColour=green\r\n[Vegetation_12]\r\nMaxFile=C:\\M\\Oak.max\r\n"
+         "Enabled=1\r\n"},
+        {"Windows-1252",
+         "",
+         {{"5", "C:\\Bäume\\Fichte.max", "Fichte Ø", true}},
+         "[Vegetation_5]\r\nMaxFile=C:\\B\xE4ume\\Fichte.max\r\nObjectName=Fichte \xD8\r\nEnabled=1\r\n"},
+        {"UTF-8 only when a name needs it",
+         "[Options]\r\nUser=\xC5sa\r\n",
+         {{"5", "C:\\M\\Дуб.max", "", true}},
+         "\xEF\xBB\xBF[Options]\r\nUser=Åsa\r\n[Vegetation_5]\r\nMaxFile=C:\\M\\Дуб.max\r\nEnabled=1\r\n"},
+    };
+    for (const WriteCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.write("P.tes.ini", c.before);
+        Messages messages;
+        KindsTable table = KindsTable::Read(path, messages);
+        for (const KindRow& row : c.set)
+            table.set(row);
+        table.write(path);
+        EXPECT_EQ(ReadBytes(path), c.after);
+        EXPECT_EQ(RowsOf(KindsTable::Read(path, messages)), RowsOf(table)) << "the round trip";
+        EXPECT_TRUE(messages.empty());
+    }
+}
+
+} // namespace
+} // namespace tes::test
