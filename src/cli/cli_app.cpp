@@ -28,7 +28,9 @@ constexpr const char* kUsage =
     "Usage:\n"
     "  enviro-script info    PROJECT.prj [load options]\n"
     "  enviro-script records PROJECT.prj [load options]\n"
-    "  enviro-script build   PROJECT.prj (--vegetation KIND | --all) [build options]\n"
+    "  enviro-script build   PROJECT.prj (--vegetation KIND | --all [--kinds FILE]) [build options]\n"
+    "  enviro-script kinds   PROJECT.prj [--kinds FILE] [--set N [--max-file PATH] [--object NAME] "
+    "[--disable]]\n"
     "  enviro-script combine OUTPUT.ms INPUT.ms...\n"
     "  enviro-script --help | --version\n"
     "Run 'enviro-script --help' or 'enviro-script COMMAND --help' for details.\n";
@@ -43,6 +45,25 @@ CLI::Validator FieldLength(std::size_t maxLength) {
             if (characters <= maxLength)
                 return {};
             return "takes at most " + std::to_string(maxLength) + " characters";
+        },
+        "");
+}
+
+// A kinds table's value is one line of it.
+CLI::Validator OneLine() {
+    return CLI::Validator(
+        [](std::string& value) -> std::string {
+            return value.find_first_of("\r\n") == std::string::npos ? std::string()
+                                                                    : std::string("must be one line");
+        },
+        "");
+}
+
+CLI::Validator WholeNumber() {
+    return CLI::Validator(
+        [](std::string& value) -> std::string {
+            const bool digits = !value.empty() && value.find_first_not_of("0123456789") == std::string::npos;
+            return digits ? std::string() : std::string("must be a kind's number");
         },
         "");
 }
@@ -91,7 +112,15 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
             "The vegetation kind to write a script for: its number (5), or an entry as 'info' lists it")
         ->type_name("KIND")
         ->group("Build options");
-    app.add_flag("--all", build.all, "Write one script for every vegetation kind on the tile")
+    CLI::Option* all =
+        app.add_flag("--all", build.all,
+                     "Write one script for every vegetation kind on the tile, each with the Max file and "
+                     "object of its row in the kinds table PROJECT.tes.ini when there is one")
+            ->group("Build options");
+    AddText(app, "--kinds", build.kindsFile, "Use this kinds table instead of PROJECT.tes.ini")
+        ->type_name("FILE")
+        ->check(CLI::ExistingFile)
+        ->needs(all)
         ->group("Build options");
     // Exactly one of the two: which scripts to write is the point of the command.
     app.callback([&build] {
@@ -102,7 +131,8 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
     });
 
     AddText(app, "--max-file", build.maxFile,
-            "The 3ds Max file to merge the object from; the object takes its name from the file name")
+            "The 3ds Max file to merge the object from; the object takes its name from the file name. "
+            "With a kinds table, for the kinds whose row names no Max file")
         ->type_name("PATH")
         ->group("Build options");
     AddText(app, "--object", build.objectName, "The object's name inside the Max file, if it differs")
@@ -123,6 +153,33 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
         ->group("Script options");
     app.add_flag("--utf8", build.utf8, "UTF-8 script (3ds Max 2013 and later): any name or path survives")
         ->group("Script options");
+}
+
+void AddKindsOptions(CLI::App& app, KindsOptions& kinds) {
+    AddText(app, "--kinds", kinds.kindsFile, "Use this kinds table instead of PROJECT.tes.ini")
+        ->type_name("FILE")
+        ->check(OneLine());
+    CLI::Option* set = AddText(app, "--set", kinds.set,
+                               "Change the row of this kind (its number), adding it when there is none, "
+                               "and write the table")
+                           ->type_name("N")
+                           ->check(WholeNumber())
+                           ->group("Row options");
+    AddText(app, "--max-file", kinds.maxFile, "The kind's 3ds Max file (default: the row keeps its file)")
+        ->type_name("PATH")
+        ->check(OneLine())
+        ->needs(set)
+        ->group("Row options");
+    AddText(app, "--object", kinds.objectName,
+            "The object's name inside the Max file; empty: the Max file's name (default: the row keeps it)")
+        ->type_name("NAME")
+        ->check(OneLine())
+        ->needs(set)
+        ->group("Row options");
+    app.add_flag("--disable", kinds.disable,
+                 "Leave the kind out of build --all (without it the row is enabled)")
+        ->needs(set)
+        ->group("Row options");
 }
 
 // The folder of the running executable, where the window's program finds its help file too.
@@ -163,6 +220,14 @@ int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostre
     AddLoadOptions(*build, buildOptions.load);
     AddBuildOptions(*build, buildOptions);
 
+    KindsOptions kindsOptions;
+    CLI::App* kinds = app.add_subcommand(
+        "kinds", "Load the project and print its kinds table (PROJECT.tes.ini) joined with the tile's "
+                 "kinds, one tab-separated line each: number, name, records, Max file, object, enabled; "
+                 "or change one row with --set");
+    AddLoadOptions(*kinds, kindsOptions.load);
+    AddKindsOptions(*kinds, kindsOptions);
+
     CombineOptions combineOptions;
     CLI::App* combine = app.add_subcommand("combine", "Join MAXScript files into one, in the order given");
     combine
@@ -188,6 +253,8 @@ int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostre
         return RunRecords(recordsOptions, platform, out);
     if (build->parsed())
         return RunBuild(buildOptions, platform, out);
+    if (kinds->parsed())
+        return RunKinds(kindsOptions, platform, out);
     return RunCombine(combineOptions, platform);
 }
 

@@ -26,6 +26,7 @@ struct BuildOptions {
     LoadOptions load;
     std::optional<std::string> vegetation;
     bool all = false;
+    std::optional<std::string> kindsFile; // a kinds table to use instead of the project's own
     std::optional<std::string> maxFile;
     std::optional<std::string> objectName;
     std::optional<std::string> verticalScale;
@@ -34,6 +35,16 @@ struct BuildOptions {
     bool fast = false;
     bool instances = false;
     bool utf8 = false;
+};
+
+// Shows the kinds table joined with the tile's kinds, or changes one row of it.
+struct KindsOptions {
+    LoadOptions load;
+    std::optional<std::string> kindsFile; // instead of the project's own table
+    std::optional<std::string> set;       // the kind whose row is changed
+    std::optional<std::string> maxFile;   // unset: the row keeps its file
+    std::optional<std::string> objectName;
+    bool disable = false;
 };
 
 struct CombineOptions {

@@ -1,7 +1,9 @@
 #include "cli/commands.h"
 
 #include "cli/cli_platform.h"
+#include "cli/kinds_table_choice.h"
 #include "cli/project_session.h"
+#include "cli/table_build.h"
 #include "cli/vegetation_choice.h"
 #include "core/combine_scripts.h"
 #include "form/context.h"
@@ -56,14 +58,11 @@ bool ProcessAndReport(Context& ctx, std::ostream& out) {
     return true;
 }
 
-// Processes every kind the list offers once, in the list's order; a kind listed twice (5 and 05 in
-// the environment file) is built only the first time.
+// Processes every kind the list offers once, in the list's order, with the Max file typed; a kind
+// listed twice (5 and 05 in the environment file) is built only the first time. The first kind
+// whose Process shows a message ends the run.
 bool ProcessEveryKind(Context& ctx, CliPlatform& platform, std::ostream& out) {
     const std::vector<std::string> items = ctx.form.comboItems();
-    if (items.empty()) {
-        platform.showMessage("Please select a vegetation to process");
-        return false;
-    }
     std::set<std::string> built;
     platform.beginProgress("Building scripts");
     bool done = true;
@@ -119,8 +118,17 @@ int RunBuild(const BuildOptions& options, CliPlatform& platform, std::ostream& o
     if (!LoadProjectWithOptions(*ctx, options.load))
         return kExitFailed;
     SetBuildFields(*ctx, options);
-    if (options.all)
-        return ProcessEveryKind(*ctx, platform, out) ? kExitDone : kExitFailed;
+    if (options.all) {
+        if (ctx->form.comboItems().empty()) {
+            platform.showMessage("Please select a vegetation to process");
+            return kExitFailed;
+        }
+        // A table without rows gives no kind a Max file: the typed one is all there is, as before.
+        const KindsTableChoice kinds = ChooseKindsTable(*ctx, options.kindsFile, platform);
+        const bool done = kinds.table.empty() ? ProcessEveryKind(*ctx, platform, out)
+                                              : BuildFromTable(*ctx, kinds.table, options, platform, out);
+        return done ? kExitDone : kExitFailed;
+    }
     ChooseVegetation(ctx->form, options.vegetation.value_or(std::string()));
     return ProcessAndReport(*ctx, out) ? kExitDone : kExitFailed;
 }

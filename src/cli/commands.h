@@ -13,6 +13,7 @@ class CliPlatform;
 int RunInfo(const LoadOptions& options, CliPlatform& platform, std::ostream& out);
 int RunRecords(const LoadOptions& options, CliPlatform& platform, std::ostream& out);
 int RunBuild(const BuildOptions& options, CliPlatform& platform, std::ostream& out);
+int RunKinds(const KindsOptions& options, CliPlatform& platform, std::ostream& out);
 int RunCombine(const CombineOptions& options, CliPlatform& platform);
 
 } // namespace tes::cli

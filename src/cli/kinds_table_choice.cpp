@@ -1,0 +1,20 @@
+#include "cli/kinds_table_choice.h"
+
+#include "form/context.h"
+
+namespace tes::cli {
+
+KindsTableChoice ChooseKindsTable(const Context& ctx, const std::optional<std::string>& kindsFile,
+                                  Platform& platform) {
+    KindsTableChoice choice;
+    choice.path = kindsFile ? *kindsFile : ctx.kindsTablePath;
+    // Read again even when the load has read it: only a read of its own tells whether it is damaged.
+    Messages messages;
+    choice.table = KindsTable::Read(choice.path, messages);
+    choice.damaged = !messages.empty();
+    if (kindsFile)
+        ShowMessages(platform, messages);
+    return choice;
+}
+
+} // namespace tes::cli

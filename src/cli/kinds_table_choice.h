@@ -1,0 +1,27 @@
+#pragma once
+
+#include "project/kinds_table.h"
+
+#include <optional>
+#include <string>
+
+namespace tes {
+class Platform;
+struct Context;
+} // namespace tes
+
+namespace tes::cli {
+
+// The kinds table a command works on and where it is kept.
+struct KindsTableChoice {
+    std::string path;
+    KindsTable table;
+    bool damaged = false; // the file could not be read as a table: it must not be written over
+};
+
+// The table `kindsFile` names, with its notice shown when it is damaged; without one, the table beside
+// the loaded project, whose notice the load has shown already.
+KindsTableChoice ChooseKindsTable(const Context& ctx, const std::optional<std::string>& kindsFile,
+                                  Platform& platform);
+
+} // namespace tes::cli
