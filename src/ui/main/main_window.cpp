@@ -5,9 +5,11 @@
 #include "form/help_launch.h"
 #include "form/load_command.h"
 #include "form/max_file.h"
+#include "form/process_all.h"
 #include "form/process_command.h"
 #include "form/startup.h"
 #include "lib/fields.h"
+#include "ui/main/kinds_dialog.h"
 #include "ui/main/main_window_host.h"
 #include "ui/main/max_length_validator.h"
 #include "ui/main/output_pane.h"
@@ -124,6 +126,10 @@ void MainWindow::connectEvents() {
     connect(m_btnScriptOptions, &QPushButton::clicked, this, [this] {
         runCommand("btnScriptOptions_Click", [this] { EditScriptOptions(m_ctx, this, m_runDialog); });
     });
+    connect(m_btnKinds, &QPushButton::clicked, this,
+            [this] { runCommand("btnKinds_Click", [this] { EditKinds(m_ctx, this, m_runDialog); }); });
+    connect(m_btnProcessAll, &QPushButton::clicked, this,
+            [this] { runCommand("btnProcessAll_Click", [this] { btnProcessAll_Click(m_ctx); }); });
     connect(m_btnExit, &QPushButton::clicked, this, [this] {
         if (m_host)
             m_host->endProgram();
@@ -270,7 +276,9 @@ void MainWindow::showCheck(CheckBox id) {
 void MainWindow::controlChanged(Control control) {
     switch (control) {
     case Control::btnProcess:
-        m_btnProcess->setEnabled(m_ctx.form.processEnabled());
+        // The kinds and Process All need a loaded project, as Process does.
+        for (QPushButton* button : {m_btnProcess, m_btnKinds, m_btnProcessAll})
+            button->setEnabled(m_ctx.form.processEnabled());
         return;
     case Control::lblRotationAngle:
         m_lblRotationAngle->setEnabled(m_ctx.form.rotationAngleLabelEnabled());

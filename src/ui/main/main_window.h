@@ -137,6 +137,8 @@ private:
     QPushButton* m_btnViewHelp = nullptr;
     QPushButton* m_btnExit = nullptr;
     QPushButton* m_btnScriptOptions = nullptr;
+    QPushButton* m_btnKinds = nullptr;
+    QPushButton* m_btnProcessAll = nullptr;
     QLabel* m_lblRotationAngle = nullptr;
     QLabel* m_lblCredits = nullptr;
     QLabel* m_lblVersion = nullptr;

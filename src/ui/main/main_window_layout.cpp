@@ -195,8 +195,16 @@ void MainWindow::buildRightColumn() {
     m_btnScriptOptions = makeButton("btnScriptOptions", "Scrip&t Options...", this,
                                     QRect(kColumnLeft, 166, kColumnWidth, kButtonHeight),
                                     "How the placement scripts are written");
-    // Left out of the Tab order, which stays as it was drawn; a click or Alt+T still gives it the focus.
-    m_btnScriptOptions->setFocusPolicy(Qt::ClickFocus);
+    m_btnKinds =
+        makeButton("btnKinds", "&Kinds...", this, QRect(kColumnLeft, 198, kColumnWidth, kButtonHeight),
+                   "The Max file and object of each vegetation kind");
+    m_btnProcessAll = makeButton("btnProcessAll", "Process A&ll", this,
+                                 QRect(kColumnLeft, 230, kColumnWidth, kButtonHeight),
+                                 "One script for every enabled kind that has a Max file");
+    // Left out of the Tab order, which stays as it was drawn; a click or the access key still gives
+    // them the focus.
+    for (QPushButton* button : {m_btnScriptOptions, m_btnKinds, m_btnProcessAll})
+        button->setFocusPolicy(Qt::ClickFocus);
 
     makeBox(CheckBox::chkUseObjectScale, "Use &Object Scale (%)", this,
             QRect(kColumnLeft - 4, 268, 593 - kColumnLeft + 4, kBoxHeight));

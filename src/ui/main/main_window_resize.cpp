@@ -54,7 +54,8 @@ void MainWindow::anchorControls() {
     for (QWidget* control :
          {static_cast<QWidget*>(m_btnProcess), static_cast<QWidget*>(box(CheckBox::chkSave)),
           static_cast<QWidget*>(m_btnRunScriptCompiler), static_cast<QWidget*>(m_btnViewHelp),
-          static_cast<QWidget*>(m_btnExit), static_cast<QWidget*>(m_btnScriptOptions)})
+          static_cast<QWidget*>(m_btnExit), static_cast<QWidget*>(m_btnScriptOptions),
+          static_cast<QWidget*>(m_btnKinds), static_cast<QWidget*>(m_btnProcessAll)})
         anchor(control, kMoveRight);
     for (QWidget* control : {static_cast<QWidget*>(box(CheckBox::chkUseObjectScale)),
                              static_cast<QWidget*>(field(TextField::txtObjectScale)),

@@ -1,0 +1,186 @@
+#include "ui/main/kinds_dialog.h"
+
+#include "form/context.h"
+#include "form/process_all.h"
+#include "form/startup.h"
+#include "lib/fields.h"
+#include "ui/to_qt.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace tes {
+
+namespace {
+
+// A file name in a caption: an ampersand in it is a character, not an access key.
+QString CaptionText(const std::string& text) {
+    return ToQString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// Rows shown without scrolling when the dialog opens; more scroll.
+constexpr int kRowsShown = 8;
+
+} // namespace
+
+KindsDialog::KindsDialog(std::vector<KindEntry> entries, const Files& files, bool join, QWidget* owner)
+    : QDialog(owner) {
+    setObjectName(QStringLiteral("frmKinds"));
+    setWindowTitle(QStringLiteral("Kinds"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    setModal(true);
+    m_model = new KindsModel(std::move(entries), this);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* intro = new QLabel(QStringLiteral("The Max file and object of each vegetation kind, kept in %1 "
+                                            "beside the project.\nProcess All writes a script for every "
+                                            "enabled kind that has a Max file.")
+                                 .arg(ToQString(files.table)),
+                             this);
+    intro->setObjectName(QStringLiteral("lblKinds"));
+    layout->addWidget(intro);
+
+    buildTable();
+    layout->addWidget(m_table, 1);
+
+    m_browse = new QPushButton(QStringLiteral("&Browse..."), this);
+    m_browse->setObjectName(QStringLiteral("btnBrowseKindMaxFile"));
+    m_browse->setToolTip(QStringLiteral("Choose the Max file of the selected kind"));
+    m_browse->setAutoDefault(false);
+    connect(m_browse, &QPushButton::clicked, this, &KindsDialog::browseForCurrentRow);
+    auto* browseRow = new QHBoxLayout;
+    browseRow->addWidget(m_browse);
+    browseRow->addStretch(1);
+    layout->addLayout(browseRow);
+
+    m_join = new QCheckBox(QStringLiteral("Also &join them into ") + CaptionText(files.joined), this);
+    m_join->setObjectName(QStringLiteral("chkJoinAllScripts"));
+    m_join->setToolTip(QStringLiteral("With Save To File checked, Process All also writes the scripts one "
+                                      "after another into this file, beside the project"));
+    m_join->setChecked(join);
+    layout->addWidget(m_join);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttons"));
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    // The first kind's Max file is where typing or F2 starts.
+    m_browse->setEnabled(m_model->rowCount() > 0);
+    if (m_model->rowCount() > 0)
+        m_table->setCurrentIndex(m_model->index(0, KindsModel::MaxFile));
+    m_table->setFocus();
+    // Wide enough for a path, high enough for a tile's kinds; the user may make it larger.
+    resize(fontMetrics().averageCharWidth() * 120, sizeHint().height());
+    layout->activate();
+}
+
+void KindsDialog::buildTable() {
+    m_table = new QTableView(this);
+    m_table->setObjectName(QStringLiteral("tblKinds"));
+    m_table->setModel(m_model);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                             QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    // Tab leaves the table for the buttons; the arrow keys move between its cells.
+    m_table->setTabKeyNavigation(false);
+    m_table->setAlternatingRowColors(true);
+    m_table->setWordWrap(false);
+    m_table->verticalHeader()->hide();
+
+    QHeaderView* header = m_table->horizontalHeader();
+    header->setHighlightSections(false);
+    for (int column = 0; column < KindsModel::ColumnCount; ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(KindsModel::MaxFile, QHeaderView::Stretch);
+    // The object name changes as the user types; it keeps a width of its own, which the user may change.
+    header->setSectionResizeMode(KindsModel::ObjectName, QHeaderView::Interactive);
+    m_table->resizeColumnToContents(KindsModel::ObjectName);
+    header->resizeSection(KindsModel::ObjectName, std::max(header->sectionSize(KindsModel::ObjectName),
+                                                           fontMetrics().averageCharWidth() * 18));
+
+    const int rows = std::min(std::max(m_model->rowCount(), 1), kRowsShown);
+    m_table->setMinimumHeight(header->sizeHint().height() +
+                              m_table->verticalHeader()->defaultSectionSize() * rows +
+                              2 * m_table->frameWidth());
+
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { m_browse->setEnabled(current.isValid()); });
+}
+
+bool KindsDialog::joinChosen() const {
+    return m_join->isChecked();
+}
+
+void KindsDialog::browseForCurrentRow() {
+    const QModelIndex current = m_table->currentIndex();
+    if (!current.isValid() || !m_chooseMaxFile)
+        return;
+    // A path being typed into the cell must not overwrite the chosen one when its editor closes.
+    finishEdit();
+    const std::string chosen = m_chooseMaxFile();
+    if (!chosen.empty())
+        m_model->setData(m_model->index(current.row(), KindsModel::MaxFile), ToQString(chosen));
+    m_table->setFocus();
+}
+
+void KindsDialog::finishEdit() {
+    const QModelIndex current = m_table->currentIndex();
+    QWidget* editor = m_table->indexWidget(current);
+    if (!editor)
+        return;
+    // What the delegate itself does when the editor loses the focus.
+    QAbstractItemDelegate* delegate = m_table->itemDelegateForIndex(current);
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void KindsDialog::done(int result) {
+    // OK takes a cell still being edited too, also where a click on OK leaves the focus in it.
+    if (result == Accepted)
+        finishEdit();
+    QDialog::done(result);
+}
+
+void EditKinds(Context& ctx, QWidget* owner, const DialogRunner& run) {
+    std::string objectDir = ctx.session.ObjectDir;
+    KindsDialog dialog(KindEntries(ctx.form.comboItems(), ctx.form.list(ListId::List1), ctx.kindsTable),
+                       {GetFileNameFromPath(ctx.kindsTablePath), GetFileNameFromPath(JoinedScriptPath(ctx))},
+                       ctx.joinAllScripts, owner);
+    dialog.setMaxFileChooser([&ctx, &objectDir] {
+        const std::string chosen = ctx.platform.showFileDialog({.owner = DialogOwner::MainWindow,
+                                                                .title = "Select Max Object File",
+                                                                .initialFolder = objectDir,
+                                                                .filter = "MAX File (*.max)|*.max",
+                                                                .filterIndex = 1,
+                                                                .save = false,
+                                                                .initialFileName = {}});
+        // The next Browse starts where this one ended.
+        if (!chosen.empty())
+            objectDir = FolderOfPath(chosen);
+        return chosen;
+    });
+    if (run(dialog) != QDialog::Accepted)
+        return;
+
+    if (objectDir != ctx.session.ObjectDir) {
+        ctx.session.ObjectDir = objectDir;
+        SaveFolderSettings(ctx);
+    }
+    if (dialog.joinChosen() != ctx.joinAllScripts) {
+        ctx.joinAllScripts = dialog.joinChosen();
+        SaveJoinAllScripts(ctx, ctx.joinAllScripts);
+    }
+    if (StoreKindEntries(dialog.entries(), ctx.kindsTable))
+        SaveKindsTable(ctx);
+}
+
+} // namespace tes

@@ -1,0 +1,270 @@
+#include "ui/main/kinds_model.h"
+
+#include "core/all_kinds.h"
+#include "lib/fields.h"
+#include "lib/line_list.h"
+#include "ui/to_qt.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+
+#include <QFont>
+#include <QLocale>
+
+namespace tes {
+
+namespace {
+
+// The number as KindNumber writes it (05 and 5 are one kind), without making a string of it.
+std::string_view WithoutLeadingZeros(std::string_view number) {
+    const std::size_t first = number.find_first_not_of('0');
+    if (first == std::string_view::npos)
+        return number.empty() ? number : number.substr(number.size() - 1);
+    return number.substr(first);
+}
+
+// How many records each kind has, by its number without leading zeros: one pass over the list.
+std::map<std::string, std::uint64_t, std::less<>> CountRecords(const LineList& records) {
+    std::map<std::string, std::uint64_t, std::less<>> counts;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const std::string_view line = records[i];
+        const std::string_view kind = WithoutLeadingZeros(line.substr(0, line.find(',')));
+        const auto it = counts.find(kind);
+        if (it != counts.end())
+            ++it->second;
+        else
+            counts.emplace(std::string(kind), 1);
+    }
+    return counts;
+}
+
+// The name of an entry "Vegetation_5:  Pine": what follows the colon and its blanks.
+std::string NameOfEntry(std::string_view entry) {
+    const std::size_t colon = entry.find(':');
+    if (colon == std::string_view::npos)
+        return {};
+    const std::string_view rest = entry.substr(colon + 1);
+    return std::string(rest.substr(std::min(rest.size(), rest.find_first_not_of(' '))));
+}
+
+bool SameRow(const KindRow& a, const KindRow& b) {
+    return a.maxFile == b.maxFile && a.objectName == b.objectName && a.enabled == b.enabled;
+}
+
+QVariant CheckState(bool checked) {
+    return static_cast<int>(checked ? Qt::Checked : Qt::Unchecked);
+}
+
+// Numbers stand right-aligned, so their digits line up; the rest reads from the left.
+int ColumnAlignment(int column) {
+    const bool number = column == KindsModel::Number || column == KindsModel::Records;
+    return static_cast<int>((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+}
+
+} // namespace
+
+std::string KindEntry::objectShown() const {
+    return useFileName ? GetBaseFileName(row.maxFile) : row.objectName;
+}
+
+KindRow KindEntry::tableRow() const {
+    KindRow kept = row;
+    kept.objectName = useFileName ? std::string() : row.objectName;
+    return kept;
+}
+
+std::vector<KindEntry> KindEntries(const std::vector<std::string>& comboItems, const LineList& records,
+                                   const KindsTable& table) {
+    const auto counts = CountRecords(records);
+    std::vector<KindEntry> entries;
+    const auto listed = [&entries](const std::string& number) {
+        return std::any_of(entries.begin(), entries.end(),
+                           [&](const KindEntry& entry) { return entry.row.number == number; });
+    };
+    for (const std::string& item : comboItems) {
+        const std::string number = KindNumber(GetElement(KindKey(item), "_", 1));
+        if (number.empty() || listed(number))
+            continue;
+        KindEntry entry;
+        entry.name = NameOfEntry(item);
+        entry.onTile = true;
+        const auto count = counts.find(number);
+        entry.records = count == counts.end() ? 0 : count->second;
+        const KindRow* known = table.find(number);
+        entry.row = known ? *known : KindRow{number, {}, {}, true};
+        entry.useFileName = entry.row.objectName.empty();
+        entries.push_back(std::move(entry));
+    }
+    for (const KindRow& row : table.rows()) {
+        if (!listed(row.number))
+            entries.push_back({{}, 0, false, row, row.objectName.empty()});
+    }
+    return entries;
+}
+
+bool StoreKindEntries(const std::vector<KindEntry>& entries, KindsTable& table) {
+    bool changed = false;
+    for (const KindEntry& entry : entries) {
+        KindRow row = entry.tableRow();
+        const KindRow* known = table.find(row.number);
+        // A kind nobody gave anything keeps out of the file.
+        const bool differs =
+            known ? !SameRow(*known, row) : !row.maxFile.empty() || !row.objectName.empty() || !row.enabled;
+        if (differs) {
+            table.set(std::move(row));
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+KindsModel::KindsModel(std::vector<KindEntry> entries, QObject* parent)
+    : QAbstractTableModel(parent), m_entries(std::move(entries)) {}
+
+int KindsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_entries.size());
+}
+
+int KindsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant KindsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const KindEntry& entry = m_entries[static_cast<std::size_t>(index.row())];
+    const int column = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return text(entry, column);
+    case Qt::CheckStateRole:
+        if (column == UseFileName)
+            return CheckState(entry.useFileName);
+        if (column == Enabled)
+            return CheckState(entry.row.enabled);
+        return {};
+    case Qt::TextAlignmentRole:
+        return ColumnAlignment(column);
+    case Qt::ToolTipRole:
+        return column == MaxFile || column == ObjectName ? text(entry, column) : QVariant();
+    case Qt::FontRole:
+        if (column == Name && !entry.onTile) {
+            QFont font;
+            font.setItalic(true);
+            return font;
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant KindsModel::text(const KindEntry& entry, int column) const {
+    switch (column) {
+    case Number:
+        return ToQString(entry.row.number);
+    case Name:
+        return entry.onTile ? ToQString(entry.name) : QStringLiteral("(not on this tile)");
+    case Records:
+        // Grouped as the summaries group them: 1,187.
+        return QLocale(QLocale::English, QLocale::UnitedStates).toString(qulonglong{entry.records});
+    case MaxFile:
+        return ToQString(entry.row.maxFile);
+    case ObjectName:
+        return ToQString(entry.objectShown());
+    default:
+        return {};
+    }
+}
+
+bool KindsModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || index.row() >= rowCount())
+        return false;
+    const int row = index.row();
+    KindEntry& entry = m_entries[static_cast<std::size_t>(row)];
+    const bool checked = value.toInt() == Qt::Checked;
+    switch (index.column()) {
+    case MaxFile:
+        if (role != Qt::EditRole)
+            return false;
+        entry.row.maxFile = ToStdString(value.toString());
+        rowChanged(row, MaxFile, ObjectName);
+        return true;
+    case ObjectName:
+        if (role != Qt::EditRole)
+            return false;
+        if (ToStdString(value.toString()) == entry.objectShown())
+            return true;
+        // A name of the user's own: it no longer follows the file.
+        entry.row.objectName = ToStdString(value.toString());
+        entry.useFileName = false;
+        rowChanged(row, ObjectName, UseFileName);
+        return true;
+    case UseFileName:
+        if (role != Qt::CheckStateRole)
+            return false;
+        // Unchecked, the name shown stays; the next Max file no longer changes it.
+        entry.row.objectName = entry.objectShown();
+        entry.useFileName = checked;
+        rowChanged(row, ObjectName, UseFileName);
+        return true;
+    case Enabled:
+        if (role != Qt::CheckStateRole)
+            return false;
+        entry.row.enabled = checked;
+        rowChanged(row, Enabled, Enabled);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void KindsModel::rowChanged(int row, Column first, Column last) {
+    emit dataChanged(index(row, first), index(row, last));
+}
+
+Qt::ItemFlags KindsModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    switch (index.column()) {
+    case MaxFile:
+    case ObjectName:
+        return flags | Qt::ItemIsEditable;
+    case UseFileName:
+    case Enabled:
+        return flags | Qt::ItemIsUserCheckable;
+    default:
+        return flags;
+    }
+}
+
+QVariant KindsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    struct Header {
+        const char* name;
+        const char* toolTip;
+    };
+    static constexpr std::array<Header, ColumnCount> kHeaders = {{
+        {"No.", "The kind's number in the project"},
+        {"Name", "The kind's name in the project's .est file"},
+        {"Records", "The kind's records on the loaded tile"},
+        {"Max File", "The 3ds Max file the kind's object is merged from"},
+        {"Object Name", "The object in the Max file that stands for the kind"},
+        {"Use File Name", "The object name is the Max file's name without folder and extension"},
+        {"Enabled", "Process All writes this kind's script"},
+    }};
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    const Header& header = kHeaders[static_cast<std::size_t>(section)];
+    if (role == Qt::DisplayRole)
+        return QString::fromUtf8(header.name);
+    if (role == Qt::ToolTipRole)
+        return QString::fromUtf8(header.toolTip);
+    if (role == Qt::TextAlignmentRole)
+        return ColumnAlignment(section);
+    return {};
+}
+
+} // namespace tes
