@@ -1,19 +1,26 @@
 #include "fuzz_support.h"
 
+#include "lib/file_access.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
+#include <random>
 
 namespace tes::fuzz {
 
 const std::string& ScratchFolder() {
     static const std::string folder = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tes-fuzz-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            Fail("cannot create a scratch folder");
-        return pattern;
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::filesystem::path candidate =
+                std::filesystem::temp_directory_path() / ("tes-fuzz-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error))
+                return Utf8FromPath(candidate);
+        }
+        Fail("cannot create a scratch folder");
     }();
     return folder;
 }

@@ -42,10 +42,12 @@ TEST(BuildScriptFaults, AreReportedOnceAndLeaveNoTrace) {
         p.dir.write("Valley_MainVeg_05.ms", "earlier script\r\n");
         for (int i = 0; i < 200; ++i)
             p.addRecord("5,1920,0,1920");
+        if (!c.arrange && !FileSizeLimit::kAvailable)
+            continue; // a full disk is made by a file size limit, which Windows does not have
         if (c.arrange)
             c.arrange(p);
         {
-            FileSizeLimit limit(c.arrange ? RLIM_INFINITY : 1000);
+            FileSizeLimit limit(c.arrange ? kNoFileSizeLimit : 1000);
             BuildScript(p.ctx);
         }
         EXPECT_EQ(p.platform.messages, Texts{c.message}) << c.name;

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 namespace tes::test {
 namespace {
@@ -210,10 +212,15 @@ TEST_P(BadProjectTest, LoadsWhatItCanAndProcessesSafely) {
 
 INSTANTIATE_TEST_SUITE_P(Inputs, BadProjectTest, ::testing::ValuesIn(kBadProjects));
 
+// The peak memory of the process, printed for the record (0 where the system does not say it).
 long PeakResidentKilobytes() {
+#ifdef _WIN32
+    return 0;
+#else
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+#endif
 }
 
 // A single line of 100 MB, on the tile and off it: it is read in one piece, kept or dropped like any

@@ -1,5 +1,7 @@
 #include "support/temp_dir.h"
 
+#include "lib/file_access.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -26,10 +28,14 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(m_path, ec);
 }
 
+std::string TempDir::file(std::string_view name) const {
+    return Utf8FromPath(m_path / PathFromUtf8(name));
+}
+
 std::string TempDir::write(std::string_view name, std::string_view bytes) const {
     const std::string p = file(name);
-    std::filesystem::create_directories(std::filesystem::path(p).parent_path());
-    std::ofstream out(p, std::ios::binary);
+    std::filesystem::create_directories(PathFromUtf8(p).parent_path());
+    std::ofstream out(PathFromUtf8(p), std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return p;
 }
@@ -37,13 +43,13 @@ std::string TempDir::write(std::string_view name, std::string_view bytes) const 
 std::vector<std::string> TempDir::entries() const {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(m_path))
-        names.push_back(entry.path().filename().string());
+        names.push_back(Utf8FromPath(entry.path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }
 
 std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();

@@ -8,7 +8,8 @@
 
 namespace tes::test {
 
-// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+// A fresh folder under the system's temporary folder, removed with everything in it at the end. Names
+// and paths are UTF-8 text, as in the program.
 class TempDir {
 public:
     TempDir();
@@ -17,7 +18,8 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return m_path; }
-    std::string file(std::string_view name) const { return (m_path / name).string(); }
+    // A file's path in the folder as UTF-8 text, the form the program keeps paths in.
+    std::string file(std::string_view name) const;
     // Writes bytes as they stand (no line-end conversion) and returns the file's path.
     std::string write(std::string_view name, std::string_view bytes) const;
     // The names in the folder, sorted, to see that no temporary file is left behind.

@@ -1,0 +1,20 @@
+# Cross-compiles the Qt-free part (the engine, the command line and their tests) for 64-bit Windows
+# with MinGW-w64, posix threads, linked statically so the programs run without MinGW's DLLs. The tests
+# run through Wine (cmake/run-under-wine.sh).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TES_MINGW_PREFIX x86_64-w64-mingw32)
+
+set(CMAKE_C_COMPILER ${TES_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TES_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${TES_MINGW_PREFIX}-windres)
+
+# Libraries and headers come from the cross sysroot only; programs from the host.
+set(CMAKE_FIND_ROOT_PATH /usr/${TES_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/run-under-wine.sh)
