@@ -1,6 +1,7 @@
 #include "core/placement_script.h"
 
 #include "core/maxscript_literals.h"
+#include "core/placement_frame.h"
 #include "core/record_position.h"
 #include "core/script_builder.h"
 #include "core/tile_geometry.h"
@@ -22,10 +23,6 @@ constexpr const char* kRefusedNameMessage =
 constexpr const char* kCodePageMessage =
     "The Max file name and the object name must be written in the Windows-1252 code page";
 
-double FieldNumber(const std::string& text) {
-    return checkedFinite(LeadingNumberValue(text));
-}
-
 // Names the script and works out the numbers of the build from the options; the derived grid size
 // or object scale goes into the result as soon as it is known. Throws Failure.
 ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& number,
@@ -35,15 +32,10 @@ ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& num
     result.scriptPath =
         options.projectBasePath + (options.mainTile ? "_MainVeg_" : "_PerVeg_") + twoDigits + ".ms";
 
-    const double gridRes = FieldNumber(options.gridRes);
-    const double gridSize = RoundHalfEven(FieldNumber(options.gridSize));
-    const double objectScale = FieldNumber(options.objectScale);
-    const TileGeometry tile = ComputeTileGeometry(options.mainTile, options.terrainWidth, gridRes, 0);
-    checkedFinite(tile.middle);
-    checkedFinite(tile.span);
-    const ScaleAgreement agreed = AgreeScale(options.useObjectScale, gridSize, objectScale, tile.span);
-    result.gridSize = agreed.gridSizeText;
-    result.objectScale = agreed.objectScaleText;
+    PlacementFrame frame = AgreeTileAndScale(options);
+    result.gridSize = frame.scale.gridSizeText;
+    result.objectScale = frame.scale.objectScaleText;
+    ReadVerticalValues(options, frame);
 
     ScriptSetup setup;
     setup.number = number;
@@ -51,10 +43,10 @@ ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& num
     setup.maxFile = options.maxFile;
     setup.scriptPath = result.scriptPath;
     setup.save = options.saveToFile;
-    setup.middle = tile.middle;
-    setup.objectScale = agreed.objectScale;
-    setup.verticalScale = FieldNumber(options.verticalScale);
-    setup.verticalOffset = FieldNumber(options.verticalOffset);
+    setup.middle = frame.tile.middle;
+    setup.objectScale = frame.scale.objectScale;
+    setup.verticalScale = frame.verticalScale;
+    setup.verticalOffset = frame.verticalOffset;
     setup.rotate = options.rotate;
     setup.rotationAngle = options.rotationAngle;
     setup.twoThreadsFrom = request.tuning.twoThreadsFrom;

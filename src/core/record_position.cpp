@@ -7,12 +7,14 @@
 
 namespace tes {
 
-char* PositionRule::writePosition(char* out, std::string_view entry) const {
-    std::string_view rest = entry.substr(std::min(entry.size(), number.size() + 1));
+ScenePoint ScenePlacement::place(std::string_view rest) const {
     const double x = checkedFinite(TakeRecordNumber(rest));
     const double y = checkedFinite(TakeRecordNumber(rest));
     const double z = checkedFinite(TakeRecordNumber(rest));
+    return placeNumbers(x, y, z);
+}
 
+ScenePoint ScenePlacement::placeNumbers(double x, double y, double z) const {
     double X = z - H;
     double Y = (2 * H - x) - H;
     double Z = vScale * y + vOffset;
@@ -21,9 +23,11 @@ char* PositionRule::writePosition(char* out, std::string_view entry) const {
         Y = objScale * Y / 100;
         Z = objScale * Z / 100;
     }
-    X = checkedFinite(X);
-    Y = checkedFinite(Y);
-    Z = checkedFinite(Z);
+    return {checkedFinite(X), checkedFinite(Y), checkedFinite(Z)};
+}
+
+char* PositionRule::writePosition(char* out, std::string_view entry) const {
+    const auto [X, Y, Z] = place(entry.substr(std::min(entry.size(), number.size() + 1)));
     if (!FitsSinglePrecision(X) || !FitsSinglePrecision(Y) || !FitsSinglePrecision(Z)) [[unlikely]]
         throw BeyondSinglePrecision{std::string(entry)};
 

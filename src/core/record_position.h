@@ -22,15 +22,31 @@ inline bool FitsSinglePrecision(double value) {
     return std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());
 }
 
+// A record's position in the scene's coordinates.
+struct ScenePoint {
+    double X = 0;
+    double Y = 0;
+    double Z = 0;
+};
+
 // How a vegetation record ("kind,x,height,z") becomes the position of its object in the script: the
 // environment's z axis becomes the scene's X, its x axis the scene's Y reversed, and the height Z;
 // both horizontal axes are measured from the tile's middle, and all three follow the object scale.
-struct PositionRule {
-    std::string_view number; // the kind's number, exactly as field 0 must read
-    double H = 0;            // the tile's middle on both horizontal axes
+struct ScenePlacement {
+    double H = 0; // the tile's middle on both horizontal axes
     double vScale = 0;
     double vOffset = 0;
     double objScale = 100;
+
+    // The position of the record whose fields after field 0 are `rest` (in a padded buffer). Throws
+    // Failure 6 when a result is not a finite number.
+    ScenePoint place(std::string_view rest) const;
+    // The position of the environment point (x, height y, z).
+    ScenePoint placeNumbers(double x, double y, double z) const;
+};
+
+struct PositionRule : ScenePlacement {
+    std::string_view number; // the kind's number, exactly as field 0 must read
 
     // Whether field 0 of the record (GetElement(entry, ",", 0)) is exactly the number: the record
     // starts with it and a comma or its end follows. A number with a comma in it is never a field 0.

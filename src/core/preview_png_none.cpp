@@ -1,0 +1,14 @@
+// The stand-in for builds without the windows' painter: it draws nothing.
+#include "core/preview_png.h"
+
+namespace tes {
+
+bool CanDrawPreviewPictures() {
+    return false;
+}
+
+std::optional<Message> WritePreviewPicture(const PreviewScene&, const PreviewPictureRequest&) {
+    return Message{MessageKind::Failure, "This build cannot draw pictures"};
+}
+
+} // namespace tes

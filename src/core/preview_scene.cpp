@@ -1,0 +1,140 @@
+#include "core/preview_scene.h"
+
+#include "core/preview_palette.h"
+#include "lib/failure.h"
+#include "lib/fields.h"
+#include "lib/numbers.h"
+#include "project/sun.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace tes {
+
+namespace {
+
+// A file may hold any number of different field-0 texts; beyond this many the rest share the last.
+constexpr std::size_t kMaxKinds = std::numeric_limits<std::uint16_t>::max();
+// With this few kinds a plain search beats hashing the text.
+constexpr std::size_t kSearchedKinds = 32;
+
+// The number an entry of the kinds list stands for: Vegetation_5 in "Vegetation_5:  Pine".
+std::string_view EntryNumber(const std::string& entry) {
+    return GetElement(GetElement(entry, ":", 0), "_", 1);
+}
+
+// The square [low, high] of environment x and z, in the scene.
+PreviewSquare SceneSquare(const ScenePlacement& placement, double low, double high) {
+    const ScenePoint a = placement.placeNumbers(low, 0, low);
+    const ScenePoint b = placement.placeNumbers(high, 0, high);
+    return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
+}
+
+} // namespace
+
+PreviewSceneBuilder::PreviewSceneBuilder(const PreviewInput& input)
+    : m_placement(ComputePlacementFrame(input.placement).placement()), m_entries(input.kindEntries) {
+    const PlacementOptions& options = input.placement;
+    const double gridRes = FieldNumber(options.gridRes);
+    const TileGeometry tile = ComputeTileGeometry(options.mainTile, options.terrainWidth, gridRes, 0);
+    const TileGeometry margin =
+        ComputeTileGeometry(options.mainTile, options.terrainWidth, gridRes, FieldNumber(input.overlap));
+    m_scene.tile = SceneSquare(m_placement, tile.low, tile.high);
+    m_scene.margin = SceneSquare(m_placement, margin.low, margin.high);
+
+    // The heading runs from the environment's +z towards its +x; the scene turns those axes.
+    m_scene.heading = FieldNumber(input.heading);
+    const double radians = m_scene.heading * Pi() / 180;
+    ScenePlacement unscaled = m_placement;
+    unscaled.objScale = 100;
+    const ScenePoint from = unscaled.placeNumbers(m_placement.H, 0, m_placement.H);
+    const ScenePoint to =
+        unscaled.placeNumbers(m_placement.H + std::sin(radians), 0, m_placement.H + std::cos(radians));
+    m_scene.sunX = to.X - from.X;
+    m_scene.sunY = to.Y - from.Y;
+}
+
+std::uint16_t PreviewSceneBuilder::kindOf(std::string_view number) {
+    std::vector<PreviewKind>& kinds = m_scene.kinds;
+    if (kinds.size() <= kSearchedKinds) {
+        for (std::size_t i = 0; i < kinds.size(); ++i) {
+            if (kinds[i].number == number)
+                return static_cast<std::uint16_t>(i);
+        }
+    } else if (const auto found = m_kindIndex.find(std::string(number)); found != m_kindIndex.end()) {
+        return found->second;
+    }
+    if (kinds.size() == kMaxKinds)
+        return static_cast<std::uint16_t>(kMaxKinds - 1);
+
+    PreviewKind kind;
+    kind.number = number;
+    kind.label = "Vegetation_" + kind.number;
+    for (const std::string& entry : m_entries) {
+        if (EntryNumber(entry) == number)
+            kind.label = entry;
+    }
+    kind.colour = KindColour(number);
+    kinds.push_back(std::move(kind));
+    if (kinds.size() == kSearchedKinds + 1) {
+        for (std::size_t i = 0; i < kinds.size(); ++i)
+            m_kindIndex.emplace(kinds[i].number, static_cast<std::uint16_t>(i));
+    } else if (kinds.size() > kSearchedKinds + 1) {
+        m_kindIndex.emplace(kinds.back().number, static_cast<std::uint16_t>(kinds.size() - 1));
+    }
+    return static_cast<std::uint16_t>(kinds.size() - 1);
+}
+
+void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::size_t end) {
+    constexpr float kNone = std::numeric_limits<float>::quiet_NaN();
+    m_scene.x.reserve(records.size());
+    m_scene.y.reserve(records.size());
+    m_scene.kind.reserve(records.size());
+    for (std::size_t row = begin; row < end; ++row) {
+        const std::string_view entry = records[row];
+        const std::string_view number = entry.substr(0, entry.find(','));
+        const std::uint16_t kind = kindOf(number);
+        ++m_scene.kinds[kind].count;
+        m_scene.kind.push_back(kind);
+        try {
+            const ScenePoint point =
+                m_placement.place(entry.substr(std::min(entry.size(), number.size() + 1)));
+            m_scene.x.push_back(static_cast<float>(point.X));
+            m_scene.y.push_back(static_cast<float>(point.Y));
+        } catch (const Failure&) {
+            m_scene.x.push_back(kNone);
+            m_scene.y.push_back(kNone);
+            ++m_scene.unplaced;
+        }
+    }
+}
+
+PreviewScene PreviewSceneBuilder::finish() {
+    std::vector<std::size_t>& legend = m_scene.legend;
+    legend.resize(m_scene.kinds.size());
+    for (std::size_t i = 0; i < legend.size(); ++i)
+        legend[i] = i;
+    const auto& kinds = m_scene.kinds;
+    std::stable_sort(legend.begin(), legend.end(), [&kinds](std::size_t a, std::size_t b) {
+        const double na = LeadingNumberValue(kinds[a].number);
+        const double nb = LeadingNumberValue(kinds[b].number);
+        return na != nb ? na < nb : kinds[a].number < kinds[b].number;
+    });
+    return std::move(m_scene);
+}
+
+PreviewScene BuildPreviewScene(const PreviewInput& input, const LineList& records) {
+    PreviewSceneBuilder builder(input);
+    builder.add(records, 0, records.size());
+    return builder.finish();
+}
+
+std::vector<std::uint32_t> KindColours(const PreviewScene& scene, const std::vector<bool>& shown) {
+    std::vector<std::uint32_t> colours(scene.kinds.size());
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        colours[i] = shown.empty() || (i < shown.size() && shown[i]) ? scene.kinds[i].colour : 0;
+    return colours;
+}
+
+} // namespace tes
