@@ -72,6 +72,33 @@ std::optional<KindRow> RowFor(const AllKindsRequest& request, const std::string&
     return std::nullopt;
 }
 
+// Each kind's build as its share of the one progress display of the run. A Cancel is held until the
+// kind is finished, so that its script is whole; the run then stops before the next kind.
+class KindShare final : public Progress {
+public:
+    static constexpr std::uint64_t kSteps = 1000;
+
+    KindShare(ProgressScope& run, std::uint64_t index, std::uint64_t count)
+        : m_run(run), m_index(index), m_count(count) {}
+
+    // The build's own label and end are not shown: the run's display stays open.
+    void beginProgress(const std::string&) override {}
+    void endProgress() override {}
+    bool reportProgress(unsigned long long done, unsigned long long total) override {
+        const std::uint64_t within = total == 0 ? 0 : std::min<std::uint64_t>(done, total) * kSteps / total;
+        if (!m_run.report(m_index * kSteps + within, m_count * kSteps))
+            m_cancelled = true;
+        return true;
+    }
+    bool cancelled() const { return m_cancelled; }
+
+private:
+    ProgressScope& m_run;
+    std::uint64_t m_index;
+    std::uint64_t m_count;
+    bool m_cancelled = false;
+};
+
 } // namespace
 
 bool AllKindsResult::anyFailed() const {
@@ -89,13 +116,14 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
     std::vector<std::string> seen;
     std::vector<std::string> written;
     ProgressScope shown(progress, "Building scripts");
+    bool stopAsked = false; // Cancel was pressed while a kind was built
     for (std::size_t i = 0; i < request.kinds.size(); ++i) {
         const std::string key = KindKey(request.kinds[i]);
         const std::string number = KindNumber(GetElement(key, "_", 1));
         if (std::find(seen.begin(), seen.end(), UpperCase(key)) != seen.end())
             continue;
         seen.push_back(UpperCase(key));
-        if (!shown.report(i, request.kinds.size())) {
+        if (stopAsked || !shown.report(i * KindShare::kSteps, request.kinds.size() * KindShare::kSteps)) {
             result.cancelled = true;
             break;
         }
@@ -106,15 +134,12 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
             result.kinds.push_back(std::move(outcome));
             continue;
         }
-        PlacementRequest build{request.options, request.records, request.progress, request.tuning};
+        KindShare share(shown, i, request.kinds.size());
+        PlacementRequest build{request.options, request.records, &share, request.tuning};
         build.options.vegetation = request.kinds[i];
         build.options.maxFile = row->maxFile;
         build.options.objectName = row->object();
         PlacementResult built = BuildPlacementScript(build);
-        if (built.outcome == BuildOutcome::Cancelled) {
-            result.cancelled = true;
-            break;
-        }
         outcome.scriptPath = built.scriptPath;
         outcome.objects = built.objectCount;
         if (built.outcome == BuildOutcome::Built) {
@@ -128,14 +153,18 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
             result.messages.insert(result.messages.end(), built.messages.begin(), built.messages.end());
         }
         result.kinds.push_back(std::move(outcome));
+        stopAsked = share.cancelled();
     }
+    std::string notJoined;
     if (!request.joinInto.empty() && !written.empty() && !result.cancelled) {
         CombineResult joined = CombineScripts({written, request.joinInto, request.tuning.fileByteLimit});
         if (joined.written)
             result.joinedPath = request.joinInto;
+        else if (!joined.messages.empty())
+            notJoined = " Not joined: " + OneLine(joined.messages.front().text) + ".";
         result.messages.insert(result.messages.end(), joined.messages.begin(), joined.messages.end());
     }
-    result.summary = Summary(result, request.options.saveToFile);
+    result.summary = Summary(result, request.options.saveToFile) + notJoined;
     return result;
 }
 

@@ -5,6 +5,8 @@
 #include "form/process_command.h"
 #include "lib/fields.h"
 
+#include <algorithm>
+
 namespace tes {
 
 std::string JoinedScriptPath(const Context& ctx) {
@@ -39,14 +41,21 @@ Messages btnProcessAll_Click(Context& ctx) {
     const Message summary{result.anyFailed() || !result.messages.empty() ? MessageKind::Failure
                                                                          : MessageKind::Notice,
                           result.summary};
-    ctx.platform.showMessage(summary.text);
+    // The run is over while its summary is read.
     ctx.platform.setWaitCursor(DialogOwner::MainWindow, false);
+    ctx.platform.showMessage(summary.text);
     return {summary};
 }
 
 bool SaveKindsTable(Context& ctx) {
     if (ctx.kindsTablePath.empty())
         return false;
+    if (ctx.kindsTable.damaged()) {
+        // The user's file stays as it is until they mend or remove it.
+        ctx.platform.showMessage("The kinds table " + GetFileNameFromPath(ctx.kindsTablePath) +
+                                 " was not changed.");
+        return false;
+    }
     try {
         ctx.kindsTable.write(ctx.kindsTablePath);
         return true;
@@ -57,9 +66,12 @@ bool SaveKindsTable(Context& ctx) {
 }
 
 void RememberKindMaxFile(Context& ctx) {
-    const std::string number(GetElement(GetElement(ctx.form.comboText(), ":", 0), "_", 1));
-    if (number.empty() || ctx.kindsTablePath.empty())
+    // Only a kind the tile offers; a damaged table was named at the load and stays as it is.
+    const std::vector<std::string>& offered = ctx.form.comboItems();
+    if (std::find(offered.begin(), offered.end(), ctx.form.comboText()) == offered.end() ||
+        ctx.kindsTablePath.empty() || ctx.kindsTable.damaged())
         return;
+    const std::string number(GetElement(KindKey(ctx.form.comboText()), "_", 1));
     const KindRow* known = ctx.kindsTable.find(number);
     KindRow row = known ? *known : KindRow{number, {}, {}, true};
     row.maxFile = ctx.form.text(TextField::txtMaxFile);

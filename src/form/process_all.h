@@ -17,7 +17,8 @@ Messages btnProcessAll_Click(Context& ctx);
 // The combined script Process All writes when asked to join: <base>_MainVeg_All.ms (or _PerVeg_).
 std::string JoinedScriptPath(const Context& ctx);
 
-// Stores the kinds table beside the project. False, with a message shown, when it cannot be written.
+// Stores the kinds table beside the project. False, with a message shown, when it cannot be written or
+// was read from a damaged file (which is never written over).
 bool SaveKindsTable(Context& ctx);
 
 // After a Max file is chosen: the kind the combo box names takes it (and the typed object name when

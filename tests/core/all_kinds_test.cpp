@@ -125,6 +125,15 @@ TEST_F(AllKindsTest, JoinsTheScriptsWrittenIntoOne) {
     EXPECT_EQ(ReadFileBytes(m_request.joinInto),
               ReadFileBytes(script("05")) + "\r\n\r\n" + ReadFileBytes(script("12")) + "\r\n\r\n");
     EXPECT_TRUE(result.summary.ends_with(" Joined into P_MainVeg_All.ms.")) << result.summary;
+
+    // A joined file that cannot be written is named in the summary; the scripts stay.
+    m_request.joinInto = m_dir.file("missing/P_MainVeg_All.ms");
+    const AllKindsResult unjoined = BuildAllKinds(m_request);
+    EXPECT_TRUE(unjoined.joinedPath.empty());
+    EXPECT_EQ(unjoined.messages.size(), 1u);
+    EXPECT_NE(unjoined.summary.find("Skipped: Vegetation_7 (no Max file). Not joined: Unexpected error in "),
+              std::string::npos)
+        << unjoined.summary;
 }
 
 // A script too big for the disk fails; the other kinds are built all the same.
@@ -146,28 +155,30 @@ TEST_F(AllKindsTest, GoesOnAfterAKindFails) {
     EXPECT_FALSE(std::filesystem::exists(script("05")));
 }
 
-// Cancels at the second kind of the batch, after the first one was built.
-class CancelAtSecondKind : public Progress {
+// Cancel pressed while the first kind is built: every report after the run's first says stop. The one
+// display stays open over all kinds.
+class CancelDuringFirstKind : public Progress {
 public:
-    void beginProgress(const std::string& label) override { m_labels.push_back(label); }
-    void endProgress() override { m_labels.pop_back(); }
-    bool reportProgress(unsigned long long done, unsigned long long) override {
-        return !(m_labels.size() == 1 && done == 1);
-    }
+    void beginProgress(const std::string&) override { ++begun; }
+    void endProgress() override { ++ended; }
+    bool reportProgress(unsigned long long done, unsigned long long) override { return done == 0; }
 
-private:
-    std::vector<std::string> m_labels;
+    int begun = 0;
+    int ended = 0;
 };
 
 TEST_F(AllKindsTest, StopsAfterTheCurrentKindWhenCancelled) {
     m_request.fallbackMaxFile = "Tree.max";
     m_request.joinInto = m_dir.file("P_MainVeg_All.ms");
-    CancelAtSecondKind cancel;
+    CancelDuringFirstKind cancel;
     m_request.progress = &cancel;
     const AllKindsResult result = BuildAllKinds(m_request);
+    EXPECT_EQ(cancel.begun, 1);
+    EXPECT_EQ(cancel.ended, 1);
     EXPECT_TRUE(result.cancelled);
     ASSERT_EQ(result.kinds.size(), 1u);
     EXPECT_EQ(result.kinds[0].status, Status::Built);
+    EXPECT_TRUE(std::filesystem::exists(script("05"))) << "the kind being built when Cancel came is whole";
     EXPECT_FALSE(std::filesystem::exists(script("07")));
     EXPECT_FALSE(std::filesystem::exists(m_request.joinInto)) << "a stopped run joins nothing";
     EXPECT_EQ(result.summary, "Wrote 1 script, 8 objects. Stopped before the other kinds.");

@@ -1,0 +1,72 @@
+// Process All as the window runs it, and the Max file the main window's Browse gives the kind picked.
+#include "form/max_file.h"
+#include "form/process_all.h"
+#include "lib/file_access.h"
+#include "script_fixture.h"
+
+namespace tes::test {
+namespace {
+
+// Three records each of kinds 5 and 12, both with a Max file in the kinds table.
+class ProcessAllTest : public ScriptTest {
+protected:
+    ProcessAllTest() {
+        for (const char* kind : {"5", "12"})
+            for (const char* y : {"1", "2", "3"})
+                addRecord(std::string(kind) + ",600," + y + ",700");
+        ctx.kindsTablePath = dir.file("Valley.tes.ini");
+        ctx.kindsTable.set({"5", "Pine.max", "", true});
+        ctx.kindsTable.set({"12", "Birch.max", "", true});
+    }
+};
+
+// Cancel while kind 5 is built: it is finished, kind 12 is not begun, and the one summary says so.
+TEST_F(ProcessAllTest, ACancelEndsInOneSummaryInTheStatusLineAndAMessage) {
+    platform.cancelAtReport = 2;
+    const Messages returned = btnProcessAll_Click(ctx);
+    const std::string summary = "Wrote 1 script, 3 objects. Stopped before the other kinds.";
+    EXPECT_EQ(platform.messages, std::vector<std::string>{summary});
+    EXPECT_EQ(ctx.form.statusText(), summary);
+    EXPECT_EQ(returned, (Messages{{MessageKind::Notice, summary}}));
+    EXPECT_EQ(platform.begun, 1) << "one progress display over all kinds";
+    EXPECT_EQ(platform.ended, 1);
+    EXPECT_EQ(platform.waitCursorHistory, (std::vector<bool>{true, false}));
+    EXPECT_EQ(ctx.session.ScriptFilePath, scriptPath());
+    EXPECT_EQ(script().size(), ctx.form.list(ListId::List2).size());
+    EXPECT_FALSE(script().empty());
+}
+
+// Only a kind the tile offers takes the Max file; a damaged table is never written over.
+TEST_F(ProcessAllTest, BrowseGivesTheMaxFileToTheKindPicked) {
+    const struct {
+        const char* name;
+        const char* comboText;
+        bool damaged;
+        const char* table; // the file afterwards; empty: not written
+    } cases[] = {
+        {"picked", "Vegetation_12:  Birch", false,
+         "[Vegetation_5]\r\nMaxFile=Pine.max\r\nEnabled=1\r\n[Vegetation_12]\r\nMaxFile=D:\\M\\Oak.max\r\n"
+         "Enabled=1\r\n"},
+        {"typed, not offered", "Vegetation_3", false, ""},
+        {"damaged table", "Vegetation_12:  Birch", true, "not a table\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir folder;
+        ctx.kindsTablePath = folder.file("Valley.tes.ini");
+        Messages notices;
+        if (c.damaged)
+            ctx.kindsTable = KindsTable::Read(folder.write("Valley.tes.ini", "not a table\r\n"), notices);
+        ctx.form.setComboText(c.comboText);
+        platform.dialogAnswers.push_back("D:\\M\\Oak.max");
+        btnBrowseMaxFile_Click(ctx);
+        EXPECT_EQ(ctx.form.text(TextField::txtMaxFile), "D:\\M\\Oak.max");
+        EXPECT_EQ(IsRegularFile(ctx.kindsTablePath), *c.table != '\0');
+        if (*c.table)
+            EXPECT_EQ(ReadFileBytes(ctx.kindsTablePath), c.table);
+        EXPECT_TRUE(platform.messages.empty());
+    }
+}
+
+} // namespace
+} // namespace tes::test
