@@ -52,11 +52,7 @@ void PrintKinds(const Context& ctx, const KindsTable& table, std::ostream& out) 
 
 // Changes the row of one kind, or adds it, and writes the table; a table that could not be read is
 // left as it is rather than replaced by the one row.
-bool SetRow(Context& ctx, KindsTableChoice kinds, const KindsOptions& options, Platform& platform) {
-    if (kinds.damaged) {
-        platform.showMessage("The kinds table " + GetFileNameFromPath(kinds.path) + " was not changed.");
-        return false;
-    }
+bool SetRow(Context& ctx, KindsTableChoice kinds, const KindsOptions& options) {
     const KindRow* known = kinds.table.find(*options.set);
     KindRow row = known ? *known : KindRow{*options.set, {}, {}, true};
     if (options.maxFile)
@@ -80,7 +76,7 @@ int RunKinds(const KindsOptions& options, CliPlatform& platform, std::ostream& o
     KindsTableChoice kinds = ChooseKindsTable(*ctx, options.kindsFile, platform);
     if (options.set) {
         // A project read only in part is no ground to change its table.
-        return loaded && SetRow(*ctx, std::move(kinds), options, platform) ? kExitDone : kExitFailed;
+        return loaded && SetRow(*ctx, std::move(kinds), options) ? kExitDone : kExitFailed;
     }
     PrintKinds(*ctx, kinds.table, out);
     return loaded ? kExitDone : kExitFailed;

@@ -8,10 +8,8 @@ KindsTableChoice ChooseKindsTable(const Context& ctx, const std::optional<std::s
                                   Platform& platform) {
     KindsTableChoice choice;
     choice.path = kindsFile ? *kindsFile : ctx.kindsTablePath;
-    // Read again even when the load has read it: only a read of its own tells whether it is damaged.
     Messages messages;
     choice.table = KindsTable::Read(choice.path, messages);
-    choice.damaged = !messages.empty();
     if (kindsFile)
         ShowMessages(platform, messages);
     return choice;

@@ -16,7 +16,6 @@ namespace tes::cli {
 struct KindsTableChoice {
     std::string path;
     KindsTable table;
-    bool damaged = false; // the file could not be read as a table: it must not be written over
 };
 
 // The table `kindsFile` names, with its notice shown when it is damaged; without one, the table beside

@@ -113,6 +113,7 @@ KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
     if (!LooksLikeIni(text)) {
         messages.push_back(Notice("The kinds table " + GetFileNameFromPath(path) +
                                   " cannot be read; it is left aside and no kind has a Max file."));
+        table.m_damaged = true;
         return table;
     }
     table.m_text = text;

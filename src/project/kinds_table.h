@@ -35,6 +35,8 @@ public:
 
     const std::vector<KindRow>& rows() const { return m_rows; }
     bool empty() const { return m_rows.empty(); }
+    // Read from a file that is no kinds table: writing the table would lose what that file holds.
+    bool damaged() const { return m_damaged; }
     // The row of a kind; its number is compared without leading zeros (05 is 5).
     const KindRow* find(std::string_view number) const;
     // Adds the row, or replaces the row of its kind where it stands.
@@ -47,6 +49,7 @@ public:
 private:
     std::string m_text; // the file as read, for the keys and sections the table does not own
     std::vector<KindRow> m_rows;
+    bool m_damaged = false;
 };
 
 // A kind's number written as its section names it: the leading zeros dropped (05 gives 5).

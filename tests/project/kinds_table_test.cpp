@@ -75,7 +75,9 @@ TEST(KindsTableRead, AMissingFileIsAnEmptyTableAndADamagedOneIsNamedInANotice) {
         else
             damagedDir.write("P.tes.ini", c.bytes);
         Messages notices;
-        EXPECT_TRUE(KindsTable::Read(path, notices).empty());
+        const KindsTable table = KindsTable::Read(path, notices);
+        EXPECT_TRUE(table.empty());
+        EXPECT_TRUE(table.damaged()) << "never to be written over";
         ASSERT_EQ(notices.size(), 1u);
         EXPECT_EQ(notices[0].kind, MessageKind::Notice);
         EXPECT_NE(notices[0].text.find("P.tes.ini"), std::string::npos) << notices[0].text;
