@@ -3,6 +3,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_platform.h"
 #include "cli/commands.h"
+#include "cli/preview_command.h"
 
 #include <CLI/CLI.hpp>
 #include <cstddef>
@@ -31,6 +32,7 @@ constexpr const char* kUsage =
     "  enviro-script build   PROJECT.prj (--vegetation KIND | --all [--kinds FILE]) [build options]\n"
     "  enviro-script kinds   PROJECT.prj [--kinds FILE] [--set N [--max-file PATH] [--object NAME] "
     "[--disable]]\n"
+    "  enviro-script preview PROJECT.prj --png OUT.png [--size WxH] [--kind N]... [load options]\n"
     "  enviro-script combine OUTPUT.ms INPUT.ms...\n"
     "  enviro-script --help | --version\n"
     "Run 'enviro-script --help' or 'enviro-script COMMAND --help' for details.\n";
@@ -228,6 +230,13 @@ int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostre
     AddLoadOptions(*kinds, kindsOptions.load);
     AddKindsOptions(*kinds, kindsOptions);
 
+    PreviewOptions previewOptions;
+    CLI::App* preview = app.add_subcommand(
+        "preview", "Load the project and draw the tile from above as the scripts place its records (each "
+                   "kind in its colour, the overlap, the sun, a legend) into a PNG file; prints the file");
+    AddLoadOptions(*preview, previewOptions.load);
+    AddPreviewOptions(*preview, previewOptions);
+
     CombineOptions combineOptions;
     CLI::App* combine = app.add_subcommand("combine", "Join MAXScript files into one, in the order given");
     combine
@@ -255,6 +264,8 @@ int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostre
         return RunBuild(buildOptions, platform, out);
     if (kinds->parsed())
         return RunKinds(kindsOptions, platform, out);
+    if (preview->parsed())
+        return RunPreview(previewOptions, platform, out);
     return RunCombine(combineOptions, platform);
 }
 

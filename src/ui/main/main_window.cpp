@@ -14,6 +14,7 @@
 #include "ui/main/max_length_validator.h"
 #include "ui/main/output_pane.h"
 #include "ui/main/records_table.h"
+#include "ui/preview/preview_window.h"
 #include "ui/to_qt.h"
 
 #include <exception>
@@ -130,6 +131,13 @@ void MainWindow::connectEvents() {
             [this] { runCommand("btnKinds_Click", [this] { EditKinds(m_ctx, this, m_runDialog); }); });
     connect(m_btnProcessAll, &QPushButton::clicked, this,
             [this] { runCommand("btnProcessAll_Click", [this] { btnProcessAll_Click(m_ctx); }); });
+    connect(m_btnPreview, &QPushButton::clicked, this, [this] {
+        if (!m_preview) {
+            m_preview = new PreviewWindow(m_ctx, this);
+            connect(this, &MainWindow::previewInputsChanged, m_preview, &PreviewWindow::inputsChanged);
+        }
+        m_preview->open();
+    });
     connect(m_btnExit, &QPushButton::clicked, this, [this] {
         if (m_host)
             m_host->endProgram();
@@ -320,8 +328,10 @@ void MainWindow::showCombo() {
 }
 
 void MainWindow::listChanged(ListId id) {
-    if (id == ListId::List1)
+    if (id == ListId::List1) {
         m_list1->refresh();
+        emit previewInputsChanged();
+    }
     if (id == ListId::List2) {
         m_list2->refresh();
         showScriptFolder();

@@ -24,6 +24,7 @@ struct Context;
 class OutputPane;
 class RecordsTable;
 class MainWindowHost;
+class PreviewWindow;
 
 // frmTolvaneEnviroScripter: a thin view over the window's model (ctx.form). It shows the model, and
 // forwards what the user does (clicks, typing, focus changes, buttons) to the model and the commands;
@@ -51,6 +52,12 @@ public:
     QStatusBar* statusLine() const { return m_statusLine; }
     // How the window's own dialogs run (tests answer them without waiting on a real one).
     void setDialogRunner(DialogRunner run) { m_runDialog = std::move(run); }
+    // The Preview window, once the user has opened it.
+    PreviewWindow* previewWindow() const { return m_preview; }
+
+signals:
+    // A load finished, or a field the records' positions depend on changed.
+    void previewInputsChanged();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -108,9 +115,15 @@ private:
     void showScriptFolder();
 
     // MainModelObserver
-    void textChanged(TextField id) override { showText(id); }
+    void textChanged(TextField id) override {
+        showText(id);
+        emit previewInputsChanged();
+    }
     void fieldStateChanged(TextField id) override { showFieldState(id); }
-    void checkChanged(CheckBox id) override { showCheck(id); }
+    void checkChanged(CheckBox id) override {
+        showCheck(id);
+        emit previewInputsChanged();
+    }
     void controlChanged(Control control) override;
     void comboChanged() override { showCombo(); }
     void listChanged(ListId id) override;
@@ -139,6 +152,8 @@ private:
     QPushButton* m_btnScriptOptions = nullptr;
     QPushButton* m_btnKinds = nullptr;
     QPushButton* m_btnProcessAll = nullptr;
+    QPushButton* m_btnPreview = nullptr;
+    PreviewWindow* m_preview = nullptr;
     QLabel* m_lblRotationAngle = nullptr;
     QLabel* m_lblCredits = nullptr;
     QLabel* m_lblVersion = nullptr;

@@ -175,6 +175,12 @@ void MainWindow::buildOutputAndCredits() {
     m_lblCredits->adjustSize();
     m_lblVersion = makeLabel("lblVersion", "", credits, 0, 14);
     m_lblVersion->setFont(CreditsFont());
+    // The right-hand column is full down to the output pane: the preview's button takes the free
+    // right end of the credits, in line with the column's right edge.
+    m_btnPreview = makeButton("btnPreview", "Pre&view...", this,
+                              QRect(kColumnLeft + kColumnWidth - 88, credits->y() + 8, 82, kButtonHeight),
+                              "The tile from above, each record where its script places it");
+    m_btnPreview->setFocusPolicy(Qt::ClickFocus);
 
     m_statusLine = new QStatusBar(this);
     m_statusLine->setObjectName(QStringLiteral("statusLine"));

@@ -66,6 +66,7 @@ void MainWindow::anchorControls() {
     anchor(m_frameMaxScriptOutput, kMoveDownRecords | kGrowWide | kGrowTallOutput);
     anchor(m_list2, kGrowWide | kGrowTallOutput);
     anchor(m_frame1, kMoveDownAll | kGrowWide);
+    anchor(m_btnPreview, kMoveDownAll | kMoveRight);
     anchor(m_statusLine, kMoveDownAll | kGrowWide);
 }
 

@@ -1,0 +1,88 @@
+#include "cli/preview_command.h"
+
+#include "cli/cli_platform.h"
+#include "cli/project_session.h"
+#include "core/preview_png.h"
+#include "form/context.h"
+#include "form/preview_input.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+
+namespace tes::cli {
+
+namespace {
+
+constexpr int kLargestSide = 16384;
+
+// "WxH", each side from 64 to the largest a picture may have.
+bool ReadSize(const std::string& text, int& width, int& height) {
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string::npos || x == 0 || x + 1 == text.size() ||
+        text.find_first_not_of("0123456789", x + 1) != std::string::npos ||
+        text.find_first_not_of("0123456789") != x || x > 5 || text.size() - x - 1 > 5)
+        return false;
+    width = std::stoi(text.substr(0, x));
+    height = std::stoi(text.substr(x + 1));
+    return width >= 64 && height >= 64 && width <= kLargestSide && height <= kLargestSide;
+}
+
+} // namespace
+
+void AddPreviewOptions(CLI::App& app, PreviewOptions& options) {
+    app.add_option("--png", options.png, "The picture file to write (replaced if it exists)")
+        ->type_name("OUT.png")
+        ->required();
+    app.add_option_function<std::string>(
+           "--size",
+           [&options](const std::string& text) {
+               if (!ReadSize(text, options.width, options.height))
+                   throw CLI::ValidationError("--size", "must be WxH, each from 64 to 16384 pixels");
+           },
+           "The picture's size in pixels (default 1024x1024)")
+        ->type_name("WxH");
+    app.add_option("--kind", options.kinds,
+                   "Show only this kind (its number as the records write it); repeatable")
+        ->type_name("N");
+}
+
+int RunPreview(const PreviewOptions& options, CliPlatform& platform, std::ostream& out) {
+    if (!CanDrawPreviewPictures()) {
+        platform.showMessage("This build cannot draw pictures");
+        return kExitUsage;
+    }
+    const std::unique_ptr<Context> ctx = StartProgram(platform);
+    if (!LoadProjectWithOptions(*ctx, options.load))
+        return kExitFailed;
+
+    PreviewScene scene;
+    try {
+        scene = BuildPreviewScene(PreviewInputFromForm(*ctx), ctx->form.list(ListId::List1));
+    } catch (const Failure& failure) {
+        platform.showMessage("The records cannot be placed: " + failure.description());
+        return kExitFailed;
+    }
+    PreviewPictureRequest request;
+    request.path = options.png;
+    request.width = options.width;
+    request.height = options.height;
+    if (!options.kinds.empty())
+        request.shown.assign(scene.kinds.size(), false);
+    for (const std::string& number : options.kinds) {
+        const auto kind = std::find_if(scene.kinds.begin(), scene.kinds.end(),
+                                       [&number](const PreviewKind& k) { return k.number == number; });
+        if (kind == scene.kinds.end()) {
+            platform.showMessage("There is no vegetation kind " + number + " on the tile");
+            return kExitFailed;
+        }
+        request.shown[static_cast<std::size_t>(kind - scene.kinds.begin())] = true;
+    }
+    if (std::optional<Message> failure = WritePreviewPicture(scene, request)) {
+        platform.showMessage(failure->text);
+        return kExitFailed;
+    }
+    out << options.png << '\n';
+    return kExitDone;
+}
+
+} // namespace tes::cli

@@ -1,0 +1,17 @@
+#include "form/preview_input.h"
+
+#include "form/context.h"
+#include "form/process_command.h"
+
+namespace tes {
+
+PreviewInput PreviewInputFromForm(const Context& ctx) {
+    PreviewInput input;
+    input.placement = PlacementOptionsFromForm(ctx);
+    input.overlap = ctx.form.text(TextField::txtOverlap);
+    input.heading = ctx.form.text(TextField::txtHeading);
+    input.kindEntries = ctx.form.comboItems();
+    return input;
+}
+
+} // namespace tes

@@ -1,0 +1,205 @@
+#include "ui/preview/preview_canvas.h"
+
+#include "core/preview_palette.h"
+
+#include <cmath>
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+namespace tes {
+
+namespace {
+
+constexpr double kZoomPerDegree = 1.01; // one notch of the wheel (15 degrees) zooms by 16 %
+constexpr double kHoverRadius = 5;      // pixels
+constexpr int kDragThreshold = 3;       // pixels the pointer moves before a press is a drag
+
+bool SameView(const PreviewView& a, const PreviewView& b) {
+    return a.centreX == b.centreX && a.centreY == b.centreY && a.pixelsPerUnit == b.pixelsPerUnit &&
+           a.width == b.width && a.height == b.height;
+}
+
+} // namespace
+
+PreviewCanvas::PreviewCanvas(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    setMinimumSize(200, 200);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+PreviewCanvas::~PreviewCanvas() {
+    if (m_job.valid())
+        m_job.wait(); // the worker posts to this object
+}
+
+void PreviewCanvas::setScene(std::shared_ptr<const PreviewScene> scene, bool fitView) {
+    const bool sameKinds = m_scene && scene && m_scene->kinds.size() == scene->kinds.size();
+    m_scene = std::move(scene);
+    if (!sameKinds)
+        m_shown.clear();
+    if (fitView || m_view.width == 0)
+        fit();
+    else
+        requestDots();
+}
+
+void PreviewCanvas::clearScene(const QString& why) {
+    m_scene.reset();
+    m_emptyText = why;
+    m_dots = QImage();
+    update();
+}
+
+void PreviewCanvas::fit() {
+    if (m_scene)
+        setView(FitView(*m_scene, width(), height()));
+}
+
+void PreviewCanvas::setView(const PreviewView& view) {
+    m_view = view;
+    requestDots();
+}
+
+QImage PreviewCanvas::picture() {
+    if (!m_scene)
+        return grab().toImage();
+    return PaintPreviewPicture(*m_scene, m_view, m_shown);
+}
+
+void PreviewCanvas::requestDots() {
+    ++m_requested;
+    if (!m_job.valid())
+        startJob();
+    update();
+}
+
+void PreviewCanvas::startJob() {
+    if (!m_scene)
+        return;
+    std::shared_ptr<const PreviewScene> scene = m_scene;
+    const PreviewView view = m_view;
+    const std::vector<bool> shown = m_shown;
+    const std::uint64_t request = m_requested;
+    m_job = std::async(std::launch::async, [this, scene, view, shown, request] {
+        QImage dots = PaintPreviewDots(*scene, view, shown);
+        QMetaObject::invokeMethod(
+            this, [this, dots = std::move(dots), view, request] { jobDone(dots, view, request); },
+            Qt::QueuedConnection);
+    });
+}
+
+void PreviewCanvas::jobDone(QImage dots, PreviewView view, std::uint64_t request) {
+    m_job.get();
+    m_dots = std::move(dots);
+    m_dotsView = view;
+    m_drawn = request;
+    if (m_drawn != m_requested)
+        startJob(); // the view changed meanwhile
+    update();
+}
+
+void PreviewCanvas::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor::fromRgba(kPreviewGround));
+    if (!m_scene) {
+        painter.setPen(Qt::white);
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, m_emptyText);
+        return;
+    }
+    if (!m_dots.isNull()) {
+        if (SameView(m_dotsView, m_view)) {
+            painter.drawImage(0, 0, m_dots);
+        } else {
+            // The last dots moved and scaled to the new view, until the worker has drawn it.
+            const double scale = m_view.pixelsPerUnit / m_dotsView.pixelsPerUnit;
+            const QPointF topLeft(m_view.pixelX(m_dotsView.sceneX(0)), m_view.pixelY(m_dotsView.sceneY(0)));
+            painter.setRenderHint(QPainter::SmoothPixmapTransform, scale < 1);
+            painter.drawImage(QRectF(topLeft, QSizeF(m_dots.width() * scale, m_dots.height() * scale)),
+                              m_dots);
+        }
+    }
+    m_legendRows.clear();
+    PaintPreviewOverlay(painter, *m_scene, m_view, m_shown, &m_legendRows);
+}
+
+void PreviewCanvas::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!m_scene)
+        return;
+    if (m_view.width == 0) {
+        fit();
+        return;
+    }
+    PreviewView resized = m_view;
+    resized.width = width();
+    resized.height = height();
+    setView(resized);
+}
+
+void PreviewCanvas::wheelEvent(QWheelEvent* event) {
+    if (!m_scene)
+        return;
+    const double factor = std::pow(kZoomPerDegree, event->angleDelta().y() / 8.0);
+    const QPointF at = event->position();
+    setView(m_view.zoomedAt(at.x(), at.y(), factor));
+    event->accept();
+}
+
+void PreviewCanvas::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    m_pressAt = event->position().toPoint();
+    m_lastDrag = *m_pressAt;
+    m_dragged = false;
+}
+
+void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (m_pressAt && m_scene) {
+        m_dragged = m_dragged || (at - *m_pressAt).manhattanLength() > kDragThreshold;
+        if (m_dragged) {
+            setView(m_view.pannedBy(at.x() - m_lastDrag.x(), at.y() - m_lastDrag.y()));
+            m_lastDrag = at;
+        }
+        return;
+    }
+    if (!m_scene)
+        return;
+    const std::optional<std::size_t> dot =
+        DotNear(*m_scene, m_view, KindColours(*m_scene, m_shown), at.x() + 0.5, at.y() + 0.5, kHoverRadius);
+    emit hovered(dot ? static_cast<qint64>(*dot) : -1);
+}
+
+void PreviewCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_pressAt)
+        return;
+    if (!m_dragged)
+        clickLegend(event->position().toPoint());
+    m_pressAt.reset();
+}
+
+void PreviewCanvas::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    emit hovered(-1);
+}
+
+void PreviewCanvas::clickLegend(QPoint at) {
+    for (const LegendRow& row : m_legendRows) {
+        if (!row.rect.contains(at))
+            continue;
+        const bool onlyThis =
+            !m_shown.empty() && std::count(m_shown.begin(), m_shown.end(), true) == 1 && m_shown[row.kind];
+        if (onlyThis) {
+            m_shown.clear();
+        } else {
+            m_shown.assign(m_scene->kinds.size(), false);
+            m_shown[row.kind] = true;
+        }
+        requestDots();
+        return;
+    }
+}
+
+} // namespace tes

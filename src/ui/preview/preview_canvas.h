@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/preview_raster.h"
+#include "core/preview_scene.h"
+#include "ui/preview/preview_picture.h"
+
+#include <cstdint>
+#include <future>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <QImage>
+#include <QWidget>
+
+namespace tes {
+
+// The tile seen from above: wheel zooms about the pointer, dragging pans, a click on a kind of the
+// legend shows only that kind (a second click shows all again), and hovering a dot names its record.
+// The dots are drawn on a worker thread; meanwhile the last picture is shown moved and scaled.
+class PreviewCanvas final : public QWidget {
+    Q_OBJECT
+public:
+    explicit PreviewCanvas(QWidget* parent = nullptr);
+    ~PreviewCanvas() override;
+
+    // A new scene; `fit` shows the whole tile, otherwise the view stays where it was.
+    void setScene(std::shared_ptr<const PreviewScene> scene, bool fit);
+    // No scene: the text says why.
+    void clearScene(const QString& why);
+    const PreviewScene* scene() const { return m_scene.get(); }
+    void fit();
+    // The picture as shown now, overlay included.
+    QImage picture();
+    const PreviewView& view() const { return m_view; }
+    // True while the worker draws dots.
+    bool drawing() const { return m_job.valid(); }
+
+signals:
+    // The record under the pointer (its row in List1), or -1.
+    void hovered(qint64 row);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void setView(const PreviewView& view);
+    void requestDots();
+    void startJob();
+    void jobDone(QImage dots, PreviewView view, std::uint64_t request);
+    void clickLegend(QPoint at);
+
+    std::shared_ptr<const PreviewScene> m_scene;
+    QString m_emptyText;
+    PreviewView m_view;
+    std::vector<bool> m_shown; // per kind; empty: all
+    QImage m_dots;             // the last dots drawn, and the view they were drawn for
+    PreviewView m_dotsView;
+    std::vector<LegendRow> m_legendRows;
+    std::future<void> m_job;
+    std::uint64_t m_requested = 0; // bumps with every change that needs new dots
+    std::uint64_t m_drawn = 0;     // the request the dots answer
+    std::optional<QPoint> m_pressAt;
+    QPoint m_lastDrag;
+    bool m_dragged = false;
+};
+
+} // namespace tes

@@ -1,0 +1,203 @@
+// The preview's picture, with QtGui only, so that the command line can draw it without windows.
+#include "ui/preview/preview_picture.h"
+
+#include "core/preview_palette.h"
+#include "lib/numbers.h"
+#include "ui/to_qt.h"
+
+#include <cmath>
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace tes {
+
+namespace {
+
+constexpr int kMargin = 10;       // between the picture's edge and what is drawn along it
+constexpr int kRowHeight = 18;    // one legend row
+constexpr int kSwatch = 10;       // a kind's colour square
+constexpr int kAxisLength = 44;   // the origin's axis arrows
+constexpr int kSunRadius = 26;    // the sun's dial
+constexpr int kScaleBarMax = 160; // the longest scale bar
+
+QColor Colour(std::uint32_t argb) {
+    return QColor::fromRgba(argb);
+}
+
+QFont PictureFont() {
+    QFont font;
+    font.setPixelSize(12);
+    return font;
+}
+
+QPointF PixelOf(const PreviewView& view, double X, double Y) {
+    return {view.pixelX(X), view.pixelY(Y)};
+}
+
+QRectF SquareRect(const PreviewView& view, const PreviewSquare& square) {
+    return QRectF(PixelOf(view, square.minX, square.maxY), PixelOf(view, square.maxX, square.minY));
+}
+
+// An arrow from `from` to `to` with a small head.
+void Arrow(QPainter& painter, QPointF from, QPointF to) {
+    painter.drawLine(from, to);
+    const QPointF along = to - from;
+    const double length = std::hypot(along.x(), along.y());
+    if (length < 1)
+        return;
+    const QPointF unit = along / length;
+    const QPointF across(-unit.y(), unit.x());
+    QPainterPath head;
+    head.moveTo(to);
+    head.lineTo(to - unit * 8 + across * 4);
+    head.lineTo(to - unit * 8 - across * 4);
+    head.closeSubpath();
+    painter.fillPath(head, painter.pen().color());
+}
+
+void PaintTile(QPainter& painter, const PreviewScene& scene, const PreviewView& view) {
+    QPen pen(Colour(kPreviewLines));
+    pen.setStyle(Qt::DashLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(SquareRect(view, scene.margin));
+    pen.setStyle(Qt::SolidLine);
+    pen.setWidth(2);
+    painter.setPen(pen);
+    painter.drawRect(SquareRect(view, scene.tile));
+}
+
+void PaintOrigin(QPainter& painter, const PreviewView& view) {
+    const QPointF origin = PixelOf(view, 0, 0);
+    painter.setPen(QPen(Qt::white, 1.5));
+    Arrow(painter, origin, origin + QPointF(kAxisLength, 0));
+    Arrow(painter, origin, origin - QPointF(0, kAxisLength));
+    painter.drawEllipse(origin, 3, 3);
+    painter.drawText(origin + QPointF(kAxisLength + 4, 4), QStringLiteral("X"));
+    painter.drawText(origin + QPointF(-4, -kAxisLength - 6), QStringLiteral("Y"));
+}
+
+// A dial in the top right corner whose arrow points the way the sunlight travels.
+void PaintSun(QPainter& painter, const PreviewScene& scene, const PreviewView& view) {
+    const QPointF centre(view.width - kMargin - kSunRadius - 4, kMargin + kSunRadius + 4);
+    painter.setPen(QPen(Colour(kPreviewLines), 1));
+    painter.setBrush(QColor(0, 0, 0, 120));
+    painter.drawEllipse(centre, kSunRadius + 4, kSunRadius + 4);
+    const double length = std::hypot(scene.sunX, scene.sunY);
+    if (length > 0) {
+        const QPointF unit(scene.sunX / length, -scene.sunY / length);
+        painter.setPen(QPen(QColor(0xFF, 0xD0, 0x40), 2));
+        Arrow(painter, centre - unit * kSunRadius, centre + unit * kSunRadius);
+    }
+    painter.setPen(Qt::white);
+    const QString text = QStringLiteral("Sun %1°").arg(ToQString(DecimalText(scene.heading)));
+    const QRectF below(centre.x() - 60, centre.y() + kSunRadius + 8, 120 - 0, kRowHeight);
+    painter.drawText(below, Qt::AlignHCenter | Qt::AlignTop, text);
+}
+
+// A bar of a round length (1, 2 or 5 times a power of ten scene units) in the bottom left corner.
+void PaintScaleBar(QPainter& painter, const PreviewView& view) {
+    const double most = kScaleBarMax / view.pixelsPerUnit;
+    if (!std::isfinite(most) || most <= 0)
+        return;
+    const double power = std::pow(10.0, std::floor(std::log10(most)));
+    double length = power;
+    for (const double step : {5.0, 2.0}) {
+        if (step * power <= most) {
+            length = step * power;
+            break;
+        }
+    }
+    const double pixels = length * view.pixelsPerUnit;
+    const QPointF left(kMargin, view.height - kMargin - 6);
+    painter.setPen(QPen(Qt::white, 2));
+    painter.drawLine(left, left + QPointF(pixels, 0));
+    painter.drawLine(left, left - QPointF(0, 5));
+    painter.drawLine(left + QPointF(pixels, 0), left + QPointF(pixels, -5));
+    painter.drawText(left + QPointF(0, -8), ToQString(DecimalText(length)) + QStringLiteral(" units"));
+}
+
+void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView& view,
+                 const std::vector<bool>& shown, std::vector<LegendRow>* rows) {
+    const QFontMetrics metrics(painter.font());
+    std::uint64_t total = 0;
+    int nameWidth = 0;
+    int countWidth = metrics.horizontalAdvance(QStringLiteral("0"));
+    for (const PreviewKind& kind : scene.kinds) {
+        total += kind.count;
+        nameWidth = std::max(nameWidth, metrics.horizontalAdvance(ToQString(kind.label)));
+        countWidth = std::max(countWidth, metrics.horizontalAdvance(QString::number(kind.count)));
+    }
+    nameWidth = std::max(nameWidth, metrics.horizontalAdvance(QStringLiteral("0000000 records")));
+    const int fitting = std::max(1, (view.height - 3 * kMargin) / kRowHeight - 2);
+    const std::size_t listed = std::min(scene.legend.size(), static_cast<std::size_t>(fitting));
+    const int width = std::min(kSwatch + 6 + nameWidth + 12 + countWidth + 12, view.width / 2);
+    const int height = static_cast<int>(listed + 1 + (listed < scene.legend.size())) * kRowHeight + 8;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0, 0, 0, 150));
+    painter.drawRect(kMargin, kMargin, width, height);
+
+    int y = kMargin + 4;
+    painter.setPen(Qt::white);
+    painter.drawText(QRect(kMargin + 6, y, width - 12, kRowHeight), Qt::AlignVCenter,
+                     QStringLiteral("%1 records").arg(total));
+    for (std::size_t i = 0; i < listed; ++i) {
+        y += kRowHeight;
+        const std::size_t k = scene.legend[i];
+        const PreviewKind& kind = scene.kinds[k];
+        const bool visible = shown.empty() || (k < shown.size() && shown[k]);
+        const QRect row(kMargin + 6, y, width - 12, kRowHeight);
+        const QRect swatch(row.left(), row.center().y() - kSwatch / 2, kSwatch, kSwatch);
+        painter.setPen(Colour(kind.colour));
+        painter.setBrush(visible ? Colour(kind.colour) : QColor(Qt::transparent));
+        painter.drawRect(swatch);
+        painter.setPen(visible ? QColor(Qt::white) : QColor(Qt::gray));
+        const QRect text = row.adjusted(kSwatch + 6, 0, 0, 0);
+        painter.drawText(
+            text, Qt::AlignVCenter | Qt::AlignLeft,
+            metrics.elidedText(ToQString(kind.label), Qt::ElideRight, text.width() - countWidth - 8));
+        painter.drawText(text, Qt::AlignVCenter | Qt::AlignRight, QString::number(kind.count));
+        if (rows)
+            rows->push_back({k, row});
+    }
+    if (listed < scene.legend.size()) {
+        painter.setPen(Qt::gray);
+        painter.drawText(QRect(kMargin + 6, y + kRowHeight, width - 12, kRowHeight), Qt::AlignVCenter,
+                         QStringLiteral("... %1 more kinds").arg(scene.legend.size() - listed));
+    }
+}
+
+} // namespace
+
+QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, const std::vector<bool>& shown) {
+    QImage image(std::max(1, view.width), std::max(1, view.height), QImage::Format_RGB32);
+    image.fill(Colour(kPreviewGround));
+    PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
+                       image.bytesPerLine() / 4};
+    RasterizeDots(scene, view, KindColours(scene, shown), DotSize(scene, view), buffer);
+    return image;
+}
+
+void PaintPreviewOverlay(QPainter& painter, const PreviewScene& scene, const PreviewView& view,
+                         const std::vector<bool>& shown, std::vector<LegendRow>* rows) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setFont(PictureFont());
+    PaintTile(painter, scene, view);
+    PaintOrigin(painter, view);
+    PaintSun(painter, scene, view);
+    PaintScaleBar(painter, view);
+    PaintLegend(painter, scene, view, shown, rows);
+    painter.restore();
+}
+
+QImage PaintPreviewPicture(const PreviewScene& scene, const PreviewView& view,
+                           const std::vector<bool>& shown) {
+    QImage image = PaintPreviewDots(scene, view, shown);
+    QPainter painter(&image);
+    PaintPreviewOverlay(painter, scene, view, shown);
+    return image;
+}
+
+} // namespace tes

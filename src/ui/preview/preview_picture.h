@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/preview_raster.h"
+#include "core/preview_scene.h"
+#include "lib/message.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QImage>
+#include <QRect>
+
+class QPainter;
+
+namespace tes {
+
+// Where the legend shows a kind, so a click on it can be told apart.
+struct LegendRow {
+    std::size_t kind = 0;
+    QRect rect;
+};
+
+// The ground and the dots: the fast part, which may run on any thread.
+QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, const std::vector<bool>& shown);
+
+// What is drawn over the dots: the tile and its overlap, the origin and the axes, the sun's heading,
+// a scale bar and the legend (its rows go to `rows` when asked for). Needs the GUI thread's fonts.
+void PaintPreviewOverlay(QPainter& painter, const PreviewScene& scene, const PreviewView& view,
+                         const std::vector<bool>& shown, std::vector<LegendRow>* rows = nullptr);
+
+// Writes the picture as a PNG file (UTF-8 path); the failure when it could not.
+std::optional<Message> SavePicturePng(const QImage& picture, const std::string& path);
+
+// The whole picture.
+QImage PaintPreviewPicture(const PreviewScene& scene, const PreviewView& view,
+                           const std::vector<bool>& shown);
+
+} // namespace tes

@@ -1,0 +1,165 @@
+#include "ui/preview/preview_window.h"
+
+#include "form/context.h"
+#include "form/preview_input.h"
+#include "lib/failure.h"
+#include "ui/preview/preview_canvas.h"
+#include "ui/preview/preview_picture.h"
+#include "ui/to_qt.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace tes {
+
+namespace {
+
+constexpr int kSettleMs = 150;
+constexpr std::size_t kSliceRows = 250000; // about 10 ms of reading
+
+// What the picture depends on besides the records, as one text to compare.
+std::string InputKey(const PreviewInput& input) {
+    const PlacementOptions& p = input.placement;
+    std::string key = p.gridRes + '|' + p.gridSize + '|' + p.objectScale + '|' + p.verticalScale + '|' +
+                      p.verticalOffset + '|' + std::to_string(p.terrainWidth) + '|' +
+                      (p.mainTile ? "m" : "p") + (p.useObjectScale ? "o" : "g") + '|' + input.overlap + '|' +
+                      input.heading;
+    for (const std::string& entry : input.kindEntries)
+        key += '|' + entry;
+    return key;
+}
+
+} // namespace
+
+PreviewWindow::PreviewWindow(Context& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx) {
+    setObjectName(QStringLiteral("frmPreview"));
+    setWindowTitle(QStringLiteral("Preview"));
+    resize(760, 720);
+
+    m_canvas = new PreviewCanvas(this);
+    m_fit = new QPushButton(QStringLiteral("&Fit"), this);
+    m_fit->setToolTip(QStringLiteral("Show the whole tile"));
+    m_save = new QPushButton(QStringLiteral("&Save PNG..."), this);
+    m_save->setToolTip(QStringLiteral("Save the picture as shown"));
+    m_status = new QLabel(this);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_fit);
+    buttons->addWidget(m_save);
+    buttons->addWidget(m_status, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(m_canvas, 1);
+
+    m_settle = new QTimer(this);
+    m_settle->setSingleShot(true);
+    m_settle->setInterval(kSettleMs);
+    m_slices = new QTimer(this);
+    m_slices->setSingleShot(true);
+    m_slices->setInterval(0);
+    connect(m_settle, &QTimer::timeout, this, &PreviewWindow::startBuild);
+    connect(m_slices, &QTimer::timeout, this, &PreviewWindow::buildSlice);
+    connect(m_fit, &QPushButton::clicked, m_canvas, &PreviewCanvas::fit);
+    connect(m_save, &QPushButton::clicked, this, &PreviewWindow::chooseAndSave);
+    connect(m_canvas, &PreviewCanvas::hovered, this, &PreviewWindow::showHovered);
+}
+
+void PreviewWindow::open() {
+    show();
+    raise();
+    activateWindow();
+    startBuild();
+}
+
+void PreviewWindow::inputsChanged() {
+    if (isVisible())
+        m_settle->start();
+}
+
+void PreviewWindow::rebuildNow() {
+    startBuild();
+    while (m_builder)
+        buildSlice();
+}
+
+void PreviewWindow::startBuild() {
+    const PreviewInput input = PreviewInputFromForm(m_ctx);
+    const LineList& records = m_ctx.form.list(ListId::List1);
+    const std::string key = InputKey(input);
+    if (records.generation() == m_shownGeneration && key == m_shownKey)
+        return;
+    try {
+        m_builder = std::make_unique<PreviewSceneBuilder>(input);
+    } catch (const Failure& failure) {
+        m_builder.reset();
+        m_shownGeneration = records.generation();
+        m_shownKey = key;
+        m_canvas->clearScene(QStringLiteral("The records cannot be placed: ") +
+                             ToQString(failure.description()));
+        return;
+    }
+    m_nextRow = 0;
+    m_buildingGeneration = records.generation();
+    m_buildingKey = key;
+    m_status->setText(QStringLiteral("Reading the records..."));
+    m_slices->start();
+}
+
+void PreviewWindow::buildSlice() {
+    if (!m_builder)
+        return;
+    const LineList& records = m_ctx.form.list(ListId::List1);
+    if (records.generation() != m_buildingGeneration) {
+        startBuild(); // a load replaced them meanwhile: start over
+        return;
+    }
+    const std::size_t end = std::min(records.size(), m_nextRow + kSliceRows);
+    m_builder->add(records, m_nextRow, end);
+    m_nextRow = end;
+    if (m_nextRow < records.size()) {
+        m_slices->start();
+        return;
+    }
+    const bool newRecords = m_buildingGeneration != m_shownGeneration;
+    m_canvas->setScene(std::make_shared<const PreviewScene>(m_builder->finish()), newRecords);
+    m_builder.reset();
+    m_shownGeneration = m_buildingGeneration;
+    m_shownKey = m_buildingKey;
+    const PreviewScene& scene = *m_canvas->scene();
+    m_status->setText(QStringLiteral("%1 records, %2 kinds").arg(scene.x.size()).arg(scene.kinds.size()));
+}
+
+void PreviewWindow::chooseAndSave() {
+    FileDialogRequest request;
+    request.owner = DialogOwner::MainWindow;
+    request.title = "Save Preview";
+    request.filter = "PNG Picture (*.png)|*.png";
+    request.save = true;
+    request.initialFolder = m_ctx.session.ProjectDir;
+    request.initialFileName = "preview.png";
+    const std::string path = m_ctx.platform.showFileDialog(request);
+    if (!path.empty())
+        savePicture(path);
+}
+
+void PreviewWindow::savePicture(const std::string& path) {
+    if (std::optional<Message> failure = SavePicturePng(m_canvas->picture(), path))
+        m_ctx.platform.showMessage(failure->text);
+    else
+        m_status->setText(QStringLiteral("Saved ") + ToQString(path));
+}
+
+void PreviewWindow::showHovered(qint64 row) {
+    const LineList& records = m_ctx.form.list(ListId::List1);
+    if (row < 0 || records.generation() != m_shownGeneration ||
+        static_cast<std::size_t>(row) >= records.size())
+        return;
+    m_status->setText(QStringLiteral("Record %1: ").arg(row + 1) +
+                      ToQString(records[static_cast<std::size_t>(row)]));
+}
+
+} // namespace tes

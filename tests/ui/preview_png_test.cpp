@@ -1,0 +1,65 @@
+#include "cli/cli_app.h"
+#include "core/preview_palette.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+#include <QImage>
+
+namespace tes::test {
+namespace {
+
+// A 5 x 5 terrain of grid resolution 3: with the grid size 256 the scene is a third of the terrain,
+// and with an overlap of 96 a 400 x 400 picture shows 1.125 pixels per scene unit about the origin at
+// pixel (200, 200).
+std::string WriteProject(const TempDir& dir) {
+    dir.write("Small.scn", "[Environment]\r\nTerrainWidth=5\r\nTerrainWidthScale=3.0\r\n"
+                           "[Light2]\r\nTargetPosition=1801,199,801\r\n");
+    dir.write("Small.est", "[Vegetation_1]\r\nName=Pine\r\n");
+    dir.write("Small.txt", "1,1810,0,2210\r\n"   // main tile: X 96.7, Y 36.7
+                           "2,2350,0,2340\r\n"   // its overlap: X 140, Y -143.3
+                           "3,1010,0,1300\r\n"   // perimeter tile: X 49.3, Y 47.3
+                           "3,1590,0,1590\r\n"); // its overlap: X 146, Y -146
+    return dir.write("Small.prj", "");
+}
+
+struct DotCase {
+    bool perimeter;
+    const char* kind;
+    int column, row; // the middle pixel of the record's dot
+};
+
+TEST(PreviewPicture, TheCommandLineDrawsEachDotWhereItsScriptPlacesIt) {
+    TempDir dir;
+    const std::string project = WriteProject(dir);
+    const DotCase cases[] = {
+        {false, "1", 308, 158},
+        {false, "2", 357, 361},
+        {true, "3", 255, 146},
+        {true, "3", 364, 364},
+    };
+    for (const DotCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.kind << " at " << c.column << "," << c.row);
+        const std::string png = dir.file(c.perimeter ? "perimeter.png" : "main.png");
+        std::vector<std::string> args = {"enviro-script", "preview", project,     "--png", png,
+                                         "--size",        "400x400", "--overlap", "96"};
+        if (c.perimeter)
+            args.push_back("--perimeter");
+        std::vector<const char*> argv;
+        for (const std::string& arg : args)
+            argv.push_back(arg.c_str());
+        std::ostringstream out, err;
+        ASSERT_EQ(cli::RunCli(static_cast<int>(argv.size()), argv.data(), out, err), 0) << err.str();
+        EXPECT_EQ(out.str(), png + "\n");
+        const QImage picture(QString::fromStdString(png));
+        ASSERT_EQ(picture.size(), QSize(400, 400));
+        EXPECT_EQ(picture.pixel(c.column, c.row), KindColour(c.kind));
+        // A dot is three pixels wide here; beyond it lies the ground.
+        EXPECT_EQ(picture.pixel(c.column + 1, c.row + 1), KindColour(c.kind));
+        EXPECT_EQ(picture.pixel(c.column + 3, c.row), kPreviewGround);
+    }
+}
+
+} // namespace
+} // namespace tes::test

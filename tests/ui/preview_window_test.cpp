@@ -1,0 +1,62 @@
+#include "main_window_fixture.h"
+#include "ui/preview/preview_canvas.h"
+#include "ui/preview/preview_window.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include <QImage>
+
+namespace tes::test {
+namespace {
+
+// The example project loaded, and its preview opened with every record read.
+class PreviewWindowTest : public LoadedProjectTest {
+protected:
+    PreviewWindow& openPreview() {
+        platform.dialogAnswers.push_back(projectFile());
+        QTest::mouseClick(button("btnBrowseProjectFile"), Qt::LeftButton);
+        QTest::mouseClick(button("btnPreview"), Qt::LeftButton);
+        PreviewWindow* preview = window().previewWindow();
+        EXPECT_NE(preview, nullptr);
+        preview->rebuildNow();
+        return *preview;
+    }
+};
+
+TEST_F(PreviewWindowTest, PreviewButtonOpensTheWindowWhoseButtonsForward) {
+    PreviewWindow& preview = openPreview();
+    EXPECT_TRUE(preview.isVisible());
+    ASSERT_NE(preview.canvas()->scene(), nullptr);
+    EXPECT_EQ(preview.canvas()->scene()->x.size(), ctx().form.list(ListId::List1).size());
+
+    const PreviewView fitted = preview.canvas()->view();
+    QWheelEvent wheel(QPointF(40, 40), preview.canvas()->mapToGlobal(QPointF(40, 40)), {}, {0, 120},
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(preview.canvas(), &wheel);
+    EXPECT_GT(preview.canvas()->view().pixelsPerUnit, fitted.pixelsPerUnit);
+    QTest::mouseClick(preview.fitButton(), Qt::LeftButton);
+    EXPECT_EQ(preview.canvas()->view().pixelsPerUnit, fitted.pixelsPerUnit);
+
+    const std::string png = dir.file("view.png");
+    platform.dialogAnswers.push_back(png);
+    QTest::mouseClick(preview.saveButton(), Qt::LeftButton);
+    EXPECT_EQ(QImage(QString::fromStdString(png)).size(), preview.canvas()->size());
+}
+
+// The picture the README and the help show. Runs only when TES_SCREENSHOT_DIR names the folder to
+// write preview.png into.
+TEST_F(PreviewWindowTest, ScreenshotOfThePreview) {
+    const char* folder = std::getenv("TES_SCREENSHOT_DIR");
+    if (folder == nullptr)
+        GTEST_SKIP() << "set TES_SCREENSHOT_DIR to draw the picture";
+    PreviewWindow& preview = openPreview();
+    preview.resize(720, 680);
+    preview.canvas()->fit();
+    while (preview.canvas()->drawing())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_TRUE(preview.grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/preview.png")));
+}
+
+} // namespace
+} // namespace tes::test
