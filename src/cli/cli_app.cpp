@@ -4,6 +4,7 @@
 #include "cli/cli_platform.h"
 #include "cli/commands.h"
 #include "cli/preview_command.h"
+#include "lib/version.h"
 
 #include <CLI/CLI.hpp>
 #include <cstddef>
@@ -23,7 +24,6 @@ namespace tes::cli {
 namespace {
 
 constexpr const char* kProgramName = "enviro-script";
-constexpr const char* kVersionText = "enviro-script 1.1";
 
 constexpr const char* kUsage =
     "Usage:\n"
@@ -197,7 +197,8 @@ int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostre
     CLI::App app("Writes 3ds Max placement scripts for the vegetation of a Tolvane terrain project, as the "
                  "Tolvane Enviro Scripter window does.",
                  kProgramName);
-    app.set_version_flag("--version", kVersionText, "Show the program's version and exit");
+    app.set_version_flag("--version", std::string(kProgramName) + " " + kVersion,
+                         "Show the program's version and exit");
     app.set_help_flag("-h,--help", "Show this help and exit");
     app.require_subcommand(1);
     app.footer("Messages of the commands are written to standard error. Exit status: 0 done, 1 a message "
