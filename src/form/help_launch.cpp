@@ -2,8 +2,27 @@
 
 #include "form/context.h"
 #include "lib/fields.h"
+#include "lib/file_access.h"
 
 namespace tes {
+
+namespace {
+
+// An installed copy keeps the program in bin/ and its data in share/tolvane-enviro-scripter/; a build
+// tree or an unpacked zip keeps the help beside the program, which is looked at first. When neither
+// has it, the path beside the program is the one the launch fails with.
+std::string HelpFilePath(Platform& platform) {
+    const std::string beside = JoinPath(platform.programFolder(), "TES_Help.html");
+    if (IsRegularFile(beside))
+        return beside;
+    const std::string installed = Utf8FromPath(
+        (PathFromUtf8(JoinPath(platform.programFolder(), "../share/tolvane-enviro-scripter/TES_Help.html")))
+            .lexically_normal()
+            .make_preferred());
+    return IsRegularFile(installed) ? installed : beside;
+}
+
+} // namespace
 
 void LaunchHelpFile(Context& ctx, const std::string& path) {
     try {
@@ -16,7 +35,7 @@ void LaunchHelpFile(Context& ctx, const std::string& path) {
 }
 
 void btnViewHelp_Click(Context& ctx) {
-    LaunchHelpFile(ctx, JoinPath(ctx.platform.programFolder(), "TES_Help.html"));
+    LaunchHelpFile(ctx, HelpFilePath(ctx.platform));
 }
 
 } // namespace tes

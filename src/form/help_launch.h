@@ -12,8 +12,8 @@ struct Context;
 // the program goes on.
 void LaunchHelpFile(Context& ctx, const std::string& path);
 
-// The "View Help" button: opens TES_Help.html from the program's own folder. Nothing waits for the
-// browser.
+// The "View Help" button: opens TES_Help.html from the program's own folder, or, in an installed copy,
+// from ../share/tolvane-enviro-scripter/ beside that folder. Nothing waits for the browser.
 void btnViewHelp_Click(Context& ctx);
 
 } // namespace tes

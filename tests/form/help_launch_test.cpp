@@ -1,7 +1,10 @@
 #include "form/context.h"
 #include "form/help_launch.h"
+#include "lib/file_access.h"
 #include "support/fake_platform.h"
+#include "support/temp_dir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <stdexcept>
 
@@ -50,6 +53,46 @@ INSTANTIATE_TEST_SUITE_P(
         HelpCase{"NeitherCanShowIt", "/opt/tes", false, false, kHelp, {kHelp}, {kLaunchError}}),
     [](const auto& info) { return std::string(info.param.name); });
 #endif
+
+// Which help file an installed copy (program in bin/, data in share/tolvane-enviro-scripter/) and a
+// build tree (help beside the program) open.
+struct HelpPlace {
+    const char* name;
+    std::vector<std::string> files; // relative to the scratch folder
+    const char* expected;
+};
+
+class HelpPlaces : public ::testing::TestWithParam<HelpPlace> {};
+
+TEST_P(HelpPlaces, LooksBesideTheProgramFirstThenInTheInstalledDataFolder) {
+    const test::TempDir dir;
+    for (const std::string& file : GetParam().files) {
+        std::filesystem::create_directories((dir.path() / file).parent_path());
+        dir.write(file, "<title>Help</title>");
+    }
+    std::filesystem::create_directories(dir.path() / "bin");
+    test::FakePlatform platform;
+    platform.programFolderPath = dir.file("bin");
+    platform.openDocumentSucceeds = true;
+    Context ctx(platform);
+
+    btnViewHelp_Click(ctx);
+
+    const std::string expected = Utf8FromPath((dir.path() / GetParam().expected).make_preferred());
+    EXPECT_EQ(platform.openedDocuments, std::vector<std::string>{expected});
+}
+
+constexpr const char* kInstalledHelp = "share/tolvane-enviro-scripter/TES_Help.html";
+
+INSTANTIATE_TEST_SUITE_P(, HelpPlaces,
+                         ::testing::Values(HelpPlace{"BuildTree", {"bin/TES_Help.html"}, "bin/TES_Help.html"},
+                                           HelpPlace{"Installed", {kInstalledHelp}, kInstalledHelp},
+                                           HelpPlace{"BothPreferTheProgramFolder",
+                                                     {"bin/TES_Help.html", kInstalledHelp},
+                                                     "bin/TES_Help.html"},
+                                           HelpPlace{
+                                               "NeitherNamesTheProgramFolder", {}, "bin/TES_Help.html"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // A platform whose shell launch itself breaks: the launch swallows it and shows nothing.
 class ThrowingShell : public test::FakePlatform {
