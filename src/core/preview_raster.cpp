@@ -34,10 +34,14 @@ PreviewView FitView(const PreviewScene& scene, int width, int height) {
     PreviewView view;
     view.width = width;
     view.height = height;
-    const PreviewSquare& m = scene.margin;
-    view.centreX = (m.minX + m.maxX) / 2;
-    view.centreY = (m.minY + m.maxY) / 2;
-    const double extent = std::max(m.maxX - m.minX, m.maxY - m.minY);
+    // About the tile's middle, which the scene's origin marks. The overlap need not hold a record: a
+    // wide one would leave the tile a speck, so the fit reaches only as far as the dots.
+    const PreviewSquare& t = scene.tile;
+    const PreviewSquare& e = scene.extent;
+    view.centreX = (t.minX + t.maxX) / 2;
+    view.centreY = (t.minY + t.maxY) / 2;
+    const double extent = 2 * std::max({view.centreX - e.minX, e.maxX - view.centreX, view.centreY - e.minY,
+                                        e.maxY - view.centreY});
     const double side = std::max(1, std::min(width, height));
     view.pixelsPerUnit = extent > 0 && std::isfinite(extent) ? side * kFitRoom / extent : 1.0;
     if (!std::isfinite(view.centreX) || !std::isfinite(view.centreY))

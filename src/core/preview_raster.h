@@ -29,7 +29,7 @@ struct PreviewView {
     PreviewView pannedBy(double dx, double dy) const;
 };
 
-// The view that shows the whole tile with its overlap, and a little room around it.
+// The view that shows the whole tile and every dot, and a little room around them.
 PreviewView FitView(const PreviewScene& scene, int width, int height);
 
 // Pixels 0xAARRGGBB, row after row, `stride` pixels apart.

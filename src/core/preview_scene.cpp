@@ -42,6 +42,7 @@ PreviewSceneBuilder::PreviewSceneBuilder(const PreviewInput& input)
         ComputeTileGeometry(options.mainTile, options.terrainWidth, gridRes, FieldNumber(input.overlap));
     m_scene.tile = SceneSquare(m_placement, tile.low, tile.high);
     m_scene.margin = SceneSquare(m_placement, margin.low, margin.high);
+    m_scene.extent = m_scene.tile;
 
     // The heading runs from the environment's +z towards its +x; the scene turns those axes.
     m_scene.heading = FieldNumber(input.heading);
@@ -102,6 +103,9 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
                 m_placement.place(entry.substr(std::min(entry.size(), number.size() + 1)));
             m_scene.x.push_back(static_cast<float>(point.X));
             m_scene.y.push_back(static_cast<float>(point.Y));
+            PreviewSquare& e = m_scene.extent;
+            e = {std::min(e.minX, point.X), std::min(e.minY, point.Y), std::max(e.maxX, point.X),
+                 std::max(e.maxY, point.Y)};
         } catch (const Failure&) {
             m_scene.x.push_back(kNone);
             m_scene.y.push_back(kNone);

@@ -70,10 +70,13 @@ void PaintTile(QPainter& painter, const PreviewScene& scene, const PreviewView& 
 
 void PaintOrigin(QPainter& painter, const PreviewView& view) {
     const QPointF origin = PixelOf(view, 0, 0);
-    painter.setPen(QPen(Qt::white, 1.5));
-    Arrow(painter, origin, origin + QPointF(kAxisLength, 0));
-    Arrow(painter, origin, origin - QPointF(0, kAxisLength));
-    painter.drawEllipse(origin, 3, 3);
+    // A dark edge keeps the axes readable over dense dots.
+    for (const QPen& pen : {QPen(QColor(0, 0, 0, 200), 4), QPen(Qt::white, 1.5)}) {
+        painter.setPen(pen);
+        Arrow(painter, origin, origin + QPointF(kAxisLength, 0));
+        Arrow(painter, origin, origin - QPointF(0, kAxisLength));
+        painter.drawEllipse(origin, 3, 3);
+    }
     painter.drawText(origin + QPointF(kAxisLength + 4, 4), QStringLiteral("X"));
     painter.drawText(origin + QPointF(-4, -kAxisLength - 6), QStringLiteral("Y"));
 }
