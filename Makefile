@@ -19,6 +19,9 @@ run: build
 
 test: build
 	@QT_QPA_PLATFORM=offscreen ctest --preset $(PRESET) -j2
+ifneq ($(CI),)
+	@$(MAKE) --no-print-directory windows
+endif
 
 # Rewrites every C++ source in the style of .clang-format; check-format only reports (CI runs it).
 format: configure
@@ -33,6 +36,18 @@ sanitize: deps
 	@cmake --build --preset sanitize -j2
 	@QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --preset sanitize -j2
+
+# Windows: enviro-script.exe cross-built with MinGW-w64 (build/mingw/bin), and every Qt-free test run
+# under Wine. windows-zip packs the program, its help and the example for users (build/mingw/*.zip).
+.PHONY: windows windows-zip
+windows:
+	@TES_WITH_WINDOWS=1 scripts/install-deps.sh
+	@cmake --preset mingw >/dev/null
+	@cmake --build --preset mingw -j$$(nproc)
+	@ctest --preset mingw -j$$(( $$(nproc) * 2 ))
+
+windows-zip: windows
+	@cmake --build --preset mingw --target windows-zip
 
 bench: deps
 	@cmake --preset release >/dev/null

@@ -1,12 +1,32 @@
 #!/usr/bin/env bash
-# Runs a cross-compiled Windows program under Wine, quietly and in a Wine prefix of the build's own,
-# so no display and no user settings are involved.
+# Runs a cross-compiled Windows program under Wine, quietly, without a display and in a Wine prefix
+# of its own (the build folder's), so the user's Wine settings are never touched:
+#   run-under-wine.sh PREFIX PROGRAM.exe [ARGUMENTS...]
+# The prefix is made on the first run; runs that start together wait for that.
 set -euo pipefail
+export WINEPREFIX="$1"
+shift
 export WINEDEBUG=-all
-export WINEPREFIX="${TES_WINE_PREFIX:-${TMPDIR:-/tmp}/tes-wine-prefix}"
-export WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY
-if command -v wine64 >/dev/null 2>&1; then
-    exec wine64 "$@"
+export WINEDLLOVERRIDES="mscoree,mshtml=" # no offer to install .NET or Gecko into the prefix
+unset DISPLAY WAYLAND_DISPLAY
+# Wine turns the arguments into the program's UTF-16 command line by the locale's character set.
+if ! locale charmap 2>/dev/null | grep -qi utf-8; then
+    export LC_ALL=C.UTF-8
 fi
-exec /usr/lib/wine/wine64 "$@"
+
+wine=/usr/lib/wine/wine64 # Debian's wine64 package; PATH has it only with the wine package
+command -v wine64 >/dev/null 2>&1 && wine=$(command -v wine64)
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    (
+        flock 9
+        if [ ! -f "$WINEPREFIX/system.reg" ]; then
+            "$wine" wineboot --init >/dev/null 2>&1 || true
+            wineserver=/usr/lib/wine/wineserver64
+            command -v wineserver >/dev/null 2>&1 && wineserver=$(command -v wineserver)
+            "$wineserver" -w || true # until the prefix is written out
+        fi
+    ) 9>"$WINEPREFIX.lock"
+fi
+exec "$wine" "$@"

@@ -7,6 +7,10 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
     qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation clang-format
 )
+# What `make windows` uses to cross-build for Windows and run the tests under Wine; CI runs it too.
+if [ "${TES_WITH_WINDOWS:-0}" = 1 ] || [ -n "${CI:-}" ]; then
+    packages+=(g++-mingw-w64-x86-64-posix wine64 googletest)
+fi
 if [ "${TES_WITH_FUZZ:-0}" = 1 ]; then
     packages+=(clang libclang-rt-14-dev)
 fi

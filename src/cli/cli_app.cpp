@@ -4,6 +4,8 @@
 #include "cli/cli_platform.h"
 #include "cli/commands.h"
 #include "cli/preview_command.h"
+#include "cli/windows_process.h"
+#include "lib/file_access.h"
 #include "lib/version.h"
 
 #include <CLI/CLI.hpp>
@@ -36,6 +38,22 @@ constexpr const char* kUsage =
     "  enviro-script combine OUTPUT.ms INPUT.ms...\n"
     "  enviro-script --help | --version\n"
     "Run 'enviro-script --help' or 'enviro-script COMMAND --help' for details.\n";
+
+// CLI11's own check hands the name to the file system as narrow text, which Windows reads in the ANSI
+// code page; this one reads it as UTF-8, like every file name of the program.
+CLI::Validator ExistingFile() {
+    return CLI::Validator(
+        [](std::string& name) {
+            std::error_code error;
+            const std::filesystem::file_status status = std::filesystem::status(PathFromUtf8(name), error);
+            if (error || !std::filesystem::exists(status))
+                return "File does not exist: " + name;
+            if (std::filesystem::is_directory(status))
+                return "File is actually a directory: " + name;
+            return std::string();
+        },
+        "FILE");
+}
 
 // The window's fields take only so many characters; a longer value could not have been typed there.
 CLI::Validator FieldLength(std::size_t maxLength) {
@@ -121,7 +139,7 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
             ->group("Build options");
     AddText(app, "--kinds", build.kindsFile, "Use this kinds table instead of PROJECT.tes.ini")
         ->type_name("FILE")
-        ->check(CLI::ExistingFile)
+        ->check(ExistingFile())
         ->needs(all)
         ->group("Build options");
     // Exactly one of the two: which scripts to write is the point of the command.
@@ -187,10 +205,14 @@ void AddKindsOptions(CLI::App& app, KindsOptions& kinds) {
 // The folder of the running executable, where the window's program finds its help file too.
 std::string ExecutableFolder(const char* argv0) {
     std::error_code error;
+#ifdef _WIN32
+    std::filesystem::path exe = PathFromUtf8(ProgramFilePath());
+#else
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error && argv0 != nullptr)
-        exe = std::filesystem::absolute(argv0, error);
-    return exe.parent_path().string();
+#endif
+    if ((error || exe.empty()) && argv0 != nullptr)
+        exe = std::filesystem::absolute(PathFromUtf8(argv0), error);
+    return Utf8FromPath(exe.parent_path());
 }
 
 int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
@@ -200,6 +222,8 @@ int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostre
     app.set_version_flag("--version", std::string(kProgramName) + " " + kVersion,
                          "Show the program's version and exit");
     app.set_help_flag("-h,--help", "Show this help and exit");
+    // The options are spelled alike on every system: on Windows, too, a name starting with '/' is a path.
+    app.allow_windows_style_options(false);
     app.require_subcommand(1);
     app.footer("Messages of the commands are written to standard error. Exit status: 0 done, 1 a message "
                "ended the command, 2 wrong arguments.\nRun 'enviro-script COMMAND --help' for the options of "

@@ -1,6 +1,7 @@
 #include "lib/file_access.h"
 
 #include "lib/failure.h"
+#include "lib/wide_text.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -9,7 +10,7 @@ namespace tes {
 
 std::filesystem::path PathFromUtf8(std::string_view path) {
 #ifdef _WIN32
-    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+    return std::filesystem::path(WideFromUtf8(path));
 #else
     return std::filesystem::path(path);
 #endif
@@ -17,8 +18,7 @@ std::filesystem::path PathFromUtf8(std::string_view path) {
 
 std::string Utf8FromPath(const std::filesystem::path& path) {
 #ifdef _WIN32
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+    return Utf8FromWide(path.native());
 #else
     return path.string();
 #endif

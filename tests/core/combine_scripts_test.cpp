@@ -137,11 +137,19 @@ TEST(CombineScripts, AFailedSaveKeepsTheListAndWhatIsOnDisk) {
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "folder.ms"));
     EXPECT_EQ(dir.entries(), (Texts{"a.ms", "folder.ms", "old.ms", "plain"}));
 
-    // An open handle on the old file does not stop the save.
+    // An open handle on the old file does not stop the save on Linux; Windows refuses to replace the
+    // file, which the save reports, and the old file stays whole.
     std::ifstream reader(old, std::ios::binary);
+#ifdef _WIN32
+    EXPECT_EQ(SaveCombination(combination, old),
+              Failed("Unexpected error in btnSaveAs \n\n 70 - Permission denied"));
+    EXPECT_EQ(ReadBytes(old), "old\r\n");
+#else
     EXPECT_TRUE(SaveCombination(combination, old).empty());
     EXPECT_EQ(ReadBytes(old), std::string(5000, 'x') + "\r\n\r\n\r\n");
+#endif
     EXPECT_EQ(ReadRest(reader), "old\r\n");
+    EXPECT_EQ(dir.entries(), (Texts{"a.ms", "folder.ms", "old.ms", "plain"}));
 }
 
 } // namespace

@@ -52,14 +52,21 @@ std::string Records(int count) {
     return text;
 }
 
-// A project whose name asks for escapes in the layer's string, written into `dir`.
+// A project whose path asks for escapes in the layer's string, written into `dir`. Windows allows no
+// quote in a file name, but its path separators ask for escapes all the same.
+#ifdef _WIN32
+constexpr const char* kProjectName = "Val \xC3\xA9 1";
+#else
+constexpr const char* kProjectName = "Val \"\xC3\xA9\" 1";
+#endif
+
 std::string WriteProject(const TempDir& dir, int records) {
-    dir.write("Val \"\xC3\xA9\" 1.scn",
-              "[Environment]\r\nTerrainWidth=5\r\nTerrainWidthScale=3.0\r\n[Light2]\r\n"
-              "Position=1800,200,800\r\nTargetPosition=1803,199,796\r\n");
-    dir.write("Val \"\xC3\xA9\" 1.est", "[Vegetation_5]\r\nName=Tree\r\n[Vegetation_12]\r\nName=Fern\r\n");
-    dir.write("Val \"\xC3\xA9\" 1.txt", Records(records));
-    return dir.write("Val \"\xC3\xA9\" 1.prj", "Tolvane project\r\n");
+    const std::string name = kProjectName;
+    dir.write(name + ".scn", "[Environment]\r\nTerrainWidth=5\r\nTerrainWidthScale=3.0\r\n[Light2]\r\n"
+                             "Position=1800,200,800\r\nTargetPosition=1803,199,796\r\n");
+    dir.write(name + ".est", "[Vegetation_5]\r\nName=Tree\r\n[Vegetation_12]\r\nName=Fern\r\n");
+    dir.write(name + ".txt", Records(records));
+    return dir.write(name + ".prj", "Tolvane project\r\n");
 }
 
 LoadResult Load(const std::string& project, bool mainTile, const char* objectScale) {

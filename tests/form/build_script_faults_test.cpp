@@ -66,7 +66,9 @@ TEST(BuildScriptFaults, AreReportedOnceAndLeaveNoTrace) {
 
 // On Linux nothing locks a file another program holds open: a script that 3ds Max or an editor still
 // has open is replaced all the same, and the other program keeps reading the version it opened.
-TEST(BuildScriptFaults, AScriptOpenElsewhereIsReplaced) {
+// Windows refuses to replace a file that is open without leave to delete it (as the C library opens
+// files): the build reports that once and the earlier script stays whole.
+TEST(BuildScriptFaults, AScriptOpenElsewhereIsReplacedWhereTheSystemAllowsIt) {
     ScriptProject p;
     p.dir.write("Valley_MainVeg_05.ms", "earlier script\r\n");
     p.addRecord("5,1920,0,1920");
@@ -75,8 +77,13 @@ TEST(BuildScriptFaults, AScriptOpenElsewhereIsReplaced) {
 
     BuildScript(p.ctx);
 
+#ifdef _WIN32
+    EXPECT_EQ(p.platform.messages, Texts{"Unexpected error in BuildScript \n\n 70 - Permission denied"});
+    EXPECT_EQ(ReadBytes(p.scriptPath()), "earlier script\r\n");
+#else
     EXPECT_TRUE(p.platform.messages.empty());
     EXPECT_TRUE(ReadBytes(p.scriptPath()).starts_with("-- Tolvane"));
+#endif
     EXPECT_EQ(ReadRest(reader), "earlier script\r\n");
     EXPECT_EQ(p.dir.entries(), Texts{"Valley_MainVeg_05.ms"});
 }

@@ -39,20 +39,27 @@ TEST_P(HelpLaunch, OpensTheHelpFromTheProgramFolderOrViewsItAndReportsAFailureOn
     EXPECT_TRUE(platform.waitCursorHistory.empty()) << "nothing waits for the browser";
 }
 
-#ifndef _WIN32
+// The program's folder as each system writes it.
+#ifdef _WIN32
+constexpr const char* kFolder = R"(C:\tes)";
+constexpr const char* kFolderWithSeparator = R"(C:\tes\)";
+constexpr const char* kHelp = R"(C:\tes\TES_Help.html)";
+#else
+constexpr const char* kFolder = "/opt/tes";
+constexpr const char* kFolderWithSeparator = "/opt/tes/";
 constexpr const char* kHelp = "/opt/tes/TES_Help.html";
+#endif
 constexpr const char* kLaunchError = "Error launching help file.";
 
 INSTANTIATE_TEST_SUITE_P(
     , HelpLaunch,
-    ::testing::Values(
-        HelpCase{"Opened", "/opt/tes", true, true, kHelp, {}, {}},
-        // A folder given with its closing separator still gets only one.
-        HelpCase{"FolderWithSeparator", "/opt/tes/", true, true, kHelp, {}, {}},
-        HelpCase{"NoAssociatedProgramSoTheViewerShowsIt", "/opt/tes", false, true, kHelp, {kHelp}, {}},
-        HelpCase{"NeitherCanShowIt", "/opt/tes", false, false, kHelp, {kHelp}, {kLaunchError}}),
+    ::testing::Values(HelpCase{"Opened", kFolder, true, true, kHelp, {}, {}},
+                      // A folder given with its closing separator still gets only one.
+                      HelpCase{"FolderWithSeparator", kFolderWithSeparator, true, true, kHelp, {}, {}},
+                      HelpCase{
+                          "NoAssociatedProgramSoTheViewerShowsIt", kFolder, false, true, kHelp, {kHelp}, {}},
+                      HelpCase{"NeitherCanShowIt", kFolder, false, false, kHelp, {kHelp}, {kLaunchError}}),
     [](const auto& info) { return std::string(info.param.name); });
-#endif
 
 // Which help file an installed copy (program in bin/, data in share/tolvane-enviro-scripter/) and a
 // build tree (help beside the program) open.

@@ -82,10 +82,11 @@ TEST_F(LoadCommandTest, TheExampleProjectFillsEveryStore) {
     const Session& s = ctx.session;
     EXPECT_EQ(s.ProjectDir, kExampleFolder);
     EXPECT_EQ(s.DefaultDir, kExampleFolder);
-    EXPECT_EQ(s.ProjectBasePath, kExampleFolder + "/Valley");
-    EXPECT_EQ(s.EnvironmentFilePath, kExampleFolder + "/Valley.txt");
-    EXPECT_EQ(s.SceneFilePath, kExampleFolder + "/Valley.scn");
-    EXPECT_EQ(s.VegetationFilePath, kExampleFolder + "/Valley.est");
+    // Joined with the system's own separator.
+    EXPECT_EQ(s.ProjectBasePath, JoinPath(kExampleFolder, "Valley"));
+    EXPECT_EQ(s.EnvironmentFilePath, JoinPath(kExampleFolder, "Valley.txt"));
+    EXPECT_EQ(s.SceneFilePath, JoinPath(kExampleFolder, "Valley.scn"));
+    EXPECT_EQ(s.VegetationFilePath, JoinPath(kExampleFolder, "Valley.est"));
     EXPECT_EQ(s.TerrainWidth, 5);
     EXPECT_EQ(platform.settingWrites, (Texts{"DefaultDir=" + kExampleFolder, "ObjectDir=/opt/tes"}));
 

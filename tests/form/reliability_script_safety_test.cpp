@@ -142,6 +142,9 @@ TEST_F(ScriptSafety, NamesNoPathNameCanCarryAreRefused) {
 // Linux allows line breaks and quotes in file names; the script's heading names its file without
 // letting such a name start a line of its own.
 TEST_F(ScriptSafety, AProjectNameWithALineBreakStaysInItsComment) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows allows no line break or quote in a file name";
+#endif
     load(writeProject("P\r\ndeleteFile \"x\"\ndelete $*", "3,300,0,300\r\n"));
     ASSERT_TRUE(platform.messages.empty());
     process(R"(C:\Models\Tree.max)", "Tree", "0");
