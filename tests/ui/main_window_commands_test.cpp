@@ -15,25 +15,6 @@
 namespace tes::test {
 namespace {
 
-// The example project copied into a fresh folder, so scripts written next to it land there.
-class LoadedProjectTest : public MainWindowTest {
-protected:
-    LoadedProjectTest() {
-        for (const char* ext : {".prj", ".txt", ".scn", ".est"})
-            std::filesystem::copy_file(std::filesystem::path(TES_EXAMPLES_DIR) / "Valley" /
-                                           (std::string("Valley") + ext),
-                                       dir.path() / (std::string("Valley") + ext));
-    }
-    std::string projectFile() const { return dir.file("Valley.prj"); }
-    void pickVegetation(int index) {
-        QComboBox* combo = find<QComboBox>("comboSelectVegetation");
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
-    }
-
-    TempDir dir;
-};
-
 TEST_F(LoadedProjectTest, BrowseLoadsTheProjectIntoTheWindow) {
     platform.dialogAnswers.push_back(projectFile());
     QTest::mouseClick(button("btnBrowseProjectFile"), Qt::LeftButton);

@@ -2,9 +2,11 @@
 
 #include "form/context.h"
 #include "support/fake_platform.h"
+#include "support/temp_dir.h"
 #include "ui/main/main_window.h"
 #include "ui/program.h"
 
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -74,6 +76,25 @@ protected:
     WatchingPlatform platform;
     int quitCalls = 0;
     Program program{platform};
+};
+
+// The example project copied into a fresh folder, so scripts written next to it land there.
+class LoadedProjectTest : public MainWindowTest {
+protected:
+    LoadedProjectTest() {
+        for (const char* ext : {".prj", ".txt", ".scn", ".est"})
+            std::filesystem::copy_file(std::filesystem::path(TES_EXAMPLES_DIR) / "Valley" /
+                                           (std::string("Valley") + ext),
+                                       dir.path() / (std::string("Valley") + ext));
+    }
+    std::string projectFile() const { return dir.file("Valley.prj"); }
+    void pickVegetation(int index) {
+        QComboBox* combo = find<QComboBox>("comboSelectVegetation");
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    TempDir dir;
 };
 
 } // namespace tes::test

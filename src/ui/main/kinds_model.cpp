@@ -16,20 +16,13 @@ namespace tes {
 
 namespace {
 
-// The number as KindNumber writes it (05 and 5 are one kind), without making a string of it.
-std::string_view WithoutLeadingZeros(std::string_view number) {
-    const std::size_t first = number.find_first_not_of('0');
-    if (first == std::string_view::npos)
-        return number.empty() ? number : number.substr(number.size() - 1);
-    return number.substr(first);
-}
-
-// How many records each kind has, by its number without leading zeros: one pass over the list.
+// How many records each kind has, by field 0 as written: one pass over the list. A kind's script
+// places the records whose field 0 is exactly its number, so these are the counts that agree with it.
 std::map<std::string, std::uint64_t, std::less<>> CountRecords(const LineList& records) {
     std::map<std::string, std::uint64_t, std::less<>> counts;
     for (std::size_t i = 0; i < records.size(); ++i) {
         const std::string_view line = records[i];
-        const std::string_view kind = WithoutLeadingZeros(line.substr(0, line.find(',')));
+        const std::string_view kind = line.substr(0, line.find(','));
         const auto it = counts.find(kind);
         if (it != counts.end())
             ++it->second;
@@ -83,13 +76,15 @@ std::vector<KindEntry> KindEntries(const std::vector<std::string>& comboItems, c
                            [&](const KindEntry& entry) { return entry.row.number == number; });
     };
     for (const std::string& item : comboItems) {
-        const std::string number = KindNumber(GetElement(KindKey(item), "_", 1));
+        const std::string key = KindKey(item);
+        const std::string_view written = GetElement(key, "_", 1);
+        const std::string number = KindNumber(written);
         if (number.empty() || listed(number))
             continue;
         KindEntry entry;
         entry.name = NameOfEntry(item);
         entry.onTile = true;
-        const auto count = counts.find(number);
+        const auto count = counts.find(written);
         entry.records = count == counts.end() ? 0 : count->second;
         const KindRow* known = table.find(number);
         entry.row = known ? *known : KindRow{number, {}, {}, true};

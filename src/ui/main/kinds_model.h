@@ -15,7 +15,7 @@ class LineList;
 // One kind as the Kinds dialog edits it: what the tile says about it, and its row of the kinds table.
 struct KindEntry {
     std::string name;          // from the kind's entry in the combo box; empty when not on the tile
-    std::uint64_t records = 0; // records of the tile whose kind field is this number (5 and 05 alike)
+    std::uint64_t records = 0; // records of the tile that the kind's script places
     bool onTile = false;
     // The Max file, the typed object name (kept while the name does not follow the file) and Enabled.
     KindRow row;
@@ -27,7 +27,7 @@ struct KindEntry {
     KindRow tableRow() const;
 };
 
-// The entries for the dialog: the tile's kinds in the combo box's order (a kind written twice, 5 and
+// The entries for the dialog: the tile's kinds in the combo box's order (a kind offered twice, 5 and
 // 05, once), each with its records counted, then the kinds of the table that are not on the tile.
 std::vector<KindEntry> KindEntries(const std::vector<std::string>& comboItems, const LineList& records,
                                    const KindsTable& table);

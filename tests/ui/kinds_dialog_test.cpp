@@ -1,0 +1,152 @@
+// The Kinds dialog and Process All in the window, on the example project (kinds 1, 2, 5, 7 and 12).
+#include "lib/file_access.h"
+#include "main_window_fixture.h"
+#include "ui/main/kinds_dialog.h"
+
+#include <cstdlib>
+
+#include <QDialogButtonBox>
+#include <QStatusBar>
+#include <QTableView>
+
+namespace tes::test {
+namespace {
+
+class KindsDialogTest : public LoadedProjectTest {
+protected:
+    KindsDialogTest() {
+        platform.dialogAnswers.push_back(projectFile());
+        QTest::mouseClick(button("btnBrowseProjectFile"), Qt::LeftButton);
+    }
+
+    std::string tableFile() const { return dir.file("Valley.tes.ini"); }
+
+    // Opens the dialog with its button and lets `act` play the user on it.
+    void withDialog(const std::function<void(KindsDialog&)>& act) {
+        int opened = 0;
+        window().setDialogRunner([&](QDialog& dialog) {
+            ++opened;
+            dialog.show();
+            QApplication::setActiveWindow(&dialog);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            act(static_cast<KindsDialog&>(dialog));
+            return dialog.result();
+        });
+        QApplication::setActiveWindow(&window());
+        QTest::keyClick(&window(), Qt::Key_K, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return opened == 1; }, 2000));
+    }
+
+    static QString cell(KindsDialog& dialog, int row, int column) {
+        return dialog.table()->model()->index(row, column).data().toString();
+    }
+    static bool checked(KindsDialog& dialog, int row, int column) {
+        return dialog.table()->model()->index(row, column).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    }
+    // On the cell: F2, the text in place of the old one, Enter.
+    static void typeIntoCell(KindsDialog& dialog, int row, int column, const QString& text) {
+        QTableView* table = dialog.table();
+        table->setCurrentIndex(table->model()->index(row, column));
+        QTest::keyClick(table, Qt::Key_F2);
+        QWidget* editor = QApplication::focusWidget();
+        ASSERT_NE(editor, table) << "F2 opens the cell's editor";
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The editor hands its text over once the event loop runs.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == table; }, 2000));
+    }
+};
+
+// From the keyboard: a Max file typed (the object follows it), an object name typed (it no longer
+// follows), a Max file chosen by Browse, Enabled switched off with Space, the join box reached with Tab.
+// Enter keeps it all and writes the table; Escape changes nothing.
+TEST_F(KindsDialogTest, TheDialogEditsTheRowsAndOnlyOkKeepsThem) {
+    const struct {
+        const char* name;
+        Qt::Key end;
+        bool kept;
+    } cases[] = {{"Escape", Qt::Key_Escape, false}, {"Enter", Qt::Key_Return, true}};
+    using C = KindsModel::Column;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform.settingWrites.clear();
+        withDialog([&](KindsDialog& dialog) {
+            ASSERT_EQ(dialog.table()->model()->rowCount(), 5);
+            EXPECT_EQ(cell(dialog, 0, C::Records), QStringLiteral("49"));
+            typeIntoCell(dialog, 0, C::MaxFile, QStringLiteral("D:\\M\\Pine.max"));
+            EXPECT_EQ(cell(dialog, 0, C::ObjectName), QStringLiteral("Pine"));
+            typeIntoCell(dialog, 0, C::ObjectName, QStringLiteral("Tall Pine"));
+            EXPECT_FALSE(checked(dialog, 0, C::UseFileName));
+
+            dialog.table()->setCurrentIndex(dialog.table()->model()->index(1, C::MaxFile));
+            platform.dialogAnswers.push_back("/models/Birch.max");
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnBrowseKindMaxFile")),
+                              Qt::LeftButton);
+            EXPECT_EQ(cell(dialog, 1, C::ObjectName), QStringLiteral("Birch"));
+
+            dialog.table()->setCurrentIndex(dialog.table()->model()->index(2, C::Enabled));
+            QTest::keyClick(dialog.table(), Qt::Key_Space);
+            EXPECT_FALSE(checked(dialog, 2, C::Enabled));
+
+            // Tab leaves the table for Browse, then the join box.
+            QTest::keyClick(dialog.table(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("chkJoinAllScripts"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            dialog.table()->setFocus();
+            QTest::keyClick(dialog.table(), c.end);
+        });
+        if (!c.kept) {
+            EXPECT_FALSE(std::filesystem::exists(tableFile()));
+            EXPECT_TRUE(ctx().kindsTable.empty());
+            EXPECT_FALSE(ctx().joinAllScripts);
+            EXPECT_TRUE(platform.settingWrites.empty());
+            continue;
+        }
+        EXPECT_EQ(ReadFileBytes(tableFile()),
+                  "[Vegetation_1]\r\nMaxFile=D:\\M\\Pine.max\r\nObjectName=Tall Pine\r\n"
+                  "Enabled=1\r\n[Vegetation_2]\r\nMaxFile=/models/Birch.max\r\n"
+                  "Enabled=1\r\n[Vegetation_5]\r\nMaxFile=\r\nEnabled=0\r\n");
+        EXPECT_EQ(ctx().kindsTable.rows().size(), 3u);
+        EXPECT_TRUE(ctx().joinAllScripts);
+        EXPECT_EQ(platform.settingWrites,
+                  (std::vector<std::string>{"DefaultDir=" + dir.path().string(), "ObjectDir=/models",
+                                            "JoinAllScripts=1"}));
+    }
+}
+
+// Process All forwards to its handler: the summary in the status line and in one message box.
+TEST_F(KindsDialogTest, ProcessAllShowsItsSummaryOnce) {
+    ctx().kindsTable.set({"1", "D:\\M\\Pine.max", "", true});
+    ctx().kindsTable.set({"2", "D:\\M\\Birch.max", "", true});
+    ctx().kindsTable.set({"12", "D:\\M\\Fern.max", "", false});
+    QTest::mouseClick(button("btnProcessAll"), Qt::LeftButton);
+    const std::string summary = "Wrote 2 scripts, 93 objects. Skipped: Vegetation_5 (no Max file), "
+                                "Vegetation_7 (no Max file), Vegetation_12 (disabled).";
+    EXPECT_EQ(platform.messages, std::vector<std::string>{summary});
+    EXPECT_EQ(window().statusLine()->currentMessage(), QString::fromStdString(summary));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("Valley_MainVeg_02.ms")));
+}
+
+// The picture of the dialog the help and the README show: three kinds with three Max files. Runs only
+// when TES_SCREENSHOT_DIR names the folder to write kinds.png into.
+TEST_F(KindsDialogTest, ScreenshotOfTheKindsDialog) {
+    const char* folder = std::getenv("TES_SCREENSHOT_DIR");
+    if (folder == nullptr)
+        GTEST_SKIP() << "set TES_SCREENSHOT_DIR to draw the picture";
+    ctx().kindsTable.set({"1", "D:\\Models\\Pine.max", "", true});
+    ctx().kindsTable.set({"2", "D:\\Models\\Birch.max", "", true});
+    ctx().kindsTable.set({"5", "D:\\Models\\Trees.max", "Oak_01", true});
+    ctx().kindsTable.set({"7", "", "", false});
+    ctx().joinAllScripts = true;
+    withDialog([&](KindsDialog& dialog) {
+        dialog.table()->setCurrentIndex(dialog.table()->model()->index(2, KindsModel::MaxFile));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(dialog.grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/kinds.png")));
+        dialog.reject();
+    });
+}
+
+} // namespace
+} // namespace tes::test
