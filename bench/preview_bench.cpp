@@ -32,6 +32,10 @@ const tes::Context& Loaded(std::uint64_t records) {
     return *ctx;
 }
 
+void RecordCounts(benchmark::internal::Benchmark* bench) {
+    bench->ArgName("records")->Arg(100'000)->Arg(1'000'000)->Arg(10'000'000)->Unit(benchmark::kMillisecond);
+}
+
 void BM_PreviewFirstPicture(benchmark::State& state) {
     const tes::Context& ctx = Loaded(static_cast<std::uint64_t>(state.range(0)));
     const tes::LineList& records = ctx.form.list(tes::ListId::List1);
@@ -51,12 +55,7 @@ void BM_PreviewFirstPicture(benchmark::State& state) {
     state.counters["peak_bytes_per_record"] =
         static_cast<double>(added) / static_cast<double>(records.size());
 }
-BENCHMARK(BM_PreviewFirstPicture)
-    ->ArgName("records")
-    ->Arg(100'000)
-    ->Arg(1'000'000)
-    ->Arg(10'000'000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewFirstPicture)->Apply(RecordCounts);
 
 // What the window's worker does after a pan or a zoom: the dots again, then the overlay.
 void BM_PreviewRedraw(benchmark::State& state) {
@@ -70,11 +69,6 @@ void BM_PreviewRedraw(benchmark::State& state) {
     }
     state.counters["records"] = static_cast<double>(scene.x.size());
 }
-BENCHMARK(BM_PreviewRedraw)
-    ->ArgName("records")
-    ->Arg(100'000)
-    ->Arg(1'000'000)
-    ->Arg(10'000'000)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewRedraw)->Apply(RecordCounts);
 
 } // namespace
