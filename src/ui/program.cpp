@@ -73,6 +73,8 @@ void Program::endProgram() {
 int Main(int argc, char** argv) {
     ReturnLargeBlocksPromptly();
     QApplication app(argc, argv);
+    // Desktops find the window's menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tolvane.EnviroScripter"));
     // The program ends through EndProgram only (Exit or closing the main window).
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -88,6 +90,10 @@ int Main(int argc, char** argv) {
         QTimer::singleShot(0, &program.mainWindow(),
                            [&program, path] { program.mainWindow().openProjectFile(path); });
     }
+    // For a smoke test of an installed copy: the program starts, loads the project named and ends
+    // through EndProgram, as if Exit were pressed.
+    if (qEnvironmentVariableIsSet("TES_QUIT_AFTER_START"))
+        QTimer::singleShot(0, &program.mainWindow(), [&program] { program.endProgram(); });
     return QApplication::exec();
 }
 

@@ -51,7 +51,9 @@ private:
 };
 
 // Main: the program's start-up routine. An optional argument names a project file that is loaded at
-// once, as if chosen with Browse. Returns when the program has ended.
+// once, as if chosen with Browse. Returns when the program has ended. With the environment variable
+// TES_QUIT_AFTER_START set, the program ends by itself right after that load (the installed copy's
+// smoke test).
 int Main(int argc, char** argv);
 
 } // namespace tes
