@@ -3,7 +3,7 @@ PRESET ?= $(if $(CI),ci,dev)
 BUILD_DIR := build/$(PRESET)
 EXAMPLE := examples/Valley/Valley.prj
 
-.PHONY: run test deps configure build bench sanitize fuzz format check-format clean
+.PHONY: run test deps configure build bench sanitize fuzz format check-format package install-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -60,6 +60,19 @@ fuzz:
 		-DTES_FUZZ=ON -DTES_BUILD_GUI=OFF -DTES_BUILD_TESTS=OFF >/dev/null
 	@cmake --build build/fuzz
 	@scripts/run-fuzz.sh build/fuzz
+
+# The Debian package, from a Release build with Debian's hardening flags: build/package/*.deb.
+package:
+	@TES_WITH_PACKAGING=1 scripts/install-deps.sh
+	@export DEB_BUILD_MAINT_OPTIONS=hardening=+all; \
+		CXXFLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+		LDFLAGS="$$(dpkg-buildflags --get LDFLAGS)" cmake --preset package >/dev/null
+	@cmake --build build/package
+	@cd build/package && cpack -G DEB
+
+# Lintian on the package, then the package unpacked into a scratch root and its programs run (CI).
+install-check: package
+	@scripts/check-package.sh build/package
 
 clean:
 	rm -rf build

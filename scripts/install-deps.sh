@@ -5,8 +5,12 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ make
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-    qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation clang-format
+    qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation clang-format man-db
 )
+# What `make package` and `make install-check` use to build and check the Debian package.
+if [ "${TES_WITH_PACKAGING:-0}" = 1 ]; then
+    packages+=(dpkg-dev file fakeroot lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin)
+fi
 # What `make windows` uses to cross-build for Windows and run the tests under Wine; CI runs it too.
 if [ "${TES_WITH_WINDOWS:-0}" = 1 ] || [ -n "${CI:-}" ]; then
     packages+=(g++-mingw-w64-x86-64-posix wine64 googletest)
