@@ -2,8 +2,8 @@
 # Checks the Debian package in a build folder (`make package`) as an installation would use it: Lintian
 # on the .deb; then, unpacked into a scratch root, the menu entry, the metainfo, the file type, the
 # manual pages, one start of the installed window on the installed example (offscreen, ending by
-# itself through TES_QUIT_AFTER_START), and the installed enviro-script, whose output must equal the
-# build folder's.
+# itself through TES_QUIT_AFTER_START), and the installed enviro-script, whose output (text, scripts,
+# picture) must equal the build folder's.
 set -euo pipefail
 build=${1:?usage: check-package.sh BUILD_FOLDER}
 deb=$(ls "$build"/tolvane-enviro-scripter_*.deb)
@@ -61,6 +61,7 @@ run() {
     local exe=$1 dir=$2
     "$exe" info "$dir/Valley.prj" >"$dir/info.out"
     "$exe" build "$dir/Valley.prj" --all --max-file 'C:\Models\Pine.max' | sed "s|$dir/||" >"$dir/build.out"
+    QT_QPA_PLATFORM=offscreen "$exe" preview "$dir/Valley.prj" --png "$dir/Valley.png" --size 256x256 >/dev/null
 }
 run "$root/usr/bin/enviro-script" "$scratch/installed"
 run "$build/bin/enviro-script" "$scratch/built"
