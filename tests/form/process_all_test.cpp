@@ -62,8 +62,9 @@ TEST_F(ProcessAllTest, BrowseGivesTheMaxFileToTheKindPicked) {
         btnBrowseMaxFile_Click(ctx);
         EXPECT_EQ(ctx.form.text(TextField::txtMaxFile), "D:\\M\\Oak.max");
         EXPECT_EQ(IsRegularFile(ctx.kindsTablePath), *c.table != '\0');
-        if (*c.table)
+        if (*c.table) {
             EXPECT_EQ(ReadFileBytes(ctx.kindsTablePath), c.table);
+        }
         EXPECT_TRUE(platform.messages.empty());
     }
 }
