@@ -2,19 +2,13 @@
 
 #include "core/combine_scripts.h"
 #include "lib/fields.h"
+#include "lib/numbers.h"
 
 #include <algorithm>
 
 namespace tes {
 
 namespace {
-
-std::string Count(std::uint64_t count, const char* noun) {
-    std::string digits = std::to_string(count);
-    for (std::size_t at = digits.size(); at > 3; at -= 3)
-        digits.insert(at - 3, 1, ',');
-    return digits + " " + noun + (count == 1 ? "" : "s");
-}
 
 std::string Summary(const AllKindsResult& result, bool saved) {
     std::uint64_t scripts = 0;
@@ -30,8 +24,8 @@ std::string Summary(const AllKindsResult& result, bool saved) {
             list += (list.empty() ? "" : ", ") + kind.kind + " (" + kind.reason + ")";
         }
     }
-    std::string summary = std::string(saved ? "Wrote " : "Built ") + Count(scripts, "script") + ", " +
-                          Count(objects, "object") + (saved ? "." : " (not saved).");
+    std::string summary = std::string(saved ? "Wrote " : "Built ") + CountText(scripts, "script") + ", " +
+                          CountText(objects, "object") + (saved ? "." : " (not saved).");
     if (!skipped.empty())
         summary += " Skipped: " + skipped + ".";
     if (!failed.empty())

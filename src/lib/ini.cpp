@@ -14,14 +14,6 @@ namespace {
 // The longest value handed back: the profile function's buffer holds 255 characters with its zero.
 constexpr std::size_t kMaxValueLength = 254;
 
-std::string_view TrimLine(std::string_view s) {
-    constexpr std::string_view kBlanks = " \t\v";
-    const std::size_t first = s.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
-}
-
 // The caller's section and key names lose their spaces only; a TAB stays and then never matches.
 std::string_view TrimSpaces(std::string_view s) {
     const std::size_t first = s.find_first_not_of(' ');
@@ -34,21 +26,6 @@ std::string_view StripOuterQuotes(std::string_view value) {
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         return value.substr(1, value.size() - 2);
     return value;
-}
-
-// Splits text into lines at CR, LF or CR LF; calls `visit` per line until it returns false.
-template <typename Visit> void ForEachLine(std::string_view text, Visit visit) {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        if (!visit(text.substr(pos, end - pos)))
-            return;
-        pos = end;
-        if (pos < text.size() && text[pos++] == '\r' && pos < text.size() && text[pos] == '\n')
-            ++pos;
-    }
 }
 
 // The first `count` characters of UTF-8 text.
@@ -66,6 +43,14 @@ void ReportFailure(Messages& messages, const Failure& failure) {
 
 } // namespace
 
+std::string_view TrimIniBlanks(std::string_view s) {
+    constexpr std::string_view kBlanks = " \t\v";
+    const std::size_t first = s.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos)
+        return {};
+    return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
+}
+
 bool LookupIniValue(std::string_view fileText, std::string_view section, std::string_view key,
                     std::string& value) {
     if (fileText.starts_with(kUtf8Bom))
@@ -78,8 +63,8 @@ bool LookupIniValue(std::string_view fileText, std::string_view section, std::st
     enum class Place { BeforeSection, OtherSection, InSection, PastSection };
     Place place = Place::BeforeSection;
     bool found = false;
-    ForEachLine(fileText, [&](std::string_view rawLine) {
-        const std::string_view line = TrimLine(rawLine);
+    ForEachIniLine(fileText, [&](std::string_view rawLine) {
+        const std::string_view line = TrimIniBlanks(rawLine);
         if (line.empty() || line.front() == ';')
             return true;
         if (line.front() == '[') {
@@ -88,7 +73,7 @@ bool LookupIniValue(std::string_view fileText, std::string_view section, std::st
                 return false;
             }
             std::string_view name = line.substr(1);
-            name = TrimLine(name.substr(0, name.find(']')));
+            name = TrimIniBlanks(name.substr(0, name.find(']')));
             place = EqualsIgnoringAsciiCase(name, section) ? Place::InSection : Place::OtherSection;
             return true;
         }
@@ -97,9 +82,9 @@ bool LookupIniValue(std::string_view fileText, std::string_view section, std::st
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos)
             return true;
-        if (!EqualsIgnoringAsciiCase(TrimLine(line.substr(0, equals)), key))
+        if (!EqualsIgnoringAsciiCase(TrimIniBlanks(line.substr(0, equals)), key))
             return true;
-        value.assign(StripOuterQuotes(TrimLine(line.substr(equals + 1))));
+        value.assign(StripOuterQuotes(TrimIniBlanks(line.substr(equals + 1))));
         found = true;
         return false;
     });

@@ -22,4 +22,22 @@ std::string GetINIString(std::string_view section, std::string_view key, const s
 bool LookupIniValue(std::string_view fileText, std::string_view section, std::string_view key,
                     std::string& value);
 
+// Splits INI text into lines at CR, LF or CR LF; calls `visit` per line until it returns false.
+template <typename Visit> void ForEachIniLine(std::string_view text, Visit visit) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos)
+            end = text.size();
+        if (!visit(text.substr(pos, end - pos)))
+            return;
+        pos = end;
+        if (pos < text.size() && text[pos++] == '\r' && pos < text.size() && text[pos] == '\n')
+            ++pos;
+    }
+}
+
+// A line, a section name, a key or a value without the blanks the lookup skips around it.
+std::string_view TrimIniBlanks(std::string_view s);
+
 } // namespace tes

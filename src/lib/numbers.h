@@ -37,4 +37,8 @@ std::int32_t ToInt32(double value);
 // sign when it is negative: " 53", "-1".
 std::string SignPadded(long long number);
 
+// "1 record", "1,234 records": digits grouped by threes, whatever the user's locale, and the noun
+// with an "s" unless the count is 1.
+std::string CountText(std::uint64_t count, const char* noun);
+
 } // namespace tes

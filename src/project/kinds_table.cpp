@@ -17,34 +17,12 @@ namespace {
 constexpr std::string_view kSectionPrefix = "Vegetation_";
 constexpr std::string_view kOwnedKeys[] = {"MaxFile", "ObjectName", "Enabled"};
 
-std::string_view Trim(std::string_view s) {
-    constexpr std::string_view kBlanks = " \t";
-    const std::size_t first = s.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos)
-        return {};
-    return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
-}
-
-// The file's lines, split at CR, LF or CR LF.
-std::vector<std::string_view> Lines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
-        lines.push_back(text.substr(pos, end - pos));
-        pos = end;
-        if (pos < text.size() && text[pos++] == '\r' && pos < text.size() && text[pos] == '\n')
-            ++pos;
-    }
-    return lines;
-}
-
 // The section a header line opens ("Vegetation_5"), or nothing for other lines.
 std::string_view SectionOf(std::string_view line) {
-    line = Trim(line);
+    line = TrimIniBlanks(line);
     if (!line.starts_with('['))
         return {};
-    return Trim(line.substr(1, line.find(']') - 1));
+    return TrimIniBlanks(line.substr(1, line.find(']') - 1));
 }
 
 bool IsKindSection(std::string_view section) {
@@ -56,7 +34,7 @@ bool IsOwnedKey(std::string_view line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos)
         return false;
-    const std::string_view key = Trim(line.substr(0, equals));
+    const std::string_view key = TrimIniBlanks(line.substr(0, equals));
     return std::any_of(std::begin(kOwnedKeys), std::end(kOwnedKeys),
                        [&](std::string_view owned) { return EqualsIgnoringAsciiCase(key, owned); });
 }
@@ -65,13 +43,14 @@ bool IsOwnedKey(std::string_view line) {
 bool LooksLikeIni(std::string_view text) {
     if (text.find('\0') != std::string_view::npos)
         return false;
-    for (const std::string_view raw : Lines(text)) {
-        const std::string_view line = Trim(raw);
-        if (!line.empty() && line.front() != ';' && line.front() != '[' &&
-            line.find('=') == std::string_view::npos)
-            return false;
-    }
-    return true;
+    bool ini = true;
+    ForEachIniLine(text, [&](std::string_view raw) {
+        const std::string_view line = TrimIniBlanks(raw);
+        ini = line.empty() || line.front() == ';' || line.front() == '[' ||
+              line.find('=') != std::string_view::npos;
+        return ini;
+    });
+    return ini;
 }
 
 void AppendOwnedKeys(std::string& out, const KindRow& row) {
@@ -117,22 +96,23 @@ KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
         return table;
     }
     table.m_text = text;
-    for (const std::string_view line : Lines(text)) {
+    ForEachIniLine(text, [&](std::string_view line) {
         const std::string_view section = SectionOf(line);
         if (!IsKindSection(section))
-            continue;
+            return true;
         KindRow row;
         row.number = KindNumber(section.substr(kSectionPrefix.size()));
         if (table.find(row.number))
-            continue; // only the first section of a name counts
+            return true; // only the first section of a name counts
         std::string value;
         if (LookupIniValue(text, section, "MaxFile", value))
             row.maxFile = value;
         if (LookupIniValue(text, section, "ObjectName", value))
             row.objectName = value;
-        row.enabled = !(LookupIniValue(text, section, "Enabled", value) && Trim(value) == "0");
+        row.enabled = !(LookupIniValue(text, section, "Enabled", value) && TrimIniBlanks(value) == "0");
         table.m_rows.push_back(std::move(row));
-    }
+        return true;
+    });
     return table;
 }
 
@@ -158,9 +138,9 @@ void KindsTable::write(const std::string& path) const {
     std::string out;
     std::vector<std::string> written;
     const KindRow* current = nullptr;
-    for (const std::string_view line : Lines(m_text)) {
+    ForEachIniLine(m_text, [&](std::string_view line) {
         const std::string_view section = SectionOf(line);
-        if (!section.empty() || Trim(line).starts_with('[')) {
+        if (!section.empty() || TrimIniBlanks(line).starts_with('[')) {
             current = IsKindSection(section) ? find(section.substr(kSectionPrefix.size())) : nullptr;
             if (current && std::find(written.begin(), written.end(), current->number) != written.end())
                 current = nullptr; // a later section of the same kind keeps what it says
@@ -169,12 +149,12 @@ void KindsTable::write(const std::string& path) const {
                 AppendOwnedKeys(out, *current);
                 written.push_back(current->number);
             }
-            continue;
+            return true;
         }
-        if (current && IsOwnedKey(line))
-            continue;
-        out.append(line).push_back('\n');
-    }
+        if (!(current && IsOwnedKey(line)))
+            out.append(line).push_back('\n');
+        return true;
+    });
     for (const KindRow& row : m_rows) {
         if (std::find(written.begin(), written.end(), row.number) != written.end())
             continue;
@@ -184,10 +164,11 @@ void KindsTable::write(const std::string& path) const {
 
     const bool utf8 = !FitsWindows1252(out);
     std::string bytes = utf8 ? std::string(kUtf8Bom) : std::string();
-    for (const std::string_view line : Lines(out)) {
+    ForEachIniLine(out, [&](std::string_view line) {
         bytes += utf8 ? std::string(line) : Utf8ToCp1252(line);
         bytes += "\r\n";
-    }
+        return true;
+    });
     AtomicTextWriter writer(path);
     writer.writeEncoded(bytes);
     writer.commit();
