@@ -6,6 +6,7 @@
 #include "core/placement_script.h"
 #include "lib/file_access.h"
 #include "lib/text_codec.h"
+#include "support/loaded_fields.h"
 #include "support/temp_dir.h"
 
 #include <cstdlib>
@@ -135,15 +136,10 @@ TEST_P(EngineGolden, LoadsTheProjectAndBuildsTheScriptAsExpected) {
     o.objectName = c.objectName;
     o.mainTile = c.tile.mainTile;
     o.useObjectScale = c.tile.useObjectScale;
-    o.terrainWidth = loaded.fields.scene.terrainWidth;
-    o.gridRes = loaded.fields.scene.gridRes;
-    o.gridSize = loaded.fields.gridSize;
-    o.objectScale = loaded.fields.objectScale;
+    TakeLoadedFields(loaded, o);
     o.rotate = c.rotate;
-    o.rotationAngle = loaded.fields.rotationAngle;
     o.verticalScale = c.verticalScale;
     o.verticalOffset = c.verticalOffset;
-    o.projectBasePath = loaded.files.basePath;
     build.records = &loaded.records;
     const PlacementResult built = BuildPlacementScript(build);
 

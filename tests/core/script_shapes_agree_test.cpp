@@ -4,6 +4,7 @@
 #include "core/placement_script.h"
 #include "lib/fields.h"
 #include "lib/text_codec.h"
+#include "support/loaded_fields.h"
 #include "support/placement_reader.h"
 #include "support/temp_dir.h"
 
@@ -84,12 +85,7 @@ PlacementResult Build(const LoadResult& loaded, const PlacementOptions& choices,
     PlacementOptions& o = build.options;
     o.vegetation = "Vegetation_5:  Tree";
     o.useObjectScale = true;
-    o.terrainWidth = loaded.fields.scene.terrainWidth;
-    o.gridRes = loaded.fields.scene.gridRes;
-    o.gridSize = loaded.fields.gridSize;
-    o.objectScale = loaded.fields.objectScale;
-    o.rotationAngle = loaded.fields.rotationAngle;
-    o.projectBasePath = loaded.files.basePath;
+    TakeLoadedFields(loaded, o);
     o.saveToFile = false;
     o.style.shape = shape;
     build.records = &loaded.records;

@@ -5,6 +5,7 @@
 #include "core/load_project.h"
 #include "core/placement_script.h"
 #include "lib/file_access.h"
+#include "support/loaded_fields.h"
 #include "support/temp_dir.h"
 
 #include <cstdlib>
@@ -44,12 +45,7 @@ TEST_P(ScriptShapeGolden, WritesTheExampleScriptAsExpected) {
     o.vegetation = "Vegetation_5:  Oak Tree";
     o.maxFile = R"(C:\Models\Oak Tree.max)";
     o.objectName = "Oak Tree";
-    o.terrainWidth = loaded.fields.scene.terrainWidth;
-    o.gridRes = loaded.fields.scene.gridRes;
-    o.gridSize = loaded.fields.gridSize;
-    o.objectScale = loaded.fields.objectScale;
-    o.rotationAngle = loaded.fields.rotationAngle;
-    o.projectBasePath = loaded.files.basePath;
+    TakeLoadedFields(loaded, o);
     o.style = c.style;
     build.records = &loaded.records;
     const PlacementResult built = BuildPlacementScript(build);

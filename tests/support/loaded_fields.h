@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/load_project.h"
+#include "core/placement_script.h"
+
+namespace tes::test {
+
+// What a build takes from the load as the window's fields would hold it: the scene's size, the scale
+// fields, the rotation angle and where the script goes.
+inline void TakeLoadedFields(const LoadResult& loaded, PlacementOptions& options) {
+    options.terrainWidth = loaded.fields.scene.terrainWidth;
+    options.gridRes = loaded.fields.scene.gridRes;
+    options.gridSize = loaded.fields.gridSize;
+    options.objectScale = loaded.fields.objectScale;
+    options.rotationAngle = loaded.fields.rotationAngle;
+    options.projectBasePath = loaded.files.basePath;
+}
+
+} // namespace tes::test
