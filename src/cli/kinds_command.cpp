@@ -3,7 +3,7 @@
 #include "cli/kinds_table_choice.h"
 #include "cli/project_session.h"
 #include "core/all_kinds.h"
-#include "core/record_position.h"
+#include "core/kind_entries.h"
 #include "form/context.h"
 #include "form/process_all.h"
 #include "lib/fields.h"
@@ -16,16 +16,6 @@ namespace {
 
 constexpr std::string_view kNameSeparator = ":  "; // between an entry's key and the kind's name
 
-// The records of the tile that the kind's script places: those whose field 0 is its number.
-std::size_t CountRecords(const LineList& records, std::string_view number) {
-    PositionRule rule;
-    rule.number = number;
-    std::size_t count = 0;
-    for (std::size_t row = 0; row < records.size(); ++row)
-        count += rule.matches(records[row]) ? 1 : 0;
-    return count;
-}
-
 void PrintRow(std::ostream& out, std::string_view number, std::string_view name, std::size_t records,
               const KindRow* row) {
     out << number << '\t' << name << '\t' << records << '\t' << (row ? row->maxFile : "") << '\t'
@@ -35,13 +25,15 @@ void PrintRow(std::ostream& out, std::string_view number, std::string_view name,
 // The tile's kinds in the list's order with their rows, then the rows of kinds not on the tile.
 void PrintKinds(const Context& ctx, const KindsTable& table, std::ostream& out) {
     out << "number\tname\trecords\tmax file\tobject\tenabled\n";
+    const auto counts = CountRecordsByKind(ctx.form.list(ListId::List1));
     std::vector<std::string> onTile;
     for (const std::string& entry : ctx.form.comboItems()) {
         const std::string key = KindKey(entry);
         const std::string number(GetElement(key, "_", 1));
         const std::string_view name =
             std::string_view(entry).substr(std::min(entry.size(), key.size() + kNameSeparator.size()));
-        PrintRow(out, number, name, CountRecords(ctx.form.list(ListId::List1), number), table.find(number));
+        const auto count = counts.find(number);
+        PrintRow(out, number, name, count == counts.end() ? 0 : count->second, table.find(number));
         onTile.push_back(KindNumber(number));
     }
     for (const KindRow& row : table.rows()) {
