@@ -2,7 +2,7 @@
 
 #include "core/all_kinds.h"
 #include "form/context.h"
-#include "form/process_command.h"
+#include "form/process_all.h"
 #include "lib/fields.h"
 
 #include <set>
@@ -52,13 +52,10 @@ bool BuildFromTable(Context& ctx, const KindsTable& table, const BuildOptions& o
                     std::ostream& out) {
     const std::vector<std::string> kinds = ctx.form.comboItems();
     const KindsTable rows = WithTypedObject(table, kinds, options);
-    AllKindsRequest request;
-    request.options = PlacementOptionsFromForm(ctx);
-    request.records = &ctx.form.list(ListId::List1);
+    AllKindsRequest request = AllKindsRequestFromForm(ctx);
     request.table = &rows;
     request.fallbackMaxFile = options.maxFile;
     request.progress = &platform;
-    request.tuning = ctx.tuning;
 
     // One kind at a time: the engine keeps only the last script's lines, and each is printed as it
     // is done. A kind listed twice (5 and 05) is built the first time only.

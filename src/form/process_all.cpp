@@ -14,17 +14,22 @@ std::string JoinedScriptPath(const Context& ctx) {
     return ctx.session.ProjectBasePath + (mainTile ? "_MainVeg_All.ms" : "_PerVeg_All.ms");
 }
 
-Messages btnProcessAll_Click(Context& ctx) {
-    ctx.platform.setWaitCursor(DialogOwner::MainWindow, true);
+AllKindsRequest AllKindsRequestFromForm(Context& ctx) {
     AllKindsRequest request;
     request.options = PlacementOptionsFromForm(ctx);
     request.records = &ctx.form.list(ListId::List1);
     request.kinds = ctx.form.comboItems();
     request.table = &ctx.kindsTable;
-    if (ctx.joinAllScripts && ctx.session.SaveToFile)
-        request.joinInto = JoinedScriptPath(ctx);
     request.progress = &ctx.platform;
     request.tuning = ctx.tuning;
+    return request;
+}
+
+Messages btnProcessAll_Click(Context& ctx) {
+    ctx.platform.setWaitCursor(DialogOwner::MainWindow, true);
+    AllKindsRequest request = AllKindsRequestFromForm(ctx);
+    if (ctx.joinAllScripts && ctx.session.SaveToFile)
+        request.joinInto = JoinedScriptPath(ctx);
     AllKindsResult result = BuildAllKinds(request);
 
     if (!result.lastScript.empty()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/all_kinds.h"
 #include "lib/message.h"
 
 #include <string>
@@ -7,6 +8,10 @@
 namespace tes {
 
 struct Context;
+
+// Process All's request as the window's fields and the loaded kinds table give it, without a joined
+// script.
+AllKindsRequest AllKindsRequestFromForm(Context& ctx);
 
 // Process All: one script per kind of the tile whose row in the kinds table is enabled and names a
 // Max file, with the window's placement options, under one progress display with Cancel. The
