@@ -3,8 +3,10 @@
 #include "cli/cli_options.h"
 #include "cli/cli_platform.h"
 #include "cli/commands.h"
+#include "cli/number_options.h"
 #include "cli/preview_command.h"
 #include "cli/windows_process.h"
+#include "core/field_rules.h"
 #include "lib/file_access.h"
 #include "lib/version.h"
 
@@ -106,24 +108,31 @@ void AddLoadOptions(CLI::App& app, LoadOptions& load) {
         ->type_name("");
     app.add_flag("--perimeter", load.perimeter, "Use the perimeter tile instead of the main tile")
         ->group("Load options");
-    AddText(app, "--overlap", load.overlap, "Margin added around the tile, in terrain units (default 0)")
+    AddText(app, "--overlap", load.overlap,
+            "Margin added around the tile, in terrain units: 0 or more (default 0)")
         ->check(FieldLength(5))
+        ->check(NumberIn({0, kNoUpperBound}))
         ->group("Load options");
     AddText(app, "--grid-size", load.gridSize,
-            "3ds Max grid size the tile is scaled to (default 256); the object scale follows from it")
+            "3ds Max grid size the tile is scaled to: 1 or more (default 256); the object scale follows "
+            "from it")
         ->check(FieldLength(4))
+        ->check(NumberIn({kGridSizeRule.lower, kGridSizeRule.upper}))
         ->group("Load options");
     AddText(app, "--object-scale", load.objectScale,
-            "Scale objects by this percentage instead; the grid size then follows from it")
+            "Scale objects by this percentage instead: 0.1 or more; the grid size then follows from it")
         ->check(FieldLength(11))
+        ->check(NumberIn({kObjectScaleRule.lower, kObjectScaleRule.upper}))
         ->group("Load options");
     AddText(app, "--rotation-angle", load.rotationAngle,
             "Turn objects by this angle in degrees instead of facing the sun")
+        ->check(NumberIn(kAnyNumber))
         ->group("Load options");
     app.add_flag("--no-rotate", load.noRotate, "Do not turn the objects at all")->group("Load options");
     AddText(app, "--heading", load.heading,
             "Use this sun heading in degrees (0 to 359.9) instead of the scene's; objects face it")
         ->check(FieldLength(5))
+        ->check(NumberIn({kHeadingRule.lower, kHeadingRule.upper}))
         ->group("Load options");
 }
 
@@ -159,8 +168,10 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
         ->type_name("NAME")
         ->group("Build options");
     AddText(app, "--vertical-scale", build.verticalScale, "Factor applied to every height (default 1.000)")
+        ->check(NumberIn(kAnyNumber))
         ->group("Build options");
     AddText(app, "--vertical-offset", build.verticalOffset, "Added to every height (default 0.000000)")
+        ->check(NumberIn(kAnyNumber))
         ->group("Build options");
     app.add_flag("--no-save", build.noSave, "Print the scripts instead of writing .ms files")
         ->group("Build options");

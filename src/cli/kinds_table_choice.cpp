@@ -1,17 +1,20 @@
 #include "cli/kinds_table_choice.h"
 
-#include "form/context.h"
+#include "cli/loaded_project.h"
+#include "lib/platform.h"
 
 namespace tes::cli {
 
-KindsTableChoice ChooseKindsTable(const Context& ctx, const std::optional<std::string>& kindsFile,
+KindsTableChoice ChooseKindsTable(const LoadedProject& project, const std::optional<std::string>& kindsFile,
                                   Platform& platform) {
+    if (!kindsFile)
+        return {project.kindsTablePath, project.kindsTable};
     KindsTableChoice choice;
-    choice.path = kindsFile ? *kindsFile : ctx.kindsTablePath;
+    choice.path = *kindsFile;
     Messages messages;
     choice.table = KindsTable::Read(choice.path, messages);
-    if (kindsFile)
-        ShowMessages(platform, messages);
+    for (const Message& message : messages)
+        platform.showMessage(message.text);
     return choice;
 }
 

@@ -7,10 +7,11 @@
 
 namespace tes {
 class Platform;
-struct Context;
 } // namespace tes
 
 namespace tes::cli {
+
+struct LoadedProject;
 
 // The kinds table a command works on and where it is kept.
 struct KindsTableChoice {
@@ -20,7 +21,7 @@ struct KindsTableChoice {
 
 // The table `kindsFile` names, with its notice shown when it is damaged; without one, the table beside
 // the loaded project, whose notice the load has shown already.
-KindsTableChoice ChooseKindsTable(const Context& ctx, const std::optional<std::string>& kindsFile,
+KindsTableChoice ChooseKindsTable(const LoadedProject& project, const std::optional<std::string>& kindsFile,
                                   Platform& platform);
 
 } // namespace tes::cli

@@ -1,10 +1,10 @@
 #include "cli/preview_command.h"
 
 #include "cli/cli_platform.h"
-#include "cli/project_session.h"
+#include "cli/loaded_project.h"
 #include "core/preview_png.h"
-#include "form/context.h"
-#include "form/preview_input.h"
+#include "lib/failure.h"
+#include "project/kinds_table.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -42,7 +42,7 @@ void AddPreviewOptions(CLI::App& app, PreviewOptions& options) {
            "The picture's size in pixels (default 1024x1024)")
         ->type_name("WxH");
     app.add_option("--kind", options.kinds,
-                   "Show only this kind (its number as the records write it); repeatable")
+                   "Show only this kind (its number: 5 and 05 are one kind); repeatable")
         ->type_name("N");
 }
 
@@ -51,13 +51,18 @@ int RunPreview(const PreviewOptions& options, CliPlatform& platform, std::ostrea
         platform.showMessage("This build cannot draw pictures");
         return kExitUsage;
     }
-    const std::unique_ptr<Context> ctx = StartProgram(platform);
-    if (!LoadProjectWithOptions(*ctx, options.load))
+    const LoadedProject project = LoadWithOptions(options.load, platform);
+    if (!project.complete)
         return kExitFailed;
 
+    PreviewInput input;
+    input.placement = PlacementOptionsOf(project);
+    input.overlap = project.tile.overlap;
+    input.heading = project.load.fields.scene.heading;
+    input.kinds = project.load.kinds.kinds;
     PreviewScene scene;
     try {
-        scene = BuildPreviewScene(PreviewInputFromForm(*ctx), ctx->form.list(ListId::List1));
+        scene = BuildPreviewScene(input, project.load.records);
     } catch (const Failure& failure) {
         platform.showMessage("The records cannot be placed: " + failure.description());
         return kExitFailed;
@@ -69,8 +74,10 @@ int RunPreview(const PreviewOptions& options, CliPlatform& platform, std::ostrea
     if (!options.kinds.empty())
         request.shown.assign(scene.kinds.size(), false);
     for (const std::string& number : options.kinds) {
-        const auto kind = std::find_if(scene.kinds.begin(), scene.kinds.end(),
-                                       [&number](const PreviewKind& k) { return k.number == number; });
+        const auto kind =
+            std::find_if(scene.kinds.begin(), scene.kinds.end(), [&number](const PreviewKind& k) {
+                return k.number == number || k.number == KindNumber(number);
+            });
         if (kind == scene.kinds.end()) {
             platform.showMessage("There is no vegetation kind " + number + " on the tile");
             return kExitFailed;

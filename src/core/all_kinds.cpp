@@ -5,6 +5,7 @@
 #include "lib/numbers.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace tes {
 
@@ -60,8 +61,8 @@ std::optional<KindRow> RowFor(const AllKindsRequest& request, const std::string&
     }
     if (row && !row->maxFile.empty())
         return *row;
-    if (request.fallbackMaxFile && !request.fallbackMaxFile->empty())
-        return KindRow{number, *request.fallbackMaxFile, {}, true};
+    if (!request.fallbackMaxFile.empty())
+        return KindRow{number, request.fallbackMaxFile, request.fallbackObject, true};
     reason = "no Max file";
     return std::nullopt;
 }
@@ -100,57 +101,61 @@ bool AllKindsResult::anyFailed() const {
                        [](const KindOutcome& kind) { return kind.status == KindOutcome::Status::Failed; });
 }
 
-std::string KindKey(std::string_view entry) {
-    return std::string(GetElement(entry, ":", 0));
+std::string KindKey(const VegetationKind& kind) {
+    return "Vegetation_" + kind.number;
 }
 
 AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
     AllKindsResult result;
     Progress& progress = request.progress ? *request.progress : NoProgress();
-    std::vector<std::string> seen;
+    const std::size_t count = request.kinds.size();
     std::vector<std::string> written;
     ProgressScope shown(progress, "Building scripts");
     bool stopAsked = false; // Cancel was pressed while a kind was built
-    for (std::size_t i = 0; i < request.kinds.size(); ++i) {
-        const std::string key = KindKey(request.kinds[i]);
-        const std::string number = KindNumber(GetElement(key, "_", 1));
-        if (std::find(seen.begin(), seen.end(), UpperCase(key)) != seen.end())
-            continue;
-        seen.push_back(UpperCase(key));
-        if (stopAsked || !shown.report(i * KindShare::kSteps, request.kinds.size() * KindShare::kSteps)) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const VegetationKind& kind = request.kinds[i];
+        if (stopAsked || !shown.report(i * KindShare::kSteps, count * KindShare::kSteps)) {
             result.cancelled = true;
             break;
         }
         KindOutcome outcome;
-        outcome.kind = key;
-        const std::optional<KindRow> row = RowFor(request, number, outcome.reason);
-        if (!row) {
-            result.kinds.push_back(std::move(outcome));
-            continue;
+        outcome.kind = KindKey(kind);
+        PlacementResult built;
+        if (const std::optional<KindRow> row = RowFor(request, kind.number, outcome.reason)) {
+            KindShare share(shown, i, count);
+            PlacementRequest build{request.options, request.records, &share, request.tuning};
+            build.options.kindNumber = kind.number;
+            build.options.maxFile = row->maxFile;
+            build.options.objectName = row->object();
+            built = BuildPlacementScript(build);
+            stopAsked = share.cancelled();
+            outcome.scriptPath = built.scriptPath;
+            outcome.objects = built.objectCount;
+            if (built.outcome == BuildOutcome::Built) {
+                outcome.status = KindOutcome::Status::Built;
+                if (built.fileWritten)
+                    written.push_back(built.scriptPath);
+            } else {
+                outcome.status = KindOutcome::Status::Failed;
+                outcome.reason = built.messages.empty() ? "failed" : OneLine(built.messages.front().text);
+                outcome.messages = built.messages;
+                result.messages.insert(result.messages.end(), built.messages.begin(), built.messages.end());
+            }
         }
-        KindShare share(shown, i, request.kinds.size());
-        PlacementRequest build{request.options, request.records, &share, request.tuning};
-        build.options.vegetation = request.kinds[i];
-        build.options.maxFile = row->maxFile;
-        build.options.objectName = row->object();
-        PlacementResult built = BuildPlacementScript(build);
-        outcome.scriptPath = built.scriptPath;
-        outcome.objects = built.objectCount;
-        if (built.outcome == BuildOutcome::Built) {
-            outcome.status = KindOutcome::Status::Built;
-            if (built.fileWritten)
-                written.push_back(built.scriptPath);
+        if (request.kindDone)
+            request.kindDone(outcome, built.lines);
+        if (outcome.status == KindOutcome::Status::Built)
             result.lastScript.swap(built.lines);
-        } else {
-            outcome.status = KindOutcome::Status::Failed;
-            outcome.reason = built.messages.empty() ? "failed" : OneLine(built.messages.front().text);
-            result.messages.insert(result.messages.end(), built.messages.begin(), built.messages.end());
-        }
+        const bool stop =
+            outcome.status == KindOutcome::Status::Failed && request.afterFailure == AfterFailure::Stop;
         result.kinds.push_back(std::move(outcome));
-        stopAsked = share.cancelled();
+        if (stop) {
+            result.stopped = true;
+            break;
+        }
     }
     std::string notJoined;
-    if (!request.joinInto.empty() && !written.empty() && !result.cancelled) {
+    if (!request.joinInto.empty() && !written.empty() && !result.cancelled && !result.stopped) {
         CombineResult joined = CombineScripts({written, request.joinInto, request.tuning.fileByteLimit});
         if (joined.written)
             result.joinedPath = request.joinInto;

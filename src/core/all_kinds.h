@@ -2,27 +2,13 @@
 
 #include "core/placement_script.h"
 #include "project/kinds_table.h"
+#include "project/vegetation_list.h"
 
-#include <optional>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace tes {
-
-struct AllKindsRequest {
-    // The placement options every script shares; the kind, the Max file and the object come from the
-    // table for each kind.
-    PlacementOptions options;
-    const LineList* records = nullptr;
-    std::vector<std::string> kinds; // the kinds offered ("Vegetation_5:  Pine"), in their order
-    const KindsTable* table = nullptr;
-    // A kind without a row, or whose row has no Max file, takes this one when it is given.
-    std::optional<std::string> fallbackMaxFile;
-    // Also join the scripts written into this file, as the combiner joins them (empty: no).
-    std::string joinInto;
-    Progress* progress = nullptr;
-    BuildTuning tuning;
-};
 
 struct KindOutcome {
     enum class Status { Built, Skipped, Failed };
@@ -31,11 +17,36 @@ struct KindOutcome {
     std::string reason; // why it was skipped or failed: "no Max file", "disabled", or the message
     std::uint64_t objects = 0;
     std::string scriptPath;
+    Messages messages; // the build's own, when it failed
+};
+
+// What to do once a kind has failed: go on with the others, or end the run there.
+enum class AfterFailure { GoOn, Stop };
+
+struct AllKindsRequest {
+    // The placement options every script shares; the kind, the Max file and the object are each
+    // kind's own.
+    PlacementOptions options;
+    const LineList* records = nullptr;
+    std::vector<VegetationKind> kinds; // the tile's kinds, in the list's order
+    const KindsTable* table = nullptr;
+    // The Max file and object of a kind without a row, or whose row names no Max file; an empty
+    // object name is the Max file's name. Without a Max file here such a kind is skipped.
+    std::string fallbackMaxFile;
+    std::string fallbackObject;
+    AfterFailure afterFailure = AfterFailure::GoOn;
+    // Also join the scripts written into this file, as the combiner joins them (empty: no).
+    std::string joinInto;
+    Progress* progress = nullptr;
+    BuildTuning tuning;
+    // Told of each kind as it ends, with the script's lines when it was built.
+    std::function<void(const KindOutcome&, const LineList& script)> kindDone;
 };
 
 struct AllKindsResult {
     std::vector<KindOutcome> kinds;
     bool cancelled = false; // the user stopped after the kind being built
+    bool stopped = false;   // a kind failed and the run was to end there
     std::string joinedPath; // the combined script written, if any
     LineList lastScript;    // the lines of the last script built, for the output pane
     // "Wrote 4 scripts, 1,234 objects. Skipped: Vegetation_7 (no Max file)."
@@ -44,12 +55,12 @@ struct AllKindsResult {
     bool anyFailed() const;
 };
 
-// Builds one script per kind of the tile whose row is enabled and names a Max file, with the shared
-// options, through the same engine as Process. A kind written twice (5 and 05) is built once. A failure
-// of one kind is reported and the others go on; a cancel stops after the current kind.
+// Builds one script per kind of the tile whose row is enabled and names a Max file (or that takes the
+// fallback), with the shared options, through the same engine as Process. A failure of one kind is
+// reported, and the others go on or the run ends as asked; a cancel stops after the current kind.
 AllKindsResult BuildAllKinds(const AllKindsRequest& request);
 
-// The part of an entry before the colon ("Vegetation_5"), and its number ("5").
-std::string KindKey(std::string_view entry);
+// The key a kind is reported by: "Vegetation_5".
+std::string KindKey(const VegetationKind& kind);
 
 } // namespace tes

@@ -1,6 +1,5 @@
 #include "core/kind_entries.h"
 
-#include "core/all_kinds.h"
 #include "lib/fields.h"
 #include "lib/line_list.h"
 
@@ -9,15 +8,6 @@
 namespace tes {
 
 namespace {
-
-// The name of an entry "Vegetation_5:  Pine": what follows the colon and its blanks.
-std::string NameOfEntry(std::string_view entry) {
-    const std::size_t colon = entry.find(':');
-    if (colon == std::string_view::npos)
-        return {};
-    const std::string_view rest = entry.substr(colon + 1);
-    return std::string(rest.substr(std::min(rest.size(), rest.find_first_not_of(' '))));
-}
 
 bool SameRow(const KindRow& a, const KindRow& b) {
     return a.maxFile == b.maxFile && a.objectName == b.objectName && a.enabled == b.enabled;
@@ -49,32 +39,27 @@ KindRow KindEntry::tableRow() const {
     return kept;
 }
 
-std::vector<KindEntry> KindEntries(const std::vector<std::string>& comboItems, const LineList& records,
+std::vector<KindEntry> KindEntries(const std::vector<VegetationKind>& kinds, const LineList& records,
                                    const KindsTable& table) {
     const auto counts = CountRecordsByKind(records);
     std::vector<KindEntry> entries;
-    const auto listed = [&entries](const std::string& number) {
-        return std::any_of(entries.begin(), entries.end(),
-                           [&](const KindEntry& entry) { return entry.row.number == number; });
-    };
-    for (const std::string& item : comboItems) {
-        const std::string key = KindKey(item);
-        const std::string_view written = GetElement(key, "_", 1);
-        const std::string number = KindNumber(written);
-        if (number.empty() || listed(number))
-            continue;
+    for (const VegetationKind& kind : kinds) {
         KindEntry entry;
-        entry.name = NameOfEntry(item);
+        entry.name = kind.name;
         entry.onTile = true;
-        const auto count = counts.find(written);
+        const auto count = counts.find(kind.number);
         entry.records = count == counts.end() ? 0 : count->second;
-        const KindRow* known = table.find(number);
-        entry.row = known ? *known : KindRow{number, {}, {}, true};
+        const KindRow* known = table.find(kind.number);
+        entry.row = known ? *known : KindRow{kind.number, {}, {}, true};
         entry.useFileName = entry.row.objectName.empty();
         entries.push_back(std::move(entry));
     }
+    const auto onTile = [&kinds](const std::string& number) {
+        return std::any_of(kinds.begin(), kinds.end(),
+                           [&](const VegetationKind& kind) { return kind.number == number; });
+    };
     for (const KindRow& row : table.rows()) {
-        if (!listed(row.number))
+        if (!onTile(row.number))
             entries.push_back({{}, 0, false, row, row.objectName.empty()});
     }
     return entries;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "project/kinds_table.h"
+#include "project/vegetation_list.h"
 
 #include <cstdint>
 #include <map>
@@ -18,7 +19,7 @@ std::map<std::string, std::uint64_t, std::less<>> CountRecordsByKind(const LineL
 
 // One kind as the Kinds dialog edits it: what the tile says about it, and its row of the kinds table.
 struct KindEntry {
-    std::string name;          // from the kind's entry in the combo box; empty when not on the tile
+    std::string name;          // from the definitions file; empty when not on the tile
     std::uint64_t records = 0; // records of the tile that the kind's script places
     bool onTile = false;
     // The Max file, the typed object name (kept while the name does not follow the file) and Enabled.
@@ -31,9 +32,9 @@ struct KindEntry {
     KindRow tableRow() const;
 };
 
-// The entries for the dialog: the tile's kinds in the combo box's order (a kind offered twice, 5 and
-// 05, once), each with its records counted, then the kinds of the table that are not on the tile.
-std::vector<KindEntry> KindEntries(const std::vector<std::string>& comboItems, const LineList& records,
+// The entries for the dialog: the tile's kinds in the list's order, each with its records counted,
+// then the kinds of the table that are not on the tile.
+std::vector<KindEntry> KindEntries(const std::vector<VegetationKind>& kinds, const LineList& records,
                                    const KindsTable& table);
 
 // Stores the entries into the table: rows that changed, and new rows that say anything beyond the

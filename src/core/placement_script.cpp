@@ -78,23 +78,11 @@ PlacementResult Refused(PlacementResult result, std::string message) {
     return result;
 }
 
-// Whether some offered entry has the same key (the text before the first colon) as the chosen text,
-// letter case aside.
-bool IsOffered(const std::string& chosenText, const std::vector<std::string>& offered) {
-    const std::string chosen = UpperCase(GetElement(chosenText, ":", 0));
-    for (const std::string& item : offered) {
-        if (UpperCase(GetElement(item, ":", 0)) == chosen)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 PlacementResult BuildPlacementScript(const PlacementRequest& request) {
     PlacementResult result;
-    // The number is the text after the underscore of the part before the colon: Vegetation_5.
-    const std::string number(GetElement(GetElement(request.options.vegetation, ":", 0), "_", 1));
+    const std::string& number = request.options.kindNumber;
     if (number.empty()) {
         result.messages.push_back(Refusal("Invalid Vegetation Number"));
         return result;
@@ -144,16 +132,11 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
     return result;
 }
 
-std::optional<Message> CheckProcessInput(const PlacementOptions& options,
-                                         const std::vector<std::string>& offered) {
+std::optional<Message> CheckObjectInput(const PlacementOptions& options) {
     if (options.maxFile.empty())
         return Refusal("Please specify a Max file");
     if (options.objectName.empty())
         return Refusal("Please specify a Max object name");
-    if (options.vegetation.empty())
-        return Refusal("Please select a vegetation to process");
-    if (!IsOffered(options.vegetation, offered))
-        return Refusal("Please select only from the Vegetation List");
     return std::nullopt;
 }
 

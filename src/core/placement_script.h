@@ -16,7 +16,8 @@ namespace tes {
 // What a placement script is built from: the chosen kind, the object, and the placement options as
 // texts the way the window's fields hold them (each is read by the leading-number rule when needed).
 struct PlacementOptions {
-    std::string vegetation; // the chosen kind as the list offers it: "Vegetation_5:  Pine"
+    // The kind placed: the records whose field 0 reads exactly this text ("5"); it names the script.
+    std::string kindNumber;
     std::string maxFile;    // the 3ds Max file the object is merged from
     std::string objectName; // the object's name in it
     bool mainTile = true;   // the tile the records were kept for names the script
@@ -73,9 +74,8 @@ struct PlacementResult {
 // kind, turns and scales it, and copies it to every further record of the kind.
 PlacementResult BuildPlacementScript(const PlacementRequest& request);
 
-// The checks of the Process command, in order: a Max file, an object name, a chosen kind, and a kind
-// that `offered` lists (the part before the colon, letter case aside). The first that fails.
-std::optional<Message> CheckProcessInput(const PlacementOptions& options,
-                                         const std::vector<std::string>& offered);
+// The first checks of the Process command, in order: a Max file and an object name. The first that
+// fails.
+std::optional<Message> CheckObjectInput(const PlacementOptions& options);
 
 } // namespace tes

@@ -19,11 +19,6 @@ constexpr std::size_t kMaxKinds = std::numeric_limits<std::uint16_t>::max();
 // With this few kinds a plain search beats hashing the text.
 constexpr std::size_t kSearchedKinds = 32;
 
-// The number an entry of the kinds list stands for: Vegetation_5 in "Vegetation_5:  Pine".
-std::string_view EntryNumber(const std::string& entry) {
-    return GetElement(GetElement(entry, ":", 0), "_", 1);
-}
-
 // The square [low, high] of environment x and z, in the scene.
 PreviewSquare SceneSquare(const ScenePlacement& placement, double low, double high) {
     const ScenePoint a = placement.placeNumbers(low, 0, low);
@@ -34,7 +29,7 @@ PreviewSquare SceneSquare(const ScenePlacement& placement, double low, double hi
 } // namespace
 
 PreviewSceneBuilder::PreviewSceneBuilder(const PreviewInput& input)
-    : m_placement(ComputePlacementFrame(input.placement).placement()), m_entries(input.kindEntries) {
+    : m_placement(ComputePlacementFrame(input.placement).placement()), m_kinds(input.kinds) {
     const PlacementOptions& options = input.placement;
     const double gridRes = FieldNumber(options.gridRes);
     const TileGeometry tile = ComputeTileGeometry(options.mainTile, options.terrainWidth, gridRes, 0);
@@ -56,34 +51,48 @@ PreviewSceneBuilder::PreviewSceneBuilder(const PreviewInput& input)
     m_scene.sunY = to.Y - from.Y;
 }
 
-std::uint16_t PreviewSceneBuilder::kindOf(std::string_view number) {
-    std::vector<PreviewKind>& kinds = m_scene.kinds;
-    if (kinds.size() <= kSearchedKinds) {
-        for (std::size_t i = 0; i < kinds.size(); ++i) {
-            if (kinds[i].number == number)
-                return static_cast<std::uint16_t>(i);
+std::uint16_t PreviewSceneBuilder::kindOf(std::string_view text) {
+    if (m_texts.size() <= kSearchedKinds) {
+        for (const auto& [known, index] : m_texts) {
+            if (known == text)
+                return index;
         }
-    } else if (const auto found = m_kindIndex.find(std::string(number)); found != m_kindIndex.end()) {
+    } else if (const auto found = m_textIndex.find(std::string(text)); found != m_textIndex.end()) {
         return found->second;
+    }
+    const std::uint16_t index = newText(text);
+    m_texts.emplace_back(text, index);
+    if (m_texts.size() == kSearchedKinds + 1) {
+        for (const auto& [known, i] : m_texts)
+            m_textIndex.emplace(known, i);
+    } else if (m_texts.size() > kSearchedKinds + 1) {
+        m_textIndex.emplace(text, index);
+    }
+    return index;
+}
+
+// A field-0 text met for the first time joins the kind it belongs to (5 and 05 are one kind); a text
+// the kinds list does not know is a kind of its own.
+std::uint16_t PreviewSceneBuilder::newText(std::string_view text) {
+    PreviewKind kind;
+    kind.number = text;
+    kind.label = "Vegetation_" + kind.number;
+    for (const VegetationKind& listed : m_kinds) {
+        if (std::find(listed.texts.begin(), listed.texts.end(), text) != listed.texts.end()) {
+            kind.number = listed.number;
+            kind.label = VegetationEntry(listed);
+            break;
+        }
+    }
+    std::vector<PreviewKind>& kinds = m_scene.kinds;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        if (kinds[i].number == kind.number)
+            return static_cast<std::uint16_t>(i);
     }
     if (kinds.size() == kMaxKinds)
         return static_cast<std::uint16_t>(kMaxKinds - 1);
-
-    PreviewKind kind;
-    kind.number = number;
-    kind.label = "Vegetation_" + kind.number;
-    for (const std::string& entry : m_entries) {
-        if (EntryNumber(entry) == number)
-            kind.label = entry;
-    }
-    kind.colour = KindColour(number);
+    kind.colour = KindColour(kind.number);
     kinds.push_back(std::move(kind));
-    if (kinds.size() == kSearchedKinds + 1) {
-        for (std::size_t i = 0; i < kinds.size(); ++i)
-            m_kindIndex.emplace(kinds[i].number, static_cast<std::uint16_t>(i));
-    } else if (kinds.size() > kSearchedKinds + 1) {
-        m_kindIndex.emplace(kinds.back().number, static_cast<std::uint16_t>(kinds.size() - 1));
-    }
     return static_cast<std::uint16_t>(kinds.size() - 1);
 }
 

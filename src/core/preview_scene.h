@@ -2,23 +2,25 @@
 
 #include "core/placement_frame.h"
 #include "lib/line_list.h"
+#include "project/vegetation_list.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tes {
 
 // What a top view of the loaded tile is drawn from: the placement options as the script reads them,
-// the overlap the records were kept with, the sun heading, and the kinds as the window lists them
-// ("Vegetation_5:  Pine"), which give the legend its names.
+// the overlap the records were kept with, the sun heading, and the tile's kinds, which give the
+// legend its names.
 struct PreviewInput {
     PlacementOptions placement;
     std::string overlap = "0";
     std::string heading = "90";
-    std::vector<std::string> kindEntries;
+    std::vector<VegetationKind> kinds;
 };
 
 // A square in the scene's coordinates.
@@ -29,11 +31,10 @@ struct PreviewSquare {
     double maxY = 0;
 };
 
-// One vegetation kind on the tile: the records whose field 0 reads `number` exactly, as its script
-// places them.
+// One vegetation kind on the tile: its records, whichever way field 0 writes its number (5 or 05).
 struct PreviewKind {
     std::string number;
-    std::string label; // the list's entry, or "Vegetation_" + number when the list has none
+    std::string label; // as the kinds list offers it, or "Vegetation_" + field 0 when the list has none
     std::uint64_t count = 0;
     std::uint32_t colour = 0; // 0xAARRGGBB
 };
@@ -67,12 +68,15 @@ public:
     PreviewScene finish();
 
 private:
-    std::uint16_t kindOf(std::string_view number);
+    std::uint16_t kindOf(std::string_view text);
+    std::uint16_t newText(std::string_view text);
 
     ScenePlacement m_placement;
-    std::vector<std::string> m_entries;
+    std::vector<VegetationKind> m_kinds;
     PreviewScene m_scene;
-    std::unordered_map<std::string, std::uint16_t> m_kindIndex;
+    // The kind of each field-0 text met: searched while they are few, hashed beyond.
+    std::vector<std::pair<std::string, std::uint16_t>> m_texts;
+    std::unordered_map<std::string, std::uint16_t> m_textIndex;
 };
 
 // The whole scene at once.

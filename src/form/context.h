@@ -7,8 +7,10 @@
 #include "lib/message.h"
 #include "lib/platform.h"
 #include "project/kinds_table.h"
+#include "project/vegetation_list.h"
 
 #include <memory>
+#include <vector>
 
 namespace tes {
 
@@ -28,6 +30,8 @@ struct Context {
     BuildTuning tuning;
     // How the placement scripts are written: shape, clones, encoding (remembered per user).
     ScriptStyle scriptStyle;
+    // The kinds of the loaded tile, each once (the combo box lists a kind written 5 and 05 twice).
+    std::vector<VegetationKind> kinds;
     // The loaded project's kinds table (<base>.tes.ini) and where it is kept.
     KindsTable kindsTable;
     std::string kindsTablePath;

@@ -54,8 +54,9 @@ void ShowLoadedProject(Context& ctx, const std::string& projectPath, LoadResult&
     form.setProcessEnabled(true);
     const bool mainTile = form.isChecked(CheckBox::chkMainTile);
     const std::uint64_t records = form.list(ListId::List1).size();
-    form.setRecordCountText(RecordsSummary(mainTile, records, loaded.kinds.entries.size()));
-    form.setStatusText(LoadedStatus(projectPath, mainTile, records, loaded.kinds.entries.size()));
+    const std::size_t entries = form.comboItems().size();
+    form.setRecordCountText(RecordsSummary(mainTile, records, entries));
+    form.setStatusText(LoadedStatus(projectPath, mainTile, records, entries));
 }
 
 } // namespace

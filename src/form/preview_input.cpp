@@ -10,7 +10,7 @@ PreviewInput PreviewInputFromForm(const Context& ctx) {
     input.placement = PlacementOptionsFromForm(ctx);
     input.overlap = ctx.form.text(TextField::txtOverlap);
     input.heading = ctx.form.text(TextField::txtHeading);
-    input.kindEntries = ctx.form.comboItems();
+    input.kinds = ctx.kinds;
     return input;
 }
 

@@ -18,7 +18,7 @@ AllKindsRequest AllKindsRequestFromForm(Context& ctx) {
     AllKindsRequest request;
     request.options = PlacementOptionsFromForm(ctx);
     request.records = &ctx.form.list(ListId::List1);
-    request.kinds = ctx.form.comboItems();
+    request.kinds = ctx.kinds;
     request.table = &ctx.kindsTable;
     request.progress = &ctx.platform;
     request.tuning = ctx.tuning;
@@ -55,19 +55,11 @@ Messages btnProcessAll_Click(Context& ctx) {
 bool SaveKindsTable(Context& ctx) {
     if (ctx.kindsTablePath.empty())
         return false;
-    if (ctx.kindsTable.damaged()) {
-        // The user's file stays as it is until they mend or remove it.
-        ctx.platform.showMessage("The kinds table " + GetFileNameFromPath(ctx.kindsTablePath) +
-                                 " was not changed.");
+    if (std::optional<Message> failure = StoreKindsTable(ctx.kindsTable, ctx.kindsTablePath)) {
+        ctx.platform.showMessage(failure->text);
         return false;
     }
-    try {
-        ctx.kindsTable.write(ctx.kindsTablePath);
-        return true;
-    } catch (const Failure& failure) {
-        ctx.platform.showMessage(UnexpectedError("SaveKindsTable", failure).text);
-        return false;
-    }
+    return true;
 }
 
 void RememberKindMaxFile(Context& ctx) {
@@ -76,7 +68,7 @@ void RememberKindMaxFile(Context& ctx) {
     if (std::find(offered.begin(), offered.end(), ctx.form.comboText()) == offered.end() ||
         ctx.kindsTablePath.empty() || ctx.kindsTable.damaged())
         return;
-    const std::string number(GetElement(KindKey(ctx.form.comboText()), "_", 1));
+    const std::string number = EntryNumber(ctx.form.comboText());
     const KindRow* known = ctx.kindsTable.find(number);
     KindRow row = known ? *known : KindRow{number, {}, {}, true};
     row.maxFile = ctx.form.text(TextField::txtMaxFile);

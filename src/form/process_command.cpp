@@ -2,7 +2,9 @@
 
 #include "form/context.h"
 #include "form/status_text.h"
+#include "lib/fields.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace tes {
@@ -10,7 +12,8 @@ namespace tes {
 PlacementOptions PlacementOptionsFromForm(const Context& ctx) {
     const MainModel& form = ctx.form;
     PlacementOptions options;
-    options.vegetation = form.comboText();
+    // The number is the text after the underscore of the part before the colon: Vegetation_5.
+    options.kindNumber = EntryNumber(form.comboText());
     options.maxFile = form.text(TextField::txtMaxFile);
     options.objectName = form.text(TextField::txtMaxObjectName);
     options.mainTile = form.check(CheckBox::chkMainTile) == kChecked;
@@ -58,10 +61,34 @@ Messages BuildScript(Context& ctx) {
     return std::move(built.messages);
 }
 
+namespace {
+
+// Whether some entry of the list has the same key (the text before the first colon) as the chosen
+// text, letter case aside.
+bool IsOffered(const std::string& chosenText, const std::vector<std::string>& offered) {
+    const std::string chosen = UpperCase(EntryKey(chosenText));
+    return std::any_of(offered.begin(), offered.end(),
+                       [&chosen](const std::string& item) { return UpperCase(EntryKey(item)) == chosen; });
+}
+
+// The checks of the Process command, in order: a Max file, an object name, a chosen kind, and a kind
+// that the list offers. The first that fails.
+std::optional<Message> CheckProcessInput(const Context& ctx) {
+    if (std::optional<Message> mistake = CheckObjectInput(PlacementOptionsFromForm(ctx)))
+        return mistake;
+    const std::string& chosen = ctx.form.comboText();
+    if (chosen.empty())
+        return Refusal("Please select a vegetation to process");
+    if (!IsOffered(chosen, ctx.form.comboItems()))
+        return Refusal("Please select only from the Vegetation List");
+    return std::nullopt;
+}
+
+} // namespace
+
 Messages btnProcess_Click(Context& ctx) {
     Messages messages;
-    if (std::optional<Message> mistake =
-            CheckProcessInput(PlacementOptionsFromForm(ctx), ctx.form.comboItems())) {
+    if (std::optional<Message> mistake = CheckProcessInput(ctx)) {
         ctx.platform.showMessage(mistake->text);
         messages.push_back(std::move(*mistake));
     } else {

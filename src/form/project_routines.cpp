@@ -46,8 +46,9 @@ void ApplyVegetationKinds(Context& ctx, const VegetationKinds& kinds) {
     form.listChanged(ListId::List3);
     form.setComboText("");
     form.clearComboItems();
-    for (const std::string& entry : kinds.entries)
+    for (const std::string& entry : VegetationEntries(kinds))
         form.addComboItem(entry);
+    ctx.kinds = kinds.kinds;
 }
 
 void GetProjectInfo(Context& ctx) {

@@ -62,6 +62,18 @@ void AppendOwnedKeys(std::string& out, const KindRow& row) {
 
 } // namespace
 
+std::optional<Message> StoreKindsTable(const KindsTable& table, const std::string& path) {
+    // The user's file stays as it is until they mend or remove it.
+    if (table.damaged())
+        return Refusal("The kinds table " + GetFileNameFromPath(path) + " was not changed.");
+    try {
+        table.write(path);
+        return std::nullopt;
+    } catch (const Failure& failure) {
+        return UnexpectedError("SaveKindsTable", failure);
+    }
+}
+
 std::string KindNumber(std::string_view number) {
     const std::size_t first = number.find_first_not_of('0');
     if (first == std::string_view::npos)

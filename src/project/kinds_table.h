@@ -2,6 +2,7 @@
 
 #include "lib/message.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,10 @@ private:
     std::vector<KindRow> m_rows;
     bool m_damaged = false;
 };
+
+// Stores the table in its file. The refusal when it was read from a damaged file (which is never
+// written over), or the failure when it cannot be written.
+std::optional<Message> StoreKindsTable(const KindsTable& table, const std::string& path);
 
 // A kind's number written as its section names it: the leading zeros dropped (05 gives 5).
 std::string KindNumber(std::string_view number);

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <functional>
 #include <new>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -145,9 +146,15 @@ private:
     TextSet m_more;
 };
 
-// Field 0 of every line, each text once (letter case ignored), in the order first met.
-std::vector<std::string> DistinctVegetationNumbers(const LineList& list1) {
-    std::vector<std::string> ordered;
+// Field 0 of every line: each exact text once, and each text once with letter case ignored (the
+// first spelling kept), both in the order first met.
+struct DistinctTexts {
+    std::vector<std::string> exact;
+    std::vector<std::string> folded;
+};
+
+DistinctTexts DistinctVegetationNumbers(const LineList& list1) {
+    DistinctTexts distinct;
     SeenTexts seenExactly; // most lines repeat a text already met: no case folding for them
     TextSet seenFolded;
     std::string key;
@@ -155,16 +162,26 @@ std::vector<std::string> DistinctVegetationNumbers(const LineList& list1) {
         const std::string_view value = FirstField(list1[row]);
         if (seenExactly.checkAndAdd(value))
             continue;
+        distinct.exact.emplace_back(value);
         FoldCase(value, key);
         if (seenFolded.insert(key).second)
-            ordered.emplace_back(value);
+            distinct.folded.emplace_back(value);
     }
-    return ordered;
+    return distinct;
 }
 
 // The List3 form of a vegetation number: a number with at least two digits, other text unchanged.
 std::string TwoDigitForm(const std::string& value) {
     return IsNumericText(value) ? FormatPattern(LeadingNumberValue(value), "00") : value;
+}
+
+// The number of the kind a text of field 0 belongs to: the listed form's value without leading zeros.
+// None for a number beyond the double range, which names no section.
+std::optional<std::string> KindNumberOf(const std::string& text) {
+    const double value = LeadingNumberValue(TwoDigitForm(text));
+    if (!std::isfinite(value))
+        return std::nullopt;
+    return DecimalText(value);
 }
 
 // Ascending as text, letter case ignored; equal items keep their order.
@@ -184,17 +201,61 @@ std::vector<std::string> SortedAsText(const std::vector<std::string>& values) {
     return items;
 }
 
+std::size_t KindIndex(std::vector<VegetationKind>& kinds, const std::string& number) {
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        if (kinds[i].number == number)
+            return i;
+    }
+    kinds.push_back({number, {}, {}});
+    return kinds.size() - 1;
+}
+
+// Each listed text with its kind and the kind's name, then each kind's texts as written. A listed
+// text that names no section (a number beyond the double range) ends the routine with a failure; the
+// texts listed before it keep their kinds.
 void FillVegetationKinds(const LineList& records, const std::string& definitionsPath, VegetationKinds& kinds,
                          Messages& messages) {
-    kinds.listed = SortedAsText(DistinctVegetationNumbers(records));
+    const DistinctTexts distinct = DistinctVegetationNumbers(records);
+    kinds.listed = SortedAsText(distinct.folded);
+    std::vector<bool> named;
     for (const std::string& item : kinds.listed) {
-        const std::string section = "Vegetation_" + DecimalText(checkedFinite(LeadingNumberValue(item)));
-        kinds.names.push_back(GetINIString(section, "Name", definitionsPath, messages));
-        kinds.entries.push_back(section + ":  " + kinds.names.back());
+        const std::string number = DecimalText(checkedFinite(LeadingNumberValue(item)));
+        const std::size_t kind = KindIndex(kinds.kinds, number);
+        kinds.listedKind.push_back(kind);
+        // Each listed text looks its name up, as the list is filled one entry at a time.
+        std::string name = GetINIString("Vegetation_" + number, "Name", definitionsPath, messages);
+        named.resize(kinds.kinds.size());
+        if (!named[kind])
+            kinds.kinds[kind].name = std::move(name);
+        named[kind] = true;
+    }
+    for (const std::string& text : distinct.exact) {
+        if (const std::optional<std::string> number = KindNumberOf(text))
+            kinds.kinds[KindIndex(kinds.kinds, *number)].texts.push_back(text);
     }
 }
 
 } // namespace
+
+std::string VegetationEntry(const VegetationKind& kind) {
+    return "Vegetation_" + kind.number + ":  " + kind.name;
+}
+
+std::vector<std::string> VegetationEntries(const VegetationKinds& kinds) {
+    std::vector<std::string> entries;
+    entries.reserve(kinds.listedKind.size());
+    for (const std::size_t kind : kinds.listedKind)
+        entries.push_back(VegetationEntry(kinds.kinds[kind]));
+    return entries;
+}
+
+std::string EntryKey(std::string_view text) {
+    return std::string(GetElement(text, ":", 0));
+}
+
+std::string EntryNumber(std::string_view text) {
+    return std::string(GetElement(GetElement(text, ":", 0), "_", 1));
+}
 
 bool IsNumericText(std::string_view text) {
     const std::size_t begin = SkipWhile(text, 0, IsBlank);

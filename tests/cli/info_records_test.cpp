@@ -72,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         InfoCase{"Heading",
                  {"--heading", "90.0"},
                  InfoLines("5 x 5", "1", "90", "180", "256", "100.000000", "3", kMainKinds)},
-        InfoCase{"HeadingClamped",
-                 {"--heading", "400"},
+        InfoCase{"HeadingAtItsBound",
+                 {"--heading", "359.9"},
                  InfoLines("5 x 5", "1", "359.9", "-89.9", "256", "100.000000", "3", kMainKinds)},
         // Without the sun rule the typed angle stays whatever the heading.
         InfoCase{"HeadingWithOwnAngle",

@@ -66,9 +66,9 @@ TEST(Usage, HelpDescribesEveryCommandAndOption) {
 // A value that starts with a minus sign is a value, not an option.
 TEST(Usage, NegativeNumbersAreValues) {
     TempDir dir;
-    const CliRun run = RunEnviroScript({"info", SmallProject().writeTo(dir), "--heading", "-10"});
+    const CliRun run = RunEnviroScript({"info", SmallProject().writeTo(dir), "--rotation-angle", "-10"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find("heading: 0\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("rotation angle: -10\n"), std::string::npos) << run.out;
 }
 
 // A result that could not be written in full must not look like success.

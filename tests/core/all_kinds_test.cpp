@@ -24,9 +24,7 @@ protected:
         m_request.options.gridRes = "1";
         m_request.options.projectBasePath = m_dir.file("P");
         m_request.records = &m_records;
-        // A kind offered twice is built once.
-        m_request.kinds = {"Vegetation_5:  Pine", "Vegetation_7:  ", "Vegetation_12:  Oak",
-                           "Vegetation_5:  Pine"};
+        m_request.kinds = {{"5", "Pine", {"5"}}, {"7", "", {"7"}}, {"12", "Oak", {"12"}}};
         m_request.table = &m_table;
     }
 
@@ -84,7 +82,7 @@ TEST_F(AllKindsTest, EachKindTakesItsRowOrTheFallbackOrIsSkipped) {
         m_table = KindsTable();
         for (const KindRow& row : c.rows)
             m_table.set(row);
-        m_request.fallbackMaxFile = c.fallbackMaxFile;
+        m_request.fallbackMaxFile = c.fallbackMaxFile.value_or(std::string());
         m_request.options.saveToFile = c.save;
 
         const AllKindsResult result = BuildAllKinds(m_request);

@@ -100,8 +100,9 @@ std::string Describe(const LoadResult& load, const PlacementResult& build) {
         text += "record: " + std::string(load.records[i]) + "\n";
     for (const std::string& number : load.kinds.listed)
         text += "listed: " + number + "\n";
-    for (std::size_t i = 0; i < load.kinds.entries.size(); ++i)
-        text += "kind: " + load.kinds.entries[i] + " (name: " + load.kinds.names[i] + ")\n";
+    for (const std::size_t kind : load.kinds.listedKind)
+        text += "kind: " + VegetationEntry(load.kinds.kinds[kind]) +
+                " (name: " + load.kinds.kinds[kind].name + ")\n";
     text += Describe(load.messages);
     text += std::string("build: ") + NameOf(build.outcome, kBuildOutcomes) + "\n";
     text += "script: " + Utf8FromPath(PathFromUtf8(build.scriptPath).filename()) + "\n";
@@ -131,7 +132,7 @@ TEST_P(EngineGolden, LoadsTheProjectAndBuildsTheScriptAsExpected) {
 
     PlacementRequest build;
     PlacementOptions& o = build.options;
-    o.vegetation = c.vegetation;
+    o.kindNumber = EntryNumber(c.vegetation);
     o.maxFile = c.maxFile;
     o.objectName = c.objectName;
     o.mainTile = c.tile.mainTile;

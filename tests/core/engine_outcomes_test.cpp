@@ -40,7 +40,7 @@ TEST(LoadProjectOutcome, RefusesAProjectWithoutEnvironmentAndStopsWhenCancelled)
 
 struct BuildCase {
     const char* name;
-    const char* vegetation;
+    const char* kindNumber; // empty: none
     const char* objectName;
     const char* gridRes;
     std::uint64_t fileByteLimit;
@@ -53,9 +53,9 @@ struct BuildCase {
 
 TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
     const BuildCase cases[] = {
-        {"done", "Vegetation_5:  Pine", "Tree", "3", kNoByteLimit, false, BuildOutcome::Built, {}, true, 2},
+        {"done", "5", "Tree", "3", kNoByteLimit, false, BuildOutcome::Built, {}, true, 2},
         {"no number",
-         "Vegetation:  Pine",
+         "",
          "Tree",
          "3",
          kNoByteLimit,
@@ -65,7 +65,7 @@ TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
          false,
          0},
         {"quoted name",
-         "Vegetation_5",
+         "5",
          "Tree's",
          "3",
          kNoByteLimit,
@@ -75,7 +75,7 @@ TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
          false,
          0},
         {"overflow",
-         "Vegetation_5",
+         "5",
          "Tree",
          "1E308",
          kNoByteLimit,
@@ -85,7 +85,7 @@ TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
          true,
          0},
         {"full disk",
-         "Vegetation_5",
+         "5",
          "Tree",
          "3",
          100,
@@ -94,7 +94,7 @@ TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
          {{MessageKind::Failure, "Unexpected error in BuildScript \n\n 61 - Disk full"}},
          true,
          2},
-        {"cancelled", "Vegetation_5", "Tree", "3", kNoByteLimit, true, BuildOutcome::Cancelled, {}, true, 0},
+        {"cancelled", "5", "Tree", "3", kNoByteLimit, true, BuildOutcome::Cancelled, {}, true, 0},
     };
     for (const BuildCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -105,7 +105,7 @@ TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
         records.append("5,1620,10,2220");
         CancellingProgress cancel;
         PlacementRequest request;
-        request.options.vegetation = c.vegetation;
+        request.options.kindNumber = c.kindNumber;
         request.options.maxFile = R"(C:\Models\Tree.max)";
         request.options.objectName = c.objectName;
         request.options.terrainWidth = 5;
@@ -148,7 +148,7 @@ TEST(PlacementScriptOutcome, RefusesNumbersBeyondWhat3dsMaxHolds) {
         LineList records;
         records.append("5,1920,0,1920");
         PlacementRequest request;
-        request.options.vegetation = "Vegetation_5";
+        request.options.kindNumber = "5";
         request.options.maxFile = R"(C:\Models\Tree.max)";
         request.options.objectName = "Tree";
         request.options.terrainWidth = 5;
@@ -174,7 +174,7 @@ TEST(FastScript, WritesThePointsInArraysOfAThousand) {
     for (int i = 0; i < 2002; ++i) // the first places the object, 2001 points follow
         records.append("5,1920,0,1920");
     PlacementRequest request;
-    request.options.vegetation = "Vegetation_5";
+    request.options.kindNumber = "5";
     request.options.maxFile = R"(C:\Models\Tree.max)";
     request.options.objectName = "Tree";
     request.options.saveToFile = false;

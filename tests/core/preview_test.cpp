@@ -17,7 +17,7 @@ PreviewInput Input(bool mainTile) {
     input.placement.terrainWidth = 5;
     input.overlap = "96";
     input.heading = "90";
-    input.kindEntries = {"Vegetation_5:  Pine", "Vegetation_7:  "};
+    input.kinds = {{"5", "Pine", {"5", "05"}}, {"7", "", {"7"}}};
     return input;
 }
 
@@ -82,8 +82,9 @@ TEST(Preview, CountsEachKindAndHidesTheOnesLeftOut) {
     std::vector<std::string> legend;
     for (std::size_t kind : scene.legend)
         legend.push_back(scene.kinds[kind].label + " " + std::to_string(scene.kinds[kind].count));
-    EXPECT_EQ(legend, (std::vector<std::string>{"Vegetation_05 1", "Vegetation_5:  Pine 3",
-                                                "Vegetation_7:   1", "Vegetation_12 1"}));
+    // Kind 5 is written both 5 and 05; kind 12 is not in the list.
+    EXPECT_EQ(legend,
+              (std::vector<std::string>{"Vegetation_5:  Pine 4", "Vegetation_7:   1", "Vegetation_12 1"}));
     EXPECT_EQ(scene.unplaced, 1u); // the script could not write 1e999 either
     // A kind keeps its colour by number.
     EXPECT_EQ(KindColour("05"), KindColour("5"));

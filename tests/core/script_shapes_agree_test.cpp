@@ -83,7 +83,7 @@ PlacementResult Build(const LoadResult& loaded, const PlacementOptions& choices,
     PlacementRequest build;
     build.options = choices;
     PlacementOptions& o = build.options;
-    o.vegetation = "Vegetation_5:  Tree";
+    o.kindNumber = "5";
     o.useObjectScale = true;
     TakeLoadedFields(loaded, o);
     o.saveToFile = false;

@@ -42,7 +42,7 @@ TEST_P(ScriptShapeGolden, WritesTheExampleScriptAsExpected) {
 
     PlacementRequest build;
     PlacementOptions& o = build.options;
-    o.vegetation = "Vegetation_5:  Oak Tree";
+    o.kindNumber = "5";
     o.maxFile = R"(C:\Models\Oak Tree.max)";
     o.objectName = "Oak Tree";
     TakeLoadedFields(loaded, o);

@@ -27,6 +27,7 @@ struct ScriptProject {
         ctx.form.addComboItem("Vegetation_5:  Pine");
         ctx.form.addComboItem("Vegetation_12:  Birch");
         ctx.form.setComboText("Vegetation_5:  Pine");
+        ctx.kinds = {{"5", "Pine", {"5"}}, {"12", "Birch", {"12"}}};
     }
 
     void set(TextField field, std::string_view text) { ctx.form.setText(field, text); }

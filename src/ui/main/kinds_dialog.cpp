@@ -152,7 +152,7 @@ void KindsDialog::done(int result) {
 
 void EditKinds(Context& ctx, QWidget* owner, const DialogRunner& run) {
     std::string objectDir = ctx.session.ObjectDir;
-    KindsDialog dialog(KindEntries(ctx.form.comboItems(), ctx.form.list(ListId::List1), ctx.kindsTable),
+    KindsDialog dialog(KindEntries(ctx.kinds, ctx.form.list(ListId::List1), ctx.kindsTable),
                        {GetFileNameFromPath(ctx.kindsTablePath), GetFileNameFromPath(JoinedScriptPath(ctx))},
                        ctx.joinAllScripts, owner);
     dialog.setMaxFileChooser([&ctx, &objectDir] {

@@ -27,8 +27,8 @@ std::string InputKey(const PreviewInput& input) {
                       p.verticalOffset + '|' + std::to_string(p.terrainWidth) + '|' +
                       (p.mainTile ? "m" : "p") + (p.useObjectScale ? "o" : "g") + '|' + input.overlap + '|' +
                       input.heading;
-    for (const std::string& entry : input.kindEntries)
-        key += '|' + entry;
+    for (const VegetationKind& kind : input.kinds)
+        key += '|' + VegetationEntry(kind);
     return key;
 }
 

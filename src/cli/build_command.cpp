@@ -1,0 +1,147 @@
+#include "cli/cli_platform.h"
+#include "cli/commands.h"
+#include "cli/kinds_table_choice.h"
+#include "cli/loaded_project.h"
+#include "core/all_kinds.h"
+#include "lib/fields.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace tes::cli {
+
+namespace {
+
+bool IsWholeNumber(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The kind a --vegetation value names, as the window's Process reads its kinds list: a number (05
+// is 5) or a text whose key is a listed kind's, letter case aside. The refusal when it names none.
+std::optional<Message> ChooseKind(std::string_view value, const std::vector<VegetationKind>& kinds,
+                                  std::string& number) {
+    if (value.empty())
+        return Refusal("Please select a vegetation to process");
+    const std::string key =
+        UpperCase(IsWholeNumber(value) ? "Vegetation_" + KindNumber(value) : EntryKey(value));
+    const auto offered = std::find_if(kinds.begin(), kinds.end(), [&key](const VegetationKind& kind) {
+        return UpperCase(KindKey(kind)) == key;
+    });
+    if (offered == kinds.end())
+        return Refusal("Please select only from the Vegetation List");
+    // Typed text names the records it reads after its underscore, as the window's Process does.
+    number = IsWholeNumber(value) ? offered->number : EntryNumber(value);
+    return std::nullopt;
+}
+
+// The placement options with the build options' Max file, object and vertical values.
+PlacementOptions BuildPlacementOptions(const LoadedProject& project, const BuildOptions& options) {
+    PlacementOptions placement = PlacementOptionsOf(project);
+    placement.maxFile = options.maxFile.value_or(std::string());
+    // Without a name of its own the object is called as the Max file is.
+    placement.objectName = options.objectName ? *options.objectName : GetBaseFileName(placement.maxFile);
+    if (options.verticalScale)
+        placement.verticalScale = *options.verticalScale;
+    if (options.verticalOffset)
+        placement.verticalOffset = *options.verticalOffset;
+    placement.saveToFile = !options.noSave;
+    placement.style.shape = options.fast ? ScriptShape::Fast : ScriptShape::Classic;
+    placement.style.instances = options.instances;
+    placement.style.utf8 = options.utf8;
+    return placement;
+}
+
+void PrintScript(const PlacementOptions& placement, const std::string& path, const LineList& lines,
+                 std::ostream& out) {
+    if (placement.saveToFile)
+        out << path << '\n';
+    else
+        PrintLines(lines, out);
+}
+
+int BuildOneKind(const LoadedProject& project, const BuildOptions& options, Platform& platform,
+                 std::ostream& out) {
+    PlacementRequest request;
+    request.options = BuildPlacementOptions(project, options);
+    request.records = &project.load.records;
+    request.progress = &platform;
+    std::optional<Message> mistake = CheckObjectInput(request.options);
+    if (!mistake)
+        mistake = ChooseKind(options.vegetation.value_or(std::string()), project.load.kinds.kinds,
+                             request.options.kindNumber);
+    if (mistake) {
+        platform.showMessage(mistake->text);
+        return kExitFailed;
+    }
+    const PlacementResult built = BuildPlacementScript(request);
+    for (const Message& message : built.messages)
+        platform.showMessage(message.text);
+    if (AnyRefusalOrFailure(built.messages))
+        return kExitFailed;
+    PrintScript(request.options, built.scriptPath, built.lines, out);
+    return kExitDone;
+}
+
+// Every kind of the tile. With a kinds table each kind takes its row, or --max-file when its row names
+// none; a kind that has neither, or is disabled, is skipped and named, a kind that fails is named, and
+// the others go on. Without one every kind takes --max-file, and the first kind that fails ends the
+// run with its messages.
+int BuildEveryKind(const LoadedProject& project, const BuildOptions& options, Platform& platform,
+                   std::ostream& out) {
+    const std::vector<VegetationKind>& kinds = project.load.kinds.kinds;
+    if (kinds.empty()) {
+        platform.showMessage("Please select a vegetation to process");
+        return kExitFailed;
+    }
+    const KindsTableChoice table = ChooseKindsTable(project, options.kindsFile, platform);
+    const bool withTable = !table.table.empty();
+    AllKindsRequest request;
+    request.options = BuildPlacementOptions(project, options);
+    if (!withTable) {
+        if (std::optional<Message> mistake = CheckObjectInput(request.options)) {
+            platform.showMessage(mistake->text);
+            return kExitFailed;
+        }
+    }
+    request.records = &project.load.records;
+    request.kinds = kinds;
+    request.table = &table.table;
+    request.fallbackMaxFile = options.maxFile.value_or(std::string());
+    request.fallbackObject =
+        withTable ? options.objectName.value_or(std::string()) : request.options.objectName;
+    request.afterFailure = withTable ? AfterFailure::GoOn : AfterFailure::Stop;
+    request.progress = &platform;
+    request.kindDone = [&](const KindOutcome& kind, const LineList& script) {
+        switch (kind.status) {
+        case KindOutcome::Status::Built:
+            PrintScript(request.options, kind.scriptPath, script, out);
+            break;
+        case KindOutcome::Status::Skipped:
+            platform.showMessage("Skipped " + kind.kind + " (" + kind.reason + ")");
+            break;
+        case KindOutcome::Status::Failed:
+            if (withTable) {
+                platform.showMessage("Failed " + kind.kind + " (" + kind.reason + ")");
+            } else {
+                for (const Message& message : kind.messages)
+                    platform.showMessage(message.text);
+            }
+            break;
+        }
+    };
+    return BuildAllKinds(request).anyFailed() ? kExitFailed : kExitDone;
+}
+
+} // namespace
+
+int RunBuild(const BuildOptions& options, CliPlatform& platform, std::ostream& out) {
+    const LoadedProject project = LoadWithOptions(options.load, platform);
+    // Scripts built from a project that was read only in part would place the wrong objects.
+    if (!project.complete)
+        return kExitFailed;
+    return options.all ? BuildEveryKind(project, options, platform, out)
+                       : BuildOneKind(project, options, platform, out);
+}
+
+} // namespace tes::cli

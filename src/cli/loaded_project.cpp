@@ -1,0 +1,86 @@
+#include "cli/loaded_project.h"
+
+#include "core/field_rules.h"
+#include "lib/file_access.h"
+#include "lib/platform.h"
+#include "project/sun.h"
+
+#include <filesystem>
+
+namespace tes::cli {
+
+namespace {
+
+// A chosen file's path is a full one, so the project folder and every script path are full too.
+std::string FullPath(const std::string& project) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(PathFromUtf8(project), error);
+    return error ? project : Utf8FromPath(full.lexically_normal());
+}
+
+// The request as the window makes it from its fields once the options are set into them: each
+// number is checked as when the focus leaves its field, and an angle of one's own turns the sun
+// option off.
+LoadRequest RequestFor(const LoadOptions& options, Platform& platform) {
+    LoadRequest request;
+    request.projectPath = FullPath(options.project);
+    request.tile.mainTile = !options.perimeter;
+    if (options.overlap)
+        request.tile.overlap = *options.overlap;
+    if (options.gridSize)
+        request.fields.gridSize = CheckedGridSize(*options.gridSize);
+    if (options.objectScale) {
+        request.tile.useObjectScale = true;
+        request.fields.objectScale = CheckedObjectScale(*options.objectScale);
+    }
+    if (options.rotationAngle) {
+        request.faceSun = false;
+        request.fields.rotationAngle = *options.rotationAngle;
+    }
+    request.progress = &platform;
+    return request;
+}
+
+} // namespace
+
+LoadedProject LoadWithOptions(const LoadOptions& options, Platform& platform) {
+    const LoadRequest request = RequestFor(options, platform);
+    LoadedProject project;
+    project.tile = request.tile;
+    project.rotate = !options.noRotate;
+    project.load = LoadProject(request);
+    if (project.loaded()) {
+        project.kindsTablePath = KindsTable::PathFor(project.load.files.basePath);
+        project.kindsTable = KindsTable::Read(project.kindsTablePath, project.load.messages);
+    }
+    for (const Message& message : project.load.messages)
+        platform.showMessage(message.text);
+    project.complete = project.loaded() && !AnyRefusalOrFailure(project.load.messages);
+    if (project.loaded() && options.heading) {
+        SceneValues& scene = project.load.fields.scene;
+        scene.heading = CheckedHeading(*options.heading);
+        if (request.faceSun) {
+            if (std::optional<std::string> angle = RotationFacingSun(scene.heading))
+                project.load.fields.rotationAngle = *angle;
+        }
+    }
+    return project;
+}
+
+PlacementOptions PlacementOptionsOf(const LoadedProject& project) {
+    const LoadFields& fields = project.load.fields;
+    PlacementOptions options;
+    options.mainTile = project.tile.mainTile;
+    options.terrainWidth = fields.scene.terrainWidth;
+    options.gridRes = fields.scene.gridRes;
+    options.gridSize = fields.gridSize;
+    options.objectScale = fields.objectScale;
+    options.useObjectScale = project.tile.useObjectScale;
+    options.rotate = project.rotate;
+    options.rotationAngle = fields.rotationAngle;
+    options.projectBasePath = project.load.files.basePath;
+    options.saveToFile = true;
+    return options;
+}
+
+} // namespace tes::cli

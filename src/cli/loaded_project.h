@@ -1,0 +1,36 @@
+#pragma once
+
+#include "cli/cli_options.h"
+#include "core/load_project.h"
+#include "core/placement_script.h"
+#include "project/kinds_table.h"
+
+#include <string>
+
+namespace tes {
+class Platform;
+}
+
+namespace tes::cli {
+
+// A project loaded with the options a command was given, as the window loads it with the same
+// values set before Browse, and the heading typed after the load.
+struct LoadedProject {
+    LoadResult load; // the fields as the load and the heading leave them
+    TileOptions tile;
+    bool rotate = true;
+    bool complete = false; // loaded, and no reader failed ("Using default..." notices aside)
+    std::string kindsTablePath;
+    KindsTable kindsTable; // the project's own, beside it
+
+    bool loaded() const { return load.outcome == LoadOutcome::Loaded; }
+};
+
+// Loads the project and shows its messages through the platform.
+LoadedProject LoadWithOptions(const LoadOptions& options, Platform& platform);
+
+// The placement options of the loaded tile before a kind, a Max file and an object are chosen:
+// scripts are saved next to the project, in the classic shape.
+PlacementOptions PlacementOptionsOf(const LoadedProject& project);
+
+} // namespace tes::cli
