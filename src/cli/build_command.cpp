@@ -17,21 +17,27 @@ bool IsWholeNumber(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The kind a --vegetation value names, as the window's Process reads its kinds list: a number (05
-// is 5) or a text whose key is a listed kind's, letter case aside. The refusal when it names none.
+// Whether a --vegetation value names the kind, as the window's list check takes a typed text: its
+// number (05 is 5), or its key, letter case aside, alone or before a colon ("vegetation_5",
+// "Vegetation_5:  Pine").
+bool NamesKind(std::string_view value, const VegetationKind& kind) {
+    if (IsWholeNumber(value))
+        return KindNumber(value) == kind.number;
+    const std::string key = UpperCase(KindKey(kind));
+    const std::string typed = UpperCase(value);
+    return typed == key || typed.starts_with(key + ":");
+}
+
+// The kind a --vegetation value names; the refusal when it names none.
 std::optional<Message> ChooseKind(std::string_view value, const std::vector<VegetationKind>& kinds,
                                   std::string& number) {
     if (value.empty())
         return Refusal("Please select a vegetation to process");
-    const std::string key =
-        UpperCase(IsWholeNumber(value) ? "Vegetation_" + KindNumber(value) : EntryKey(value));
-    const auto offered = std::find_if(kinds.begin(), kinds.end(), [&key](const VegetationKind& kind) {
-        return UpperCase(KindKey(kind)) == key;
-    });
-    if (offered == kinds.end())
+    const auto named = std::find_if(kinds.begin(), kinds.end(),
+                                    [value](const VegetationKind& kind) { return NamesKind(value, kind); });
+    if (named == kinds.end())
         return Refusal("Please select only from the Vegetation List");
-    // Typed text names the records it reads after its underscore, as the window's Process does.
-    number = IsWholeNumber(value) ? offered->number : EntryNumber(value);
+    number = named->number;
     return std::nullopt;
 }
 

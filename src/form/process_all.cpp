@@ -68,7 +68,7 @@ void RememberKindMaxFile(Context& ctx) {
     if (std::find(offered.begin(), offered.end(), ctx.form.comboText()) == offered.end() ||
         ctx.kindsTablePath.empty() || ctx.kindsTable.damaged())
         return;
-    const std::string number = EntryNumber(ctx.form.comboText());
+    const std::string number = ChosenKindNumber(ctx.form.comboText());
     const KindRow* known = ctx.kindsTable.find(number);
     KindRow row = known ? *known : KindRow{number, {}, {}, true};
     row.maxFile = ctx.form.text(TextField::txtMaxFile);

@@ -9,11 +9,23 @@
 
 namespace tes {
 
+namespace {
+
+// The part of a kinds-list text before its first colon: "Vegetation_5".
+std::string_view EntryKey(std::string_view text) {
+    return GetElement(text, ":", 0);
+}
+
+} // namespace
+
+std::string ChosenKindNumber(std::string_view comboText) {
+    return std::string(GetElement(EntryKey(comboText), "_", 1));
+}
+
 PlacementOptions PlacementOptionsFromForm(const Context& ctx) {
     const MainModel& form = ctx.form;
     PlacementOptions options;
-    // The number is the text after the underscore of the part before the colon: Vegetation_5.
-    options.kindNumber = EntryNumber(form.comboText());
+    options.kindNumber = ChosenKindNumber(form.comboText());
     options.maxFile = form.text(TextField::txtMaxFile);
     options.objectName = form.text(TextField::txtMaxObjectName);
     options.mainTile = form.check(CheckBox::chkMainTile) == kChecked;

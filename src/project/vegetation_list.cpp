@@ -249,14 +249,6 @@ std::vector<std::string> VegetationEntries(const VegetationKinds& kinds) {
     return entries;
 }
 
-std::string EntryKey(std::string_view text) {
-    return std::string(GetElement(text, ":", 0));
-}
-
-std::string EntryNumber(std::string_view text) {
-    return std::string(GetElement(GetElement(text, ":", 0), "_", 1));
-}
-
 bool IsNumericText(std::string_view text) {
     const std::size_t begin = SkipWhile(text, 0, IsBlank);
     std::size_t end = text.size();

@@ -36,11 +36,6 @@ std::string VegetationEntry(const VegetationKind& kind);
 // The kinds list's entries: one per listed text, so a kind written two ways is offered twice.
 std::vector<std::string> VegetationEntries(const VegetationKinds& kinds);
 
-// A kinds-list text as the user picks or types it ("Vegetation_5:  Pine", "vegetation_5"): its key is
-// the text before the first colon, and the kind's number the key's text after its first underscore.
-std::string EntryKey(std::string_view text);
-std::string EntryNumber(std::string_view text);
-
 // Collects the kinds of the records and looks their names up in the definitions file (.est). An
 // unexpected failure adds "Unexpected error in LoadVegetationList: ..." and ends the lookups there;
 // what was found until then is kept.

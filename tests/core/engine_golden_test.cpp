@@ -22,7 +22,7 @@ struct GoldenCase {
     const char* folder;
     const char* project; // the .prj file in it
     TileOptions tile;
-    const char* vegetation;
+    const char* kindNumber;
     const char* maxFile;
     const char* objectName;
     bool rotate;
@@ -34,7 +34,7 @@ const GoldenCase kCases[] = {
     {"main-tile",
      "Valley.prj",
      {true, "0", false},
-     "Vegetation_5:  Oak Tree",
+     "5",
      R"(C:\Models\Oak Tree.max)",
      "Oak Tree",
      true,
@@ -43,7 +43,7 @@ const GoldenCase kCases[] = {
     {"perimeter-tile",
      "Hills.prj",
      {false, "100", true},
-     "Vegetation_1:  Pine",
+     "1",
      R"(D:\3d\pine.max)",
      "Pine",
      false,
@@ -52,7 +52,7 @@ const GoldenCase kCases[] = {
     {"six-by-six",
      "Ridge.prj",
      {true, "10", false},
-     "vegetation_3",
+     "3",
      R"(\\server\models\spruce.max)",
      "Spruce_A",
      true,
@@ -61,7 +61,7 @@ const GoldenCase kCases[] = {
     {"missing-values",
      "\xC3\x89pinettes.prj",
      {true, "0", false},
-     "Vegetation_3:  ",
+     "3",
      "C:\\Mod\xC3\xA8les\\\xC3\x89pic\xC3\xA9"
      "a.max",
      "\xC3\x89pic\xC3\xA9"
@@ -132,7 +132,7 @@ TEST_P(EngineGolden, LoadsTheProjectAndBuildsTheScriptAsExpected) {
 
     PlacementRequest build;
     PlacementOptions& o = build.options;
-    o.kindNumber = EntryNumber(c.vegetation);
+    o.kindNumber = c.kindNumber;
     o.maxFile = c.maxFile;
     o.objectName = c.objectName;
     o.mainTile = c.tile.mainTile;
