@@ -1,6 +1,7 @@
 #include "cli_run.h"
 #include "project/kinds_table.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -160,6 +161,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<SetCase>& info) { return info.param.name; });
 
 // A table that cannot be read is not replaced by the one row.
+// Records written 5 and 05 are one kind here, as in the Kinds dialog; the window's list, and so
+// info, offers it twice.
+TEST(Kinds, AKindWrittenTwoWaysIsOneRow) {
+    TempDir dir;
+    SmallProject project;
+    project.txt += "05,650,0,650\r\n";
+    const std::string prj = project.writeTo(dir);
+    EXPECT_EQ(RunEnviroScript({"kinds", prj}).out,
+              "number\tname\trecords\tmax file\tobject\tenabled\n5\tPine\t2\t\t\t1\n12\tOak\t1\t\t\t1\n");
+    const std::vector<std::string> info = Lines(RunEnviroScript({"info", prj}).out);
+    EXPECT_EQ(std::count(info.begin(), info.end(), "vegetation: Vegetation_5:  Pine"), 2);
+}
+
 TEST(Kinds, SetLeavesADamagedTableAlone) {
     TempDir dir;
     const std::string prj = SmallProject().writeTo(dir);
