@@ -22,7 +22,7 @@ class QuietPlatform final : public Platform {
 public:
     void showMessage(const std::string& text) override;
     std::string showFileDialog(const FileDialogRequest&) override { return {}; }
-    void setWaitCursor(DialogOwner, bool) override {}
+    void setWaitCursor(bool) override {}
     bool openDocument(const std::string&) override { return false; }
     std::string readSetting(const std::string&, const std::string&) override { return {}; }
     void writeSetting(const std::string&, const std::string&, const std::string&) override {}

@@ -11,7 +11,6 @@ constexpr const char* kScriptFilter = "MS File (*.ms)|*.ms";
 
 FileDialogRequest ScriptDialog(const Context& ctx, const char* title, bool save) {
     FileDialogRequest request;
-    request.owner = DialogOwner::Combiner;
     request.title = title;
     request.initialFolder = ctx.session.DefaultDir;
     request.filter = kScriptFilter;
@@ -25,13 +24,13 @@ FileDialogRequest ScriptDialog(const Context& ctx, const char* title, bool save)
 template <typename Work> Messages RunOnChosenFile(Context& ctx, const FileDialogRequest& request, Work work) {
     const std::string path = ctx.platform.showFileDialog(request);
     if (path.empty()) {
-        ctx.platform.setWaitCursor(DialogOwner::Combiner, false);
+        ctx.platform.setWaitCursor(false);
         return {};
     }
-    ctx.platform.setWaitCursor(DialogOwner::Combiner, true);
+    ctx.platform.setWaitCursor(true);
     Messages messages = work(path);
     ShowMessages(ctx.platform, messages);
-    ctx.platform.setWaitCursor(DialogOwner::Combiner, false);
+    ctx.platform.setWaitCursor(false);
     return messages;
 }
 

@@ -33,7 +33,6 @@ TEST_F(CombinerTest, AsksForScriptFilesInTheDefaultFolder) {
     ASSERT_EQ(platform.dialogRequests.size(), 2u);
     const FileDialogRequest& open = platform.dialogRequests[0];
     const FileDialogRequest& save = platform.dialogRequests[1];
-    EXPECT_EQ(open.owner, DialogOwner::Combiner);
     EXPECT_EQ(open.title, "Open MAX Script File (MS)");
     EXPECT_EQ(save.title, "Save Compiled MAX Script As... (MS)");
     for (const FileDialogRequest& r : platform.dialogRequests) {

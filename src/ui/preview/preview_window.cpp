@@ -135,7 +135,6 @@ void PreviewWindow::buildSlice() {
 
 void PreviewWindow::chooseAndSave() {
     FileDialogRequest request;
-    request.owner = DialogOwner::MainWindow;
     request.title = "Save Preview";
     request.filter = "PNG Picture (*.png)|*.png";
     request.save = true;
