@@ -6,7 +6,7 @@
 #include "form/context.h"
 #include "form/preview_input.h"
 #include "form/project_routines.h"
-#include "ui/preview/preview_picture.h"
+#include "picture/preview_picture.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

@@ -2,9 +2,9 @@
 
 #include "cli/cli_platform.h"
 #include "cli/project_session.h"
-#include "core/preview_png.h"
 #include "form/context.h"
 #include "form/preview_input.h"
+#include "picture/preview_png.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>

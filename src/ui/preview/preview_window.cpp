@@ -3,8 +3,8 @@
 #include "form/context.h"
 #include "form/preview_input.h"
 #include "lib/failure.h"
+#include "picture/preview_picture.h"
 #include "ui/preview/preview_canvas.h"
-#include "ui/preview/preview_picture.h"
 #include "ui/to_qt.h"
 
 #include <QHBoxLayout>
