@@ -1,6 +1,7 @@
 #pragma once
 
 #include "environment_generator.h"
+#include "lib/line_list.h"
 #include "lib/platform.h"
 
 #include <cstdint>
@@ -16,6 +17,10 @@ inline constexpr std::uint64_t kSeed = 20240601;
 // The generated project with `records` records. Looked up in the folder named by TES_BENCH_DATA
 // (Records<N>/Bench.*, as scripts/run-bench.sh writes it), else written once into a temporary folder.
 const generator::ProjectFiles& Project(std::uint64_t records);
+
+// The records of the generated project's main tile with the overlap given, as a load reads them into
+// List1 (the project is a 5 x 5 terrain of resolution 3).
+LineList TileRecords(const generator::ProjectFiles& files, const std::string& overlap);
 
 // A platform that shows nothing; a message would mean a benchmark went wrong, so it is printed.
 class QuietPlatform final : public Platform {
