@@ -1,5 +1,7 @@
 #include "bench_support.h"
 
+#include "core/load_project.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -29,6 +31,19 @@ std::uint64_t StatusBytes(const std::string& key) {
 }
 
 } // namespace
+
+LineList TileRecords(const generator::ProjectFiles& files, const std::string& overlap) {
+    TileOptions tile;
+    tile.overlap = overlap;
+    LoadFields fields;
+    fields.scene.terrainWidth = 5;
+    LineList records;
+    Messages messages;
+    ReadEnvironment(files.environmentPath, tile, fields, records, messages, NoProgress());
+    for (const Message& message : messages)
+        std::fprintf(stderr, "%s\n", message.text.c_str()); // a benchmark went wrong
+    return records;
+}
 
 const generator::ProjectFiles& Project(std::uint64_t records) {
     static std::mutex mutex;

@@ -5,8 +5,7 @@
 #include "bench_support.h"
 #include "form/context.h"
 #include "form/preview_input.h"
-#include "form/project_routines.h"
-#include "ui/preview/preview_picture.h"
+#include "picture/preview_picture.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -23,10 +22,10 @@ const tes::Context& Loaded(std::uint64_t records) {
     if (!ctx || loadedRecords != records) {
         ctx.reset();
         ctx = std::make_unique<tes::Context>(platform);
-        ctx->session.EnvironmentFilePath = tes::bench::Project(records).environmentPath;
         ctx->session.TerrainWidth = 5;
         ctx->form.setText(tes::TextField::txtOverlap, "100000");
-        tes::ReadEnvironmentFile(*ctx);
+        tes::LineList read = tes::bench::TileRecords(tes::bench::Project(records), "100000");
+        ctx->form.list(tes::ListId::List1).swap(read);
         loadedRecords = records;
     }
     return *ctx;

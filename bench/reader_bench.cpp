@@ -5,16 +5,16 @@
 #include "bench_support.h"
 #include "form/context.h"
 #include "form/process_command.h"
-#include "form/project_routines.h"
+#include "project/vegetation_list.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
-#include <memory>
 #include <string>
 
 namespace {
 
 using tes::bench::Project;
+using tes::bench::TileRecords;
 
 constexpr const char* kKeepEverything = "100000"; // an overlap far beyond the 3840 units of the terrain
 
@@ -25,9 +25,6 @@ void SizeArguments(benchmark::internal::Benchmark* b) {
 // A program that has read the project info of a generated project: a 5 x 5 terrain, resolution 3.
 struct Program {
     explicit Program(std::uint64_t records) : files(Project(records)), ctx(platform) {
-        ctx.session.EnvironmentFilePath = files.environmentPath;
-        ctx.session.VegetationFilePath =
-            std::filesystem::path(files.projectPath).replace_extension(".est").string();
         ctx.session.TerrainWidth = 5;
     }
     const tes::generator::ProjectFiles& files;
@@ -41,16 +38,17 @@ void SetFileRates(benchmark::State& state, const tes::generator::ProjectFiles& f
 }
 
 void BM_ReadMainTile(benchmark::State& state) {
-    Program program(static_cast<std::uint64_t>(state.range(0)));
+    const auto& files = Project(static_cast<std::uint64_t>(state.range(0)));
+    std::size_t kept = 0;
     for (auto _ : state)
-        tes::ReadEnvironmentFile(program.ctx);
-    SetFileRates(state, program.files);
-    state.counters["kept"] = static_cast<double>(program.ctx.form.list(tes::ListId::List1).size());
+        kept = TileRecords(files, "0").size();
+    SetFileRates(state, files);
+    state.counters["kept"] = static_cast<double>(kept);
 }
 BENCHMARK(BM_ReadMainTile)->Apply(SizeArguments);
 
-// Every record kept. Each iteration starts from a fresh program, so the peak memory it reports is
-// what one load needs: the kept lines and whatever the reader holds besides them.
+// Every record kept. Each iteration starts from nothing read, so the peak memory it reports is what
+// one load needs: the kept lines and whatever the reader holds besides them.
 void BM_ReadKeepAll(benchmark::State& state) {
     const auto records = static_cast<std::uint64_t>(state.range(0));
     const auto& files = Project(records);
@@ -58,18 +56,15 @@ void BM_ReadKeepAll(benchmark::State& state) {
     std::size_t kept = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        auto program = std::make_unique<Program>(records);
-        program->ctx.form.setText(tes::TextField::txtOverlap, kKeepEverything);
         const std::uint64_t before = tes::bench::ResidentBytes();
         tes::bench::ResetPeakMemory();
         state.ResumeTiming();
-
-        tes::ReadEnvironmentFile(program->ctx);
-
-        state.PauseTiming();
-        peakGrowth = std::max(peakGrowth, tes::bench::PeakResidentBytes() - before);
-        kept = program->ctx.form.list(tes::ListId::List1).size();
-        program.reset();
+        {
+            const tes::LineList read = TileRecords(files, kKeepEverything);
+            state.PauseTiming();
+            peakGrowth = std::max(peakGrowth, tes::bench::PeakResidentBytes() - before);
+            kept = read.size();
+        }
         state.ResumeTiming();
     }
     SetFileRates(state, files);
@@ -80,15 +75,19 @@ void BM_ReadKeepAll(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadKeepAll)->Apply(SizeArguments);
 
+// The kinds of every record and their names.
 void BM_LoadVegetationList(benchmark::State& state) {
-    Program program(static_cast<std::uint64_t>(state.range(0)));
-    program.ctx.form.setText(tes::TextField::txtOverlap, kKeepEverything);
-    tes::ReadEnvironmentFile(program.ctx);
-    for (auto _ : state)
-        tes::LoadVegetationList(program.ctx);
-    state.SetItemsProcessed(state.iterations() *
-                            static_cast<std::int64_t>(program.ctx.form.list(tes::ListId::List1).size()));
-    state.counters["kinds"] = static_cast<double>(program.ctx.form.comboItems().size());
+    const auto& files = Project(static_cast<std::uint64_t>(state.range(0)));
+    const tes::LineList records = TileRecords(files, kKeepEverything);
+    const std::string definitions =
+        std::filesystem::path(files.projectPath).replace_extension(".est").string();
+    std::size_t kinds = 0;
+    for (auto _ : state) {
+        tes::Messages messages;
+        kinds = tes::ReadVegetationKinds(records, definitions, messages).listedKind.size();
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(records.size()));
+    state.counters["kinds"] = static_cast<double>(kinds);
 }
 BENCHMARK(BM_LoadVegetationList)->Apply(SizeArguments);
 
@@ -98,8 +97,8 @@ void BuildScriptOfKind7(benchmark::State& state, bool saveToFile,
                         tes::ScriptShape shape = tes::ScriptShape::Classic) {
     Program program(static_cast<std::uint64_t>(state.range(0)));
     tes::MainModel& form = program.ctx.form;
-    form.setText(tes::TextField::txtOverlap, kKeepEverything);
-    tes::ReadEnvironmentFile(program.ctx);
+    tes::LineList records = TileRecords(program.files, kKeepEverything);
+    form.list(tes::ListId::List1).swap(records);
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tes-build-bench";
     std::filesystem::create_directories(folder);
     program.ctx.session.ProjectBasePath = (folder / "Bench").string();

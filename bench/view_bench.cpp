@@ -6,7 +6,6 @@
 #include "bench_support.h"
 #include "form/context.h"
 #include "form/process_command.h"
-#include "form/project_routines.h"
 #include "lib/memory_tuning.h"
 #include "short_table.h"
 #include "ui/line_list_view.h"
@@ -30,12 +29,11 @@ constexpr std::uint64_t kRecords = 10'000'000;
 struct Lists {
     Lists() : ctx(platform) {
         const auto& files = tes::bench::Project(kRecords);
-        ctx.session.EnvironmentFilePath = files.environmentPath;
         ctx.session.TerrainWidth = 5;
         ctx.session.ProjectBasePath = std::filesystem::path(files.projectPath).replace_extension().string();
         ctx.session.SaveToFile = false;
-        ctx.form.setText(tes::TextField::txtOverlap, "100000");
-        tes::ReadEnvironmentFile(ctx);
+        tes::LineList records = tes::bench::TileRecords(files, "100000");
+        ctx.form.list(tes::ListId::List1).swap(records);
         ctx.form.setText(tes::TextField::txtMaxFile, "C:\\Models\\Trees.max");
         ctx.form.setText(tes::TextField::txtMaxObjectName, "Tree");
         ctx.form.setComboText("Vegetation_7:  ");

@@ -13,7 +13,7 @@ class QuietPlatform : public Platform {
 public:
     void showMessage(const std::string&) override {}
     std::string showFileDialog(const FileDialogRequest&) override { return {}; }
-    void setWaitCursor(DialogOwner, bool) override {}
+    void setWaitCursor(bool) override {}
     bool openDocument(const std::string&) override { return false; }
     std::string readSetting(const std::string&, const std::string&) override { return {}; }
     void writeSetting(const std::string&, const std::string&, const std::string&) override {}

@@ -18,7 +18,7 @@ public:
 
     void showMessage(const std::string& text) override;
     std::string showFileDialog(const FileDialogRequest&) override { return {}; }
-    void setWaitCursor(DialogOwner, bool) override {}
+    void setWaitCursor(bool) override {}
     bool openDocument(const std::string&) override { return false; }
     std::string readSetting(const std::string& keyPath, const std::string& name) override;
     void writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) override;

@@ -2,8 +2,8 @@
 
 #include "cli/cli_platform.h"
 #include "cli/loaded_project.h"
-#include "core/preview_png.h"
 #include "lib/failure.h"
+#include "picture/preview_png.h"
 #include "project/kinds_table.h"
 
 #include <CLI/CLI.hpp>

@@ -1,5 +1,6 @@
 #include "core/combine_scripts.h"
 
+#include "core/engine_step.h"
 #include "lib/failure.h"
 #include "lib/line_reader.h"
 
@@ -10,15 +11,15 @@ namespace tes {
 
 namespace {
 
-// Runs the work and turns its unexpected failure into the routine's message.
-template <typename Work> Messages Reported(const char* routine, Work work) {
+// Runs the work and turns its unexpected failure into the step's message.
+template <typename Work> Messages Reported(EngineStep step, Work work) {
     Messages messages;
     try {
         work();
     } catch (const Failure& failure) {
-        messages.push_back(UnexpectedError(routine, failure));
+        messages.push_back(StepFailure(step, failure));
     } catch (const std::bad_alloc&) {
-        messages.push_back(UnexpectedError(routine, failures::outOfMemory()));
+        messages.push_back(StepFailure(step, failures::outOfMemory()));
     }
     return messages;
 }
@@ -26,7 +27,7 @@ template <typename Work> Messages Reported(const char* routine, Work work) {
 } // namespace
 
 Messages AddScriptToCombination(LineList& combination, const std::string& path) {
-    return Reported("btnAddFile", [&] {
+    return Reported(EngineStep::AddScript, [&] {
         LineReader reader(LineBreaks::CrOrCrLf, false);
         reader.open(path);
         std::string decoded;
@@ -43,7 +44,7 @@ Messages AddScriptToCombination(LineList& combination, const std::string& path) 
 }
 
 Messages SaveCombination(const LineList& combination, const std::string& path, std::uint64_t byteLimit) {
-    return Reported("btnSaveAs", [&] {
+    return Reported(EngineStep::SaveCombination, [&] {
         AtomicTextWriter writer(path, byteLimit);
         for (std::size_t row = 0; row < combination.size(); ++row)
             writer.writeLine(combination[row]);

@@ -1,5 +1,6 @@
 #include "core/load_project.h"
 
+#include "core/engine_step.h"
 #include "core/tile_geometry.h"
 #include "lib/failure.h"
 #include "lib/fields.h"
@@ -56,9 +57,9 @@ bool ReadEnvironment(const std::string& path, const TileOptions& tile, LoadField
     } catch (const Failure& failure) {
         if (IsCancellation(failure))
             return false;
-        messages.push_back(UnexpectedError("ReadEnvironmentFile", failure));
+        messages.push_back(StepFailure(EngineStep::ReadEnvironment, failure));
     } catch (const std::bad_alloc&) {
-        messages.push_back(UnexpectedError("ReadEnvironmentFile", failures::outOfMemory()));
+        messages.push_back(StepFailure(EngineStep::ReadEnvironment, failures::outOfMemory()));
     }
     return true;
 }

@@ -1,5 +1,6 @@
 #include "core/placement_script.h"
 
+#include "core/engine_step.h"
 #include "core/maxscript_literals.h"
 #include "core/placement_frame.h"
 #include "core/record_position.h"
@@ -116,10 +117,10 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         result.fileWritten = request.options.saveToFile;
     } catch (const Failure& failure) {
         result.outcome = BuildOutcome::Failed;
-        result.messages.push_back(UnexpectedError("BuildScript", failure));
+        result.messages.push_back(StepFailure(EngineStep::BuildScript, failure));
     } catch (const std::bad_alloc&) {
         result.outcome = BuildOutcome::Failed;
-        result.messages.push_back(UnexpectedError("BuildScript", failures::outOfMemory()));
+        result.messages.push_back(StepFailure(EngineStep::BuildScript, failures::outOfMemory()));
     } catch (const BeyondSinglePrecision& beyond) {
         return Refused(std::move(result),
                        "The position of the record \"" + beyond.record + "\"" + kBeyondFloats);

@@ -1,7 +1,8 @@
 #include "form/combiner_commands.h"
 
 #include "core/combine_scripts.h"
-#include "form/context.h"
+#include "form/combiner_state.h"
+#include "form/show_messages.h"
 
 namespace tes {
 
@@ -9,11 +10,10 @@ namespace {
 
 constexpr const char* kScriptFilter = "MS File (*.ms)|*.ms";
 
-FileDialogRequest ScriptDialog(const Context& ctx, const char* title, bool save) {
+FileDialogRequest ScriptDialog(const CombinerState& combiner, const char* title, bool save) {
     FileDialogRequest request;
-    request.owner = DialogOwner::Combiner;
     request.title = title;
-    request.initialFolder = ctx.session.DefaultDir;
+    request.initialFolder = combiner.defaultDir;
     request.filter = kScriptFilter;
     request.filterIndex = 1;
     request.save = save;
@@ -22,31 +22,33 @@ FileDialogRequest ScriptDialog(const Context& ctx, const char* title, bool save)
 
 // Asks for a script file and runs `work` on it under the wait pointer, showing what it says. A
 // cancelled dialog does nothing.
-template <typename Work> Messages RunOnChosenFile(Context& ctx, const FileDialogRequest& request, Work work) {
-    const std::string path = ctx.platform.showFileDialog(request);
+template <typename Work>
+Messages RunOnChosenFile(CombinerState& combiner, const FileDialogRequest& request, Work work) {
+    const std::string path = combiner.platform.showFileDialog(request);
     if (path.empty()) {
-        ctx.platform.setWaitCursor(DialogOwner::Combiner, false);
+        combiner.platform.setWaitCursor(false);
         return {};
     }
-    ctx.platform.setWaitCursor(DialogOwner::Combiner, true);
+    combiner.platform.setWaitCursor(true);
     Messages messages = work(path);
-    ShowMessages(ctx.platform, messages);
-    ctx.platform.setWaitCursor(DialogOwner::Combiner, false);
+    ShowMessages(combiner.platform, messages);
+    combiner.platform.setWaitCursor(false);
     return messages;
 }
 
 } // namespace
 
-Messages btnAddFile_Click(Context& ctx) {
-    return RunOnChosenFile(
-        ctx, ScriptDialog(ctx, "Open MAX Script File (MS)", false),
-        [&ctx](const std::string& path) { return AddScriptToCombination(ctx.lstMaxScripts, path); });
+Messages btnAddFile_Click(CombinerState& combiner) {
+    return RunOnChosenFile(combiner, ScriptDialog(combiner, "Open MAX Script File (MS)", false),
+                           [&combiner](const std::string& path) {
+                               return AddScriptToCombination(combiner.lstMaxScripts, path);
+                           });
 }
 
-Messages btnSaveAs_Click(Context& ctx) {
-    return RunOnChosenFile(ctx, ScriptDialog(ctx, "Save Compiled MAX Script As... (MS)", true),
-                           [&ctx](const std::string& path) {
-                               return SaveCombination(ctx.lstMaxScripts, path, ctx.tuning.fileByteLimit);
+Messages btnSaveAs_Click(CombinerState& combiner) {
+    return RunOnChosenFile(combiner, ScriptDialog(combiner, "Save Compiled MAX Script As... (MS)", true),
+                           [&combiner](const std::string& path) {
+                               return SaveCombination(combiner.lstMaxScripts, path, combiner.fileByteLimit);
                            });
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/placement_script.h"
+#include "form/combiner_state.h"
 #include "form/main_model.h"
 #include "form/session.h"
+#include "form/show_messages.h"
 #include "lib/line_list.h"
 #include "lib/message.h"
 #include "lib/platform.h"
@@ -15,8 +17,8 @@
 namespace tes {
 
 // Everything one running program works on: the session record, the main window's data stores, the
-// combiner's list and the platform's services. The window's routines and handlers take it by
-// reference.
+// combiner's state and the platform's services. The main window's routines and handlers take it by
+// reference; the other windows take only their part.
 struct Context {
     explicit Context(Platform& p) : platform(p) {}
     Context(const Context&) = delete;
@@ -25,9 +27,9 @@ struct Context {
     Platform& platform;
     Session session;
     MainModel form;
-    LineList lstMaxScripts; // the combiner window's list
     // How scripts are built and files written (tests choose small thresholds and limits).
     BuildTuning tuning;
+    CombinerState combiner{platform, session.DefaultDir};
     // How the placement scripts are written: shape, clones, encoding (remembered per user).
     ScriptStyle scriptStyle;
     // The kinds of the loaded tile, each once (the combo box lists a kind written 5 and 05 twice).
@@ -41,11 +43,5 @@ struct Context {
     std::unique_ptr<MainEvents> handlers;
     bool ended = false; // EndProgram has run
 };
-
-// Shows each message in a message box, in order.
-inline void ShowMessages(Platform& platform, const Messages& messages) {
-    for (const Message& message : messages)
-        platform.showMessage(message.text);
-}
 
 } // namespace tes

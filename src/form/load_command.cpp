@@ -16,7 +16,7 @@ namespace {
 class NormalPointerOnExit {
 public:
     explicit NormalPointerOnExit(Platform& platform) : m_platform(platform) {}
-    ~NormalPointerOnExit() { m_platform.setWaitCursor(DialogOwner::MainWindow, false); }
+    ~NormalPointerOnExit() { m_platform.setWaitCursor(false); }
     NormalPointerOnExit(const NormalPointerOnExit&) = delete;
     NormalPointerOnExit& operator=(const NormalPointerOnExit&) = delete;
 
@@ -25,8 +25,7 @@ private:
 };
 
 std::string AskForProjectFile(Context& ctx) {
-    return ctx.platform.showFileDialog({.owner = DialogOwner::MainWindow,
-                                        .title = "Open Tolvane Project File (PRJ)",
+    return ctx.platform.showFileDialog({.title = "Open Tolvane Project File (PRJ)",
                                         .initialFolder = ctx.session.DefaultDir,
                                         .filter = "PRJ File (*.prj)|*.prj",
                                         .filterIndex = 1,
@@ -64,7 +63,7 @@ void ShowLoadedProject(Context& ctx, const std::string& projectPath, LoadResult&
 Messages btnBrowseProjectFile_Click(Context& ctx) {
     const std::string chosen = AskForProjectFile(ctx);
     if (chosen.empty()) {
-        ctx.platform.setWaitCursor(DialogOwner::MainWindow, false);
+        ctx.platform.setWaitCursor(false);
         return {};
     }
     return OpenProject(ctx, chosen);
@@ -72,7 +71,7 @@ Messages btnBrowseProjectFile_Click(Context& ctx) {
 
 Messages OpenProject(Context& ctx, const std::string& projectPath) {
     NormalPointerOnExit normalPointer(ctx.platform);
-    ctx.platform.setWaitCursor(DialogOwner::MainWindow, true);
+    ctx.platform.setWaitCursor(true);
     LoadRequest request;
     request.projectPath = projectPath;
     request.tile = TileOptionsFromForm(ctx);

@@ -38,8 +38,7 @@ void chkUseMaxName_Click(Context& ctx) {
 }
 
 void btnBrowseMaxFile_Click(Context& ctx) {
-    const std::string chosen = ctx.platform.showFileDialog({.owner = DialogOwner::MainWindow,
-                                                            .title = "Select Max Object File",
+    const std::string chosen = ctx.platform.showFileDialog({.title = "Select Max Object File",
                                                             .initialFolder = ctx.session.ObjectDir,
                                                             .filter = "MAX File (*.max)|*.max",
                                                             .filterIndex = 1,

@@ -14,4 +14,9 @@ PreviewInput PreviewInputFromForm(const Context& ctx) {
     return input;
 }
 
+PreviewSource PreviewSourceOf(const Context& ctx) {
+    return {ctx.platform, ctx.form.list(ListId::List1), [&ctx] { return PreviewInputFromForm(ctx); },
+            ctx.session.ProjectDir};
+}
+
 } // namespace tes

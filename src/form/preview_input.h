@@ -1,6 +1,11 @@
 #pragma once
 
 #include "core/preview_scene.h"
+#include "lib/line_list.h"
+#include "lib/platform.h"
+
+#include <functional>
+#include <string>
 
 namespace tes {
 
@@ -9,5 +14,16 @@ struct Context;
 // What the preview of the loaded tile is drawn from, as the window's fields hold it now: the
 // placement options as Process reads them, the overlap, the sun heading and the kinds list.
 PreviewInput PreviewInputFromForm(const Context& ctx);
+
+// The part of the program the preview window reads: the loaded records, the fields it draws them
+// with, the folder it offers for saving, and the platform.
+struct PreviewSource {
+    Platform& platform;
+    const LineList& records;             // List1
+    std::function<PreviewInput()> input; // the fields as they stand at the call
+    const std::string& saveFolder;       // the loaded project's folder
+};
+
+PreviewSource PreviewSourceOf(const Context& ctx);
 
 } // namespace tes

@@ -26,7 +26,7 @@ AllKindsRequest AllKindsRequestFromForm(Context& ctx) {
 }
 
 Messages btnProcessAll_Click(Context& ctx) {
-    ctx.platform.setWaitCursor(DialogOwner::MainWindow, true);
+    ctx.platform.setWaitCursor(true);
     AllKindsRequest request = AllKindsRequestFromForm(ctx);
     if (ctx.joinAllScripts && ctx.session.SaveToFile)
         request.joinInto = JoinedScriptPath(ctx);
@@ -47,7 +47,7 @@ Messages btnProcessAll_Click(Context& ctx) {
                                                                          : MessageKind::Notice,
                           result.summary};
     // The run is over while its summary is read.
-    ctx.platform.setWaitCursor(DialogOwner::MainWindow, false);
+    ctx.platform.setWaitCursor(false);
     ctx.platform.showMessage(summary.text);
     return {summary};
 }

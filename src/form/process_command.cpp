@@ -104,10 +104,10 @@ Messages btnProcess_Click(Context& ctx) {
         ctx.platform.showMessage(mistake->text);
         messages.push_back(std::move(*mistake));
     } else {
-        ctx.platform.setWaitCursor(DialogOwner::MainWindow, true);
+        ctx.platform.setWaitCursor(true);
         messages = BuildScript(ctx);
     }
-    ctx.platform.setWaitCursor(DialogOwner::MainWindow, false);
+    ctx.platform.setWaitCursor(false);
     return messages;
 }
 

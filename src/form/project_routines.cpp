@@ -51,35 +51,6 @@ void ApplyVegetationKinds(Context& ctx, const VegetationKinds& kinds) {
     ctx.kinds = kinds.kinds;
 }
 
-void GetProjectInfo(Context& ctx) {
-    LoadFields fields = LoadFieldsFromForm(ctx);
-    Messages messages;
-    ReadProjectInfo(ctx.session.SceneFilePath, fields.scene, messages);
-    ApplyLoadFields(ctx, fields);
-    ShowMessages(ctx.platform, messages);
-}
-
-void ReadEnvironmentFile(Context& ctx) {
-    LoadFields fields = LoadFieldsFromForm(ctx);
-    LineList records;
-    Messages messages;
-    if (!ReadEnvironment(ctx.session.EnvironmentFilePath, TileOptionsFromForm(ctx), fields, records, messages,
-                         ctx.platform))
-        return;
-    ApplyLoadFields(ctx, fields);
-    ctx.form.list(ListId::List1).swap(records);
-    ctx.form.listChanged(ListId::List1);
-    ShowMessages(ctx.platform, messages);
-}
-
-void LoadVegetationList(Context& ctx) {
-    Messages messages;
-    const VegetationKinds kinds =
-        ReadVegetationKinds(ctx.form.list(ListId::List1), ctx.session.VegetationFilePath, messages);
-    ApplyVegetationKinds(ctx, kinds);
-    ShowMessages(ctx.platform, messages);
-}
-
 void FaceTolvaneSun(Context& ctx) {
     if (std::optional<std::string> angle = RotationFacingSun(ctx.form.text(TextField::txtHeading)))
         ctx.form.setText(TextField::txtRotationAngle, *angle);

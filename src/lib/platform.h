@@ -9,10 +9,8 @@
 // it with Qt, the command line and the tests with their own.
 namespace tes {
 
-enum class DialogOwner { MainWindow, Combiner };
-
+// A file dialog, owned by the window the user is working in.
 struct FileDialogRequest {
-    DialogOwner owner = DialogOwner::MainWindow;
     std::string title;
     std::string initialFolder;
     std::string filter;  // "PRJ File (*.prj)|*.prj"
@@ -30,8 +28,9 @@ public:
     virtual void showMessage(const std::string& text) = 0;
     // The chosen file's full path, or the empty text when the user cancelled or the dialog failed.
     virtual std::string showFileDialog(const FileDialogRequest& request) = 0;
-    // The wait (hourglass) pointer over the window, or the normal pointer again.
-    virtual void setWaitCursor(DialogOwner window, bool wait) = 0;
+    // The wait (hourglass) pointer over the program's windows, or the normal pointer again. Asking for
+    // the pointer already shown changes nothing.
+    virtual void setWaitCursor(bool wait) = 0;
     // Opens a document with the desktop's associated program; false when that failed.
     virtual bool openDocument(const std::string& path) = 0;
     // Shows an HTML document in the program's own viewer, for a desktop that cannot open it; false when

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-// Windows' own text is UTF-16; the program's is UTF-8. Every file name, command-line argument and
-// registry string crosses between the two here.
+// Windows' own text is UTF-16; the program's is UTF-8. Every file name and command-line argument
+// crosses between the two here.
 namespace tes {
 
 // Throws std::system_error for text that is not well-formed UTF-8 or UTF-16, so a damaged name never

@@ -4,6 +4,7 @@
 #include "lib/fields.h"
 #include "lib/ini.h"
 #include "lib/numbers.h"
+#include "project/reader_step.h"
 #include "project/sun.h"
 
 #include <new>
@@ -59,9 +60,9 @@ void ReadProjectInfo(const std::string& scenePath, SceneValues& values, Messages
         ReadGridResolution(scenePath, values, messages);
         ReadSun(scenePath, values, messages);
     } catch (const Failure& failure) {
-        messages.push_back(UnexpectedErrorDescriptionFirst("GetProjectInfo", failure));
+        messages.push_back(ReaderFailure(ReaderStep::ProjectInfo, failure));
     } catch (const std::bad_alloc&) {
-        messages.push_back(UnexpectedErrorDescriptionFirst("GetProjectInfo", failures::outOfMemory()));
+        messages.push_back(ReaderFailure(ReaderStep::ProjectInfo, failures::outOfMemory()));
     }
 }
 

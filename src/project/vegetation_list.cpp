@@ -4,6 +4,7 @@
 #include "lib/fields.h"
 #include "lib/ini.h"
 #include "lib/numbers.h"
+#include "project/reader_step.h"
 
 #include <algorithm>
 #include <array>
@@ -266,9 +267,9 @@ VegetationKinds ReadVegetationKinds(const LineList& records, const std::string& 
     try {
         FillVegetationKinds(records, definitionsPath, kinds, messages);
     } catch (const Failure& failure) {
-        messages.push_back(UnexpectedErrorDescriptionFirst("LoadVegetationList", failure));
+        messages.push_back(ReaderFailure(ReaderStep::VegetationKinds, failure));
     } catch (const std::bad_alloc&) {
-        messages.push_back(UnexpectedErrorDescriptionFirst("LoadVegetationList", failures::outOfMemory()));
+        messages.push_back(ReaderFailure(ReaderStep::VegetationKinds, failures::outOfMemory()));
     }
     return kinds;
 }

@@ -31,7 +31,7 @@ void Program::start() {
     m_window = std::make_unique<MainWindow>(*m_ctx);
     m_window->setHost(this);
     CenterOnScreen(*m_window);
-    m_combiner = std::make_unique<CombinerLauncher>(*m_ctx, m_window.get());
+    m_combiner = std::make_unique<CombinerLauncher>(m_ctx->combiner, m_window.get());
     m_combiner->load();
     StartSession(*m_ctx);
     restoreWindowSize();

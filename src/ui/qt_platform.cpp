@@ -113,11 +113,10 @@ std::string QtPlatform::showFileDialog(const FileDialogRequest& request) {
     return chosen.isEmpty() ? std::string() : ToStdString(QDir::toNativeSeparators(chosen.first()));
 }
 
-void QtPlatform::setWaitCursor(DialogOwner window, bool wait) {
-    bool& waiting = m_waiting[window == DialogOwner::MainWindow ? 0 : 1];
-    if (waiting == wait)
+void QtPlatform::setWaitCursor(bool wait) {
+    if (m_waiting == wait)
         return;
-    waiting = wait;
+    m_waiting = wait;
     if (wait)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     else

@@ -32,7 +32,7 @@ public:
 
     void showMessage(const std::string& text) override;
     std::string showFileDialog(const FileDialogRequest& request) override;
-    void setWaitCursor(DialogOwner window, bool wait) override;
+    void setWaitCursor(bool wait) override;
     bool openDocument(const std::string& path) override;
     bool showHelpViewer(const std::string& path) override;
     std::string readSetting(const std::string& keyPath, const std::string& name) override;
@@ -57,7 +57,7 @@ private:
 
     QString m_settingsFile;
     std::optional<std::string> m_nextFileName;
-    bool m_waiting[2] = {false, false};
+    bool m_waiting = false;
     int m_progressDelayMs = 500;
     QElapsedTimer m_progressClock;
     QElapsedTimer m_sinceEvents;

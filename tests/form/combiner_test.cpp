@@ -1,5 +1,5 @@
 #include "form/combiner_commands.h"
-#include "form/context.h"
+#include "form/combiner_state.h"
 #include "lib/atomic_file.h"
 #include "support/combiner_fixture.h"
 #include "support/fake_platform.h"
@@ -14,7 +14,7 @@ namespace {
 
 class CombinerTest : public CombinerFixture {
 protected:
-    std::vector<std::string> items() const { return ctx.lstMaxScripts.toVector(); }
+    std::vector<std::string> items() const { return combiner.lstMaxScripts.toVector(); }
 };
 
 // Add File and Save As work under the wait pointer and show nothing when they succeed.
@@ -33,7 +33,6 @@ TEST_F(CombinerTest, AsksForScriptFilesInTheDefaultFolder) {
     ASSERT_EQ(platform.dialogRequests.size(), 2u);
     const FileDialogRequest& open = platform.dialogRequests[0];
     const FileDialogRequest& save = platform.dialogRequests[1];
-    EXPECT_EQ(open.owner, DialogOwner::Combiner);
     EXPECT_EQ(open.title, "Open MAX Script File (MS)");
     EXPECT_EQ(save.title, "Save Compiled MAX Script As... (MS)");
     for (const FileDialogRequest& r : platform.dialogRequests) {
@@ -64,9 +63,9 @@ TEST_F(CombinerTest, AFailedAddKeepsTheLinesAlreadyThere) {
 TEST_F(CombinerTest, AFailedSaveLeavesTheOldFileAsItWas) {
     const std::string path = dir.write("old.ms", "old\r\n");
     add(dir.write("a.ms", std::string(5000, 'x') + "\r\n"));
-    ctx.tuning.fileByteLimit = 100; // Save As fails as on a full disk
+    combiner.fileByteLimit = 100; // Save As fails as on a full disk
     saveAs(path);
-    ctx.tuning.fileByteLimit = kNoByteLimit;
+    combiner.fileByteLimit = kNoByteLimit;
     saveAs(dir.file("no such folder/new.ms"));
 
     EXPECT_EQ(platform.messages,

@@ -15,10 +15,9 @@
 
 namespace tes::test {
 
-// An open dialog (never a save dialog) of the main window, with no initial file name.
+// An open dialog (never a save dialog) with no initial file name.
 inline void ExpectOpenDialog(const FileDialogRequest& request, const std::string& title,
                              const std::string& folder, const std::string& filter) {
-    EXPECT_EQ(request.owner, DialogOwner::MainWindow);
     EXPECT_EQ(request.title, title);
     EXPECT_EQ(request.initialFolder, folder);
     EXPECT_EQ(request.filter, filter);

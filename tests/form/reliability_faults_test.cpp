@@ -23,8 +23,8 @@ class RacingPlatform : public ProgressPlatform {
 public:
     enum class Moment { LoadBegins, EnvironmentReadBegins };
 
-    void setWaitCursor(DialogOwner window, bool wait) override {
-        ProgressPlatform::setWaitCursor(window, wait);
+    void setWaitCursor(bool wait) override {
+        ProgressPlatform::setWaitCursor(wait);
         if (wait)
             runChangeAt(Moment::LoadBegins);
     }

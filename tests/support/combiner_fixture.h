@@ -2,7 +2,7 @@
 
 #include "core/combine_scripts.h"
 #include "form/combiner_commands.h"
-#include "form/context.h"
+#include "form/combiner_state.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 
@@ -14,20 +14,19 @@ namespace tes::test {
 // A combiner over a fresh context whose dialogs answer with the paths the test gives.
 class CombinerFixture : public ::testing::Test {
 protected:
-    CombinerFixture() { ctx.session.DefaultDir = dir.path().string(); }
-
     void add(const std::string& path) {
         platform.dialogAnswers.push_back(path);
-        btnAddFile_Click(ctx);
+        btnAddFile_Click(combiner);
     }
     void saveAs(const std::string& path) {
         platform.dialogAnswers.push_back(path);
-        btnSaveAs_Click(ctx);
+        btnSaveAs_Click(combiner);
     }
 
     FakePlatform platform;
-    Context ctx{platform};
     TempDir dir;
+    std::string folder = dir.path().string();
+    CombinerState combiner{platform, folder};
 };
 
 } // namespace tes::test

@@ -16,7 +16,7 @@ class FakePlatform : public Platform {
 public:
     void showMessage(const std::string& text) override { messages.push_back(text); }
     std::string showFileDialog(const FileDialogRequest& request) override;
-    void setWaitCursor(DialogOwner, bool wait) override {
+    void setWaitCursor(bool wait) override {
         waitCursor = wait;
         waitCursorHistory.push_back(wait);
     }

@@ -1,4 +1,4 @@
-#include "form/context.h"
+#include "form/combiner_state.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 #include "ui/combiner/combiner_launcher.h"
@@ -22,10 +22,7 @@ namespace {
 // The combiner opened from an owner window, as the main window opens it.
 class CombinerLauncherTest : public ::testing::Test {
 protected:
-    CombinerLauncherTest() {
-        ctx.session.DefaultDir = dir.path().string();
-        owner.show();
-    }
+    CombinerLauncherTest() { owner.show(); }
 
     // Opens the combiner and runs `during` while it is up; the modal display always ends, so a failed
     // expectation cannot leave the test waiting.
@@ -52,9 +49,10 @@ protected:
 
     test::TempDir dir;
     test::FakePlatform platform;
-    Context ctx{platform};
+    std::string folder = dir.path().string();
+    CombinerState state{platform, folder};
     QWidget owner;
-    CombinerLauncher launcher{ctx, &owner};
+    CombinerLauncher launcher{state, &owner};
 };
 
 TEST_F(CombinerLauncherTest, LoadCreatesOneHiddenCentredWindow) {
@@ -112,7 +110,7 @@ TEST_P(CombinerEnding, HidesTheWindowAndTheNextOpeningStartsAfresh) {
         EXPECT_EQ(&window, first.data());
         EXPECT_EQ(window.pos(), QPoint(10, 20));
         EXPECT_EQ(rows(window), 0);
-        EXPECT_TRUE(ctx.lstMaxScripts.empty());
+        EXPECT_TRUE(state.lstMaxScripts.empty());
         EXPECT_EQ(window.focusWidget(), button(window, "btnDone"));
     });
 }

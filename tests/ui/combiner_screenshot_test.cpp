@@ -1,4 +1,4 @@
-#include "form/context.h"
+#include "form/combiner_state.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 #include "ui/combiner/combiner_window.h"
@@ -41,14 +41,15 @@ TEST(CombinerScreenshot, TwoScriptsAdded) {
 
     test::TempDir dir;
     test::FakePlatform platform;
-    Context ctx(platform);
+    const std::string scriptFolder = dir.path().string();
+    CombinerState state(platform, scriptFolder);
     platform.dialogAnswers = {
         dir.write("Valley_MainVeg_01.ms",
                   PlacementScript("Valley_MainVeg_01.ms", "D:\\MODELS\\PINE.MAX", "$Pine", "Pine")),
         dir.write("Valley_MainVeg_02.ms",
                   PlacementScript("Valley_MainVeg_02.ms", "D:\\MODELS\\BIRCH.MAX", "$Birch", "Birch")),
     };
-    CombinerWindow window(ctx, nullptr);
+    CombinerWindow window(state, nullptr);
     window.show();
     window.findChild<QPushButton*>(QStringLiteral("btnAddFile"))->click();
     window.findChild<QPushButton*>(QStringLiteral("btnAddFile"))->click();

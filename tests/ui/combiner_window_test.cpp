@@ -1,4 +1,4 @@
-#include "form/context.h"
+#include "form/combiner_state.h"
 #include "support/fake_platform.h"
 #include "support/temp_dir.h"
 #include "ui/combiner/combiner_window.h"
@@ -28,10 +28,7 @@ using Lines = std::vector<std::string>;
 // One combiner window on a fake platform whose dialogs answer from a queue.
 class CombinerWindowTest : public ::testing::Test {
 protected:
-    CombinerWindowTest() {
-        ctx.session.DefaultDir = dir.path().string();
-        window = std::make_unique<CombinerWindow>(ctx, nullptr);
-    }
+    CombinerWindowTest() { window = std::make_unique<CombinerWindow>(state, nullptr); }
 
     QPushButton* button(const char* name) const {
         auto* b = window->findChild<QPushButton*>(QString::fromLatin1(name));
@@ -57,7 +54,8 @@ protected:
 
     test::TempDir dir;
     test::FakePlatform platform;
-    Context ctx{platform};
+    std::string folder = dir.path().string();
+    CombinerState state{platform, folder};
     std::unique_ptr<CombinerWindow> window;
 };
 

@@ -175,13 +175,13 @@ TEST_F(QtPlatformTest, MessageBoxHasOkOnlyNoIconAndTheProgramsCaption) {
 
 TEST_F(QtPlatformTest, WaitCursorIsBalanced) {
     ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    platform.setWaitCursor(DialogOwner::MainWindow, false); // normal pointer without a wait: nothing to undo
+    platform.setWaitCursor(false); // normal pointer without a wait: nothing to undo
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    platform.setWaitCursor(DialogOwner::MainWindow, true);
-    platform.setWaitCursor(DialogOwner::MainWindow, true);
+    platform.setWaitCursor(true);
+    platform.setWaitCursor(true);
     ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    platform.setWaitCursor(DialogOwner::MainWindow, false);
+    platform.setWaitCursor(false);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 

@@ -1,12 +1,12 @@
 #include "ui/combiner/combiner_launcher.h"
 
-#include "form/context.h"
+#include "form/combiner_state.h"
 #include "ui/combiner/combiner_window.h"
 
 namespace tes {
 
-CombinerLauncher::CombinerLauncher(Context& ctx, QWidget* mainWindow)
-    : m_ctx(ctx), m_mainWindow(mainWindow) {}
+CombinerLauncher::CombinerLauncher(CombinerState& state, QWidget* mainWindow)
+    : m_state(state), m_mainWindow(mainWindow) {}
 
 CombinerLauncher::~CombinerLauncher() {
     close();
@@ -17,13 +17,13 @@ void CombinerLauncher::load() {
     if (m_window && m_window->discarded())
         delete m_window.data();
     if (!m_window)
-        m_window = new CombinerWindow(m_ctx, m_mainWindow);
+        m_window = new CombinerWindow(m_state, m_mainWindow);
 }
 
 void CombinerLauncher::open() {
     load();
     // Each opening starts a new combination; a huge list from last time gives its memory back.
-    m_ctx.lstMaxScripts.clearAndRelease();
+    m_state.lstMaxScripts.clearAndRelease();
     m_window->refresh();
     m_window->exec(); // modal over the main window, its owner, until Done or the close box
 }

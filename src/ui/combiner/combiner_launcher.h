@@ -6,14 +6,14 @@ class QWidget;
 
 namespace tes {
 
-struct Context;
+struct CombinerState;
 class CombinerWindow;
 
 // Owns the one combiner window: loads it hidden at start-up, opens it modally from the main window
 // with an empty list, recreates it after its close box discarded it, and closes it at shutdown.
 class CombinerLauncher {
 public:
-    CombinerLauncher(Context& ctx, QWidget* mainWindow);
+    CombinerLauncher(CombinerState& state, QWidget* mainWindow);
     ~CombinerLauncher();
 
     // Creates the window hidden (it centres itself) unless it exists.
@@ -27,7 +27,7 @@ public:
     CombinerWindow* window() const;
 
 private:
-    Context& m_ctx;
+    CombinerState& m_state;
     QWidget* m_mainWindow;
     QPointer<CombinerWindow> m_window;
 };

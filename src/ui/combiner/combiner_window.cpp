@@ -1,7 +1,7 @@
 #include "ui/combiner/combiner_window.h"
 
 #include "form/combiner_commands.h"
-#include "form/context.h"
+#include "form/combiner_state.h"
 #include "ui/access_key_focus.h"
 #include "ui/line_list_view.h"
 #include "ui/to_qt.h"
@@ -32,7 +32,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 
 } // namespace
 
-CombinerWindow::CombinerWindow(Context& ctx, QWidget* owner) : QDialog(owner), m_ctx(ctx) {
+CombinerWindow::CombinerWindow(CombinerState& state, QWidget* owner) : QDialog(owner), m_state(state) {
     setObjectName(QStringLiteral("frmScriptCompiler"));
     setWindowTitle(QStringLiteral("Combine Scripts"));
     setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowContextHelpButtonHint);
@@ -46,7 +46,7 @@ CombinerWindow::CombinerWindow(Context& ctx, QWidget* owner) : QDialog(owner), m
     m_frameCompiledMaxScript->setObjectName(QStringLiteral("frameCompiledMaxScript"));
     m_frameCompiledMaxScript->setGeometry(Twips(120), Twips(120), Twips(8055), Twips(3615));
 
-    m_lstMaxScripts = new LineListView(ctx.lstMaxScripts, m_frameCompiledMaxScript);
+    m_lstMaxScripts = new LineListView(state.lstMaxScripts, m_frameCompiledMaxScript);
     m_lstMaxScripts->setObjectName(QStringLiteral("lstMaxScripts"));
     m_lstMaxScripts->setGeometry(Twips(120), Twips(240), Twips(7815), Twips(3210));
     QFont font(QStringLiteral("Courier New"), 9);
@@ -77,12 +77,12 @@ void CombinerWindow::refresh() {
 }
 
 void CombinerWindow::btnAddFile_Click() {
-    tes::btnAddFile_Click(m_ctx);
+    tes::btnAddFile_Click(m_state);
     refresh();
 }
 
 void CombinerWindow::btnSaveAs_Click() {
-    tes::btnSaveAs_Click(m_ctx);
+    tes::btnSaveAs_Click(m_state);
     refresh();
 }
 

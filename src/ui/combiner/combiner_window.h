@@ -7,16 +7,16 @@ class QPushButton;
 
 namespace tes {
 
-struct Context;
+struct CombinerState;
 class LineListView;
 
 // frmScriptCompiler, "Combine Scripts": joins several MAXScript files into one. The list shows
-// ctx.lstMaxScripts; Add File and Save As run the combiner's commands and then show the list afresh.
+// the state's lstMaxScripts; Add File and Save As run the combiner's commands and then show the list afresh.
 // Done (and Escape) hide the window and keep its position; the close box discards it.
 class CombinerWindow final : public QDialog {
     Q_OBJECT
 public:
-    CombinerWindow(Context& ctx, QWidget* owner);
+    CombinerWindow(CombinerState& state, QWidget* owner);
     ~CombinerWindow() override;
 
     // Shows the list as it now stands (after it was changed outside the window).
@@ -38,7 +38,7 @@ private:
     void btnSaveAs_Click();
     void btnDone_Click();
 
-    Context& m_ctx;
+    CombinerState& m_state;
     QPushButton* m_btnDone;
     QGroupBox* m_frameCompiledMaxScript;
     LineListView* m_lstMaxScripts;

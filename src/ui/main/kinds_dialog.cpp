@@ -156,8 +156,7 @@ void EditKinds(Context& ctx, QWidget* owner, const DialogRunner& run) {
                        {GetFileNameFromPath(ctx.kindsTablePath), GetFileNameFromPath(JoinedScriptPath(ctx))},
                        ctx.joinAllScripts, owner);
     dialog.setMaxFileChooser([&ctx, &objectDir] {
-        const std::string chosen = ctx.platform.showFileDialog({.owner = DialogOwner::MainWindow,
-                                                                .title = "Select Max Object File",
+        const std::string chosen = ctx.platform.showFileDialog({.title = "Select Max Object File",
                                                                 .initialFolder = objectDir,
                                                                 .filter = "MAX File (*.max)|*.max",
                                                                 .filterIndex = 1,

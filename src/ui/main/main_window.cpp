@@ -5,6 +5,7 @@
 #include "form/help_launch.h"
 #include "form/load_command.h"
 #include "form/max_file.h"
+#include "form/preview_input.h"
 #include "form/process_all.h"
 #include "form/process_command.h"
 #include "form/startup.h"
@@ -133,7 +134,7 @@ void MainWindow::connectEvents() {
             [this] { runCommand("btnProcessAll_Click", [this] { btnProcessAll_Click(m_ctx); }); });
     connect(m_btnPreview, &QPushButton::clicked, this, [this] {
         if (!m_preview) {
-            m_preview = new PreviewWindow(m_ctx, this);
+            m_preview = new PreviewWindow(PreviewSourceOf(m_ctx), this);
             connect(this, &MainWindow::previewInputsChanged, m_preview, &PreviewWindow::inputsChanged);
         }
         m_preview->open();

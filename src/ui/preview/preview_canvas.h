@@ -2,7 +2,7 @@
 
 #include "core/preview_raster.h"
 #include "core/preview_scene.h"
-#include "ui/preview/preview_picture.h"
+#include "picture/preview_picture.h"
 
 #include <cstdint>
 #include <future>

@@ -1,11 +1,11 @@
 #include "ui/preview/preview_window.h"
 
-#include "form/context.h"
-#include "form/preview_input.h"
 #include "lib/failure.h"
+#include "picture/preview_picture.h"
 #include "ui/preview/preview_canvas.h"
-#include "ui/preview/preview_picture.h"
 #include "ui/to_qt.h"
+
+#include <utility>
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -34,7 +34,8 @@ std::string InputKey(const PreviewInput& input) {
 
 } // namespace
 
-PreviewWindow::PreviewWindow(Context& ctx, QWidget* parent) : QWidget(parent, Qt::Window), m_ctx(ctx) {
+PreviewWindow::PreviewWindow(PreviewSource source, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_source(std::move(source)) {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("Preview"));
     resize(760, 720);
@@ -87,8 +88,8 @@ void PreviewWindow::rebuildNow() {
 }
 
 void PreviewWindow::startBuild() {
-    const PreviewInput input = PreviewInputFromForm(m_ctx);
-    const LineList& records = m_ctx.form.list(ListId::List1);
+    const PreviewInput input = m_source.input();
+    const LineList& records = m_source.records;
     const std::string key = InputKey(input);
     if (records.generation() == m_shownGeneration && key == m_shownKey)
         return;
@@ -112,7 +113,7 @@ void PreviewWindow::startBuild() {
 void PreviewWindow::buildSlice() {
     if (!m_builder)
         return;
-    const LineList& records = m_ctx.form.list(ListId::List1);
+    const LineList& records = m_source.records;
     if (records.generation() != m_buildingGeneration) {
         startBuild(); // a load replaced them meanwhile: start over
         return;
@@ -135,26 +136,25 @@ void PreviewWindow::buildSlice() {
 
 void PreviewWindow::chooseAndSave() {
     FileDialogRequest request;
-    request.owner = DialogOwner::MainWindow;
     request.title = "Save Preview";
     request.filter = "PNG Picture (*.png)|*.png";
     request.save = true;
-    request.initialFolder = m_ctx.session.ProjectDir;
+    request.initialFolder = m_source.saveFolder;
     request.initialFileName = "preview.png";
-    const std::string path = m_ctx.platform.showFileDialog(request);
+    const std::string path = m_source.platform.showFileDialog(request);
     if (!path.empty())
         savePicture(path);
 }
 
 void PreviewWindow::savePicture(const std::string& path) {
     if (std::optional<Message> failure = SavePicturePng(m_canvas->picture(), path))
-        m_ctx.platform.showMessage(failure->text);
+        m_source.platform.showMessage(failure->text);
     else
         m_status->setText(QStringLiteral("Saved ") + ToQString(path));
 }
 
 void PreviewWindow::showHovered(qint64 row) {
-    const LineList& records = m_ctx.form.list(ListId::List1);
+    const LineList& records = m_source.records;
     if (row < 0 || records.generation() != m_shownGeneration ||
         static_cast<std::size_t>(row) >= records.size())
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/preview_scene.h"
+#include "form/preview_input.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,7 +16,6 @@ class QTimer;
 
 namespace tes {
 
-struct Context;
 class PreviewCanvas;
 
 // The "Preview" window: the loaded tile from above, as the placement scripts would place its records.
@@ -24,7 +24,7 @@ class PreviewCanvas;
 class PreviewWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit PreviewWindow(Context& ctx, QWidget* parent = nullptr);
+    explicit PreviewWindow(PreviewSource source, QWidget* parent = nullptr);
 
     // Shows the window in front and reads the records when they changed since it last did.
     void open();
@@ -45,7 +45,7 @@ private:
     void chooseAndSave();
     void showHovered(qint64 row);
 
-    Context& m_ctx;
+    PreviewSource m_source;
     PreviewCanvas* m_canvas = nullptr;
     QPushButton* m_fit = nullptr;
     QPushButton* m_save = nullptr;

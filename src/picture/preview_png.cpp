@@ -1,9 +1,9 @@
 // The preview picture as a PNG file, drawn with QtGui. The command line has no application of its
 // own: one is made for the drawing, on the "offscreen" platform, so no display is needed.
-#include "core/preview_png.h"
+#include "picture/preview_png.h"
 
 #include "lib/atomic_file.h"
-#include "ui/preview/preview_picture.h"
+#include "picture/preview_picture.h"
 
 #include <cstdio>
 #include <memory>

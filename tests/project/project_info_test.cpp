@@ -1,6 +1,7 @@
-#include "form/project_routines.h"
-#include "program_fixture.h"
+#include "project/project_info.h"
+#include "support/temp_dir.h"
 
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -13,17 +14,25 @@ const std::string kScaleMessage =
 const std::string kSunMessage = "Error reading Sun Location(Light2) in SCN file. Using default...";
 const std::string kPitchMessage = "Tolvane 90 degree Pitch bug detected.  Correcting to 89.9 degrees";
 
-class ProjectInfoTest : public ProgramTest {
+class ProjectInfoTest : public ::testing::Test {
 protected:
-    void readScene(const std::string& scene) {
-        ctx.session.SceneFilePath = dir.write("Valley.scn", scene);
-        platform.messages.clear();
-        GetProjectInfo(ctx);
+    // Reads the scene into `values`, which keep what they held where the scene gives nothing.
+    void readScene(const std::string& scene) { readFile(dir.write("Valley.scn", scene)); }
+    void readFile(const std::string& path) {
+        Messages messages;
+        ReadProjectInfo(path, values, messages);
+        texts.clear();
+        for (const Message& message : messages)
+            texts.push_back(message.text);
     }
     static std::string scene(const std::string& width, const std::string& target) {
         return "[Environment]\r\nTerrainWidth=" + width +
                "\r\nTerrainWidthScale=2.5\r\n[Light2]\r\nTargetPosition=" + target + "\r\n";
     }
+
+    TempDir dir;
+    SceneValues values;
+    std::vector<std::string> texts; // the messages of the last read
 };
 
 TEST_F(ProjectInfoTest, TurnsTheSunTargetIntoHeadingAndPitch) {
@@ -49,10 +58,9 @@ TEST_F(ProjectInfoTest, TurnsTheSunTargetIntoHeadingAndPitch) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.target);
         readScene(scene("5", c.target));
-        EXPECT_EQ(text(TextField::txtHeading), c.heading);
-        EXPECT_EQ(text(TextField::txtPitch), c.pitch);
-        EXPECT_EQ(platform.messages,
-                  c.clamped ? std::vector<std::string>{kPitchMessage} : std::vector<std::string>{});
+        EXPECT_EQ(values.heading, c.heading);
+        EXPECT_EQ(values.pitch, c.pitch);
+        EXPECT_EQ(texts, c.clamped ? std::vector<std::string>{kPitchMessage} : std::vector<std::string>{});
     }
 }
 
@@ -66,42 +74,39 @@ TEST_F(ProjectInfoTest, ReadsTheTileCountAsWrittenAndRounded) {
         {"5", 5, "5 x 5"}, {"4.5", 4, "4.5 x 4.5"}, {"5.5", 6, "5.5 x 5.5"}, {"many", 0, "many x many"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.width);
-        ctx.session.TerrainWidth = 9;
+        values.terrainWidth = 9;
         readScene(scene(c.width, "1801,199,801"));
-        EXPECT_EQ(ctx.session.TerrainWidth, c.count);
-        EXPECT_EQ(text(TextField::txtNumberOfTiles), c.shown);
-        EXPECT_EQ(text(TextField::txtGridRes), "2.5");
-        EXPECT_TRUE(platform.messages.empty());
+        EXPECT_EQ(values.terrainWidth, c.count);
+        EXPECT_EQ(values.tileFormat, c.shown);
+        EXPECT_EQ(values.gridRes, "2.5");
+        EXPECT_TRUE(texts.empty());
     }
 }
 
-TEST_F(ProjectInfoTest, MissingValuesKeepWhatTheWindowShows) {
-    ctx.session.TerrainWidth = 7;
-    ctx.form.setText(TextField::txtHeading, "12");
-    ctx.form.setText(TextField::txtPitch, "3");
+TEST_F(ProjectInfoTest, MissingValuesKeepWhatWasHeld) {
+    values.terrainWidth = 7;
+    values.heading = "12";
+    values.pitch = "3";
     readScene("[Light1]\r\nTargetPosition=1801,199,801\r\n");
-    EXPECT_EQ(platform.messages, (std::vector<std::string>{kWidthMessage, kScaleMessage, kSunMessage}));
-    EXPECT_EQ(ctx.session.TerrainWidth, 7);
-    EXPECT_EQ(text(TextField::txtNumberOfTiles), "5 x 5");
-    EXPECT_EQ(text(TextField::txtGridRes), "3.0");
-    EXPECT_EQ(text(TextField::txtHeading), "90");
-    EXPECT_EQ(text(TextField::txtPitch), "45");
+    EXPECT_EQ(texts, (std::vector<std::string>{kWidthMessage, kScaleMessage, kSunMessage}));
+    EXPECT_EQ(values.terrainWidth, 7);
+    EXPECT_EQ(values.tileFormat, "5 x 5");
+    EXPECT_EQ(values.gridRes, "3.0");
+    EXPECT_EQ(values.heading, "90");
+    EXPECT_EQ(values.pitch, "45");
 
-    ctx.session.SceneFilePath = dir.file("Missing.scn");
-    platform.messages.clear();
-    GetProjectInfo(ctx);
-    EXPECT_EQ(platform.messages, (std::vector<std::string>{kWidthMessage, kScaleMessage, kSunMessage}));
+    readFile(dir.file("Missing.scn"));
+    EXPECT_EQ(texts, (std::vector<std::string>{kWidthMessage, kScaleMessage, kSunMessage}));
 }
 
-TEST_F(ProjectInfoTest, ATileCountBeyondThirtyTwoBitsEndsTheRoutine) {
-    ctx.session.TerrainWidth = 5;
+TEST_F(ProjectInfoTest, ATileCountBeyondThirtyTwoBitsEndsTheReading) {
+    values.terrainWidth = 5;
     readScene(scene("3000000000", "1801,199,801"));
-    EXPECT_EQ(platform.messages,
-              std::vector<std::string>{"Unexpected error in GetProjectInfo: Overflow ( 6)"});
-    EXPECT_EQ(ctx.session.TerrainWidth, 5);
-    EXPECT_EQ(text(TextField::txtNumberOfTiles), "5 x 5");
-    EXPECT_EQ(text(TextField::txtGridRes), "3.0"); // the steps after the failure did not run
-    EXPECT_EQ(text(TextField::txtHeading), "90.0");
+    EXPECT_EQ(texts, std::vector<std::string>{"Unexpected error in GetProjectInfo: Overflow ( 6)"});
+    EXPECT_EQ(values.terrainWidth, 5);
+    EXPECT_EQ(values.tileFormat, "5 x 5");
+    EXPECT_EQ(values.gridRes, "3.0"); // the steps after the failure did not run
+    EXPECT_EQ(values.heading, "90.0");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The stand-in for builds without the windows' painter: it draws nothing.
-#include "core/preview_png.h"
+// The stand-in for builds without Qt: it draws nothing.
+#include "picture/preview_png.h"
 
 namespace tes {
 

@@ -1,9 +1,8 @@
 // The preview's picture, with QtGui only, so that the command line can draw it without windows.
-#include "ui/preview/preview_picture.h"
+#include "picture/preview_picture.h"
 
 #include "core/preview_palette.h"
 #include "lib/numbers.h"
-#include "ui/to_qt.h"
 
 #include <cmath>
 
@@ -94,7 +93,7 @@ void PaintSun(QPainter& painter, const PreviewScene& scene, const PreviewView& v
         Arrow(painter, centre - unit * kSunRadius, centre + unit * kSunRadius);
     }
     painter.setPen(Qt::white);
-    const QString text = QStringLiteral("Sun %1°").arg(ToQString(DecimalText(scene.heading)));
+    const QString text = QStringLiteral("Sun %1°").arg(QString::fromStdString(DecimalText(scene.heading)));
     const QRectF below(centre.x() - 60, centre.y() + kSunRadius + 8, 120 - 0, kRowHeight);
     painter.drawText(below, Qt::AlignHCenter | Qt::AlignTop, text);
 }
@@ -118,7 +117,8 @@ void PaintScaleBar(QPainter& painter, const PreviewView& view) {
     painter.drawLine(left, left + QPointF(pixels, 0));
     painter.drawLine(left, left - QPointF(0, 5));
     painter.drawLine(left + QPointF(pixels, 0), left + QPointF(pixels, -5));
-    painter.drawText(left + QPointF(0, -8), ToQString(DecimalText(length)) + QStringLiteral(" units"));
+    painter.drawText(left + QPointF(0, -8),
+                     QString::fromStdString(DecimalText(length)) + QStringLiteral(" units"));
 }
 
 void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView& view,
@@ -129,7 +129,7 @@ void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView
     int countWidth = metrics.horizontalAdvance(QStringLiteral("0"));
     for (const PreviewKind& kind : scene.kinds) {
         total += kind.count;
-        nameWidth = std::max(nameWidth, metrics.horizontalAdvance(ToQString(kind.label)));
+        nameWidth = std::max(nameWidth, metrics.horizontalAdvance(QString::fromStdString(kind.label)));
         countWidth = std::max(countWidth, metrics.horizontalAdvance(QString::number(kind.count)));
     }
     nameWidth = std::max(nameWidth, metrics.horizontalAdvance(QStringLiteral("0000000 records")));
@@ -157,9 +157,9 @@ void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView
         painter.drawRect(swatch);
         painter.setPen(visible ? QColor(Qt::white) : QColor(Qt::gray));
         const QRect text = row.adjusted(kSwatch + 6, 0, 0, 0);
-        painter.drawText(
-            text, Qt::AlignVCenter | Qt::AlignLeft,
-            metrics.elidedText(ToQString(kind.label), Qt::ElideRight, text.width() - countWidth - 8));
+        painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft,
+                         metrics.elidedText(QString::fromStdString(kind.label), Qt::ElideRight,
+                                            text.width() - countWidth - 8));
         painter.drawText(text, Qt::AlignVCenter | Qt::AlignRight, QString::number(kind.count));
         if (rows)
             rows->push_back({k, row});

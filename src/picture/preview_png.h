@@ -17,8 +17,8 @@ struct PreviewPictureRequest {
     std::vector<bool> shown; // per kind of the scene; empty: every kind
 };
 
-// Whether this build draws pictures. The drawing lives with the windows' painter; a build without
-// them links a stand-in that draws nothing.
+// Whether this build draws pictures. The painter (tes_picture) draws with QtGui; a build without Qt
+// links the stand-in (tes_picture_none), which draws nothing.
 bool CanDrawPreviewPictures();
 
 // Draws the picture and writes the file; the failure when it could not.

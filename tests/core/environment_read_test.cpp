@@ -1,10 +1,12 @@
+#include "core/load_project.h"
 #include "core/tile_geometry.h"
-#include "form/project_routines.h"
 #include "lib/failure.h"
 #include "lib/numbers.h"
-#include "program_fixture.h"
+#include "support/fake_platform.h"
+#include "support/temp_dir.h"
 
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 #include <vector>
@@ -12,21 +14,32 @@
 namespace tes::test {
 namespace {
 
-class EnvironmentReaderTest : public ProgramTest {
+// The environment read of a load: the tile's records, and grid size and object scale brought into
+// agreement in the fields.
+class EnvironmentReadTest : public ::testing::Test {
 protected:
-    EnvironmentReaderTest() { ctx.session.TerrainWidth = 5; }
+    EnvironmentReadTest() { fields.scene.terrainWidth = 5; }
 
-    std::vector<std::string> read(std::string_view bytes) {
-        ctx.session.EnvironmentFilePath = dir.write("Valley.txt", bytes);
-        ReadEnvironmentFile(ctx);
-        return list(ListId::List1);
+    std::vector<std::string> read(std::string_view bytes) { return readFile(dir.write("Valley.txt", bytes)); }
+    std::vector<std::string> readFile(const std::string& path) {
+        LineList records;
+        Messages messages;
+        EXPECT_TRUE(ReadEnvironment(path, tile, fields, records, messages, progress));
+        for (const Message& message : messages)
+            texts.push_back(message.text);
+        return records.toVector();
     }
     void setTile(bool mainTile, std::int32_t width, std::string overlap) {
-        if (ctx.form.isChecked(CheckBox::chkMainTile) != mainTile)
-            ctx.form.click(CheckBox::chkMainTile);
-        ctx.session.TerrainWidth = width;
-        ctx.form.setText(TextField::txtOverlap, overlap);
+        tile.mainTile = mainTile;
+        fields.scene.terrainWidth = width;
+        tile.overlap = std::move(overlap);
     }
+
+    TempDir dir;
+    TileOptions tile;
+    LoadFields fields;
+    ProgressPlatform progress;
+    std::vector<std::string> texts; // every message, in order
 };
 
 std::string Record(const std::string& kind, double x, double z) {
@@ -34,7 +47,7 @@ std::string Record(const std::string& kind, double x, double z) {
 }
 
 // Points on each bound of each axis are kept; points just outside on either axis are not.
-TEST_F(EnvironmentReaderTest, KeepsPointsOnTheBoundsOfBothAxes) {
+TEST_F(EnvironmentReadTest, KeepsPointsOnTheBoundsOfBothAxes) {
     struct Case {
         bool mainTile;
         std::int32_t width;
@@ -61,53 +74,51 @@ TEST_F(EnvironmentReaderTest, KeepsPointsOnTheBoundsOfBothAxes) {
     }
 }
 
-TEST_F(EnvironmentReaderTest, DerivesTheFieldTheUserDoesNotEdit) {
+TEST_F(EnvironmentReadTest, DerivesTheFieldTheUserDoesNotEdit) {
     struct Case {
         bool useObjectScale;
         std::int32_t width;
         const char* gridSize;
         const char* objectScale;
-        TextField derived;
+        bool derivesGridSize;
         const char* expected;
     };
     const Case cases[] = {
-        {true, 5, "1", "33.333333", TextField::txtGridSize, "256"},
-        {true, 5, "1", "50", TextField::txtGridSize, "384"},
-        {true, 6, "1", "25", TextField::txtGridSize, "384"},
-        {true, 5, "1", "0.0651041666", TextField::txtGridSize, "0"}, // 0.4999... rounds down
-        {false, 5, "256", "1", TextField::txtObjectScale, "33.333333"},
-        {false, 6, "256", "1", TextField::txtObjectScale, "16.666667"},
-        {false, 5, "2.5", "1", TextField::txtObjectScale, "0.260417"}, // 2.5 counts as 2
+        {true, 5, "1", "33.333333", true, "256"},
+        {true, 5, "1", "50", true, "384"},
+        {true, 6, "1", "25", true, "384"},
+        {true, 5, "1", "0.0651041666", true, "0"}, // 0.4999... rounds down
+        {false, 5, "256", "1", false, "33.333333"},
+        {false, 6, "256", "1", false, "16.666667"},
+        {false, 5, "2.5", "1", false, "0.260417"}, // 2.5 counts as 2
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
-        if (ctx.form.isChecked(CheckBox::chkUseObjectScale) != c.useObjectScale)
-            ctx.form.click(CheckBox::chkUseObjectScale);
-        ctx.session.TerrainWidth = c.width;
-        ctx.form.setText(TextField::txtGridSize, c.gridSize);
-        ctx.form.setText(TextField::txtObjectScale, c.objectScale);
+        tile.useObjectScale = c.useObjectScale;
+        fields.scene.terrainWidth = c.width;
+        fields.gridSize = c.gridSize;
+        fields.objectScale = c.objectScale;
         read("");
-        EXPECT_EQ(text(c.derived), c.expected);
-        EXPECT_TRUE(platform.messages.empty());
+        EXPECT_EQ(c.derivesGridSize ? fields.gridSize : fields.objectScale, c.expected);
+        EXPECT_TRUE(texts.empty());
     }
 }
 
-TEST_F(EnvironmentReaderTest, ZeroGridResolution) {
-    ctx.form.setText(TextField::txtGridRes, "0");
-    ctx.form.setText(TextField::txtOverlap, "1");
-    ctx.form.click(CheckBox::chkUseObjectScale);
+TEST_F(EnvironmentReadTest, ZeroGridResolution) {
+    fields.scene.gridRes = "0";
+    tile.overlap = "1";
+    tile.useObjectScale = true;
     EXPECT_EQ(read("1,0.5,0,-1\r\n2,1.5,0,0\r\n"), std::vector<std::string>{"1,0.5,0,-1"});
-    EXPECT_EQ(text(TextField::txtGridSize), "0");
+    EXPECT_EQ(fields.gridSize, "0");
 
-    ctx.form.click(CheckBox::chkUseObjectScale);
+    tile.useObjectScale = false;
     EXPECT_TRUE(read("1,0.5,0,-1\r\n").empty());
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0], "Unexpected error in ReadEnvironmentFile \n\n" +
-                                        SignPadded(failures::divisionByZero().number()) +
-                                        " - Division by zero");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], "Unexpected error in ReadEnvironmentFile \n\n" +
+                            SignPadded(failures::divisionByZero().number()) + " - Division by zero");
 }
 
-TEST_F(EnvironmentReaderTest, ReadsEveryLineForm) {
+TEST_F(EnvironmentReadTest, ReadsEveryLineForm) {
     struct Case {
         const char* name;
         std::string bytes;
@@ -144,10 +155,10 @@ TEST_F(EnvironmentReaderTest, ReadsEveryLineForm) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(read(c.bytes), c.kept);
     }
-    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(texts.empty());
 }
 
-TEST_F(EnvironmentReaderTest, ShortAndNonNumericRecordsCountAsZero) {
+TEST_F(EnvironmentReadTest, ShortAndNonNumericRecordsCountAsZero) {
     setTile(false, 3, "10"); // the region [0, 768] holds the origin
     EXPECT_EQ(read("abc,def,ghi,jkl\r\n5,100\r\n,\r\n7,-1,0,0\r\n"),
               (std::vector<std::string>{"abc,def,ghi,jkl", "5,100", ","}));
@@ -155,7 +166,7 @@ TEST_F(EnvironmentReaderTest, ShortAndNonNumericRecordsCountAsZero) {
 
 // Many generated records in varied number forms; the expected count is decided on whole millionths,
 // without parsing any text.
-TEST_F(EnvironmentReaderTest, KeepsTheRightRecordsOfALargeFile) {
+TEST_F(EnvironmentReadTest, KeepsTheRightRecordsOfALargeFile) {
     std::mt19937_64 rng(7);
     const std::int64_t low = 1536'000000, high = 2304'000000;
     auto coordinate = [&rng](std::int64_t& micro) {
@@ -197,22 +208,19 @@ TEST_F(EnvironmentReaderTest, KeepsTheRightRecordsOfALargeFile) {
     EXPECT_GT(expected, 10000u);
 }
 
-TEST_F(EnvironmentReaderTest, ReportsProgressAndFailures) {
+TEST_F(EnvironmentReadTest, ReportsProgressAndFailures) {
     read(std::string(9u << 20, 'x')); // one long line without a comma
-    EXPECT_EQ(platform.labels, std::vector<std::string>{"Reading Valley.txt"});
-    EXPECT_EQ(platform.ended, 1);
+    EXPECT_EQ(progress.labels, std::vector<std::string>{"Reading Valley.txt"});
+    EXPECT_EQ(progress.ended, 1);
 
-    ctx.session.EnvironmentFilePath = dir.file("Missing.txt");
-    ctx.form.list(ListId::List1).append("left over");
-    ReadEnvironmentFile(ctx);
-    EXPECT_TRUE(list(ListId::List1).empty());
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0], "Unexpected error in ReadEnvironmentFile \n\n 53 - File not found");
-    EXPECT_EQ(platform.ended, 2);
+    EXPECT_TRUE(readFile(dir.file("Missing.txt")).empty());
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0], "Unexpected error in ReadEnvironmentFile \n\n 53 - File not found");
+    EXPECT_EQ(progress.ended, 2);
 
-    ctx.form.setText(TextField::txtOverlap, "1E999");
+    tile.overlap = "1E999";
     read("1,2000,0,2000\r\n");
-    EXPECT_EQ(platform.messages.back(), "Unexpected error in ReadEnvironmentFile \n\n 6 - Overflow");
+    EXPECT_EQ(texts.back(), "Unexpected error in ReadEnvironmentFile \n\n 6 - Overflow");
 }
 
 } // namespace

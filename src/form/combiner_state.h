@@ -1,0 +1,25 @@
+#pragma once
+
+#include "lib/atomic_file.h"
+#include "lib/line_list.h"
+#include "lib/platform.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tes {
+
+// What the combiner window works on: its own list and, of the rest of the program, only the platform
+// and the folder its dialogs open in.
+struct CombinerState {
+    CombinerState(Platform& p, const std::string& folder) : platform(p), defaultDir(folder) {}
+    CombinerState(const CombinerState&) = delete;
+    CombinerState& operator=(const CombinerState&) = delete;
+
+    Platform& platform;
+    const std::string& defaultDir; // the session's folder for project and script files
+    LineList lstMaxScripts;
+    std::uint64_t fileByteLimit = kNoByteLimit; // tests make Save As fail as on a full disk
+};
+
+} // namespace tes
