@@ -2,11 +2,12 @@
 
 namespace tes {
 
-std::vector<std::string> FastPreamble(const FastScriptNames& names) {
-    const std::string layer = "\"" + names.layer + "\"";
-    const std::string object = "\"" + names.objectName + "\"";
+namespace {
+
+// The lines that open the blocks and clear the layer of an earlier run.
+std::vector<std::string> Opening(const std::string& comment, const std::string& layer) {
     return {
-        "-- merge the object once, then clone it to every position, without undo and redraw",
+        comment,
         "undo off",
         "(",
         "with redraw off",
@@ -15,16 +16,84 @@ std::vector<std::string> FastPreamble(const FastScriptNames& names) {
         "local layer = LayerManager.getLayerFromName " + layer,
         "if layer != undefined do (local earlier; layer.nodes &earlier; delete earlier)",
         "if layer == undefined do layer = LayerManager.newLayerFromName " + layer,
-        "mergeMAXFile \"" + names.mergePath + "\" #mergeDups #select #noredraw",
-        "local merged = selection as array",
-        "local src = undefined",
-        // The name as the classic pathname finds it: letter case aside.
-        "for o in merged where (stricmp o.name " + object + ") == 0 do src = o",
-        "if src == undefined do throw (\"Tolvane Enviro Scripter: the Max file holds no object named \" + " +
-            object + ")",
-        "for o in merged do layer.addNode o",
-        "clearSelection()",
-        "local points = #()",
+    };
+}
+
+std::string NoObjectThrow(const std::string& object) {
+    return "if src == undefined do throw (\"Tolvane Enviro Scripter: the Max file holds no object named \" + " +
+           object + ")";
+}
+
+} // namespace
+
+std::vector<std::string> FastPreamble(const FastScriptNames& names) {
+    const std::string object = "\"" + names.objectName + "\"";
+    std::vector<std::string> lines =
+        Opening("-- merge the object once, then clone it to every position, without undo and redraw",
+                "\"" + names.layer + "\"");
+    lines.insert(lines.end(), {
+                                  "mergeMAXFile \"" + names.mergePath + "\" #mergeDups #select #noredraw",
+                                  "local merged = selection as array",
+                                  "local src = undefined",
+                                  // The name as the classic pathname finds it: letter case aside.
+                                  "for o in merged where (stricmp o.name " + object + ") == 0 do src = o",
+                                  NoObjectThrow(object),
+                                  "for o in merged do layer.addNode o",
+                                  "clearSelection()",
+                                  "local points = #()",
+                              });
+    return lines;
+}
+
+std::vector<std::string> VariedFastPreamble(const FastScriptNames& names, const std::vector<FastSource>& sources,
+                                            const std::vector<std::string>& turnAndScale) {
+    std::vector<std::string> lines = Opening(
+        "-- merge each Max file once, then clone a turned and scaled object to every position, without undo "
+        "and redraw",
+        "\"" + names.layer + "\"");
+    lines.insert(lines.end(), {"local sources = #()", "local src = undefined"});
+    std::vector<std::string> merged; // the files merged so far, by their merge path
+    for (const FastSource& source : sources) {
+        std::size_t file = 0;
+        while (file < merged.size() && merged[file] != source.mergePath)
+            ++file;
+        const std::string list = "merged" + std::to_string(file + 1);
+        if (file == merged.size()) {
+            merged.push_back(source.mergePath);
+            lines.insert(lines.end(), {"mergeMAXFile \"" + source.mergePath + "\" #mergeDups #select #noredraw",
+                                       "local " + list + " = selection as array", "for o in " + list +
+                                       " do layer.addNode o", "clearSelection()"});
+        }
+        const std::string object = "\"" + source.objectName + "\"";
+        lines.insert(lines.end(), {"src = undefined",
+                                   "for o in " + list + " where (stricmp o.name " + object + ") == 0 do src = o",
+                                   NoObjectThrow(object)});
+        lines.insert(lines.end(), turnAndScale.begin(), turnAndScale.end());
+        lines.push_back("append sources src");
+    }
+    lines.push_back("local points = #()");
+    return lines;
+}
+
+std::vector<std::string> VariedFastLoopAndEnd(const FastScriptNames& names) {
+    return {
+        "local n = 0",
+        "for chunk in points do for i = 1 to chunk.count by 2 do",
+        "(",
+        "n += 1",
+        "local look = chunk[i + 1]",
+        "local v = sources[look.z as integer]",
+        std::string("local c = ") + (names.instances ? "instance" : "copy") +
+            " v name:(v.name + (formattedPrint n format:\"02d\"))",
+        "rotate c (angleaxis look.x [0,0,1])",
+        "c.scale = c.scale * look.y",
+        "c.pos = chunk[i]",
+        "layer.addNode c",
+        ")",
+        "-- the objects the plants were cloned from are not plants themselves",
+        "for v in sources do delete v",
+        ")",
+        ")",
     };
 }
 

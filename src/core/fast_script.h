@@ -30,4 +30,16 @@ inline constexpr const char* kFastClosePoints = ")";
 // After the last point: the loop that places a clone at every point, and the blocks' ends.
 std::vector<std::string> FastLoopAndEnd(const FastScriptNames& names);
 
+// The fast shape for plants that differ. Each Max file is merged once, and each variant's object is
+// found in it, given the kind's own turn and scale and kept in `sources`. Every plant is then a clone
+// of its variant's object: the data hold, for each plant, its position and then [turn, scale factor,
+// variant number]; the sources go at the end.
+struct FastSource {
+    std::string mergePath;  // the Max file as the merge line writes it (string body)
+    std::string objectName; // the object's name (string body)
+};
+std::vector<std::string> VariedFastPreamble(const FastScriptNames& names, const std::vector<FastSource>& sources,
+                                            const std::vector<std::string>& turnAndScale);
+std::vector<std::string> VariedFastLoopAndEnd(const FastScriptNames& names);
+
 } // namespace tes

@@ -5,9 +5,12 @@
 #include "lib/fields.h"
 #include "lib/file_access.h"
 #include "lib/ini.h"
+#include "lib/numbers.h"
 #include "lib/text_codec.h"
+#include "project/vegetation_list.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 namespace tes {
@@ -15,7 +18,10 @@ namespace tes {
 namespace {
 
 constexpr std::string_view kSectionPrefix = "Vegetation_";
-constexpr std::string_view kOwnedKeys[] = {"MaxFile", "ObjectName", "Enabled"};
+constexpr std::string_view kOwnedKeys[] = {"MaxFile", "ObjectName", "Enabled", "Turn", "Scale", "Weight"};
+constexpr std::string_view kVariantKey = "Variant"; // Variant1, Variant2 ...
+constexpr std::string_view kVariationSection = "Variation";
+constexpr std::string_view kSeedKey = "Seed";
 
 // The section a header line opens ("Vegetation_5"), or nothing for other lines.
 std::string_view SectionOf(std::string_view line) {
@@ -30,13 +36,47 @@ bool IsKindSection(std::string_view section) {
            EqualsIgnoringAsciiCase(section.substr(0, kSectionPrefix.size()), kSectionPrefix);
 }
 
-bool IsOwnedKey(std::string_view line) {
+std::string_view KeyOf(std::string_view line) {
     const std::size_t equals = line.find('=');
-    if (equals == std::string_view::npos)
-        return false;
-    const std::string_view key = TrimIniBlanks(line.substr(0, equals));
-    return std::any_of(std::begin(kOwnedKeys), std::end(kOwnedKeys),
-                       [&](std::string_view owned) { return EqualsIgnoringAsciiCase(key, owned); });
+    return equals == std::string_view::npos ? std::string_view() : TrimIniBlanks(line.substr(0, equals));
+}
+
+bool IsVariantKey(std::string_view key) {
+    return key.size() > kVariantKey.size() && EqualsIgnoringAsciiCase(key.substr(0, kVariantKey.size()), kVariantKey) &&
+           key.find_first_not_of("0123456789", kVariantKey.size()) == std::string_view::npos;
+}
+
+bool IsOwnedKey(std::string_view line) {
+    const std::string_view key = KeyOf(line);
+    return IsVariantKey(key) || std::any_of(std::begin(kOwnedKeys), std::end(kOwnedKeys), [&](std::string_view owned) {
+               return EqualsIgnoringAsciiCase(key, owned);
+           });
+}
+
+bool IsWholeNumberText(std::string_view text) {
+    return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+std::optional<double> NumberOf(std::string_view text) {
+    text = TrimIniBlanks(text);
+    if (!IsNumericText(text))
+        return std::nullopt;
+    return LeadingNumberValue(text);
+}
+
+// The variation keys of a kind's section.
+void ReadVariation(std::string_view text, std::string_view section, KindRow& row) {
+    std::string value;
+    if (LookupIniValue(text, section, "Turn", value))
+        row.turn = ParseRange(value);
+    if (LookupIniValue(text, section, "Scale", value))
+        row.scale = ParseRange(value);
+    if (LookupIniValue(text, section, "Weight", value) && IsWholeNumberText(TrimIniBlanks(value)))
+        row.weight = static_cast<std::uint32_t>(std::stoul(std::string(TrimIniBlanks(value))));
+    for (int i = 1; LookupIniValue(text, section, std::string(kVariantKey) + std::to_string(i), value); ++i) {
+        if (std::optional<KindVariant> variant = ParseVariant(value))
+            row.variants.push_back(std::move(*variant));
+    }
 }
 
 // INI text has blank lines, comments, section headers and key=value lines, and no NUL bytes.
@@ -58,6 +98,14 @@ void AppendOwnedKeys(std::string& out, const KindRow& row) {
     if (!row.objectName.empty())
         out += "ObjectName=" + row.objectName + "\n";
     out += std::string("Enabled=") + (row.enabled ? "1" : "0") + "\n";
+    if (row.turn)
+        out += "Turn=" + RangeText(*row.turn) + "\n";
+    if (row.scale)
+        out += "Scale=" + RangeText(*row.scale) + "\n";
+    if (row.weight != 1)
+        out += "Weight=" + std::to_string(row.weight) + "\n";
+    for (std::size_t i = 0; i < row.variants.size(); ++i)
+        out += std::string(kVariantKey) + std::to_string(i + 1) + "=" + VariantText(row.variants[i]) + "\n";
 }
 
 } // namespace
@@ -79,6 +127,44 @@ std::string KindNumber(std::string_view number) {
     if (first == std::string_view::npos)
         return number.empty() ? std::string() : std::string("0");
     return std::string(number.substr(first));
+}
+
+std::string RangeText(const ValueRange& range) {
+    return DecimalText(range.from) + ":" + DecimalText(range.to);
+}
+
+std::optional<ValueRange> ParseRange(std::string_view text) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos)
+        return std::nullopt;
+    const std::optional<double> from = NumberOf(text.substr(0, colon));
+    const std::optional<double> to = NumberOf(text.substr(colon + 1));
+    if (!from || !to || *from > *to)
+        return std::nullopt;
+    return ValueRange{*from, *to};
+}
+
+std::string VariantText(const KindVariant& variant) {
+    return variant.maxFile + "|" + variant.objectName + "|" + std::to_string(variant.weight);
+}
+
+std::optional<KindVariant> ParseVariant(std::string_view text) {
+    const std::size_t first = text.find('|');
+    const std::size_t second = first == std::string_view::npos ? first : text.find('|', first + 1);
+    if (second == std::string_view::npos)
+        return std::nullopt;
+    KindVariant variant;
+    variant.maxFile = TrimIniBlanks(text.substr(0, first));
+    variant.objectName = TrimIniBlanks(text.substr(first + 1, second - first - 1));
+    const std::string_view weight = TrimIniBlanks(text.substr(second + 1));
+    if (variant.maxFile.empty() || !IsWholeNumberText(weight))
+        return std::nullopt;
+    variant.weight = static_cast<std::uint32_t>(std::stoul(std::string(weight)));
+    return variant;
+}
+
+std::string KindVariant::object() const {
+    return objectName.empty() ? GetBaseFileName(maxFile) : objectName;
 }
 
 std::string KindRow::object() const {
@@ -108,6 +194,12 @@ KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
         return table;
     }
     table.m_text = text;
+    std::string seed;
+    if (LookupIniValue(text, kVariationSection, kSeedKey, seed)) {
+        if (const std::optional<double> number = NumberOf(seed); number && *number == std::trunc(*number) &&
+                                                                   std::fabs(*number) < 9e15)
+            table.m_seed = static_cast<std::int64_t>(*number);
+    }
     ForEachIniLine(text, [&](std::string_view line) {
         const std::string_view section = SectionOf(line);
         if (!IsKindSection(section))
@@ -122,6 +214,7 @@ KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
         if (LookupIniValue(text, section, "ObjectName", value))
             row.objectName = value;
         row.enabled = !(LookupIniValue(text, section, "Enabled", value) && TrimIniBlanks(value) == "0");
+        ReadVariation(text, section, row);
         table.m_rows.push_back(std::move(row));
         return true;
     });
@@ -150,23 +243,33 @@ void KindsTable::write(const std::string& path) const {
     std::string out;
     std::vector<std::string> written;
     const KindRow* current = nullptr;
+    bool inVariation = false; // in the section that holds the seed
+    bool seedWritten = false;
     ForEachIniLine(m_text, [&](std::string_view line) {
         const std::string_view section = SectionOf(line);
         if (!section.empty() || TrimIniBlanks(line).starts_with('[')) {
             current = IsKindSection(section) ? find(section.substr(kSectionPrefix.size())) : nullptr;
             if (current && std::find(written.begin(), written.end(), current->number) != written.end())
                 current = nullptr; // a later section of the same kind keeps what it says
+            inVariation = m_seed && !seedWritten && EqualsIgnoringAsciiCase(section, kVariationSection);
             out.append(line).push_back('\n');
             if (current) {
                 AppendOwnedKeys(out, *current);
                 written.push_back(current->number);
             }
+            if (inVariation) {
+                out += std::string(kSeedKey) + "=" + std::to_string(*m_seed) + "\n";
+                seedWritten = true;
+            }
             return true;
         }
-        if (!(current && IsOwnedKey(line)))
+        const bool owned = (current && IsOwnedKey(line)) || (inVariation && EqualsIgnoringAsciiCase(KeyOf(line), kSeedKey));
+        if (!owned)
             out.append(line).push_back('\n');
         return true;
     });
+    if (m_seed && !seedWritten)
+        out += "[" + std::string(kVariationSection) + "]\n" + std::string(kSeedKey) + "=" + std::to_string(*m_seed) + "\n";
     for (const KindRow& row : m_rows) {
         if (std::find(written.begin(), written.end(), row.number) != written.end())
             continue;

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "project/kinds_table.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace tes {
+
+// How the plants of one kind differ: each plant's turn, scale and variant are drawn from the ranges
+// and weights by a hash of the project's seed, the kind's number and the plant's own X and Z in the
+// environment file, never by its place in the file (docs/variation.md).
+struct PlantVariation {
+    std::optional<ValueRange> turn;  // degrees, added to the kind's own turn
+    std::optional<ValueRange> scale; // percent of the kind's scale
+    std::vector<std::uint32_t> weights; // one per Max file and object, the row's own first
+    std::int64_t seed = 1;
+    double kind = 0; // the kind's number
+
+    bool any() const { return turn || scale || weights.size() > 1; }
+};
+
+// One plant as its variation makes it.
+struct PlantLook {
+    double turn = 0;         // degrees
+    double scale = 100;      // percent of the kind's scale
+    std::size_t variant = 0; // index into the weights
+};
+
+// The look of the plant that stands at environment x and z (the record's fields 1 and 3).
+PlantLook LookOf(const PlantVariation& variation, double x, double z);
+
+// The hash of the plant, for the tests of its spread: splitmix64 over the seed, the kind and the
+// bit patterns of x and z.
+std::uint64_t PlantHash(const PlantVariation& variation, double x, double z);
+
+} // namespace tes
