@@ -127,6 +127,7 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
             build.options.kindNumber = kind.number;
             build.options.maxFile = row->maxFile;
             build.options.objectName = row->object();
+            build.options.takeVariation(*row, request.table ? request.table->seed() : 1);
             built = BuildPlacementScript(build);
             stopAsked = share.cancelled();
             outcome.scriptPath = built.scriptPath;

@@ -20,7 +20,8 @@ std::vector<std::string> Opening(const std::string& comment, const std::string& 
 }
 
 std::string NoObjectThrow(const std::string& object) {
-    return "if src == undefined do throw (\"Tolvane Enviro Scripter: the Max file holds no object named \" + " +
+    return "if src == undefined do throw (\"Tolvane Enviro Scripter: the Max file holds no object named \" "
+           "+ " +
            object + ")";
 }
 
@@ -45,7 +46,8 @@ std::vector<std::string> FastPreamble(const FastScriptNames& names) {
     return lines;
 }
 
-std::vector<std::string> VariedFastPreamble(const FastScriptNames& names, const std::vector<FastSource>& sources,
+std::vector<std::string> VariedFastPreamble(const FastScriptNames& names,
+                                            const std::vector<FastSource>& sources,
                                             const std::vector<std::string>& turnAndScale) {
     std::vector<std::string> lines = Opening(
         "-- merge each Max file once, then clone a turned and scaled object to every position, without undo "
@@ -60,14 +62,16 @@ std::vector<std::string> VariedFastPreamble(const FastScriptNames& names, const 
         const std::string list = "merged" + std::to_string(file + 1);
         if (file == merged.size()) {
             merged.push_back(source.mergePath);
-            lines.insert(lines.end(), {"mergeMAXFile \"" + source.mergePath + "\" #mergeDups #select #noredraw",
-                                       "local " + list + " = selection as array", "for o in " + list +
-                                       " do layer.addNode o", "clearSelection()"});
+            lines.insert(lines.end(),
+                         {"mergeMAXFile \"" + source.mergePath + "\" #mergeDups #select #noredraw",
+                          "local " + list + " = selection as array",
+                          "for o in " + list + " do layer.addNode o", "clearSelection()"});
         }
         const std::string object = "\"" + source.objectName + "\"";
-        lines.insert(lines.end(), {"src = undefined",
-                                   "for o in " + list + " where (stricmp o.name " + object + ") == 0 do src = o",
-                                   NoObjectThrow(object)});
+        lines.insert(lines.end(),
+                     {"src = undefined",
+                      "for o in " + list + " where (stricmp o.name " + object + ") == 0 do src = o",
+                      NoObjectThrow(object)});
         lines.insert(lines.end(), turnAndScale.begin(), turnAndScale.end());
         lines.push_back("append sources src");
     }

@@ -38,7 +38,8 @@ struct FastSource {
     std::string mergePath;  // the Max file as the merge line writes it (string body)
     std::string objectName; // the object's name (string body)
 };
-std::vector<std::string> VariedFastPreamble(const FastScriptNames& names, const std::vector<FastSource>& sources,
+std::vector<std::string> VariedFastPreamble(const FastScriptNames& names,
+                                            const std::vector<FastSource>& sources,
                                             const std::vector<std::string>& turnAndScale);
 std::vector<std::string> VariedFastLoopAndEnd(const FastScriptNames& names);
 

@@ -11,6 +11,7 @@
 #include "lib/numbers.h"
 #include "lib/text_codec.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <new>
@@ -21,6 +22,8 @@ namespace {
 
 constexpr const char* kRefusedNameMessage =
     "Please specify a Max object name without quotes or control characters";
+constexpr const char* kClassicVariationMessage =
+    "Plants that differ in turn, scale or object need the fast script: choose it in Script Options";
 constexpr const char* kCodePageMessage =
     "The Max file name and the object name must be written in the Windows-1252 code page";
 
@@ -53,6 +56,20 @@ ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& num
     setup.twoThreadsFrom = request.tuning.twoThreadsFrom;
     setup.fileByteLimit = request.tuning.fileByteLimit;
     setup.style = options.style;
+    if (options.varies()) {
+        setup.variation.turn = options.turn;
+        setup.variation.scale = options.scale;
+        setup.variation.seed = options.seed;
+        setup.variation.kind = FieldNumber(number);
+        setup.variation.weights.push_back(options.weight);
+        setup.sources.push_back(
+            {MaxFilePathBody(UpperCase(options.maxFile)), MaxStringBody(options.objectName)});
+        for (const KindVariant& variant : options.variants) {
+            setup.variation.weights.push_back(variant.weight);
+            setup.sources.push_back(
+                {MaxFilePathBody(UpperCase(variant.maxFile)), MaxStringBody(variant.object())});
+        }
+    }
     return setup;
 }
 
@@ -89,14 +106,26 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         return result;
     }
     result.number = number;
-    if (!IsWritableMaxName(request.options.objectName)) {
+    const PlacementOptions& options = request.options;
+    const bool variantNamesWritable =
+        std::all_of(options.variants.begin(), options.variants.end(),
+                    [](const KindVariant& variant) { return IsWritableMaxName(variant.object()); });
+    if (!IsWritableMaxName(options.objectName) || !variantNamesWritable) {
         result.messages.push_back(Refusal(kRefusedNameMessage));
         return result;
     }
     // A character the file's code page lacks would be written as '?', a wildcard in a pathname.
-    if (!request.options.style.utf8 &&
-        (!FitsWindows1252(request.options.maxFile) || !FitsWindows1252(request.options.objectName))) {
+    const bool variantsFit =
+        std::all_of(options.variants.begin(), options.variants.end(), [](const KindVariant& v) {
+            return FitsWindows1252(v.maxFile) && FitsWindows1252(v.object());
+        });
+    if (!options.style.utf8 &&
+        (!FitsWindows1252(options.maxFile) || !FitsWindows1252(options.objectName) || !variantsFit)) {
         result.messages.push_back(Refusal(kCodePageMessage));
+        return result;
+    }
+    if (options.varies() && options.style.shape != ScriptShape::Fast) {
+        result.messages.push_back(Refusal(kClassicVariationMessage));
         return result;
     }
 
@@ -131,6 +160,14 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         result.objectCount = builder->objectCount();
     }
     return result;
+}
+
+void PlacementOptions::takeVariation(const KindRow& row, std::int64_t tableSeed) {
+    turn = row.turn;
+    scale = row.scale;
+    weight = row.weight;
+    variants = row.variants;
+    seed = tableSeed;
 }
 
 std::optional<Message> CheckObjectInput(const PlacementOptions& options) {

@@ -5,6 +5,7 @@
 #include "lib/line_list.h"
 #include "lib/message.h"
 #include "lib/progress.h"
+#include "project/kinds_table.h"
 
 #include <cstdint>
 #include <optional>
@@ -33,6 +34,17 @@ struct PlacementOptions {
     std::string projectBasePath;         // the script is <base>_MainVeg_NN.ms or <base>_PerVeg_NN.ms
     bool saveToFile = true;
     ScriptStyle style;
+    // How the kind's plants differ (the fast shape only): a turn, a scale, and more Max files and
+    // objects beside the one above, whose weight is `weight`; none by default.
+    std::optional<ValueRange> turn;
+    std::optional<ValueRange> scale;
+    std::uint32_t weight = 1;
+    std::vector<KindVariant> variants;
+    std::int64_t seed = 1;
+
+    bool varies() const { return turn || scale || !variants.empty(); }
+    // Takes the variation of the kind's row in the kinds table, and the table's seed.
+    void takeVariation(const KindRow& row, std::int64_t tableSeed);
 };
 
 // How the work is done, not what it makes.

@@ -45,7 +45,8 @@ PlantLook LookOf(const PlantVariation& variation, double x, double z) {
         look.turn = Within(*variation.turn, Draw(hash, 1));
     if (variation.scale)
         look.scale = Within(*variation.scale, Draw(hash, 2));
-    const std::uint64_t total = std::accumulate(variation.weights.begin(), variation.weights.end(), std::uint64_t{0});
+    const std::uint64_t total =
+        std::accumulate(variation.weights.begin(), variation.weights.end(), std::uint64_t{0});
     if (variation.weights.size() > 1 && total > 0) {
         const auto pick = static_cast<std::uint64_t>(Draw(hash, 3) * static_cast<double>(total));
         std::uint64_t below = 0;

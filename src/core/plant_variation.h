@@ -12,8 +12,8 @@ namespace tes {
 // and weights by a hash of the project's seed, the kind's number and the plant's own X and Z in the
 // environment file, never by its place in the file (docs/variation.md).
 struct PlantVariation {
-    std::optional<ValueRange> turn;  // degrees, added to the kind's own turn
-    std::optional<ValueRange> scale; // percent of the kind's scale
+    std::optional<ValueRange> turn;     // degrees, added to the kind's own turn
+    std::optional<ValueRange> scale;    // percent of the kind's scale
     std::vector<std::uint32_t> weights; // one per Max file and object, the row's own first
     std::int64_t seed = 1;
     double kind = 0; // the kind's number

@@ -4,6 +4,7 @@
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
+#include "lib/plain_decimal.h"
 #include "lib/prefault.h"
 #include "lib/text_codec.h"
 #include "lib/version.h"
@@ -29,6 +30,7 @@ ScriptBuilder::ScriptBuilder(ScriptSetup setup) : m_setup(std::move(setup)) {
     m_rule.objScale = m_setup.objectScale;
     m_names = MakeObjectNames(m_setup.objectName, m_setup.style.instances);
     m_fast = m_setup.style.shape == ScriptShape::Fast;
+    m_varied = m_fast && m_setup.variation.any();
     if (m_fast) {
         m_fastNames.layer = MaxStringBody(GetBaseFileName(m_setup.scriptPath));
         m_fastNames.mergePath = MaxFilePathBody(UpperCase(m_setup.maxFile));
@@ -45,17 +47,22 @@ RunOutcome ScriptBuilder::run(const LineList& records, Progress& progress) {
                                                       m_setup.style.utf8
                                                           ? StreamedTextWriter::Encoding::Utf8WithBom
                                                           : StreamedTextWriter::Encoding::Windows1252);
+    // Plants that differ each take the kind's own turn and scale from the object they are cloned from,
+    // whose lines are in the header.
+    if (m_varied)
+        prepareFirstObject();
     addHeader();
 
     const std::uint64_t count = records.size();
     ProgressScope shown(progress,
                         (m_setup.save ? "Writing " : "Building ") + GetFileNameFromPath(m_setup.scriptPath));
     m_records = &records;
-    prepareFirstObject();
+    if (!m_varied)
+        prepareFirstObject();
 
     // A long list goes on two threads.
     std::optional<RunOutcome> outcome;
-    if (count >= m_setup.twoThreadsFrom && std::thread::hardware_concurrency() > 1)
+    if (!m_varied && count >= m_setup.twoThreadsFrom && std::thread::hardware_concurrency() > 1)
         outcome =
             buildOnTwoThreads(static_cast<std::uint64_t>(static_cast<double>(count) * kWorkerShare), shown);
     if (!outcome) {
@@ -135,6 +142,17 @@ void ScriptBuilder::addHeader() {
     addLine("-- start of script");
     addLine("clearlistener()");
     addLine("");
+    if (m_varied) {
+        if (m_firstObjectFailure)
+            std::rethrow_exception(m_firstObjectFailure);
+        std::vector<std::string> turnAndScale;
+        for (const std::string* line : {&m_rotateLine, &m_scaleLine})
+            if (!line->empty())
+                turnAndScale.push_back(*line);
+        for (const std::string& line : VariedFastPreamble(m_fastNames, m_setup.sources, turnAndScale))
+            addLine(line);
+        return;
+    }
     if (m_fast) {
         for (const std::string& line : FastPreamble(m_fastNames))
             addLine(line);
@@ -177,13 +195,17 @@ void ScriptBuilder::addFirstObjectTurnAndScale() {
 }
 
 void ScriptBuilder::addFastPoint(std::string_view position) {
+    addFastItem("[", position);
+}
+
+void ScriptBuilder::addFastItem(std::string_view head, std::string_view tail) {
     if (!m_pendingPoint.empty()) {
         m_lines.appendText({m_pendingPoint, ","});
         endLine();
     } else {
         addLine(kFastOpenPoints);
     }
-    m_pendingPoint.assign("[").append(position);
+    m_pendingPoint.assign(head).append(tail);
     if (++m_pointsInArray == kFastPointsPerArray)
         closeFastPoints();
 }
@@ -201,8 +223,28 @@ void ScriptBuilder::finish() {
     if (!m_fast)
         return;
     closeFastPoints();
-    for (const std::string& line : FastLoopAndEnd(m_fastNames))
+    for (const std::string& line : m_varied ? VariedFastLoopAndEnd(m_fastNames) : FastLoopAndEnd(m_fastNames))
         addLine(line);
+}
+
+void ScriptBuilder::addVariedPlant(std::string_view position, std::string_view entry) {
+    // The position was read from the same fields: they are numbers.
+    std::string_view rest = entry.substr(std::min(entry.size(), m_rule.number.size() + 1));
+    const double x = TakeRecordNumber(rest);
+    TakeRecordNumber(rest);
+    const double z = TakeRecordNumber(rest);
+    const PlantLook look = LookOf(m_setup.variation, x, z);
+    std::array<char, 3 * kMaxFixedDecimalsText + 8> text{};
+    char* out = WriteFixedDecimals(text.data(), look.turn, 4);
+    *out++ = ',';
+    out = WriteFixedDecimals(out, look.scale / 100, 6);
+    *out++ = ',';
+    out = WriteFixedDecimals(out, static_cast<double>(look.variant + 1), 0);
+    *out++ = ']';
+    m_varyingHead.assign("[").append(position).append(",[");
+    addFastItem(m_varyingHead, std::string_view(text.data(), static_cast<std::size_t>(out - text.data())));
+    ++m_objectCount;
+    m_copyNumber.increment();
 }
 
 void ScriptBuilder::addCopy(std::string_view position) {

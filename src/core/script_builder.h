@@ -2,6 +2,7 @@
 
 #include "core/copy_lines.h"
 #include "core/fast_script.h"
+#include "core/plant_variation.h"
 #include "core/record_position.h"
 #include "core/script_style.h"
 #include "lib/line_list.h"
@@ -36,6 +37,10 @@ struct ScriptSetup {
     std::uint64_t twoThreadsFrom = 500000;
     std::uint64_t fileByteLimit = ~std::uint64_t{0};
     ScriptStyle style;
+    // How the plants differ (the fast shape), and the Max file and object of each variant, the
+    // kind's own first; without variation every plant is the first object's copy.
+    PlantVariation variation;
+    std::vector<FastSource> sources;
 };
 
 enum class RunOutcome { Done, Cancelled };
@@ -56,6 +61,8 @@ private:
     void addHeader();
     // The fast shape's points, each written once the next one shows whether its array goes on.
     void addFastPoint(std::string_view position);
+    // An item of the points' data, written as head and tail.
+    void addFastItem(std::string_view head, std::string_view tail);
     void closeFastPoints();
     // What follows the last object.
     void finish();
@@ -63,6 +70,8 @@ private:
     void addFirstObject(std::string_view position);
     void addFirstObjectTurnAndScale();
     void addCopy(std::string_view position);
+    // A plant that differs: its position and its look, worked out from the record's x and z.
+    void addVariedPlant(std::string_view position, std::string_view entry);
     void addObject(std::string_view position) {
         if (m_objectCount == 0)
             addFirstObject(position);
@@ -126,8 +135,10 @@ private:
     std::unique_ptr<StreamedTextWriter> m_file;
     bool m_recordLinesAscii = true; // the object's name is plain ASCII, and so is every record line
     bool m_fast = false;
+    bool m_varied = false; // the fast shape with plants that differ
     FastScriptNames m_fastNames;
     std::string m_pendingPoint; // "[X,Y,Z]" not yet written; empty when there is none
+    std::string m_varyingHead;  // "[X,Y,Z],[" of a plant that differs
     int m_pointsInArray = 0;
 };
 
@@ -136,7 +147,11 @@ template <typename Tick> bool ScriptBuilder::addRows(std::uint64_t begin, std::u
     return ForEachMatchingRow(
         m_rule, *m_records, begin, end, kProgressStep, tick, [&](std::string_view entry) {
             const char* const last = m_rule.writePosition(position.data(), entry);
-            addObject(std::string_view(position.data(), static_cast<std::size_t>(last - position.data())));
+            const std::string_view text(position.data(), static_cast<std::size_t>(last - position.data()));
+            if (m_varied)
+                addVariedPlant(text, entry);
+            else
+                addObject(text);
         });
 }
 

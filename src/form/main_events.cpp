@@ -3,6 +3,7 @@
 #include "form/context.h"
 #include "form/max_file.h"
 #include "form/option_toggles.h"
+#include "form/process_all.h"
 
 namespace tes {
 
@@ -38,6 +39,7 @@ public:
             txtMaxFile_Change(m_ctx);
     }
     void comboTextChanged() override { comboSelectVegetation_Change(m_ctx); }
+    void comboItemPicked() override { comboSelectVegetation_Click(m_ctx); }
 
 private:
     Context& m_ctx;

@@ -191,6 +191,8 @@ void MainModel::pickComboItem(std::size_t index) {
     m_comboText = m_comboItems[index];
     if (m_observer)
         m_observer->comboChanged();
+    if (m_events)
+        m_events->comboItemPicked();
 }
 
 void MainModel::listChanged(ListId id) {

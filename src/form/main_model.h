@@ -71,6 +71,8 @@ public:
     virtual void checkBoxClicked(CheckBox box) = 0;
     virtual void textChanged(TextField field) = 0;
     virtual void comboTextChanged() = 0;
+    // The user picked one of the combo box's entries.
+    virtual void comboItemPicked() {}
 };
 
 // Told about every change, so a view can show it.

@@ -62,6 +62,18 @@ bool SaveKindsTable(Context& ctx) {
     return true;
 }
 
+void comboSelectVegetation_Click(Context& ctx) {
+    const KindRow* row = ctx.kindsTable.find(ChosenKindNumber(ctx.form.comboText()));
+    if (!row || row->maxFile.empty())
+        return;
+    MainModel& form = ctx.form;
+    // The box's handler makes the object name follow the file while it is checked.
+    form.setCheck(CheckBox::chkUseMaxName, row->objectName.empty() ? kChecked : kUnchecked);
+    form.setText(TextField::txtMaxFile, row->maxFile);
+    if (!row->objectName.empty())
+        form.setText(TextField::txtMaxObjectName, row->objectName);
+}
+
 void RememberKindMaxFile(Context& ctx) {
     // Only a kind the tile offers; a damaged table was named at the load and stays as it is.
     const std::vector<std::string>& offered = ctx.form.comboItems();

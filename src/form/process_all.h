@@ -26,6 +26,10 @@ std::string JoinedScriptPath(const Context& ctx);
 // was read from a damaged file (which is never written over).
 bool SaveKindsTable(Context& ctx);
 
+// A kind picked from the list whose row in the kinds table names a Max file puts that file and object
+// into the fields, so Process builds what Process All built for it.
+void comboSelectVegetation_Click(Context& ctx);
+
 // After a Max file is chosen: the kind the combo box names takes it (and the typed object name when
 // the name does not follow the file), and the table is stored.
 void RememberKindMaxFile(Context& ctx);

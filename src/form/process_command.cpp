@@ -41,6 +41,9 @@ PlacementOptions PlacementOptionsFromForm(const Context& ctx) {
     options.projectBasePath = ctx.session.ProjectBasePath;
     options.saveToFile = ctx.session.SaveToFile;
     options.style = ctx.scriptStyle;
+    // A kind with a row in the kinds table varies its plants as the row says.
+    if (const KindRow* row = ctx.kindsTable.find(options.kindNumber))
+        options.takeVariation(*row, ctx.kindsTable.seed());
     return options;
 }
 
@@ -68,7 +71,7 @@ Messages BuildScript(Context& ctx) {
         form.listChanged(ListId::List2);
     }
     if (built.outcome == BuildOutcome::Built)
-        form.setStatusText(BuiltStatus(built));
+        form.setStatusText(BuiltStatus(built, request.options));
     ShowMessages(ctx.platform, built.messages);
     return std::move(built.messages);
 }

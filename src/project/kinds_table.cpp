@@ -42,19 +42,21 @@ std::string_view KeyOf(std::string_view line) {
 }
 
 bool IsVariantKey(std::string_view key) {
-    return key.size() > kVariantKey.size() && EqualsIgnoringAsciiCase(key.substr(0, kVariantKey.size()), kVariantKey) &&
+    return key.size() > kVariantKey.size() &&
+           EqualsIgnoringAsciiCase(key.substr(0, kVariantKey.size()), kVariantKey) &&
            key.find_first_not_of("0123456789", kVariantKey.size()) == std::string_view::npos;
 }
 
 bool IsOwnedKey(std::string_view line) {
     const std::string_view key = KeyOf(line);
-    return IsVariantKey(key) || std::any_of(std::begin(kOwnedKeys), std::end(kOwnedKeys), [&](std::string_view owned) {
-               return EqualsIgnoringAsciiCase(key, owned);
-           });
+    return IsVariantKey(key) ||
+           std::any_of(std::begin(kOwnedKeys), std::end(kOwnedKeys),
+                       [&](std::string_view owned) { return EqualsIgnoringAsciiCase(key, owned); });
 }
 
 bool IsWholeNumberText(std::string_view text) {
-    return !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string_view::npos;
+    return !text.empty() && text.size() <= 9 &&
+           text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
 std::optional<double> NumberOf(std::string_view text) {
@@ -196,8 +198,8 @@ KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
     table.m_text = text;
     std::string seed;
     if (LookupIniValue(text, kVariationSection, kSeedKey, seed)) {
-        if (const std::optional<double> number = NumberOf(seed); number && *number == std::trunc(*number) &&
-                                                                   std::fabs(*number) < 9e15)
+        if (const std::optional<double> number = NumberOf(seed);
+            number && *number == std::trunc(*number) && std::fabs(*number) < 9e15)
             table.m_seed = static_cast<std::int64_t>(*number);
     }
     ForEachIniLine(text, [&](std::string_view line) {
@@ -263,13 +265,15 @@ void KindsTable::write(const std::string& path) const {
             }
             return true;
         }
-        const bool owned = (current && IsOwnedKey(line)) || (inVariation && EqualsIgnoringAsciiCase(KeyOf(line), kSeedKey));
+        const bool owned =
+            (current && IsOwnedKey(line)) || (inVariation && EqualsIgnoringAsciiCase(KeyOf(line), kSeedKey));
         if (!owned)
             out.append(line).push_back('\n');
         return true;
     });
     if (m_seed && !seedWritten)
-        out += "[" + std::string(kVariationSection) + "]\n" + std::string(kSeedKey) + "=" + std::to_string(*m_seed) + "\n";
+        out += "[" + std::string(kVariationSection) + "]\n" + std::string(kSeedKey) + "=" +
+               std::to_string(*m_seed) + "\n";
     for (const KindRow& row : m_rows) {
         if (std::find(written.begin(), written.end(), row.number) != written.end())
             continue;

@@ -29,7 +29,8 @@ struct KindVariant {
 
 // Which Max file and object stand for one vegetation kind, and how its plants differ.
 struct KindRow {
-    KindRow(std::string number = {}, std::string maxFile = {}, std::string objectName = {}, bool enabled = true)
+    KindRow(std::string number = {}, std::string maxFile = {}, std::string objectName = {},
+            bool enabled = true)
         : number(std::move(number)), maxFile(std::move(maxFile)), objectName(std::move(objectName)),
           enabled(enabled) {}
 

@@ -19,12 +19,15 @@ TEST(StatusText, SaysWhatTheBuildMade) {
     const struct {
         std::uint64_t objects;
         bool written;
+        bool varied;
         const char* status;
     } cases[] = {
-        {34, true, "Wrote Valley_MainVeg_05.ms: 34 objects"},
-        {1, true, "Wrote Valley_MainVeg_05.ms: 1 object"},
-        {1234, false, "Built the script: 1,234 objects (not saved)"},
-        {0, true, "0 objects: no record of Vegetation_5 on this tile"},
+        {34, true, false, "Wrote Valley_MainVeg_05.ms: 34 objects"},
+        {1, true, false, "Wrote Valley_MainVeg_05.ms: 1 object"},
+        {1234, false, false, "Built the script: 1,234 objects (not saved)"},
+        {0, true, false, "0 objects: no record of Vegetation_5 on this tile"},
+        {28, true, true,
+         "Wrote Valley_MainVeg_05.ms: 28 objects, 3 variants, turn 0-360\u00B0, scale 80-120 %"},
     };
     for (const auto& c : cases) {
         PlacementResult built;
@@ -33,7 +36,13 @@ TEST(StatusText, SaysWhatTheBuildMade) {
         built.scriptPath = "/data/Valley_MainVeg_05.ms";
         built.objectCount = c.objects;
         built.fileWritten = c.written;
-        EXPECT_EQ(BuiltStatus(built), c.status);
+        PlacementOptions options;
+        if (c.varied) {
+            options.turn = ValueRange{0, 360};
+            options.scale = ValueRange{80, 120};
+            options.variants = {KindVariant{"a.max", "", 1}, KindVariant{"b.max", "", 2}};
+        }
+        EXPECT_EQ(BuiltStatus(built, options), c.status);
     }
 }
 
