@@ -66,16 +66,34 @@ void PrintScript(const PlacementOptions& placement, const std::string& path, con
         PrintLines(lines, out);
 }
 
+// The kinds table of the run, with the seed the command line gives.
+KindsTableChoice TableOfRun(const LoadedProject& project, const BuildOptions& options, Platform& platform) {
+    KindsTableChoice table = ChooseKindsTable(project, options.kindsFile, platform);
+    if (options.seed)
+        table.table.setSeed(*options.seed);
+    return table;
+}
+
 int BuildOneKind(const LoadedProject& project, const BuildOptions& options, Platform& platform,
                  std::ostream& out) {
     PlacementRequest request;
     request.options = BuildPlacementOptions(project, options);
     request.records = &project.load.records;
     request.progress = &platform;
+    const std::optional<Message> notOffered = ChooseKind(
+        options.vegetation.value_or(std::string()), project.load.kinds.kinds, request.options.kindNumber);
+    // A kind with a row in the kinds table is built as the row says, as the window's Process does.
+    const KindsTableChoice table = TableOfRun(project, options, platform);
+    if (const KindRow* row = notOffered ? nullptr : table.table.find(request.options.kindNumber)) {
+        if (!options.maxFile && !row->maxFile.empty()) {
+            request.options.maxFile = row->maxFile;
+            request.options.objectName = options.objectName.value_or(row->object());
+        }
+        request.options.takeVariation(*row, table.table.seed());
+    }
     std::optional<Message> mistake = CheckObjectInput(request.options);
     if (!mistake)
-        mistake = ChooseKind(options.vegetation.value_or(std::string()), project.load.kinds.kinds,
-                             request.options.kindNumber);
+        mistake = notOffered;
     if (mistake) {
         platform.showMessage(mistake->text);
         return kExitFailed;
@@ -100,7 +118,7 @@ int BuildEveryKind(const LoadedProject& project, const BuildOptions& options, Pl
         platform.showMessage("Please select a vegetation to process");
         return kExitFailed;
     }
-    const KindsTableChoice table = ChooseKindsTable(project, options.kindsFile, platform);
+    const KindsTableChoice table = TableOfRun(project, options, platform);
     const bool withTable = !table.table.empty();
     AllKindsRequest request;
     request.options = BuildPlacementOptions(project, options);

@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "cli/number_options.h"
 #include "cli/preview_command.h"
+#include "cli/variation_options.h"
 #include "cli/windows_process.h"
 #include "core/field_rules.h"
 #include "lib/file_access.h"
@@ -34,8 +35,9 @@ constexpr const char* kUsage =
     "  enviro-script info    PROJECT.prj [load options]\n"
     "  enviro-script records PROJECT.prj [load options]\n"
     "  enviro-script build   PROJECT.prj (--vegetation KIND | --all [--kinds FILE]) [build options]\n"
-    "  enviro-script kinds   PROJECT.prj [--kinds FILE] [--set N [--max-file PATH] [--object NAME] "
-    "[--disable]]\n"
+    "  enviro-script kinds   PROJECT.prj [--kinds FILE] [--seed N] [--set N [--max-file PATH] [--object "
+    "NAME] "
+    "[--disable] [variation options]]\n"
     "  enviro-script preview PROJECT.prj --png OUT.png [--size WxH] [--kind N]... [load options]\n"
     "  enviro-script combine OUTPUT.ms INPUT.ms...\n"
     "  enviro-script --help | --version\n"
@@ -175,6 +177,8 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
         ->group("Build options");
     app.add_flag("--no-save", build.noSave, "Print the scripts instead of writing .ms files")
         ->group("Build options");
+    AddSeedOption(app, build.seed,
+                  "Vary the plants with this seed instead of the kinds table's, for this run");
     app.add_flag(
            "--fast", build.fast,
            "Fast script for 3ds Max 2010 and later: one merge, the positions as data, one loop, no undo")
@@ -207,6 +211,9 @@ void AddKindsOptions(CLI::App& app, KindsOptions& kinds) {
         ->check(OneLine())
         ->needs(set)
         ->group("Row options");
+    AddVariationOptions(app, kinds, set);
+    AddSeedOption(app, kinds.seed,
+                  "Set the project's seed of the plants' variation, kept in the kinds table");
     app.add_flag("--disable", kinds.disable,
                  "Leave the kind out of build --all (without it the row is enabled)")
         ->needs(set)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "project/kinds_table.h"
+
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +35,7 @@ struct BuildOptions {
     std::optional<std::string> verticalScale;
     std::optional<std::string> verticalOffset;
     bool noSave = false;
+    std::optional<std::int64_t> seed; // instead of the kinds table's, for this run
     bool fast = false;
     bool instances = false;
     bool utf8 = false;
@@ -45,6 +49,13 @@ struct KindsOptions {
     std::optional<std::string> maxFile;   // unset: the row keeps its file
     std::optional<std::string> objectName;
     bool disable = false;
+    // How the kind's plants differ: unset keeps what the row says.
+    std::optional<ValueRange> turn;
+    std::optional<ValueRange> scale;
+    std::optional<std::uint32_t> weight; // of the row's own Max file
+    std::vector<KindVariant> variants;   // added
+    bool clearVariants = false;          // before adding
+    std::optional<std::int64_t> seed;    // the project's seed
 };
 
 struct CombineOptions {

@@ -21,6 +21,8 @@ void PrintKinds(const LoadedProject& project, const KindsTable& table, std::ostr
         PrintEntry(out, entry);
 }
 
+bool Store(const KindsTableChoice& kinds, Platform& platform);
+
 // Changes the row of one kind, or adds it, and writes the table; a table that could not be read is
 // left as it is rather than replaced by the one row.
 bool SetRow(KindsTableChoice kinds, const KindsOptions& options, Platform& platform) {
@@ -31,7 +33,21 @@ bool SetRow(KindsTableChoice kinds, const KindsOptions& options, Platform& platf
     if (options.objectName)
         row.objectName = *options.objectName;
     row.enabled = !options.disable;
+    if (options.turn)
+        row.turn = options.turn;
+    if (options.scale)
+        row.scale = options.scale;
+    if (options.weight)
+        row.weight = *options.weight;
+    if (options.clearVariants)
+        row.variants.clear();
+    row.variants.insert(row.variants.end(), options.variants.begin(), options.variants.end());
     kinds.table.set(std::move(row));
+    return Store(kinds, platform);
+}
+
+// Writes the table where it is kept.
+bool Store(const KindsTableChoice& kinds, Platform& platform) {
     if (kinds.path.empty())
         return false;
     if (std::optional<Message> failure = StoreKindsTable(kinds.table, kinds.path)) {
@@ -48,10 +64,14 @@ int RunKinds(const KindsOptions& options, CliPlatform& platform, std::ostream& o
     if (!project.loaded())
         return kExitFailed;
     KindsTableChoice kinds = ChooseKindsTable(project, options.kindsFile, platform);
+    if (options.seed)
+        kinds.table.setSeed(*options.seed);
     if (options.set) {
         // A project read only in part is no ground to change its table.
         return project.complete && SetRow(std::move(kinds), options, platform) ? kExitDone : kExitFailed;
     }
+    if (options.seed)
+        return project.complete && Store(kinds, platform) ? kExitDone : kExitFailed;
     PrintKinds(project, kinds.table, out);
     return project.complete ? kExitDone : kExitFailed;
 }

@@ -23,7 +23,7 @@ namespace {
 constexpr const char* kRefusedNameMessage =
     "Please specify a Max object name without quotes or control characters";
 constexpr const char* kClassicVariationMessage =
-    "Plants that differ in turn, scale or object need the fast script: choose it in Script Options";
+    "Plants that differ in turn, scale or object need the fast script (Script Options, or --fast)";
 constexpr const char* kCodePageMessage =
     "The Max file name and the object name must be written in the Windows-1252 code page";
 
