@@ -126,5 +126,40 @@ TEST(KindsTableWrite, KeepsWhatItDoesNotOwnInWindowsLines) {
     }
 }
 
+// A row's turn, scale, weight and variants and the table's seed come back as written; keys the table
+// does not own stay, and texts that are no range or variant are left out.
+TEST(KindsTableWrite, KeepsTheVariationAndTheSeed) {
+    TempDir dir;
+    const std::string path = dir.write("P.tes.ini", "[Variation]\r\nSeed=3\r\nMine=1\r\n"
+                                                    "[Vegetation_5]\r\nMaxFile=a.max\r\nTurn=ten:20\r\n"
+                                                    "Variant1=b.max||0x\r\n");
+    Messages messages;
+    KindsTable table = KindsTable::Read(path, messages);
+    EXPECT_EQ(table.seed(), 3);
+    ASSERT_EQ(table.rows().size(), 1u);
+    EXPECT_FALSE(table.rows()[0].varies());
+
+    KindRow row = table.rows()[0];
+    row.turn = ValueRange{-15, 15};
+    row.scale = ValueRange{80, 120.5};
+    row.weight = 3;
+    row.variants = {{"b.max", "", 2}, {"C:\\M\\c.max", "Oak C", 1}};
+    table.set(row);
+    table.setSeed(-42);
+    table.write(path);
+    EXPECT_EQ(ReadBytes(path),
+              "[Variation]\r\nSeed=-42\r\nMine=1\r\n[Vegetation_5]\r\nMaxFile=a.max\r\nEnabled=1\r\n"
+              "Turn=-15:15\r\nScale=80:120.5\r\nWeight=3\r\nVariant1=b.max||2\r\n"
+              "Variant2=C:\\M\\c.max|Oak C|1\r\n");
+    const KindsTable again = KindsTable::Read(path, messages);
+    EXPECT_EQ(again.seed(), -42);
+    const KindRow& back = again.rows()[0];
+    EXPECT_EQ(back.turn, row.turn);
+    EXPECT_EQ(back.scale, row.scale);
+    EXPECT_EQ(back.weight, 3u);
+    EXPECT_EQ(back.variants, row.variants);
+    EXPECT_TRUE(messages.empty());
+}
+
 } // namespace
 } // namespace tes::test
