@@ -180,7 +180,6 @@ void MainWindow::buildOutputAndCredits() {
     m_btnPreview = makeButton("btnPreview", "Pre&view...", this,
                               QRect(kColumnLeft + kColumnWidth - 88, credits->y() + 8, 82, kButtonHeight),
                               "The tile from above, each record where its script places it");
-    m_btnPreview->setFocusPolicy(Qt::ClickFocus);
 
     m_statusLine = new QStatusBar(this);
     m_statusLine->setObjectName(QStringLiteral("statusLine"));
@@ -207,11 +206,6 @@ void MainWindow::buildRightColumn() {
     m_btnProcessAll = makeButton("btnProcessAll", "Process A&ll", this,
                                  QRect(kColumnLeft, 230, kColumnWidth, kButtonHeight),
                                  "One script for every enabled kind that has a Max file");
-    // Left out of the Tab order, which stays as it was drawn; a click or the access key still gives
-    // them the focus.
-    for (QPushButton* button : {m_btnScriptOptions, m_btnKinds, m_btnProcessAll})
-        button->setFocusPolicy(Qt::ClickFocus);
-
     makeBox(CheckBox::chkUseObjectScale, "Use &Object Scale (%)", this,
             QRect(kColumnLeft - 4, 268, 593 - kColumnLeft + 4, kBoxHeight));
     makeField(TextField::txtObjectScale, this, QRect(kColumnLeft, 288, kColumnWidth, kFieldHeight));
@@ -249,6 +243,8 @@ void MainWindow::buildTabOrder() {
                   field(TextField::txtGridSize),
                   box(CheckBox::chkPerimeterTile),
                   field(TextField::txtOverlap)};
+    // The buttons added to the drawn window come after its own controls.
+    m_tabOrder.insert(m_tabOrder.end(), {m_btnScriptOptions, m_btnKinds, m_btnProcessAll, m_btnPreview});
     for (std::size_t i = 1; i < m_tabOrder.size(); ++i)
         QWidget::setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
 }
