@@ -69,6 +69,8 @@ Messages BuildScript(Context& ctx) {
     }
     if (built.outcome == BuildOutcome::Built)
         form.setStatusText(BuiltStatus(built));
+    else if (built.outcome == BuildOutcome::Failed)
+        form.setStatusText(FailedStatus(built));
     ShowMessages(ctx.platform, built.messages);
     return std::move(built.messages);
 }

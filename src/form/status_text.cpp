@@ -25,4 +25,16 @@ std::string BuiltStatus(const PlacementResult& built) {
     return "Built the script: " + CountText(built.objectCount, "object") + " (not saved)";
 }
 
+std::string FailedStatus(const PlacementResult& failed) {
+    const std::string reason = failed.failure ? failed.failure->reason() : std::string("unknown failure");
+    if (failed.failure && failed.failure->isFileFailure() && !failed.scriptPath.empty())
+        return "Could not write " + failed.scriptPath + ": " + reason;
+    return "Could not build the script: " + reason;
+}
+
+std::string NotLoadedStatus(const std::string& projectPath, const std::string& environmentPath) {
+    return "Could not load " + GetFileNameFromPath(projectPath) + ": " +
+           GetFileNameFromPath(environmentPath) + " is missing";
+}
+
 } // namespace tes

@@ -1,6 +1,7 @@
 #include "form/process_command.h"
 #include "script_fixture.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -85,6 +86,19 @@ TEST_F(ProcessCommandTest, TheDefaultPointerReturnsAfterAFailedBuild) {
     EXPECT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.waitCursorHistory, (std::vector<bool>{true, false}));
     EXPECT_FALSE(platform.waitCursor);
+}
+
+// The status line says what failed, and where when it was the script's file.
+TEST_F(ProcessCommandTest, TheStatusLineNamesAFailure) {
+    ctx.form.setStatusText("Loaded Valley.prj");
+    std::filesystem::create_directory(scriptPath());
+    btnProcess_Click(ctx);
+    EXPECT_EQ(ctx.form.statusText(), "Could not write " + scriptPath() + ": path/file access error");
+    std::filesystem::remove(scriptPath());
+    set(TextField::txtGridRes, "0");
+    ctx.form.setCheck(CheckBox::chkUseObjectScale, kUnchecked);
+    btnProcess_Click(ctx);
+    EXPECT_EQ(ctx.form.statusText(), "Could not build the script: division by zero");
 }
 
 } // namespace
