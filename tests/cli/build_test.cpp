@@ -203,12 +203,14 @@ INSTANTIATE_TEST_SUITE_P(
                                 "Please select a vegetation to process\n"},
                     FailureCase{"UnlistedNumber",
                                 {},
-                                {"--vegetation", "99", "--max-file", "x.max"},
-                                "Please select only from the Vegetation List\n"},
+                                {"--vegetation", "42", "--max-file", "x.max"},
+                                "Please select only from the Vegetation List\n"
+                                "The kinds on this tile: 5 Pine, 12 Oak\n"},
                     FailureCase{"KeyWithTrailingBlank",
                                 {},
                                 {"--vegetation", "Vegetation_5 ", "--max-file", "x.max"},
-                                "Please select only from the Vegetation List\n"},
+                                "Please select only from the Vegetation List\n"
+                                "The kinds on this tile: 5 Pine, 12 Oak\n"},
                     FailureCase{"AllWithoutKinds",
                                 NoKinds(),
                                 {"--all", "--max-file", "x.max"},

@@ -1,6 +1,7 @@
 #include "project/kinds_table.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <tuple>
@@ -124,6 +125,18 @@ TEST(KindsTableWrite, KeepsWhatItDoesNotOwnInWindowsLines) {
         EXPECT_EQ(RowsOf(KindsTable::Read(path, messages)), RowsOf(table)) << "the round trip";
         EXPECT_TRUE(messages.empty());
     }
+}
+
+// A table that cannot be written is named with the reason, not with the routine that tried.
+TEST(KindsTableWrite, AFailedWriteNamesTheFileAndTheReason) {
+    TempDir dir;
+    const std::string path = dir.file("P.tes.ini");
+    std::filesystem::create_directory(path);
+    KindsTable table;
+    table.set({"5", "C:\\M\\Pine.max", "", true});
+    const std::optional<Message> failure = StoreKindsTable(table, path);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->text, "Could not write the kinds table " + path + ": path/file access error.");
 }
 
 } // namespace
