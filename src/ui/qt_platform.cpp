@@ -124,7 +124,8 @@ void QtPlatform::setWaitCursor(bool wait) {
 }
 
 bool QtPlatform::openDocument(const std::string& path) {
-    if (!QFileInfo(ToQString(path)).isFile())
+    // A file, or a folder to show in the desktop's file manager.
+    if (!QFileInfo::exists(ToQString(path)))
         return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
 }

@@ -159,6 +159,9 @@ TEST_F(QtPlatformTest, HelpViewerShowsTheFileAndFollowsALinkWithinThePage) {
 
     ASSERT_TRUE(platform.showHelpViewer(file));
     EXPECT_EQ(platform.helpViewer(), viewer);
+    QApplication::setActiveWindow(viewer);
+    QTest::keyClick(browser, Qt::Key_Escape);
+    EXPECT_FALSE(viewer->isVisible()) << "Escape closes it";
 }
 
 TEST_F(QtPlatformTest, MessageBoxHasOkOnlyNoIconAndTheProgramsCaption) {

@@ -1,5 +1,6 @@
 // The controls of the main window: names, captions, fonts, places and keyboard order.
 #include "form/context.h"
+#include "form/help_launch.h"
 #include "ui/access_key_focus.h"
 #include "ui/caption_fit.h"
 #include "ui/main/main_window.h"
@@ -162,7 +163,7 @@ void MainWindow::buildOutputAndCredits() {
     m_list2 = new OutputPane(m_ctx.form.list(ListId::List2), output);
     m_list2->setObjectName(QStringLiteral("List2"));
     m_list2->setGeometry(8, 18, 561, 64);
-    m_list2->setFolderOpener([this](const std::string& folder) { m_ctx.platform.openDocument(folder); });
+    m_list2->setFolderOpener([this](const std::string& folder) { OpenContainingFolder(m_ctx, folder); });
 
     auto* credits = m_frame1 = new QGroupBox(this);
     credits->setObjectName(QStringLiteral("Frame1"));
