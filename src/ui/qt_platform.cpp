@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QRegularExpression>
@@ -71,6 +72,11 @@ QtPlatform::~QtPlatform() {
 void QtPlatform::showMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kMessageCaption), ToQString(text), QMessageBox::Ok,
                     QApplication::activeWindow());
+    // A short message must not make the box too narrow for its title beside the title bar's icon and
+    // buttons, or the window manager shortens the title.
+    constexpr int kTitleBarRoom = 160;
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
+        label->setMinimumWidth(box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarRoom);
     // The box itself always shows the normal pointer, even while a command shows the wait pointer.
     const bool waiting = QGuiApplication::overrideCursor() != nullptr;
     if (waiting)

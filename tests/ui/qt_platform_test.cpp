@@ -164,6 +164,14 @@ TEST_F(QtPlatformTest, HelpViewerShowsTheFileAndFollowsALinkWithinThePage) {
     EXPECT_FALSE(viewer->isVisible()) << "Escape closes it";
 }
 
+// The title bar shows the whole caption beside its icon and buttons, however short the message.
+TEST_F(QtPlatformTest, AMessageBoxIsWideEnoughForItsTitle) {
+    WhenModalOpens([](QWidget& modal) {
+        EXPECT_GE(modal.width(), modal.fontMetrics().horizontalAdvance(modal.windowTitle()) + 150);
+    });
+    platform.showMessage("Done.");
+}
+
 TEST_F(QtPlatformTest, MessageBoxHasOkOnlyNoIconAndTheProgramsCaption) {
     WhenModalOpens([](QWidget& modal) {
         auto* box = qobject_cast<QMessageBox*>(&modal);

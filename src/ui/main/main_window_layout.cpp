@@ -7,6 +7,7 @@
 #include "ui/main/max_length_validator.h"
 #include "ui/main/output_pane.h"
 #include "ui/main/records_table.h"
+#include "ui/main/status_line.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -182,7 +183,7 @@ void MainWindow::buildOutputAndCredits() {
                               QRect(kColumnLeft + kColumnWidth - 88, credits->y() + 8, 82, kButtonHeight),
                               "The tile from above, each record where its script places it");
 
-    m_statusLine = new QStatusBar(this);
+    m_statusLine = new StatusLine(this);
     m_statusLine->setObjectName(QStringLiteral("statusLine"));
     m_statusLine->setSizeGripEnabled(false);
     m_statusLine->setGeometry(0, Twips(0, 0, 0, 7665).height(), Twips(0, 0, 8895, 0).width(),
