@@ -124,11 +124,9 @@ void PaintScaleBar(QPainter& painter, const PreviewView& view) {
 void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView& view,
                  const std::vector<bool>& shown, std::vector<LegendRow>* rows) {
     const QFontMetrics metrics(painter.font());
-    std::uint64_t total = 0;
     int nameWidth = 0;
     int countWidth = metrics.horizontalAdvance(QStringLiteral("0"));
     for (const PreviewKind& kind : scene.kinds) {
-        total += kind.count;
         nameWidth = std::max(nameWidth, metrics.horizontalAdvance(QString::fromStdString(kind.label)));
         countWidth = std::max(countWidth, metrics.horizontalAdvance(QString::number(kind.count)));
     }
@@ -144,7 +142,7 @@ void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView
     int y = kMargin + 4;
     painter.setPen(Qt::white);
     painter.drawText(QRect(kMargin + 6, y, width - 12, kRowHeight), Qt::AlignVCenter,
-                     QStringLiteral("%1 records").arg(total));
+                     QStringLiteral("%1 records").arg(ShownRecordCount(scene, shown)));
     for (std::size_t i = 0; i < listed; ++i) {
         y += kRowHeight;
         const std::size_t k = scene.legend[i];
@@ -172,6 +170,14 @@ void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView
 }
 
 } // namespace
+
+std::uint64_t ShownRecordCount(const PreviewScene& scene, const std::vector<bool>& shown) {
+    std::uint64_t total = 0;
+    for (std::size_t k = 0; k < scene.kinds.size(); ++k)
+        if (shown.empty() || (k < shown.size() && shown[k]))
+            total += scene.kinds[k].count;
+    return total;
+}
 
 QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, const std::vector<bool>& shown) {
     QImage image(std::max(1, view.width), std::max(1, view.height), QImage::Format_RGB32);

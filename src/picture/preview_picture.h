@@ -22,6 +22,9 @@ struct LegendRow {
     QRect rect;
 };
 
+// The records of the kinds shown (`shown` empty: all), as the legend's heading counts them.
+std::uint64_t ShownRecordCount(const PreviewScene& scene, const std::vector<bool>& shown);
+
 // The ground and the dots: the fast part, which may run on any thread.
 QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, const std::vector<bool>& shown);
 

@@ -1,5 +1,6 @@
 #include "cli/cli_app.h"
 #include "core/preview_palette.h"
+#include "picture/preview_picture.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -31,6 +32,17 @@ struct DotCase {
     const char* kind;
     int column, row; // the middle pixel of the record's dot
 };
+
+TEST(PreviewPicture, TheHeadingCountsTheRecordsOfTheKindsShown) {
+    PreviewScene scene;
+    scene.kinds = {{"1", "Pine", 49, 0}, {"2", "Birch", 44, 0}, {"5", "Oak", 34, 0}};
+    const struct {
+        std::vector<bool> shown;
+        std::uint64_t count;
+    } cases[] = {{{}, 127}, {{false, true, false}, 44}, {{true, false, true}, 83}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ShownRecordCount(scene, c.shown), c.count);
+}
 
 TEST(PreviewPicture, TheCommandLineDrawsEachDotWhereItsScriptPlacesIt) {
     TempDir dir;
