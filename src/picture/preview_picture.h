@@ -22,6 +22,9 @@ struct LegendRow {
     QRect rect;
 };
 
+// What the legend (left) and the sun's dial (right) cover along the picture's edges, for FitView.
+PreviewInsets OverlayInsets(const PreviewScene& scene, int width);
+
 // The records of the kinds shown (`shown` empty: all), as the legend's heading counts them.
 std::uint64_t ShownRecordCount(const PreviewScene& scene, const std::vector<bool>& shown);
 

@@ -57,7 +57,7 @@ void PreviewCanvas::clearScene(const QString& why) {
 
 void PreviewCanvas::fit() {
     if (m_scene)
-        setView(FitView(*m_scene, width(), height()));
+        setView(FitView(*m_scene, width(), height(), OverlayInsets(*m_scene, width())));
 }
 
 void PreviewCanvas::setView(const PreviewView& view) {
