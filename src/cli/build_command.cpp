@@ -58,6 +58,9 @@ PlacementOptions BuildPlacementOptions(const LoadedProject& project, const Build
     if (options.verticalOffset)
         placement.verticalOffset = *options.verticalOffset;
     placement.saveToFile = !options.noSave;
+    if (options.outputDir)
+        placement.projectBasePath =
+            JoinPath(*options.outputDir, GetFileNameFromPath(placement.projectBasePath));
     placement.style.shape = options.fast ? ScriptShape::Fast : ScriptShape::Classic;
     placement.style.instances = options.instances;
     placement.style.utf8 = options.utf8;

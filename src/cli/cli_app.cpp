@@ -36,7 +36,8 @@ constexpr const char* kUsage =
     "  enviro-script build   PROJECT.prj (--vegetation KIND | --all [--kinds FILE]) [build options]\n"
     "  enviro-script kinds   PROJECT.prj [--kinds FILE] [--set N [--max-file PATH] [--object NAME] "
     "[--disable]]\n"
-    "  enviro-script preview PROJECT.prj --png OUT.png [--size WxH] [--kind N]... [load options]\n"
+    "  enviro-script preview PROJECT.prj --png OUT.png [--size WxH] [--kind N]... [--output-dir DIR] "
+    "[load options]\n"
     "  enviro-script combine OUTPUT.ms INPUT.ms...\n"
     "  enviro-script --help | --version\n"
     "Run 'enviro-script --help' or 'enviro-script COMMAND --help' for details.\n";
@@ -174,6 +175,11 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
         ->check(NumberIn(kAnyNumber))
         ->group("Build options");
     app.add_flag("--no-save", build.noSave, "Print the scripts instead of writing .ms files")
+        ->group("Build options");
+    AddText(app, "--output-dir", build.outputDir,
+            "Write the scripts into this folder instead of beside the project (the kinds table stays there)")
+        ->type_name("DIR")
+        ->check(CLI::ExistingDirectory)
         ->group("Build options");
     app.add_flag(
            "--fast", build.fast,

@@ -22,6 +22,12 @@ std::string ChosenKindNumber(std::string_view comboText) {
     return std::string(GetElement(EntryKey(comboText), "_", 1));
 }
 
+std::string ScriptBasePath(const Context& ctx) {
+    if (ctx.outputFolder.empty())
+        return ctx.session.ProjectBasePath;
+    return JoinPath(ctx.outputFolder, GetFileNameFromPath(ctx.session.ProjectBasePath));
+}
+
 PlacementOptions PlacementOptionsFromForm(const Context& ctx) {
     const MainModel& form = ctx.form;
     PlacementOptions options;
@@ -38,7 +44,7 @@ PlacementOptions PlacementOptionsFromForm(const Context& ctx) {
     options.verticalOffset = form.text(TextField::txtVerticalOffset);
     options.rotate = form.check(CheckBox::chkRotateObjects) == kChecked;
     options.rotationAngle = form.text(TextField::txtRotationAngle);
-    options.projectBasePath = ctx.session.ProjectBasePath;
+    options.projectBasePath = ScriptBasePath(ctx);
     options.saveToFile = ctx.session.SaveToFile;
     options.style = ctx.scriptStyle;
     return options;
@@ -68,7 +74,7 @@ Messages BuildScript(Context& ctx) {
         form.listChanged(ListId::List2);
     }
     if (built.outcome == BuildOutcome::Built)
-        form.setStatusText(BuiltStatus(built));
+        form.setStatusText(BuiltStatus(built, !ctx.outputFolder.empty()));
     else if (built.outcome == BuildOutcome::Failed)
         form.setStatusText(FailedStatus(built));
     ShowMessages(ctx.platform, built.messages);

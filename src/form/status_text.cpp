@@ -16,11 +16,11 @@ std::string LoadedStatus(const std::string& projectPath, bool mainTile, std::uin
     return "Loaded " + GetFileNameFromPath(projectPath) + ": " + RecordsSummary(mainTile, records, kinds);
 }
 
-std::string BuiltStatus(const PlacementResult& built) {
+std::string BuiltStatus(const PlacementResult& built, bool wholePath) {
     if (built.objectCount == 0)
         return "0 objects: no record of Vegetation_" + built.number + " on this tile";
     if (built.fileWritten)
-        return "Wrote " + GetFileNameFromPath(built.scriptPath) + ": " +
+        return "Wrote " + (wholePath ? built.scriptPath : GetFileNameFromPath(built.scriptPath)) + ": " +
                CountText(built.objectCount, "object");
     return "Built the script: " + CountText(built.objectCount, "object") + " (not saved)";
 }

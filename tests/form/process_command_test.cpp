@@ -88,6 +88,18 @@ TEST_F(ProcessCommandTest, TheDefaultPointerReturnsAfterAFailedBuild) {
     EXPECT_FALSE(platform.waitCursor);
 }
 
+// With an output folder the script goes there, and the status line names it.
+TEST_F(ProcessCommandTest, AnOutputFolderTakesTheScript) {
+    const std::string out = dir.file("out");
+    std::filesystem::create_directory(out);
+    ctx.outputFolder = out;
+    btnProcess_Click(ctx);
+    const std::string written = dir.file("out/Valley_MainVeg_05.ms");
+    EXPECT_TRUE(std::filesystem::exists(written));
+    EXPECT_FALSE(std::filesystem::exists(scriptPath()));
+    EXPECT_EQ(ctx.form.statusText(), "Wrote " + written + ": 1 object");
+}
+
 // The status line says what failed, and where when it was the script's file.
 TEST_F(ProcessCommandTest, TheStatusLineNamesAFailure) {
     ctx.form.setStatusText("Loaded Valley.prj");
