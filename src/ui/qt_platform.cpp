@@ -75,8 +75,11 @@ void QtPlatform::showMessage(const std::string& text) {
     // A short message must not make the box too narrow for its title beside the title bar's icon and
     // buttons, or the window manager shortens the title.
     constexpr int kTitleBarRoom = 160;
-    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))
-        label->setMinimumWidth(box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarRoom);
+    // A longer message makes the box wide enough by itself, and wraps as it needs to.
+    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (label && label->fontMetrics().horizontalAdvance(label->text()) < titleWidth)
+        label->setMinimumWidth(titleWidth);
     // The box itself always shows the normal pointer, even while a command shows the wait pointer.
     const bool waiting = QGuiApplication::overrideCursor() != nullptr;
     if (waiting)
