@@ -35,8 +35,14 @@ std::optional<Message> ChooseKind(std::string_view value, const std::vector<Vege
         return Refusal("Please select a vegetation to process");
     const auto named = std::find_if(kinds.begin(), kinds.end(),
                                     [value](const VegetationKind& kind) { return NamesKind(value, kind); });
-    if (named == kinds.end())
-        return Refusal("Please select only from the Vegetation List");
+    if (named == kinds.end()) {
+        std::string listed;
+        for (const VegetationKind& kind : kinds)
+            listed +=
+                (listed.empty() ? " " : ", ") + kind.number + (kind.name.empty() ? "" : " " + kind.name);
+        return Refusal("Please select only from the Vegetation List\nThe kinds on this tile:" +
+                       (listed.empty() ? std::string(" none") : listed));
+    }
     number = named->number;
     return std::nullopt;
 }
@@ -52,6 +58,9 @@ PlacementOptions BuildPlacementOptions(const LoadedProject& project, const Build
     if (options.verticalOffset)
         placement.verticalOffset = *options.verticalOffset;
     placement.saveToFile = !options.noSave;
+    if (options.outputDir)
+        placement.projectBasePath =
+            JoinPath(*options.outputDir, GetFileNameFromPath(placement.projectBasePath));
     placement.style.shape = options.fast ? ScriptShape::Fast : ScriptShape::Classic;
     placement.style.instances = options.instances;
     placement.style.utf8 = options.utf8;

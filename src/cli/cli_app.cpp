@@ -36,9 +36,9 @@ constexpr const char* kUsage =
     "  enviro-script records PROJECT.prj [load options]\n"
     "  enviro-script build   PROJECT.prj (--vegetation KIND | --all [--kinds FILE]) [build options]\n"
     "  enviro-script kinds   PROJECT.prj [--kinds FILE] [--seed N] [--set N [--max-file PATH] [--object "
-    "NAME] "
-    "[--disable] [variation options]]\n"
-    "  enviro-script preview PROJECT.prj --png OUT.png [--size WxH] [--kind N]... [load options]\n"
+    "NAME] [--disable] [variation options]]\n"
+    "  enviro-script preview PROJECT.prj --png OUT.png [--size WxH] [--kind N]... [--output-dir DIR] "
+    "[load options]\n"
     "  enviro-script combine OUTPUT.ms INPUT.ms...\n"
     "  enviro-script --help | --version\n"
     "Run 'enviro-script --help' or 'enviro-script COMMAND --help' for details.\n";
@@ -179,6 +179,11 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
         ->group("Build options");
     AddSeedOption(app, build.seed,
                   "Vary the plants with this seed instead of the kinds table's, for this run");
+    AddText(app, "--output-dir", build.outputDir,
+            "Write the scripts into this folder instead of beside the project (the kinds table stays there)")
+        ->type_name("DIR")
+        ->check(CLI::ExistingDirectory)
+        ->group("Build options");
     app.add_flag(
            "--fast", build.fast,
            "Fast script for 3ds Max 2010 and later: one merge, the positions as data, one loop, no undo")

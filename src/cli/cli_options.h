@@ -35,7 +35,8 @@ struct BuildOptions {
     std::optional<std::string> verticalScale;
     std::optional<std::string> verticalOffset;
     bool noSave = false;
-    std::optional<std::int64_t> seed; // instead of the kinds table's, for this run
+    std::optional<std::int64_t> seed;     // instead of the kinds table's, for this run
+    std::optional<std::string> outputDir; // the scripts' folder instead of the project's
     bool fast = false;
     bool instances = false;
     bool utf8 = false;

@@ -3,6 +3,7 @@
 #include "cli/cli_platform.h"
 #include "cli/loaded_project.h"
 #include "core/combine_scripts.h"
+#include "lib/file_access.h"
 
 #include <string>
 #include <utility>
@@ -44,6 +45,14 @@ int RunRecords(const LoadOptions& options, CliPlatform& platform, std::ostream& 
 }
 
 int RunCombine(const CombineOptions& options, CliPlatform& platform) {
+    // The window adds only files that its dialog found; here a mistyped name is named before anything
+    // is read or written.
+    for (const std::string& input : options.inputs) {
+        if (!IsRegularFile(input)) {
+            platform.showMessage("The script " + input + " does not exist.");
+            return kExitFailed;
+        }
+    }
     const CombineResult combined = CombineScripts({options.inputs, options.output});
     for (const Message& message : combined.messages)
         platform.showMessage(message.text);

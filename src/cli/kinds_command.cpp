@@ -4,6 +4,8 @@
 #include "cli/loaded_project.h"
 #include "core/kind_entries.h"
 
+#include <algorithm>
+
 namespace tes::cli {
 
 namespace {
@@ -25,7 +27,14 @@ bool Store(const KindsTableChoice& kinds, Platform& platform);
 
 // Changes the row of one kind, or adds it, and writes the table; a table that could not be read is
 // left as it is rather than replaced by the one row.
-bool SetRow(KindsTableChoice kinds, const KindsOptions& options, Platform& platform) {
+bool SetRow(KindsTableChoice kinds, const KindsOptions& options, const std::vector<VegetationKind>& onTile,
+            Platform& platform) {
+    const std::string number = KindNumber(*options.set);
+    if (std::none_of(onTile.begin(), onTile.end(),
+                     [&number](const VegetationKind& kind) { return kind.number == number; }))
+        platform.showMessage("Kind " + number +
+                             " is not on this tile; its row is written for the tiles "
+                             "that have it.");
     const KindRow* known = kinds.table.find(*options.set);
     KindRow row = known ? *known : KindRow{*options.set, {}, {}, true};
     if (options.maxFile)
@@ -68,7 +77,9 @@ int RunKinds(const KindsOptions& options, CliPlatform& platform, std::ostream& o
         kinds.table.setSeed(*options.seed);
     if (options.set) {
         // A project read only in part is no ground to change its table.
-        return project.complete && SetRow(std::move(kinds), options, platform) ? kExitDone : kExitFailed;
+        return project.complete && SetRow(std::move(kinds), options, project.load.kinds.kinds, platform)
+                   ? kExitDone
+                   : kExitFailed;
     }
     if (options.seed)
         return project.complete && Store(kinds, platform) ? kExitDone : kExitFailed;

@@ -48,6 +48,11 @@ LoadedProject LoadWithOptions(const LoadOptions& options, Platform& platform) {
     LoadedProject project;
     project.tile = request.tile;
     project.rotate = !options.noRotate;
+    // The window's dialog offers only files that exist; a typed path may name none.
+    if (!IsRegularFile(request.projectPath)) {
+        platform.showMessage("The project file " + options.project + " does not exist.");
+        return project;
+    }
     project.load = LoadProject(request);
     if (project.loaded()) {
         project.kindsTablePath = KindsTable::PathFor(project.load.files.basePath);

@@ -3,6 +3,8 @@
 #include "cli/cli_platform.h"
 #include "cli/loaded_project.h"
 #include "lib/failure.h"
+#include "lib/fields.h"
+#include "lib/file_access.h"
 #include "picture/preview_png.h"
 #include "project/kinds_table.h"
 
@@ -41,6 +43,9 @@ void AddPreviewOptions(CLI::App& app, PreviewOptions& options) {
            },
            "The picture's size in pixels (default 1024x1024)")
         ->type_name("WxH");
+    app.add_option("--output-dir", options.outputDir, "Write a relative OUT.png into this folder")
+        ->type_name("DIR")
+        ->check(CLI::ExistingDirectory);
     app.add_option("--kind", options.kinds,
                    "Show only this kind (its number: 5 and 05 are one kind); repeatable")
         ->type_name("N");
@@ -68,7 +73,9 @@ int RunPreview(const PreviewOptions& options, CliPlatform& platform, std::ostrea
         return kExitFailed;
     }
     PreviewPictureRequest request;
-    request.path = options.png;
+    request.path = options.outputDir && PathFromUtf8(options.png).is_relative()
+                       ? JoinPath(*options.outputDir, options.png)
+                       : options.png;
     request.width = options.width;
     request.height = options.height;
     if (!options.kinds.empty())
@@ -88,7 +95,7 @@ int RunPreview(const PreviewOptions& options, CliPlatform& platform, std::ostrea
         platform.showMessage(failure->text);
         return kExitFailed;
     }
-    out << options.png << '\n';
+    out << request.path << '\n';
     return kExitDone;
 }
 

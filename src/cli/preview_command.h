@@ -21,7 +21,8 @@ struct PreviewOptions {
     std::string png;
     int width = 1024;
     int height = 1024;
-    std::vector<std::string> kinds; // field 0 of the kinds to show; none: every kind
+    std::vector<std::string> kinds;       // field 0 of the kinds to show; none: every kind
+    std::optional<std::string> outputDir; // the folder a relative --png goes into
 };
 
 // The options of the preview verb besides the load options.

@@ -146,9 +146,11 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         result.fileWritten = request.options.saveToFile;
     } catch (const Failure& failure) {
         result.outcome = BuildOutcome::Failed;
+        result.failure = failure;
         result.messages.push_back(StepFailure(EngineStep::BuildScript, failure));
     } catch (const std::bad_alloc&) {
         result.outcome = BuildOutcome::Failed;
+        result.failure = failures::outOfMemory();
         result.messages.push_back(StepFailure(EngineStep::BuildScript, failures::outOfMemory()));
     } catch (const BeyondSinglePrecision& beyond) {
         return Refused(std::move(result),

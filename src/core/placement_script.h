@@ -2,6 +2,7 @@
 
 #include "core/script_style.h"
 #include "lib/atomic_file.h"
+#include "lib/failure.h"
 #include "lib/line_list.h"
 #include "lib/message.h"
 #include "lib/progress.h"
@@ -80,6 +81,8 @@ struct PlacementResult {
     std::optional<std::string> gridSize;
     std::optional<std::string> objectScale;
     Messages messages;
+    // What stopped a failed build.
+    std::optional<Failure> failure;
 };
 
 // Builds the MAXScript that merges the object from the Max file, moves it to the first record of the

@@ -30,7 +30,7 @@ PreviewView PreviewView::pannedBy(double dx, double dy) const {
     return panned;
 }
 
-PreviewView FitView(const PreviewScene& scene, int width, int height) {
+PreviewView FitView(const PreviewScene& scene, int width, int height, PreviewInsets insets) {
     PreviewView view;
     view.width = width;
     view.height = height;
@@ -42,10 +42,16 @@ PreviewView FitView(const PreviewScene& scene, int width, int height) {
     view.centreY = (t.minY + t.maxY) / 2;
     const double extent = 2 * std::max({view.centreX - e.minX, e.maxX - view.centreX, view.centreY - e.minY,
                                         e.maxY - view.centreY});
-    const double side = std::max(1, std::min(width, height));
+    // Too narrow a picture for the insets: they may cover it, as they do at any zoom.
+    const int freeWidth = width - insets.left - insets.right;
+    if (freeWidth < std::min(width, height) / 2)
+        insets = {};
+    const double side = std::max(1, std::min(width - insets.left - insets.right, height));
     view.pixelsPerUnit = extent > 0 && std::isfinite(extent) ? side * kFitRoom / extent : 1.0;
     if (!std::isfinite(view.centreX) || !std::isfinite(view.centreY))
         view.centreX = view.centreY = 0;
+    // The tile's middle goes to the middle of the room between the insets.
+    view.centreX -= (insets.left - insets.right) / 2.0 / view.pixelsPerUnit;
     return view;
 }
 

@@ -29,8 +29,14 @@ struct PreviewView {
     PreviewView pannedBy(double dx, double dy) const;
 };
 
-// The view that shows the whole tile and every dot, and a little room around them.
-PreviewView FitView(const PreviewScene& scene, int width, int height);
+// Pixels along the picture's left and right edges that something drawn over it covers.
+struct PreviewInsets {
+    int left = 0;
+    int right = 0;
+};
+
+// The view that shows the whole tile and every dot, and a little room around them, between the insets.
+PreviewView FitView(const PreviewScene& scene, int width, int height, PreviewInsets insets = {});
 
 // Pixels 0xAARRGGBB, row after row, `stride` pixels apart.
 struct PixelBuffer {

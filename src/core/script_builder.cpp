@@ -133,7 +133,10 @@ void ScriptBuilder::prepareFirstObject() {
 }
 
 void ScriptBuilder::addHeader() {
-    m_lines.appendText({"-- Tolvane Enviro Scripter for 3dsMax 3.1,  Version: ", kVersion});
+    // The fast shape uses what 3ds Max 2010 brought; the classic one runs anywhere and keeps its words.
+    m_lines.appendText({m_fast ? "-- Tolvane Enviro Scripter for 3ds Max 2010 and later,  Version: "
+                               : "-- Tolvane Enviro Scripter for 3dsMax 3.1,  Version: ",
+                        kVersion});
     endLine();
     m_lines.appendText({"-- Script File Name:  ", MaxCommentText(GetFileNameFromPath(m_setup.scriptPath))});
     endLine();

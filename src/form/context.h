@@ -32,6 +32,8 @@ struct Context {
     CombinerState combiner{platform, session.DefaultDir};
     // How the placement scripts are written: shape, clones, encoding (remembered per user).
     ScriptStyle scriptStyle;
+    // The folder the scripts are written into; empty: beside the project.
+    std::string outputFolder;
     // The kinds of the loaded tile, each once (the combo box lists a kind written 5 and 05 twice).
     std::vector<VegetationKind> kinds;
     // The loaded project's kinds table (<base>.tes.ini) and where it is kept.

@@ -38,4 +38,9 @@ void btnViewHelp_Click(Context& ctx) {
     LaunchHelpFile(ctx, HelpFilePath(ctx.platform));
 }
 
+void OpenContainingFolder(Context& ctx, const std::string& folder) {
+    if (!ctx.platform.openDocument(folder))
+        ctx.form.setStatusText("Could not open " + folder + ": no program to show folders was found");
+}
+
 } // namespace tes

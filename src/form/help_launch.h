@@ -16,4 +16,8 @@ void LaunchHelpFile(Context& ctx, const std::string& path);
 // from ../share/tolvane-enviro-scripter/ beside that folder. Nothing waits for the browser.
 void btnViewHelp_Click(Context& ctx);
 
+// "Open Containing Folder" of the output pane: the folder on the desktop, or, when the desktop has no
+// program to show folders, a word in the status line.
+void OpenContainingFolder(Context& ctx, const std::string& folder);
+
 } // namespace tes

@@ -85,6 +85,7 @@ Messages OpenProject(Context& ctx, const std::string& projectPath) {
     case LoadOutcome::Refused:
         // The environment file's path is kept even so; the rest stays as an earlier load left it.
         ctx.session.EnvironmentFilePath = loaded.files.environment;
+        ctx.form.setStatusText(NotLoadedStatus(projectPath, loaded.files.environment));
         break;
     case LoadOutcome::Loaded:
         ctx.session.EnvironmentFilePath = loaded.files.environment;

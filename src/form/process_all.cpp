@@ -11,7 +11,7 @@ namespace tes {
 
 std::string JoinedScriptPath(const Context& ctx) {
     const bool mainTile = ctx.form.check(CheckBox::chkMainTile) == kChecked;
-    return ctx.session.ProjectBasePath + (mainTile ? "_MainVeg_All.ms" : "_PerVeg_All.ms");
+    return ScriptBasePath(ctx) + (mainTile ? "_MainVeg_All.ms" : "_PerVeg_All.ms");
 }
 
 AllKindsRequest AllKindsRequestFromForm(Context& ctx) {
@@ -42,10 +42,12 @@ Messages btnProcessAll_Click(Context& ctx) {
             }
         }
     }
-    ctx.form.setStatusText(result.summary);
-    const Message summary{result.anyFailed() || !result.messages.empty() ? MessageKind::Failure
-                                                                         : MessageKind::Notice,
-                          result.summary};
+    // Written elsewhere than beside the project, the summary says where.
+    const std::string text =
+        ctx.outputFolder.empty() ? result.summary : result.summary + " Folder: " + ctx.outputFolder + ".";
+    ctx.form.setStatusText(text);
+    const Message summary{
+        result.anyFailed() || !result.messages.empty() ? MessageKind::Failure : MessageKind::Notice, text};
     // The run is over while its summary is read.
     ctx.platform.setWaitCursor(false);
     ctx.platform.showMessage(summary.text);

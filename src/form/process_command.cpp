@@ -22,6 +22,12 @@ std::string ChosenKindNumber(std::string_view comboText) {
     return std::string(GetElement(EntryKey(comboText), "_", 1));
 }
 
+std::string ScriptBasePath(const Context& ctx) {
+    if (ctx.outputFolder.empty())
+        return ctx.session.ProjectBasePath;
+    return JoinPath(ctx.outputFolder, GetFileNameFromPath(ctx.session.ProjectBasePath));
+}
+
 PlacementOptions PlacementOptionsFromForm(const Context& ctx) {
     const MainModel& form = ctx.form;
     PlacementOptions options;
@@ -38,7 +44,7 @@ PlacementOptions PlacementOptionsFromForm(const Context& ctx) {
     options.verticalOffset = form.text(TextField::txtVerticalOffset);
     options.rotate = form.check(CheckBox::chkRotateObjects) == kChecked;
     options.rotationAngle = form.text(TextField::txtRotationAngle);
-    options.projectBasePath = ctx.session.ProjectBasePath;
+    options.projectBasePath = ScriptBasePath(ctx);
     options.saveToFile = ctx.session.SaveToFile;
     options.style = ctx.scriptStyle;
     // A kind with a row in the kinds table varies its plants as the row says.
@@ -71,7 +77,9 @@ Messages BuildScript(Context& ctx) {
         form.listChanged(ListId::List2);
     }
     if (built.outcome == BuildOutcome::Built)
-        form.setStatusText(BuiltStatus(built, request.options));
+        form.setStatusText(BuiltStatus(built, request.options, !ctx.outputFolder.empty()));
+    else if (built.outcome == BuildOutcome::Failed)
+        form.setStatusText(FailedStatus(built));
     ShowMessages(ctx.platform, built.messages);
     return std::move(built.messages);
 }

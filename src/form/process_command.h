@@ -16,6 +16,8 @@ std::string ChosenKindNumber(std::string_view comboText);
 
 // The placement options as the window's fields hold them.
 PlacementOptions PlacementOptionsFromForm(const Context& ctx);
+// The scripts' paths without their ending: the project's base path, or its name in the output folder.
+std::string ScriptBasePath(const Context& ctx);
 
 // Builds the placement script of the kind the combo box names: the lines go into List2 and, while
 // Session.SaveToFile is set, into the .ms file next to the project. Returns the messages it showed.

@@ -16,12 +16,13 @@ std::string LoadedStatus(const std::string& projectPath, bool mainTile, std::uin
     return "Loaded " + GetFileNameFromPath(projectPath) + ": " + RecordsSummary(mainTile, records, kinds);
 }
 
-std::string BuiltStatus(const PlacementResult& built, const PlacementOptions& options) {
+std::string BuiltStatus(const PlacementResult& built, const PlacementOptions& options, bool wholePath) {
     if (built.objectCount == 0)
         return "0 objects: no record of Vegetation_" + built.number + " on this tile";
     const std::string objects = CountText(built.objectCount, "object") + VariationText(options);
     if (built.fileWritten)
-        return "Wrote " + GetFileNameFromPath(built.scriptPath) + ": " + objects;
+        return "Wrote " + (wholePath ? built.scriptPath : GetFileNameFromPath(built.scriptPath)) + ": " +
+               objects;
     return "Built the script: " + objects + " (not saved)";
 }
 
@@ -34,6 +35,18 @@ std::string VariationText(const PlacementOptions& options) {
     if (options.scale)
         text += ", scale " + DecimalText(options.scale->from) + "-" + DecimalText(options.scale->to) + " %";
     return text;
+}
+
+std::string FailedStatus(const PlacementResult& failed) {
+    const std::string reason = failed.failure ? failed.failure->reason() : std::string("unknown failure");
+    if (failed.failure && failed.failure->isFileFailure() && !failed.scriptPath.empty())
+        return "Could not write " + failed.scriptPath + ": " + reason;
+    return "Could not build the script: " + reason;
+}
+
+std::string NotLoadedStatus(const std::string& projectPath, const std::string& environmentPath) {
+    return "Could not load " + GetFileNameFromPath(projectPath) + ": " +
+           GetFileNameFromPath(environmentPath) + " is missing";
 }
 
 } // namespace tes

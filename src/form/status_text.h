@@ -16,8 +16,15 @@ std::string LoadedStatus(const std::string& projectPath, bool mainTile, std::uin
                          std::uint64_t kinds);
 // "Wrote Valley_MainVeg_05.ms: 34 objects", "Built the script: 34 objects (not saved)", or, when no
 // record matched, "0 objects: no record of Vegetation_5 on this tile".
-std::string BuiltStatus(const PlacementResult& built, const PlacementOptions& options);
+// With `wholePath` the written script is named with its folder.
+std::string BuiltStatus(const PlacementResult& built, const PlacementOptions& options,
+                        bool wholePath = false);
 // How the plants of the script differ: ", 3 variants, turn 0-360°, scale 80-120 %", or nothing.
 std::string VariationText(const PlacementOptions& options);
+// What stopped a failed build: "Could not write D:\\Work\\Valley_MainVeg_05.ms: permission denied", or
+// "Could not build the script: division by zero" when the failure was not the file's.
+std::string FailedStatus(const PlacementResult& failed);
+// A project whose environment file is missing: "Could not load Valley.prj: Valley.txt is missing".
+std::string NotLoadedStatus(const std::string& projectPath, const std::string& environmentPath);
 
 } // namespace tes

@@ -5,6 +5,26 @@
 
 namespace tes {
 
+std::string Failure::reason() const {
+    // Each word's capital goes, an abbreviation's stays: "path/file access error", "device I/O error".
+    std::string text = description();
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        const bool wordStart = i == 0 || text[i - 1] == ' ' || text[i - 1] == '/';
+        if (wordStart && text[i] >= 'A' && text[i] <= 'Z' && text[i + 1] >= 'a' && text[i + 1] <= 'z')
+            text[i] = static_cast<char>(text[i] - 'A' + 'a');
+    }
+    return text;
+}
+
+bool Failure::isFileFailure() const {
+    for (const Failure& file :
+         {failures::fileNotFound(), failures::deviceIoError(), failures::diskFull(),
+          failures::permissionDenied(), failures::pathFileAccessError(), failures::pathNotFound()})
+        if (file.number() == number())
+            return true;
+    return false;
+}
+
 namespace failures {
 
 Failure fromErrno(int errorNumber) {

@@ -15,6 +15,10 @@ public:
 
     int number() const { return m_number; }
     std::string description() const { return what(); }
+    // The description inside a sentence: "permission denied".
+    std::string reason() const;
+    // Whether it is a failure of a file: not found, no access, a full disk.
+    bool isFileFailure() const;
 
 private:
     int m_number;

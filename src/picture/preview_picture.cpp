@@ -121,21 +121,26 @@ void PaintScaleBar(QPainter& painter, const PreviewView& view) {
                      QString::fromStdString(DecimalText(length)) + QStringLiteral(" units"));
 }
 
-void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView& view,
-                 const std::vector<bool>& shown, std::vector<LegendRow>* rows) {
-    const QFontMetrics metrics(painter.font());
-    std::uint64_t total = 0;
-    int nameWidth = 0;
+// The legend's width: its widest name and count, at most half the picture.
+int LegendWidth(const PreviewScene& scene, const QFontMetrics& metrics, int pictureWidth) {
+    int nameWidth = metrics.horizontalAdvance(QStringLiteral("0000000 records"));
     int countWidth = metrics.horizontalAdvance(QStringLiteral("0"));
     for (const PreviewKind& kind : scene.kinds) {
-        total += kind.count;
         nameWidth = std::max(nameWidth, metrics.horizontalAdvance(QString::fromStdString(kind.label)));
         countWidth = std::max(countWidth, metrics.horizontalAdvance(QString::number(kind.count)));
     }
-    nameWidth = std::max(nameWidth, metrics.horizontalAdvance(QStringLiteral("0000000 records")));
+    return std::min(kSwatch + 6 + nameWidth + 12 + countWidth + 12, pictureWidth / 2);
+}
+
+void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView& view,
+                 const std::vector<bool>& shown, std::vector<LegendRow>* rows) {
+    const QFontMetrics metrics(painter.font());
+    int countWidth = metrics.horizontalAdvance(QStringLiteral("0"));
+    for (const PreviewKind& kind : scene.kinds)
+        countWidth = std::max(countWidth, metrics.horizontalAdvance(QString::number(kind.count)));
     const int fitting = std::max(1, (view.height - 3 * kMargin) / kRowHeight - 2);
     const std::size_t listed = std::min(scene.legend.size(), static_cast<std::size_t>(fitting));
-    const int width = std::min(kSwatch + 6 + nameWidth + 12 + countWidth + 12, view.width / 2);
+    const int width = LegendWidth(scene, metrics, view.width);
     const int height = static_cast<int>(listed + 1 + (listed < scene.legend.size())) * kRowHeight + 8;
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 150));
@@ -144,7 +149,7 @@ void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView
     int y = kMargin + 4;
     painter.setPen(Qt::white);
     painter.drawText(QRect(kMargin + 6, y, width - 12, kRowHeight), Qt::AlignVCenter,
-                     QStringLiteral("%1 records").arg(total));
+                     QStringLiteral("%1 records").arg(ShownRecordCount(scene, shown)));
     for (std::size_t i = 0; i < listed; ++i) {
         y += kRowHeight;
         const std::size_t k = scene.legend[i];
@@ -172,6 +177,20 @@ void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView
 }
 
 } // namespace
+
+PreviewInsets OverlayInsets(const PreviewScene& scene, int width) {
+    // The sun's caption, 120 pixels wide under the middle of its dial, reaches furthest in.
+    const int sunReach = kMargin + kSunRadius + 4 + 60;
+    return {kMargin + LegendWidth(scene, QFontMetrics(PictureFont()), width) + kMargin, sunReach + kMargin};
+}
+
+std::uint64_t ShownRecordCount(const PreviewScene& scene, const std::vector<bool>& shown) {
+    std::uint64_t total = 0;
+    for (std::size_t k = 0; k < scene.kinds.size(); ++k)
+        if (shown.empty() || (k < shown.size() && shown[k]))
+            total += scene.kinds[k].count;
+    return total;
+}
 
 QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, const std::vector<bool>& shown) {
     QImage image(std::max(1, view.width), std::max(1, view.height), QImage::Format_RGB32);

@@ -22,6 +22,12 @@ struct LegendRow {
     QRect rect;
 };
 
+// What the legend (left) and the sun's dial (right) cover along the picture's edges, for FitView.
+PreviewInsets OverlayInsets(const PreviewScene& scene, int width);
+
+// The records of the kinds shown (`shown` empty: all), as the legend's heading counts them.
+std::uint64_t ShownRecordCount(const PreviewScene& scene, const std::vector<bool>& shown);
+
 // The ground and the dots: the fast part, which may run on any thread.
 QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, const std::vector<bool>& shown);
 

@@ -73,7 +73,8 @@ std::optional<Message> SavePicturePng(const QImage& picture, const std::string& 
 
 std::optional<Message> WritePreviewPicture(const PreviewScene& scene, const PreviewPictureRequest& request) {
     DrawingApplication app;
-    const PreviewView view = FitView(scene, request.width, request.height);
+    const PreviewView view =
+        FitView(scene, request.width, request.height, OverlayInsets(scene, request.width));
     return SavePicturePng(PaintPreviewPicture(scene, view, request.shown), request.path);
 }
 

@@ -120,7 +120,8 @@ std::optional<Message> StoreKindsTable(const KindsTable& table, const std::strin
         table.write(path);
         return std::nullopt;
     } catch (const Failure& failure) {
-        return UnexpectedError("SaveKindsTable", failure);
+        return Message{MessageKind::Failure,
+                       "Could not write the kinds table " + path + ": " + failure.reason() + "."};
     }
 }
 

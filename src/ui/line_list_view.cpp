@@ -9,7 +9,9 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QPainter>
 #include <QPalette>
+#include <QStyleOptionFocusRect>
 #include <QStyledItemDelegate>
 
 namespace tes {
@@ -87,6 +89,28 @@ void LineListView::refresh() {
     m_shownGeneration = m_lines.generation();
     m_delegate->setRowWidth(WidestLine(m_lines, QFontMetrics(font())));
     m_model->reload();
+}
+
+void LineListView::paintEvent(QPaintEvent* event) {
+    QListView::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(viewport());
+    QStyleOptionFocusRect frame;
+    frame.initFrom(this);
+    frame.rect = viewport()->rect();
+    frame.backgroundColor = palette().color(QPalette::Base);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
+}
+
+void LineListView::focusInEvent(QFocusEvent* event) {
+    QListView::focusInEvent(event);
+    viewport()->update();
+}
+
+void LineListView::focusOutEvent(QFocusEvent* event) {
+    QListView::focusOutEvent(event);
+    viewport()->update();
 }
 
 } // namespace tes

@@ -29,6 +29,12 @@ public:
     LineListModel* lineModel() const { return m_model; }
     const LineList& lines() const { return m_lines; }
 
+protected:
+    // The list shows that it has the focus by a frame, also while it is empty.
+    void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
 private:
     const LineList& m_lines;
     LineListModel* m_model;

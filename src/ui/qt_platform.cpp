@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QRegularExpression>
@@ -71,6 +72,14 @@ QtPlatform::~QtPlatform() {
 void QtPlatform::showMessage(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kMessageCaption), ToQString(text), QMessageBox::Ok,
                     QApplication::activeWindow());
+    // A short message must not make the box too narrow for its title beside the title bar's icon and
+    // buttons, or the window manager shortens the title.
+    constexpr int kTitleBarRoom = 160;
+    // A longer message makes the box wide enough by itself, and wraps as it needs to.
+    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    if (label && label->fontMetrics().horizontalAdvance(label->text()) < titleWidth)
+        label->setMinimumWidth(titleWidth);
     // The box itself always shows the normal pointer, even while a command shows the wait pointer.
     const bool waiting = QGuiApplication::overrideCursor() != nullptr;
     if (waiting)
@@ -124,7 +133,8 @@ void QtPlatform::setWaitCursor(bool wait) {
 }
 
 bool QtPlatform::openDocument(const std::string& path) {
-    if (!QFileInfo(ToQString(path)).isFile())
+    // A file, or a folder to show in the desktop's file manager.
+    if (!QFileInfo::exists(ToQString(path)))
         return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(ToQString(path)));
 }

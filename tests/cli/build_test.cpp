@@ -54,6 +54,18 @@ TEST(Build, WritesTheScriptNextToTheProjectAndPrintsItsPath) {
               CrLfFile(PineScript("P_MainVeg_05.ms", "rotate $Pine (angleaxis 225 [0,0,1])")));
 }
 
+// A project in a folder that cannot be written to: the script goes to the folder given.
+TEST(Build, OutputDirTakesTheScript) {
+    TempDir dir;
+    const std::string out = dir.file("out");
+    std::filesystem::create_directory(out);
+    const CliRun run = RunEnviroScript({"build", SmallProject().writeTo(dir), "--vegetation", "5",
+                                        "--max-file", kPineMax, "--output-dir", out});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, dir.file("out/P_MainVeg_05.ms") + "\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("P_MainVeg_05.ms")));
+}
+
 // The script options reach the engine: the fast shape, instances, and a UTF-8 file.
 TEST(Build, ScriptOptionsShapeTheScript) {
     TempDir dir;
@@ -203,12 +215,14 @@ INSTANTIATE_TEST_SUITE_P(
                                 "Please select a vegetation to process\n"},
                     FailureCase{"UnlistedNumber",
                                 {},
-                                {"--vegetation", "99", "--max-file", "x.max"},
-                                "Please select only from the Vegetation List\n"},
+                                {"--vegetation", "42", "--max-file", "x.max"},
+                                "Please select only from the Vegetation List\n"
+                                "The kinds on this tile: 5 Pine, 12 Oak\n"},
                     FailureCase{"KeyWithTrailingBlank",
                                 {},
                                 {"--vegetation", "Vegetation_5 ", "--max-file", "x.max"},
-                                "Please select only from the Vegetation List\n"},
+                                "Please select only from the Vegetation List\n"
+                                "The kinds on this tile: 5 Pine, 12 Oak\n"},
                     FailureCase{"AllWithoutKinds",
                                 NoKinds(),
                                 {"--all", "--max-file", "x.max"},

@@ -141,6 +141,13 @@ INSTANTIATE_TEST_SUITE_P(
                         true}),
     [](const testing::TestParamInfo<LoadMessageCase>& info) { return info.param.name; });
 
+// A typed path that names no file is named as such, not as a missing environment file.
+TEST(Info, AProjectFileThatDoesNotExistIsNamed) {
+    const CliRun run = RunEnviroScript({"info", "nope/Nope.prj"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "The project file nope/Nope.prj does not exist.\n");
+}
+
 // A reader's unexpected failure lets the load go on, so what was read is printed, but it is a failure.
 TEST(Info, UnexpectedReaderFailureFails) {
     TempDir dir;

@@ -75,6 +75,27 @@ TEST(Preview, OutlinesTheTileAndItsOverlap) {
     EXPECT_NEAR(main.sunY, -1, 1e-12);
 }
 
+// At Fit the tile stands between what is drawn over the picture's left and right edges, unless the
+// picture is too narrow to leave it room.
+TEST(Preview, FitKeepsTheTileClearOfTheInsets) {
+    const PreviewScene scene = BuildPreviewScene(Input(true), LineList());
+    const struct {
+        int width, height;
+        PreviewInsets insets;
+        int left, right; // the least room the tile keeps from each edge
+    } cases[] = {{1024, 1024, {}, 0, 0},
+                 {1024, 1024, {230, 90}, 230, 90},
+                 {1200, 700, {230, 90}, 230, 90},
+                 {300, 600, {230, 90}, 0, 0}};
+    for (const auto& c : cases) {
+        const PreviewView view = FitView(scene, c.width, c.height, c.insets);
+        EXPECT_GE(view.pixelX(scene.tile.minX), c.left) << c.width << 'x' << c.height;
+        EXPECT_LE(view.pixelX(scene.tile.maxX), c.width - c.right) << c.width << 'x' << c.height;
+        EXPECT_GE(view.pixelY(scene.tile.maxY), 0);
+        EXPECT_LE(view.pixelY(scene.tile.minY), c.height);
+    }
+}
+
 TEST(Preview, CountsEachKindAndHidesTheOnesLeftOut) {
     const LineList records = Records(
         {"12,1920,0,1920", "5,1930,0,1930", "5,x,0", "7,1900,0,1900", "5,1e999,0,1900", "05,1920,0,1900"});

@@ -114,5 +114,19 @@ TEST(HelpLaunchFailure, IgnoresAnyOtherFailure) {
     EXPECT_TRUE(platform.messages.empty());
 }
 
+TEST(OpenContainingFolder, SaysSoWhenTheDesktopCannotShowTheFolder) {
+    for (const bool opens : {true, false}) {
+        test::FakePlatform platform;
+        platform.openDocumentSucceeds = opens;
+        Context ctx{platform};
+        ctx.form.setStatusText("Wrote Valley_MainVeg_05.ms: 34 objects");
+        OpenContainingFolder(ctx, "/data/Valley");
+        EXPECT_EQ(platform.openedDocuments, std::vector<std::string>{"/data/Valley"});
+        EXPECT_EQ(ctx.form.statusText(), opens ? "Wrote Valley_MainVeg_05.ms: 34 objects"
+                                               : "Could not open /data/Valley: no program to show folders "
+                                                 "was found");
+    }
+}
+
 } // namespace
 } // namespace tes

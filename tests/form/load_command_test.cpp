@@ -125,6 +125,7 @@ TEST_F(LoadCommandTest, AProjectWithoutEnvironmentFileLeavesThePreviousOne) {
     const std::string lonely = dir.write("Lonely.prj", "Tolvane project\r\n");
     load(lonely);
     EXPECT_EQ(platform.messages, Texts{"No Tolvane TXT environment file found!!"});
+    EXPECT_EQ(ctx.form.statusText(), "Could not load Lonely.prj: Lonely.txt is missing");
     EXPECT_EQ(ctx.session.EnvironmentFilePath, dir.file("Lonely.txt"));
     Session expected = before;
     expected.EnvironmentFilePath = dir.file("Lonely.txt");

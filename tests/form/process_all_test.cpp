@@ -4,6 +4,8 @@
 #include "lib/file_access.h"
 #include "script_fixture.h"
 
+#include <filesystem>
+
 namespace tes::test {
 namespace {
 
@@ -34,6 +36,19 @@ TEST_F(ProcessAllTest, ACancelEndsInOneSummaryInTheStatusLineAndAMessage) {
     EXPECT_EQ(ctx.session.ScriptFilePath, scriptPath());
     EXPECT_EQ(script().size(), ctx.form.list(ListId::List2).size());
     EXPECT_FALSE(script().empty());
+}
+
+// With an output folder the scripts go there, the kinds table stays beside the project, and the
+// summary names the folder.
+TEST_F(ProcessAllTest, AnOutputFolderTakesTheScriptsAndIsNamed) {
+    const std::string out = dir.file("out");
+    std::filesystem::create_directory(out);
+    ctx.outputFolder = out;
+    btnProcessAll_Click(ctx);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("out/Valley_MainVeg_12.ms")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("Valley_MainVeg_12.ms")));
+    EXPECT_EQ(ctx.form.statusText(), "Wrote 2 scripts, 6 objects. Folder: " + out + ".");
+    EXPECT_EQ(ctx.kindsTablePath, dir.file("Valley.tes.ini"));
 }
 
 // Only a kind the tile offers takes the Max file; a damaged table is never written over.

@@ -1,6 +1,7 @@
 #include "form/process_command.h"
 #include "script_fixture.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -85,6 +86,31 @@ TEST_F(ProcessCommandTest, TheDefaultPointerReturnsAfterAFailedBuild) {
     EXPECT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.waitCursorHistory, (std::vector<bool>{true, false}));
     EXPECT_FALSE(platform.waitCursor);
+}
+
+// With an output folder the script goes there, and the status line names it.
+TEST_F(ProcessCommandTest, AnOutputFolderTakesTheScript) {
+    const std::string out = dir.file("out");
+    std::filesystem::create_directory(out);
+    ctx.outputFolder = out;
+    btnProcess_Click(ctx);
+    const std::string written = dir.file("out/Valley_MainVeg_05.ms");
+    EXPECT_TRUE(std::filesystem::exists(written));
+    EXPECT_FALSE(std::filesystem::exists(scriptPath()));
+    EXPECT_EQ(ctx.form.statusText(), "Wrote " + written + ": 1 object");
+}
+
+// The status line says what failed, and where when it was the script's file.
+TEST_F(ProcessCommandTest, TheStatusLineNamesAFailure) {
+    ctx.form.setStatusText("Loaded Valley.prj");
+    std::filesystem::create_directory(scriptPath());
+    btnProcess_Click(ctx);
+    EXPECT_EQ(ctx.form.statusText(), "Could not write " + scriptPath() + ": path/file access error");
+    std::filesystem::remove(scriptPath());
+    set(TextField::txtGridRes, "0");
+    ctx.form.setCheck(CheckBox::chkUseObjectScale, kUnchecked);
+    btnProcess_Click(ctx);
+    EXPECT_EQ(ctx.form.statusText(), "Could not build the script: division by zero");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "project/kinds_table.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 #include <tuple>
@@ -159,6 +160,18 @@ TEST(KindsTableWrite, KeepsTheVariationAndTheSeed) {
     EXPECT_EQ(back.weight, 3u);
     EXPECT_EQ(back.variants, row.variants);
     EXPECT_TRUE(messages.empty());
+}
+
+// A table that cannot be written is named with the reason, not with the routine that tried.
+TEST(KindsTableWrite, AFailedWriteNamesTheFileAndTheReason) {
+    TempDir dir;
+    const std::string path = dir.file("P.tes.ini");
+    std::filesystem::create_directory(path);
+    KindsTable table;
+    table.set({"5", "C:\\M\\Pine.max", "", true});
+    const std::optional<Message> failure = StoreKindsTable(table, path);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->text, "Could not write the kinds table " + path + ": path/file access error.");
 }
 
 } // namespace

@@ -116,6 +116,28 @@ TEST_F(KindsDialogTest, TheDialogEditsTheRowsAndOnlyOkKeepsThem) {
     }
 }
 
+// Keys only, as the dialog opens on the first Max file: Down, Right three times (the Enabled box),
+// F2 and a path. The current cell alone is marked, the path goes to the row's Max file, the first
+// Enter ends the edit and the second closes the dialog and keeps it.
+TEST_F(KindsDialogTest, TypingOnACheckBoxEditsTheMaxFileAndEnterEndsTheEditFirst) {
+    bool visibleAfterEdit = false;
+    withDialog([&](KindsDialog& dialog) {
+        QTableView* table = dialog.table();
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right})
+            QTest::keyClick(table, key);
+        EXPECT_EQ(table->selectionModel()->selectedIndexes(), QModelIndexList{table->currentIndex()});
+        QTest::keyClick(table, Qt::Key_F2);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("D:\\M\\Fern.max"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::qWait(0);
+        visibleAfterEdit = dialog.isVisible();
+        EXPECT_EQ(cell(dialog, 1, KindsModel::MaxFile), QStringLiteral("D:\\M\\Fern.max"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    EXPECT_TRUE(visibleAfterEdit);
+    EXPECT_NE(ReadFileBytes(tableFile()).find("MaxFile=D:\\M\\Fern.max"), std::string::npos);
+}
+
 // Process All forwards to its handler: the summary in the status line and in one message box.
 TEST_F(KindsDialogTest, ProcessAllShowsItsSummaryOnce) {
     ctx().kindsTable.set({"1", "D:\\M\\Pine.max", "", true});

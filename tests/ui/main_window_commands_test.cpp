@@ -137,8 +137,11 @@ TEST_F(LoadedProjectTest, DroppingAProjectFileLoadsIt) {
 
 TEST_F(MainWindowTest, HelpOpensTheHelpFileFromTheProgramFolder) {
     QTest::mouseClick(button("btnViewHelp"), Qt::LeftButton);
-    ASSERT_EQ(platform.openedDocuments.size(), 1u);
+    QApplication::setActiveWindow(&window());
+    QTest::keyClick(&window(), Qt::Key_F1);
+    ASSERT_EQ(platform.openedDocuments.size(), 2u) << "View Help, then F1";
     EXPECT_NE(platform.openedDocuments[0].find("TES_Help.html"), std::string::npos);
+    EXPECT_EQ(platform.openedDocuments[1], platform.openedDocuments[0]);
 }
 
 TEST_F(MainWindowTest, ExitAndClosingEndTheProgramOnce) {

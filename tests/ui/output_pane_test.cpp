@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QItemSelection>
@@ -78,6 +79,23 @@ TEST_F(OutputPaneTest, OpenContainingFolderOpensTheFolderSetThroughTheOwner) {
     pane.setContainingFolder("C:\\Projects\\Valley");
     action("Open Containing Folder")->trigger();
     EXPECT_EQ(opened, std::vector<std::string>{"C:\\Projects\\Valley"});
+}
+
+// An empty pane draws no current line, so the focus must show some other way.
+TEST(OutputPaneFocus, AnEmptyPaneShowsThatItHasTheFocus) {
+    LineList none;
+    QWidget window;
+    OutputPane pane(none, &window);
+    auto* other = new QWidget(&window);
+    other->setFocusPolicy(Qt::StrongFocus);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+    const QImage without = pane.grab().toImage();
+    QTest::keyClick(other, Qt::Key_Tab);
+    ASSERT_TRUE(pane.hasFocus());
+    EXPECT_NE(pane.grab().toImage(), without);
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "cli/cli_app.h"
 #include "core/preview_palette.h"
+#include "picture/preview_picture.h"
 #include "support/temp_dir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -32,6 +34,17 @@ struct DotCase {
     int column, row; // the middle pixel of the record's dot
 };
 
+TEST(PreviewPicture, TheHeadingCountsTheRecordsOfTheKindsShown) {
+    PreviewScene scene;
+    scene.kinds = {{"1", "Pine", 49, 0}, {"2", "Birch", 44, 0}, {"5", "Oak", 34, 0}};
+    const struct {
+        std::vector<bool> shown;
+        std::uint64_t count;
+    } cases[] = {{{}, 127}, {{false, true, false}, 44}, {{true, false, true}, 83}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ShownRecordCount(scene, c.shown), c.count);
+}
+
 TEST(PreviewPicture, TheCommandLineDrawsEachDotWhereItsScriptPlacesIt) {
     TempDir dir;
     const std::string project = WriteProject(dir);
@@ -61,6 +74,23 @@ TEST(PreviewPicture, TheCommandLineDrawsEachDotWhereItsScriptPlacesIt) {
         EXPECT_EQ(picture.pixel(c.column + 1, c.row + 1), KindColour(c.kind));
         EXPECT_EQ(picture.pixel(c.column + 3, c.row), kPreviewGround);
     }
+}
+
+// A relative picture name goes into the folder --output-dir gives.
+TEST(PreviewPicture, OutputDirTakesARelativePicture) {
+    TempDir dir;
+    const std::string project = WriteProject(dir);
+    const std::string out = dir.file("out");
+    std::filesystem::create_directory(out);
+    const std::vector<std::string> args = {"enviro-script", "preview",      project, "--png",
+                                           "tile.png",      "--output-dir", out};
+    std::vector<const char*> argv;
+    for (const std::string& arg : args)
+        argv.push_back(arg.c_str());
+    std::ostringstream printed, err;
+    ASSERT_EQ(cli::RunCli(static_cast<int>(argv.size()), argv.data(), printed, err), 0) << err.str();
+    EXPECT_EQ(printed.str(), dir.file("out/tile.png") + "\n");
+    EXPECT_TRUE(std::filesystem::exists(dir.file("out/tile.png")));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include <QImage>
+#include <QToolTip>
 
 namespace tes::test {
 namespace {
@@ -37,6 +38,20 @@ TEST_F(PreviewWindowTest, PreviewButtonOpensTheWindowWhoseButtonsForward) {
     EXPECT_GT(preview.canvas()->view().pixelsPerUnit, fitted.pixelsPerUnit);
     QTest::mouseClick(preview.fitButton(), Qt::LeftButton);
     EXPECT_EQ(preview.canvas()->view().pixelsPerUnit, fitted.pixelsPerUnit);
+
+    // The keys: + zooms in, - out again, Right moves the view, 0 fits the tile again.
+    QTest::keyClick(preview.canvas(), Qt::Key_Plus);
+    EXPECT_GT(preview.canvas()->view().pixelsPerUnit, fitted.pixelsPerUnit);
+    QTest::keyClick(preview.canvas(), Qt::Key_Minus);
+    EXPECT_DOUBLE_EQ(preview.canvas()->view().pixelsPerUnit, fitted.pixelsPerUnit);
+    QTest::keyClick(preview.canvas(), Qt::Key_Right);
+    EXPECT_NE(preview.canvas()->view().centreX, fitted.centreX);
+    QTest::keyClick(preview.canvas(), Qt::Key_0);
+    EXPECT_EQ(preview.canvas()->view().centreX, fitted.centreX);
+
+    // The record under the pointer is named beside it too.
+    emit preview.canvas()->hovered(0);
+    EXPECT_TRUE(QToolTip::text().startsWith(QStringLiteral("Record 1: "))) << QToolTip::text().toStdString();
 
     const std::string png = dir.file("view.png");
     platform.dialogAnswers.push_back(png);

@@ -159,6 +159,17 @@ TEST_F(QtPlatformTest, HelpViewerShowsTheFileAndFollowsALinkWithinThePage) {
 
     ASSERT_TRUE(platform.showHelpViewer(file));
     EXPECT_EQ(platform.helpViewer(), viewer);
+    QApplication::setActiveWindow(viewer);
+    QTest::keyClick(browser, Qt::Key_Escape);
+    EXPECT_FALSE(viewer->isVisible()) << "Escape closes it";
+}
+
+// The title bar shows the whole caption beside its icon and buttons, however short the message.
+TEST_F(QtPlatformTest, AMessageBoxIsWideEnoughForItsTitle) {
+    WhenModalOpens([](QWidget& modal) {
+        EXPECT_GE(modal.width(), modal.fontMetrics().horizontalAdvance(modal.windowTitle()) + 150);
+    });
+    platform.showMessage("Done.");
 }
 
 TEST_F(QtPlatformTest, MessageBoxHasOkOnlyNoIconAndTheProgramsCaption) {

@@ -35,6 +35,12 @@ TEST_F(RecordsTableTest, ColumnsWidenToTheLongestTextOfTheRowsShown) {
               table.fontMetrics().horizontalAdvance(QStringLiteral("a tree with a long name")));
 }
 
+TEST_F(RecordsTableTest, TheColumnsTakeTheWidthOfAWiderTable) {
+    table.resize(1600, 200);
+    QCoreApplication::processEvents();
+    EXPECT_GE(table.horizontalHeader()->length(), table.viewport()->width());
+}
+
 TEST_F(RecordsTableTest, ClicksSelectWholeRowsAndCtrlCCopiesTheirLinesInRowOrder) {
     const auto click = [&](int row, Qt::KeyboardModifiers modifiers) {
         const QRect cell = table.visualRect(table.model()->index(row, RecordsModel::Y));

@@ -2,6 +2,7 @@
 #include "ui/caption_fit.h"
 
 #include <QDialogButtonBox>
+#include <QLineEdit>
 
 namespace tes::test {
 namespace {
@@ -21,6 +22,7 @@ TEST_F(MainWindowTest, ScriptOptionsKeepTheChoiceOnOkOnly) {
         EXPECT_TRUE(box("chkUtf8Script")->isChecked());
         box("chkFastScript")->click();
         box("chkInstances")->click();
+        dialog.findChild<QLineEdit*>(QStringLiteral("txtOutputFolder"))->setText(QStringLiteral("/data/out"));
         dialog.findChild<QDialogButtonBox*>()->button(answer)->click();
         return dialog.result();
     });
@@ -29,12 +31,14 @@ TEST_F(MainWindowTest, ScriptOptionsKeepTheChoiceOnOkOnly) {
     EXPECT_EQ(QApplication::focusWidget(), button("btnScriptOptions"));
     EXPECT_EQ(ctx().scriptStyle.shape, ScriptShape::Classic);
     EXPECT_FALSE(ctx().scriptStyle.instances);
+    EXPECT_EQ(ctx().outputFolder, "");
     EXPECT_TRUE(platform.settingWrites.empty());
 
     answer = QDialogButtonBox::Ok;
     QTest::mouseClick(button("btnScriptOptions"), Qt::LeftButton);
     EXPECT_EQ(ctx().scriptStyle.shape, ScriptShape::Fast);
     EXPECT_TRUE(ctx().scriptStyle.instances && ctx().scriptStyle.utf8);
+    EXPECT_EQ(ctx().outputFolder, "/data/out");
     EXPECT_EQ(platform.settingWrites,
               (std::vector<std::string>{"FastScript=1", "Instances=1", "Utf8Script=1"}));
 }

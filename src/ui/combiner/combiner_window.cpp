@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QShowEvent>
 
 namespace tes {
@@ -35,8 +36,10 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, 
 CombinerWindow::CombinerWindow(CombinerState& state, QWidget* owner) : QDialog(owner), m_state(state) {
     setObjectName(QStringLiteral("frmScriptCompiler"));
     setWindowTitle(QStringLiteral("Combine Scripts"));
-    setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowContextHelpButtonHint);
-    setFixedSize(Twips(8295), Twips(4425));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    // Drawn at its least size; larger, the list takes the room (see resizeEvent).
+    setMinimumSize(Twips(8295), Twips(4425));
+    resize(minimumSize());
 
     // Created in tab order: Done first, so it has the focus when the window opens.
     m_btnDone = MakeButton(this, "btnDone", "&Done", 3600);
@@ -112,6 +115,20 @@ void CombinerWindow::closeEvent(QCloseEvent* event) {
     hide();
     event->accept();
     deleteLater();
+}
+
+void CombinerWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const QSize more = size() - minimumSize();
+    m_frameCompiledMaxScript->setGeometry(QRect(Twips(120), Twips(120), Twips(8055), Twips(3615)) +
+                                          QMargins(0, 0, more.width(), more.height()));
+    m_lstMaxScripts->setGeometry(QRect(Twips(120), Twips(240), Twips(7815), Twips(3210)) +
+                                 QMargins(0, 0, more.width(), more.height()));
+    // The buttons stay under the list: Add File on the left, Done in the middle, Save As on the right.
+    const int top = Twips(3960) + more.height();
+    m_btnAddFile->move(Twips(1320), top);
+    m_btnDone->move(Twips(3600) + more.width() / 2, top);
+    m_btnSaveAs->move(Twips(5880) + more.width(), top);
 }
 
 } // namespace tes

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -20,6 +21,9 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_browser);
+    // Escape closes it as it closes a dialog.
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
     // Wide enough for the longest command line in the help, on a screen that has the room.
     const QSize room = screen()->availableGeometry().size() * 9 / 10;
     resize(QSize(1000, 700).boundedTo(room));

@@ -10,6 +10,7 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -86,12 +87,14 @@ void KindsDialog::buildTable() {
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("tblKinds"));
     m_table->setModel(m_model);
-    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The cell the keys act on stands out from the rest of its row.
+    m_table->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
                              QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     // Tab leaves the table for the buttons; the arrow keys move between its cells.
     m_table->setTabKeyNavigation(false);
+    m_table->installEventFilter(this);
     m_table->setAlternatingRowColors(true);
     m_table->setWordWrap(false);
     m_table->verticalHeader()->hide();
@@ -132,6 +135,10 @@ void KindsDialog::browseForCurrentRow() {
     m_table->setFocus();
 }
 
+bool KindsDialog::editing() const {
+    return m_table->indexWidget(m_table->currentIndex()) != nullptr;
+}
+
 void KindsDialog::finishEdit() {
     const QModelIndex current = m_table->currentIndex();
     QWidget* editor = m_table->indexWidget(current);
@@ -141,6 +148,32 @@ void KindsDialog::finishEdit() {
     QAbstractItemDelegate* delegate = m_table->itemDelegateForIndex(current);
     emit delegate->commitData(editor);
     emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+bool KindsDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_table && event->type() == QEvent::KeyPress && !editing()) {
+        // A check box takes only Space; a path typed or F2 pressed on it, or on a column that is only
+        // read, goes to the row's Max file rather than nowhere.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QModelIndex current = m_table->currentIndex();
+        const bool typed = !key->text().isEmpty() && key->text().at(0).isPrint() &&
+                           key->text() != QStringLiteral(" ") &&
+                           !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (current.isValid() && !(m_model->flags(current) & Qt::ItemIsEditable) &&
+            (typed || key->key() == Qt::Key_F2))
+            m_table->setCurrentIndex(m_model->index(current.row(), KindsModel::MaxFile));
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void KindsDialog::keyPressEvent(QKeyEvent* event) {
+    // Enter in a cell's editor ends the edit (its delegate keeps the text), not the dialog.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && editing()) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void KindsDialog::done(int result) {

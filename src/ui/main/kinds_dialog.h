@@ -38,9 +38,15 @@ public:
 
     void done(int result) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void buildTable();
     void browseForCurrentRow();
+    // Whether the current cell's editor is open.
+    bool editing() const;
     // Takes the text of a cell still being edited, as leaving the cell does.
     void finishEdit();
 

@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -121,6 +122,8 @@ void MainWindow::connectEvents() {
             [this] { runCommand("btnBrowseMaxFile_Click", [this] { btnBrowseMaxFile_Click(m_ctx); }); });
     connect(m_btnViewHelp, &QPushButton::clicked, this,
             [this] { runCommand("btnViewHelp_Click", [this] { btnViewHelp_Click(m_ctx); }); });
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, m_btnViewHelp,
+            &QPushButton::click);
     connect(m_btnRunScriptCompiler, &QPushButton::clicked, this, [this] {
         if (m_host)
             m_host->openCombiner();

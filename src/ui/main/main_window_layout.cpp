@@ -1,11 +1,13 @@
 // The controls of the main window: names, captions, fonts, places and keyboard order.
 #include "form/context.h"
+#include "form/help_launch.h"
 #include "ui/access_key_focus.h"
 #include "ui/caption_fit.h"
 #include "ui/main/main_window.h"
 #include "ui/main/max_length_validator.h"
 #include "ui/main/output_pane.h"
 #include "ui/main/records_table.h"
+#include "ui/main/status_line.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -162,7 +164,7 @@ void MainWindow::buildOutputAndCredits() {
     m_list2 = new OutputPane(m_ctx.form.list(ListId::List2), output);
     m_list2->setObjectName(QStringLiteral("List2"));
     m_list2->setGeometry(8, 18, 561, 64);
-    m_list2->setFolderOpener([this](const std::string& folder) { m_ctx.platform.openDocument(folder); });
+    m_list2->setFolderOpener([this](const std::string& folder) { OpenContainingFolder(m_ctx, folder); });
 
     auto* credits = m_frame1 = new QGroupBox(this);
     credits->setObjectName(QStringLiteral("Frame1"));
@@ -180,9 +182,8 @@ void MainWindow::buildOutputAndCredits() {
     m_btnPreview = makeButton("btnPreview", "Pre&view...", this,
                               QRect(kColumnLeft + kColumnWidth - 88, credits->y() + 8, 82, kButtonHeight),
                               "The tile from above, each record where its script places it");
-    m_btnPreview->setFocusPolicy(Qt::ClickFocus);
 
-    m_statusLine = new QStatusBar(this);
+    m_statusLine = new StatusLine(this);
     m_statusLine->setObjectName(QStringLiteral("statusLine"));
     m_statusLine->setSizeGripEnabled(false);
     m_statusLine->setGeometry(0, Twips(0, 0, 0, 7665).height(), Twips(0, 0, 8895, 0).width(),
@@ -207,11 +208,6 @@ void MainWindow::buildRightColumn() {
     m_btnProcessAll = makeButton("btnProcessAll", "Process A&ll", this,
                                  QRect(kColumnLeft, 230, kColumnWidth, kButtonHeight),
                                  "One script for every enabled kind that has a Max file");
-    // Left out of the Tab order, which stays as it was drawn; a click or the access key still gives
-    // them the focus.
-    for (QPushButton* button : {m_btnScriptOptions, m_btnKinds, m_btnProcessAll})
-        button->setFocusPolicy(Qt::ClickFocus);
-
     makeBox(CheckBox::chkUseObjectScale, "Use &Object Scale (%)", this,
             QRect(kColumnLeft - 4, 268, 593 - kColumnLeft + 4, kBoxHeight));
     makeField(TextField::txtObjectScale, this, QRect(kColumnLeft, 288, kColumnWidth, kFieldHeight));
@@ -249,6 +245,8 @@ void MainWindow::buildTabOrder() {
                   field(TextField::txtGridSize),
                   box(CheckBox::chkPerimeterTile),
                   field(TextField::txtOverlap)};
+    // The buttons added to the drawn window come after its own controls.
+    m_tabOrder.insert(m_tabOrder.end(), {m_btnScriptOptions, m_btnKinds, m_btnProcessAll, m_btnPreview});
     for (std::size_t i = 1; i < m_tabOrder.size(); ++i)
         QWidget::setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
 }

@@ -43,6 +43,8 @@ RecordsTable::RecordsTable(const LineList& records, QWidget* parent)
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(false);
+    // In an enlarged window the last column takes the room the others leave.
+    horizontalHeader()->setStretchLastSection(true);
     ApplyListBoxLook(*this);
     applyRowHeight();
     resetColumnWidths();

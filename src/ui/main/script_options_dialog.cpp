@@ -2,10 +2,12 @@
 
 #include "form/context.h"
 #include "form/startup.h"
+#include "ui/to_qt.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -29,6 +31,14 @@ ScriptOptionsDialog::ScriptOptionsDialog(const ScriptStyle& style, QWidget* owne
                             style.instances);
     m_utf8 = addOption("chkUtf8Script", "&UTF-8 script (3ds Max 2013 and later)",
                        "Keeps names and paths with letters the Windows-1252 code page lacks.", style.utf8);
+
+    auto* folderLabel = new QLabel(QStringLiteral("&Output folder (empty: beside the project)"), this);
+    m_outputFolder = new QLineEdit(this);
+    m_outputFolder->setObjectName(QStringLiteral("txtOutputFolder"));
+    m_outputFolder->setPlaceholderText(QStringLiteral("beside the project"));
+    folderLabel->setBuddy(m_outputFolder);
+    layout->addWidget(folderLabel);
+    layout->addWidget(m_outputFolder);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttons"));
@@ -69,14 +79,24 @@ ScriptStyle ScriptOptionsDialog::chosenStyle() const {
     return style;
 }
 
+void ScriptOptionsDialog::setOutputFolder(const std::string& folder) {
+    m_outputFolder->setText(ToQString(folder));
+}
+
+std::string ScriptOptionsDialog::outputFolder() const {
+    return ToStdString(m_outputFolder->text().trimmed());
+}
+
 int ExecDialog(QDialog& dialog) {
     return dialog.exec();
 }
 
 void EditScriptOptions(Context& ctx, QWidget* owner, const DialogRunner& run) {
     ScriptOptionsDialog dialog(ctx.scriptStyle, owner);
+    dialog.setOutputFolder(ctx.outputFolder);
     if (run(dialog) != QDialog::Accepted)
         return;
+    ctx.outputFolder = dialog.outputFolder();
     ctx.scriptStyle = dialog.chosenStyle();
     SaveScriptStyle(ctx, ctx.scriptStyle);
 }

@@ -3,10 +3,12 @@
 #include "core/script_style.h"
 
 #include <functional>
+#include <string>
 
 #include <QDialog>
 
 class QCheckBox;
+class QLineEdit;
 
 namespace tes {
 
@@ -21,6 +23,9 @@ public:
 
     // The style the boxes show now.
     ScriptStyle chosenStyle() const;
+    // The folder the scripts go into; empty: beside the project.
+    void setOutputFolder(const std::string& folder);
+    std::string outputFolder() const;
 
 private:
     QCheckBox* addOption(const char* name, const char* caption, const char* explanation, bool checked);
@@ -28,6 +33,7 @@ private:
     QCheckBox* m_fast = nullptr;
     QCheckBox* m_instances = nullptr;
     QCheckBox* m_utf8 = nullptr;
+    QLineEdit* m_outputFolder = nullptr;
 };
 
 // Runs a dialog modally and returns how it ended (QDialog::Accepted or Rejected). Tests answer in the

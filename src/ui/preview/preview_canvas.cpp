@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -13,8 +14,9 @@ namespace tes {
 namespace {
 
 constexpr double kZoomPerDegree = 1.01; // one notch of the wheel (15 degrees) zooms by 16 %
-constexpr double kHoverRadius = 5;      // pixels
-constexpr int kDragThreshold = 3;       // pixels the pointer moves before a press is a drag
+constexpr double kZoomPerKey = 1.25;
+constexpr double kHoverRadius = 5; // pixels
+constexpr int kDragThreshold = 3;  // pixels the pointer moves before a press is a drag
 
 bool SameView(const PreviewView& a, const PreviewView& b) {
     return a.centreX == b.centreX && a.centreY == b.centreY && a.pixelsPerUnit == b.pixelsPerUnit &&
@@ -25,6 +27,7 @@ bool SameView(const PreviewView& a, const PreviewView& b) {
 
 PreviewCanvas::PreviewCanvas(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(200, 200);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
@@ -54,7 +57,7 @@ void PreviewCanvas::clearScene(const QString& why) {
 
 void PreviewCanvas::fit() {
     if (m_scene)
-        setView(FitView(*m_scene, width(), height()));
+        setView(FitView(*m_scene, width(), height(), OverlayInsets(*m_scene, width())));
 }
 
 void PreviewCanvas::setView(const PreviewView& view) {
@@ -144,6 +147,44 @@ void PreviewCanvas::wheelEvent(QWheelEvent* event) {
     const double factor = std::pow(kZoomPerDegree, event->angleDelta().y() / 8.0);
     const QPointF at = event->position();
     setView(m_view.zoomedAt(at.x(), at.y(), factor));
+    event->accept();
+}
+
+void PreviewCanvas::keyPressEvent(QKeyEvent* event) {
+    if (!m_scene) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // + and - zoom about the middle, the arrows move the view a tenth of its size, 0 fits the tile.
+    const double stepX = width() / 10.0;
+    const double stepY = height() / 10.0;
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        setView(m_view.zoomedAt(width() / 2.0, height() / 2.0, kZoomPerKey));
+        break;
+    case Qt::Key_Minus:
+        setView(m_view.zoomedAt(width() / 2.0, height() / 2.0, 1 / kZoomPerKey));
+        break;
+    case Qt::Key_Left:
+        setView(m_view.pannedBy(stepX, 0));
+        break;
+    case Qt::Key_Right:
+        setView(m_view.pannedBy(-stepX, 0));
+        break;
+    case Qt::Key_Up:
+        setView(m_view.pannedBy(0, stepY));
+        break;
+    case Qt::Key_Down:
+        setView(m_view.pannedBy(0, -stepY));
+        break;
+    case Qt::Key_0:
+        fit();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
     event->accept();
 }
 

@@ -17,6 +17,7 @@ namespace tes {
 
 // The tile seen from above: wheel zooms about the pointer, dragging pans, a click on a kind of the
 // legend shows only that kind (a second click shows all again), and hovering a dot names its record.
+// From the keyboard, + and - zoom, the arrows pan and 0 fits the tile.
 // The dots are drawn on a worker thread; meanwhile the last picture is shown moved and scaled.
 class PreviewCanvas final : public QWidget {
     Q_OBJECT
@@ -44,6 +45,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

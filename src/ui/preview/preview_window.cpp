@@ -7,10 +7,12 @@
 
 #include <utility>
 
+#include <QCursor>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 namespace tes {
@@ -156,10 +158,15 @@ void PreviewWindow::savePicture(const std::string& path) {
 void PreviewWindow::showHovered(qint64 row) {
     const LineList& records = m_source.records;
     if (row < 0 || records.generation() != m_shownGeneration ||
-        static_cast<std::size_t>(row) >= records.size())
+        static_cast<std::size_t>(row) >= records.size()) {
+        QToolTip::hideText();
         return;
-    m_status->setText(QStringLiteral("Record %1: ").arg(row + 1) +
-                      ToQString(records[static_cast<std::size_t>(row)]));
+    }
+    const QString record =
+        QStringLiteral("Record %1: ").arg(row + 1) + ToQString(records[static_cast<std::size_t>(row)]);
+    m_status->setText(record);
+    // Also beside the pointer, where the eyes are.
+    QToolTip::showText(QCursor::pos() + QPoint(12, 12), record, m_canvas);
 }
 
 } // namespace tes
