@@ -32,6 +32,8 @@ struct Context {
     CombinerState combiner{platform, session.DefaultDir};
     // How the placement scripts are written: shape, clones, encoding (remembered per user).
     ScriptStyle scriptStyle;
+    // Each List1 record's line in the environment file, from 1: the IDs of the point caches.
+    std::vector<std::uint32_t> recordLines;
     // The kinds of the loaded tile, each once (the combo box lists a kind written 5 and 05 twice).
     std::vector<VegetationKind> kinds;
     // The loaded project's kinds table (<base>.tes.ini) and where it is kept.

@@ -19,9 +19,12 @@ std::string LoadedStatus(const std::string& projectPath, bool mainTile, std::uin
 std::string BuiltStatus(const PlacementResult& built) {
     if (built.objectCount == 0)
         return "0 objects: no record of Vegetation_" + built.number + " on this tile";
-    if (built.fileWritten)
-        return "Wrote " + GetFileNameFromPath(built.scriptPath) + ": " +
-               CountText(built.objectCount, "object");
+    if (built.fileWritten) {
+        std::string files = GetFileNameFromPath(built.scriptPath);
+        for (const std::string& cache : built.cachePaths)
+            files += (&cache == &built.cachePaths.back() ? " and " : ", ") + GetFileNameFromPath(cache);
+        return "Wrote " + files + ": " + CountText(built.objectCount, "object");
+    }
     return "Built the script: " + CountText(built.objectCount, "object") + " (not saved)";
 }
 

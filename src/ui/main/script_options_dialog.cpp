@@ -4,7 +4,9 @@
 #include "form/startup.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -29,6 +31,7 @@ ScriptOptionsDialog::ScriptOptionsDialog(const ScriptStyle& style, QWidget* owne
                             style.instances);
     m_utf8 = addOption("chkUtf8Script", "&UTF-8 script (3ds Max 2013 and later)",
                        "Keeps names and paths with letters the Windows-1252 code page lacks.", style.utf8);
+    addCacheChoice(style.cache);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttons"));
@@ -61,11 +64,35 @@ QCheckBox* ScriptOptionsDialog::addOption(const char* name, const char* caption,
     return box;
 }
 
+void ScriptOptionsDialog::addCacheChoice(PointCache cache) {
+    auto* caption = new QLabel(QStringLiteral("&Point cache:"), this);
+    m_cache = new QComboBox(this);
+    m_cache->setObjectName(QStringLiteral("cboPointCache"));
+    // In the order of PointCache.
+    m_cache->addItems({QStringLiteral("None"), QStringLiteral("PRT"), QStringLiteral("CSV"),
+                       QStringLiteral("PRT and CSV")});
+    m_cache->setCurrentIndex(static_cast<int>(cache));
+    caption->setBuddy(m_cache);
+    auto* row = new QHBoxLayout;
+    row->addWidget(caption);
+    row->addWidget(m_cache);
+    row->addStretch();
+    auto* label = new QLabel(QStringLiteral("Beside each saved script, its plants as particles: for counts "
+                                            "too large for objects\n(tyFlow, Krakatoa, Frost, Phoenix)."),
+                             this);
+    label->setObjectName(QStringLiteral("lblPointCache"));
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    layout->addLayout(row);
+    layout->addWidget(label);
+    layout->addSpacing(fontMetrics().height() / 2);
+}
+
 ScriptStyle ScriptOptionsDialog::chosenStyle() const {
     ScriptStyle style;
     style.shape = m_fast->isChecked() ? ScriptShape::Fast : ScriptShape::Classic;
     style.instances = m_instances->isChecked();
     style.utf8 = m_utf8->isChecked();
+    style.cache = static_cast<PointCache>(m_cache->currentIndex());
     return style;
 }
 
