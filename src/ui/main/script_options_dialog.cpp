@@ -65,7 +65,8 @@ QCheckBox* ScriptOptionsDialog::addOption(const char* name, const char* caption,
 }
 
 void ScriptOptionsDialog::addCacheChoice(PointCache cache) {
-    auto* caption = new QLabel(QStringLiteral("&Point cache:"), this);
+    auto* caption = new QLabel(QStringLiteral("Point cache:"), this);
+    caption->setObjectName(QStringLiteral("lblPointCacheCaption"));
     m_cache = new QComboBox(this);
     m_cache->setObjectName(QStringLiteral("cboPointCache"));
     // In the order of PointCache.
@@ -77,9 +78,8 @@ void ScriptOptionsDialog::addCacheChoice(PointCache cache) {
     row->addWidget(caption);
     row->addWidget(m_cache);
     row->addStretch();
-    auto* label = new QLabel(QStringLiteral("Beside each saved script, its plants as particles: for counts "
-                                            "too large for objects\n(tyFlow, Krakatoa, Frost, Phoenix)."),
-                             this);
+    auto* label = new QLabel(
+        QStringLiteral("The plants beside each saved script as particles, for millions of them."), this);
     label->setObjectName(QStringLiteral("lblPointCache"));
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
     layout->addLayout(row);
