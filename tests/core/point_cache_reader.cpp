@@ -178,26 +178,25 @@ void ReadCsvInto(std::string_view text, ReadCache& cache) {
     }
 }
 
-} // namespace
-
-ReadCache ReadPrt(std::string_view bytes) {
+// The particles and channels read, or what was wrong with the file.
+ReadCache Read(void (*into)(std::string_view, ReadCache&), std::string_view bytes) {
     ReadCache cache;
     try {
-        ReadPrtInto(bytes, cache);
+        into(bytes, cache);
     } catch (const Fault& fault) {
         cache.fault = fault.what();
     }
     return cache;
 }
 
+} // namespace
+
+ReadCache ReadPrt(std::string_view bytes) {
+    return Read(ReadPrtInto, bytes);
+}
+
 ReadCache ReadCsv(std::string_view text) {
-    ReadCache cache;
-    try {
-        ReadCsvInto(text, cache);
-    } catch (const Fault& fault) {
-        cache.fault = fault.what();
-    }
-    return cache;
+    return Read(ReadCsvInto, text);
 }
 
 } // namespace tes::test

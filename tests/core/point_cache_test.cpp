@@ -4,12 +4,12 @@
 #include "core/load_project.h"
 #include "core/placement_script.h"
 #include "support/loaded_fields.h"
+#include "support/mixed_records.h"
 #include "support/placement_reader.h"
 #include "support/point_cache_reader.h"
 #include "support/temp_dir.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -19,25 +19,11 @@
 namespace tes::test {
 namespace {
 
-// Records of several kinds on both tiles of a terrain five tiles wide and around them, with blank
-// lines and a heading, so that a record's line is not its place in the list. One record of kind 9.
-std::string Records(int count) {
-    const char* const kinds[] = {"5", "12", "5", "7", "05", "5", "5.0"};
-    std::string text = "Tolvane environment\r\n9,1800.5,2.0,1900.25\r\n";
-    for (int i = 0; i < count; ++i) {
-        char line[96];
-        std::snprintf(line, sizeof line, "%s,%.6f,%.3f,%.4f\r\n%s", kinds[i % 7],
-                      700 + (i * 131) % 1700 + i % 8 / 8.0, (i * 7) % 50 - 3.25,
-                      700 + (i * 197) % 1700 + i % 16 / 16.0, i % 10 == 3 ? "\r\n" : "");
-        text += line;
-    }
-    return text;
-}
-
 std::string WriteProject(const TempDir& dir) {
     dir.write("Vale.scn", "[Environment]\r\nTerrainWidth=5\r\nTerrainWidthScale=3.0\r\n");
     dir.write("Vale.est", "[Vegetation_5]\r\nName=Tree\r\n");
-    dir.write("Vale.txt", Records(300));
+    // A heading, one record of kind 9, then blank lines among the records: a line is not a place.
+    dir.write("Vale.txt", "Tolvane environment\r\n9,1800.5,2.0,1900.25\r\n" + MixedRecords(300, 10));
     return dir.write("Vale.prj", "Tolvane project\r\n");
 }
 
