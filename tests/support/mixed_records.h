@@ -13,8 +13,9 @@ inline std::string MixedRecords(int count, int blankEvery = 0) {
     std::string text;
     for (int i = 0; i < count; ++i) {
         char line[96];
-        std::snprintf(line, sizeof line, "%s,%.6f,%.3f,%.4f\r\n", kinds[i % 7], 700 + (i * 131) % 1700 + i % 8 / 8.0,
-                      (i * 7) % 50 - 3.25, 700 + (i * 197) % 1700 + i % 16 / 16.0);
+        std::snprintf(line, sizeof line, "%s,%.6f,%.3f,%.4f\r\n", kinds[i % 7],
+                      700 + (i * 131) % 1700 + i % 8 / 8.0, (i * 7) % 50 - 3.25,
+                      700 + (i * 197) % 1700 + i % 16 / 16.0);
         text += line;
         if (blankEvery > 0 && i % blankEvery == 3)
             text += "\r\n";
