@@ -110,8 +110,22 @@ public:
     void commit() { m_file.commit(); }
 
 protected:
+    // Writes bytes and, every few megabytes, has the system start writing them to the disk, so that
+    // commit() finds little left to wait for.
+    void write(std::string_view bytes) {
+        m_file.writeEncoded(bytes);
+        if (m_file.bytesWritten() - m_writeBackAt >= kWriteBackBytes) {
+            m_file.startWriteBack();
+            m_writeBackAt = m_file.bytesWritten();
+        }
+    }
+
     std::string m_path;
     AtomicTextWriter m_file;
+
+private:
+    static constexpr std::uint64_t kWriteBackBytes = 8u << 20;
+    std::uint64_t m_writeBackAt = 0;
 };
 
 namespace {
@@ -167,7 +181,7 @@ private:
                 throw failures::deviceIoError();
             const std::size_t produced = m_output.size() - m_stream.avail_out;
             if (produced > 0)
-                m_file.writeEncoded(std::string_view(m_output.data(), produced));
+                write(std::string_view(m_output.data(), produced));
         } while (m_stream.avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END));
         m_used = 0;
     }
@@ -215,7 +229,7 @@ private:
         m_text += ',';
     }
     void flush() {
-        m_file.writeEncoded(m_text);
+        write(m_text);
         m_text.clear();
     }
 
