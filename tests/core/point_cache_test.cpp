@@ -27,14 +27,6 @@ std::string WriteProject(const TempDir& dir) {
     return dir.write("Vale.prj", "Tolvane project\r\n");
 }
 
-LoadResult Load(const std::string& project, bool mainTile, const char* objectScale) {
-    LoadRequest load;
-    load.projectPath = project;
-    load.tile = {mainTile, "0", true};
-    load.fields.objectScale = objectScale;
-    return LoadProject(load);
-}
-
 PlacementOptions Options(const LoadResult& loaded, const char* kind, PointCache cache) {
     PlacementOptions o;
     TakeLoadedFields(loaded, o);
@@ -136,7 +128,7 @@ TEST(PointCache, HoldsTheScriptsNodesOnBothTilesForOddOptions) {
     for (const CacheCase& c : kCases) {
         SCOPED_TRACE(std::string(c.mainTile ? "main" : "perimeter") + " scale " + c.objectScale + " angle " +
                      c.angle);
-        const LoadResult loaded = Load(project, c.mainTile, c.objectScale);
+        const LoadResult loaded = LoadTile(project, c.mainTile, c.objectScale);
         ASSERT_EQ(loaded.outcome, LoadOutcome::Loaded);
         PlacementRequest build;
         build.options = Options(loaded, "5", PointCache::Both);
@@ -155,7 +147,7 @@ TEST(PointCache, HoldsTheScriptsNodesOnBothTilesForOddOptions) {
 
 TEST(PointCache, OfNoObjectAndOfOneIsValid) {
     TempDir dir;
-    const LoadResult loaded = Load(WriteProject(dir), true, "100");
+    const LoadResult loaded = LoadTile(WriteProject(dir), true, "100");
     const std::string environment = ReadBytes(dir.file("Vale.txt"));
     for (const char* kind : {"9", "88"}) {
         PlacementRequest build;
@@ -192,7 +184,7 @@ TEST(PointCache, ReplacesTheOldCachesOnlyWhenScriptAndCacheAreComplete) {
         {kNoByteLimit, false, 3, BuildOutcome::Cancelled}, // while the script is written
     };
     TempDir dir;
-    const LoadResult loaded = Load(WriteProject(dir), true, "100");
+    const LoadResult loaded = LoadTile(WriteProject(dir), true, "100");
     dir.write("Vale_MainVeg_05.prt", "old prt");
     dir.write("Vale_MainVeg_05.csv", "old csv");
     for (const Stop& stop : kStops) {
@@ -218,7 +210,7 @@ TEST(PointCache, ReplacesTheOldCachesOnlyWhenScriptAndCacheAreComplete) {
 // Every kind's cache, and the joined one whose MtlIndex tells the kinds apart.
 TEST(PointCache, ProcessAllWritesACachePerKindAndJoinsThem) {
     TempDir dir;
-    const LoadResult loaded = Load(WriteProject(dir), true, "100");
+    const LoadResult loaded = LoadTile(WriteProject(dir), true, "100");
     AllKindsRequest request;
     request.options = Options(loaded, "", PointCache::Prt);
     request.records = &loaded.records;

@@ -56,14 +56,6 @@ std::string WriteProject(const TempDir& dir, int records) {
     return dir.write(name + ".prj", "Tolvane project\r\n");
 }
 
-LoadResult Load(const std::string& project, bool mainTile, const char* objectScale) {
-    LoadRequest load;
-    load.projectPath = project;
-    load.tile = {mainTile, "0", true};
-    load.fields.objectScale = objectScale;
-    return LoadProject(load);
-}
-
 PlacementResult Build(const LoadResult& loaded, const PlacementOptions& choices, ScriptShape shape,
                       std::uint64_t twoThreadsFrom = 500000) {
     PlacementRequest build;
@@ -112,7 +104,7 @@ TEST(ScriptShapes, LeaveTheSamePlacementForOddNamesAndEveryOption) {
     const std::string project = WriteProject(dir, 150);
     for (const bool mainTile : {true, false}) {
         for (const char* scale : {"100", "37.5"}) {
-            const LoadResult loaded = Load(project, mainTile, scale);
+            const LoadResult loaded = LoadTile(project, mainTile, scale);
             ASSERT_EQ(loaded.outcome, LoadOutcome::Loaded);
             for (const OddName& odd : kNames) {
                 for (const bool utf8 : {false, true}) {
@@ -142,7 +134,7 @@ TEST(ScriptShapes, LeaveTheSamePlacementForOddNamesAndEveryOption) {
 // More clones than one array of the fast shape holds, made on two threads.
 TEST(ScriptShapes, LeaveTheSamePlacementForLongListsOnTwoThreads) {
     TempDir dir;
-    const LoadResult loaded = Load(WriteProject(dir, 12000), true, "37.5");
+    const LoadResult loaded = LoadTile(WriteProject(dir, 12000), true, "37.5");
     PlacementOptions o;
     o.objectName = "Oak Tree";
     o.maxFile = R"(C:\Models\Oak Tree.max)";
