@@ -3,11 +3,13 @@
 // the same reader with an overlap that keeps every record, the vegetation list loader over every
 // record, and a whole script build for kind 7 (a tenth of the records) with its file written.
 #include "bench_support.h"
+#include "core/point_cache.h"
 #include "form/context.h"
 #include "form/process_command.h"
 #include "project/vegetation_list.h"
 
 #include <benchmark/benchmark.h>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -131,6 +133,34 @@ void BM_BuildFastScript(benchmark::State& state) {
     BuildScriptOfKind7(state, true, tes::ScriptShape::Fast);
 }
 BENCHMARK(BM_BuildFastScript)->Apply(SizeArguments);
+
+// The point cache of kind 7 alone, as PRT, against the fast script above: the same positions, turn
+// and scale, streamed through zlib into the file. TES_CACHE_LEVEL tries another compression level.
+void BM_WriteCacheOfKind7(benchmark::State& state) {
+    Program program(static_cast<std::uint64_t>(state.range(0)));
+    const tes::LineList records = TileRecords(program.files, kKeepEverything);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tes-cache-bench";
+    std::filesystem::create_directories(folder);
+    program.ctx.form.setText(tes::TextField::txtRotationAngle, "12.5");
+    program.ctx.scriptStyle.cache = tes::PointCache::Prt;
+    tes::PlacementOptions options = tes::PlacementOptionsFromForm(program.ctx);
+    tes::PointCacheSetup setup =
+        tes::CacheSetupFor(options, {{"7", 7}}, (folder / "Bench_MainVeg_07").string(), {});
+    if (const char* level = std::getenv("TES_CACHE_LEVEL"))
+        setup.compressionLevel = std::atoi(level);
+    std::uint64_t particles = 0;
+    for (auto _ : state) {
+        tes::PointCacheWriter writer(setup);
+        writer.run(records, nullptr, tes::NoProgress());
+        writer.commit();
+        particles = writer.particleCount();
+    }
+    const auto bytes = std::filesystem::file_size(folder / "Bench_MainVeg_07.prt");
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(particles));
+    state.counters["cache_MB"] = static_cast<double>(bytes) / 1e6;
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_WriteCacheOfKind7)->Apply(SizeArguments);
 
 // The same build without the file: what the lines cost, and so what the file adds.
 void BM_BuildScriptListOnly(benchmark::State& state) {

@@ -19,3 +19,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # Tests run under Wine, in a prefix inside the build folder.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/run-under-wine.sh ${CMAKE_BINARY_DIR}/wine-prefix)
+# zlib from the cross sysroot as a static library, like everything else the programs link.
+set(ZLIB_USE_STATIC_LIBS ON)

@@ -1,7 +1,7 @@
 // A whole load and build on a fuzzed project. The input holds the environment file, the scene file,
 // the definitions file and the user's entries (Max file, object name, rotation text, heading,
 // vegetation), separated by lines of five hashes. Every script line the build emits must have one
-// of the writer's shapes.
+// of the writer's shapes. Saved builds also write the point caches the input's size picks.
 #include "form/context.h"
 #include "form/load_command.h"
 #include "form/main_events.h"
@@ -68,6 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size % 3 == 0)
         ctx->form.setCheck(tes::CheckBox::chkUseObjectScale, tes::kChecked);
     ctx->session.SaveToFile = size % 2 == 0;
+    ctx->scriptStyle.cache = static_cast<tes::PointCache>(size / 2 % 4);
 
     std::vector<std::string> choices(ctx->form.comboItems().begin(), ctx->form.comboItems().end());
     choices.emplace_back(Line(entries, 4));
@@ -81,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-        if (entry.path().extension() == ".ms")
+        if (entry.path().extension() == ".ms" || entry.path().extension() == ".prt" ||
+            entry.path().extension() == ".csv")
             std::filesystem::remove(entry.path(), ec);
     return 0;
 }

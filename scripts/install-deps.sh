@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ make
-    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev zlib1g-dev
     qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation clang-format man-db
 )
 # What `make package` and `make install-check` use to build and check the Debian package.
@@ -13,7 +13,7 @@ if [ "${TES_WITH_PACKAGING:-0}" = 1 ]; then
 fi
 # What `make windows` uses to cross-build for Windows and run the tests under Wine; CI runs it too.
 if [ "${TES_WITH_WINDOWS:-0}" = 1 ] || [ -n "${CI:-}" ]; then
-    packages+=(g++-mingw-w64-x86-64-posix wine64 googletest)
+    packages+=(g++-mingw-w64-x86-64-posix wine64 googletest libz-mingw-w64-dev)
 fi
 if [ "${TES_WITH_FUZZ:-0}" = 1 ]; then
     packages+=(clang libclang-rt-14-dev)

@@ -64,15 +64,24 @@ PlacementOptions BuildPlacementOptions(const LoadedProject& project, const Build
     placement.style.shape = options.fast ? ScriptShape::Fast : ScriptShape::Classic;
     placement.style.instances = options.instances;
     placement.style.utf8 = options.utf8;
+    const std::string cache = options.cache.value_or("");
+    placement.style.cache = cache == "prt"    ? PointCache::Prt
+                            : cache == "csv"  ? PointCache::Csv
+                            : cache == "both" ? PointCache::Both
+                                              : PointCache::None;
     return placement;
 }
 
-void PrintScript(const PlacementOptions& placement, const std::string& path, const LineList& lines,
-                 std::ostream& out) {
-    if (placement.saveToFile)
-        out << path << '\n';
-    else
+// The files written (the script, then its point caches), or the script's lines when it is not saved.
+void PrintScript(const PlacementOptions& placement, const std::string& path,
+                 const std::vector<std::string>& cachePaths, const LineList& lines, std::ostream& out) {
+    if (!placement.saveToFile) {
         PrintLines(lines, out);
+        return;
+    }
+    out << path << '\n';
+    for (const std::string& cache : cachePaths)
+        out << cache << '\n';
 }
 
 // The kinds table of the run, with the seed the command line gives.
@@ -88,6 +97,7 @@ int BuildOneKind(const LoadedProject& project, const BuildOptions& options, Plat
     PlacementRequest request;
     request.options = BuildPlacementOptions(project, options);
     request.records = &project.load.records;
+    request.recordLines = &project.load.recordLines;
     request.progress = &platform;
     const std::optional<Message> notOffered = ChooseKind(
         options.vegetation.value_or(std::string()), project.load.kinds.kinds, request.options.kindNumber);
@@ -112,7 +122,7 @@ int BuildOneKind(const LoadedProject& project, const BuildOptions& options, Plat
         platform.showMessage(message.text);
     if (AnyRefusalOrFailure(built.messages))
         return kExitFailed;
-    PrintScript(request.options, built.scriptPath, built.lines, out);
+    PrintScript(request.options, built.scriptPath, built.cachePaths, built.lines, out);
     return kExitDone;
 }
 
@@ -138,6 +148,7 @@ int BuildEveryKind(const LoadedProject& project, const BuildOptions& options, Pl
         }
     }
     request.records = &project.load.records;
+    request.recordLines = &project.load.recordLines;
     request.kinds = kinds;
     request.table = &table.table;
     request.fallbackMaxFile = options.maxFile.value_or(std::string());
@@ -148,7 +159,7 @@ int BuildEveryKind(const LoadedProject& project, const BuildOptions& options, Pl
     request.kindDone = [&](const KindOutcome& kind, const LineList& script) {
         switch (kind.status) {
         case KindOutcome::Status::Built:
-            PrintScript(request.options, kind.scriptPath, script, out);
+            PrintScript(request.options, kind.scriptPath, kind.cachePaths, script, out);
             break;
         case KindOutcome::Status::Skipped:
             platform.showMessage("Skipped " + kind.kind + " (" + kind.reason + ")");

@@ -175,8 +175,9 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
     AddText(app, "--vertical-offset", build.verticalOffset, "Added to every height (default 0.000000)")
         ->check(NumberIn(kAnyNumber))
         ->group("Build options");
-    app.add_flag("--no-save", build.noSave, "Print the scripts instead of writing .ms files")
-        ->group("Build options");
+    CLI::Option* noSave =
+        app.add_flag("--no-save", build.noSave, "Print the scripts instead of writing .ms files")
+            ->group("Build options");
     AddSeedOption(app, build.seed,
                   "Vary the plants with this seed instead of the kinds table's, for this run");
     AddText(app, "--output-dir", build.outputDir,
@@ -192,6 +193,13 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
                  "Instances instead of copies: every plant shares one geometry")
         ->group("Script options");
     app.add_flag("--utf8", build.utf8, "UTF-8 script (3ds Max 2013 and later): any name or path survives")
+        ->group("Script options");
+    AddText(app, "--cache", build.cache,
+            "Also write each script's objects as a point cache beside it (PRT, Thinkbox CSV or both), "
+            "for particle tools that place millions of plants")
+        ->type_name("prt|csv|both")
+        ->check(CLI::IsMember({"prt", "csv", "both"}))
+        ->excludes(noSave)
         ->group("Script options");
 }
 

@@ -40,6 +40,7 @@ struct BuildOptions {
     bool fast = false;
     bool instances = false;
     bool utf8 = false;
+    std::optional<std::string> cache; // "prt", "csv" or "both": point caches beside the scripts
 };
 
 // Shows the kinds table joined with the tile's kinds, or changes one row of it.

@@ -1,10 +1,13 @@
 #include "core/all_kinds.h"
 
 #include "core/combine_scripts.h"
+#include "core/engine_step.h"
+#include "core/point_cache.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
 
 #include <algorithm>
+#include <new>
 #include <optional>
 
 namespace tes {
@@ -16,10 +19,13 @@ std::string Summary(const AllKindsResult& result, bool saved) {
     std::uint64_t objects = 0;
     std::string skipped;
     std::string failed;
+    std::string caches;
     for (const KindOutcome& kind : result.kinds) {
         if (kind.status == KindOutcome::Status::Built) {
             ++scripts;
             objects += kind.objects;
+            for (const std::string& path : kind.cachePaths)
+                caches += (caches.empty() ? "" : ", ") + GetFileNameFromPath(path);
         } else {
             std::string& list = kind.status == KindOutcome::Status::Skipped ? skipped : failed;
             list += (list.empty() ? "" : ", ") + kind.kind + " (" + kind.reason + ")";
@@ -27,14 +33,19 @@ std::string Summary(const AllKindsResult& result, bool saved) {
     }
     std::string summary = std::string(saved ? "Wrote " : "Built ") + CountText(scripts, "script") + ", " +
                           CountText(objects, "object") + (saved ? "." : " (not saved).");
+    if (!caches.empty())
+        summary += " Point caches: " + caches + ".";
     if (!skipped.empty())
         summary += " Skipped: " + skipped + ".";
     if (!failed.empty())
         summary += " Failed: " + failed + ".";
     if (result.cancelled)
         summary += " Stopped before the other kinds.";
+    std::string joined;
+    for (const std::string& path : result.joinedCachePaths)
+        joined += " and " + GetFileNameFromPath(path);
     if (!result.joinedPath.empty())
-        summary += " Joined into " + GetFileNameFromPath(result.joinedPath) + ".";
+        summary += " Joined into " + GetFileNameFromPath(result.joinedPath) + joined + ".";
     return summary;
 }
 
@@ -94,6 +105,25 @@ private:
     bool m_cancelled = false;
 };
 
+// Writes the particles of every kind built into one cache; the failure, if it fails.
+std::optional<Message> JoinCaches(const AllKindsRequest& request, std::vector<CacheKind> kinds,
+                                  Progress& progress, AllKindsResult& result) {
+    static const LineList kNoRecords;
+    try {
+        PointCacheWriter cache(CacheSetupFor(request.options, std::move(kinds),
+                                             ScriptBasePath(request.options, "All"), request.tuning));
+        if (cache.run(request.records ? *request.records : kNoRecords, request.recordLines, progress))
+            result.joinedCachePaths = cache.commit();
+    } catch (const Failure& failure) {
+        return StepFailure(EngineStep::BuildScript, failure);
+    } catch (const std::bad_alloc&) {
+        return StepFailure(EngineStep::BuildScript, failures::outOfMemory());
+    } catch (const BeyondSinglePrecision&) {
+        // Each kind's own build has refused such a record already.
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 bool AllKindsResult::anyFailed() const {
@@ -109,12 +139,17 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
     AllKindsResult result;
     Progress& progress = request.progress ? *request.progress : NoProgress();
     const std::size_t count = request.kinds.size();
+    const bool joinCaches = !request.joinInto.empty() && request.options.saveToFile &&
+                            request.options.style.cache != PointCache::None;
+    // The joined cache takes a kind's share of the progress.
+    const std::size_t shares = count + (joinCaches ? 1 : 0);
     std::vector<std::string> written;
+    std::vector<CacheKind> cached;
     ProgressScope shown(progress, "Building scripts");
     bool stopAsked = false; // Cancel was pressed while a kind was built
     for (std::size_t i = 0; i < count; ++i) {
         const VegetationKind& kind = request.kinds[i];
-        if (stopAsked || !shown.report(i * KindShare::kSteps, count * KindShare::kSteps)) {
+        if (stopAsked || !shown.report(i * KindShare::kSteps, shares * KindShare::kSteps)) {
             result.cancelled = true;
             break;
         }
@@ -122,8 +157,9 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
         outcome.kind = KindKey(kind);
         PlacementResult built;
         if (const std::optional<KindRow> row = RowFor(request, kind.number, outcome.reason)) {
-            KindShare share(shown, i, count);
-            PlacementRequest build{request.options, request.records, &share, request.tuning};
+            KindShare share(shown, i, shares);
+            PlacementRequest build{request.options, request.records, &share, request.tuning,
+                                   request.recordLines};
             build.options.kindNumber = kind.number;
             build.options.maxFile = row->maxFile;
             build.options.objectName = row->object();
@@ -134,8 +170,10 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
             outcome.objects = built.objectCount;
             if (built.outcome == BuildOutcome::Built) {
                 outcome.status = KindOutcome::Status::Built;
+                outcome.cachePaths = built.cachePaths;
                 if (built.fileWritten)
                     written.push_back(built.scriptPath);
+                cached.push_back({kind.number, KindMtlIndex(kind.number)});
             } else {
                 outcome.status = KindOutcome::Status::Failed;
                 outcome.reason = built.messages.empty() ? "failed" : OneLine(built.messages.front().text);
@@ -163,6 +201,11 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
         else if (!joined.messages.empty())
             notJoined = " Not joined: " + OneLine(joined.messages.front().text) + ".";
         result.messages.insert(result.messages.end(), joined.messages.begin(), joined.messages.end());
+        if (joined.written && joinCaches) {
+            KindShare share(shown, count, shares);
+            if (std::optional<Message> failed = JoinCaches(request, std::move(cached), share, result))
+                result.messages.push_back(*failed);
+        }
     }
     result.summary = Summary(result, request.options.saveToFile) + notJoined;
     return result;

@@ -17,7 +17,8 @@ struct KindOutcome {
     std::string reason; // why it was skipped or failed: "no Max file", "disabled", or the message
     std::uint64_t objects = 0;
     std::string scriptPath;
-    Messages messages; // the build's own, when it failed
+    std::vector<std::string> cachePaths; // the point caches written beside the script
+    Messages messages;                   // the build's own, when it failed
 };
 
 // What to do once a kind has failed: go on with the others, or end the run there.
@@ -28,14 +29,17 @@ struct AllKindsRequest {
     // kind's own.
     PlacementOptions options;
     const LineList* records = nullptr;
-    std::vector<VegetationKind> kinds; // the tile's kinds, in the list's order
+    const std::vector<std::uint32_t>* recordLines = nullptr; // as PlacementRequest's
+    std::vector<VegetationKind> kinds;                       // the tile's kinds, in the list's order
     const KindsTable* table = nullptr;
     // The Max file and object of a kind without a row, or whose row names no Max file; an empty
     // object name is the Max file's name. Without a Max file here such a kind is skipped.
     std::string fallbackMaxFile;
     std::string fallbackObject;
     AfterFailure afterFailure = AfterFailure::GoOn;
-    // Also join the scripts written into this file, as the combiner joins them (empty: no).
+    // Also join the scripts written into this file, as the combiner joins them (empty: no). With a
+    // point cache chosen, the kinds' particles are joined too, into <base>_MainVeg_All.prt (or .csv),
+    // with MtlIndex telling the kinds apart.
     std::string joinInto;
     Progress* progress = nullptr;
     BuildTuning tuning;
@@ -48,7 +52,8 @@ struct AllKindsResult {
     bool cancelled = false; // the user stopped after the kind being built
     bool stopped = false;   // a kind failed and the run was to end there
     std::string joinedPath; // the combined script written, if any
-    LineList lastScript;    // the lines of the last script built, for the output pane
+    std::vector<std::string> joinedCachePaths;
+    LineList lastScript; // the lines of the last script built, for the output pane
     // "Wrote 4 scripts, 1,234 objects. Skipped: Vegetation_7 (no Max file)."
     std::string summary;
     Messages messages; // what went wrong (every kind's failure, and the join's)

@@ -20,7 +20,7 @@ double FieldValue(const std::string& text) {
 }
 
 void ReadTile(const std::string& path, const TileOptions& tile, LoadFields& fields, LineList& records,
-              Progress& progress) {
+              Progress& progress, std::vector<std::uint32_t>* lineNumbers) {
     const double gridRes = FieldValue(fields.scene.gridRes);
     const double gridSize = checkedFinite(RoundHalfEven(FieldValue(fields.gridSize)));
     const double objectScale = FieldValue(fields.objectScale);
@@ -35,7 +35,7 @@ void ReadTile(const std::string& path, const TileOptions& tile, LoadFields& fiel
         fields.gridSize = *agreed.gridSizeText;
     if (agreed.objectScaleText)
         fields.objectScale = *agreed.objectScaleText;
-    ReadTileRecords(path, geometry.low, geometry.high, records, progress);
+    ReadTileRecords(path, geometry.low, geometry.high, records, progress, lineNumbers);
 }
 
 } // namespace
@@ -51,9 +51,9 @@ ProjectFiles ProjectFilesOf(const std::string& projectPath) {
 }
 
 bool ReadEnvironment(const std::string& path, const TileOptions& tile, LoadFields& fields, LineList& records,
-                     Messages& messages, Progress& progress) {
+                     Messages& messages, Progress& progress, std::vector<std::uint32_t>* lineNumbers) {
     try {
-        ReadTile(path, tile, fields, records, progress);
+        ReadTile(path, tile, fields, records, progress, lineNumbers);
     } catch (const Failure& failure) {
         if (IsCancellation(failure))
             return false;
@@ -77,7 +77,7 @@ LoadResult LoadProject(const LoadRequest& request) {
     // scene has just given, and the kinds are those of the records just kept.
     ReadProjectInfo(result.files.scene, result.fields.scene, result.messages);
     if (!ReadEnvironment(result.files.environment, request.tile, result.fields, result.records,
-                         result.messages, progress)) {
+                         result.messages, progress, &result.recordLines)) {
         result.outcome = LoadOutcome::Cancelled;
         return result;
     }

@@ -6,7 +6,9 @@
 #include "project/project_info.h"
 #include "project/vegetation_list.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tes {
 
@@ -53,8 +55,9 @@ enum class LoadOutcome {
 struct LoadResult {
     LoadOutcome outcome = LoadOutcome::Refused;
     ProjectFiles files;
-    LoadFields fields; // as the load leaves them
-    LineList records;  // the environment lines that stand on the tile
+    LoadFields fields;                      // as the load leaves them
+    LineList records;                       // the environment lines that stand on the tile
+    std::vector<std::uint32_t> recordLines; // each record's line number in the file, from 1
     VegetationKinds kinds;
     Messages messages; // in the order they arose
 };
@@ -68,6 +71,7 @@ LoadResult LoadProject(const LoadRequest& request);
 // agreement in `fields`, and keeps the tile's records. An unexpected failure adds "Unexpected error
 // in ReadEnvironmentFile ..." (the records kept until then stay). False when the user stopped it.
 bool ReadEnvironment(const std::string& path, const TileOptions& tile, LoadFields& fields, LineList& records,
-                     Messages& messages, Progress& progress);
+                     Messages& messages, Progress& progress,
+                     std::vector<std::uint32_t>* lineNumbers = nullptr);
 
 } // namespace tes

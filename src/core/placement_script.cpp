@@ -3,6 +3,7 @@
 #include "core/engine_step.h"
 #include "core/maxscript_literals.h"
 #include "core/placement_frame.h"
+#include "core/point_cache.h"
 #include "core/record_position.h"
 #include "core/script_builder.h"
 #include "core/tile_geometry.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <memory>
 #include <new>
 
@@ -32,9 +34,7 @@ constexpr const char* kCodePageMessage =
 ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& number,
                          PlacementResult& result) {
     const PlacementOptions& options = request.options;
-    const std::string twoDigits = PatternText(FieldNumber(number), 2, 0);
-    result.scriptPath =
-        options.projectBasePath + (options.mainTile ? "_MainVeg_" : "_PerVeg_") + twoDigits + ".ms";
+    result.scriptPath = ScriptBasePath(options, PatternText(FieldNumber(number), 2, 0)) + ".ms";
 
     PlacementFrame frame = AgreeTileAndScale(options);
     result.gridSize = frame.scale.gridSizeText;
@@ -137,13 +137,35 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         ScriptSetup setup = PrepareBuild(request, number, result);
         if (std::optional<std::string> beyond = NumberBeyondSinglePrecision(setup))
             return Refused(std::move(result), *beyond);
+        // A cache that fails is given up, and the script reports the same fault where it meets it; only
+        // a failure of the cache's own (its file) is reported once the script is written.
+        std::unique_ptr<PointCacheWriter> cache;
+        std::exception_ptr cacheFailure;
+        if (setup.save && setup.style.cache != PointCache::None) {
+            try {
+                const std::string basePath = setup.scriptPath.substr(0, setup.scriptPath.size() - 3);
+                cache = std::make_unique<PointCacheWriter>(CacheSetupFor(
+                    request.options, {{number, KindMtlIndex(number)}}, basePath, request.tuning));
+                if (!cache->run(records, request.recordLines, progress)) {
+                    result.outcome = BuildOutcome::Cancelled;
+                    return result;
+                }
+            } catch (...) {
+                cache.reset();
+                cacheFailure = std::current_exception();
+            }
+        }
         builder = std::make_unique<ScriptBuilder>(std::move(setup));
         if (builder->run(records, progress) == RunOutcome::Cancelled) {
             result.outcome = BuildOutcome::Cancelled;
             return result;
         }
-        result.outcome = BuildOutcome::Built;
         result.fileWritten = request.options.saveToFile;
+        if (cacheFailure)
+            std::rethrow_exception(cacheFailure);
+        if (cache)
+            result.cachePaths = cache->commit();
+        result.outcome = BuildOutcome::Built;
     } catch (const Failure& failure) {
         result.outcome = BuildOutcome::Failed;
         result.failure = failure;
@@ -170,6 +192,23 @@ void PlacementOptions::takeVariation(const KindRow& row, std::int64_t tableSeed)
     weight = row.weight;
     variants = row.variants;
     seed = tableSeed;
+}
+
+std::string ScriptBasePath(const PlacementOptions& options, const std::string& numberPart) {
+    return options.projectBasePath + (options.mainTile ? "_MainVeg_" : "_PerVeg_") + numberPart;
+}
+
+PointCacheSetup CacheSetupFor(const PlacementOptions& options, std::vector<CacheKind> kinds,
+                              std::string basePath, const BuildTuning& tuning) {
+    const PlacementFrame frame = ComputePlacementFrame(options);
+    PointCacheSetup setup;
+    setup.kinds = std::move(kinds);
+    setup.placement = frame.placement();
+    setup.look = ScriptLook(options.rotate, options.rotationAngle, frame.scale.objectScale);
+    setup.basePath = std::move(basePath);
+    setup.formats = options.style.cache;
+    setup.fileByteLimit = tuning.fileByteLimit;
+    return setup;
 }
 
 std::optional<Message> CheckObjectInput(const PlacementOptions& options) {

@@ -61,6 +61,8 @@ struct PlacementRequest {
     const LineList* records = nullptr; // the tile's environment records
     Progress* progress = nullptr;
     BuildTuning tuning;
+    // Each record's line in the environment file (LoadResult::recordLines): the IDs of a point cache.
+    const std::vector<std::uint32_t>* recordLines = nullptr;
 };
 
 enum class BuildOutcome {
@@ -77,6 +79,7 @@ struct PlacementResult {
     LineList lines;
     std::uint64_t objectCount = 0; // the records placed
     bool fileWritten = false;
+    std::vector<std::string> cachePaths; // the point caches written beside the script
     // The new text of whichever of grid size and object scale follows the other.
     std::optional<std::string> gridSize;
     std::optional<std::string> objectScale;
@@ -86,8 +89,20 @@ struct PlacementResult {
 };
 
 // Builds the MAXScript that merges the object from the Max file, moves it to the first record of the
-// kind, turns and scales it, and copies it to every further record of the kind.
+// kind, turns and scales it, and copies it to every further record of the kind. With a point cache
+// chosen and the script saved, the cache is written first into a temporary file, and replaces the old
+// one once the script has replaced its own.
 PlacementResult BuildPlacementScript(const PlacementRequest& request);
+
+// The script's path without ".ms": <base>_MainVeg_NN or <base>_PerVeg_NN, or with "All" for NN.
+std::string ScriptBasePath(const PlacementOptions& options, const std::string& numberPart);
+
+struct PointCacheSetup;
+struct CacheKind;
+// The point cache of the records of `kinds`, placed, turned and scaled as the options' script places
+// them, written to `basePath` in the options' formats. Throws Failure as the script's build would.
+PointCacheSetup CacheSetupFor(const PlacementOptions& options, std::vector<CacheKind> kinds,
+                              std::string basePath, const BuildTuning& tuning);
 
 // The first checks of the Process command, in order: a Max file and an object name. The first that
 // fails.

@@ -34,6 +34,8 @@ struct Context {
     ScriptStyle scriptStyle;
     // The folder the scripts are written into; empty: beside the project.
     std::string outputFolder;
+    // Each List1 record's line in the environment file, from 1: the IDs of the point caches.
+    std::vector<std::uint32_t> recordLines;
     // The kinds of the loaded tile, each once (the combo box lists a kind written 5 and 05 twice).
     std::vector<VegetationKind> kinds;
     // The loaded project's kinds table (<base>.tes.ini) and where it is kept.

@@ -48,6 +48,7 @@ void ShowLoadedProject(Context& ctx, const std::string& projectPath, LoadResult&
     // The INI files are read afresh from disk on every lookup: there is no cached copy to drop.
     ApplyLoadFields(ctx, loaded.fields);
     form.list(ListId::List1).swap(loaded.records);
+    ctx.recordLines.swap(loaded.recordLines);
     form.listChanged(ListId::List1);
     ApplyVegetationKinds(ctx, loaded.kinds);
     form.setProcessEnabled(true);

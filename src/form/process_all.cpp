@@ -18,6 +18,7 @@ AllKindsRequest AllKindsRequestFromForm(Context& ctx) {
     AllKindsRequest request;
     request.options = PlacementOptionsFromForm(ctx);
     request.records = &ctx.form.list(ListId::List1);
+    request.recordLines = &ctx.recordLines;
     request.kinds = ctx.kinds;
     request.table = &ctx.kindsTable;
     request.progress = &ctx.platform;

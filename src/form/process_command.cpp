@@ -58,6 +58,7 @@ Messages BuildScript(Context& ctx) {
     PlacementRequest request;
     request.options = PlacementOptionsFromForm(ctx);
     request.records = &form.list(ListId::List1);
+    request.recordLines = &ctx.recordLines;
     request.progress = &ctx.platform;
     request.tuning = ctx.tuning;
     PlacementResult built = BuildPlacementScript(request);

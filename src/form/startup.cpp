@@ -62,6 +62,11 @@ ScriptStyle SavedScriptStyle(Context& ctx) {
     style.shape = on("FastScript") ? ScriptShape::Fast : ScriptShape::Classic;
     style.instances = on("Instances");
     style.utf8 = on("Utf8Script");
+    const std::string cache = GetRegStr(ctx.platform, keyPath, "PointCache");
+    style.cache = cache == "prt"    ? PointCache::Prt
+                  : cache == "csv"  ? PointCache::Csv
+                  : cache == "both" ? PointCache::Both
+                                    : PointCache::None;
     return style;
 }
 
@@ -70,6 +75,10 @@ void SaveScriptStyle(Context& ctx, const ScriptStyle& style) {
     SetRegStr(ctx.platform, "FastScript", style.shape == ScriptShape::Fast ? "1" : "0", keyPath);
     SetRegStr(ctx.platform, "Instances", style.instances ? "1" : "0", keyPath);
     SetRegStr(ctx.platform, "Utf8Script", style.utf8 ? "1" : "0", keyPath);
+    // Written once a cache has been chosen, so that the settings of those who never do stay as they were.
+    constexpr const char* kCaches[] = {"none", "prt", "csv", "both"};
+    if (style.cache != PointCache::None || !GetRegStr(ctx.platform, keyPath, "PointCache").empty())
+        SetRegStr(ctx.platform, "PointCache", kCaches[static_cast<int>(style.cache)], keyPath);
 }
 
 bool SavedJoinAllScripts(Context& ctx) {

@@ -20,9 +20,12 @@ std::string BuiltStatus(const PlacementResult& built, const PlacementOptions& op
     if (built.objectCount == 0)
         return "0 objects: no record of Vegetation_" + built.number + " on this tile";
     const std::string objects = CountText(built.objectCount, "object") + VariationText(options);
-    if (built.fileWritten)
-        return "Wrote " + (wholePath ? built.scriptPath : GetFileNameFromPath(built.scriptPath)) + ": " +
-               objects;
+    if (built.fileWritten) {
+        std::string files = wholePath ? built.scriptPath : GetFileNameFromPath(built.scriptPath);
+        for (const std::string& cache : built.cachePaths)
+            files += (&cache == &built.cachePaths.back() ? " and " : ", ") + GetFileNameFromPath(cache);
+        return "Wrote " + files + ": " + objects;
+    }
     return "Built the script: " + objects + " (not saved)";
 }
 

@@ -5,6 +5,7 @@
 #include "lib/fields.h"
 #include "lib/text_codec.h"
 #include "support/loaded_fields.h"
+#include "support/mixed_records.h"
 #include "support/placement_reader.h"
 #include "support/temp_dir.h"
 
@@ -38,21 +39,6 @@ const OddName kNames[] = {
     {"\xCE\x94\xCE\xAD\xCE\xBD\xCF\x84\xCF\x81\xCE\xBF", "C:\\\xCE\x94\\tree.max"},
 };
 
-// Records of several kinds on both tiles of a terrain five tiles wide and around them; "05" and
-// "5.0" are other kinds than 5.
-std::string Records(int count) {
-    const char* const kinds[] = {"5", "12", "5", "7", "05", "5", "5.0"};
-    std::string text = "Tolvane environment\r\n";
-    for (int i = 0; i < count; ++i) {
-        char line[96];
-        std::snprintf(line, sizeof line, "%s,%.6f,%.3f,%.4f\r\n", kinds[i % 7],
-                      700 + (i * 131) % 1700 + i % 8 / 8.0, (i * 7) % 50 - 3.25,
-                      700 + (i * 197) % 1700 + i % 16 / 16.0);
-        text += line;
-    }
-    return text;
-}
-
 // A project whose path asks for escapes in the layer's string, written into `dir`. Windows allows no
 // quote in a file name, but its path separators ask for escapes all the same.
 #ifdef _WIN32
@@ -66,16 +52,8 @@ std::string WriteProject(const TempDir& dir, int records) {
     dir.write(name + ".scn", "[Environment]\r\nTerrainWidth=5\r\nTerrainWidthScale=3.0\r\n[Light2]\r\n"
                              "Position=1800,200,800\r\nTargetPosition=1803,199,796\r\n");
     dir.write(name + ".est", "[Vegetation_5]\r\nName=Tree\r\n[Vegetation_12]\r\nName=Fern\r\n");
-    dir.write(name + ".txt", Records(records));
+    dir.write(name + ".txt", "Tolvane environment\r\n" + MixedRecords(records));
     return dir.write(name + ".prj", "Tolvane project\r\n");
-}
-
-LoadResult Load(const std::string& project, bool mainTile, const char* objectScale) {
-    LoadRequest load;
-    load.projectPath = project;
-    load.tile = {mainTile, "0", true};
-    load.fields.objectScale = objectScale;
-    return LoadProject(load);
 }
 
 PlacementResult Build(const LoadResult& loaded, const PlacementOptions& choices, ScriptShape shape,
@@ -126,7 +104,7 @@ TEST(ScriptShapes, LeaveTheSamePlacementForOddNamesAndEveryOption) {
     const std::string project = WriteProject(dir, 150);
     for (const bool mainTile : {true, false}) {
         for (const char* scale : {"100", "37.5"}) {
-            const LoadResult loaded = Load(project, mainTile, scale);
+            const LoadResult loaded = LoadTile(project, mainTile, scale);
             ASSERT_EQ(loaded.outcome, LoadOutcome::Loaded);
             for (const OddName& odd : kNames) {
                 for (const bool utf8 : {false, true}) {
@@ -156,7 +134,7 @@ TEST(ScriptShapes, LeaveTheSamePlacementForOddNamesAndEveryOption) {
 // More clones than one array of the fast shape holds, made on two threads.
 TEST(ScriptShapes, LeaveTheSamePlacementForLongListsOnTwoThreads) {
     TempDir dir;
-    const LoadResult loaded = Load(WriteProject(dir, 12000), true, "37.5");
+    const LoadResult loaded = LoadTile(WriteProject(dir, 12000), true, "37.5");
     PlacementOptions o;
     o.objectName = "Oak Tree";
     o.maxFile = R"(C:\Models\Oak Tree.max)";

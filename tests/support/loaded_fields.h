@@ -16,4 +16,13 @@ inline void TakeLoadedFields(const LoadResult& loaded, PlacementOptions& options
     options.projectBasePath = loaded.files.basePath;
 }
 
+// The project loaded for the tile, with that object scale as the user's (no overlap, facing the sun).
+inline LoadResult LoadTile(const std::string& project, bool mainTile, const char* objectScale) {
+    LoadRequest load;
+    load.projectPath = project;
+    load.tile = {mainTile, "0", true};
+    load.fields.objectScale = objectScale;
+    return LoadProject(load);
+}
+
 } // namespace tes::test

@@ -5,7 +5,9 @@
 #include "ui/to_qt.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
@@ -31,6 +33,7 @@ ScriptOptionsDialog::ScriptOptionsDialog(const ScriptStyle& style, QWidget* owne
                             style.instances);
     m_utf8 = addOption("chkUtf8Script", "&UTF-8 script (3ds Max 2013 and later)",
                        "Keeps names and paths with letters the Windows-1252 code page lacks.", style.utf8);
+    addCacheChoice(style.cache);
 
     auto* folderLabel = new QLabel(QStringLiteral("&Output folder (empty: beside the project)"), this);
     m_outputFolder = new QLineEdit(this);
@@ -71,11 +74,35 @@ QCheckBox* ScriptOptionsDialog::addOption(const char* name, const char* caption,
     return box;
 }
 
+void ScriptOptionsDialog::addCacheChoice(PointCache cache) {
+    auto* caption = new QLabel(QStringLiteral("Point cache:"), this);
+    caption->setObjectName(QStringLiteral("lblPointCacheCaption"));
+    m_cache = new QComboBox(this);
+    m_cache->setObjectName(QStringLiteral("cboPointCache"));
+    // In the order of PointCache.
+    m_cache->addItems({QStringLiteral("None"), QStringLiteral("PRT"), QStringLiteral("CSV"),
+                       QStringLiteral("PRT and CSV")});
+    m_cache->setCurrentIndex(static_cast<int>(cache));
+    caption->setBuddy(m_cache);
+    auto* row = new QHBoxLayout;
+    row->addWidget(caption);
+    row->addWidget(m_cache);
+    row->addStretch();
+    auto* label = new QLabel(
+        QStringLiteral("The plants beside each saved script as particles, for millions of them."), this);
+    label->setObjectName(QStringLiteral("lblPointCache"));
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    layout->addLayout(row);
+    layout->addWidget(label);
+    layout->addSpacing(fontMetrics().height() / 2);
+}
+
 ScriptStyle ScriptOptionsDialog::chosenStyle() const {
     ScriptStyle style;
     style.shape = m_fast->isChecked() ? ScriptShape::Fast : ScriptShape::Classic;
     style.instances = m_instances->isChecked();
     style.utf8 = m_utf8->isChecked();
+    style.cache = static_cast<PointCache>(m_cache->currentIndex());
     return style;
 }
 

@@ -9,13 +9,15 @@
 
 class QCheckBox;
 class QLineEdit;
+class QComboBox;
 
 namespace tes {
 
 struct Context;
 
-// "Script Options": how the placement scripts are written (the fast shape, instances, UTF-8), each box
-// with a line that says when to choose it. The boxes start from the style given; OK and Cancel end it.
+// "Script Options": how the placement scripts are written (the fast shape, instances, UTF-8) and the
+// point cache beside them, each with a line that says when to choose it. The boxes start from the style
+// given; OK and Cancel end it.
 class ScriptOptionsDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -29,11 +31,13 @@ public:
 
 private:
     QCheckBox* addOption(const char* name, const char* caption, const char* explanation, bool checked);
+    void addCacheChoice(PointCache cache);
 
     QCheckBox* m_fast = nullptr;
     QCheckBox* m_instances = nullptr;
     QCheckBox* m_utf8 = nullptr;
     QLineEdit* m_outputFolder = nullptr;
+    QComboBox* m_cache = nullptr;
 };
 
 // Runs a dialog modally and returns how it ended (QDialog::Accepted or Rejected). Tests answer in the
