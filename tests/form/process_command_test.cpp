@@ -1,4 +1,5 @@
 #include "form/process_command.h"
+#include "lib/file_access.h"
 #include "script_fixture.h"
 
 #include <filesystem>
@@ -94,7 +95,8 @@ TEST_F(ProcessCommandTest, AnOutputFolderTakesTheScript) {
     std::filesystem::create_directory(out);
     ctx.outputFolder = out;
     btnProcess_Click(ctx);
-    const std::string written = dir.file("out/Valley_MainVeg_05.ms");
+    // The program joins the folder and the name with the system's separator.
+    const std::string written = Utf8FromPath(PathFromUtf8(out) / "Valley_MainVeg_05.ms");
     EXPECT_TRUE(std::filesystem::exists(written));
     EXPECT_FALSE(std::filesystem::exists(scriptPath()));
     EXPECT_EQ(ctx.form.statusText(), "Wrote " + written + ": 1 object");
