@@ -4,6 +4,7 @@
 #include "cli/loaded_project.h"
 #include "core/all_kinds.h"
 #include "lib/fields.h"
+#include "lib/numbers.h"
 
 #include <algorithm>
 #include <optional>
@@ -12,16 +13,11 @@ namespace tes::cli {
 
 namespace {
 
-bool IsWholeNumber(std::string_view text) {
-    return !text.empty() &&
-           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // Whether a --vegetation value names the kind, as the window's list check takes a typed text: its
 // number (05 is 5), or its key, letter case aside, alone or before a colon ("vegetation_5",
 // "Vegetation_5:  Pine").
 bool NamesKind(std::string_view value, const VegetationKind& kind) {
-    if (IsWholeNumber(value))
+    if (IsDigitsOnly(value))
         return KindNumber(value) == kind.number;
     const std::string key = UpperCase(KindKey(kind));
     const std::string typed = UpperCase(value);

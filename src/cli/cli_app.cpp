@@ -9,6 +9,7 @@
 #include "cli/windows_process.h"
 #include "core/field_rules.h"
 #include "lib/file_access.h"
+#include "lib/numbers.h"
 #include "lib/version.h"
 
 #include <CLI/CLI.hpp>
@@ -86,8 +87,7 @@ CLI::Validator OneLine() {
 CLI::Validator WholeNumber() {
     return CLI::Validator(
         [](std::string& value) -> std::string {
-            const bool digits = !value.empty() && value.find_first_not_of("0123456789") == std::string::npos;
-            return digits ? std::string() : std::string("must be a kind's number");
+            return IsDigitsOnly(value) ? std::string() : std::string("must be a kind's number");
         },
         "");
 }

@@ -143,6 +143,10 @@ long long TakeExponent(BlankSkippingCursor& cursor, std::string& number) {
 
 } // namespace
 
+bool IsDigitsOnly(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 double LeadingNumberValue(std::string_view text) {
     BlankSkippingCursor cursor(text);
     if (cursor.peek() == '&') {

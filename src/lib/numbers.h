@@ -15,6 +15,9 @@ namespace tes {
 // +/-infinity, which callers that compute with it report as an overflow.
 double LeadingNumberValue(std::string_view text);
 
+// Whether the text is one or more of the digits 0 to 9 and nothing else.
+bool IsDigitsOnly(std::string_view text);
+
 // The shortest text that gives the value back with up to 15 significant digits: 90, 296.6, -0.5,
 // 0.0001, 0.00000015; exponents (1E+16, 5.6789E-12) for very large or small values. Negative zero is "0".
 std::string DecimalText(double value);

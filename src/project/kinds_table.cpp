@@ -54,9 +54,9 @@ bool IsOwnedKey(std::string_view line) {
                        [&](std::string_view owned) { return EqualsIgnoringAsciiCase(key, owned); });
 }
 
+// A weight: a whole number small enough for 32 bits.
 bool IsWholeNumberText(std::string_view text) {
-    return !text.empty() && text.size() <= 9 &&
-           text.find_first_not_of("0123456789") == std::string_view::npos;
+    return text.size() <= 9 && IsDigitsOnly(text);
 }
 
 std::optional<double> NumberOf(std::string_view text) {
