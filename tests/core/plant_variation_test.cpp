@@ -46,6 +46,23 @@ TEST(PlantVariation, VariantsTakeTheirWeightsShareAndValuesStayInRange) {
         EXPECT_NEAR(counts[v] / double(kPlants), shares[v], 0.01) << "variant " << v;
 }
 
+// The script's way, with the seed's and kind's part of the hash worked out once, is LookOf's.
+TEST(PlantVariation, PlantLooksGivesWhatLookOfGives) {
+    PlantVariation variation = ThreeVariants();
+    for (const std::int64_t seed : {std::int64_t{1}, std::int64_t{0}, std::int64_t{-7}}) {
+        variation.seed = seed;
+        variation.weights = seed < 0 ? std::vector<std::uint32_t>{0, 3, 0, 1} : ThreeVariants().weights;
+        const PlantLooks looks(variation);
+        for (int i = 0; i < 2000; ++i) {
+            const double x = i == 0 ? -0.0 : (i - 1000) * 3.7, z = 0.125 * i * i;
+            const PlantLook fast = looks(x, z), plain = LookOf(variation, x, z);
+            ASSERT_EQ(fast.turn, plain.turn) << x << ' ' << z;
+            ASSERT_EQ(fast.scale, plain.scale) << x << ' ' << z;
+            ASSERT_EQ(fast.variant, plain.variant) << x << ' ' << z;
+        }
+    }
+}
+
 TEST(PlantVariation, DependsOnTheSeedTheKindAndThePositionOnly) {
     PlantVariation variation = ThreeVariants();
     const PlantLook look = LookOf(variation, 1234.5, 987.25);
@@ -72,12 +89,13 @@ TEST(PlantVariation, EachNodeOfTheScriptIsItsRecordsPlant) {
         ValueRange scale;
         std::int64_t seed;
         int dropEvery; // records left out of the list, to change each plant's neighbours
+        bool twoThreads;
     };
     const Case cases[] = {
-        {true, "100", false, false, {0, 360}, {80, 120}, 1, 0},
-        {true, "37.5", true, true, {-15, 15}, {100, 250}, -7, 2},
-        {false, "37.5", true, false, {0, 360}, {80, 120}, 1, 0},
-        {false, "100", false, true, {350, 370}, {80, 80}, 0, 3},
+        {true, "100", false, false, {0, 360}, {80, 120}, 1, 0, false},
+        {true, "37.5", true, true, {-15, 15}, {100, 250}, -7, 2, true},
+        {false, "37.5", true, false, {0, 360}, {80, 120}, 1, 0, true},
+        {false, "100", false, true, {350, 370}, {80, 80}, 0, 3, false},
     };
     // The row's own object first; the third variant shares its Max file.
     const char* const files[] = {R"(C:\M\Oak.max)", R"(C:\M\Oak Tree.max)", R"(C:\M\Oak.max)"};
@@ -115,6 +133,7 @@ TEST(PlantVariation, EachNodeOfTheScriptIsItsRecordsPlant) {
         o.variants = {{files[1], objects[1], 2}, {files[2], objects[2], 7}};
         o.seed = c.seed;
         request.records = &records;
+        request.tuning.twoThreadsFrom = c.twoThreads ? 1 : 500000;
         const PlacementResult built = BuildPlacementScript(request);
         ASSERT_EQ(built.outcome, BuildOutcome::Built);
         const test::Placement placement = test::ReadPlacement(built.lines, "", held);
