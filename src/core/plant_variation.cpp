@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <numeric>
+#include <utility>
 
 namespace tes {
 
@@ -29,24 +30,17 @@ double Within(const ValueRange& range, double u) {
     return range.from + u * (range.to - range.from);
 }
 
-} // namespace
-
-std::uint64_t PlantHash(const PlantVariation& variation, double x, double z) {
-    std::uint64_t h = Mix(static_cast<std::uint64_t>(variation.seed));
-    h = Mix(h ^ Bits(variation.kind));
-    h = Mix(h ^ Bits(x));
-    return Mix(h ^ Bits(z));
+std::uint64_t WeightsTotal(const PlantVariation& variation) {
+    return std::accumulate(variation.weights.begin(), variation.weights.end(), std::uint64_t{0});
 }
 
-PlantLook LookOf(const PlantVariation& variation, double x, double z) {
-    const std::uint64_t hash = PlantHash(variation, x, z);
+// The look that the plant's hash gives, with the weights' total.
+PlantLook LookOfHash(const PlantVariation& variation, std::uint64_t hash, std::uint64_t total) {
     PlantLook look;
     if (variation.turn)
         look.turn = Within(*variation.turn, Draw(hash, 1));
     if (variation.scale)
         look.scale = Within(*variation.scale, Draw(hash, 2));
-    const std::uint64_t total =
-        std::accumulate(variation.weights.begin(), variation.weights.end(), std::uint64_t{0});
     if (variation.weights.size() > 1 && total > 0) {
         const auto pick = static_cast<std::uint64_t>(Draw(hash, 3) * static_cast<double>(total));
         std::uint64_t below = 0;
@@ -59,6 +53,32 @@ PlantLook LookOf(const PlantVariation& variation, double x, double z) {
         }
     }
     return look;
+}
+
+std::uint64_t KindHash(const PlantVariation& variation) {
+    return Mix(Mix(static_cast<std::uint64_t>(variation.seed)) ^ Bits(variation.kind));
+}
+
+std::uint64_t PositionHash(std::uint64_t kindHash, double x, double z) {
+    return Mix(Mix(kindHash ^ Bits(x)) ^ Bits(z));
+}
+
+} // namespace
+
+std::uint64_t PlantHash(const PlantVariation& variation, double x, double z) {
+    return PositionHash(KindHash(variation), x, z);
+}
+
+PlantLook LookOf(const PlantVariation& variation, double x, double z) {
+    return LookOfHash(variation, PlantHash(variation, x, z), WeightsTotal(variation));
+}
+
+PlantLooks::PlantLooks(PlantVariation variation)
+    : m_variation(std::move(variation)), m_kindHash(KindHash(m_variation)),
+      m_total(WeightsTotal(m_variation)) {}
+
+PlantLook PlantLooks::operator()(double x, double z) const {
+    return LookOfHash(m_variation, PositionHash(m_kindHash, x, z), m_total);
 }
 
 } // namespace tes

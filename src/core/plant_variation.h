@@ -31,6 +31,19 @@ struct PlantLook {
 // The look of the plant that stands at environment x and z (the record's fields 1 and 3).
 PlantLook LookOf(const PlantVariation& variation, double x, double z);
 
+// LookOf for the many plants of one script: the part of the hash that only the seed and the kind
+// decide, and the weights' total, are worked out once. Gives exactly what LookOf gives.
+class PlantLooks {
+public:
+    explicit PlantLooks(PlantVariation variation);
+    PlantLook operator()(double x, double z) const;
+
+private:
+    PlantVariation m_variation;
+    std::uint64_t m_kindHash = 0; // the hash after the seed and the kind
+    std::uint64_t m_total = 0;    // of the weights
+};
+
 // The hash of the plant, for the tests of its spread: splitmix64 over the seed, the kind and the
 // bit patterns of x and z.
 std::uint64_t PlantHash(const PlantVariation& variation, double x, double z);

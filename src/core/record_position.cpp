@@ -26,8 +26,16 @@ ScenePoint ScenePlacement::placeNumbers(double x, double y, double z) const {
     return {checkedFinite(X), checkedFinite(Y), checkedFinite(Z)};
 }
 
-char* PositionRule::writePosition(char* out, std::string_view entry) const {
-    const auto [X, Y, Z] = place(entry.substr(std::min(entry.size(), number.size() + 1)));
+char* PositionRule::writePosition(char* out, std::string_view entry, double* xz) const {
+    std::string_view rest = entry.substr(std::min(entry.size(), number.size() + 1));
+    const double x = checkedFinite(TakeRecordNumber(rest));
+    const double y = checkedFinite(TakeRecordNumber(rest));
+    const double z = checkedFinite(TakeRecordNumber(rest));
+    if (xz) {
+        xz[0] = x;
+        xz[1] = z;
+    }
+    const auto [X, Y, Z] = placeNumbers(x, y, z);
     if (!FitsSinglePrecision(X) || !FitsSinglePrecision(Y) || !FitsSinglePrecision(Z)) [[unlikely]]
         throw BeyondSinglePrecision{std::string(entry)};
 

@@ -64,8 +64,9 @@ struct PositionRule : ScenePlacement {
 
     // Writes "X,Y,Z]" (six decimals each) for a matching record at `out` and returns the end. The
     // record must lie in a padded buffer (a LineList's row is). Throws Failure 6 when a result is not
-    // a finite number, and BeyondSinglePrecision when 3ds Max could not hold it.
-    char* writePosition(char* out, std::string_view entry) const;
+    // a finite number, and BeyondSinglePrecision when 3ds Max could not hold it. `xz`, when given,
+    // receives the record's x and z as read, for the plant's variation.
+    char* writePosition(char* out, std::string_view entry, double* xz = nullptr) const;
 };
 
 // The most characters writePosition writes.

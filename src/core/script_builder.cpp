@@ -9,7 +9,6 @@
 #include "lib/text_codec.h"
 #include "lib/version.h"
 
-#include <array>
 #include <thread>
 
 namespace tes {
@@ -22,7 +21,7 @@ constexpr double kWorkerShare = 0.4;
 
 } // namespace
 
-ScriptBuilder::ScriptBuilder(ScriptSetup setup) : m_setup(std::move(setup)) {
+ScriptBuilder::ScriptBuilder(ScriptSetup setup) : m_setup(std::move(setup)), m_looks(m_setup.variation) {
     m_rule.number = m_setup.number;
     m_rule.H = m_setup.middle;
     m_rule.vScale = m_setup.verticalScale;
@@ -62,7 +61,7 @@ RunOutcome ScriptBuilder::run(const LineList& records, Progress& progress) {
 
     // A long list goes on two threads.
     std::optional<RunOutcome> outcome;
-    if (!m_varied && count >= m_setup.twoThreadsFrom && std::thread::hardware_concurrency() > 1)
+    if (count >= m_setup.twoThreadsFrom && std::thread::hardware_concurrency() > 1)
         outcome =
             buildOnTwoThreads(static_cast<std::uint64_t>(static_cast<double>(count) * kWorkerShare), shown);
     if (!outcome) {
@@ -230,24 +229,24 @@ void ScriptBuilder::finish() {
         addLine(line);
 }
 
-void ScriptBuilder::addVariedPlant(std::string_view position, std::string_view entry) {
-    // The position was read from the same fields: they are numbers.
-    std::string_view rest = entry.substr(std::min(entry.size(), m_rule.number.size() + 1));
-    const double x = TakeRecordNumber(rest);
-    TakeRecordNumber(rest);
-    const double z = TakeRecordNumber(rest);
-    const PlantLook look = LookOf(m_setup.variation, x, z);
-    std::array<char, 3 * kMaxFixedDecimalsText + 8> text{};
-    char* out = WriteFixedDecimals(text.data(), look.turn, 4);
+char* ScriptBuilder::writeVariedPlant(char* out, std::string_view entry) const {
+    double xz[2];
+    *out++ = '[';
+    out = m_rule.writePosition(out, entry, xz);
+    const PlantLook look = m_looks(xz[0], xz[1]);
     *out++ = ',';
-    out = WriteFixedDecimals(out, look.scale / 100, 6);
+    *out++ = '[';
+    out = WriteShortFixedDecimals(out, look.turn, 4);
     *out++ = ',';
-    out = WriteFixedDecimals(out, static_cast<double>(look.variant + 1), 0);
+    out = WriteShortFixedDecimals(out, look.scale / 100, 6);
+    *out++ = ',';
+    // Kinds have a few variants: one digit, mostly.
+    if (look.variant < 9)
+        *out++ = static_cast<char>('1' + look.variant);
+    else
+        out = WriteFixedDecimals(out, static_cast<double>(look.variant + 1), 0);
     *out++ = ']';
-    m_varyingHead.assign("[").append(position).append(",[");
-    addFastItem(m_varyingHead, std::string_view(text.data(), static_cast<std::size_t>(out - text.data())));
-    ++m_objectCount;
-    m_copyNumber.increment();
+    return out;
 }
 
 void ScriptBuilder::addCopy(std::string_view position) {

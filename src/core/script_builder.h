@@ -21,6 +21,9 @@
 
 namespace tes {
 
+// The most characters ScriptBuilder::writeVariedPlant writes.
+inline constexpr std::size_t kMaxVariedPlantText = kMaxPositionText + 3 * kMaxFixedDecimalsText + 6;
+
 // What one build writes: everything worked out from the options before the records are read.
 struct ScriptSetup {
     std::string number;     // the kind's number, as field 0 of its records reads
@@ -70,8 +73,15 @@ private:
     void addFirstObject(std::string_view position);
     void addFirstObjectTurnAndScale();
     void addCopy(std::string_view position);
-    // A plant that differs: its position and its look, worked out from the record's x and z.
-    void addVariedPlant(std::string_view position, std::string_view entry);
+    // A plant that differs: writes "[X,Y,Z],[turn,factor,variant]" for a matching record, its look
+    // worked out from the record's x and z, and returns the end. Reads only the setup, so the second
+    // thread of a long list calls it too.
+    char* writeVariedPlant(char* out, std::string_view entry) const;
+    void addVariedPlant(std::string_view item) {
+        addFastItem(item, {});
+        ++m_objectCount;
+        m_copyNumber.increment();
+    }
     void addObject(std::string_view position) {
         if (m_objectCount == 0)
             addFirstObject(position);
@@ -118,6 +128,7 @@ private:
     static constexpr std::uint64_t kEstimateAfter = 4 * kProgressStep;
 
     ScriptSetup m_setup;
+    PlantLooks m_looks; // of m_setup.variation
     PositionRule m_rule;
     ObjectNames m_names;
     LineList m_lines;
@@ -138,20 +149,20 @@ private:
     bool m_varied = false; // the fast shape with plants that differ
     FastScriptNames m_fastNames;
     std::string m_pendingPoint; // "[X,Y,Z]" not yet written; empty when there is none
-    std::string m_varyingHead;  // "[X,Y,Z],[" of a plant that differs
     int m_pointsInArray = 0;
 };
 
 template <typename Tick> bool ScriptBuilder::addRows(std::uint64_t begin, std::uint64_t end, Tick tick) {
-    std::array<char, kMaxPositionText> position{};
+    std::array<char, kMaxVariedPlantText> text{};
     return ForEachMatchingRow(
         m_rule, *m_records, begin, end, kProgressStep, tick, [&](std::string_view entry) {
-            const char* const last = m_rule.writePosition(position.data(), entry);
-            const std::string_view text(position.data(), static_cast<std::size_t>(last - position.data()));
+            const char* const last =
+                m_varied ? writeVariedPlant(text.data(), entry) : m_rule.writePosition(text.data(), entry);
+            const std::string_view written(text.data(), static_cast<std::size_t>(last - text.data()));
             if (m_varied)
-                addVariedPlant(text, entry);
+                addVariedPlant(written);
             else
-                addObject(text);
+                addObject(written);
         });
 }
 

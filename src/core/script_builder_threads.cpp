@@ -10,7 +10,7 @@ namespace tes {
 template <typename Report>
 bool ScriptBuilder::addPositions(std::uint64_t begin, LineList& positions, Report report) {
     const std::uint64_t count = m_records->size();
-    std::array<char, kMaxPositionText> scratch{};
+    std::array<char, kMaxVariedPlantText> scratch{};
     return ForEachMatchingRow(
         m_rule, *m_records, begin, count, kProgressStep,
         [&](std::uint64_t row) {
@@ -19,16 +19,17 @@ bool ScriptBuilder::addPositions(std::uint64_t begin, LineList& positions, Repor
             return report(row);
         },
         [&](std::string_view entry) {
-            const char* const last = m_rule.writePosition(scratch.data(), entry);
+            const char* const last = m_varied ? writeVariedPlant(scratch.data(), entry)
+                                              : m_rule.writePosition(scratch.data(), entry);
             positions.append(
                 std::string_view(scratch.data(), static_cast<std::size_t>(last - scratch.data())));
         });
 }
 
 // A long list is built on two threads: a worker runs the builder's own row loop over the first rows,
-// into the script and the file, while this thread works out the positions of the later rows and
-// reports progress; then this thread adds those objects. The script, the place of a failure and a
-// cancel are those of one pass.
+// into the script and the file, while this thread works out the positions (and the plants' looks) of
+// the later rows and reports progress; then this thread adds those objects. The script, the place of a
+// failure and a cancel are those of one pass.
 std::optional<RunOutcome> ScriptBuilder::buildOnTwoThreads(std::uint64_t split, ProgressScope& progress) {
     const std::uint64_t count = m_records->size();
     std::atomic<std::uint64_t> workerRows{0};
@@ -80,8 +81,12 @@ std::optional<RunOutcome> ScriptBuilder::buildOnTwoThreads(std::uint64_t split, 
     // The objects in their order, and a failure where one pass would have met it.
     if (workerFailure)
         std::rethrow_exception(workerFailure);
-    for (std::size_t i = 0; i < positions.size(); ++i)
-        addObject(positions[i]);
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+        if (m_varied)
+            addVariedPlant(positions[i]);
+        else
+            addObject(positions[i]);
+    }
     if (ownFailure)
         std::rethrow_exception(ownFailure);
     return RunOutcome::Done;

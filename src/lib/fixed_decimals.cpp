@@ -196,7 +196,39 @@ bool WriteFast(char*& out, double value, int decimals, std::integer_sequence<int
     return written;
 }
 
+// The scaled value is off its exact digits by less than 1e-5 of a unit (its own rounding error and
+// the pattern's 15-digit step), far inside the margin kept around a half.
+template <int Decimals> char* WriteShort(char* out, double value) {
+    constexpr std::uint64_t scale = kPowersOfTen[Decimals];
+    const double scaled = std::fabs(value) * static_cast<double>(scale);
+    if (!(scaled >= 1e-3 * static_cast<double>(scale) && scaled < 1e10))
+        return WriteFixedDecimals(out, value, Decimals);
+    const auto whole = static_cast<std::uint64_t>(scaled);
+    const double fraction = scaled - static_cast<double>(whole);
+    if (fraction > 0.499 && fraction < 0.501)
+        return WriteFixedDecimals(out, value, Decimals);
+    const std::uint64_t units = whole + (fraction > 0.5 ? 1 : 0);
+    if (value < 0)
+        *out++ = '-';
+    out = WriteWhole(out, units / scale);
+    *out++ = '.';
+    std::uint64_t places = units % scale;
+    for (int i = Decimals - 1; i >= 0; --i) {
+        out[i] = static_cast<char>('0' + places % 10);
+        places /= 10;
+    }
+    return out + Decimals;
+}
+
 } // namespace
+
+char* WriteShortFixedDecimals(char* out, double value, int decimals) {
+    if (decimals == 4)
+        return WriteShort<4>(out, value);
+    if (decimals == 6)
+        return WriteShort<6>(out, value);
+    return WriteFixedDecimals(out, value, decimals);
+}
 
 char* WriteFixedDecimals(char* out, double value, int decimals) {
     if (value == 0 && decimals >= 0 && decimals <= 8) {

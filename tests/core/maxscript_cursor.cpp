@@ -92,6 +92,13 @@ void MaxCursor::expect(std::string_view word) {
         throw ScriptFault("expected '" + std::string(word) + "' at '" + std::string(rest()) + "'");
 }
 
+bool MaxCursor::takeAdjacent(char c) {
+    if (m_pos == m_line.size() || m_line[m_pos] != c)
+        return false;
+    ++m_pos;
+    return true;
+}
+
 std::string MaxCursor::identifier() {
     skipBlanks();
     const std::size_t begin = m_pos;

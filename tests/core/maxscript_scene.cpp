@@ -20,7 +20,26 @@ std::string Formatted(long long n, const std::string& format) {
     return text;
 }
 
+// What `f` makes of the items of whichever array `array` holds.
+template <typename F> Value OnItems(const Value& array, F f) {
+    if (const Chunks* items = std::get_if<Chunks>(&array))
+        return f(*items);
+    if (const Nodes* items = std::get_if<Nodes>(&array))
+        return f(*items);
+    if (const Points* items = std::get_if<Points>(&array))
+        return f(*items);
+    throw ScriptFault("expected an array");
+}
+
 } // namespace
+
+double Number(const Value& value) {
+    if (const long long* whole = std::get_if<long long>(&value))
+        return static_cast<double>(*whole);
+    if (const double* number = std::get_if<double>(&value))
+        return *number;
+    throw ScriptFault("expected a number");
+}
 
 std::string Lower(std::string text) {
     for (char& c : text)
@@ -40,21 +59,46 @@ void MaxScene::merge(MaxCursor& c) {
         else if (flag != "mergedups" && flag != "noredraw")
             throw ScriptFault("a merge flag the reader does not know: #" + flag);
     }
-    m_nodes.push_back(PlacedNode{m_objectName, {}, 0, {1, 1, 1}, NodeOrigin::Merged});
-    // The merged object becomes the selection.
+    std::vector<std::string> objects{m_objectName};
+    if (!m_files.empty()) {
+        const auto file = m_files.find(m_mergedFile);
+        if (file == m_files.end())
+            throw ScriptFault("a Max file the test does not know: " + m_mergedFile);
+        objects = file->second;
+    }
+    // The merged objects become the selection.
     if (select)
-        m_selection = {m_nodes.size() - 1};
+        m_selection.clear();
+    for (const std::string& object : objects) {
+        m_nodes.push_back(PlacedNode{object, {}, 0, {1, 1, 1}, NodeOrigin::Merged, m_mergedFile});
+        if (select)
+            m_selection.push_back(m_nodes.size() - 1);
+    }
 }
 
 void MaxScene::rotate(MaxCursor& c) {
     const std::size_t node = target(c);
     c.expect("(");
     c.expect("angleaxis");
-    const double angle = c.number();
+    Value angle = value(c);
     if (!(c.point3() == Point3{0, 0, 1}))
         throw ScriptFault("a rotation about another axis than Z");
     c.expect(")");
-    m_nodes[node].rotation += static_cast<float>(angle);
+    m_nodes[node].rotation += static_cast<float>(Number(angle));
+}
+
+void MaxScene::remove(MaxCursor& c) {
+    const std::size_t node = target(c);
+    m_deleted.resize(m_nodes.size());
+    m_deleted[node] = true;
+}
+
+std::vector<PlacedNode> MaxScene::remaining() const {
+    std::vector<PlacedNode> out;
+    for (std::size_t i = 0; i < m_nodes.size(); ++i)
+        if (!deleted(i))
+            out.push_back(m_nodes[i]);
+    return out;
 }
 
 void MaxScene::property(std::size_t node, MaxCursor& c) {
@@ -71,12 +115,62 @@ void MaxScene::property(std::size_t node, MaxCursor& c) {
 }
 
 Value MaxScene::value(MaxCursor& c) {
-    Value v = primary(c);
+    Value v = term(c);
     while (c.take("+")) {
-        Value more = primary(c);
-        v = As<std::string>(v, "a string") + As<std::string>(more, "a string");
+        Value more = term(c);
+        if (long long* sum = std::get_if<long long>(&v))
+            *sum += As<long long>(more, "a whole number");
+        else
+            v = As<std::string>(v, "a string") + As<std::string>(more, "a string");
     }
     return v;
+}
+
+Value MaxScene::term(MaxCursor& c) {
+    Value v = primary(c);
+    while (c.take("*")) {
+        Value factor = primary(c);
+        const auto f = static_cast<float>(Number(factor));
+        Point3& p = As<Point3>(v, "a point");
+        p = {p.x * f, p.y * f, p.z * f};
+    }
+    return v;
+}
+
+Value MaxScene::access(MaxCursor& c, const Value& v) {
+    Value out;
+    const NodeRef* node = std::get_if<NodeRef>(&v);
+    const Point3* point = std::get_if<Point3>(&v);
+    if (c.takeAdjacent('[')) {
+        Value index = value(c);
+        c.expect("]");
+        const long long i = As<long long>(index, "a whole-number index"); // counted from 1
+        out = OnItems(v, [&](const auto& items) -> Value {
+            if (i < 1 || i > static_cast<long long>(items.size()))
+                throw ScriptFault("an index beyond the array: " + std::to_string(i));
+            if constexpr (std::is_same_v<std::decay_t<decltype(items)>, Nodes>)
+                return NodeRef{items[static_cast<std::size_t>(i - 1)]};
+            else
+                return items[static_cast<std::size_t>(i - 1)];
+        });
+    } else if (!c.takeAdjacent('.')) {
+        return v;
+    } else if (const std::string name = Lower(c.identifier()); name == "count") {
+        out = OnItems(v, [](const auto& items) -> Value { return static_cast<long long>(items.size()); });
+    } else if (point && (name == "x" || name == "y" || name == "z")) {
+        out = static_cast<double>(name == "x" ? point->x : name == "y" ? point->y : point->z);
+    } else if (node && name == "name") {
+        out = m_nodes[node->index].name;
+    } else if (node && (name == "pos" || name == "scale")) {
+        out = name == "pos" ? m_nodes[node->index].position : m_nodes[node->index].scale;
+    } else {
+        throw ScriptFault("a property the reader does not know: " + name);
+    }
+    if (c.take("as")) {
+        c.expect("integer");
+        out = static_cast<long long>(Number(out));
+    }
+    return out;
 }
 
 Value MaxScene::primary(MaxCursor& c) {
@@ -125,7 +219,7 @@ Value MaxScene::primary(MaxCursor& c) {
     }
     if (c.take("LayerManager"))
         return layer(c);
-    return variable(Lower(c.identifier()));
+    return access(c, variable(Lower(c.identifier())));
 }
 
 Value MaxScene::layer(MaxCursor& c) {
@@ -171,13 +265,16 @@ std::size_t MaxScene::clone(MaxCursor& c, NodeOrigin origin) {
 std::size_t MaxScene::target(MaxCursor& c) {
     if (c.peek() == '$')
         return resolve(c.pathname());
-    return As<NodeRef>(variable(Lower(c.identifier())), "a node").index;
+    const std::size_t node = As<NodeRef>(variable(Lower(c.identifier())), "a node").index;
+    if (deleted(node))
+        throw ScriptFault("a node that was deleted: " + m_nodes[node].name);
+    return node;
 }
 
 std::size_t MaxScene::resolve(const NamePattern& pattern) {
     std::vector<std::size_t> found;
     for (std::size_t i = 0; i < m_nodes.size(); ++i)
-        if (pattern.matches(m_nodes[i].name))
+        if (!deleted(i) && pattern.matches(m_nodes[i].name))
             found.push_back(i);
     if (found.empty())
         throw ScriptFault("no node matches " + pattern.written);

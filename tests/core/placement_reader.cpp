@@ -19,8 +19,8 @@ std::string_view Trimmed(std::string_view text) {
 
 class Reader {
 public:
-    Reader(std::vector<std::string_view> lines, std::string_view objectName)
-        : m_lines(std::move(lines)), m_scene(objectName) {}
+    Reader(std::vector<std::string_view> lines, std::string_view objectName, MaxFiles files)
+        : m_lines(std::move(lines)), m_scene(objectName, std::move(files)) {}
 
     Placement run() {
         Placement placement;
@@ -29,7 +29,7 @@ public:
         } catch (const ScriptFault& fault) {
             placement.fault = "line " + std::to_string(m_line + 1) + ": " + fault.what();
         }
-        placement.nodes = m_scene.nodes();
+        placement.nodes = m_scene.remaining();
         placement.mergedFile = m_scene.mergedFile();
         return placement;
     }
@@ -93,9 +93,11 @@ private:
         } else if (c.take("for")) {
             loop(c);
         } else if (c.take("append")) {
-            appendPoints(c);
+            append(c);
         } else if (c.take("rotate")) {
             m_scene.rotate(c);
+        } else if (c.take("delete")) {
+            m_scene.remove(c);
         } else if (c.take("throw")) {
             Value message = m_scene.value(c);
             throw ScriptFault("the script throws \"" + As<std::string>(message, "a message") + "\"");
@@ -134,15 +136,28 @@ private:
     }
 
     // for <v> in <collection> [where <v>.name == <string> | where (stricmp <v>.name <string>) == 0] do
-    // <statement>, or a block on the next lines
-    // when nothing or only another loop's head follows the do.
+    // <statement>, or for <v> = <from> to <to> [by <step>] do <statement>; the statement is a block on
+    // the next lines when nothing or only another loop's head follows the do.
     void loop(MaxCursor& c) {
         const std::string name = Lower(c.identifier());
-        c.expect("in");
-        Value collection = m_scene.value(c);
+        Value collection;
+        long long counted[3] = {0, 0, 1}; // from, to, step
+        const bool counting = c.take("=");
+        for (int k = 0; counting && k < 3; ++k) {
+            if (k == 1)
+                c.expect("to");
+            if (k == 2 && !c.take("by"))
+                break;
+            Value bound = m_scene.value(c);
+            counted[k] = As<long long>(bound, "a whole number");
+        }
+        if (!counting) {
+            c.expect("in");
+            collection = m_scene.value(c);
+        }
         std::optional<std::string> whereName;
         bool ignoreCase = false;
-        if (c.take("where")) {
+        if (!counting && c.take("where")) {
             ignoreCase = c.take("(");
             if (ignoreCase)
                 c.expect("stricmp");
@@ -179,7 +194,12 @@ private:
             else
                 statement(body);
         };
-        if (const Nodes* nodes = std::get_if<Nodes>(&collection))
+        if (counting && counted[2] < 1)
+            throw ScriptFault("a step the reader does not know");
+        if (counting)
+            for (long long k = counted[0]; k <= counted[1]; k += counted[2])
+                each(k);
+        else if (const Nodes* nodes = std::get_if<Nodes>(&collection))
             for (const std::size_t node : *nodes)
                 each(NodeRef{node});
         else if (const Chunks* chunks = std::get_if<Chunks>(&collection))
@@ -193,10 +213,19 @@ private:
         c.skipRest();
     }
 
-    // append <chunks> #( followed by one point a line, a comma after each but the last, and a lone ")".
-    void appendPoints(MaxCursor& c) {
-        Chunks& chunks = As<Chunks>(m_scene.variable(Lower(c.identifier())), "an array of point arrays");
-        c.expect("#(");
+    // append <array> <node>, or append <chunks> #( followed by points, a comma after each but the last,
+    // and a lone ")".
+    void append(MaxCursor& c) {
+        Value& array = m_scene.variable(Lower(c.identifier()));
+        if (!c.take("#(")) {
+            const std::size_t node = m_scene.target(c);
+            // An empty array (#()) takes the kind of its first item.
+            if (const Chunks* empty = std::get_if<Chunks>(&array); empty && empty->empty())
+                array = Nodes{};
+            As<Nodes>(array, "an array of nodes").push_back(node);
+            return;
+        }
+        Chunks& chunks = As<Chunks>(array, "an array of point arrays");
         c.expectEnd();
         Points points;
         bool comma = false;
@@ -212,11 +241,12 @@ private:
                 m_resume = k + 1;
                 break;
             }
-            if (!points.empty() && !comma)
-                throw ScriptFault("two array items without a comma between them");
-            points.push_back(item.point3());
-            comma = item.take(",");
-            item.expectEnd();
+            while (!item.atEnd()) {
+                if (!points.empty() && !comma)
+                    throw ScriptFault("two array items without a comma between them");
+                points.push_back(item.point3());
+                comma = item.take(",");
+            }
         }
         chunks.push_back(std::move(points));
     }
@@ -268,7 +298,7 @@ void PrintTo(const PlacedNode& node, std::ostream* out) {
     *out << ' ' << kOrigins[static_cast<int>(node.origin)];
 }
 
-Placement ReadPlacement(std::string_view script, std::string_view objectName) {
+Placement ReadPlacement(std::string_view script, std::string_view objectName, const MaxFiles& files) {
     if (script.starts_with("\xEF\xBB\xBF"))
         script.remove_prefix(3);
     std::vector<std::string_view> lines;
@@ -280,14 +310,14 @@ Placement ReadPlacement(std::string_view script, std::string_view objectName) {
         lines.push_back(line);
         script.remove_prefix(end == std::string_view::npos ? script.size() : end + 1);
     }
-    return Reader(std::move(lines), objectName).run();
+    return Reader(std::move(lines), objectName, files).run();
 }
 
-Placement ReadPlacement(const LineList& lines, std::string_view objectName) {
+Placement ReadPlacement(const LineList& lines, std::string_view objectName, const MaxFiles& files) {
     std::string script;
     for (std::size_t i = 0; i < lines.size(); ++i)
         script.append(lines[i]).append("\n");
-    return ReadPlacement(script, objectName);
+    return ReadPlacement(script, objectName, files);
 }
 
 } // namespace tes::test

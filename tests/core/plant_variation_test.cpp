@@ -1,8 +1,14 @@
 // Each plant's turn, scale and variant come from the seed, its kind and its own X and Z: the same on
 // every run, on either tile, whatever its neighbours, and in the share of the variants' weights.
+#include "core/placement_frame.h"
 #include "core/placement_script.h"
 #include "core/plant_variation.h"
 #include "core/record_position.h"
+#include "lib/fields.h"
+#include "support/loaded_fields.h"
+#include "support/mixed_records.h"
+#include "support/placement_reader.h"
+#include "support/temp_dir.h"
 
 #include <cmath>
 #include <cstdio>
@@ -40,6 +46,23 @@ TEST(PlantVariation, VariantsTakeTheirWeightsShareAndValuesStayInRange) {
         EXPECT_NEAR(counts[v] / double(kPlants), shares[v], 0.01) << "variant " << v;
 }
 
+// The script's way, with the seed's and kind's part of the hash worked out once, is LookOf's.
+TEST(PlantVariation, PlantLooksGivesWhatLookOfGives) {
+    PlantVariation variation = ThreeVariants();
+    for (const std::int64_t seed : {std::int64_t{1}, std::int64_t{0}, std::int64_t{-7}}) {
+        variation.seed = seed;
+        variation.weights = seed < 0 ? std::vector<std::uint32_t>{0, 3, 0, 1} : ThreeVariants().weights;
+        const PlantLooks looks(variation);
+        for (int i = 0; i < 2000; ++i) {
+            const double x = i == 0 ? -0.0 : (i - 1000) * 3.7, z = 0.125 * i * i;
+            const PlantLook fast = looks(x, z), plain = LookOf(variation, x, z);
+            ASSERT_EQ(fast.turn, plain.turn) << x << ' ' << z;
+            ASSERT_EQ(fast.scale, plain.scale) << x << ' ' << z;
+            ASSERT_EQ(fast.variant, plain.variant) << x << ' ' << z;
+        }
+    }
+}
+
 TEST(PlantVariation, DependsOnTheSeedTheKindAndThePositionOnly) {
     PlantVariation variation = ThreeVariants();
     const PlantLook look = LookOf(variation, 1234.5, 987.25);
@@ -53,59 +76,97 @@ TEST(PlantVariation, DependsOnTheSeedTheKindAndThePositionOnly) {
     EXPECT_NE(LookOf(variation, 1234.5, 987.25).turn, look.turn);
 }
 
-// The fast script writes each plant's look beside its position, and a plant keeps its look when its
-// neighbours change and when it is read through the perimeter tile.
-TEST(PlantVariation, TheScriptCarriesEachPlantsLook) {
-    const char* lines[] = {"5,1900,1,1910", "7,1920,0,1920", "5,1950.5,2,1890.25", "5,1150,0,1160"};
+// Each node the fast script leaves in 3ds Max, as the tests' reader evaluates it, is its record's
+// plant: placed by the position rule, cloned from the variant and turned and scaled as LookOf says, on
+// either tile and whatever records stand around it in the list.
+TEST(PlantVariation, EachNodeOfTheScriptIsItsRecordsPlant) {
     struct Case {
         bool mainTile;
-        std::vector<int> rows; // of the lines above
+        const char* objectScale;
+        bool rotate;
+        bool instances;
+        ValueRange turn;
+        ValueRange scale;
+        std::int64_t seed;
+        int dropEvery; // records left out of the list, to change each plant's neighbours
+        bool twoThreads;
     };
-    const Case cases[] = {{true, {0, 1, 2}}, {true, {2, 0}}, {false, {3, 1, 0}}};
-    const PlantVariation variation = ThreeVariants();
+    const Case cases[] = {
+        {true, "100", false, false, {0, 360}, {80, 120}, 1, 0, false},
+        {true, "37.5", true, true, {-15, 15}, {100, 250}, -7, 2, true},
+        {false, "37.5", true, false, {0, 360}, {80, 120}, 1, 0, true},
+        {false, "100", false, true, {350, 370}, {80, 80}, 0, 3, false},
+    };
+    // The row's own object first; the third variant shares its Max file.
+    const char* const files[] = {R"(C:\M\Oak.max)", R"(C:\M\Oak Tree.max)", R"(C:\M\Oak.max)"};
+    const char* const objects[] = {"Oak", "Oak Tree", "OakB"};
+    const test::MaxFiles held = {{R"(C:\M\OAK.MAX)", {"Oak", "OakB"}},
+                                 {R"(C:\M\OAK TREE.MAX)", {"Oak Tree"}}};
+    test::TempDir dir;
+    dir.write("V.scn", "[Environment]\r\nTerrainWidth=5\r\nTerrainWidthScale=3.0\r\n[Light2]\r\n"
+                       "Position=1800,200,800\r\nTargetPosition=1803,199,796\r\n");
+    dir.write("V.est", "[Vegetation_5]\r\nName=Oak\r\n");
+    dir.write("V.txt", "Tolvane environment\r\n" + test::MixedRecords(400));
+    const std::string project = dir.write("V.prj", "Tolvane project\r\n");
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.mainTile ? "main " : "perimeter ") + c.objectScale);
+        const LoadResult loaded = test::LoadTile(project, c.mainTile, c.objectScale);
+        ASSERT_EQ(loaded.outcome, LoadOutcome::Loaded);
         LineList records;
-        for (int row : c.rows)
-            records.append(lines[row]);
+        for (std::size_t i = 0; i < loaded.records.size(); ++i)
+            if (c.dropEvery == 0 || i % c.dropEvery != 0)
+                records.append(loaded.records[i]);
         PlacementRequest request;
         PlacementOptions& o = request.options;
+        test::TakeLoadedFields(loaded, o);
         o.kindNumber = "5";
-        o.maxFile = R"(C:\M\Oak.max)";
-        o.objectName = "Oak";
+        o.maxFile = files[0];
+        o.objectName = objects[0];
         o.mainTile = c.mainTile;
-        o.terrainWidth = 5;
-        o.gridRes = "3";
+        o.useObjectScale = true;
+        o.rotate = c.rotate;
         o.saveToFile = false;
         o.style.shape = ScriptShape::Fast;
-        o.turn = variation.turn;
-        o.scale = variation.scale;
-        o.variants = {{R"(C:\M\Oak2.max)", "Oak2", 2}, {R"(C:\M\Oak.max)", "OakB", 7}};
+        o.style.instances = c.instances;
+        o.turn = c.turn;
+        o.scale = c.scale;
+        o.variants = {{files[1], objects[1], 2}, {files[2], objects[2], 7}};
+        o.seed = c.seed;
         request.records = &records;
+        request.tuning.twoThreadsFrom = c.twoThreads ? 1 : 500000;
         const PlacementResult built = BuildPlacementScript(request);
         ASSERT_EQ(built.outcome, BuildOutcome::Built);
+        const test::Placement placement = test::ReadPlacement(built.lines, "", held);
+        ASSERT_EQ(placement.fault, "");
 
-        std::vector<std::vector<double>> data; // X, Y, Z, turn, factor, variant of each plant
-        for (std::size_t i = 0; i < built.lines.size(); ++i) {
-            double v[6];
-            if (std::sscanf(std::string(built.lines[i]).c_str(), "[%lf,%lf,%lf],[%lf,%lf,%lf]", &v[0], &v[1],
-                            &v[2], &v[3], &v[4], &v[5]) == 6)
-                data.emplace_back(v, v + 6);
-        }
-        std::size_t plant = 0;
-        for (int row : c.rows) {
-            if (lines[row][0] != '5')
-                continue;
-            ASSERT_LT(plant, data.size());
+        PlantVariation variation{c.turn, c.scale, {1, 2, 7}, c.seed, 5};
+        const ScenePlacement rule = ComputePlacementFrame(o).placement();
+        const double ownTurn = c.rotate ? FieldNumber(o.rotationAngle) : 0;
+        std::size_t n = 0; // the nodes are the plants, in the records' order, and nothing else
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            const std::string record(records[i]);
             double x = 0, y = 0, z = 0;
-            std::sscanf(lines[row], "5,%lf,%lf,%lf", &x, &y, &z);
+            if (!record.starts_with("5,") || std::sscanf(record.c_str(), "5,%lf,%lf,%lf", &x, &y, &z) != 3)
+                continue;
+            ASSERT_LT(n, placement.nodes.size());
+            const test::PlacedNode& node = placement.nodes[n++];
             const PlantLook look = LookOf(variation, x, z);
-            EXPECT_NEAR(data[plant][3], look.turn, 5e-5) << lines[row];
-            EXPECT_NEAR(data[plant][4], look.scale / 100, 5e-7) << lines[row];
-            EXPECT_EQ(data[plant][5], static_cast<double>(look.variant + 1)) << lines[row];
-            ++plant;
+            const ScenePoint at = rule.placeNumbers(x, y, z);
+            const double scale = rule.objScale / 100 * look.scale / 100;
+            char number[24];
+            std::snprintf(number, sizeof number, "%02zu", n);
+            EXPECT_EQ(node.name, objects[look.variant] + std::string(number)) << record;
+            EXPECT_EQ(node.file, UpperCase(files[look.variant])) << record;
+            EXPECT_EQ(node.origin, c.instances ? test::NodeOrigin::Instance : test::NodeOrigin::Copy);
+            EXPECT_NEAR(node.position.x, at.X, 1e-3) << record;
+            EXPECT_NEAR(node.position.y, at.Y, 1e-3) << record;
+            EXPECT_NEAR(node.position.z, at.Z, 1e-3) << record;
+            EXPECT_NEAR(node.rotation, ownTurn + look.turn, 1e-3) << record;
+            EXPECT_NEAR(node.scale.x, scale, 2e-6) << record;
+            EXPECT_TRUE(node.scale.x == node.scale.y && node.scale.y == node.scale.z) << record;
         }
-        EXPECT_EQ(plant, data.size());
-        EXPECT_EQ(built.objectCount, data.size());
+        EXPECT_GT(n, 10u);
+        EXPECT_EQ(n, placement.nodes.size());
     }
 }
 

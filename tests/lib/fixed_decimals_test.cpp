@@ -57,5 +57,23 @@ TEST(CoordinateText, AgreesWithThePatternFormatter) {
     }
 }
 
+// The quick way for turns and scale factors against the general one, near half-way points too.
+TEST(CoordinateText, ShortValuesAgreeWithTheGeneralWay) {
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> magnitude(-5, 7);
+    char quick[kMaxFixedDecimalsText];
+    for (int i = 0; i < 300000; ++i) {
+        const int decimals = i % 2 ? 4 : 6;
+        const double unit = decimals == 4 ? 1e4 : 1e6;
+        double value = std::pow(10.0, magnitude(random)) * (random() % 2 ? 1 : -1);
+        if (i % 4 < 2)
+            value = (std::round(value * unit) + 0.5) / unit; // near a half-way point
+        if (i % 8 == 7)
+            value = std::nextafter(value, i % 16 == 7 ? 0.0 : 1e300);
+        ASSERT_EQ(std::string(quick, WriteShortFixedDecimals(quick, value, decimals)), Fixed(value, decimals))
+            << std::hexfloat << value;
+    }
+}
+
 } // namespace
 } // namespace tes

@@ -48,6 +48,8 @@ public:
     // letter must not run on into another letter.
     bool take(std::string_view word);
     void expect(std::string_view word);
+    // Consumes `c` only when it comes next with no blank before it.
+    bool takeAdjacent(char c);
     std::string identifier();
     // A "..." literal, decoded.
     std::string string();

@@ -31,38 +31,52 @@ template <typename T> T& As(Value& value, const char* what) {
     throw ScriptFault(std::string("expected ") + what);
 }
 
+// A whole or a fractional number as a double.
+double Number(const Value& value);
+
 // Variable names are the same whatever their letter case.
 std::string Lower(std::string text);
 
 class MaxScene {
 public:
-    explicit MaxScene(std::string_view objectName) : m_objectName(objectName) {}
+    MaxScene(std::string_view objectName, MaxFiles files)
+        : m_objectName(objectName), m_files(std::move(files)) {}
 
-    // A value, and the strings joined to it with +.
+    // A value: strings joined, whole numbers added with +; a point times a number with *.
     Value value(MaxCursor& c);
     // Each reads the rest of its statement once its first word is read.
     void merge(MaxCursor& c);
     void rotate(MaxCursor& c);
+    // delete <node>: the node leaves the scene.
+    void remove(MaxCursor& c);
     std::size_t clone(MaxCursor& c, NodeOrigin origin);
     // <node>.pos|scale = <point>, once the node and its dot are read.
     void property(std::size_t node, MaxCursor& c);
-    // A pathname, or a variable that holds a node.
+    // A pathname, or a variable that holds a node; never a deleted node.
     std::size_t target(MaxCursor& c);
 
     Value& variable(const std::string& name);
     void declare(const std::string& name, Value value) { m_vars[name] = std::move(value); }
     void clearSelection() { m_selection.clear(); }
+    // Every node made, deleted ones too: node references index it.
     const std::vector<PlacedNode>& nodes() const { return m_nodes; }
+    std::vector<PlacedNode> remaining() const;
     const std::string& mergedFile() const { return m_mergedFile; }
 
 private:
     Value primary(MaxCursor& c);
+    Value term(MaxCursor& c);
+    // <variable> followed, with no blank between, by .<property> or [<index>], and then "as integer".
+    Value access(MaxCursor& c, const Value& v);
     Value layer(MaxCursor& c);
+    bool deleted(std::size_t node) const { return node < m_deleted.size() && m_deleted[node]; }
     // The one node the pathname finds.
     std::size_t resolve(const NamePattern& pattern);
 
     std::string m_objectName;
+    MaxFiles m_files;
     std::vector<PlacedNode> m_nodes;
+    std::vector<bool> m_deleted;
     Nodes m_selection;
     std::vector<std::string> m_layers;
     std::map<std::string, Value> m_vars;

@@ -4,6 +4,7 @@
 #include "support/maxscript_cursor.h"
 
 #include <iosfwd>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,7 @@ struct PlacedNode {
     float rotation = 0; // about Z in degrees: the sum of the rotate statements
     Point3 scale{1, 1, 1};
     NodeOrigin origin = NodeOrigin::Merged;
+    std::string file; // the Max file its object was merged from, as the merge line's string reads
     bool operator==(const PlacedNode&) const = default;
 };
 
@@ -34,8 +36,12 @@ struct Placement {
     std::string fault;
 };
 
-// `objectName` is the name the merged object has inside the Max file.
-Placement ReadPlacement(std::string_view script, std::string_view objectName);
-Placement ReadPlacement(const LineList& lines, std::string_view objectName);
+// The objects each Max file holds, by the file as the merge line's string reads.
+using MaxFiles = std::map<std::string, std::vector<std::string>>;
+
+// `objectName` is the name the merged object has inside the Max file; with `files`, merging a file
+// they do not name is a fault.
+Placement ReadPlacement(std::string_view script, std::string_view objectName, const MaxFiles& files = {});
+Placement ReadPlacement(const LineList& lines, std::string_view objectName, const MaxFiles& files = {});
 
 } // namespace tes::test
