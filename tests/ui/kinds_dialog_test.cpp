@@ -193,7 +193,11 @@ TEST_F(KindsDialogTest, ScreenshotOfTheKindsDialog) {
         GTEST_SKIP() << "set TES_SCREENSHOT_DIR to draw the picture";
     ctx().kindsTable.set({"1", "D:\\Models\\Pine.max", "", true});
     ctx().kindsTable.set({"2", "D:\\Models\\Birch.max", "", true});
-    ctx().kindsTable.set({"5", "D:\\Models\\Trees.max", "Oak_01", true});
+    KindRow oak{"5", "D:\\Models\\Trees.max", "Oak_01", true};
+    oak.turn = ValueRange{0, 360};
+    oak.scale = ValueRange{80, 120};
+    oak.variants = {{"D:\\Models\\Trees.max", "Oak_02", 1}, {"D:\\Models\\Old Oak.max", "", 2}};
+    ctx().kindsTable.set(oak);
     ctx().kindsTable.set({"7", "", "", false});
     ctx().joinAllScripts = true;
     withDialog([&](KindsDialog& dialog) {
