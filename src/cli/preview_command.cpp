@@ -65,6 +65,9 @@ int RunPreview(const PreviewOptions& options, CliPlatform& platform, std::ostrea
     input.overlap = project.tile.overlap;
     input.heading = project.load.fields.scene.heading;
     input.kinds = project.load.kinds.kinds;
+    // The plants differ as the table beside the project says, as in the window.
+    input.kindRows = project.kindsTable.rows();
+    input.seed = project.kindsTable.seed();
     PreviewScene scene;
     try {
         scene = BuildPreviewScene(input, project.load.records);

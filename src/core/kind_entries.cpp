@@ -10,7 +10,8 @@ namespace tes {
 namespace {
 
 bool SameRow(const KindRow& a, const KindRow& b) {
-    return a.maxFile == b.maxFile && a.objectName == b.objectName && a.enabled == b.enabled;
+    return a.maxFile == b.maxFile && a.objectName == b.objectName && a.enabled == b.enabled &&
+           a.turn == b.turn && a.scale == b.scale && a.weight == b.weight && a.variants == b.variants;
 }
 
 } // namespace
@@ -71,8 +72,9 @@ bool StoreKindEntries(const std::vector<KindEntry>& entries, KindsTable& table) 
         KindRow row = entry.tableRow();
         const KindRow* known = table.find(row.number);
         // A kind nobody gave anything keeps out of the file.
-        const bool differs =
-            known ? !SameRow(*known, row) : !row.maxFile.empty() || !row.objectName.empty() || !row.enabled;
+        const bool differs = known ? !SameRow(*known, row)
+                                   : !row.maxFile.empty() || !row.objectName.empty() || !row.enabled ||
+                                         row.varies() || row.weight != 1;
         if (differs) {
             table.set(std::move(row));
             changed = true;

@@ -38,7 +38,7 @@ std::vector<KindEntry> KindEntries(const std::vector<VegetationKind>& kinds, con
                                    const KindsTable& table);
 
 // Stores the entries into the table: rows that changed, and new rows that say anything beyond the
-// defaults. Returns whether the table changed.
+// defaults (a Max file, an object, disabled, or a variation). Returns whether the table changed.
 bool StoreKindEntries(const std::vector<KindEntry>& entries, KindsTable& table);
 
 } // namespace tes

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace tes {
 
@@ -11,7 +12,49 @@ constexpr double kFitRoom = 0.9;     // the tile takes this share of the picture
 constexpr double kFewDots = 20000;   // up to this many dots share a picture at the largest size
 constexpr double kManyDots = 400000; // from this many on, dots are single pixels
 
+// Fills the square of `size` pixels whose own pixel holds (px, py); pixels outside the buffer are
+// skipped.
+void FillDot(const PixelBuffer& buffer, double px, double py, int size, std::uint32_t colour) {
+    const int before = (size - 1) / 2; // pixels left of and above the dot's own pixel
+    const int left = static_cast<int>(std::floor(px)) - before;
+    const int top = static_cast<int>(std::floor(py)) - before;
+    const int right = std::min(left + size, buffer.width);
+    const int bottom = std::min(top + size, buffer.height);
+    for (int row = std::max(top, 0); row < bottom; ++row) {
+        std::uint32_t* line = buffer.pixels + row * buffer.stride;
+        for (int column = std::max(left, 0); column < right; ++column)
+            line[column] = colour;
+    }
+}
+
+// Per kind, the shades of its first 16 variants (DotLook holds no more), 0 for kinds not shown.
+std::vector<std::uint32_t> VariantShades(std::span<const std::uint32_t> colours) {
+    std::vector<std::uint32_t> shades(colours.size() * 16, 0);
+    for (std::size_t kind = 0; kind < colours.size(); ++kind) {
+        for (std::size_t variant = 0; variant < 16 && colours[kind] != 0; ++variant)
+            shades[kind * 16 + variant] = VariantShade(colours[kind], variant);
+    }
+    return shades;
+}
+
 } // namespace
+
+std::uint32_t VariantShade(std::uint32_t colour, std::size_t variant) {
+    if (variant == 0)
+        return colour;
+    // Towards white for odd variants, towards black for even ones, further for each pair; less
+    // towards black, which the dark ground would swallow.
+    const double step = static_cast<double>((variant - 1) / 2);
+    const bool lighter = variant % 2 == 1;
+    const double share = std::min(lighter ? 0.8 : 0.6, (lighter ? 0.45 : 0.3) + 0.15 * step);
+    const std::uint32_t target = lighter ? 0xFF : 0x00;
+    std::uint32_t shaded = colour & 0xFF000000u;
+    for (int shift : {16, 8, 0}) {
+        const double channel = (colour >> shift) & 0xFF;
+        shaded |= static_cast<std::uint32_t>(std::lround(channel + (target - channel) * share)) << shift;
+    }
+    return shaded;
+}
 
 PreviewView PreviewView::zoomedAt(double px, double py, double factor) const {
     PreviewView zoomed = *this;
@@ -70,12 +113,15 @@ void RasterizeDots(const PreviewScene& scene, const PreviewView& view, std::span
     const double scale = view.pixelsPerUnit;
     const double offsetX = view.width / 2.0 - view.centreX * scale;
     const double offsetY = view.height / 2.0 + view.centreY * scale;
-    const int before = (dotSize - 1) / 2; // pixels left of and above the dot's own pixel
-    // A dot's own pixel may lie this far outside and the dot still reach into the buffer.
-    const double lowX = -dotSize;
-    const double lowY = -dotSize;
-    const double highX = buffer.width + dotSize;
-    const double highY = buffer.height + dotSize;
+    // A dot's own pixel may lie this far outside and the dot still reach into the buffer; a plant
+    // scaled up draws a larger dot.
+    const double reach = scene.look.empty() ? dotSize : dotSize * 41.0;
+    const double lowX = -reach;
+    const double lowY = -reach;
+    const double highX = buffer.width + reach;
+    const double highY = buffer.height + reach;
+    const std::vector<std::uint32_t> shades =
+        scene.look.empty() ? std::vector<std::uint32_t>() : VariantShades(colours);
     const std::size_t count = scene.x.size();
     for (std::size_t i = 0; i < count; ++i) {
         const std::uint32_t colour = colours[scene.kind[i]];
@@ -84,15 +130,13 @@ void RasterizeDots(const PreviewScene& scene, const PreviewView& view, std::span
         // Written so that NaN positions fail the test too.
         if (colour == 0 || !(px >= lowX && px < highX && py >= lowY && py < highY))
             continue;
-        const int left = static_cast<int>(std::floor(px)) - before;
-        const int top = static_cast<int>(std::floor(py)) - before;
-        const int right = std::min(left + dotSize, buffer.width);
-        const int bottom = std::min(top + dotSize, buffer.height);
-        for (int row = std::max(top, 0); row < bottom; ++row) {
-            std::uint32_t* line = buffer.pixels + row * buffer.stride;
-            for (int column = std::max(left, 0); column < right; ++column)
-                line[column] = colour;
+        if (scene.look.empty()) {
+            FillDot(buffer, px, py, dotSize, colour);
+            continue;
         }
+        const std::uint16_t look = scene.look[i];
+        const int size = std::max(1, static_cast<int>(std::lround(dotSize * DotLook::scale(look))));
+        FillDot(buffer, px, py, size, shades[scene.kind[i] * 16 + DotLook::variant(look)]);
     }
 }
 

@@ -51,8 +51,14 @@ int DotSize(const PreviewScene& scene, const PreviewView& view);
 
 // Draws every record as a square dot of `dotSize` pixels in its kind's colour (`colours` as from
 // KindColours; 0 leaves the kind out), in the records' order; pixels outside the buffer are skipped.
+// Where plants differ, a dot's side follows its plant's scale and each variant takes its own shade of
+// the kind's colour (VariantShade).
 void RasterizeDots(const PreviewScene& scene, const PreviewView& view, std::span<const std::uint32_t> colours,
                    int dotSize, PixelBuffer buffer);
+
+// The kind's colour for variant `variant`: the first variant in the kind's own colour, the others
+// lighter and darker by turns, so the kind stays recognisable.
+std::uint32_t VariantShade(std::uint32_t colour, std::size_t variant);
 
 // The record whose drawn dot lies nearest the pixel, within `radius` pixels; the later record when
 // two lie as near.

@@ -4,6 +4,7 @@
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
+#include "lib/plain_decimal.h"
 #include "project/sun.h"
 
 #include <algorithm>
@@ -26,10 +27,42 @@ PreviewSquare SceneSquare(const ScenePlacement& placement, double low, double hi
     return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
 
+// The kind's variation as its script draws it, from its row of the kinds table.
+void TakeVariation(PreviewKind& kind, const KindRow& row, std::int64_t seed) {
+    if (!row.varies())
+        return;
+    PlantVariation& variation = kind.variation;
+    variation.turn = row.turn;
+    variation.scale = row.scale;
+    variation.seed = seed;
+    variation.kind = FieldNumber(kind.number);
+    variation.weights.push_back(row.weight);
+    kind.variants.push_back(GetFileNameFromPath(row.maxFile) + "/" + row.object());
+    for (const KindVariant& variant : row.variants) {
+        variation.weights.push_back(variant.weight);
+        kind.variants.push_back(GetFileNameFromPath(variant.maxFile) + "/" + variant.object());
+    }
+}
+
+// The look of the plant of `entry`, whose fields after field 0 are `rest`.
+PlantLook LookOfRecord(const PlantVariation& variation, std::string_view rest) {
+    const double x = TakeRecordNumber(rest);
+    TakeRecordNumber(rest);
+    return LookOf(variation, x, TakeRecordNumber(rest));
+}
+
 } // namespace
 
+std::uint16_t DotLook::pack(const PlantLook& look) {
+    const double percent = std::clamp(std::round(look.scale), 0.0, 4095.0);
+    return static_cast<std::uint16_t>(std::min<std::size_t>(look.variant, 15) << 12 |
+                                      static_cast<std::uint16_t>(percent));
+}
+
 PreviewSceneBuilder::PreviewSceneBuilder(const PreviewInput& input)
-    : m_placement(ComputePlacementFrame(input.placement).placement()), m_kinds(input.kinds) {
+    : m_placement(ComputePlacementFrame(input.placement).placement()), m_kinds(input.kinds),
+      m_rows(input.kindRows), m_seed(input.seed),
+      m_varies(std::any_of(m_rows.begin(), m_rows.end(), [](const KindRow& row) { return row.varies(); })) {
     const PlacementOptions& options = input.placement;
     const double gridRes = FieldNumber(options.gridRes);
     const TileGeometry tile = ComputeTileGeometry(options.mainTile, options.terrainWidth, gridRes, 0);
@@ -92,6 +125,11 @@ std::uint16_t PreviewSceneBuilder::newText(std::string_view text) {
     if (kinds.size() == kMaxKinds)
         return static_cast<std::uint16_t>(kMaxKinds - 1);
     kind.colour = KindColour(kind.number);
+    const std::string number = KindNumber(kind.number);
+    for (const KindRow& row : m_rows) {
+        if (KindNumber(row.number) == number)
+            TakeVariation(kind, row, m_seed);
+    }
     kinds.push_back(std::move(kind));
     return static_cast<std::uint16_t>(kinds.size() - 1);
 }
@@ -101,15 +139,22 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
     m_scene.x.reserve(records.size());
     m_scene.y.reserve(records.size());
     m_scene.kind.reserve(records.size());
+    if (m_varies)
+        m_scene.look.reserve(records.size());
+    const std::uint16_t alike = DotLook::pack({});
     for (std::size_t row = begin; row < end; ++row) {
         const std::string_view entry = records[row];
         const std::string_view number = entry.substr(0, entry.find(','));
         const std::uint16_t kind = kindOf(number);
         ++m_scene.kinds[kind].count;
         m_scene.kind.push_back(kind);
+        const std::string_view rest = entry.substr(std::min(entry.size(), number.size() + 1));
+        if (m_varies) {
+            const PlantVariation& variation = m_scene.kinds[kind].variation;
+            m_scene.look.push_back(variation.any() ? DotLook::pack(LookOfRecord(variation, rest)) : alike);
+        }
         try {
-            const ScenePoint point =
-                m_placement.place(entry.substr(std::min(entry.size(), number.size() + 1)));
+            const ScenePoint point = m_placement.place(rest);
             m_scene.x.push_back(static_cast<float>(point.X));
             m_scene.y.push_back(static_cast<float>(point.Y));
             PreviewSquare& e = m_scene.extent;
@@ -148,6 +193,22 @@ std::vector<std::uint32_t> KindColours(const PreviewScene& scene, const std::vec
     for (std::size_t i = 0; i < colours.size(); ++i)
         colours[i] = shown.empty() || (i < shown.size() && shown[i]) ? scene.kinds[i].colour : 0;
     return colours;
+}
+
+std::string PlantLookText(const PreviewScene& scene, std::size_t row, std::string_view record) {
+    const PreviewKind& kind = scene.kinds[scene.kind.at(row)];
+    if (!kind.variation.any())
+        return {};
+    const PlantLook look =
+        LookOfRecord(kind.variation, record.substr(std::min(record.size(), record.find(',') + 1)));
+    std::string text;
+    if (kind.variants.size() > 1)
+        text += ", variant " + std::to_string(look.variant + 1) + " (" + kind.variants[look.variant] + ")";
+    if (kind.variation.turn)
+        text += ", turn " + DecimalText(RoundHalfEven(look.turn, 1)) + "\u00B0";
+    if (kind.variation.scale)
+        text += ", scale " + DecimalText(RoundHalfEven(look.scale, 1)) + " %";
+    return text;
 }
 
 } // namespace tes

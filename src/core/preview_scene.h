@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/placement_frame.h"
+#include "core/plant_variation.h"
 #include "lib/line_list.h"
 #include "project/vegetation_list.h"
 
@@ -14,13 +15,15 @@
 namespace tes {
 
 // What a top view of the loaded tile is drawn from: the placement options as the script reads them,
-// the overlap the records were kept with, the sun heading, and the tile's kinds, which give the
-// legend its names.
+// the overlap the records were kept with, the sun heading, the tile's kinds, which give the legend its
+// names, and the rows of the kinds table with its seed, which say how each kind's plants differ.
 struct PreviewInput {
     PlacementOptions placement;
     std::string overlap = "0";
     std::string heading = "90";
     std::vector<VegetationKind> kinds;
+    std::vector<KindRow> kindRows;
+    std::int64_t seed = 1;
 };
 
 // A square in the scene's coordinates.
@@ -37,6 +40,17 @@ struct PreviewKind {
     std::string label; // as the kinds list offers it, or "Vegetation_" + field 0 when the list has none
     std::uint64_t count = 0;
     std::uint32_t colour = 0; // 0xAARRGGBB
+    // How its plants differ, as the script draws them, and each variant's "file/object".
+    PlantVariation variation = {};
+    std::vector<std::string> variants = {};
+};
+
+// A plant's look as a dot shows it, in 16 bits: its variant (15 stands for 15 and beyond) and its
+// scale in whole percent of the kind's (up to 4095).
+struct DotLook {
+    static std::uint16_t pack(const PlantLook& look);
+    static std::size_t variant(std::uint16_t packed) { return packed >> 12; }
+    static double scale(std::uint16_t packed) { return (packed & 0xFFF) / 100.0; }
 };
 
 // The tile seen from above in the script's coordinates (X to the right, Y up): one dot per record of
@@ -45,6 +59,10 @@ struct PreviewScene {
     std::vector<float> x; // NaN when the record has no position the script could write
     std::vector<float> y;
     std::vector<std::uint16_t> kind; // index into kinds
+    // Each plant's DotLook, when a kind's plants differ; else empty. The look comes from the record's
+    // exact environment numbers, which the dots' float positions no longer hold, and reading every
+    // record again at each repaint would be slow.
+    std::vector<std::uint16_t> look;
     std::vector<PreviewKind> kinds;  // in the order first met
     std::vector<std::size_t> legend; // the kinds by number
     PreviewSquare tile;              // the tile itself
@@ -73,6 +91,9 @@ private:
 
     ScenePlacement m_placement;
     std::vector<VegetationKind> m_kinds;
+    std::vector<KindRow> m_rows;
+    std::int64_t m_seed = 1;
+    bool m_varies = false; // whether a row makes its plants differ
     PreviewScene m_scene;
     // The kind of each field-0 text met: searched while they are few, hashed beyond.
     std::vector<std::pair<std::string, std::uint16_t>> m_texts;
@@ -84,5 +105,10 @@ PreviewScene BuildPreviewScene(const PreviewInput& input, const LineList& record
 
 // The colour of each kind of the scene, 0 for the kinds that are not shown. Empty `shown`: all are.
 std::vector<std::uint32_t> KindColours(const PreviewScene& scene, const std::vector<bool>& shown);
+
+// What a plant of a kind that differs looks like, for the text beside the pointer: ", variant 2
+// (Trees.max/Oak_02), turn 123.4°, scale 97.3 %" for the record of row `row` (a row of the list the
+// scene was built from); empty when its kind's plants are all alike.
+std::string PlantLookText(const PreviewScene& scene, std::size_t row, std::string_view record);
 
 } // namespace tes

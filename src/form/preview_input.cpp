@@ -11,6 +11,8 @@ PreviewInput PreviewInputFromForm(const Context& ctx) {
     input.overlap = ctx.form.text(TextField::txtOverlap);
     input.heading = ctx.form.text(TextField::txtHeading);
     input.kinds = ctx.kinds;
+    input.kindRows = ctx.kindsTable.rows();
+    input.seed = ctx.kindsTable.seed();
     return input;
 }
 

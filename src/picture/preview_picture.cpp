@@ -132,6 +132,21 @@ int LegendWidth(const PreviewScene& scene, const QFontMetrics& metrics, int pict
     return std::min(kSwatch + 6 + nameWidth + 12 + countWidth + 12, pictureWidth / 2);
 }
 
+// A kind whose plants take several variants shows their shades side by side in its swatch, as its
+// dots do.
+void PaintVariantStripes(QPainter& painter, const QRect& swatch, const PreviewKind& kind) {
+    const std::size_t count = std::min<std::size_t>(kind.variants.size(), 16);
+    if (count < 2)
+        return;
+    painter.setPen(Qt::NoPen);
+    for (std::size_t i = 0; i < count; ++i) {
+        const double left = swatch.left() + swatch.width() * static_cast<double>(i) / count;
+        const double right = swatch.left() + swatch.width() * static_cast<double>(i + 1) / count;
+        painter.fillRect(QRectF(left, swatch.top(), right - left, swatch.height()),
+                         Colour(VariantShade(kind.colour, i)));
+    }
+}
+
 void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView& view,
                  const std::vector<bool>& shown, std::vector<LegendRow>* rows) {
     const QFontMetrics metrics(painter.font());
@@ -160,6 +175,8 @@ void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView
         painter.setPen(Colour(kind.colour));
         painter.setBrush(visible ? Colour(kind.colour) : QColor(Qt::transparent));
         painter.drawRect(swatch);
+        if (visible)
+            PaintVariantStripes(painter, swatch, kind);
         painter.setPen(visible ? QColor(Qt::white) : QColor(Qt::gray));
         const QRect text = row.adjusted(kSwatch + 6, 0, 0, 0);
         painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft,

@@ -1,3 +1,4 @@
+#include "core/plant_variation.h"
 #include "core/preview_palette.h"
 #include "core/preview_raster.h"
 #include "core/preview_scene.h"
@@ -117,6 +118,50 @@ TEST(Preview, CountsEachKindAndHidesTheOnesLeftOut) {
     EXPECT_EQ(colours[0], 0u);
     EXPECT_NE(colours[1], 0u);
     EXPECT_FALSE(DotNear(scene, View(), colours, 100.5, 100.5, 1).has_value()); // kind 12 is hidden
+}
+
+// A kind whose plants differ draws each dot at its plant's scale in its variant's shade, and names the
+// look the script gives it; a kind without a row keeps its plain dot.
+TEST(Preview, DotsOfPlantsThatDifferFollowTheirLook) {
+    PreviewInput input = Input(true);
+    KindRow row{"5", "D:\\M\\Pine.max", "", true};
+    row.turn = ValueRange{10, 10};
+    row.scale = ValueRange{200, 200};
+    row.variants = {{"D:\\M\\Old.max", "Old_2", 3}};
+    input.kindRows = {row};
+    input.seed = 9;
+    const LineList records = Records({"05,1920,0,1920", "7,1800,0,2040"});
+    const PreviewScene scene = BuildPreviewScene(input, records);
+    const std::uint32_t pine = scene.kinds[scene.kind[0]].colour;
+    const std::uint32_t other = scene.kinds[scene.kind[1]].colour;
+    PlantVariation variation;
+    variation.weights = {1, 3};
+    variation.seed = 9;
+    variation.kind = 5;
+    const std::size_t variant = LookOf(variation, 1920, 1920).variant;
+
+    std::vector<std::uint32_t> pixels(kSide * kSide, 0);
+    RasterizeDots(scene, View(), KindColours(scene, {}), 3, {pixels.data(), kSide, kSide, kSide});
+    const auto at = [&](int column, int row) { return pixels[row * kSide + column]; };
+    const struct {
+        int column, row;
+        std::uint32_t colour;
+    } cases[] = {
+        {98, 98, VariantShade(pine, variant)}, // 6 pixels a side about pixel (100, 100)
+        {103, 103, VariantShade(pine, variant)},
+        {104, 100, 0},
+        {119, 79, other}, // 3 pixels a side about (120, 80)
+        {121, 81, other},
+        {122, 80, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(at(c.column, c.row), c.colour) << c.column << "," << c.row;
+    EXPECT_NE(VariantShade(pine, 1), pine);
+    EXPECT_EQ(PlantLookText(scene, 0, records[0]), ", variant " + std::to_string(variant + 1) +
+                                                       (variant ? " (Old.max/Old_2)" : " (Pine.max/Pine)") +
+                                                       ", turn 10\u00B0, scale 200 %");
+    EXPECT_EQ(PlantLookText(scene, 1, records[1]), "");
+    EXPECT_TRUE(BuildPreviewScene(Input(true), records).look.empty()) << "alike plants store no look";
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QTableView>
 
@@ -138,6 +139,39 @@ TEST_F(KindsDialogTest, TypingOnACheckBoxEditsTheMaxFileAndEnterEndsTheEditFirst
     EXPECT_NE(ReadFileBytes(tableFile()).find("MaxFile=D:\\M\\Fern.max"), std::string::npos);
 }
 
+// The variation fields of the selected kind and the seed reach the table; a wrong field keeps the
+// dialog open with its refusal shown.
+TEST_F(KindsDialogTest, TheVariationFieldsAndTheSeedReachTheTable) {
+    const auto field = [](KindsDialog& dialog, const char* name) {
+        return dialog.findChild<QLineEdit*>(QString::fromUtf8(name));
+    };
+    bool keptOpen = false;
+    withDialog([&](KindsDialog& dialog) {
+        dialog.table()->setCurrentIndex(dialog.table()->model()->index(2, KindsModel::MaxFile));
+        for (const auto& [name, text] : {std::pair{"txtTurnFrom", "0"},
+                                         {"txtTurnTo", "360"},
+                                         {"txtScaleFrom", "x"},
+                                         {"txtScaleTo", "120"},
+                                         {"txtKindWeight", "2"}})
+            field(dialog, name)->setText(QString::fromUtf8(text));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnAddVariant")), Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("D:\\M\\Oak.max"));
+        field(dialog, "txtSeed")->setText(QStringLiteral("42"));
+        QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+        keptOpen = dialog.isVisible() && QApplication::focusWidget() == field(dialog, "txtScaleFrom");
+        field(dialog, "txtScaleFrom")->setText(QStringLiteral("80"));
+        QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+    });
+    EXPECT_TRUE(keptOpen);
+    EXPECT_EQ(platform.messages, std::vector<std::string>{"Kind 5, scale from: \"x\" is not a number."});
+    EXPECT_EQ(ReadFileBytes(tableFile()),
+              "[Variation]\r\nSeed=42\r\n[Vegetation_5]\r\nMaxFile=\r\nEnabled=1\r\n"
+              "Turn=0:360\r\nScale=80:120\r\nWeight=2\r\n"
+              "Variant1=D:\\M\\Oak.max||1\r\n");
+}
+
 // Process All forwards to its handler: the summary in the status line and in one message box.
 TEST_F(KindsDialogTest, ProcessAllShowsItsSummaryOnce) {
     ctx().kindsTable.set({"1", "D:\\M\\Pine.max", "", true});
@@ -159,7 +193,11 @@ TEST_F(KindsDialogTest, ScreenshotOfTheKindsDialog) {
         GTEST_SKIP() << "set TES_SCREENSHOT_DIR to draw the picture";
     ctx().kindsTable.set({"1", "D:\\Models\\Pine.max", "", true});
     ctx().kindsTable.set({"2", "D:\\Models\\Birch.max", "", true});
-    ctx().kindsTable.set({"5", "D:\\Models\\Trees.max", "Oak_01", true});
+    KindRow oak{"5", "D:\\Models\\Trees.max", "Oak_01", true};
+    oak.turn = ValueRange{0, 360};
+    oak.scale = ValueRange{80, 120};
+    oak.variants = {{"D:\\Models\\Trees.max", "Oak_02", 1}, {"D:\\Models\\Old Oak.max", "", 2}};
+    ctx().kindsTable.set(oak);
     ctx().kindsTable.set({"7", "", "", false});
     ctx().joinAllScripts = true;
     withDialog([&](KindsDialog& dialog) {

@@ -59,6 +59,20 @@ TEST_F(PreviewWindowTest, PreviewButtonOpensTheWindowWhoseButtonsForward) {
     EXPECT_EQ(QImage(QString::fromStdString(png)).size(), preview.canvas()->size());
 }
 
+// Where the kind's plants differ, the text beside the pointer also names the plant's look.
+TEST_F(PreviewWindowTest, HoverNamesTheLookOfAPlantThatDiffers) {
+    PreviewWindow& preview = openPreview();
+    for (const char* number : {"1", "2", "5", "7", "12"}) {
+        KindRow row{number, "D:\\M\\Tree.max", "", true};
+        row.turn = ValueRange{30, 30};
+        ctx().kindsTable.set(row);
+    }
+    preview.rebuildNow();
+    emit preview.canvas()->hovered(0);
+    EXPECT_TRUE(QToolTip::text().endsWith(QStringLiteral(", turn 30\u00B0")))
+        << QToolTip::text().toStdString();
+}
+
 // The picture the README and the help show. Runs only when TES_SCREENSHOT_DIR names the folder to
 // write preview.png into.
 TEST_F(PreviewWindowTest, ScreenshotOfThePreview) {

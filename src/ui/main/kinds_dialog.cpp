@@ -4,6 +4,7 @@
 #include "form/process_all.h"
 #include "form/startup.h"
 #include "lib/fields.h"
+#include "ui/main/kind_variation_panel.h"
 #include "ui/to_qt.h"
 
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -30,13 +32,16 @@ constexpr int kRowsShown = 8;
 
 } // namespace
 
-KindsDialog::KindsDialog(std::vector<KindEntry> entries, const Files& files, bool join, QWidget* owner)
-    : QDialog(owner) {
+KindsDialog::KindsDialog(std::vector<KindEntry> entries, const Files& files, bool join, std::int64_t seed,
+                         QWidget* owner)
+    : QDialog(owner), m_seed(seed) {
     setObjectName(QStringLiteral("frmKinds"));
     setWindowTitle(QStringLiteral("Kinds"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setModal(true);
     m_model = new KindsModel(std::move(entries), this);
+    for (const KindEntry& entry : m_model->entries())
+        m_variationTexts.push_back(VariationTextsOf(entry.row));
 
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(QStringLiteral("The Max file and object of each vegetation kind, kept in %1 "
@@ -55,28 +60,36 @@ KindsDialog::KindsDialog(std::vector<KindEntry> entries, const Files& files, boo
     m_browse->setToolTip(QStringLiteral("Choose the Max file of the selected kind"));
     m_browse->setAutoDefault(false);
     connect(m_browse, &QPushButton::clicked, this, &KindsDialog::browseForCurrentRow);
-    auto* browseRow = new QHBoxLayout;
-    browseRow->addWidget(m_browse);
-    browseRow->addStretch(1);
-    layout->addLayout(browseRow);
-
     m_join = new QCheckBox(QStringLiteral("Also &join them into ") + CaptionText(files.joined), this);
     m_join->setObjectName(QStringLiteral("chkJoinAllScripts"));
     m_join->setToolTip(QStringLiteral("With Save To File checked, Process All also writes the scripts one "
                                       "after another into this file, beside the project"));
     m_join->setChecked(join);
-    layout->addWidget(m_join);
+    auto* browseRow = new QHBoxLayout;
+    browseRow->addWidget(m_browse);
+    browseRow->addSpacing(fontMetrics().averageCharWidth() * 3);
+    browseRow->addWidget(m_join);
+    browseRow->addStretch(1);
+    layout->addLayout(browseRow);
+
+    m_variation = new KindVariationPanel(this);
+    layout->addWidget(m_variation);
+    // The seed is the project's, beside the buttons rather than with the selected kind.
+    QBoxLayout* lastRow = buildSeedRow(seed);
+    layout->addLayout(lastRow);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttons"));
-    layout->addWidget(buttons);
+    lastRow->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     // The first kind's Max file is where typing or F2 starts.
     m_browse->setEnabled(m_model->rowCount() > 0);
-    if (m_model->rowCount() > 0)
+    if (m_model->rowCount() > 0) {
         m_table->setCurrentIndex(m_model->index(0, KindsModel::MaxFile));
+        showVariationOf(0);
+    }
     m_table->setFocus();
     // Wide enough for a path, high enough for a tile's kinds; the user may make it larger.
     resize(fontMetrics().averageCharWidth() * 120, sizeHint().height());
@@ -116,7 +129,79 @@ void KindsDialog::buildTable() {
                               2 * m_table->frameWidth());
 
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { m_browse->setEnabled(current.isValid()); });
+            [this](const QModelIndex& current) {
+                m_browse->setEnabled(current.isValid());
+                showVariationOf(current.isValid() ? current.row() : -1);
+            });
+}
+
+QBoxLayout* KindsDialog::buildSeedRow(std::int64_t seed) {
+    m_seedField = new QLineEdit(QString::number(seed), this);
+    m_seedField->setObjectName(QStringLiteral("txtSeed"));
+    m_seedField->setToolTip(QStringLiteral("A whole number: another seed gives every plant of every kind "
+                                           "another turn, scale and variant"));
+    m_seedField->setMaximumWidth(fontMetrics().averageCharWidth() * 14);
+    auto* seedLabel = new QLabel(QStringLiteral("See&d of the project's variation"), this);
+    seedLabel->setBuddy(m_seedField);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(seedLabel);
+    row->addWidget(m_seedField);
+    row->addStretch(1);
+    return row;
+}
+
+void KindsDialog::setMaxFileChooser(std::function<std::string()> choose) {
+    m_chooseMaxFile = choose;
+    m_variation->setMaxFileChooser(std::move(choose));
+}
+
+void KindsDialog::showVariationOf(int row) {
+    if (row == m_variationRow)
+        return;
+    if (m_variationRow >= 0)
+        m_variationTexts[static_cast<std::size_t>(m_variationRow)] = m_variation->texts();
+    m_variationRow = row;
+    if (row < 0) {
+        m_variation->showNone();
+        return;
+    }
+    const KindEntry& entry = m_model->entries()[static_cast<std::size_t>(row)];
+    m_variation->showKind(ToQString("Vegetation_" + entry.row.number),
+                          m_variationTexts[static_cast<std::size_t>(row)]);
+}
+
+bool KindsDialog::takeVariation() {
+    if (m_variationRow >= 0)
+        m_variationTexts[static_cast<std::size_t>(m_variationRow)] = m_variation->texts();
+    const auto refuse = [this](const std::string& text) {
+        if (m_showRefusal)
+            m_showRefusal(text);
+        return false;
+    };
+    const std::optional<std::int64_t> seed = ParseSeed(ToStdString(m_seedField->text()));
+    if (!seed) {
+        refuse(SeedRefusal(ToStdString(m_seedField->text())));
+        m_seedField->setFocus();
+        m_seedField->selectAll();
+        return false;
+    }
+    std::vector<KindRow> rows;
+    for (std::size_t i = 0; i < m_variationTexts.size(); ++i) {
+        rows.push_back(m_model->entries()[i].row);
+        if (const std::optional<VariationRefusal> refusal =
+                ApplyVariationTexts(m_variationTexts[i], rows.back())) {
+            refuse(refusal->text);
+            // The kind's fields are shown, with the focus on the wrong one.
+            m_table->setCurrentIndex(m_model->index(static_cast<int>(i), KindsModel::MaxFile));
+            m_variation->focusField(refusal->field, refusal->variant);
+            return false;
+        }
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        m_model->setVariation(i, rows[i]);
+    m_seed = *seed;
+    return true;
 }
 
 bool KindsDialog::joinChosen() const {
@@ -169,7 +254,7 @@ bool KindsDialog::eventFilter(QObject* watched, QEvent* event) {
 void KindsDialog::keyPressEvent(QKeyEvent* event) {
     // Enter in a cell's editor ends the edit (its delegate keeps the text), not the dialog.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && editing()) {
+    if (enter && (editing() || m_variation->editing())) {
         event->accept();
         return;
     }
@@ -178,8 +263,11 @@ void KindsDialog::keyPressEvent(QKeyEvent* event) {
 
 void KindsDialog::done(int result) {
     // OK takes a cell still being edited too, also where a click on OK leaves the focus in it.
-    if (result == Accepted)
+    if (result == Accepted) {
         finishEdit();
+        if (!takeVariation())
+            return;
+    }
     QDialog::done(result);
 }
 
@@ -187,7 +275,8 @@ void EditKinds(Context& ctx, QWidget* owner, const DialogRunner& run) {
     std::string objectDir = ctx.session.ObjectDir;
     KindsDialog dialog(KindEntries(ctx.kinds, ctx.form.list(ListId::List1), ctx.kindsTable),
                        {GetFileNameFromPath(ctx.kindsTablePath), GetFileNameFromPath(JoinedScriptPath(ctx))},
-                       ctx.joinAllScripts, owner);
+                       ctx.joinAllScripts, ctx.kindsTable.seed(), owner);
+    dialog.setRefusalShower([&ctx](const std::string& text) { ctx.platform.showMessage(text); });
     dialog.setMaxFileChooser([&ctx, &objectDir] {
         const std::string chosen = ctx.platform.showFileDialog({.title = "Select Max Object File",
                                                                 .initialFolder = objectDir,
@@ -211,7 +300,12 @@ void EditKinds(Context& ctx, QWidget* owner, const DialogRunner& run) {
         ctx.joinAllScripts = dialog.joinChosen();
         SaveJoinAllScripts(ctx, ctx.joinAllScripts);
     }
-    if (StoreKindEntries(dialog.entries(), ctx.kindsTable))
+    bool changed = StoreKindEntries(dialog.entries(), ctx.kindsTable);
+    if (dialog.seed() != ctx.kindsTable.seed()) {
+        ctx.kindsTable.setSeed(dialog.seed());
+        changed = true;
+    }
+    if (changed)
         SaveKindsTable(ctx);
 }
 

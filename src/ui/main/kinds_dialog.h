@@ -1,25 +1,32 @@
 #pragma once
 
+#include "core/variation_texts.h"
 #include "ui/main/kinds_model.h"
 #include "ui/main/script_options_dialog.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include <QDialog>
 
+class QBoxLayout;
 class QCheckBox;
+class QLineEdit;
 class QPushButton;
 class QTableView;
 
 namespace tes {
 
 struct Context;
+class KindVariationPanel;
 
 // "Kinds": the Max file and object of every kind of the tile (and of the table's other kinds) in one
-// table to edit in place, a Browse button for the selected row, and whether Process All also joins
-// its scripts into one. OK and Cancel end it; the owner stores what OK leaves.
+// table to edit in place, a Browse button for the selected row, how the selected kind's plants differ,
+// the project's seed, and whether Process All also joins its scripts into one. OK checks the variation
+// of every kind and the seed, and names the first field that is wrong; Cancel ends it. The owner
+// stores what OK leaves.
 class KindsDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -27,13 +34,18 @@ public:
         std::string table;  // "Valley.tes.ini"
         std::string joined; // "Valley_MainVeg_All.ms"
     };
-    KindsDialog(std::vector<KindEntry> entries, const Files& files, bool join, QWidget* owner = nullptr);
+    KindsDialog(std::vector<KindEntry> entries, const Files& files, bool join, std::int64_t seed,
+                QWidget* owner = nullptr);
 
     // How Browse asks for a Max file: the chosen path, or the empty text when none was chosen.
-    void setMaxFileChooser(std::function<std::string()> choose) { m_chooseMaxFile = std::move(choose); }
+    void setMaxFileChooser(std::function<std::string()> choose);
+    // How OK tells why it keeps the dialog open.
+    void setRefusalShower(std::function<void(const std::string&)> show) { m_showRefusal = std::move(show); }
 
+    // The rows, with their variation once OK has taken it.
     const std::vector<KindEntry>& entries() const { return m_model->entries(); }
     bool joinChosen() const;
+    std::int64_t seed() const { return m_seed; }
     QTableView* table() const { return m_table; }
 
     void done(int result) override;
@@ -44,7 +56,12 @@ protected:
 
 private:
     void buildTable();
+    QBoxLayout* buildSeedRow(std::int64_t seed);
     void browseForCurrentRow();
+    // Keeps the variation typed for the row shown and shows the row's own.
+    void showVariationOf(int row);
+    // Takes the seed and every row's variation, or shows the first refusal and keeps the dialog open.
+    bool takeVariation();
     // Whether the current cell's editor is open.
     bool editing() const;
     // Takes the text of a cell still being edited, as leaving the cell does.
@@ -54,12 +71,18 @@ private:
     QTableView* m_table = nullptr;
     QPushButton* m_browse = nullptr;
     QCheckBox* m_join = nullptr;
+    KindVariationPanel* m_variation = nullptr;
+    QLineEdit* m_seedField = nullptr;
+    std::vector<VariationTexts> m_variationTexts; // one per row, as typed
+    int m_variationRow = -1;                      // the row the panel shows
+    std::int64_t m_seed = 1;
     std::function<std::string()> m_chooseMaxFile;
+    std::function<void(const std::string&)> m_showRefusal;
 };
 
-// The "Kinds..." button: the dialog over `owner` for the loaded project. OK stores the rows into the
-// kinds table and writes it beside the project, and keeps the join choice and the Max files' folder;
-// Cancel changes nothing.
+// The "Kinds..." button: the dialog over `owner` for the loaded project. OK stores the rows and the
+// seed into the kinds table and writes it beside the project, and keeps the join choice and the Max
+// files' folder; Cancel changes nothing.
 void EditKinds(Context& ctx, QWidget* owner, const DialogRunner& run = ExecDialog);
 
 } // namespace tes

@@ -126,6 +126,14 @@ bool KindsModel::setData(const QModelIndex& index, const QVariant& value, int ro
     }
 }
 
+void KindsModel::setVariation(std::size_t row, const KindRow& variation) {
+    KindRow& kept = m_entries.at(row).row;
+    kept.turn = variation.turn;
+    kept.scale = variation.scale;
+    kept.weight = variation.weight;
+    kept.variants = variation.variants;
+}
+
 void KindsModel::rowChanged(int row, Column first, Column last) {
     emit dataChanged(index(row, first), index(row, last));
 }

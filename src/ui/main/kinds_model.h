@@ -26,6 +26,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     const std::vector<KindEntry>& entries() const { return m_entries; }
+    // Sets how a row's plants differ, which the table does not show.
+    void setVariation(std::size_t row, const KindRow& variation);
 
 private:
     QVariant text(const KindEntry& entry, int column) const;

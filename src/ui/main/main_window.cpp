@@ -131,8 +131,10 @@ void MainWindow::connectEvents() {
     connect(m_btnScriptOptions, &QPushButton::clicked, this, [this] {
         runCommand("btnScriptOptions_Click", [this] { EditScriptOptions(m_ctx, this, m_runDialog); });
     });
-    connect(m_btnKinds, &QPushButton::clicked, this,
-            [this] { runCommand("btnKinds_Click", [this] { EditKinds(m_ctx, this, m_runDialog); }); });
+    connect(m_btnKinds, &QPushButton::clicked, this, [this] {
+        runCommand("btnKinds_Click", [this] { EditKinds(m_ctx, this, m_runDialog); });
+        emit previewInputsChanged();
+    });
     connect(m_btnProcessAll, &QPushButton::clicked, this,
             [this] { runCommand("btnProcessAll_Click", [this] { btnProcessAll_Click(m_ctx); }); });
     connect(m_btnPreview, &QPushButton::clicked, this, [this] {

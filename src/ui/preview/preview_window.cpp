@@ -31,6 +31,16 @@ std::string InputKey(const PreviewInput& input) {
                       input.heading;
     for (const VegetationKind& kind : input.kinds)
         key += '|' + VegetationEntry(kind);
+    // How the plants differ, so that OK in the Kinds dialog draws them anew.
+    key += "|seed " + std::to_string(input.seed);
+    for (const KindRow& row : input.kindRows) {
+        if (!row.varies())
+            continue;
+        key += '|' + row.number + ':' + row.maxFile + ':' + row.object() + ':' + std::to_string(row.weight) +
+               ':' + (row.turn ? RangeText(*row.turn) : "") + ':' + (row.scale ? RangeText(*row.scale) : "");
+        for (const KindVariant& variant : row.variants)
+            key += ':' + VariantText(variant);
+    }
     return key;
 }
 
@@ -49,6 +59,10 @@ PreviewWindow::PreviewWindow(PreviewSource source, QWidget* parent)
     m_save->setToolTip(QStringLiteral("Save the picture as shown"));
     m_status = new QLabel(this);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A record with its plant's look may need two lines; the row keeps their height, so the picture
+    // does not jump as the pointer moves.
+    m_status->setWordWrap(true);
+    m_status->setFixedHeight(2 * m_status->fontMetrics().lineSpacing() + 2);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_fit);
@@ -162,8 +176,13 @@ void PreviewWindow::showHovered(qint64 row) {
         QToolTip::hideText();
         return;
     }
+    const std::string_view entry = records[static_cast<std::size_t>(row)];
+    const PreviewScene* scene = m_canvas->scene();
+    const bool drawn = scene && static_cast<std::size_t>(row) < scene->kind.size();
+    // Where the kind's plants differ, also the variant, turn and scale the script gives this one.
     const QString record =
-        QStringLiteral("Record %1: ").arg(row + 1) + ToQString(records[static_cast<std::size_t>(row)]);
+        QStringLiteral("Record %1: ").arg(row + 1) + ToQString(entry) +
+        (drawn ? ToQString(PlantLookText(*scene, static_cast<std::size_t>(row), entry)) : QString());
     m_status->setText(record);
     // Also beside the pointer, where the eyes are.
     QToolTip::showText(QCursor::pos() + QPoint(12, 12), record, m_canvas);
