@@ -1,0 +1,208 @@
+#include "core/cache_files.h"
+
+#include "lib/failure.h"
+
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cstring>
+#include <string>
+#include <zlib.h>
+
+namespace tes {
+
+static_assert(std::endian::native == std::endian::little, "PRT numbers are little-endian");
+
+namespace {
+
+// The channels every particle carries, in the order of its bytes. A per-record channel (a variant's
+// ShapeIndex) is one more row here and one more field of Particle.
+struct CacheChannel {
+    enum class Type : std::int32_t { Int32 = 1, Int64 = 2, Float32 = 4 };
+    std::string_view name;
+    Type type;
+    std::int32_t arity;
+    std::int32_t offset; // within one particle's bytes
+};
+
+using ChannelType = CacheChannel::Type;
+
+constexpr std::array<CacheChannel, 5> kChannels{{
+    {"Position", ChannelType::Float32, 3, 0},
+    {"Orientation", ChannelType::Float32, 4, 12},
+    {"Scale", ChannelType::Float32, 3, 28},
+    {"ID", ChannelType::Int64, 1, 40},
+    {"MtlIndex", ChannelType::Int32, 1, 48},
+}};
+constexpr std::size_t kParticleBytes = 52;
+
+// Chosen by measurement (docs/performance.md): positions hardly compress, and the fast levels keep the
+// cache within the time of the fast script.
+constexpr int kCompressionLevel = 1;
+// Particles packed before each handing to zlib, and the compressed bytes gathered before each write.
+constexpr std::size_t kPackedParticles = 16384;
+constexpr std::size_t kOutputBytes = 1u << 20;
+
+std::string_view TypeName(ChannelType type) {
+    switch (type) {
+    case ChannelType::Int32:
+        return "int32";
+    case ChannelType::Int64:
+        return "int64";
+    case ChannelType::Float32:
+        break;
+    }
+    return "float32";
+}
+
+template <typename T> void PutLittle(std::string& out, T value) {
+    char bytes[sizeof(T)];
+    std::memcpy(bytes, &value, sizeof(T));
+    out.append(bytes, sizeof(T));
+}
+
+void PutName(std::string& out, std::string_view text, std::size_t width) {
+    out.append(text);
+    out.append(width - text.size(), '\0');
+}
+
+void Pack(char* out, const Particle& p) {
+    std::memcpy(out + kChannels[0].offset, p.position.data(), sizeof p.position);
+    std::memcpy(out + kChannels[1].offset, p.orientation.data(), sizeof p.orientation);
+    std::memcpy(out + kChannels[2].offset, p.scale.data(), sizeof p.scale);
+    std::memcpy(out + kChannels[3].offset, &p.id, sizeof p.id);
+    std::memcpy(out + kChannels[4].offset, &p.mtlIndex, sizeof p.mtlIndex);
+}
+
+template <typename T> void PutNumber(std::string& out, T value) {
+    char text[32];
+    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
+    out.append(text, error == std::errc() ? end : text);
+}
+
+class PrtFile final : public CacheFile {
+public:
+    PrtFile(std::string path, std::uint64_t byteLimit, std::uint64_t count, int level)
+        : CacheFile(std::move(path), byteLimit) {
+        std::string head("\xC0PRT\r\n\x1A\n", 8);
+        PutLittle<std::int32_t>(head, 56);
+        PutName(head, "Extensible Particle Format", 32);
+        PutLittle<std::int32_t>(head, 1);
+        PutLittle<std::int64_t>(head, static_cast<std::int64_t>(count));
+        PutLittle<std::int32_t>(head, 4);
+        PutLittle<std::int32_t>(head, static_cast<std::int32_t>(kChannels.size()));
+        PutLittle<std::int32_t>(head, 44);
+        for (const CacheChannel& channel : kChannels) {
+            PutName(head, channel.name, 32);
+            PutLittle<std::int32_t>(head, static_cast<std::int32_t>(channel.type));
+            PutLittle<std::int32_t>(head, channel.arity);
+            PutLittle<std::int32_t>(head, channel.offset);
+        }
+        m_file.writeEncoded(head);
+        if (deflateInit(&m_stream, level < 0 ? kCompressionLevel : level) != Z_OK)
+            throw failures::outOfMemory();
+        m_open = true;
+        m_packed.resize(kPackedParticles * kParticleBytes);
+        m_output.resize(kOutputBytes);
+    }
+    ~PrtFile() override {
+        if (m_open)
+            deflateEnd(&m_stream);
+    }
+
+    void add(const Particle& particle) override {
+        Pack(m_packed.data() + m_used, particle);
+        m_used += kParticleBytes;
+        if (m_used == m_packed.size())
+            compress(Z_NO_FLUSH);
+    }
+    void finish() override { compress(Z_FINISH); }
+
+private:
+    void compress(int flush) {
+        m_stream.next_in = reinterpret_cast<Bytef*>(m_packed.data());
+        m_stream.avail_in = static_cast<uInt>(m_used);
+        int status = Z_OK;
+        do {
+            m_stream.next_out = reinterpret_cast<Bytef*>(m_output.data());
+            m_stream.avail_out = static_cast<uInt>(m_output.size());
+            status = deflate(&m_stream, flush);
+            if (status == Z_STREAM_ERROR)
+                throw failures::deviceIoError();
+            const std::size_t produced = m_output.size() - m_stream.avail_out;
+            if (produced > 0)
+                write(std::string_view(m_output.data(), produced));
+        } while (m_stream.avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END));
+        m_used = 0;
+    }
+
+    z_stream m_stream{};
+    bool m_open = false;
+    std::string m_packed;
+    std::size_t m_used = 0;
+    std::string m_output;
+};
+
+class CsvFile final : public CacheFile {
+public:
+    CsvFile(std::string path, std::uint64_t byteLimit) : CacheFile(std::move(path), byteLimit) {
+        for (const CacheChannel& channel : kChannels) {
+            for (std::int32_t i = 0; i < channel.arity; ++i) {
+                if (!m_text.empty())
+                    m_text += ", ";
+                m_text.append(TypeName(channel.type)).append(" ").append(channel.name);
+                if (channel.arity > 1)
+                    m_text.append("[").append(std::to_string(i)).append("]");
+            }
+        }
+        m_text += "\r\n";
+    }
+
+    void add(const Particle& p) override {
+        for (const float v : p.position)
+            PutValue(v);
+        for (const float v : p.orientation)
+            PutValue(v);
+        for (const float v : p.scale)
+            PutValue(v);
+        PutValue(p.id);
+        PutNumber(m_text, p.mtlIndex);
+        m_text += "\r\n";
+        if (m_text.size() >= kOutputBytes)
+            flush();
+    }
+    void finish() override { flush(); }
+
+private:
+    template <typename T> void PutValue(T value) {
+        PutNumber(m_text, value);
+        m_text += ',';
+    }
+    void flush() {
+        write(m_text);
+        m_text.clear();
+    }
+
+    std::string m_text;
+};
+
+} // namespace
+
+void CacheFile::write(std::string_view bytes) {
+    m_file.writeEncoded(bytes);
+    if (m_file.bytesWritten() - m_writeBackAt >= kWriteBackBytes) {
+        m_file.startWriteBack();
+        m_writeBackAt = m_file.bytesWritten();
+    }
+}
+
+std::unique_ptr<CacheFile> MakePrtFile(std::string path, std::uint64_t byteLimit, std::uint64_t count,
+                                       int level) {
+    return std::make_unique<PrtFile>(std::move(path), byteLimit, count, level);
+}
+
+std::unique_ptr<CacheFile> MakeCsvFile(std::string path, std::uint64_t byteLimit) {
+    return std::make_unique<CsvFile>(std::move(path), byteLimit);
+}
+
+} // namespace tes
