@@ -6,6 +6,7 @@
 #include <bit>
 #include <charconv>
 #include <cstring>
+#include <span>
 #include <string>
 #include <zlib.h>
 
@@ -15,8 +16,8 @@ static_assert(std::endian::native == std::endian::little, "PRT numbers are littl
 
 namespace {
 
-// The channels every particle carries, in the order of its bytes. A per-record channel (a variant's
-// ShapeIndex) is one more row here and one more field of Particle.
+// The channels of a particle, in the order of its bytes: all but the last always, the last (the variant,
+// an int32 ShapeIndex as Frost reads it) when the cache's kinds have variants.
 struct CacheChannel {
     enum class Type : std::int32_t { Int32 = 1, Int64 = 2, Float32 = 4 };
     std::string_view name;
@@ -27,14 +28,22 @@ struct CacheChannel {
 
 using ChannelType = CacheChannel::Type;
 
-constexpr std::array<CacheChannel, 5> kChannels{{
+constexpr std::array<CacheChannel, 6> kChannels{{
     {"Position", ChannelType::Float32, 3, 0},
     {"Orientation", ChannelType::Float32, 4, 12},
     {"Scale", ChannelType::Float32, 3, 28},
     {"ID", ChannelType::Int64, 1, 40},
     {"MtlIndex", ChannelType::Int32, 1, 48},
+    {"ShapeIndex", ChannelType::Int32, 1, 52},
 }};
-constexpr std::size_t kParticleBytes = 52;
+
+std::span<const CacheChannel> Channels(bool shapes) {
+    return std::span(kChannels).first(shapes ? kChannels.size() : kChannels.size() - 1);
+}
+
+std::size_t ParticleBytes(bool shapes) {
+    return shapes ? 56 : 52;
+}
 
 // Chosen by measurement (docs/performance.md): positions hardly compress, and the fast levels keep the
 // cache within the time of the fast script.
@@ -74,6 +83,11 @@ void Pack(char* out, const Particle& p) {
     std::memcpy(out + kChannels[4].offset, &p.mtlIndex, sizeof p.mtlIndex);
 }
 
+void PackShape(char* out, const Particle& p) {
+    Pack(out, p);
+    std::memcpy(out + kChannels[5].offset, &p.shapeIndex, sizeof p.shapeIndex);
+}
+
 template <typename T> void PutNumber(std::string& out, T value) {
     char text[32];
     const auto [end, error] = std::to_chars(text, text + sizeof text, value);
@@ -82,17 +96,18 @@ template <typename T> void PutNumber(std::string& out, T value) {
 
 class PrtFile final : public CacheFile {
 public:
-    PrtFile(std::string path, std::uint64_t byteLimit, std::uint64_t count, int level)
-        : CacheFile(std::move(path), byteLimit) {
+    PrtFile(std::string path, std::uint64_t byteLimit, std::uint64_t count, int level, bool shapes)
+        : CacheFile(std::move(path), byteLimit), m_pack(shapes ? PackShape : Pack),
+          m_particleBytes(ParticleBytes(shapes)) {
         std::string head("\xC0PRT\r\n\x1A\n", 8);
         PutLittle<std::int32_t>(head, 56);
         PutName(head, "Extensible Particle Format", 32);
         PutLittle<std::int32_t>(head, 1);
         PutLittle<std::int64_t>(head, static_cast<std::int64_t>(count));
         PutLittle<std::int32_t>(head, 4);
-        PutLittle<std::int32_t>(head, static_cast<std::int32_t>(kChannels.size()));
+        PutLittle<std::int32_t>(head, static_cast<std::int32_t>(Channels(shapes).size()));
         PutLittle<std::int32_t>(head, 44);
-        for (const CacheChannel& channel : kChannels) {
+        for (const CacheChannel& channel : Channels(shapes)) {
             PutName(head, channel.name, 32);
             PutLittle<std::int32_t>(head, static_cast<std::int32_t>(channel.type));
             PutLittle<std::int32_t>(head, channel.arity);
@@ -102,7 +117,7 @@ public:
         if (deflateInit(&m_stream, level < 0 ? kCompressionLevel : level) != Z_OK)
             throw failures::outOfMemory();
         m_open = true;
-        m_packed.resize(kPackedParticles * kParticleBytes);
+        m_packed.resize(kPackedParticles * m_particleBytes);
         m_output.resize(kOutputBytes);
     }
     ~PrtFile() override {
@@ -111,8 +126,8 @@ public:
     }
 
     void add(const Particle& particle) override {
-        Pack(m_packed.data() + m_used, particle);
-        m_used += kParticleBytes;
+        m_pack(m_packed.data() + m_used, particle);
+        m_used += m_particleBytes;
         if (m_used == m_packed.size())
             compress(Z_NO_FLUSH);
     }
@@ -136,6 +151,8 @@ private:
         m_used = 0;
     }
 
+    void (*m_pack)(char*, const Particle&);
+    std::size_t m_particleBytes;
     z_stream m_stream{};
     bool m_open = false;
     std::string m_packed;
@@ -145,8 +162,9 @@ private:
 
 class CsvFile final : public CacheFile {
 public:
-    CsvFile(std::string path, std::uint64_t byteLimit) : CacheFile(std::move(path), byteLimit) {
-        for (const CacheChannel& channel : kChannels) {
+    CsvFile(std::string path, std::uint64_t byteLimit, bool shapes)
+        : CacheFile(std::move(path), byteLimit), m_shapes(shapes) {
+        for (const CacheChannel& channel : Channels(shapes)) {
             for (std::int32_t i = 0; i < channel.arity; ++i) {
                 if (!m_text.empty())
                     m_text += ", ";
@@ -167,6 +185,10 @@ public:
             PutValue(v);
         PutValue(p.id);
         PutNumber(m_text, p.mtlIndex);
+        if (m_shapes) {
+            m_text += ',';
+            PutNumber(m_text, p.shapeIndex);
+        }
         m_text += "\r\n";
         if (m_text.size() >= kOutputBytes)
             flush();
@@ -183,6 +205,7 @@ private:
         m_text.clear();
     }
 
+    bool m_shapes;
     std::string m_text;
 };
 
@@ -197,12 +220,12 @@ void CacheFile::write(std::string_view bytes) {
 }
 
 std::unique_ptr<CacheFile> MakePrtFile(std::string path, std::uint64_t byteLimit, std::uint64_t count,
-                                       int level) {
-    return std::make_unique<PrtFile>(std::move(path), byteLimit, count, level);
+                                       int level, bool shapes) {
+    return std::make_unique<PrtFile>(std::move(path), byteLimit, count, level, shapes);
 }
 
-std::unique_ptr<CacheFile> MakeCsvFile(std::string path, std::uint64_t byteLimit) {
-    return std::make_unique<CsvFile>(std::move(path), byteLimit);
+std::unique_ptr<CacheFile> MakeCsvFile(std::string path, std::uint64_t byteLimit, bool shapes) {
+    return std::make_unique<CsvFile>(std::move(path), byteLimit, shapes);
 }
 
 } // namespace tes

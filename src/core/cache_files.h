@@ -38,10 +38,11 @@ private:
     std::uint64_t m_writeBackAt = 0;
 };
 
-// A PRT file of `count` particles; `level` is zlib's, -1 the one chosen by measurement.
+// A PRT file of `count` particles; `level` is zlib's, -1 the one chosen by measurement. With `shapes`
+// each particle also names its variant (ShapeIndex).
 std::unique_ptr<CacheFile> MakePrtFile(std::string path, std::uint64_t byteLimit, std::uint64_t count,
-                                       int level);
-// A Thinkbox CSV file.
-std::unique_ptr<CacheFile> MakeCsvFile(std::string path, std::uint64_t byteLimit);
+                                       int level, bool shapes);
+// A Thinkbox CSV file, with a ShapeIndex column when `shapes` is set.
+std::unique_ptr<CacheFile> MakeCsvFile(std::string path, std::uint64_t byteLimit, bool shapes);
 
 } // namespace tes

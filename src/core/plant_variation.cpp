@@ -61,4 +61,14 @@ PlantLook LookOf(const PlantVariation& variation, double x, double z) {
     return look;
 }
 
+char* WritePlantLook(char* out, const PlantLook& look) {
+    out = WriteFixedDecimals(out, look.turn, 4);
+    *out++ = ',';
+    out = WriteFixedDecimals(out, look.scale / 100, 6);
+    *out++ = ',';
+    out = WriteFixedDecimals(out, static_cast<double>(look.variant + 1), 0);
+    *out++ = ']';
+    return out;
+}
+
 } // namespace tes

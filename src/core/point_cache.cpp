@@ -5,12 +5,14 @@
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
+#include "lib/plain_decimal.h"
 #include "project/sun.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace tes {
 
@@ -27,6 +29,26 @@ float ReadFloat(const char*& text, const char* end) {
     return error == std::errc() ? static_cast<float>(value) : 0.0f;
 }
 
+// Gives the particle the look of the plant that `entry` (a record of the kind) places, from the text
+// the fast script writes beside its position: the plant's turn goes on top of the kind's (both about
+// Z, so the angles add), and its factor multiplies the kind's scale as 3ds Max multiplies floats.
+void TakePlantLook(Particle& particle, const ParticleLook& kindLook, const CacheKind& kind,
+                   std::string_view entry) {
+    std::string_view rest = entry.substr(std::min(entry.size(), kind.number.size() + 1));
+    const double x = TakeRecordNumber(rest);
+    TakeRecordNumber(rest);
+    const double z = TakeRecordNumber(rest);
+    const PlantLook look = LookOf(kind.variation, x, z);
+    std::array<char, kMaxPlantLookText> text{};
+    const char* const end = WritePlantLook(text.data(), look);
+    const char* at = text.data();
+    const float turn = ReadFloat(at, end);
+    const float factor = ReadFloat(at, end);
+    particle.orientation = TurnAboutZ(static_cast<double>(kindLook.turn) + static_cast<double>(turn));
+    particle.scale.fill(kindLook.scale[0] * factor);
+    particle.shapeIndex = static_cast<std::int32_t>(look.variant);
+}
+
 } // namespace
 
 std::array<float, 4> TurnAboutZ(double degrees) {
@@ -39,7 +61,8 @@ ParticleLook ScriptLook(bool rotate, const std::string& rotationAngle, double ob
     // The numbers the script writes, read back as 3ds Max reads them.
     if (rotate && checkedFinite(LeadingNumberValue(rotationAngle)) != 0) {
         const std::string angle = MaxAngleText(rotationAngle);
-        look.orientation = TurnAboutZ(std::strtod(angle.c_str(), nullptr));
+        look.turn = static_cast<float>(std::strtod(angle.c_str(), nullptr));
+        look.orientation = TurnAboutZ(look.turn);
     }
     if (objectScale != 100) {
         const std::string s = PatternText(RoundHalfEven(objectScale / 100, 8), 1, 8);
@@ -84,16 +107,20 @@ bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint3
     if (!shown.report(0, count))
         return false;
     const std::uint64_t particles = countParticles(records);
+    // A channel names the variant when any kind has more than one.
+    const bool shapes = std::any_of(m_setup.kinds.begin(), m_setup.kinds.end(),
+                                    [](const CacheKind& kind) { return kind.variation.weights.size() > 1; });
     if (WritesPrt(m_setup.formats))
         m_files.push_back(MakePrtFile(m_setup.basePath + ".prt", m_setup.fileByteLimit, particles,
-                                      m_setup.compressionLevel));
+                                      m_setup.compressionLevel, shapes));
     if (WritesCsv(m_setup.formats))
-        m_files.push_back(MakeCsvFile(m_setup.basePath + ".csv", m_setup.fileByteLimit));
+        m_files.push_back(MakeCsvFile(m_setup.basePath + ".csv", m_setup.fileByteLimit, shapes));
     const bool numbered = lineNumbers && lineNumbers->size() == count;
 
-    Particle particle;
-    particle.orientation = m_setup.look.orientation;
-    particle.scale = m_setup.look.scale;
+    Particle plain; // a plant of a kind that does not vary
+    plain.orientation = m_setup.look.orientation;
+    plain.scale = m_setup.look.scale;
+    Particle particle = plain;
     std::array<char, kMaxPositionText> position{};
     for (std::uint64_t row = 0; row < count; ++row) {
         if (row % kProgressStep == 0 && row > 0 && !shown.report(row, count))
@@ -109,6 +136,11 @@ bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint3
                 axis = ReadFloat(text, end);
             particle.id = numbered ? (*lineNumbers)[row] : static_cast<std::int64_t>(row + 1);
             particle.mtlIndex = m_setup.kinds[k].mtlIndex;
+            if (m_setup.kinds[k].variation.any())
+                TakePlantLook(particle, m_setup.look, m_setup.kinds[k], entry);
+            else
+                std::tie(particle.orientation, particle.scale, particle.shapeIndex) =
+                    std::tie(plain.orientation, plain.scale, plain.shapeIndex);
             for (const auto& file : m_files)
                 file->add(particle);
             ++m_count;

@@ -237,13 +237,8 @@ void ScriptBuilder::addVariedPlant(std::string_view position, std::string_view e
     TakeRecordNumber(rest);
     const double z = TakeRecordNumber(rest);
     const PlantLook look = LookOf(m_setup.variation, x, z);
-    std::array<char, 3 * kMaxFixedDecimalsText + 8> text{};
-    char* out = WriteFixedDecimals(text.data(), look.turn, 4);
-    *out++ = ',';
-    out = WriteFixedDecimals(out, look.scale / 100, 6);
-    *out++ = ',';
-    out = WriteFixedDecimals(out, static_cast<double>(look.variant + 1), 0);
-    *out++ = ']';
+    std::array<char, kMaxPlantLookText> text{};
+    const char* const out = WritePlantLook(text.data(), look);
     m_varyingHead.assign("[").append(position).append(",[");
     addFastItem(m_varyingHead, std::string_view(text.data(), static_cast<std::size_t>(out - text.data())));
     ++m_objectCount;
