@@ -1,6 +1,6 @@
 #include "core/cache_files.h"
 
-#include "lib/failure.h"
+#include "core/deflate_pipe.h"
 
 #include <array>
 #include <bit>
@@ -8,7 +8,7 @@
 #include <cstring>
 #include <span>
 #include <string>
-#include <zlib.h>
+#include <thread>
 
 namespace tes {
 
@@ -45,12 +45,16 @@ std::size_t ParticleBytes(bool shapes) {
     return shapes ? 56 : 52;
 }
 
-// Chosen by measurement (docs/performance.md): positions hardly compress, and the fast levels keep the
-// cache within the time of the fast script.
-constexpr int kCompressionLevel = 1;
-// Particles packed before each handing to zlib, and the compressed bytes gathered before each write.
+// Particles packed before each handing to zlib, and the CSV text gathered before each write.
 constexpr std::size_t kPackedParticles = 16384;
 constexpr std::size_t kOutputBytes = 1u << 20;
+
+// Whether a PRT file of `count` particles compresses on a thread of its own while its particles are
+// worked out: from a few blocks on, where the thread's start is paid many times over, and only with a
+// second core (docs/performance.md).
+bool CompressOnOwnThread(std::uint64_t count) {
+    return count >= 4 * kPackedParticles && std::thread::hardware_concurrency() > 1;
+}
 
 std::string_view TypeName(ChannelType type) {
     switch (type) {
@@ -98,7 +102,10 @@ class PrtFile final : public CacheFile {
 public:
     PrtFile(std::string path, std::uint64_t byteLimit, std::uint64_t count, int level, bool shapes)
         : CacheFile(std::move(path), byteLimit), m_pack(shapes ? PackShape : Pack),
-          m_particleBytes(ParticleBytes(shapes)) {
+          m_particleBytes(ParticleBytes(shapes)),
+          m_pipe(
+              level, [this](std::string_view bytes) { write(bytes); }, CompressOnOwnThread(count),
+              kPackedParticles * m_particleBytes, m_particleBytes) {
         std::string head("\xC0PRT\r\n\x1A\n", 8);
         PutLittle<std::int32_t>(head, 56);
         PutName(head, "Extensible Particle Format", 32);
@@ -114,50 +121,23 @@ public:
             PutLittle<std::int32_t>(head, channel.offset);
         }
         m_file.writeEncoded(head);
-        if (deflateInit(&m_stream, level < 0 ? kCompressionLevel : level) != Z_OK)
-            throw failures::outOfMemory();
-        m_open = true;
-        m_packed.resize(kPackedParticles * m_particleBytes);
-        m_output.resize(kOutputBytes);
-    }
-    ~PrtFile() override {
-        if (m_open)
-            deflateEnd(&m_stream);
     }
 
     void add(const Particle& particle) override {
-        m_pack(m_packed.data() + m_used, particle);
+        m_pack(m_pipe.room() + m_used, particle);
         m_used += m_particleBytes;
-        if (m_used == m_packed.size())
-            compress(Z_NO_FLUSH);
+        if (m_used == m_pipe.blockBytes()) {
+            m_pipe.push(m_used);
+            m_used = 0;
+        }
     }
-    void finish() override { compress(Z_FINISH); }
+    void finish() override { m_pipe.finish(m_used); }
 
 private:
-    void compress(int flush) {
-        m_stream.next_in = reinterpret_cast<Bytef*>(m_packed.data());
-        m_stream.avail_in = static_cast<uInt>(m_used);
-        int status = Z_OK;
-        do {
-            m_stream.next_out = reinterpret_cast<Bytef*>(m_output.data());
-            m_stream.avail_out = static_cast<uInt>(m_output.size());
-            status = deflate(&m_stream, flush);
-            if (status == Z_STREAM_ERROR)
-                throw failures::deviceIoError();
-            const std::size_t produced = m_output.size() - m_stream.avail_out;
-            if (produced > 0)
-                write(std::string_view(m_output.data(), produced));
-        } while (m_stream.avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END));
-        m_used = 0;
-    }
-
     void (*m_pack)(char*, const Particle&);
     std::size_t m_particleBytes;
-    z_stream m_stream{};
-    bool m_open = false;
-    std::string m_packed;
+    DeflatePipe m_pipe;
     std::size_t m_used = 0;
-    std::string m_output;
 };
 
 class CsvFile final : public CacheFile {

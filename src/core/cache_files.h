@@ -38,7 +38,7 @@ private:
     std::uint64_t m_writeBackAt = 0;
 };
 
-// A PRT file of `count` particles; `level` is zlib's, -1 the one chosen by measurement. With `shapes`
+// A PRT file of `count` particles; `level` as PointCacheSetup::compressionLevel. With `shapes`
 // each particle also names its variant (ShapeIndex).
 std::unique_ptr<CacheFile> MakePrtFile(std::string path, std::uint64_t byteLimit, std::uint64_t count,
                                        int level, bool shapes);

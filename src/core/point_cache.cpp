@@ -121,7 +121,6 @@ bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint3
     plain.orientation = m_setup.look.orientation;
     plain.scale = m_setup.look.scale;
     Particle particle = plain;
-    std::array<char, kMaxPositionText> position{};
     for (std::uint64_t row = 0; row < count; ++row) {
         if (row % kProgressStep == 0 && row > 0 && !shown.report(row, count))
             return false;
@@ -129,11 +128,9 @@ bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint3
         for (std::size_t k = 0; k < m_rules.size(); ++k) {
             if (!m_rules[k].matches(entry))
                 continue;
-            // The position as the script writes it ("X,Y,Z]"), read back as 3ds Max reads it.
-            const char* const end = m_rules[k].writePosition(position.data(), entry);
-            const char* text = position.data();
-            for (float& axis : particle.position)
-                axis = ReadFloat(text, end);
+            // The position as the script writes it, read back as 3ds Max reads it.
+            const ScenePoint point = m_rules[k].placeRecord(entry);
+            particle.position = {ScriptFloat(point.X), ScriptFloat(point.Y), ScriptFloat(point.Z)};
             particle.id = numbered ? (*lineNumbers)[row] : static_cast<std::int64_t>(row + 1);
             particle.mtlIndex = m_setup.kinds[k].mtlIndex;
             if (m_setup.kinds[k].variation.any())

@@ -64,7 +64,9 @@ struct PointCacheSetup {
     std::string basePath; // the files are <basePath>.prt and <basePath>.csv
     PointCache formats = PointCache::None;
     std::uint64_t fileByteLimit = kNoByteLimit; // each file fails as a full disk past it
-    int compressionLevel = -1;                  // -1: the level chosen by measurement
+    // zlib's level 0 to 9 for the PRT file; -1 (chosen by measurement, docs/performance.md): each
+    // particle matched against the one before it, without zlib's search.
+    int compressionLevel = -1;
 };
 
 class CacheFile;
