@@ -8,7 +8,6 @@
 #include <cstring>
 #include <span>
 #include <string>
-#include <thread>
 
 namespace tes {
 
@@ -48,13 +47,6 @@ std::size_t ParticleBytes(bool shapes) {
 // Particles packed before each handing to zlib, and the CSV text gathered before each write.
 constexpr std::size_t kPackedParticles = 16384;
 constexpr std::size_t kOutputBytes = 1u << 20;
-
-// Whether a PRT file of `count` particles compresses on a thread of its own while its particles are
-// worked out: from a few blocks on, where the thread's start is paid many times over, and only with a
-// second core (docs/performance.md).
-bool CompressOnOwnThread(std::uint64_t count) {
-    return count >= 4 * kPackedParticles && std::thread::hardware_concurrency() > 1;
-}
 
 std::string_view TypeName(ChannelType type) {
     switch (type) {
@@ -102,10 +94,9 @@ class PrtFile final : public CacheFile {
 public:
     PrtFile(std::string path, std::uint64_t byteLimit, std::uint64_t count, int level, bool shapes)
         : CacheFile(std::move(path), byteLimit), m_pack(shapes ? PackShape : Pack),
-          m_particleBytes(ParticleBytes(shapes)),
-          m_pipe(
-              level, [this](std::string_view bytes) { write(bytes); }, CompressOnOwnThread(count),
-              kPackedParticles * m_particleBytes, m_particleBytes) {
+          m_particleBytes(ParticleBytes(shapes)), m_pipe(
+                                                      level, [this](std::string_view bytes) { write(bytes); },
+                                                      kPackedParticles * m_particleBytes, m_particleBytes) {
         std::string head("\xC0PRT\r\n\x1A\n", 8);
         PutLittle<std::int32_t>(head, 56);
         PutName(head, "Extensible Particle Format", 32);

@@ -22,64 +22,20 @@ struct DeflatePipe::Stream {
     }
 };
 
-DeflatePipe::DeflatePipe(int level, Sink sink, bool ownThread, std::size_t blockBytes,
-                         std::size_t recordBytes)
+DeflatePipe::DeflatePipe(int level, Sink sink, std::size_t blockBytes, std::size_t recordBytes)
     : m_sink(std::move(sink)), m_block(blockBytes) {
     if (level < 0) {
         m_records = std::make_unique<RecordDeflater>(recordBytes, m_sink);
-    } else {
-        m_stream = std::make_unique<Stream>();
-        m_output.resize(kOutputBytes);
-        if (deflateInit(&m_stream->z, level) != Z_OK)
-            throw failures::outOfMemory();
-        m_stream->open = true;
-    }
-    if (ownThread) {
-        m_waiting.resize(blockBytes);
-        m_thread = std::thread([this] { work(); });
-    }
-}
-
-DeflatePipe::~DeflatePipe() {
-    if (!m_thread.joinable())
-        return;
-    {
-        const std::lock_guard lock(m_mutex);
-        m_quit = true;
-    }
-    m_changed.notify_all();
-    m_thread.join();
-}
-
-void DeflatePipe::push(std::size_t used) {
-    hand(used, false);
-}
-
-void DeflatePipe::finish(std::size_t used) {
-    hand(used, true);
-}
-
-void DeflatePipe::hand(std::size_t used, bool last) {
-    if (!m_thread.joinable()) {
-        compress(m_block.data(), used, last);
         return;
     }
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return !m_hasWaiting || m_failure; });
-    if (m_failure)
-        std::rethrow_exception(m_failure);
-    // The free room the thread left becomes the next block.
-    m_block.swap(m_waiting);
-    m_waitingUsed = used;
-    m_waitingLast = last;
-    m_hasWaiting = true;
-    m_changed.notify_all();
-    if (last) {
-        m_changed.wait(lock, [this] { return m_done || m_failure; });
-        if (m_failure)
-            std::rethrow_exception(m_failure);
-    }
+    m_stream = std::make_unique<Stream>();
+    m_output.resize(kOutputBytes);
+    if (deflateInit(&m_stream->z, level) != Z_OK)
+        throw failures::outOfMemory();
+    m_stream->open = true;
 }
+
+DeflatePipe::~DeflatePipe() = default;
 
 void DeflatePipe::compress(const char* bytes, std::size_t used, bool last) {
     if (m_records) {
@@ -101,39 +57,6 @@ void DeflatePipe::compress(const char* bytes, std::size_t used, bool last) {
         if (produced > 0)
             m_sink(std::string_view(m_output.data(), produced));
     } while (z.avail_out == 0 || (last && status != Z_STREAM_END));
-}
-
-void DeflatePipe::work() {
-    std::vector<char> block(m_waiting.size());
-    for (;;) {
-        std::size_t used = 0;
-        bool last = false;
-        {
-            std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [this] { return m_hasWaiting || m_quit; });
-            if (m_quit)
-                return;
-            block.swap(m_waiting);
-            used = m_waitingUsed;
-            last = m_waitingLast;
-            m_hasWaiting = false;
-        }
-        m_changed.notify_all();
-        try {
-            compress(block.data(), used, last);
-        } catch (...) {
-            const std::lock_guard lock(m_mutex);
-            m_failure = std::current_exception();
-            m_changed.notify_all();
-            return;
-        }
-        if (last) {
-            const std::lock_guard lock(m_mutex);
-            m_done = true;
-            m_changed.notify_all();
-            return;
-        }
-    }
 }
 
 } // namespace tes

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <stdexcept>
 #include <zlib.h>
 
 #include <queue>
 
 namespace tes {
+
+static_assert(std::endian::native == std::endian::little, "the bits are gathered in a little-endian word");
 
 namespace {
 
@@ -141,16 +144,19 @@ void CountTwo(std::vector<std::uint32_t>& counts) {
 } // namespace
 
 RecordDeflater::RecordDeflater(std::size_t recordBytes, Sink sink)
-    : m_distance(recordBytes), m_sink(std::move(sink)) {}
-
-void RecordDeflater::putBits(std::uint64_t bits, int count) {
-    m_bits |= bits << m_bitCount;
-    m_bitCount += count;
-    if (m_bitCount >= 32)
-        flushBits(false);
+    : m_distance(recordBytes), m_sink(std::move(sink)) {
+    if (recordBytes < 1 || recordBytes > 256)
+        throw std::invalid_argument("RecordDeflater: records of 1 to 256 bytes");
 }
 
 void RecordDeflater::flushBits(bool all) {
+    if (m_bitCount >= 32) {
+        char word[4];
+        std::memcpy(word, &m_bits, 4); // little-endian: the first bits in the first byte
+        m_out.append(word, 4);
+        m_bits >>= 32;
+        m_bitCount -= 32;
+    }
     while (m_bitCount >= 8 || (all && m_bitCount > 0)) {
         m_out.push_back(static_cast<char>(m_bits & 0xFF));
         m_bits >>= 8;
@@ -243,15 +249,21 @@ void RecordDeflater::writeBlock(const char* bytes, std::size_t size, bool last) 
         putBits(lengthLengths[kCodeLengthOrder[i]], 3);
     for (const std::uint8_t length : all)
         putBits(lengthCodesOfLengths[length], lengthLengths[length]);
+    // A match's bits in one: its length's code and extra bits, then the distance's.
+    std::array<std::uint32_t, kMaxMatch + 1> matchBits{};
+    std::array<std::uint8_t, kMaxMatch + 1> matchBitCount{};
+    for (std::size_t length = 3; length <= kMaxMatch; ++length) {
+        const LengthCode& code = lengthCodes[length];
+        const int codeBits = lengths[code.symbol];
+        matchBits[length] = static_cast<std::uint32_t>(codes[code.symbol] | (code.extra << codeBits) |
+                                                       (distanceBits << (codeBits + code.extraBits)));
+        matchBitCount[length] = static_cast<std::uint8_t>(codeBits + code.extraBits + 1 + distanceExtraBits);
+    }
     for (const std::uint32_t token : m_tokens) {
-        if (token < 256) {
+        if (token < 256)
             putBits(codes[token], lengths[token]);
-            continue;
-        }
-        const LengthCode& code = lengthCodes[token - 256];
-        putBits(codes[code.symbol], lengths[code.symbol]);
-        putBits(code.extra, code.extraBits);
-        putBits(distanceBits, 1 + distanceExtraBits);
+        else
+            putBits(matchBits[token - 256], matchBitCount[token - 256]);
     }
     putBits(codes[kEndOfBlock], lengths[kEndOfBlock]);
 }

@@ -19,7 +19,7 @@ class RecordDeflater {
 public:
     using Sink = std::function<void(std::string_view)>;
 
-    // `recordBytes` is the records' size (3 to 32768).
+    // `recordBytes` is the records' size, 1 to 256 (a match's bits then fit in one 32-bit write).
     RecordDeflater(std::size_t recordBytes, Sink sink);
 
     // Compresses the next bytes of the records (a block may end inside a record); `last` ends the
@@ -27,7 +27,13 @@ public:
     void compress(const char* bytes, std::size_t size, bool last);
 
 private:
-    void putBits(std::uint64_t bits, int count);
+    // Appends `count` bits (at most 32), first bit first.
+    void putBits(std::uint64_t bits, int count) {
+        m_bits |= bits << m_bitCount;
+        m_bitCount += count;
+        if (m_bitCount >= 32)
+            flushBits(false);
+    }
     void flushBits(bool all);
     void writeBlock(const char* bytes, std::size_t size, bool last);
 
