@@ -145,7 +145,7 @@ void BM_WriteCacheOfKind7(benchmark::State& state) {
     program.ctx.scriptStyle.cache = tes::PointCache::Prt;
     tes::PlacementOptions options = tes::PlacementOptionsFromForm(program.ctx);
     tes::PointCacheSetup setup =
-        tes::CacheSetupFor(options, {{"7", 7}}, (folder / "Bench_MainVeg_07").string(), {});
+        tes::CacheSetupFor(options, {{"7", 7, {}}}, (folder / "Bench_MainVeg_07").string(), {});
     if (const char* level = std::getenv("TES_CACHE_LEVEL"))
         setup.compressionLevel = std::atoi(level);
     std::uint64_t particles = 0;

@@ -173,7 +173,7 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
                 outcome.cachePaths = built.cachePaths;
                 if (built.fileWritten)
                     written.push_back(built.scriptPath);
-                cached.push_back({kind.number, KindMtlIndex(kind.number)});
+                cached.push_back(CacheKindOf(build.options));
             } else {
                 outcome.status = KindOutcome::Status::Failed;
                 outcome.reason = built.messages.empty() ? "failed" : OneLine(built.messages.front().text);

@@ -22,6 +22,20 @@ namespace tes {
 
 namespace {
 
+// How the plants of the kind `number` differ by the options: one weight per Max file and object, the
+// options' own first.
+PlantVariation VariationOf(const PlacementOptions& options, const std::string& number) {
+    PlantVariation variation;
+    variation.turn = options.turn;
+    variation.scale = options.scale;
+    variation.seed = options.seed;
+    variation.kind = FieldNumber(number);
+    variation.weights.push_back(options.weight);
+    for (const KindVariant& variant : options.variants)
+        variation.weights.push_back(variant.weight);
+    return variation;
+}
+
 constexpr const char* kRefusedNameMessage =
     "Please specify a Max object name without quotes or control characters";
 constexpr const char* kClassicVariationMessage =
@@ -57,18 +71,12 @@ ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& num
     setup.fileByteLimit = request.tuning.fileByteLimit;
     setup.style = options.style;
     if (options.varies()) {
-        setup.variation.turn = options.turn;
-        setup.variation.scale = options.scale;
-        setup.variation.seed = options.seed;
-        setup.variation.kind = FieldNumber(number);
-        setup.variation.weights.push_back(options.weight);
+        setup.variation = VariationOf(options, number);
         setup.sources.push_back(
             {MaxFilePathBody(UpperCase(options.maxFile)), MaxStringBody(options.objectName)});
-        for (const KindVariant& variant : options.variants) {
-            setup.variation.weights.push_back(variant.weight);
+        for (const KindVariant& variant : options.variants)
             setup.sources.push_back(
                 {MaxFilePathBody(UpperCase(variant.maxFile)), MaxStringBody(variant.object())});
-        }
     }
     return setup;
 }
@@ -144,8 +152,8 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         if (setup.save && setup.style.cache != PointCache::None) {
             try {
                 const std::string basePath = setup.scriptPath.substr(0, setup.scriptPath.size() - 3);
-                cache = std::make_unique<PointCacheWriter>(CacheSetupFor(
-                    request.options, {{number, KindMtlIndex(number)}}, basePath, request.tuning));
+                cache = std::make_unique<PointCacheWriter>(
+                    CacheSetupFor(request.options, {CacheKindOf(request.options)}, basePath, request.tuning));
                 if (!cache->run(records, request.recordLines, progress)) {
                     result.outcome = BuildOutcome::Cancelled;
                     return result;
@@ -209,6 +217,13 @@ PointCacheSetup CacheSetupFor(const PlacementOptions& options, std::vector<Cache
     setup.formats = options.style.cache;
     setup.fileByteLimit = tuning.fileByteLimit;
     return setup;
+}
+
+CacheKind CacheKindOf(const PlacementOptions& options) {
+    CacheKind kind{options.kindNumber, KindMtlIndex(options.kindNumber), {}};
+    if (options.varies())
+        kind.variation = VariationOf(options, options.kindNumber);
+    return kind;
 }
 
 std::optional<Message> CheckObjectInput(const PlacementOptions& options) {

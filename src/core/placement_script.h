@@ -99,6 +99,8 @@ std::string ScriptBasePath(const PlacementOptions& options, const std::string& n
 
 struct PointCacheSetup;
 struct CacheKind;
+// The kind of the options in a point cache: its records, its MtlIndex, and how its plants differ.
+CacheKind CacheKindOf(const PlacementOptions& options);
 // The point cache of the records of `kinds`, placed, turned and scaled as the options' script places
 // them, written to `basePath` in the options' formats. Throws Failure as the script's build would.
 PointCacheSetup CacheSetupFor(const PlacementOptions& options, std::vector<CacheKind> kinds,

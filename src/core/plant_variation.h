@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lib/fixed_decimals.h"
 #include "project/kinds_table.h"
 
 #include <cstdint>
@@ -43,6 +44,12 @@ private:
     std::uint64_t m_kindHash = 0; // the hash after the seed and the kind
     std::uint64_t m_total = 0;    // of the weights
 };
+
+// Writes the plant's look as the fast script gives it beside the plant's position, "turn,factor,variant]"
+// (the turn in degrees with four decimals, the factor of the kind's scale with six, the variant counted
+// from 1), and returns the end. A point cache reads its numbers back from this text, as 3ds Max does.
+char* WritePlantLook(char* out, const PlantLook& look);
+inline constexpr std::size_t kMaxPlantLookText = 3 * kMaxFixedDecimalsText + 3;
 
 // The hash of the plant, for the tests of its spread: splitmix64 over the seed, the kind and the
 // bit patterns of x and z.

@@ -1,85 +1,24 @@
 #include "core/point_cache.h"
 
+#include "core/cache_files.h"
 #include "core/maxscript_literals.h"
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
+#include "lib/plain_decimal.h"
 #include "project/sun.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <limits>
-#include <string_view>
-#include <zlib.h>
+#include <tuple>
 
 namespace tes {
 
-static_assert(std::endian::native == std::endian::little, "PRT numbers are little-endian");
-
-// The channels every particle carries, in the order of its bytes. A per-record channel (a variant's
-// ShapeIndex) is one more row here and one more field of Particle.
-struct CacheChannel {
-    enum class Type : std::int32_t { Int32 = 1, Int64 = 2, Float32 = 4 };
-    std::string_view name;
-    Type type;
-    std::int32_t arity;
-    std::int32_t offset; // within one particle's bytes
-};
-
 namespace {
 
-using ChannelType = CacheChannel::Type;
-
-constexpr std::array<CacheChannel, 5> kChannels{{
-    {"Position", ChannelType::Float32, 3, 0},
-    {"Orientation", ChannelType::Float32, 4, 12},
-    {"Scale", ChannelType::Float32, 3, 28},
-    {"ID", ChannelType::Int64, 1, 40},
-    {"MtlIndex", ChannelType::Int32, 1, 48},
-}};
-constexpr std::size_t kParticleBytes = 52;
-
-// Chosen by measurement (docs/performance.md): positions hardly compress, and the fast levels keep the
-// cache within the time of the fast script.
-constexpr int kCompressionLevel = 1;
-// Particles packed before each handing to zlib, and the compressed bytes gathered before each write.
-constexpr std::size_t kPackedParticles = 16384;
-constexpr std::size_t kOutputBytes = 1u << 20;
 constexpr std::uint64_t kProgressStep = 65536;
-
-std::string_view TypeName(ChannelType type) {
-    switch (type) {
-    case ChannelType::Int32:
-        return "int32";
-    case ChannelType::Int64:
-        return "int64";
-    case ChannelType::Float32:
-        break;
-    }
-    return "float32";
-}
-
-template <typename T> void PutLittle(std::string& out, T value) {
-    char bytes[sizeof(T)];
-    std::memcpy(bytes, &value, sizeof(T));
-    out.append(bytes, sizeof(T));
-}
-
-void PutName(std::string& out, std::string_view text, std::size_t width) {
-    out.append(text);
-    out.append(width - text.size(), '\0');
-}
-
-void Pack(char* out, const Particle& p) {
-    std::memcpy(out + kChannels[0].offset, p.position.data(), sizeof p.position);
-    std::memcpy(out + kChannels[1].offset, p.orientation.data(), sizeof p.orientation);
-    std::memcpy(out + kChannels[2].offset, p.scale.data(), sizeof p.scale);
-    std::memcpy(out + kChannels[3].offset, &p.id, sizeof p.id);
-    std::memcpy(out + kChannels[4].offset, &p.mtlIndex, sizeof p.mtlIndex);
-}
 
 // The float 3ds Max holds for the number at `text`, which a comma or a bracket ends; `text` then
 // moves past them.
@@ -90,151 +29,25 @@ float ReadFloat(const char*& text, const char* end) {
     return error == std::errc() ? static_cast<float>(value) : 0.0f;
 }
 
-template <typename T> void PutNumber(std::string& out, T value) {
-    char text[32];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, value);
-    out.append(text, error == std::errc() ? end : text);
+// Gives the particle the look of the plant that `entry` (a record of the kind) places, from the text
+// the fast script writes beside its position: the plant's turn goes on top of the kind's (both about
+// Z, so the angles add), and its factor multiplies the kind's scale as 3ds Max multiplies floats.
+void TakePlantLook(Particle& particle, const ParticleLook& kindLook, const CacheKind& kind,
+                   std::string_view entry) {
+    std::string_view rest = entry.substr(std::min(entry.size(), kind.number.size() + 1));
+    const double x = TakeRecordNumber(rest);
+    TakeRecordNumber(rest);
+    const double z = TakeRecordNumber(rest);
+    const PlantLook look = LookOf(kind.variation, x, z);
+    std::array<char, kMaxPlantLookText> text{};
+    const char* const end = WritePlantLook(text.data(), look);
+    const char* at = text.data();
+    const float turn = ReadFloat(at, end);
+    const float factor = ReadFloat(at, end);
+    particle.orientation = TurnAboutZ(static_cast<double>(kindLook.turn) + static_cast<double>(turn));
+    particle.scale.fill(kindLook.scale[0] * factor);
+    particle.shapeIndex = static_cast<std::int32_t>(look.variant);
 }
-
-} // namespace
-
-// One file of a cache, written into a temporary file until commit().
-class CacheFile {
-public:
-    CacheFile(std::string path, std::uint64_t byteLimit)
-        : m_path(std::move(path)), m_file(m_path, byteLimit) {}
-    virtual ~CacheFile() = default;
-    virtual void add(const Particle& particle) = 0;
-    virtual void finish() = 0;
-    const std::string& path() const { return m_path; }
-    void commit() { m_file.commit(); }
-
-protected:
-    // Writes bytes and, every few megabytes, has the system start writing them to the disk, so that
-    // commit() finds little left to wait for.
-    void write(std::string_view bytes) {
-        m_file.writeEncoded(bytes);
-        if (m_file.bytesWritten() - m_writeBackAt >= kWriteBackBytes) {
-            m_file.startWriteBack();
-            m_writeBackAt = m_file.bytesWritten();
-        }
-    }
-
-    std::string m_path;
-    AtomicTextWriter m_file;
-
-private:
-    static constexpr std::uint64_t kWriteBackBytes = 8u << 20;
-    std::uint64_t m_writeBackAt = 0;
-};
-
-namespace {
-
-class PrtFile final : public CacheFile {
-public:
-    PrtFile(std::string path, std::uint64_t byteLimit, std::uint64_t count, int level)
-        : CacheFile(std::move(path), byteLimit) {
-        std::string head("\xC0PRT\r\n\x1A\n", 8);
-        PutLittle<std::int32_t>(head, 56);
-        PutName(head, "Extensible Particle Format", 32);
-        PutLittle<std::int32_t>(head, 1);
-        PutLittle<std::int64_t>(head, static_cast<std::int64_t>(count));
-        PutLittle<std::int32_t>(head, 4);
-        PutLittle<std::int32_t>(head, static_cast<std::int32_t>(kChannels.size()));
-        PutLittle<std::int32_t>(head, 44);
-        for (const CacheChannel& channel : kChannels) {
-            PutName(head, channel.name, 32);
-            PutLittle<std::int32_t>(head, static_cast<std::int32_t>(channel.type));
-            PutLittle<std::int32_t>(head, channel.arity);
-            PutLittle<std::int32_t>(head, channel.offset);
-        }
-        m_file.writeEncoded(head);
-        if (deflateInit(&m_stream, level < 0 ? kCompressionLevel : level) != Z_OK)
-            throw failures::outOfMemory();
-        m_open = true;
-        m_packed.resize(kPackedParticles * kParticleBytes);
-        m_output.resize(kOutputBytes);
-    }
-    ~PrtFile() override {
-        if (m_open)
-            deflateEnd(&m_stream);
-    }
-
-    void add(const Particle& particle) override {
-        Pack(m_packed.data() + m_used, particle);
-        m_used += kParticleBytes;
-        if (m_used == m_packed.size())
-            compress(Z_NO_FLUSH);
-    }
-    void finish() override { compress(Z_FINISH); }
-
-private:
-    void compress(int flush) {
-        m_stream.next_in = reinterpret_cast<Bytef*>(m_packed.data());
-        m_stream.avail_in = static_cast<uInt>(m_used);
-        int status = Z_OK;
-        do {
-            m_stream.next_out = reinterpret_cast<Bytef*>(m_output.data());
-            m_stream.avail_out = static_cast<uInt>(m_output.size());
-            status = deflate(&m_stream, flush);
-            if (status == Z_STREAM_ERROR)
-                throw failures::deviceIoError();
-            const std::size_t produced = m_output.size() - m_stream.avail_out;
-            if (produced > 0)
-                write(std::string_view(m_output.data(), produced));
-        } while (m_stream.avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END));
-        m_used = 0;
-    }
-
-    z_stream m_stream{};
-    bool m_open = false;
-    std::string m_packed;
-    std::size_t m_used = 0;
-    std::string m_output;
-};
-
-class CsvFile final : public CacheFile {
-public:
-    CsvFile(std::string path, std::uint64_t byteLimit) : CacheFile(std::move(path), byteLimit) {
-        for (const CacheChannel& channel : kChannels) {
-            for (std::int32_t i = 0; i < channel.arity; ++i) {
-                if (!m_text.empty())
-                    m_text += ", ";
-                m_text.append(TypeName(channel.type)).append(" ").append(channel.name);
-                if (channel.arity > 1)
-                    m_text.append("[").append(std::to_string(i)).append("]");
-            }
-        }
-        m_text += "\r\n";
-    }
-
-    void add(const Particle& p) override {
-        for (const float v : p.position)
-            PutValue(v);
-        for (const float v : p.orientation)
-            PutValue(v);
-        for (const float v : p.scale)
-            PutValue(v);
-        PutValue(p.id);
-        PutNumber(m_text, p.mtlIndex);
-        m_text += "\r\n";
-        if (m_text.size() >= kOutputBytes)
-            flush();
-    }
-    void finish() override { flush(); }
-
-private:
-    template <typename T> void PutValue(T value) {
-        PutNumber(m_text, value);
-        m_text += ',';
-    }
-    void flush() {
-        write(m_text);
-        m_text.clear();
-    }
-
-    std::string m_text;
-};
 
 } // namespace
 
@@ -248,7 +61,8 @@ ParticleLook ScriptLook(bool rotate, const std::string& rotationAngle, double ob
     // The numbers the script writes, read back as 3ds Max reads them.
     if (rotate && checkedFinite(LeadingNumberValue(rotationAngle)) != 0) {
         const std::string angle = MaxAngleText(rotationAngle);
-        look.orientation = TurnAboutZ(std::strtod(angle.c_str(), nullptr));
+        look.turn = static_cast<float>(std::strtod(angle.c_str(), nullptr));
+        look.orientation = TurnAboutZ(look.turn);
     }
     if (objectScale != 100) {
         const std::string s = PatternText(RoundHalfEven(objectScale / 100, 8), 1, 8);
@@ -293,17 +107,20 @@ bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint3
     if (!shown.report(0, count))
         return false;
     const std::uint64_t particles = countParticles(records);
+    // A channel names the variant when any kind has more than one.
+    const bool shapes = std::any_of(m_setup.kinds.begin(), m_setup.kinds.end(),
+                                    [](const CacheKind& kind) { return kind.variation.weights.size() > 1; });
     if (WritesPrt(m_setup.formats))
-        m_files.push_back(std::make_unique<PrtFile>(m_setup.basePath + ".prt", m_setup.fileByteLimit,
-                                                    particles, m_setup.compressionLevel));
+        m_files.push_back(MakePrtFile(m_setup.basePath + ".prt", m_setup.fileByteLimit, particles,
+                                      m_setup.compressionLevel, shapes));
     if (WritesCsv(m_setup.formats))
-        m_files.push_back(std::make_unique<CsvFile>(m_setup.basePath + ".csv", m_setup.fileByteLimit));
+        m_files.push_back(MakeCsvFile(m_setup.basePath + ".csv", m_setup.fileByteLimit, shapes));
     const bool numbered = lineNumbers && lineNumbers->size() == count;
 
-    Particle particle;
-    particle.orientation = m_setup.look.orientation;
-    particle.scale = m_setup.look.scale;
-    std::array<char, kMaxPositionText> position{};
+    Particle plain; // a plant of a kind that does not vary
+    plain.orientation = m_setup.look.orientation;
+    plain.scale = m_setup.look.scale;
+    Particle particle = plain;
     for (std::uint64_t row = 0; row < count; ++row) {
         if (row % kProgressStep == 0 && row > 0 && !shown.report(row, count))
             return false;
@@ -311,13 +128,16 @@ bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint3
         for (std::size_t k = 0; k < m_rules.size(); ++k) {
             if (!m_rules[k].matches(entry))
                 continue;
-            // The position as the script writes it ("X,Y,Z]"), read back as 3ds Max reads it.
-            const char* const end = m_rules[k].writePosition(position.data(), entry);
-            const char* text = position.data();
-            for (float& axis : particle.position)
-                axis = ReadFloat(text, end);
+            // The position as the script writes it, read back as 3ds Max reads it.
+            const ScenePoint point = m_rules[k].placeRecord(entry);
+            particle.position = {ScriptFloat(point.X), ScriptFloat(point.Y), ScriptFloat(point.Z)};
             particle.id = numbered ? (*lineNumbers)[row] : static_cast<std::int64_t>(row + 1);
             particle.mtlIndex = m_setup.kinds[k].mtlIndex;
+            if (m_setup.kinds[k].variation.any())
+                TakePlantLook(particle, m_setup.look, m_setup.kinds[k], entry);
+            else
+                std::tie(particle.orientation, particle.scale, particle.shapeIndex) =
+                    std::tie(plain.orientation, plain.scale, plain.shapeIndex);
             for (const auto& file : m_files)
                 file->add(particle);
             ++m_count;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plant_variation.h"
 #include "core/record_position.h"
 #include "core/script_style.h"
 #include "lib/atomic_file.h"
@@ -22,14 +23,16 @@ struct Particle {
     std::array<float, 3> position{};                          // the script's coordinates
     std::array<float, 4> orientation{0.0f, 0.0f, 0.0f, 1.0f}; // quaternion x, y, z, w
     std::array<float, 3> scale{1.0f, 1.0f, 1.0f};
-    std::int64_t id = 0;       // the record's line number in the environment file, from 1
-    std::int32_t mtlIndex = 0; // the kind's number
+    std::int64_t id = 0;         // the record's line number in the environment file, from 1
+    std::int32_t mtlIndex = 0;   // the kind's number
+    std::int32_t shapeIndex = 0; // the plant's variant, 0 the kind's own object (with variants only)
     bool operator==(const Particle&) const = default;
 };
 
-// What every particle of a kind shares: the turn and the scale the script gives its first object,
-// which its copies inherit. Per-record values would be filled into the particle where these are.
+// The turn and the scale the script gives the object every plant of a kind is cloned from. Without
+// variation the copies inherit them; with it, each plant's own turn and factor go on top.
 struct ParticleLook {
+    float turn = 0; // degrees, as 3ds Max reads the rotate line's angle
     std::array<float, 4> orientation{0.0f, 0.0f, 0.0f, 1.0f};
     std::array<float, 3> scale{1.0f, 1.0f, 1.0f};
 };
@@ -48,6 +51,7 @@ ParticleLook ScriptLook(bool rotate, const std::string& rotationAngle, double ob
 struct CacheKind {
     std::string number;
     std::int32_t mtlIndex = 0;
+    PlantVariation variation; // how its plants differ, as in the kind's fast script; none by default
 };
 
 // The kind's number as MtlIndex: its leading-number value, rounded and held within 32 bits.
@@ -60,7 +64,9 @@ struct PointCacheSetup {
     std::string basePath; // the files are <basePath>.prt and <basePath>.csv
     PointCache formats = PointCache::None;
     std::uint64_t fileByteLimit = kNoByteLimit; // each file fails as a full disk past it
-    int compressionLevel = -1;                  // -1: the level chosen by measurement
+    // zlib's level 0 to 9 for the PRT file; -1 (chosen by measurement, docs/performance.md): each
+    // particle matched against the one before it, without zlib's search.
+    int compressionLevel = -1;
 };
 
 class CacheFile;

@@ -4,6 +4,10 @@
 #include "lib/plain_decimal.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
 
 namespace tes {
 
@@ -26,7 +30,7 @@ ScenePoint ScenePlacement::placeNumbers(double x, double y, double z) const {
     return {checkedFinite(X), checkedFinite(Y), checkedFinite(Z)};
 }
 
-char* PositionRule::writePosition(char* out, std::string_view entry, double* xz) const {
+ScenePoint PositionRule::placeRecord(std::string_view entry, double* xz) const {
     std::string_view rest = entry.substr(std::min(entry.size(), number.size() + 1));
     const double x = checkedFinite(TakeRecordNumber(rest));
     const double y = checkedFinite(TakeRecordNumber(rest));
@@ -35,9 +39,15 @@ char* PositionRule::writePosition(char* out, std::string_view entry, double* xz)
         xz[0] = x;
         xz[1] = z;
     }
-    const auto [X, Y, Z] = placeNumbers(x, y, z);
-    if (!FitsSinglePrecision(X) || !FitsSinglePrecision(Y) || !FitsSinglePrecision(Z)) [[unlikely]]
+    const ScenePoint point = placeNumbers(x, y, z);
+    if (!FitsSinglePrecision(point.X) || !FitsSinglePrecision(point.Y) || !FitsSinglePrecision(point.Z))
+        [[unlikely]]
         throw BeyondSinglePrecision{std::string(entry)};
+    return point;
+}
+
+char* PositionRule::writePosition(char* out, std::string_view entry, double* xz) const {
+    const auto [X, Y, Z] = placeRecord(entry, xz);
 
     out = WriteFixedDecimals(out, X, 6);
     *out++ = ',';
@@ -46,6 +56,30 @@ char* PositionRule::writePosition(char* out, std::string_view entry, double* xz)
     out = WriteFixedDecimals(out, Z, 6);
     *out++ = ']';
     return out;
+}
+
+float ScriptFloatThroughText(double coordinate) {
+    std::array<char, kMaxFixedDecimalsText> text{};
+    const char* const end = WriteFixedDecimals(text.data(), coordinate, 6);
+    double value = 0;
+    std::from_chars(text.data(), end, value);
+    return static_cast<float>(value);
+}
+
+float ScriptFloat(double coordinate) {
+    // The text lies within half a millionth of the coordinate, plus its rounding to 15 digits (at most
+    // 5e-15 of the coordinate), and reads back to the double nearest to it.
+    const double magnitude = std::fabs(coordinate);
+    if (!(magnitude >= 1 && magnitude < 1e9))
+        return ScriptFloatThroughText(coordinate);
+    const float nearest = static_cast<float>(coordinate);
+    const float up = std::nextafter(std::fabs(nearest), std::numeric_limits<float>::infinity());
+    const float down = std::nextafter(std::fabs(nearest), 0.0f);
+    const double halfWidth = std::min<double>(up - std::fabs(nearest), std::fabs(nearest) - down) / 2;
+    const double slack = 1e-6 + magnitude * 1e-14;
+    if (std::fabs(coordinate - static_cast<double>(nearest)) + slack < halfWidth)
+        return nearest;
+    return ScriptFloatThroughText(coordinate);
 }
 
 } // namespace tes

@@ -67,7 +67,16 @@ struct PositionRule : ScenePlacement {
     // a finite number, and BeyondSinglePrecision when 3ds Max could not hold it. `xz`, when given,
     // receives the record's x and z as read, for the plant's variation.
     char* writePosition(char* out, std::string_view entry, double* xz = nullptr) const;
+    // The position writePosition writes, as numbers; throws as it does.
+    ScenePoint placeRecord(std::string_view entry, double* xz = nullptr) const;
 };
+
+// The float 3ds Max reads from the script's text of a coordinate (six decimals), as a point cache
+// holds it. Most coordinates lie so far inside their float's rounding interval that the text's
+// rounding cannot move them out: those skip the text (docs/performance.md).
+float ScriptFloat(double coordinate);
+// The same through the text, always.
+float ScriptFloatThroughText(double coordinate);
 
 // The most characters writePosition writes.
 inline constexpr std::size_t kMaxPositionText = 3 * kMaxFixedDecimalsText + 3;

@@ -233,20 +233,9 @@ char* ScriptBuilder::writeVariedPlant(char* out, std::string_view entry) const {
     double xz[2];
     *out++ = '[';
     out = m_rule.writePosition(out, entry, xz);
-    const PlantLook look = m_looks(xz[0], xz[1]);
     *out++ = ',';
     *out++ = '[';
-    out = WriteShortFixedDecimals(out, look.turn, 4);
-    *out++ = ',';
-    out = WriteShortFixedDecimals(out, look.scale / 100, 6);
-    *out++ = ',';
-    // Kinds have a few variants: one digit, mostly.
-    if (look.variant < 9)
-        *out++ = static_cast<char>('1' + look.variant);
-    else
-        out = WriteFixedDecimals(out, static_cast<double>(look.variant + 1), 0);
-    *out++ = ']';
-    return out;
+    return WritePlantLook(out, m_looks(xz[0], xz[1]));
 }
 
 void ScriptBuilder::addCopy(std::string_view position) {

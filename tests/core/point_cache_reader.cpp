@@ -51,6 +51,8 @@ void Store(Particle& p, const std::string& name, int index, double number) {
         p.id = static_cast<std::int64_t>(number);
     else if (name == "MtlIndex" && index == 0)
         p.mtlIndex = static_cast<std::int32_t>(number);
+    else if (name == "ShapeIndex" && index == 0)
+        p.shapeIndex = static_cast<std::int32_t>(number);
     else
         throw Fault("unexpected channel " + name);
 }

@@ -11,13 +11,17 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
+#include <tuple>
 
 namespace tes::test {
 namespace {
+
+constexpr double kRadian = 3.14159265358979323846 / 180;
 
 std::string WriteProject(const TempDir& dir) {
     dir.write("Vale.scn", "[Environment]\r\nTerrainWidth=5\r\nTerrainWidthScale=3.0\r\n");
@@ -103,6 +107,44 @@ void ExpectCachesOfScript(const PlacementResult& built, const std::vector<std::i
     }
 }
 
+// The caches of a build whose plants differ, against those of the same build without variation (`plain`,
+// the script's nodes): the same places, IDs and kinds, and on top each plant's look by its X and Z.
+void ExpectVariedCaches(const PlacementResult& built, const ReadCache& plain, const LoadResult& loaded,
+                        const PlantVariation& variation) {
+    ASSERT_EQ(built.outcome, BuildOutcome::Built);
+    const ReadCache prt = ReadPrt(ReadBytes(built.cachePaths[0]));
+    const ReadCache csv = ReadCsv(ReadBytes(built.cachePaths[1]));
+    std::vector<ReadChannel> channels = kChannels;
+    channels.push_back({"ShapeIndex", "int32", 1});
+    EXPECT_EQ(prt.channels, channels);
+    EXPECT_EQ(csv.channels, channels);
+    ASSERT_EQ(prt.particles.size(), plain.particles.size());
+    ASSERT_EQ(csv.particles, prt.particles);
+    std::size_t i = 0;
+    for (std::size_t row = 0; row < loaded.records.size(); ++row) {
+        const std::string record(loaded.records[row]);
+        if (record.rfind("5,", 0) != 0)
+            continue;
+        SCOPED_TRACE(record);
+        char* at = nullptr;
+        const double x = std::strtod(record.c_str() + 2, &at);
+        const double z = std::strtod(std::strchr(at + 1, ',') + 1, nullptr);
+        const PlantLook look = LookOf(variation, x, z);
+        const Particle& p = prt.particles[i];
+        const Particle& was = plain.particles[i++];
+        EXPECT_EQ(p.position, was.position);
+        EXPECT_EQ(std::tie(p.id, p.mtlIndex), std::tie(was.id, was.mtlIndex));
+        EXPECT_EQ(p.shapeIndex, static_cast<std::int32_t>(look.variant));
+        EXPECT_NEAR(p.scale[2] / was.scale[2], look.scale / 100, 2e-6);
+        // The X axis turns by the kind's turn and then the plant's.
+        const double turned = 2 * std::atan2(was.orientation[2], was.orientation[3]) + look.turn * kRadian;
+        const float qz = p.orientation[2], qw = p.orientation[3];
+        EXPECT_NEAR(1 - 2 * qz * qz, std::cos(turned), 1e-5);
+        EXPECT_NEAR(2 * qw * qz, std::sin(turned), 1e-5);
+    }
+    EXPECT_EQ(i, prt.particles.size());
+}
+
 struct CacheCase {
     bool mainTile;
     const char* objectScale;
@@ -142,6 +184,14 @@ TEST(PointCache, HoldsTheScriptsNodesOnBothTilesForOddOptions) {
         const PlacementResult built = BuildPlacementScript(build);
         ASSERT_GE(built.objectCount, 2u);
         ExpectCachesOfScript(built, LinesOf(environment, loaded, "5"), 5);
+
+        const ReadCache plain = ReadPrt(ReadBytes(built.cachePaths.at(0)));
+        PlantVariation variation{ValueRange{-30, 400}, ValueRange{50, 150}, {1, 3}, 9, 5};
+        build.options.style.shape = ScriptShape::Fast;
+        std::tie(build.options.turn, build.options.scale, build.options.seed) =
+            std::tuple(variation.turn, variation.scale, variation.seed);
+        build.options.variants = {{R"(C:\Models\bush.max)", "Bush", 3}};
+        ExpectVariedCaches(BuildPlacementScript(build), plain, loaded, variation);
     }
 }
 
