@@ -41,4 +41,21 @@ if(TES_BUILD_GUI)
 endif()
 add_custom_target(tes_windows_runtime ALL COMMAND ${copies} VERBATIM)
 
+# Every program waits for the DLLs: the test programs run as soon as they are linked, to list their
+# tests.
+function(tes_programs_need_runtime dir)
+    get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+    foreach(target IN LISTS targets)
+        get_target_property(type ${target} TYPE)
+        if(type STREQUAL EXECUTABLE)
+            add_dependencies(${target} tes_windows_runtime)
+        endif()
+    endforeach()
+    get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+    foreach(subdir IN LISTS subdirs)
+        tes_programs_need_runtime(${subdir})
+    endforeach()
+endfunction()
+tes_programs_need_runtime(${PROJECT_SOURCE_DIR})
+
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/Valley DESTINATION ${CMAKE_INSTALL_BINDIR}/examples)
