@@ -42,7 +42,7 @@ sanitize: deps
 # under Wine (build/mingw/bin). windows-zip packs enviro-script.exe with its DLLs, help and the example
 # (build/mingw/*.zip); windows-installer writes the setup program (build/mingw/*-setup.exe), which
 # windows-installer-check installs, runs and uninstalls under Wine (CI).
-.PHONY: windows windows-zip windows-installer windows-installer-check
+.PHONY: windows windows-zip windows-installer windows-installer-check windows-screenshot
 windows:
 	@TES_WITH_WINDOWS=1 scripts/install-deps.sh
 	@qt=$$(scripts/build-windows-qt.sh) && cmake --preset mingw -DTES_WINDOWS_QT="$$qt" >/dev/null
@@ -57,6 +57,10 @@ windows-installer: windows
 
 windows-installer-check: windows-installer build
 	@scripts/check-windows-installer.sh build/mingw $(BUILD_DIR)
+
+# The picture in the README: the installed window under Wine after Process (docs/windows-window.png).
+windows-screenshot: windows-installer build
+	@scripts/windows-screenshot.sh build/mingw $(BUILD_DIR) docs/windows-window.png
 
 bench: deps
 	@cmake --preset release >/dev/null

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The picture of the window as a Windows user meets it: the installer (`make windows-installer`) run
+# silently in a fresh Wine prefix, the installed window started with the `windows` platform plugin on
+# Xvfb under openbox, the example loaded, the first kind given a Max file and processed through the
+# keyboard and mouse (xdotool), the screen taken with ImageMagick. The script Process writes must
+# equal, byte for byte, what the Linux build's enviro-script writes for the same choices.
+#   windows-screenshot.sh MINGW_BUILD_FOLDER LINUX_BUILD_FOLDER OUTPUT.png
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+mingw=${1:?usage: windows-screenshot.sh MINGW_BUILD_FOLDER LINUX_BUILD_FOLDER OUTPUT.png}
+linux=${2:?usage: windows-screenshot.sh MINGW_BUILD_FOLDER LINUX_BUILD_FOLDER OUTPUT.png}
+output=$(realpath "${3:?usage: windows-screenshot.sh MINGW_BUILD_FOLDER LINUX_BUILD_FOLDER OUTPUT.png}")
+max_file='D:\Models\Pine.max'
+
+if [ -z "${TES_INSIDE_XVFB:-}" ]; then
+    scratch=$(mktemp -d)
+    trap 'rm -rf "$scratch"' EXIT
+    export WINEPREFIX=$scratch/prefix
+    "$here/cmake/run-under-wine.sh" "$WINEPREFIX" "$(ls "$mingw"/TolvaneEnviroScripter-*-setup.exe)" /S /CurrentUser
+    documents=$WINEPREFIX/drive_c/users/Public/Documents
+    mkdir -p "$documents" "$scratch/linux"
+    cp -r "$here/examples/Valley" "$documents/"
+    cp -r "$here/examples/Valley" "$scratch/linux/"
+    TES_INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    "$linux/bin/enviro-script" build "$scratch/linux/Valley/Valley.prj" --vegetation 1 --max-file "$max_file" >/dev/null
+    diff -r "$scratch/linux/Valley" "$documents/Valley"
+    echo "$output: the window's script equals the Linux build's"
+    exit 0
+fi
+
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+command -v wine64 >/dev/null 2>&1 && wine=$(command -v wine64)
+openbox &
+programs='C:\users\'"${USER:-$(id -un)}"'\AppData\Local\Programs\Tolvane Enviro Scripter'
+"$wine" "$programs\\tolvane-enviro-scripter.exe" 'C:\users\Public\Documents\Valley\Valley.prj' &
+program=$!
+
+window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Tolvane Enviro Scripter' | head -1)
+sleep 5 # the project loads once the window is up
+key() { xdotool key --window "$window" --clearmodifiers "$@"; sleep 1; }
+xdotool windowactivate --sync "$window"
+# The Max file field follows the Max file's Browse button (Alt+W) in the tab order.
+key alt+w
+xdotool key Escape && sleep 1 # the file dialog Browse opened
+key Tab
+xdotool type --delay 30 "$max_file"
+key Tab
+key alt+p
+sleep 3
+import -window root "$output"
+key alt+x
+wait "$program"
