@@ -8,6 +8,7 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "TolvaneEnviroScripter developers")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY TolvaneEnviroScripter)
 set(CPACK_PACKAGE_FILE_NAME TolvaneEnviroScripter-${PROJECT_VERSION}-setup)
+set(CPACK_TES_ICON ${PROJECT_SOURCE_DIR}/packaging/icons/tolvane-enviro-scripter.ico)
 set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/packaging/windows)
 set(CPACK_MONOLITHIC_INSTALL ON) # one installer with every component; the zip takes one
 set(CPACK_STRIP_FILES ON)
