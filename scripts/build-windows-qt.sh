@@ -6,8 +6,10 @@
 #
 # The result goes into a cache folder outside the clone, named by the Qt version and a hash of this
 # script (which holds the configure line), and is reused as long as both stay the same. It is built in
-# a scratch folder beside it and renamed into place only once complete, so an interrupted or failed
-# build never looks finished. Prints the folder (the Qt prefix) on stdout; progress goes to stderr.
+# a work folder beside it and renamed into place only once complete (stamp written last), so an
+# interrupted or failed build never looks finished; the work folder stays until a build completes,
+# so the next run resumes where the last one stopped. Prints the folder (the Qt prefix) on stdout;
+# progress goes to stderr.
 set -euo pipefail
 exec 3>&1 1>&2 # only the prefix goes to stdout
 
@@ -31,8 +33,8 @@ if [ -f "$prefix/$stamp" ]; then
     exit 0
 fi
 
-work=$(mktemp -d "$cache/build-XXXXXX")
-trap 'rm -rf "$work"' EXIT
+work=$cache/qt-$qt_version-work
+mkdir -p "$work"
 started=$(date +%s)
 
 # The source package, through a sources list of our own: the machine's apt set-up stays as it is.
@@ -65,14 +67,20 @@ if [ -z "$tarball" ]; then
         apt-get "${apt_private[@]}" -qq source --download-only qt6-base)
     tarball=$(ls "$src"/qt6-base_"$qt_version"*.orig.tar.xz | head -1)
 fi
-echo "Unpacking $(basename "$tarball")"
-tar -xf "$tarball" -C "$work"
-source_dir=$(ls -d "$work"/qtbase-everywhere-src-*)
+source_dir=$work/qtbase-everywhere-src-$qt_version
+if [ ! -d "$source_dir" ]; then
+    echo "Unpacking $(basename "$tarball")"
+    rm -rf "$work/unpack"
+    mkdir "$work/unpack"
+    tar -xf "$tarball" -C "$work/unpack"
+    mv "$work"/unpack/qtbase-everywhere-src-* "$source_dir"
+    rmdir "$work/unpack"
+fi
 lgpl=$(ls "$source_dir"/LICENSES/LGPL-3.0-only.txt "$source_dir"/LICENSE.LGPL3 2>/dev/null | head -1 || true)
 [ -n "$lgpl" ] || { echo "No LGPL text in $source_dir"; exit 1; }
 
 # The cross toolchain: posix threads (GCC 12's win32 threads have no std::mutex).
-cat >"$work/toolchain.cmake" <<'EOF'
+cat >"$work/toolchain.new" <<'EOF'
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
@@ -84,6 +92,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 EOF
+# Rewritten only when it changes, so a resumed build does not start again.
+cmp -s "$work/toolchain.new" "$work/toolchain.cmake" || mv "$work/toolchain.new" "$work/toolchain.cmake"
+rm -f "$work/toolchain.new"
 
 # The tarball lacks wintab, hence no tablet events. The offscreen plugin needs freetype (bundled).
 install_dir=$work/prefix
@@ -98,11 +109,15 @@ cmake -G Ninja -S "$source_dir" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$work/t
     -DFEATURE_icu=OFF -DFEATURE_glib=OFF -DFEATURE_fontconfig=OFF -DFEATURE_zstd=OFF \
     -DFEATURE_pkg_config=OFF -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF \
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF \
-    -DFEATURE_system_png=OFF -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF \
-    -DFEATURE_direct2d=OFF -DFEATURE_tabletevent=OFF -DFEATURE_use_gold_linker_alias=OFF \
+    -DFEATURE_system_png=OFF -DFEATURE_jpeg=OFF -DFEATURE_tabletevent=OFF \
+    -DFEATURE_use_gold_linker_alias=OFF \
     >"$work/configure.log" || { tail -50 "$work/configure.log"; exit 1; }
-echo "Building Qt (about half an hour on two cores)"
-cmake --build "$work/build" -j"$(nproc)" >"$work/build.log" || { tail -50 "$work/build.log"; exit 1; }
+echo "Building Qt (about half an hour on two cores; log: $work/build.log)"
+if ! cmake --build "$work/build" -j"$(nproc)" -- -k 0 >"$work/build.log" 2>&1; then
+    grep -A30 '^FAILED' "$work/build.log" | grep -v 'warning:\|^ *|\|^ *[0-9]* |\|In file included\|^ *from ' | head -80
+    exit 1
+fi
+rm -rf "$install_dir"
 cmake --install "$work/build" >/dev/null
 cp "$lgpl" "$install_dir/LGPL-3.0.txt"
 echo "Debian 12 source package qt6-base $(dpkg-query -W -f='${Version}' qt6-base-dev) ($(basename "$tarball"))" \
@@ -111,5 +126,6 @@ echo "Debian 12 source package qt6-base $(dpkg-query -W -f='${Version}' qt6-base
 date -u +%FT%TZ >"$install_dir/$stamp" # last: the folder is complete
 rm -rf "$prefix"
 mv "$install_dir" "$prefix"
+rm -rf "$work"
 echo "Qt for Windows built in $((($(date +%s) - started) / 60)) minutes: $prefix"
 echo "$prefix" >&3
