@@ -38,12 +38,10 @@ program=$!
 
 window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Tolvane Enviro Scripter' | head -1)
 sleep 5 # the project loads once the window is up
-key() { xdotool key --window "$window" --clearmodifiers "$@"; sleep 1; }
+key() { xdotool key --clearmodifiers "$@"; sleep 1; }
 xdotool windowactivate --sync "$window"
-# The Max file field follows the Max file's Browse button (Alt+W) in the tab order.
-key alt+w
-xdotool key Escape && sleep 1 # the file dialog Browse opened
-key Tab
+# The Max file field: at (88, 20) in its frame, which stands at (8, 256) in the window.
+xdotool mousemove --window "$window" 200 284 click --repeat 3 1
 xdotool type --delay 30 "$max_file"
 key Tab
 key alt+p
