@@ -3,21 +3,27 @@
 # programs and tests run there under Wine, and installed with the programs. The command line needs
 # Qt's Core and Gui and the offscreen platform (the preview picture); the rest is the window's
 # (install component `window`; the zip leaves it out).
+# Debian's runtime DLLs carry their debugging information, ten times their size: they go stripped.
 set(TES_RUNTIME_DLLS "")
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/runtime)
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll} OUTPUT_VARIABLE path
                     OUTPUT_STRIP_TRAILING_WHITESPACE)
     if(NOT IS_ABSOLUTE "${path}")
         message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not know ${dll}")
     endif()
-    list(APPEND TES_RUNTIME_DLLS ${path})
+    set(stripped ${CMAKE_BINARY_DIR}/runtime/${dll})
+    add_custom_command(OUTPUT ${stripped} COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${stripped} ${path}
+                       DEPENDS ${path} VERBATIM)
+    list(APPEND TES_RUNTIME_DLLS ${stripped})
 endforeach()
 install(FILES ${TES_RUNTIME_DLLS} DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 set(bin ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 set(copies ${CMAKE_COMMAND} -E copy_if_different ${TES_RUNTIME_DLLS} ${bin})
 if(TES_BUILD_GUI)
-    # name; folder under bin/; install component ("" for both programs, build only for the tests)
+    # target; folder under bin/; install component: cli (the default one, both programs), window, or
+    # "" (only in bin/, for the tests)
     set(qt_files
         Qt6::Core . cli Qt6::Gui . cli Qt6::QOffscreenIntegrationPlugin platforms cli
         Qt6::Widgets . window Qt6::QWindowsIntegrationPlugin platforms window
@@ -39,7 +45,7 @@ if(TES_BUILD_GUI)
     install(FILES ${TES_WINDOWS_QT}/LGPL-3.0.txt ${CMAKE_CURRENT_BINARY_DIR}/qt-source.txt
             DESTINATION ${CMAKE_INSTALL_BINDIR}/qt-license)
 endif()
-add_custom_target(tes_windows_runtime ALL COMMAND ${copies} VERBATIM)
+add_custom_target(tes_windows_runtime ALL COMMAND ${copies} DEPENDS ${TES_RUNTIME_DLLS} VERBATIM)
 
 # Every program waits for the DLLs: the test programs run as soon as they are linked, to list their
 # tests.
