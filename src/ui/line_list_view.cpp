@@ -59,10 +59,23 @@ int WidestLine(const LineList& lines, const QFontMetrics& metrics) {
 
 } // namespace
 
-void ApplyListBoxLook(QWidget& widget) {
+QFont ListFont() {
+    // Not every font database heeds the style hint when a family is missing (the offscreen platform
+    // on Windows does not), so the stand-ins are named.
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(QStringLiteral("Courier New"),
+                                   {QStringLiteral("Courier"), QStringLiteral("Liberation Mono"),
+                                    QStringLiteral("DejaVu Sans Mono")});
+        return true;
+    }();
+    (void)substituted;
     QFont font(QStringLiteral("Courier New"), 9);
     font.setStyleHint(QFont::TypeWriter);
-    widget.setFont(font);
+    return font;
+}
+
+void ApplyListBoxLook(QWidget& widget) {
+    widget.setFont(ListFont());
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     widget.setPalette(palette);
