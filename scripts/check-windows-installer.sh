@@ -3,7 +3,7 @@
 # would meet it: a silent per-user install (Start-menu shortcut, Apps & features entry, "Open with"
 # for .prj); one start of the installed window on the installed example (offscreen, ending by itself
 # through TES_QUIT_AFTER_START); the installed enviro-script.exe writing the same scripts, byte for
-# byte, as the Linux build's; then the registered silent uninstall, after which the program's folder
+# byte, as the Linux build's, also with plants that differ and with point caches; then the registered silent uninstall, after which the program's folder
 # and keys are gone and the user's settings and scripts stay.
 #   check-windows-installer.sh MINGW_BUILD_FOLDER LINUX_BUILD_FOLDER
 set -euo pipefail
@@ -59,7 +59,7 @@ WINEQT_QPA_PLATFORM=offscreen TES_QUIT_AFTER_START=1 wine "$dir\\tolvane-enviro-
 # Loading a project remembers its folder.
 wine reg query "$settings" /s | tr -d '\r' | grep -qF "$example"
 
-step "the installed enviro-script.exe writes what the Linux build's writes"
+step "the installed enviro-script.exe writes what the Linux build's writes, scripts and caches"
 documents=$WINEPREFIX/drive_c/users/Public/Documents
 mkdir -p "$documents" "$scratch/linux"
 cp -r "$here/examples/Valley" "$documents/"
@@ -68,6 +68,16 @@ wine "$dir\\enviro-script.exe" build 'C:\users\Public\Documents\Valley\Valley.pr
     --max-file 'C:\Models\Pine.max' >/dev/null
 "$linux/bin/enviro-script" build "$scratch/linux/Valley/Valley.prj" --all --max-file 'C:\Models\Pine.max' >/dev/null
 ls "$documents"/Valley/*.ms >/dev/null
+diff -r "$scratch/linux/Valley" "$documents/Valley"
+# And with plants that differ (the fast script) and point caches, from the same kinds table.
+"$linux/bin/enviro-script" kinds "$scratch/linux/Valley/Valley.prj" --set 5 --max-file 'C:\Models\Oak.max' \
+    --variant 'C:\Models\Oak_02.max|Oak_02|2' --turn 0:360 --scale 80:120 --seed 7
+cp "$scratch/linux/Valley/Valley.tes.ini" "$documents/Valley/"
+wine "$dir\\enviro-script.exe" build 'C:\users\Public\Documents\Valley\Valley.prj' --all --fast --cache both \
+    --max-file 'C:\Models\Pine.max' >/dev/null
+"$linux/bin/enviro-script" build "$scratch/linux/Valley/Valley.prj" --all --fast --cache both \
+    --max-file 'C:\Models\Pine.max' >/dev/null
+ls "$documents"/Valley/*.prt >/dev/null
 diff -r "$scratch/linux/Valley" "$documents/Valley"
 
 step "silent uninstall through the registered command"
