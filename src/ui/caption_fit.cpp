@@ -123,8 +123,14 @@ QFont ChooseDialogFont(QWidget& window, double pointSize) {
         return CaptionsFit(window);
     };
     const QFont system = window.font();
-    const QStringList families = {system.family(), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                                  QStringLiteral("Nimbus Sans")};
+    QStringList families = {system.family()};
+#ifdef Q_OS_WIN
+    // Windows' own dialog fonts before the stand-ins: a system whose default face does not resolve
+    // (Wine's "MS Shell Dlg 2") would otherwise draw the captions in a serif face.
+    families << QStringLiteral("Segoe UI") << QStringLiteral("Tahoma")
+             << QStringLiteral("Microsoft Sans Serif");
+#endif
+    families << QStringLiteral("Arial") << QStringLiteral("Liberation Sans") << QStringLiteral("Nimbus Sans");
     QStringList tried; // the families the system really gave, which may stand in for others
     for (const QString& family : families) {
         QFont font = system;

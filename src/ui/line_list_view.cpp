@@ -2,6 +2,7 @@
 
 #include "lib/line_list.h"
 #include "ui/combiner/line_list_model.h"
+#include "ui/font_stand_ins.h"
 
 #include <algorithm>
 #include <cstring>
@@ -60,18 +61,7 @@ int WidestLine(const LineList& lines, const QFontMetrics& metrics) {
 } // namespace
 
 QFont ListFont() {
-    // Not every font database heeds the style hint when a family is missing (the offscreen platform
-    // on Windows does not), so the stand-ins are named.
-    static const bool substituted = [] {
-        QFont::insertSubstitutions(QStringLiteral("Courier New"),
-                                   {QStringLiteral("Courier"), QStringLiteral("Liberation Mono"),
-                                    QStringLiteral("DejaVu Sans Mono")});
-        return true;
-    }();
-    (void)substituted;
-    QFont font(QStringLiteral("Courier New"), 9);
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
+    return FontOrStandIn(QStringLiteral("Courier New"), 9, QFont::TypeWriter);
 }
 
 void ApplyListBoxLook(QWidget& widget) {
