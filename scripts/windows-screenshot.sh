@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The picture of the window as a Windows user meets it: the installer (`make windows-installer`) run
 # silently in a fresh Wine prefix, the installed window started with the `windows` platform plugin on
-# Xvfb under openbox, the example loaded, the first kind given a Max file and processed through the
+# Xvfb under openbox, the example loaded, the first kind chosen and given a Max file and processed through the
 # keyboard and mouse (xdotool), the screen taken with ImageMagick. The script Process writes must
 # equal, byte for byte, what the Linux build's enviro-script writes for the same choices.
 #   windows-screenshot.sh MINGW_BUILD_FOLDER LINUX_BUILD_FOLDER OUTPUT.png
@@ -17,11 +17,22 @@ if [ -z "${TES_INSIDE_XVFB:-}" ]; then
     trap 'rm -rf "$scratch"' EXIT
     export WINEPREFIX=$scratch/prefix
     "$here/cmake/run-under-wine.sh" "$WINEPREFIX" "$(ls "$mingw"/TolvaneEnviroScripter-*-setup.exe)" /S /CurrentUser
+    # Until the Wine server of the install, which has no display, has ended: the window's run would
+    # otherwise join it and show nowhere.
+    wineserver=/usr/lib/wine/wineserver64
+    command -v wineserver >/dev/null 2>&1 && wineserver=$(command -v wineserver)
+    "$wineserver" -w
+    # One start and end of the window first, as a user's first start: the fonts a new Wine prefix
+    # offers are settled by then.
+    WINEQT_QPA_PLATFORM=offscreen TES_QUIT_AFTER_START=1 "$here/cmake/run-under-wine.sh" "$WINEPREFIX" \
+        "C:\\users\\${USER:-$(id -un)}\\AppData\\Local\\Programs\\Tolvane Enviro Scripter\\tolvane-enviro-scripter.exe"
+    "$wineserver" -w
     documents=$WINEPREFIX/drive_c/users/Public/Documents
     mkdir -p "$documents" "$scratch/linux"
     cp -r "$here/examples/Valley" "$documents/"
     cp -r "$here/examples/Valley" "$scratch/linux/"
     TES_INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    "$wineserver" -w
     "$linux/bin/enviro-script" build "$scratch/linux/Valley/Valley.prj" --vegetation 1 --max-file "$max_file" >/dev/null
     diff -r "$scratch/linux/Valley" "$documents/Valley"
     echo "$output: the window's script equals the Linux build's"
@@ -36,7 +47,7 @@ programs='C:\users\'"${USER:-$(id -un)}"'\AppData\Local\Programs\Tolvane Enviro 
 "$wine" "$programs\\tolvane-enviro-scripter.exe" 'C:\users\Public\Documents\Valley\Valley.prj' &
 program=$!
 
-window=$(timeout 120 xdotool search --sync --onlyvisible --name '^Tolvane Enviro Scripter' | head -1)
+window=$(timeout 120 xdotool search --sync --name '^Tolvane Enviro Scripter$' | head -1)
 sleep 5 # the project loads once the window is up
 key() { xdotool key --clearmodifiers "$@"; sleep 1; }
 xdotool windowactivate --sync "$window"
@@ -44,6 +55,9 @@ xdotool windowactivate --sync "$window"
 xdotool mousemove --window "$window" 200 284 click --repeat 3 1
 xdotool type --delay 30 "$max_file"
 key Tab
+# The first kind, from the vegetation box (a load leaves none chosen): its edit part, then Down.
+xdotool mousemove --window "$window" 400 207 click 1
+key Down
 key alt+p
 sleep 3
 import -window root "$output"
