@@ -61,5 +61,6 @@ key Down
 key alt+p
 sleep 3
 import -window root "$output"
+convert "$output" -trim +repage "$output" # the window alone, without the empty screen
 key alt+x
 wait "$program"
