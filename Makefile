@@ -20,7 +20,7 @@ run: build
 test: build
 	@QT_QPA_PLATFORM=offscreen ctest --preset $(PRESET) -j2
 ifneq ($(CI),)
-	@$(MAKE) --no-print-directory windows
+	@$(MAKE) --no-print-directory windows-installer-check
 endif
 
 # Rewrites every C++ source in the style of .clang-format; check-format only reports (CI runs it).
@@ -37,17 +37,30 @@ sanitize: deps
 	@QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 		UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --preset sanitize -j2
 
-# Windows: enviro-script.exe cross-built with MinGW-w64 (build/mingw/bin), and every Qt-free test run
-# under Wine. windows-zip packs the program, its help and the example for users (build/mingw/*.zip).
-.PHONY: windows windows-zip
+# Windows: both programs cross-built with MinGW-w64 and a Qt built for Windows from Debian's Qt sources
+# (scripts/build-windows-qt.sh; once, then from its cache folder outside the clone), and every test run
+# under Wine (build/mingw/bin). windows-zip packs enviro-script.exe with its DLLs, help and the example
+# (build/mingw/*.zip); windows-installer writes the setup program (build/mingw/*-setup.exe), which
+# windows-installer-check installs, runs and uninstalls under Wine (CI).
+.PHONY: windows windows-zip windows-installer windows-installer-check windows-screenshot
 windows:
 	@TES_WITH_WINDOWS=1 scripts/install-deps.sh
-	@cmake --preset mingw >/dev/null
+	@qt=$$(scripts/build-windows-qt.sh) && cmake --preset mingw -DTES_WINDOWS_QT="$$qt" >/dev/null
 	@cmake --build --preset mingw -j$$(nproc)
 	@ctest --preset mingw -j$$(( $$(nproc) * 2 ))
 
 windows-zip: windows
 	@cmake --build --preset mingw --target windows-zip
+
+windows-installer: windows
+	@cd build/mingw && cpack -G NSIS
+
+windows-installer-check: windows-installer build
+	@scripts/check-windows-installer.sh build/mingw $(BUILD_DIR)
+
+# The picture in the README: the installed window under Wine after Process (docs/windows-window.png).
+windows-screenshot: windows-installer build
+	@scripts/windows-screenshot.sh build/mingw $(BUILD_DIR) docs/windows-window.png
 
 bench: deps
 	@cmake --preset release >/dev/null

@@ -1,6 +1,6 @@
-# Cross-compiles the Qt-free part (the engine, the command line and their tests) for 64-bit Windows
-# with MinGW-w64, posix threads, linked statically so the programs run without MinGW's DLLs. The tests
-# run through Wine (cmake/run-under-wine.sh).
+# Cross-compiles for 64-bit Windows with MinGW-w64, posix threads. The programs use MinGW's C++
+# runtime as DLLs, as the Qt DLLs do, and find them beside themselves (cmake/WindowsRuntime.cmake).
+# The tests run through Wine (cmake/run-under-wine.sh).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TES_MINGW_PREFIX x86_64-w64-mingw32)
@@ -16,7 +16,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # Tests run under Wine, in a prefix inside the build folder.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/run-under-wine.sh ${CMAKE_BINARY_DIR}/wine-prefix)
 # zlib from the cross sysroot as a static library, like everything else the programs link.

@@ -9,6 +9,16 @@ shift
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=" # no offer to install .NET or Gecko into the prefix
 unset DISPLAY WAYLAND_DISPLAY
+# Wine hands a variable named QT_* to the program only when it is given as WINEQT_*: the tests' QT_*
+# settings (the offscreen platform) pass that way.
+while IFS='=' read -r name _; do
+    [[ $name == QT_* ]] && export "WINE$name=${!name}"
+done < <(env)
+# On Windows the offscreen platform reads the fonts of one folder (QT_QPA_FONTDIR), and Wine's
+# C:\windows\Fonts is empty: the tests get the fonts the Linux tests get from fontconfig.
+if [ -z "${QT_QPA_FONTDIR:-}" ] && [ -d /usr/share/fonts/truetype/dejavu ]; then
+    export WINEQT_QPA_FONTDIR='Z:\usr\share\fonts\truetype\dejavu'
+fi
 # Wine turns the arguments into the program's UTF-16 command line by the locale's character set.
 if ! locale charmap 2>/dev/null | grep -qi utf-8; then
     export LC_ALL=C.UTF-8

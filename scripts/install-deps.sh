@@ -11,9 +11,13 @@ packages=(
 if [ "${TES_WITH_PACKAGING:-0}" = 1 ]; then
     packages+=(dpkg-dev file fakeroot lintian desktop-file-utils appstream shared-mime-info libglib2.0-bin)
 fi
-# What `make windows` uses to cross-build for Windows and run the tests under Wine; CI runs it too.
+# What `make windows` uses to build Qt for Windows from Debian's sources (xz-utils unpacks them),
+# cross-build, run the tests under Wine with Wine's own fonts (the ones a Windows user meets) and
+# write the installer (nsis); `make windows-screenshot` drives the installed window on Xvfb under
+# openbox with xdotool and ImageMagick. CI runs all but the screenshot.
 if [ "${TES_WITH_WINDOWS:-0}" = 1 ] || [ -n "${CI:-}" ]; then
-    packages+=(g++-mingw-w64-x86-64-posix wine64 googletest libz-mingw-w64-dev)
+    packages+=(g++-mingw-w64-x86-64-posix wine64 fonts-wine googletest libz-mingw-w64-dev xz-utils nsis)
+    packages+=(xvfb xauth openbox xdotool imagemagick)
 fi
 if [ "${TES_WITH_FUZZ:-0}" = 1 ]; then
     packages+=(clang libclang-rt-14-dev)

@@ -27,6 +27,12 @@ public:
                 if (type == QtCriticalMsg || type == QtFatalMsg)
                     std::fprintf(stderr, "%s\n", qPrintable(text));
             });
+#ifdef Q_OS_WIN
+        // There the offscreen platform reads its fonts from one folder, by default one beside Qt's
+        // DLLs that nobody installs: the system's fonts are the ones to draw with.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+            qputenv("QT_QPA_FONTDIR", qgetenv("WINDIR") + "\\Fonts");
+#endif
         m_app = std::make_unique<QGuiApplication>(m_argc, m_argv);
     }
     ~DrawingApplication() {

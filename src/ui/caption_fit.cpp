@@ -1,6 +1,7 @@
 #include "ui/caption_fit.h"
 
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -123,8 +124,17 @@ QFont ChooseDialogFont(QWidget& window, double pointSize) {
         return CaptionsFit(window);
     };
     const QFont system = window.font();
-    const QStringList families = {system.family(), QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                                  QStringLiteral("Nimbus Sans")};
+    QStringList families;
+#ifdef Q_OS_WIN
+    // Windows' own dialog fonts first (the system's on Windows 10 and 11 is the first): Wine's default
+    // face ("MS Shell Dlg 2") stands for a serif one.
+    for (const QString& family : {QStringLiteral("Segoe UI"), QStringLiteral("Tahoma")}) {
+        if (QFontDatabase::hasFamily(family)) // not a stand-in the database would give instead
+            families << family;
+    }
+#endif
+    families << system.family();
+    families << QStringLiteral("Arial") << QStringLiteral("Liberation Sans") << QStringLiteral("Nimbus Sans");
     QStringList tried; // the families the system really gave, which may stand in for others
     for (const QString& family : families) {
         QFont font = system;

@@ -2,6 +2,7 @@
 
 #include "lib/line_list.h"
 #include "ui/combiner/line_list_model.h"
+#include "ui/font_stand_ins.h"
 
 #include <algorithm>
 #include <cstring>
@@ -59,10 +60,12 @@ int WidestLine(const LineList& lines, const QFontMetrics& metrics) {
 
 } // namespace
 
+QFont ListFont() {
+    return FontOrStandIn(QStringLiteral("Courier New"), 9, QFont::TypeWriter);
+}
+
 void ApplyListBoxLook(QWidget& widget) {
-    QFont font(QStringLiteral("Courier New"), 9);
-    font.setStyleHint(QFont::TypeWriter);
-    widget.setFont(font);
+    widget.setFont(ListFont());
     QPalette palette = widget.palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     widget.setPalette(palette);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 
+#include <QFont>
 #include <QListView>
 
 namespace tes {
@@ -10,6 +11,10 @@ namespace tes {
 class LineList;
 class LineListModel;
 class WidestRowDelegate;
+
+// Courier New 9 pt; where the system has no Courier New (Wine, some Linux desktops), a fixed-pitch
+// font standing in for it.
+QFont ListFont();
 
 // The look of the main window's lists: Courier New 9 pt (a fixed-pitch font, so that the columns of
 // their rows line up) on the grey of a button face.

@@ -28,12 +28,14 @@ constexpr int kProgressSteps = 1000;
 // The window repaints and the Cancel button answers this often while work reports progress.
 constexpr int kEventIntervalMs = 50;
 
+#ifndef Q_OS_WIN
 // The last part of "Software\Tolvane Enviro Scripter": the name of the per-user store off Windows.
 QString StoreName(const std::string& keyPath) {
     const QString path = ToQString(keyPath);
     const qsizetype cut = path.lastIndexOf(QLatin1Char('\\'));
     return cut < 0 ? path : path.mid(cut + 1);
 }
+#endif
 
 // The extension a save dialog gives a name typed without one: the first pattern of the chosen file
 // type, when that names a single extension ("MS File (*.ms)" gives "ms", "All Files (*.*)" none).

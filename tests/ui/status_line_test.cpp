@@ -1,3 +1,4 @@
+#include "ui/line_list_view.h"
 #include "ui/main/status_line.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +10,7 @@ namespace {
 
 // Widths counted in the characters of a fixed-pitch font, the ellipsis one of them.
 TEST(StatusLine, ElidesAfterAWordAndGivesTheWholeTextAsTooltip) {
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    const QFontMetrics metrics(font);
+    const QFontMetrics metrics(ListFont());
     const int character = metrics.horizontalAdvance(QLatin1Char('M'));
     const QString summary = QStringLiteral("Wrote 2 scripts. Joined into Valley_MainVeg_All.ms");
     const struct {

@@ -52,9 +52,7 @@ CombinerWindow::CombinerWindow(CombinerState& state, QWidget* owner) : QDialog(o
     m_lstMaxScripts = new LineListView(state.lstMaxScripts, m_frameCompiledMaxScript);
     m_lstMaxScripts->setObjectName(QStringLiteral("lstMaxScripts"));
     m_lstMaxScripts->setGeometry(Twips(120), Twips(240), Twips(7815), Twips(3210));
-    QFont font(QStringLiteral("Courier New"), 9);
-    font.setStyleHint(QFont::TypeWriter);
-    m_lstMaxScripts->setFont(font);
+    m_lstMaxScripts->setFont(ListFont());
 
     m_btnAddFile = MakeButton(this, "btnAddFile", "&Add File", 1320);
     m_btnSaveAs = MakeButton(this, "btnSaveAs", "&Save As", 5880);

@@ -3,6 +3,7 @@
 #include "form/help_launch.h"
 #include "ui/access_key_focus.h"
 #include "ui/caption_fit.h"
+#include "ui/font_stand_ins.h"
 #include "ui/main/main_window.h"
 #include "ui/main/max_length_validator.h"
 #include "ui/main/output_pane.h"
@@ -60,9 +61,7 @@ QIcon WindowIcon() {
 }
 
 QFont CreditsFont() {
-    QFont font(QStringLiteral("Arial"), 9);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
+    return FontOrStandIn(QStringLiteral("Arial"), 9, QFont::SansSerif);
 }
 
 } // namespace
