@@ -1,5 +1,7 @@
 #include "cli/variation_options.h"
 
+#include "project/kinds_table.h"
+
 #include <CLI/CLI.hpp>
 
 namespace tes::cli {
@@ -55,7 +57,7 @@ void AddVariationOptions(CLI::App& app, KindsOptions& kinds, CLI::Option* set) {
     app.add_option_function<std::uint32_t>(
            "--weight", [&kinds](std::uint32_t weight) { kinds.weight = weight; },
            "The weight of the row's own Max file among the variants (default 1)")
-        ->check(CLI::Range(1u, 1000000u))
+        ->check(CLI::Range(1u, kMaxVariantWeight))
         ->needs(set)
         ->group("Variation options");
     app.add_flag("--clear-variants", kinds.clearVariants, "Remove the variants the row has before adding any")

@@ -1,5 +1,6 @@
 #include "core/variation_texts.h"
 
+#include "lib/ini.h"
 #include "lib/numbers.h"
 #include "project/vegetation_list.h"
 
@@ -10,14 +11,8 @@ namespace tes {
 
 namespace {
 
-// The largest weight, as the command line takes it: the weights of a kind add up within 32 bits.
-constexpr std::uint32_t kMaxWeight = 1000000;
-
 std::string_view Trimmed(std::string_view text) {
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+    return TrimIniBlanks(text); // the text goes into the kinds table's INI
 }
 
 std::string Quoted(std::string_view text) {
@@ -81,7 +76,7 @@ struct Checker {
         std::uint32_t value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
         if (IsDigitsOnly(text) && error == std::errc() && end == text.data() + text.size() && value >= 1 &&
-            value <= kMaxWeight)
+            value <= kMaxVariantWeight)
             return value;
         refuse(field, variant, name, Quoted(text) + " is not a whole number from 1 to 1000000");
         return 1;

@@ -18,6 +18,9 @@ struct ValueRange {
     bool operator==(const ValueRange&) const = default;
 };
 
+// The largest weight a window or the command line takes: the weights of a kind add up within 32 bits.
+inline constexpr std::uint32_t kMaxVariantWeight = 1000000;
+
 // One more Max file and object that a kind's plants may take, and how often, against the others.
 struct KindVariant {
     std::string maxFile;
