@@ -1,5 +1,6 @@
 #include "ui/main/kind_variation_panel.h"
 
+#include "ui/main/open_editor.h"
 #include "ui/to_qt.h"
 
 #include <QGridLayout>
@@ -20,17 +21,6 @@ enum VariantColumn { FileColumn, ObjectColumn, WeightColumn, VariantColumns };
 QString Cell(const QTableWidget* table, int row, int column) {
     const QTableWidgetItem* item = table->item(row, column);
     return item ? item->text() : QString();
-}
-
-// Ends the edit of the table's current cell as leaving it does, keeping the text.
-void CommitEdit(QTableWidget* table) {
-    const QModelIndex current = table->currentIndex();
-    QWidget* editor = table->indexWidget(current);
-    if (!editor)
-        return;
-    QAbstractItemDelegate* delegate = table->itemDelegateForIndex(current);
-    emit delegate->commitData(editor);
-    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 QLabel* Label(const char* caption, QWidget* buddy, QWidget* parent) {
@@ -155,7 +145,7 @@ void KindVariationPanel::showNone() {
 }
 
 VariationTexts KindVariationPanel::texts() const {
-    CommitEdit(m_variants);
+    CommitOpenEditor(*m_variants);
     VariationTexts texts;
     texts.turnFrom = ToStdString(m_turnFrom->text());
     texts.turnTo = ToStdString(m_turnTo->text());
@@ -185,7 +175,7 @@ void KindVariationPanel::focusField(VariationField field, std::size_t variant) {
 }
 
 void KindVariationPanel::addVariant() {
-    CommitEdit(m_variants);
+    CommitOpenEditor(*m_variants);
     const int row = m_variants->rowCount();
     m_variants->insertRow(row);
     m_variants->setItem(row, FileColumn, new QTableWidgetItem);
@@ -199,14 +189,14 @@ void KindVariationPanel::addVariant() {
 }
 
 bool KindVariationPanel::editing() const {
-    return m_variants->indexWidget(m_variants->currentIndex()) != nullptr;
+    return HasOpenEditor(*m_variants);
 }
 
 void KindVariationPanel::browseForVariant() {
     const int row = m_variants->currentRow();
     if (row < 0 || !m_chooseMaxFile)
         return;
-    CommitEdit(m_variants);
+    CommitOpenEditor(*m_variants);
     const std::string chosen = m_chooseMaxFile();
     if (!chosen.empty())
         m_variants->item(row, FileColumn)->setText(ToQString(chosen));
@@ -217,7 +207,7 @@ void KindVariationPanel::removeVariant() {
     const int row = m_variants->currentRow();
     if (row < 0)
         return;
-    CommitEdit(m_variants);
+    CommitOpenEditor(*m_variants);
     m_variants->removeRow(row);
     updateButtons();
 }

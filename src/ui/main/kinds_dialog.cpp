@@ -5,6 +5,7 @@
 #include "form/startup.h"
 #include "lib/fields.h"
 #include "ui/main/kind_variation_panel.h"
+#include "ui/main/open_editor.h"
 #include "ui/to_qt.h"
 
 #include <QCheckBox>
@@ -221,18 +222,11 @@ void KindsDialog::browseForCurrentRow() {
 }
 
 bool KindsDialog::editing() const {
-    return m_table->indexWidget(m_table->currentIndex()) != nullptr;
+    return HasOpenEditor(*m_table);
 }
 
 void KindsDialog::finishEdit() {
-    const QModelIndex current = m_table->currentIndex();
-    QWidget* editor = m_table->indexWidget(current);
-    if (!editor)
-        return;
-    // What the delegate itself does when the editor loses the focus.
-    QAbstractItemDelegate* delegate = m_table->itemDelegateForIndex(current);
-    emit delegate->commitData(editor);
-    emit delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    CommitOpenEditor(*m_table);
 }
 
 bool KindsDialog::eventFilter(QObject* watched, QEvent* event) {
