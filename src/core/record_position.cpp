@@ -67,18 +67,16 @@ float ScriptFloatThroughText(double coordinate) {
 }
 
 float ScriptFloat(double coordinate) {
-    // The text lies within half a millionth of the coordinate, plus its rounding to 15 digits (at most
-    // 5e-15 of the coordinate), and reads back to the double nearest to it.
-    const double magnitude = std::fabs(coordinate);
-    if (!(magnitude >= 1 && magnitude < 1e9))
-        return ScriptFloatThroughText(coordinate);
-    const float nearest = static_cast<float>(coordinate);
-    const float up = std::nextafter(std::fabs(nearest), std::numeric_limits<float>::infinity());
-    const float down = std::nextafter(std::fabs(nearest), 0.0f);
-    const double halfWidth = std::min<double>(up - std::fabs(nearest), std::fabs(nearest) - down) / 2;
-    const double slack = 1e-6 + magnitude * 1e-14;
-    if (std::fabs(coordinate - static_cast<double>(nearest)) + slack < halfWidth)
-        return nearest;
+    // Below a million the text has at least nine places more than it shows after its first rounding to
+    // 15 significant digits, so away from a half-way point the six places are the coordinate's own,
+    // rounded: the whole number of millionths `whole`. The text then reads back as whole / 10^6, both
+    // exact doubles, which the division rounds as the reading does. Zero keeps the text's sign.
+    if (std::fabs(coordinate) < 1e6) {
+        const double millionths = coordinate * 1e6;
+        const double whole = std::nearbyint(millionths);
+        if (std::fabs(millionths - whole) < 0.498 && whole != 0)
+            return static_cast<float>(whole / 1e6);
+    }
     return ScriptFloatThroughText(coordinate);
 }
 

@@ -72,8 +72,8 @@ struct PositionRule : ScenePlacement {
 };
 
 // The float 3ds Max reads from the script's text of a coordinate (six decimals), as a point cache
-// holds it. Most coordinates lie so far inside their float's rounding interval that the text's
-// rounding cannot move them out: those skip the text (docs/performance.md).
+// holds it. Coordinates below a million and away from a half-way point of their sixth place skip the
+// text (docs/performance.md).
 float ScriptFloat(double coordinate);
 // The same through the text, always.
 float ScriptFloatThroughText(double coordinate);
