@@ -8,6 +8,7 @@
 #include <cstring>
 #include <span>
 #include <string>
+#include <thread>
 
 namespace tes {
 
@@ -47,6 +48,12 @@ std::size_t ParticleBytes(bool shapes) {
 // Particles packed before each handing to zlib, and the CSV text gathered before each write.
 constexpr std::size_t kPackedParticles = 16384;
 constexpr std::size_t kOutputBytes = 1u << 20;
+
+// Whether a PRT file compresses on a thread of its own while its particles are worked out: only with
+// a second core (docs/performance.md).
+bool CompressOnOwnThread() {
+    return std::thread::hardware_concurrency() > 1;
+}
 
 std::string_view TypeName(ChannelType type) {
     switch (type) {
@@ -92,16 +99,17 @@ template <typename T> void PutNumber(std::string& out, T value) {
 
 class PrtFile final : public CacheFile {
 public:
-    PrtFile(std::string path, std::uint64_t byteLimit, std::uint64_t count, int level, bool shapes)
+    PrtFile(std::string path, std::uint64_t byteLimit, int level, bool shapes)
         : CacheFile(std::move(path), byteLimit), m_pack(shapes ? PackShape : Pack),
-          m_particleBytes(ParticleBytes(shapes)), m_pipe(
-                                                      level, [this](std::string_view bytes) { write(bytes); },
-                                                      kPackedParticles * m_particleBytes, m_particleBytes) {
+          m_particleBytes(ParticleBytes(shapes)),
+          m_pipe(
+              level, [this](std::string_view bytes) { write(bytes); }, CompressOnOwnThread(),
+              kPackedParticles * m_particleBytes, m_particleBytes) {
         std::string head("\xC0PRT\r\n\x1A\n", 8);
         PutLittle<std::int32_t>(head, 56);
         PutName(head, "Extensible Particle Format", 32);
         PutLittle<std::int32_t>(head, 1);
-        PutLittle<std::int64_t>(head, static_cast<std::int64_t>(count));
+        PutLittle<std::int64_t>(head, 0); // the count, known once every particle is in
         PutLittle<std::int32_t>(head, 4);
         PutLittle<std::int32_t>(head, static_cast<std::int32_t>(Channels(shapes).size()));
         PutLittle<std::int32_t>(head, 44);
@@ -117,18 +125,28 @@ public:
     void add(const Particle& particle) override {
         m_pack(m_pipe.room() + m_used, particle);
         m_used += m_particleBytes;
+        ++m_count;
         if (m_used == m_pipe.blockBytes()) {
             m_pipe.push(m_used);
             m_used = 0;
         }
     }
-    void finish() override { m_pipe.finish(m_used); }
+    void finish() override {
+        m_pipe.finish(m_used);
+        std::string count;
+        PutLittle<std::int64_t>(count, static_cast<std::int64_t>(m_count));
+        m_file.rewrite(kCountOffset, count);
+    }
 
 private:
+    // After the signature, the header's length, the format's name and its version.
+    static constexpr std::uint64_t kCountOffset = 8 + 4 + 32 + 4;
+
     void (*m_pack)(char*, const Particle&);
     std::size_t m_particleBytes;
     DeflatePipe m_pipe;
     std::size_t m_used = 0;
+    std::uint64_t m_count = 0;
 };
 
 class CsvFile final : public CacheFile {
@@ -190,9 +208,8 @@ void CacheFile::write(std::string_view bytes) {
     }
 }
 
-std::unique_ptr<CacheFile> MakePrtFile(std::string path, std::uint64_t byteLimit, std::uint64_t count,
-                                       int level, bool shapes) {
-    return std::make_unique<PrtFile>(std::move(path), byteLimit, count, level, shapes);
+std::unique_ptr<CacheFile> MakePrtFile(std::string path, std::uint64_t byteLimit, int level, bool shapes) {
+    return std::make_unique<PrtFile>(std::move(path), byteLimit, level, shapes);
 }
 
 std::unique_ptr<CacheFile> MakeCsvFile(std::string path, std::uint64_t byteLimit, bool shapes) {

@@ -38,10 +38,9 @@ private:
     std::uint64_t m_writeBackAt = 0;
 };
 
-// A PRT file of `count` particles; `level` as PointCacheSetup::compressionLevel. With `shapes`
-// each particle also names its variant (ShapeIndex).
-std::unique_ptr<CacheFile> MakePrtFile(std::string path, std::uint64_t byteLimit, std::uint64_t count,
-                                       int level, bool shapes);
+// A PRT file; `level` as PointCacheSetup::compressionLevel. With `shapes` each particle also names its
+// variant (ShapeIndex). Its header's count is written by finish().
+std::unique_ptr<CacheFile> MakePrtFile(std::string path, std::uint64_t byteLimit, int level, bool shapes);
 // A Thinkbox CSV file, with a ShapeIndex column when `shapes` is set.
 std::unique_ptr<CacheFile> MakeCsvFile(std::string path, std::uint64_t byteLimit, bool shapes);
 

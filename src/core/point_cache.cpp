@@ -90,29 +90,18 @@ PointCacheWriter::PointCacheWriter(PointCacheSetup setup) : m_setup(std::move(se
 
 PointCacheWriter::~PointCacheWriter() = default;
 
-std::uint64_t PointCacheWriter::countParticles(const LineList& records) const {
-    std::uint64_t count = 0;
-    for (std::size_t row = 0; row < records.size(); ++row) {
-        const std::string_view entry = records[row];
-        count += std::any_of(m_rules.begin(), m_rules.end(),
-                             [entry](const PositionRule& rule) { return rule.matches(entry); });
-    }
-    return count;
-}
-
 bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint32_t>* lineNumbers,
                            Progress& progress) {
     const std::uint64_t count = records.size();
     ProgressScope shown(progress, "Writing " + GetFileNameFromPath(m_setup.basePath) + " point cache");
     if (!shown.report(0, count))
         return false;
-    const std::uint64_t particles = countParticles(records);
     // A channel names the variant when any kind has more than one.
     const bool shapes = std::any_of(m_setup.kinds.begin(), m_setup.kinds.end(),
                                     [](const CacheKind& kind) { return kind.variation.weights.size() > 1; });
     if (WritesPrt(m_setup.formats))
-        m_files.push_back(MakePrtFile(m_setup.basePath + ".prt", m_setup.fileByteLimit, particles,
-                                      m_setup.compressionLevel, shapes));
+        m_files.push_back(
+            MakePrtFile(m_setup.basePath + ".prt", m_setup.fileByteLimit, m_setup.compressionLevel, shapes));
     if (WritesCsv(m_setup.formats))
         m_files.push_back(MakeCsvFile(m_setup.basePath + ".csv", m_setup.fileByteLimit, shapes));
     const bool numbered = lineNumbers && lineNumbers->size() == count;

@@ -90,9 +90,6 @@ public:
     std::uint64_t particleCount() const { return m_count; }
 
 private:
-    // The particles' count, which the PRT header holds before them.
-    std::uint64_t countParticles(const LineList& records) const;
-
     PointCacheSetup m_setup;
     std::vector<PositionRule> m_rules;
     std::vector<std::unique_ptr<CacheFile>> m_files;

@@ -29,6 +29,9 @@ public:
     void writeLine(std::string_view utf8Line);
     // Writes bytes already in the file's encoding, line ends included, past the buffer.
     void writeEncoded(std::string_view bytes);
+    // Writes bytes over ones written before, from `offset` (within the first 2 GB): a header whose
+    // figures are known only at the end. Later writes go on at the end. Throws Failure as a write does.
+    void rewrite(std::uint64_t offset, std::string_view bytes);
     // Has the system start writing what has been written so far to the disk, and returns without
     // waiting for it, so that commit() finds little left to wait for. Throws Failure as a write does.
     void startWriteBack();

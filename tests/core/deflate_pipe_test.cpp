@@ -1,10 +1,11 @@
 // The point cache's own deflate and zlib's: every stream inflates to the bytes put in, whatever the
-// records and the blocks.
+// records, the blocks and the thread; a failing sink stops the stream with its failure.
 #include "core/deflate_pipe.h"
 
 #include <cstring>
 #include <gtest/gtest.h>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <zlib.h>
 
@@ -36,10 +37,17 @@ std::string Records(std::size_t recordBytes, std::size_t count, std::size_t nois
     return bytes;
 }
 
-std::string Compress(const std::string& bytes, int level, std::size_t blockBytes, std::size_t recordBytes) {
+std::string Compress(const std::string& bytes, int level, bool ownThread, std::size_t blockBytes,
+                     std::size_t recordBytes, std::size_t failAt = ~std::size_t{0}) {
     std::string out;
     DeflatePipe pipe(
-        level, [&](std::string_view more) { out.append(more); }, blockBytes, recordBytes);
+        level,
+        [&](std::string_view more) {
+            if (out.size() + more.size() > failAt)
+                throw std::runtime_error("disk full");
+            out.append(more);
+        },
+        ownThread, blockBytes, recordBytes);
     std::size_t at = 0;
     for (; bytes.size() - at > blockBytes; at += blockBytes) {
         std::memcpy(pipe.room(), bytes.data() + at, blockBytes);
@@ -65,9 +73,18 @@ TEST(DeflatePipe, EveryStreamInflatesToItsRecords) {
         SCOPED_TRACE(std::to_string(c.recordBytes) + " x " + std::to_string(c.count) + ", skew " +
                      std::to_string(c.skew));
         const std::string bytes = Records(c.recordBytes, c.count, c.noisy, c.skew);
-        EXPECT_EQ(Inflate(Compress(bytes, 1, c.blockBytes, c.recordBytes)), bytes);
-        EXPECT_EQ(Inflate(Compress(bytes, -1, c.blockBytes, c.recordBytes)), bytes);
+        const std::string plain = Compress(bytes, 1, false, c.blockBytes, c.recordBytes);
+        EXPECT_EQ(Inflate(plain), bytes);
+        for (const bool ownThread : {false, true})
+            EXPECT_EQ(Inflate(Compress(bytes, -1, ownThread, c.blockBytes, c.recordBytes)), bytes);
     }
+}
+
+TEST(DeflatePipe, AFailingSinkStopsTheStreamOnEitherThread) {
+    const std::string bytes = Records(52, 40000, 14, 0);
+    for (const int level : {-1, 1})
+        for (const bool ownThread : {false, true})
+            EXPECT_THROW(Compress(bytes, level, ownThread, 52 * 1024, 52, 50000), std::runtime_error);
 }
 
 } // namespace
