@@ -197,25 +197,33 @@ bool WriteFast(char*& out, double value, int decimals, std::integer_sequence<int
 }
 
 // The scaled value is off its exact digits by less than 1e-5 of a unit (its own rounding error and
-// the pattern's 15-digit step), far inside the margin kept around a half.
+// the pattern's 15-digit step), far inside the margin kept around a half. The places come out two at a
+// time from one fixed-point number: `places` times 2^32 / 10^(Decimals - 2), rounded up, holds the
+// first pair above its low 32 bits and the rest below, and each multiplication by 100 lifts the next
+// pair out, exactly for every `places` below 10^Decimals when Decimals is 2, 4 or 6 (tried on all).
 template <int Decimals> char* WriteShort(char* out, double value) {
+    static_assert(Decimals == 2 || Decimals == 4 || Decimals == 6);
     constexpr std::uint64_t scale = kPowersOfTen[Decimals];
+    // At least one unit, so that a small negative value never comes out as "-0.00".
+    constexpr double kLowest = std::max(1.0, 1e-3 * static_cast<double>(scale));
     const double scaled = std::fabs(value) * static_cast<double>(scale);
-    if (!(scaled >= 1e-3 * static_cast<double>(scale) && scaled < 1e10))
+    if (!(scaled >= kLowest && scaled < 1e10))
         return WriteFixedDecimals(out, value, Decimals);
     const auto whole = static_cast<std::uint64_t>(scaled);
     const double fraction = scaled - static_cast<double>(whole);
     if (fraction > 0.499 && fraction < 0.501)
         return WriteFixedDecimals(out, value, Decimals);
     const std::uint64_t units = whole + (fraction > 0.5 ? 1 : 0);
+    const std::uint64_t wholePart = units / scale;
     if (value < 0)
         *out++ = '-';
-    out = WriteWhole(out, units / scale);
+    out = WriteWhole(out, wholePart);
     *out++ = '.';
-    std::uint64_t places = units % scale;
-    for (int i = Decimals - 1; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + places % 10);
-        places /= 10;
+    constexpr std::uint64_t kLow32 = 0xFFFFFFFFu;
+    std::uint64_t pairs = (units - wholePart * scale) * ((kLow32 + 1) / kPowersOfTen[Decimals - 2] + 1);
+    for (int i = 0; i < Decimals; i += 2) {
+        std::memcpy(out + i, &kDigitPairs[2 * (pairs >> 32)], 2);
+        pairs = (pairs & kLow32) * 100;
     }
     return out + Decimals;
 }
@@ -223,6 +231,8 @@ template <int Decimals> char* WriteShort(char* out, double value) {
 } // namespace
 
 char* WriteShortFixedDecimals(char* out, double value, int decimals) {
+    if (decimals == 2)
+        return WriteShort<2>(out, value);
     if (decimals == 4)
         return WriteShort<4>(out, value);
     if (decimals == 6)

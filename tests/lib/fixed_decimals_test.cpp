@@ -63,8 +63,8 @@ TEST(CoordinateText, ShortValuesAgreeWithTheGeneralWay) {
     std::uniform_real_distribution<double> magnitude(-5, 7);
     char quick[kMaxFixedDecimalsText];
     for (int i = 0; i < 300000; ++i) {
-        const int decimals = i % 2 ? 4 : 6;
-        const double unit = decimals == 4 ? 1e4 : 1e6;
+        const int decimals = 2 + 2 * (i % 3);
+        const double unit = std::pow(10.0, decimals);
         double value = std::pow(10.0, magnitude(random)) * (random() % 2 ? 1 : -1);
         if (i % 4 < 2)
             value = (std::round(value * unit) + 0.5) / unit; // near a half-way point
