@@ -32,8 +32,9 @@ std::vector<std::string> FastLoopAndEnd(const FastScriptNames& names);
 
 // The fast shape for plants that differ. Each Max file is merged once, and each variant's object is
 // found in it, given the kind's own turn and scale and kept in `sources`. Every plant is then a clone
-// of its variant's object: the data hold, for each plant, its position and then [turn, scale factor,
-// variant number]; the sources go at the end.
+// of its variant's object: the data hold, for each plant, its position and then its turn, scale factor
+// and variant number as three items of their own (four items a plant, the fewest bytes the loop can
+// read); the sources go at the end.
 struct FastSource {
     std::string mergePath;  // the Max file as the merge line writes it (string body)
     std::string objectName; // the object's name (string body)

@@ -82,16 +82,15 @@ PlantLook PlantLooks::operator()(double x, double z) const {
 }
 
 char* WritePlantLook(char* out, const PlantLook& look) {
-    out = WriteShortFixedDecimals(out, look.turn, 4);
+    out = WriteShortFixedDecimals(out, look.turn, 1);
     *out++ = ',';
-    out = WriteShortFixedDecimals(out, look.scale / 100, 6);
+    out = WriteShortFixedDecimals(out, look.scale / 100, 3);
     *out++ = ',';
     // Kinds have a few variants: one digit, mostly.
     if (look.variant < 9)
         *out++ = static_cast<char>('1' + look.variant);
     else
         out = WriteFixedDecimals(out, static_cast<double>(look.variant + 1), 0);
-    *out++ = ']';
     return out;
 }
 

@@ -45,9 +45,10 @@ private:
     std::uint64_t m_total = 0;    // of the weights
 };
 
-// Writes the plant's look as the fast script gives it beside the plant's position, "turn,factor,variant]"
-// (the turn in degrees with four decimals, the factor of the kind's scale with six, the variant counted
-// from 1), and returns the end. A point cache reads its numbers back from this text, as 3ds Max does.
+// Writes the plant's look as the fast script gives it beside the plant's position, "turn,factor,variant"
+// (the turn in degrees with one decimal, the factor of the kind's scale with three, the variant counted
+// from 1, as the preview names them), and returns the end. A point cache reads its numbers back from this
+// text, as 3ds Max does.
 char* WritePlantLook(char* out, const PlantLook& look);
 inline constexpr std::size_t kMaxPlantLookText = 3 * kMaxFixedDecimalsText + 3;
 

@@ -47,8 +47,11 @@ ScenePoint PositionRule::placeRecord(std::string_view entry, double* xz) const {
 }
 
 char* PositionRule::writePosition(char* out, std::string_view entry, double* xz) const {
-    const auto [X, Y, Z] = placeRecord(entry, xz);
+    return WritePoint(out, placeRecord(entry, xz));
+}
 
+char* WritePoint(char* out, const ScenePoint& point) {
+    const auto [X, Y, Z] = point;
     out = WriteFixedDecimals(out, X, 6);
     *out++ = ',';
     out = WriteFixedDecimals(out, Y, 6);

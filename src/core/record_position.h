@@ -71,6 +71,9 @@ struct PositionRule : ScenePlacement {
     ScenePoint placeRecord(std::string_view entry, double* xz = nullptr) const;
 };
 
+// Writes "X,Y,Z]" (six decimals each) for a position placeRecord gave and returns the end.
+char* WritePoint(char* out, const ScenePoint& point);
+
 // The float 3ds Max reads from the script's text of a coordinate (six decimals), as a point cache
 // holds it. Coordinates below a million and away from a half-way point of their sixth place skip the
 // text (docs/performance.md).

@@ -18,6 +18,9 @@ namespace {
 // The share of the rows a worker builds when this thread works out the positions of the rest: this
 // thread then still writes the lines of its rows (see the measurements in docs/performance.md).
 constexpr double kWorkerShare = 0.4;
+// Plants that differ cost this thread more a row (the look's hash and text) against what adding a line
+// costs, so the worker takes a larger share to finish with it.
+constexpr double kVariedWorkerShare = 0.5;
 
 } // namespace
 
@@ -63,7 +66,9 @@ RunOutcome ScriptBuilder::run(const LineList& records, Progress& progress) {
     std::optional<RunOutcome> outcome;
     if (count >= m_setup.twoThreadsFrom && std::thread::hardware_concurrency() > 1)
         outcome =
-            buildOnTwoThreads(static_cast<std::uint64_t>(static_cast<double>(count) * kWorkerShare), shown);
+            buildOnTwoThreads(static_cast<std::uint64_t>(static_cast<double>(count) *
+                                                         (m_varied ? kVariedWorkerShare : kWorkerShare)),
+                              shown);
     if (!outcome) {
         const bool done = addRows(0, count, [&](std::uint64_t row) {
             estimateAt(row, count);
@@ -201,23 +206,24 @@ void ScriptBuilder::addFastPoint(std::string_view position) {
 }
 
 void ScriptBuilder::addFastItem(std::string_view head, std::string_view tail) {
-    if (!m_pendingPoint.empty()) {
-        m_lines.appendText({m_pendingPoint, ","});
+    if (m_pointOpen) {
+        m_lines.appendChar(',');
         endLine();
     } else {
         addLine(kFastOpenPoints);
     }
-    m_pendingPoint.assign(head).append(tail);
+    m_lines.appendText({head, tail});
+    m_pointOpen = true;
     if (++m_pointsInArray == kFastPointsPerArray)
         closeFastPoints();
 }
 
 void ScriptBuilder::closeFastPoints() {
-    if (m_pendingPoint.empty())
+    if (!m_pointOpen)
         return;
-    addLine(m_pendingPoint);
+    endLine();
     addLine(kFastClosePoints);
-    m_pendingPoint.clear();
+    m_pointOpen = false;
     m_pointsInArray = 0;
 }
 
@@ -231,11 +237,13 @@ void ScriptBuilder::finish() {
 
 char* ScriptBuilder::writeVariedPlant(char* out, std::string_view entry) const {
     double xz[2];
+    const ScenePoint point = m_rule.placeRecord(entry, xz);
+    // The look first: its long chain of arithmetic then runs while the position's digits are written.
+    const PlantLook look = m_looks(xz[0], xz[1]);
     *out++ = '[';
-    out = m_rule.writePosition(out, entry, xz);
+    out = WritePoint(out, point);
     *out++ = ',';
-    *out++ = '[';
-    return WritePlantLook(out, m_looks(xz[0], xz[1]));
+    return WritePlantLook(out, look);
 }
 
 void ScriptBuilder::addCopy(std::string_view position) {

@@ -57,7 +57,13 @@ public:
     // Throws Failure where the build fails; the lines made until then stay in lines().
     RunOutcome run(const LineList& records, Progress& progress);
 
-    LineList& lines() { return m_lines; }
+    // The lines built; after a failure, without a point still waiting for its line's end.
+    LineList& lines() {
+        if (m_pointOpen)
+            m_lines.dropUnendedText();
+        m_pointOpen = false;
+        return m_lines;
+    }
     std::uint64_t objectCount() const { return m_objectCount; }
 
 private:
@@ -73,7 +79,7 @@ private:
     void addFirstObject(std::string_view position);
     void addFirstObjectTurnAndScale();
     void addCopy(std::string_view position);
-    // A plant that differs: writes "[X,Y,Z],[turn,factor,variant]" for a matching record, its look
+    // A plant that differs: writes "[X,Y,Z],turn,factor,variant" for a matching record, its look
     // worked out from the record's x and z, and returns the end. Reads only the setup, so the second
     // thread of a long list calls it too.
     char* writeVariedPlant(char* out, std::string_view entry) const;
@@ -148,7 +154,9 @@ private:
     bool m_fast = false;
     bool m_varied = false; // the fast shape with plants that differ
     FastScriptNames m_fastNames;
-    std::string m_pendingPoint; // "[X,Y,Z]" not yet written; empty when there is none
+    // The last point is in the list, its line not yet ended: the next point shows whether its array
+    // goes on (a comma) or closes.
+    bool m_pointOpen = false;
     int m_pointsInArray = 0;
 };
 

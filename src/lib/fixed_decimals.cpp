@@ -198,11 +198,12 @@ bool WriteFast(char*& out, double value, int decimals, std::integer_sequence<int
 
 // The scaled value is off its exact digits by less than 1e-5 of a unit (its own rounding error and
 // the pattern's 15-digit step), far inside the margin kept around a half. The places come out two at a
-// time from one fixed-point number: `places` times 2^32 / 10^(Decimals - 2), rounded up, holds the
-// first pair above its low 32 bits and the rest below, and each multiplication by 100 lifts the next
-// pair out, exactly for every `places` below 10^Decimals when Decimals is 2, 4 or 6 (tried on all).
+// time from one fixed-point number: `places` times 2^32 / 10^(Decimals - first), rounded up, holds the
+// first one or two places (as Decimals is odd or even) above its low 32 bits and the rest below, and
+// each multiplication by 100 lifts the next pair out, exactly for every `places` below 10^Decimals
+// when Decimals is 1 to 6 (tried on all of them).
 template <int Decimals> char* WriteShort(char* out, double value) {
-    static_assert(Decimals == 2 || Decimals == 4 || Decimals == 6);
+    static_assert(Decimals >= 1 && Decimals <= 6);
     constexpr std::uint64_t scale = kPowersOfTen[Decimals];
     // At least one unit, so that a small negative value never comes out as "-0.00".
     constexpr double kLowest = std::max(1.0, 1e-3 * static_cast<double>(scale));
@@ -220,10 +221,15 @@ template <int Decimals> char* WriteShort(char* out, double value) {
     out = WriteWhole(out, wholePart);
     *out++ = '.';
     constexpr std::uint64_t kLow32 = 0xFFFFFFFFu;
-    std::uint64_t pairs = (units - wholePart * scale) * ((kLow32 + 1) / kPowersOfTen[Decimals - 2] + 1);
-    for (int i = 0; i < Decimals; i += 2) {
-        std::memcpy(out + i, &kDigitPairs[2 * (pairs >> 32)], 2);
+    constexpr int kFirst = Decimals % 2 ? 1 : 2;
+    std::uint64_t pairs = (units - wholePart * scale) * ((kLow32 + 1) / kPowersOfTen[Decimals - kFirst] + 1);
+    if constexpr (kFirst == 1)
+        *out = static_cast<char>('0' + (pairs >> 32));
+    else
+        std::memcpy(out, &kDigitPairs[2 * (pairs >> 32)], 2);
+    for (int i = kFirst; i < Decimals; i += 2) {
         pairs = (pairs & kLow32) * 100;
+        std::memcpy(out + i, &kDigitPairs[2 * (pairs >> 32)], 2);
     }
     return out + Decimals;
 }
@@ -231,13 +237,22 @@ template <int Decimals> char* WriteShort(char* out, double value) {
 } // namespace
 
 char* WriteShortFixedDecimals(char* out, double value, int decimals) {
-    if (decimals == 2)
+    switch (decimals) {
+    case 1:
+        return WriteShort<1>(out, value);
+    case 2:
         return WriteShort<2>(out, value);
-    if (decimals == 4)
+    case 3:
+        return WriteShort<3>(out, value);
+    case 4:
         return WriteShort<4>(out, value);
-    if (decimals == 6)
+    case 5:
+        return WriteShort<5>(out, value);
+    case 6:
         return WriteShort<6>(out, value);
-    return WriteFixedDecimals(out, value, decimals);
+    default:
+        return WriteFixedDecimals(out, value, decimals);
+    }
 }
 
 char* WriteFixedDecimals(char* out, double value, int decimals) {

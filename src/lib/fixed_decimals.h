@@ -14,11 +14,11 @@ inline constexpr std::size_t kMaxFixedDecimalsText = 352;
 // formats three coordinates of every object it places with it.
 char* WriteFixedDecimals(char* out, double value, int decimals);
 
-// WriteFixedDecimals for short values with 2, 4 or 6 places (a plant's turn and scale factor), in a
+// WriteFixedDecimals for short values with 1 to 6 places (a plant's turn and scale factor), in a
 // fraction of its time: the value times 10^decimals is rounded in floating point. Other places, values
-// below 0.001 (0.01 with 2 places) or with more than ten digits in all, and values whose digits lie near a
-// half-way point, where the pattern's first rounding to 15 significant digits could decide otherwise, go to
-// WriteFixedDecimals; so the text is always its text.
+// below 0.001 (or one unit of the last place, when that is more) or with more than ten digits in all, and
+// values whose digits lie near a half-way point, where the pattern's first rounding to 15 significant digits
+// could decide otherwise, go to WriteFixedDecimals; so the text is always its text.
 char* WriteShortFixedDecimals(char* out, double value, int decimals);
 
 } // namespace tes

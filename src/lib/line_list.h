@@ -77,6 +77,12 @@ public:
         }
     }
     void appendChar(char c) { *grow(1) = c; }
+    // Drops the text appended since the last line ended.
+    void dropUnendedText() {
+        m_bytes = m_ends.empty() ? 0 : m_ends.back();
+        if (m_text)
+            std::memset(m_text.get() + m_bytes, 0, kReadPadding);
+    }
     void endLine() {
         m_ends.push_back(m_bytes);
         ++m_generation;

@@ -33,6 +33,10 @@ template <typename F> Value OnItems(const Value& array, F f) {
 
 } // namespace
 
+Value ItemValue(const DataItem& item) {
+    return std::visit([](const auto& held) { return Value(held); }, item);
+}
+
 double Number(const Value& value) {
     if (const long long* whole = std::get_if<long long>(&value))
         return static_cast<double>(*whole);
@@ -148,8 +152,11 @@ Value MaxScene::access(MaxCursor& c, const Value& v) {
         out = OnItems(v, [&](const auto& items) -> Value {
             if (i < 1 || i > static_cast<long long>(items.size()))
                 throw ScriptFault("an index beyond the array: " + std::to_string(i));
-            if constexpr (std::is_same_v<std::decay_t<decltype(items)>, Nodes>)
+            using Items = std::decay_t<decltype(items)>;
+            if constexpr (std::is_same_v<Items, Nodes>)
                 return NodeRef{items[static_cast<std::size_t>(i - 1)]};
+            else if constexpr (std::is_same_v<Items, Points>)
+                return ItemValue(items[static_cast<std::size_t>(i - 1)]);
             else
                 return items[static_cast<std::size_t>(i - 1)];
         });

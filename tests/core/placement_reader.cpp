@@ -206,15 +206,15 @@ private:
             for (const Points& points : *chunks)
                 each(points);
         else
-            for (const Point3& point : As<Points>(collection, "a collection"))
-                each(point);
+            for (const DataItem& item : As<Points>(collection, "a collection"))
+                each(ItemValue(item));
         m_line = line;
         m_resume = blockBody ? close + 1 : line + 1;
         c.skipRest();
     }
 
-    // append <array> <node>, or append <chunks> #( followed by points, a comma after each but the last,
-    // and a lone ")".
+    // append <array> <node>, or append <chunks> #( followed by points and numbers, a comma after each but the
+    // last, and a lone ")".
     void append(MaxCursor& c) {
         Value& array = m_scene.variable(Lower(c.identifier()));
         if (!c.take("#(")) {
@@ -244,7 +244,13 @@ private:
             while (!item.atEnd()) {
                 if (!points.empty() && !comma)
                     throw ScriptFault("two array items without a comma between them");
-                points.push_back(item.point3());
+                if (item.peek() == '[') {
+                    points.push_back(item.point3());
+                } else {
+                    bool integral = false;
+                    const double number = item.number(&integral);
+                    points.push_back(integral ? DataItem(static_cast<long long>(number)) : DataItem(number));
+                }
                 comma = item.take(",");
             }
         }

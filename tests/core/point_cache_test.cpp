@@ -135,12 +135,13 @@ void ExpectVariedCaches(const PlacementResult& built, const ReadCache& plain, co
         EXPECT_EQ(p.position, was.position);
         EXPECT_EQ(std::tie(p.id, p.mtlIndex), std::tie(was.id, was.mtlIndex));
         EXPECT_EQ(p.shapeIndex, static_cast<std::int32_t>(look.variant));
-        EXPECT_NEAR(p.scale[2] / was.scale[2], look.scale / 100, 2e-6);
+        // The script writes the factor to three places and the turn to one, as the cache reads them.
+        EXPECT_NEAR(p.scale[2] / was.scale[2], look.scale / 100, 5.1e-4);
         // The X axis turns by the kind's turn and then the plant's.
         const double turned = 2 * std::atan2(was.orientation[2], was.orientation[3]) + look.turn * kRadian;
         const float qz = p.orientation[2], qw = p.orientation[3];
-        EXPECT_NEAR(1 - 2 * qz * qz, std::cos(turned), 1e-5);
-        EXPECT_NEAR(2 * qw * qz, std::sin(turned), 1e-5);
+        EXPECT_NEAR(1 - 2 * qz * qz, std::cos(turned), 1e-3);
+        EXPECT_NEAR(2 * qw * qz, std::sin(turned), 1e-3);
     }
     EXPECT_EQ(i, prt.particles.size());
 }

@@ -20,7 +20,9 @@ struct Layer {
     std::string name;
 };
 using Nodes = std::vector<std::size_t>;
-using Points = std::vector<Point3>;
+// An item of a data array: a point, or a number beside it.
+using DataItem = std::variant<Point3, long long, double>;
+using Points = std::vector<DataItem>;
 using Chunks = std::vector<Points>;
 using Value = std::variant<std::monostate, bool, long long, double, std::string, NodeRef, Nodes, Point3,
                            Points, Chunks, Layer>;
@@ -30,6 +32,9 @@ template <typename T> T& As(Value& value, const char* what) {
         return *held;
     throw ScriptFault(std::string("expected ") + what);
 }
+
+// The item as a value of the script.
+Value ItemValue(const DataItem& item);
 
 // A whole or a fractional number as a double.
 double Number(const Value& value);
