@@ -20,10 +20,6 @@
 
 namespace tes {
 
-namespace {
-
-// How the plants of the kind `number` differ by the options: one weight per Max file and object, the
-// options' own first.
 PlantVariation VariationOf(const PlacementOptions& options, const std::string& number) {
     PlantVariation variation;
     variation.turn = options.turn;
@@ -35,6 +31,8 @@ PlantVariation VariationOf(const PlacementOptions& options, const std::string& n
         variation.weights.push_back(variant.weight);
     return variation;
 }
+
+namespace {
 
 constexpr const char* kRefusedNameMessage =
     "Please specify a Max object name without quotes or control characters";

@@ -97,6 +97,11 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request);
 // The script's path without ".ms": <base>_MainVeg_NN or <base>_PerVeg_NN, or with "All" for NN.
 std::string ScriptBasePath(const PlacementOptions& options, const std::string& numberPart);
 
+struct PlantVariation;
+// How the plants of the kind `number` differ by the options: their ranges and seed, and one weight per
+// Max file and object, the options' own first.
+PlantVariation VariationOf(const PlacementOptions& options, const std::string& number);
+
 struct PointCacheSetup;
 struct CacheKind;
 // The kind of the options in a point cache: its records, its MtlIndex, and how its plants differ.

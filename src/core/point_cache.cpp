@@ -5,7 +5,6 @@
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
-#include "lib/plain_decimal.h"
 #include "project/sun.h"
 
 #include <algorithm>
@@ -29,16 +28,10 @@ float ReadFloat(const char*& text, const char* end) {
     return error == std::errc() ? static_cast<float>(value) : 0.0f;
 }
 
-// Gives the particle the look of the plant that `entry` (a record of the kind) places, from the text
-// the fast script writes beside its position: the plant's turn goes on top of the kind's (both about
-// Z, so the angles add), and its factor multiplies the kind's scale as 3ds Max multiplies floats.
-void TakePlantLook(Particle& particle, const ParticleLook& kindLook, const CacheKind& kind,
-                   std::string_view entry) {
-    std::string_view rest = entry.substr(std::min(entry.size(), kind.number.size() + 1));
-    const double x = TakeRecordNumber(rest);
-    TakeRecordNumber(rest);
-    const double z = TakeRecordNumber(rest);
-    const PlantLook look = LookOf(kind.variation, x, z);
+// Gives the particle the look `look` of its plant, from the text the fast script writes beside its
+// position: the plant's turn goes on top of the kind's (both about Z, so the angles add), and its
+// factor multiplies the kind's scale as 3ds Max multiplies floats.
+void TakePlantLook(Particle& particle, const ParticleLook& kindLook, const PlantLook& look) {
     std::array<char, kMaxPlantLookText> text{};
     const char* const end = WritePlantLook(text.data(), look);
     const char* at = text.data();
@@ -85,6 +78,7 @@ PointCacheWriter::PointCacheWriter(PointCacheSetup setup) : m_setup(std::move(se
         static_cast<ScenePlacement&>(rule) = m_setup.placement;
         rule.number = kind.number;
         m_rules.push_back(rule);
+        m_looks.emplace_back(kind.variation);
     }
 }
 
@@ -118,12 +112,13 @@ bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint3
             if (!m_rules[k].matches(entry))
                 continue;
             // The position as the script writes it, read back as 3ds Max reads it.
-            const ScenePoint point = m_rules[k].placeRecord(entry);
+            double xz[2];
+            const ScenePoint point = m_rules[k].placeRecord(entry, xz);
             particle.position = {ScriptFloat(point.X), ScriptFloat(point.Y), ScriptFloat(point.Z)};
             particle.id = numbered ? (*lineNumbers)[row] : static_cast<std::int64_t>(row + 1);
             particle.mtlIndex = m_setup.kinds[k].mtlIndex;
             if (m_setup.kinds[k].variation.any())
-                TakePlantLook(particle, m_setup.look, m_setup.kinds[k], entry);
+                TakePlantLook(particle, m_setup.look, m_looks[k](xz[0], xz[1]));
             else
                 std::tie(particle.orientation, particle.scale, particle.shapeIndex) =
                     std::tie(plain.orientation, plain.scale, plain.shapeIndex);

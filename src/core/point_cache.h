@@ -92,6 +92,7 @@ public:
 private:
     PointCacheSetup m_setup;
     std::vector<PositionRule> m_rules;
+    std::vector<PlantLooks> m_looks; // of each kind, as m_rules
     std::vector<std::unique_ptr<CacheFile>> m_files;
     std::uint64_t m_count = 0;
 };

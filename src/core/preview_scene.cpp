@@ -31,17 +31,12 @@ PreviewSquare SceneSquare(const ScenePlacement& placement, double low, double hi
 void TakeVariation(PreviewKind& kind, const KindRow& row, std::int64_t seed) {
     if (!row.varies())
         return;
-    PlantVariation& variation = kind.variation;
-    variation.turn = row.turn;
-    variation.scale = row.scale;
-    variation.seed = seed;
-    variation.kind = FieldNumber(kind.number);
-    variation.weights.push_back(row.weight);
+    PlacementOptions options;
+    options.takeVariation(row, seed);
+    kind.variation = VariationOf(options, kind.number);
     kind.variants.push_back(GetFileNameFromPath(row.maxFile) + "/" + row.object());
-    for (const KindVariant& variant : row.variants) {
-        variation.weights.push_back(variant.weight);
+    for (const KindVariant& variant : row.variants)
         kind.variants.push_back(GetFileNameFromPath(variant.maxFile) + "/" + variant.object());
-    }
 }
 
 // The look of the plant of `entry`, whose fields after field 0 are `rest`.
@@ -149,12 +144,9 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
         ++m_scene.kinds[kind].count;
         m_scene.kind.push_back(kind);
         const std::string_view rest = entry.substr(std::min(entry.size(), number.size() + 1));
-        if (m_varies) {
-            const PlantVariation& variation = m_scene.kinds[kind].variation;
-            m_scene.look.push_back(variation.any() ? DotLook::pack(LookOfRecord(variation, rest)) : alike);
-        }
+        double xz[2] = {0, 0}; // a plant without a place is not drawn, whatever its look
         try {
-            const ScenePoint point = m_placement.place(rest);
+            const ScenePoint point = m_placement.place(rest, xz);
             m_scene.x.push_back(static_cast<float>(point.X));
             m_scene.y.push_back(static_cast<float>(point.Y));
             PreviewSquare& e = m_scene.extent;
@@ -164,6 +156,10 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
             m_scene.x.push_back(kNone);
             m_scene.y.push_back(kNone);
             ++m_scene.unplaced;
+        }
+        if (m_varies) {
+            const PlantVariation& variation = m_scene.kinds[kind].variation;
+            m_scene.look.push_back(variation.any() ? DotLook::pack(LookOf(variation, xz[0], xz[1])) : alike);
         }
     }
 }

@@ -11,10 +11,14 @@
 
 namespace tes {
 
-ScenePoint ScenePlacement::place(std::string_view rest) const {
+ScenePoint ScenePlacement::place(std::string_view rest, double* xz) const {
     const double x = checkedFinite(TakeRecordNumber(rest));
     const double y = checkedFinite(TakeRecordNumber(rest));
     const double z = checkedFinite(TakeRecordNumber(rest));
+    if (xz) {
+        xz[0] = x;
+        xz[1] = z;
+    }
     return placeNumbers(x, y, z);
 }
 
@@ -31,15 +35,7 @@ ScenePoint ScenePlacement::placeNumbers(double x, double y, double z) const {
 }
 
 ScenePoint PositionRule::placeRecord(std::string_view entry, double* xz) const {
-    std::string_view rest = entry.substr(std::min(entry.size(), number.size() + 1));
-    const double x = checkedFinite(TakeRecordNumber(rest));
-    const double y = checkedFinite(TakeRecordNumber(rest));
-    const double z = checkedFinite(TakeRecordNumber(rest));
-    if (xz) {
-        xz[0] = x;
-        xz[1] = z;
-    }
-    const ScenePoint point = placeNumbers(x, y, z);
+    const ScenePoint point = place(entry.substr(std::min(entry.size(), number.size() + 1)), xz);
     if (!FitsSinglePrecision(point.X) || !FitsSinglePrecision(point.Y) || !FitsSinglePrecision(point.Z))
         [[unlikely]]
         throw BeyondSinglePrecision{std::string(entry)};

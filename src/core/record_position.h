@@ -39,8 +39,9 @@ struct ScenePlacement {
     double objScale = 100;
 
     // The position of the record whose fields after field 0 are `rest` (in a padded buffer). Throws
-    // Failure 6 when a result is not a finite number.
-    ScenePoint place(std::string_view rest) const;
+    // Failure 6 when a result is not a finite number. `xz`, when given, receives the record's x and z
+    // as read once both are finite, for the plant's variation.
+    ScenePoint place(std::string_view rest, double* xz = nullptr) const;
     // The position of the environment point (x, height y, z).
     ScenePoint placeNumbers(double x, double y, double z) const;
 };
@@ -64,8 +65,7 @@ struct PositionRule : ScenePlacement {
 
     // Writes "X,Y,Z]" (six decimals each) for a matching record at `out` and returns the end. The
     // record must lie in a padded buffer (a LineList's row is). Throws Failure 6 when a result is not
-    // a finite number, and BeyondSinglePrecision when 3ds Max could not hold it. `xz`, when given,
-    // receives the record's x and z as read, for the plant's variation.
+    // a finite number, and BeyondSinglePrecision when 3ds Max could not hold it. `xz` as for place().
     char* writePosition(char* out, std::string_view entry, double* xz = nullptr) const;
     // The position writePosition writes, as numbers; throws as it does.
     ScenePoint placeRecord(std::string_view entry, double* xz = nullptr) const;

@@ -88,6 +88,16 @@ private:
         ++m_objectCount;
         m_copyNumber.increment();
     }
+    // What a matching record gives: its position, and its look when plants differ; and its adding.
+    char* writeItem(char* out, std::string_view entry) const {
+        return m_varied ? writeVariedPlant(out, entry) : m_rule.writePosition(out, entry);
+    }
+    void addItem(std::string_view item) {
+        if (m_varied)
+            addVariedPlant(item);
+        else
+            addObject(item);
+    }
     void addObject(std::string_view position) {
         if (m_objectCount == 0)
             addFirstObject(position);
@@ -164,13 +174,8 @@ template <typename Tick> bool ScriptBuilder::addRows(std::uint64_t begin, std::u
     std::array<char, kMaxVariedPlantText> text{};
     return ForEachMatchingRow(
         m_rule, *m_records, begin, end, kProgressStep, tick, [&](std::string_view entry) {
-            const char* const last =
-                m_varied ? writeVariedPlant(text.data(), entry) : m_rule.writePosition(text.data(), entry);
-            const std::string_view written(text.data(), static_cast<std::size_t>(last - text.data()));
-            if (m_varied)
-                addVariedPlant(written);
-            else
-                addObject(written);
+            const char* const last = writeItem(text.data(), entry);
+            addItem(std::string_view(text.data(), static_cast<std::size_t>(last - text.data())));
         });
 }
 

@@ -19,8 +19,7 @@ bool ScriptBuilder::addPositions(std::uint64_t begin, LineList& positions, Repor
             return report(row);
         },
         [&](std::string_view entry) {
-            const char* const last = m_varied ? writeVariedPlant(scratch.data(), entry)
-                                              : m_rule.writePosition(scratch.data(), entry);
+            const char* const last = writeItem(scratch.data(), entry);
             positions.append(
                 std::string_view(scratch.data(), static_cast<std::size_t>(last - scratch.data())));
         });
@@ -81,12 +80,8 @@ std::optional<RunOutcome> ScriptBuilder::buildOnTwoThreads(std::uint64_t split, 
     // The objects in their order, and a failure where one pass would have met it.
     if (workerFailure)
         std::rethrow_exception(workerFailure);
-    for (std::size_t i = 0; i < positions.size(); ++i) {
-        if (m_varied)
-            addVariedPlant(positions[i]);
-        else
-            addObject(positions[i]);
-    }
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        addItem(positions[i]);
     if (ownFailure)
         std::rethrow_exception(ownFailure);
     return RunOutcome::Done;
