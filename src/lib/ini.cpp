@@ -51,6 +51,12 @@ std::string_view TrimIniBlanks(std::string_view s) {
     return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
 }
 
+std::string_view IniLineValue(std::string_view line) {
+    const std::size_t equals = line.find('=');
+    return equals == std::string_view::npos ? std::string_view()
+                                            : StripOuterQuotes(TrimIniBlanks(line.substr(equals + 1)));
+}
+
 bool LookupIniValue(std::string_view fileText, std::string_view section, std::string_view key,
                     std::string& value) {
     if (fileText.starts_with(kUtf8Bom))
@@ -84,7 +90,7 @@ bool LookupIniValue(std::string_view fileText, std::string_view section, std::st
             return true;
         if (!EqualsIgnoringAsciiCase(TrimIniBlanks(line.substr(0, equals)), key))
             return true;
-        value.assign(StripOuterQuotes(TrimIniBlanks(line.substr(equals + 1))));
+        value.assign(IniLineValue(line));
         found = true;
         return false;
     });

@@ -40,4 +40,7 @@ template <typename Visit> void ForEachIniLine(std::string_view text, Visit visit
 // A line, a section name, a key or a value without the blanks the lookup skips around it.
 std::string_view TrimIniBlanks(std::string_view s);
 
+// The value of a key=value line as the lookup hands it back: trimmed, without a pair of outer quotes.
+std::string_view IniLineValue(std::string_view line);
+
 } // namespace tes

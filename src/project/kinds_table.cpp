@@ -5,81 +5,18 @@
 #include "lib/fields.h"
 #include "lib/file_access.h"
 #include "lib/ini.h"
-#include "lib/numbers.h"
 #include "lib/text_codec.h"
-#include "project/vegetation_list.h"
+#include "project/kinds_table_lines.h"
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
+#include <map>
 
 namespace tes {
 
+using namespace kinds_lines;
+
 namespace {
-
-constexpr std::string_view kSectionPrefix = "Vegetation_";
-constexpr std::string_view kOwnedKeys[] = {"MaxFile", "ObjectName", "Enabled", "Turn", "Scale", "Weight"};
-constexpr std::string_view kVariantKey = "Variant"; // Variant1, Variant2 ...
-constexpr std::string_view kVariationSection = "Variation";
-constexpr std::string_view kSeedKey = "Seed";
-
-// The section a header line opens ("Vegetation_5"), or nothing for other lines.
-std::string_view SectionOf(std::string_view line) {
-    line = TrimIniBlanks(line);
-    if (!line.starts_with('['))
-        return {};
-    return TrimIniBlanks(line.substr(1, line.find(']') - 1));
-}
-
-bool IsKindSection(std::string_view section) {
-    return section.size() > kSectionPrefix.size() &&
-           EqualsIgnoringAsciiCase(section.substr(0, kSectionPrefix.size()), kSectionPrefix);
-}
-
-std::string_view KeyOf(std::string_view line) {
-    const std::size_t equals = line.find('=');
-    return equals == std::string_view::npos ? std::string_view() : TrimIniBlanks(line.substr(0, equals));
-}
-
-bool IsVariantKey(std::string_view key) {
-    return key.size() > kVariantKey.size() &&
-           EqualsIgnoringAsciiCase(key.substr(0, kVariantKey.size()), kVariantKey) &&
-           key.find_first_not_of("0123456789", kVariantKey.size()) == std::string_view::npos;
-}
-
-bool IsOwnedKey(std::string_view line) {
-    const std::string_view key = KeyOf(line);
-    return IsVariantKey(key) ||
-           std::any_of(std::begin(kOwnedKeys), std::end(kOwnedKeys),
-                       [&](std::string_view owned) { return EqualsIgnoringAsciiCase(key, owned); });
-}
-
-// A weight: a whole number small enough for 32 bits.
-bool IsWholeNumberText(std::string_view text) {
-    return text.size() <= 9 && IsDigitsOnly(text);
-}
-
-std::optional<double> NumberOf(std::string_view text) {
-    text = TrimIniBlanks(text);
-    if (!IsNumericText(text))
-        return std::nullopt;
-    return LeadingNumberValue(text);
-}
-
-// The variation keys of a kind's section.
-void ReadVariation(std::string_view text, std::string_view section, KindRow& row) {
-    std::string value;
-    if (LookupIniValue(text, section, "Turn", value))
-        row.turn = ParseRange(value);
-    if (LookupIniValue(text, section, "Scale", value))
-        row.scale = ParseRange(value);
-    if (LookupIniValue(text, section, "Weight", value) && IsWholeNumberText(TrimIniBlanks(value)))
-        row.weight = static_cast<std::uint32_t>(std::stoul(std::string(TrimIniBlanks(value))));
-    for (int i = 1; LookupIniValue(text, section, std::string(kVariantKey) + std::to_string(i), value); ++i) {
-        if (std::optional<KindVariant> variant = ParseVariant(value))
-            row.variants.push_back(std::move(*variant));
-    }
-}
 
 // INI text has blank lines, comments, section headers and key=value lines, and no NUL bytes.
 bool LooksLikeIni(std::string_view text) {
@@ -95,24 +32,76 @@ bool LooksLikeIni(std::string_view text) {
     return ini;
 }
 
-void AppendOwnedKeys(std::string& out, const KindRow& row) {
-    out += "MaxFile=" + row.maxFile + "\n";
-    if (!row.objectName.empty())
-        out += "ObjectName=" + row.objectName + "\n";
-    out += std::string("Enabled=") + (row.enabled ? "1" : "0") + "\n";
-    if (row.turn)
-        out += "Turn=" + RangeText(*row.turn) + "\n";
-    if (row.scale)
-        out += "Scale=" + RangeText(*row.scale) + "\n";
-    if (row.weight != 1)
-        out += "Weight=" + std::to_string(row.weight) + "\n";
-    for (std::size_t i = 0; i < row.variants.size(); ++i)
-        out += std::string(kVariantKey) + std::to_string(i + 1) + "=" + VariantText(row.variants[i]) + "\n";
-}
+// The keys of one section as the lookup finds them: the first line of each key counts.
+class SectionKeys {
+public:
+    void add(std::string_view line) {
+        const std::string_view key = KeyOf(line);
+        if (key.empty())
+            return;
+        if (IsVariantKey(key)) {
+            // Variants count in the order of their numbers, whatever gaps lie between them.
+            std::string_view digits = key.substr(kVariantKey.size());
+            digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
+            m_variants.try_emplace({digits.size(), std::string(digits)},
+                                   std::pair(std::string(key), std::string(IniLineValue(line))));
+            return;
+        }
+        if (!find(key))
+            m_keys.emplace_back(std::string(key), std::string(IniLineValue(line)));
+    }
+
+    const std::string* find(std::string_view key) const {
+        const auto it = std::find_if(m_keys.begin(), m_keys.end(), [key](const auto& known) {
+            return EqualsIgnoringAsciiCase(known.first, key);
+        });
+        return it == m_keys.end() ? nullptr : &it->second;
+    }
+
+    // The row of the section's keys, with every value that cannot be read among its faults.
+    KindRow row(std::string number) const {
+        KindRow row(std::move(number));
+        if (const std::string* value = find("MaxFile"))
+            row.maxFile = *value;
+        if (const std::string* value = find("ObjectName"))
+            row.objectName = *value;
+        take("Enabled", ReadEnabled, row.enabled, row);
+        take("Turn", ReadTurn, row.turn, row);
+        take("Scale", ReadScale, row.scale, row);
+        take("Weight", ReadWeight, row.weight, row);
+        std::size_t place = 0; // among the variants, the faulty ones counted
+        for (const auto& [number, variant] : m_variants) {
+            KeyValue<KindVariant> read = ReadVariant(variant.second);
+            if (read.read())
+                row.variants.push_back(std::move(read.value));
+            else
+                row.faults.push_back({variant.first, variant.second, std::move(read.problem), place});
+            ++place;
+        }
+        return row;
+    }
+
+private:
+    template <typename Reader, typename T>
+    void take(std::string_view key, Reader read, T& target, KindRow& row) const {
+        const std::string* text = find(key);
+        if (!text)
+            return;
+        auto value = read(*text);
+        if (value.read())
+            target = std::move(value.value);
+        else
+            row.faults.push_back({std::string(key), *text, std::move(value.problem), 0});
+    }
+
+    std::vector<std::pair<std::string, std::string>> m_keys;
+    // By the variant's number (its digits without leading zeros, shorter first): key and value.
+    std::map<std::pair<std::size_t, std::string>, std::pair<std::string, std::string>> m_variants;
+};
 
 } // namespace
 
-std::optional<Message> StoreKindsTable(const KindsTable& table, const std::string& path) {
+std::optional<Message> StoreKindsTable(KindsTable& table, const std::string& path) {
     // The user's file stays as it is until they mend or remove it.
     if (table.damaged())
         return Refusal("The kinds table " + GetFileNameFromPath(path) + " was not changed.");
@@ -132,46 +121,15 @@ std::string KindNumber(std::string_view number) {
     return std::string(number.substr(first));
 }
 
-std::string RangeText(const ValueRange& range) {
-    return DecimalText(range.from) + ":" + DecimalText(range.to);
-}
-
-std::optional<ValueRange> ParseRange(std::string_view text) {
-    const std::size_t colon = text.find(':');
-    if (colon == std::string_view::npos)
-        return std::nullopt;
-    const std::optional<double> from = NumberOf(text.substr(0, colon));
-    const std::optional<double> to = NumberOf(text.substr(colon + 1));
-    if (!from || !to || *from > *to)
-        return std::nullopt;
-    return ValueRange{*from, *to};
-}
-
-std::string VariantText(const KindVariant& variant) {
-    return variant.maxFile + "|" + variant.objectName + "|" + std::to_string(variant.weight);
-}
-
-std::optional<KindVariant> ParseVariant(std::string_view text) {
-    const std::size_t first = text.find('|');
-    const std::size_t second = first == std::string_view::npos ? first : text.find('|', first + 1);
-    if (second == std::string_view::npos)
-        return std::nullopt;
-    KindVariant variant;
-    variant.maxFile = TrimIniBlanks(text.substr(0, first));
-    variant.objectName = TrimIniBlanks(text.substr(first + 1, second - first - 1));
-    const std::string_view weight = TrimIniBlanks(text.substr(second + 1));
-    if (variant.maxFile.empty() || !IsWholeNumberText(weight))
-        return std::nullopt;
-    variant.weight = static_cast<std::uint32_t>(std::stoul(std::string(weight)));
-    return variant;
-}
-
-std::string KindVariant::object() const {
-    return objectName.empty() ? GetBaseFileName(maxFile) : objectName;
-}
-
 std::string KindRow::object() const {
     return objectName.empty() ? GetBaseFileName(maxFile) : objectName;
+}
+
+void KindRow::clearFault(std::string_view key) {
+    const bool variants = EqualsIgnoringAsciiCase(key, kVariantKey);
+    std::erase_if(faults, [&](const KeyFault& fault) {
+        return variants ? IsVariantKey(fault.key) : EqualsIgnoringAsciiCase(fault.key, key);
+    });
 }
 
 std::string KindsTable::PathFor(const std::string& projectBasePath) {
@@ -180,6 +138,7 @@ std::string KindsTable::PathFor(const std::string& projectBasePath) {
 
 KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
     KindsTable table;
+    table.m_fileName = GetFileNameFromPath(path);
     if (!IsRegularFile(path) && !std::filesystem::exists(PathFromUtf8(path)))
         return table;
     std::string text;
@@ -191,37 +150,82 @@ KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
         text = std::string(1, '\0'); // unreadable: as damaged
     }
     if (!LooksLikeIni(text)) {
-        messages.push_back(Notice("The kinds table " + GetFileNameFromPath(path) +
+        messages.push_back(Notice("The kinds table " + table.m_fileName +
                                   " cannot be read; it is left aside and no kind has a Max file."));
         table.m_damaged = true;
         return table;
     }
     table.m_text = text;
-    std::string seed;
-    if (LookupIniValue(text, kVariationSection, kSeedKey, seed)) {
-        if (const std::optional<double> number = NumberOf(seed);
-            number && *number == std::trunc(*number) && std::fabs(*number) < 9e15)
-            table.m_seed = static_cast<std::int64_t>(*number);
-    }
+
+    // One pass: the first section of each kind, and the first [Variation], as the lookup finds them.
+    std::vector<std::pair<std::string, SectionKeys>> kinds;
+    SectionKeys variation;
+    SectionKeys* current = nullptr;
+    bool variationSeen = false;
     ForEachIniLine(text, [&](std::string_view line) {
-        const std::string_view section = SectionOf(line);
-        if (!IsKindSection(section))
-            return true;
-        KindRow row;
-        row.number = KindNumber(section.substr(kSectionPrefix.size()));
-        if (table.find(row.number))
-            return true; // only the first section of a name counts
-        std::string value;
-        if (LookupIniValue(text, section, "MaxFile", value))
-            row.maxFile = value;
-        if (LookupIniValue(text, section, "ObjectName", value))
-            row.objectName = value;
-        row.enabled = !(LookupIniValue(text, section, "Enabled", value) && TrimIniBlanks(value) == "0");
-        ReadVariation(text, section, row);
-        table.m_rows.push_back(std::move(row));
+        if (IsHeader(line)) {
+            const std::string_view section = SectionOf(line);
+            current = nullptr;
+            if (IsKindSection(section)) {
+                std::string number = KindNumber(section.substr(kSectionPrefix.size()));
+                if (std::none_of(kinds.begin(), kinds.end(),
+                                 [&](const auto& kind) { return kind.first == number; }))
+                    current = &kinds.emplace_back(std::move(number), SectionKeys()).second;
+            } else if (!variationSeen && EqualsIgnoringAsciiCase(section, kVariationSection)) {
+                variationSeen = true;
+                current = &variation;
+            }
+        } else if (current) {
+            current->add(line);
+        }
         return true;
     });
+
+    if (const std::string* seed = variation.find(kSeedKey)) {
+        const KeyValue<std::int64_t> read = ReadSeed(*seed);
+        if (read.read())
+            table.m_seed = read.value;
+        else
+            table.m_seedFault = KeyFault{std::string(kSeedKey), *seed, read.problem, 0};
+    }
+    if (table.m_seedFault)
+        messages.push_back(Notice(table.seedFaultText()));
+    for (auto& [number, keys] : kinds) {
+        KindRow row = keys.row(number);
+        for (const KeyFault& fault : row.faults)
+            messages.push_back(Notice(table.faultText(row, fault)));
+        table.m_rows.push_back(std::move(row));
+    }
+    table.m_written = table.m_rows;
+    table.m_writtenSeed = table.m_seed;
+    table.m_writtenSeedFault = table.m_seedFault;
     return table;
+}
+
+void KindsTable::setSeed(std::int64_t seed) {
+    m_seed = seed;
+    m_seedFault.reset();
+}
+
+std::string KindsTable::faultText(const KindRow& row, const KeyFault& fault) const {
+    return std::string(kSectionPrefix) + row.number + ": " + fault.key + "=" + fault.text + " in " +
+           m_fileName + " " + fault.problem;
+}
+
+std::string KindsTable::seedFaultText() const {
+    if (!m_seedFault)
+        return {};
+    return std::string(kVariationSection) + ": " + m_seedFault->key + "=" + m_seedFault->text + " in " +
+           m_fileName + " " + m_seedFault->problem;
+}
+
+std::optional<std::string> KindsTable::unreadable(const KindRow& row) const {
+    if (!row.faults.empty())
+        return faultText(row, row.faults.front());
+    // A seed that cannot be read leaves the plants of a varied kind without their looks.
+    if (m_seedFault && row.varies())
+        return seedFaultText();
+    return std::nullopt;
 }
 
 const KindRow* KindsTable::find(std::string_view number) const {
@@ -239,59 +243,6 @@ void KindsTable::set(KindRow row) {
         *it = std::move(row);
     else
         m_rows.push_back(std::move(row));
-}
-
-void KindsTable::write(const std::string& path) const {
-    // The file as it was, with the keys of each row's section written anew, then the new sections.
-    std::string out;
-    std::vector<std::string> written;
-    const KindRow* current = nullptr;
-    bool inVariation = false; // in the section that holds the seed
-    bool seedWritten = false;
-    ForEachIniLine(m_text, [&](std::string_view line) {
-        const std::string_view section = SectionOf(line);
-        if (!section.empty() || TrimIniBlanks(line).starts_with('[')) {
-            current = IsKindSection(section) ? find(section.substr(kSectionPrefix.size())) : nullptr;
-            if (current && std::find(written.begin(), written.end(), current->number) != written.end())
-                current = nullptr; // a later section of the same kind keeps what it says
-            inVariation = m_seed && !seedWritten && EqualsIgnoringAsciiCase(section, kVariationSection);
-            out.append(line).push_back('\n');
-            if (current) {
-                AppendOwnedKeys(out, *current);
-                written.push_back(current->number);
-            }
-            if (inVariation) {
-                out += std::string(kSeedKey) + "=" + std::to_string(*m_seed) + "\n";
-                seedWritten = true;
-            }
-            return true;
-        }
-        const bool owned =
-            (current && IsOwnedKey(line)) || (inVariation && EqualsIgnoringAsciiCase(KeyOf(line), kSeedKey));
-        if (!owned)
-            out.append(line).push_back('\n');
-        return true;
-    });
-    if (m_seed && !seedWritten)
-        out += "[" + std::string(kVariationSection) + "]\n" + std::string(kSeedKey) + "=" +
-               std::to_string(*m_seed) + "\n";
-    for (const KindRow& row : m_rows) {
-        if (std::find(written.begin(), written.end(), row.number) != written.end())
-            continue;
-        out += "[Vegetation_" + row.number + "]\n";
-        AppendOwnedKeys(out, row);
-    }
-
-    const bool utf8 = !FitsWindows1252(out);
-    std::string bytes = utf8 ? std::string(kUtf8Bom) : std::string();
-    ForEachIniLine(out, [&](std::string_view line) {
-        bytes += utf8 ? std::string(line) : Utf8ToCp1252(line);
-        bytes += "\r\n";
-        return true;
-    });
-    AtomicTextWriter writer(path);
-    writer.writeEncoded(bytes);
-    writer.commit();
 }
 
 } // namespace tes

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "lib/message.h"
+#include "project/kind_keys.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,23 +13,14 @@
 
 namespace tes {
 
-// A range of numbers a plant's value is drawn from, both ends included.
-struct ValueRange {
-    double from = 0;
-    double to = 0;
-    bool operator==(const ValueRange&) const = default;
-};
-
-// The largest weight a window or the command line takes: the weights of a kind add up within 32 bits.
-inline constexpr std::uint32_t kMaxVariantWeight = 1000000;
-
-// One more Max file and object that a kind's plants may take, and how often, against the others.
-struct KindVariant {
-    std::string maxFile;
-    std::string objectName; // empty: the Max file's name
-    std::uint32_t weight = 1;
-    std::string object() const;
-    bool operator==(const KindVariant&) const = default;
+// A value of a kind's row that the file holds but the program cannot read: the key as the file
+// writes it ("Turn", "Variant2"), its text and why it is no value ("is not FROM:TO").
+struct KeyFault {
+    std::string key;
+    std::string text;
+    std::string problem;
+    std::size_t variant = 0; // for a variant's key: its place among the row's variants, from 0
+    bool operator==(const KeyFault&) const = default;
 };
 
 // Which Max file and object stand for one vegetation kind, and how its plants differ.
@@ -45,11 +38,17 @@ struct KindRow {
     std::optional<ValueRange> scale; // percent of the kind's scale
     std::uint32_t weight = 1;        // of the row's own Max file among the variants
     std::vector<KindVariant> variants;
+    // The values the file gives that cannot be read; each key's value above is then its default. A
+    // kind with faults is not built until they are mended, and its lines stay as the user wrote them.
+    std::vector<KeyFault> faults;
 
     // The object the kind's script merges.
     std::string object() const;
     // Whether its plants differ: a turn, a scale or more than one Max file and object.
     bool varies() const { return turn || scale || !variants.empty(); }
+    bool operator==(const KindRow&) const = default;
+    // Forgets the fault of a key (a variant's fault with "Variant"), once the key has a new value.
+    void clearFault(std::string_view key);
 };
 
 // The kinds table kept beside a project (<base>.tes.ini, INI text): one section per kind,
@@ -63,7 +62,7 @@ public:
     static std::string PathFor(const std::string& projectBasePath);
 
     // A missing file is an empty table; a file that cannot be read or is no INI text adds a notice
-    // naming it and gives an empty table.
+    // naming it and gives an empty table. Each value that cannot be read adds a notice too (FaultText).
     static KindsTable Read(const std::string& path, Messages& messages);
 
     const std::vector<KindRow>& rows() const { return m_rows; }
@@ -76,29 +75,40 @@ public:
     void set(KindRow row);
     // The project's seed of the plants' variation ([Variation] Seed=), 1 unless the table says.
     std::int64_t seed() const { return m_seed.value_or(1); }
-    void setSeed(std::int64_t seed) { m_seed = seed; }
+    // Sets the seed; a seed the file gave that could not be read is then forgotten.
+    void setSeed(std::int64_t seed);
+    // The file's seed that could not be read, if so (its key is "Seed").
+    const std::optional<KeyFault>& seedFault() const { return m_seedFault; }
+
+    // The file's name, as messages name it: "Valley.tes.ini".
+    const std::string& fileName() const { return m_fileName; }
+    // "Vegetation_5: Turn=0:36O in Valley.tes.ini is not FROM:TO"; the seed's in "Variation: ...".
+    std::string faultText(const KindRow& row, const KeyFault& fault) const;
+    std::string seedFaultText() const;
+    // Why the kind of this row cannot be built as the table stands: its first fault, or the seed's
+    // when its plants vary. Nothing when it can.
+    std::optional<std::string> unreadable(const KindRow& row) const;
 
     // Writes the table so that it replaces the file only when complete: Windows-1252 with CR LF, or
-    // UTF-8 behind a byte-order mark when a name needs it. Throws Failure.
-    void write(const std::string& path) const;
+    // UTF-8 behind a byte-order mark when a name needs it. Only the keys whose values changed since
+    // the file was read are written anew; every other line stays as it was. Throws Failure.
+    void write(const std::string& path);
 
 private:
-    std::string m_text; // the file as read, for the keys and sections the table does not own
+    std::string m_text; // the file as read (or as last written)
     std::vector<KindRow> m_rows;
+    std::vector<KindRow> m_written; // the rows as m_text holds them, to tell what changed
     std::optional<std::int64_t> m_seed;
+    std::optional<std::int64_t> m_writtenSeed;
+    std::optional<KeyFault> m_seedFault;
+    std::optional<KeyFault> m_writtenSeedFault;
+    std::string m_fileName;
     bool m_damaged = false;
 };
 
 // Stores the table in its file. The refusal when it was read from a damaged file (which is never
 // written over), or the failure when it cannot be written.
-std::optional<Message> StoreKindsTable(const KindsTable& table, const std::string& path);
-
-// The texts of a range and a variant as the table keeps them: "80:120" and "D:\M\Oak.max|Oak_02|3".
-// A text that is not one gives nothing.
-std::string RangeText(const ValueRange& range);
-std::optional<ValueRange> ParseRange(std::string_view text);
-std::string VariantText(const KindVariant& variant);
-std::optional<KindVariant> ParseVariant(std::string_view text);
+std::optional<Message> StoreKindsTable(KindsTable& table, const std::string& path);
 
 // A kind's number written as its section names it: the leading zeros dropped (05 gives 5).
 std::string KindNumber(std::string_view number);

@@ -92,16 +92,17 @@ struct WriteCase {
     std::string after;
 };
 
-// The program's own keys are written anew at the top of their section; everything else stays where
-// it stood, and rows of kinds the file lacks follow as new sections.
+// A key that changed is written in the place of its line, or after the section's last key; everything
+// else stays where it stood, and rows of kinds the file lacks follow as new sections.
 TEST(KindsTableWrite, KeepsWhatItDoesNotOwnInWindowsLines) {
     const WriteCase cases[] = {
         {"edit and append",
          "; chosen by "
          "hand\n[Options]\nUser=Ann\n\n[Vegetation_05]\nColour=green\nMaxFile=old.max\nEnabled=1\n",
          {{"5", "C:\\M\\Pine.max", "Tree", false}, {"12", "C:\\M\\Oak.max", "", true}},
-         "; chosen by hand\r\n[Options]\r\nUser=Ann\r\n\r\n[Vegetation_05]\r\nMaxFile=C:\\M\\Pine.max\r\n"
-         "ObjectName=Tree\r\nEnabled=0\r\nColour=green\r\n[Vegetation_12]\r\nMaxFile=C:\\M\\Oak.max\r\n"
+         "; chosen by hand\r\n[Options]\r\nUser=Ann\r\n\r\n[Vegetation_05]\r\nColour=green\r\n"
+         "MaxFile=C:\\M\\Pine.max\r\nEnabled=0\r\nObjectName=Tree\r\n[Vegetation_12]\r\nMaxFile=C:\\M\\Oak."
+         "max\r\n"
          "Enabled=1\r\n"},
         {"Windows-1252",
          "",
@@ -127,8 +128,58 @@ TEST(KindsTableWrite, KeepsWhatItDoesNotOwnInWindowsLines) {
     }
 }
 
+// Every value that cannot be read is named, file, kind, key and text, and stays in the file byte for
+// byte through a save that changes another kind; variants count past a gap in their numbers.
+TEST(KindsTableRead, NamesWhatItCannotReadAndASaveKeepsIt) {
+    const std::string typos = "[Variation]\r\nSeed=12x\r\n"
+                              "[Vegetation_1]\r\nMaxFile=a.max\r\n"
+                              "[Vegetation_5]\r\nMaxFile=b.max\r\nTurn=0:36O\r\n MyNote = mine\r\n"
+                              "Enabled=false\r\nWeight=1O\r\nVariant1=c.max|C|2\r\n"
+                              "Variant2=C:\\b.max|B|1O\r\nVariant4=d.max||3\r\n\r\n";
+    TempDir dir;
+    const std::string path = dir.write("Valley.tes.ini", typos);
+    Messages messages;
+    KindsTable table = KindsTable::Read(path, messages);
+    std::vector<std::string> texts;
+    for (const Message& message : messages)
+        texts.push_back(message.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{
+                         "Variation: Seed=12x in Valley.tes.ini is not a whole number from "
+                         "-9223372036854775808 to 9223372036854775807",
+                         "Vegetation_5: Enabled=false in Valley.tes.ini is not 1 or 0",
+                         "Vegetation_5: Turn=0:36O in Valley.tes.ini is not FROM:TO",
+                         "Vegetation_5: Weight=1O in Valley.tes.ini is not a whole number from 0 to 1000000",
+                         "Vegetation_5: Variant2=C:\\b.max|B|1O in Valley.tes.ini has a weight that is not a "
+                         "whole number from 0 to 1000000",
+                     }));
+    const KindRow& oaks = *table.find("5");
+    EXPECT_EQ(oaks.variants, (std::vector<KindVariant>{{"c.max", "C", 2}, {"d.max", "", 3}}));
+    EXPECT_EQ(oaks.faults.back().variant, 1u);
+    EXPECT_EQ(table.unreadable(oaks), texts[1]);
+    EXPECT_FALSE(table.unreadable(*table.find("1"))) << "the seed counts only where plants vary";
+
+    KindRow first = *table.find("1");
+    first.maxFile = "z.max";
+    table.set(first);
+    table.write(path);
+    std::string expected = typos;
+    expected.replace(expected.find("a.max"), 5, "z.max");
+    EXPECT_EQ(ReadBytes(path), expected);
+
+    table.setSeed(7);
+    KindRow oak = *table.find("5");
+    oak.clearFault("Variant");
+    oak.variants = {{"c.max", "C", 2}};
+    table.set(oak);
+    table.write(path);
+    expected.replace(expected.find("12x"), 3, "7");
+    expected.replace(expected.find("Variant2="), expected.find("\r\n\r\n") - expected.find("Variant2=") + 2,
+                     "");
+    EXPECT_EQ(ReadBytes(path), expected) << "the variants change as a whole";
+}
+
 // A row's turn, scale, weight and variants and the table's seed come back as written; keys the table
-// does not own stay, and texts that are no range or variant are left out.
+// does not own stay, and values that could not be read are replaced once they are set.
 TEST(KindsTableWrite, KeepsTheVariationAndTheSeed) {
     TempDir dir;
     const std::string path = dir.write("P.tes.ini", "[Variation]\r\nSeed=3\r\nMine=1\r\n"
@@ -139,8 +190,12 @@ TEST(KindsTableWrite, KeepsTheVariationAndTheSeed) {
     EXPECT_EQ(table.seed(), 3);
     ASSERT_EQ(table.rows().size(), 1u);
     EXPECT_FALSE(table.rows()[0].varies());
+    EXPECT_EQ(messages.size(), 2u);
+    messages.clear();
 
     KindRow row = table.rows()[0];
+    row.clearFault("Turn");
+    row.clearFault("Variant");
     row.turn = ValueRange{-15, 15};
     row.scale = ValueRange{80, 120.5};
     row.weight = 3;
@@ -148,10 +203,9 @@ TEST(KindsTableWrite, KeepsTheVariationAndTheSeed) {
     table.set(row);
     table.setSeed(-42);
     table.write(path);
-    EXPECT_EQ(ReadBytes(path),
-              "[Variation]\r\nSeed=-42\r\nMine=1\r\n[Vegetation_5]\r\nMaxFile=a.max\r\nEnabled=1\r\n"
-              "Turn=-15:15\r\nScale=80:120.5\r\nWeight=3\r\nVariant1=b.max||2\r\n"
-              "Variant2=C:\\M\\c.max|Oak C|1\r\n");
+    EXPECT_EQ(ReadBytes(path), "[Variation]\r\nSeed=-42\r\nMine=1\r\n[Vegetation_5]\r\nMaxFile=a.max\r\n"
+                               "Turn=-15:15\r\nScale=80:120.5\r\nWeight=3\r\nVariant1=b.max||2\r\n"
+                               "Variant2=C:\\M\\c.max|Oak C|1\r\n");
     const KindsTable again = KindsTable::Read(path, messages);
     EXPECT_EQ(again.seed(), -42);
     const KindRow& back = again.rows()[0];
