@@ -2,6 +2,7 @@
 
 #include "core/combine_scripts.h"
 #include "core/engine_step.h"
+#include "core/kind_plan.h"
 #include "core/point_cache.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
@@ -60,22 +61,6 @@ std::string OneLine(std::string_view text) {
             line += ' ';
     }
     return line;
-}
-
-// The Max file and object a kind takes; empty when it is to be skipped, with the reason.
-std::optional<KindRow> RowFor(const AllKindsRequest& request, const std::string& number,
-                              std::string& reason) {
-    const KindRow* row = request.table ? request.table->find(number) : nullptr;
-    if (row && !row->enabled) {
-        reason = "disabled";
-        return std::nullopt;
-    }
-    if (row && !row->maxFile.empty())
-        return *row;
-    if (!request.fallbackMaxFile.empty())
-        return KindRow{number, request.fallbackMaxFile, request.fallbackObject, true};
-    reason = "no Max file";
-    return std::nullopt;
 }
 
 // Each kind's build as its share of the one progress display of the run. A Cancel is held until the
@@ -156,14 +141,22 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
         KindOutcome outcome;
         outcome.kind = KindKey(kind);
         PlacementResult built;
-        if (const std::optional<KindRow> row = RowFor(request, kind.number, outcome.reason)) {
+        KindPlan plan = PlanKind(request.options, kind.number, request.table,
+                                 {request.fallbackMaxFile, request.fallbackObject}, KindScope::All);
+        if (plan.status == KindPlan::Status::Skip) {
+            outcome.reason = std::move(plan.reason);
+        } else if (plan.status == KindPlan::Status::Refuse) {
+            // Its old script and caches stay until the row is mended.
+            outcome.status = KindOutcome::Status::Failed;
+            // The summary names the kind before its reason already.
+            const std::string named = outcome.kind + ": ";
+            outcome.reason = plan.reason.starts_with(named) ? plan.reason.substr(named.size()) : plan.reason;
+            outcome.messages = {Refusal(plan.reason)};
+            result.messages.push_back(Refusal(std::move(plan.reason)));
+        } else {
             KindShare share(shown, i, shares);
-            PlacementRequest build{request.options, request.records, &share, request.tuning,
+            PlacementRequest build{std::move(plan.options), request.records, &share, request.tuning,
                                    request.recordLines};
-            build.options.kindNumber = kind.number;
-            build.options.maxFile = row->maxFile;
-            build.options.objectName = row->object();
-            build.options.takeVariation(*row, request.table ? request.table->seed() : 1);
             built = BuildPlacementScript(build);
             stopAsked = share.cancelled();
             outcome.scriptPath = built.scriptPath;

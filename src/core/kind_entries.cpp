@@ -7,15 +7,6 @@
 
 namespace tes {
 
-namespace {
-
-bool SameRow(const KindRow& a, const KindRow& b) {
-    return a.maxFile == b.maxFile && a.objectName == b.objectName && a.enabled == b.enabled &&
-           a.turn == b.turn && a.scale == b.scale && a.weight == b.weight && a.variants == b.variants;
-}
-
-} // namespace
-
 std::map<std::string, std::uint64_t, std::less<>> CountRecordsByKind(const LineList& records) {
     std::map<std::string, std::uint64_t, std::less<>> counts;
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -72,7 +63,7 @@ bool StoreKindEntries(const std::vector<KindEntry>& entries, KindsTable& table) 
         KindRow row = entry.tableRow();
         const KindRow* known = table.find(row.number);
         // A kind nobody gave anything keeps out of the file.
-        const bool differs = known ? !SameRow(*known, row)
+        const bool differs = known ? !(*known == row)
                                    : !row.maxFile.empty() || !row.objectName.empty() || !row.enabled ||
                                          row.varies() || row.weight != 1;
         if (differs) {

@@ -59,6 +59,26 @@ void ShowLoadedProject(Context& ctx, const std::string& projectPath, LoadResult&
     form.setStatusText(LoadedStatus(projectPath, mainTile, records, entries));
 }
 
+// Reads the kinds table beside the project. Its values that cannot be read are named in one message,
+// and the status line says how many there are.
+void ReadKindsTable(Context& ctx, Messages& messages) {
+    Messages table;
+    ctx.kindsTable = KindsTable::Read(ctx.kindsTablePath, table);
+    const std::size_t faults = ctx.kindsTable.damaged() ? 0 : table.size();
+    if (faults == 0) {
+        messages.insert(messages.end(), table.begin(), table.end());
+        return;
+    }
+    std::string text = "Some values in " + ctx.kindsTable.fileName() + " cannot be read:";
+    for (const Message& fault : table)
+        text += "\n" + fault.text;
+    text += "\n\nTheir kinds are not built until the values are mended (Kinds... or the file itself).";
+    messages.push_back(Notice(std::move(text)));
+    ctx.form.setStatusText(std::string(ctx.form.statusText()) + "; " +
+                           (faults == 1 ? std::string("1 value") : std::to_string(faults) + " values") +
+                           " in " + ctx.kindsTable.fileName() + " cannot be read");
+}
+
 } // namespace
 
 Messages btnBrowseProjectFile_Click(Context& ctx) {
@@ -93,7 +113,7 @@ Messages OpenProject(Context& ctx, const std::string& projectPath) {
         ShowLoadedProject(ctx, projectPath, loaded);
         // The Max files chosen for the project's kinds, kept beside it.
         ctx.kindsTablePath = KindsTable::PathFor(loaded.files.basePath);
-        ctx.kindsTable = KindsTable::Read(ctx.kindsTablePath, loaded.messages);
+        ReadKindsTable(ctx, loaded.messages);
         break;
     }
     ShowMessages(ctx.platform, loaded.messages);

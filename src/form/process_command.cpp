@@ -1,6 +1,9 @@
 #include "form/process_command.h"
 
+#include "core/kind_plan.h"
 #include "form/context.h"
+#include "form/process_all.h"
+#include "form/show_messages.h"
 #include "form/status_text.h"
 #include "lib/fields.h"
 
@@ -47,16 +50,25 @@ PlacementOptions PlacementOptionsFromForm(const Context& ctx) {
     options.projectBasePath = ScriptBasePath(ctx);
     options.saveToFile = ctx.session.SaveToFile;
     options.style = ctx.scriptStyle;
-    // A kind with a row in the kinds table varies its plants as the row says.
-    if (const KindRow* row = ctx.kindsTable.find(options.kindNumber))
-        options.takeVariation(*row, ctx.kindsTable.seed());
     return options;
 }
 
 Messages BuildScript(Context& ctx) {
     MainModel& form = ctx.form;
+    // The kind is built as its row in the kinds table says, as Process All and the command line build
+    // it; the fields give the Max file and object of a kind whose row names none.
+    const PlacementOptions fields = PlacementOptionsFromForm(ctx);
+    KindPlan plan = PlanKind(fields, fields.kindNumber, &ctx.kindsTable, {fields.maxFile, fields.objectName},
+                             KindScope::One);
+    if (plan.status != KindPlan::Status::Build) {
+        form.setStatusText("Not built: " + plan.reason);
+        Messages refused{
+            Refusal(plan.reason + "\n\nMend it in Kinds... or in the file, then Process again.")};
+        ShowMessages(ctx.platform, refused);
+        return refused;
+    }
     PlacementRequest request;
-    request.options = PlacementOptionsFromForm(ctx);
+    request.options = std::move(plan.options);
     request.records = &form.list(ListId::List1);
     request.recordLines = &ctx.recordLines;
     request.progress = &ctx.platform;
@@ -108,6 +120,15 @@ std::optional<Message> CheckProcessInput(const Context& ctx) {
     return std::nullopt;
 }
 
+// The Max file and object in the fields are the kind's own once its row has any: the row takes them,
+// so that Process All builds the kind as Process does.
+void KeepFieldsInRow(Context& ctx) {
+    const KindRow* row = ctx.kindsTable.find(ChosenKindNumber(ctx.form.comboText()));
+    if (row && (row->maxFile != ctx.form.text(TextField::txtMaxFile) ||
+                row->object() != ctx.form.text(TextField::txtMaxObjectName)))
+        RememberKindMaxFile(ctx);
+}
+
 } // namespace
 
 Messages btnProcess_Click(Context& ctx) {
@@ -116,6 +137,7 @@ Messages btnProcess_Click(Context& ctx) {
         ctx.platform.showMessage(mistake->text);
         messages.push_back(std::move(*mistake));
     } else {
+        KeepFieldsInRow(ctx);
         ctx.platform.setWaitCursor(true);
         messages = BuildScript(ctx);
     }

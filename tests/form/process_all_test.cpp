@@ -1,6 +1,8 @@
 // Process All as the window runs it, and the Max file the main window's Browse gives the kind picked.
 #include "form/max_file.h"
 #include "form/process_all.h"
+#include "form/process_command.h"
+#include "lib/fields.h"
 #include "lib/file_access.h"
 #include "script_fixture.h"
 
@@ -82,6 +84,58 @@ TEST_F(ProcessAllTest, BrowseGivesTheMaxFileToTheKindPicked) {
         }
         EXPECT_TRUE(platform.messages.empty());
     }
+}
+
+// Process builds a kind with a row as Process All does, whatever Max file the fields held before:
+// the fields' file becomes the row's, and a row without one takes the fields'.
+TEST_F(ProcessAllTest, ProcessAndProcessAllWriteTheSameScriptForAKindWithARow) {
+    ctx.scriptStyle.shape = ScriptShape::Fast;
+    const struct {
+        const char* name;
+        KindRow row;
+        const char* typedFile;
+    } cases[] = {
+        {"the row's file in the fields", {"5", "Pine.max", "", true}, "Pine.max"},
+        {"another file typed", {"5", "Pine.max", "", true}, "D:\\M\\Fir.max"},
+        {"a row without a file", {"5", "", "", true}, "D:\\M\\Fir.max"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        KindRow row = c.row;
+        row.turn = ValueRange{0, 360};
+        ctx.kindsTable.set(row);
+        ctx.form.setComboText("Vegetation_5:  Pine");
+        set(TextField::txtMaxFile, c.typedFile);
+        set(TextField::txtMaxObjectName, GetBaseFileName(c.typedFile));
+        btnProcess_Click(ctx);
+        const std::string processed = ReadBytes(scriptPath());
+        btnProcessAll_Click(ctx);
+        EXPECT_EQ(ReadBytes(scriptPath()), processed);
+        EXPECT_NE(processed.find(UpperCase(GetFileNameFromPath(c.typedFile))), std::string::npos);
+        EXPECT_NE(processed.find("rotate c"), std::string::npos) << "the row's turn";
+    }
+}
+
+// A kind whose row has a value that cannot be read is not built, by Process or Process All; its old
+// script stays, and the other kinds are built.
+TEST_F(ProcessAllTest, AKindWithAnUnreadableValueIsNotBuilt) {
+    Messages notices;
+    ctx.kindsTable =
+        KindsTable::Read(dir.write("Valley.tes.ini", "[Vegetation_5]\r\nMaxFile=Pine.max\r\nTurn=0:36O\r\n"
+                                                     "[Vegetation_12]\r\nMaxFile=Birch.max\r\n"),
+                         notices);
+    dir.write("Valley_MainVeg_05.ms", "old");
+    const std::string reason = "Vegetation_5: Turn=0:36O in Valley.tes.ini is not FROM:TO";
+    set(TextField::txtMaxFile, "Pine.max");
+    set(TextField::txtMaxObjectName, "Pine");
+    EXPECT_EQ(btnProcess_Click(ctx).front().text,
+              reason + "\n\nMend it in Kinds... or in the file, then Process again.");
+    EXPECT_EQ(ctx.form.statusText(), "Not built: " + reason);
+    btnProcessAll_Click(ctx);
+    EXPECT_EQ(ctx.form.statusText(), "Wrote 1 script, 3 objects. Failed: Vegetation_5 (Turn=0:36O in "
+                                     "Valley.tes.ini is not FROM:TO).");
+    EXPECT_EQ(ReadBytes(scriptPath()), "old");
+    EXPECT_TRUE(std::filesystem::exists(dir.file("Valley_MainVeg_12.ms")));
 }
 
 } // namespace

@@ -1,0 +1,40 @@
+#include "core/kind_plan.h"
+
+#include "lib/fields.h"
+
+namespace tes {
+
+KindPlan PlanKind(const PlacementOptions& shared, const std::string& number, const KindsTable* table,
+                  const KindFallback& fallback, KindScope scope) {
+    KindPlan plan;
+    plan.options = shared;
+    plan.options.kindNumber = number;
+    const KindRow* row = table ? table->find(number) : nullptr;
+    const auto stop = [&plan](KindPlan::Status status, std::string reason) {
+        plan.status = status;
+        plan.reason = std::move(reason);
+        return plan;
+    };
+    // An Enabled that cannot be read leaves the row enabled, and its fault refuses the kind below.
+    if (row && scope == KindScope::All && !row->enabled)
+        return stop(KindPlan::Status::Skip, "disabled");
+    if (row) {
+        if (std::optional<std::string> unreadable = table->unreadable(*row))
+            return stop(KindPlan::Status::Refuse, std::move(*unreadable));
+    }
+    if (row && !row->maxFile.empty()) {
+        plan.options.maxFile = row->maxFile;
+        plan.options.objectName = row->object();
+    } else {
+        plan.options.maxFile = fallback.maxFile;
+        plan.options.objectName =
+            fallback.objectName.empty() ? GetBaseFileName(fallback.maxFile) : fallback.objectName;
+        if (scope == KindScope::All && plan.options.maxFile.empty())
+            return stop(KindPlan::Status::Skip, "no Max file");
+    }
+    if (row)
+        plan.options.takeVariation(*row, table->seed());
+    return plan;
+}
+
+} // namespace tes
