@@ -1,8 +1,8 @@
 #include "cli/cli_platform.h"
 #include "cli/commands.h"
-#include "cli/kinds_table_choice.h"
 #include "cli/loaded_project.h"
 #include "core/all_kinds.h"
+#include "core/kind_plan.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
 
@@ -81,38 +81,47 @@ void PrintScript(const PlacementOptions& placement, const std::string& path,
 }
 
 // The kinds table of the run, with the seed the command line gives.
-KindsTableChoice TableOfRun(const LoadedProject& project, const BuildOptions& options, Platform& platform) {
-    KindsTableChoice table = ChooseKindsTable(project, options.kindsFile, platform);
+KindsTable TableOfRun(const LoadedProject& project, const BuildOptions& options) {
+    KindsTable table = project.kindsTable;
     if (options.seed)
-        table.table.setSeed(*options.seed);
+        table.setSeed(*options.seed);
     return table;
 }
 
+// --max-file and --object: the Max file and object of a kind whose row names none.
+KindFallback FallbackOf(const BuildOptions& options) {
+    return {options.maxFile.value_or(std::string()), options.objectName.value_or(std::string())};
+}
+
+// The kind --vegetation names, planned as Process plans the kind picked: with its row, or with the
+// typed Max file and object, which are checked as the window checks its fields.
 int BuildOneKind(const LoadedProject& project, const BuildOptions& options, Platform& platform,
                  std::ostream& out) {
-    PlacementRequest request;
-    request.options = BuildPlacementOptions(project, options);
-    request.records = &project.load.records;
-    request.recordLines = &project.load.recordLines;
-    request.progress = &platform;
-    const std::optional<Message> notOffered = ChooseKind(
-        options.vegetation.value_or(std::string()), project.load.kinds.kinds, request.options.kindNumber);
-    // A kind with a row in the kinds table is built as the row says, as the window's Process does.
-    const KindsTableChoice table = TableOfRun(project, options, platform);
-    if (const KindRow* row = notOffered ? nullptr : table.table.find(request.options.kindNumber)) {
-        if (!options.maxFile && !row->maxFile.empty()) {
-            request.options.maxFile = row->maxFile;
-            request.options.objectName = options.objectName.value_or(row->object());
-        }
-        request.options.takeVariation(*row, table.table.seed());
-    }
-    std::optional<Message> mistake = CheckObjectInput(request.options);
+    const PlacementOptions shared = BuildPlacementOptions(project, options);
+    std::string number;
+    const std::optional<Message> notOffered =
+        ChooseKind(options.vegetation.value_or(std::string()), project.load.kinds.kinds, number);
+    const KindsTable table = TableOfRun(project, options);
+    const KindRow* row = notOffered ? nullptr : table.find(number);
+    std::optional<KindPlan> plan;
+    if (!notOffered)
+        plan = PlanKind(shared, number, &table, FallbackOf(options), KindScope::One);
+    std::optional<Message> mistake;
+    if (plan && plan->status != KindPlan::Status::Build)
+        mistake = Refusal(plan->reason);
+    else
+        mistake = CheckObjectInput(plan && row && !row->maxFile.empty() ? plan->options : shared);
     if (!mistake)
         mistake = notOffered;
     if (mistake) {
         platform.showMessage(mistake->text);
         return kExitFailed;
     }
+    PlacementRequest request;
+    request.options = plan->options;
+    request.records = &project.load.records;
+    request.recordLines = &project.load.recordLines;
+    request.progress = &platform;
     const PlacementResult built = BuildPlacementScript(request);
     for (const Message& message : built.messages)
         platform.showMessage(message.text);
@@ -123,9 +132,9 @@ int BuildOneKind(const LoadedProject& project, const BuildOptions& options, Plat
 }
 
 // Every kind of the tile. With a kinds table each kind takes its row, or --max-file when its row names
-// none; a kind that has neither, or is disabled, is skipped and named, a kind that fails is named, and
-// the others go on. Without one every kind takes --max-file, and the first kind that fails ends the
-// run with its messages.
+// none; a kind that has neither, or is disabled, is skipped and named, a kind that fails or whose row
+// cannot be read is named, and the others go on. Without one every kind takes --max-file, and the first kind
+// that fails ends the run with its messages.
 int BuildEveryKind(const LoadedProject& project, const BuildOptions& options, Platform& platform,
                    std::ostream& out) {
     const std::vector<VegetationKind>& kinds = project.load.kinds.kinds;
@@ -133,8 +142,8 @@ int BuildEveryKind(const LoadedProject& project, const BuildOptions& options, Pl
         platform.showMessage("Please select a vegetation to process");
         return kExitFailed;
     }
-    const KindsTableChoice table = TableOfRun(project, options, platform);
-    const bool withTable = !table.table.empty();
+    const KindsTable table = TableOfRun(project, options);
+    const bool withTable = !table.empty();
     AllKindsRequest request;
     request.options = BuildPlacementOptions(project, options);
     if (!withTable) {
@@ -146,7 +155,7 @@ int BuildEveryKind(const LoadedProject& project, const BuildOptions& options, Pl
     request.records = &project.load.records;
     request.recordLines = &project.load.recordLines;
     request.kinds = kinds;
-    request.table = &table.table;
+    request.table = &table;
     request.fallbackMaxFile = options.maxFile.value_or(std::string());
     request.fallbackObject =
         withTable ? options.objectName.value_or(std::string()) : request.options.objectName;
@@ -176,7 +185,7 @@ int BuildEveryKind(const LoadedProject& project, const BuildOptions& options, Pl
 } // namespace
 
 int RunBuild(const BuildOptions& options, CliPlatform& platform, std::ostream& out) {
-    const LoadedProject project = LoadWithOptions(options.load, platform);
+    const LoadedProject project = LoadWithOptions(options.load, platform, options.kindsFile);
     // Scripts built from a project that was read only in part would place the wrong objects.
     if (!project.complete)
         return kExitFailed;

@@ -35,7 +35,7 @@ constexpr const char* kUsage =
     "Usage:\n"
     "  enviro-script info    PROJECT.prj [load options]\n"
     "  enviro-script records PROJECT.prj [load options]\n"
-    "  enviro-script build   PROJECT.prj (--vegetation KIND | --all [--kinds FILE]) [build options]\n"
+    "  enviro-script build   PROJECT.prj (--vegetation KIND | --all) [--kinds FILE] [build options]\n"
     "  enviro-script kinds   PROJECT.prj [--kinds FILE] [--seed N] [--set N [--max-file PATH] [--object "
     "NAME] [--disable] [variation options]]\n"
     "  enviro-script preview PROJECT.prj --png OUT.png [--size WxH] [--kind N]... [--output-dir DIR] "
@@ -100,6 +100,15 @@ CLI::Option* AddText(CLI::App& app, const std::string& name, std::optional<std::
         ->type_name("TEXT");
 }
 
+// --kinds FILE of every command that takes it: a table that is not there is refused alike, before
+// anything is read or written.
+CLI::Option* AddKindsFileOption(CLI::App& app, std::optional<std::string>& kindsFile) {
+    return AddText(app, "--kinds", kindsFile, "Use this kinds table instead of PROJECT.tes.ini")
+        ->type_name("FILE")
+        ->check(OneLine())
+        ->check(ExistingFile());
+}
+
 void AddLoadOptions(CLI::App& app, LoadOptions& load) {
     app.add_option(
            "PROJECT.prj", load.project,
@@ -140,19 +149,15 @@ void AddLoadOptions(CLI::App& app, LoadOptions& load) {
 
 void AddBuildOptions(CLI::App& app, BuildOptions& build) {
     AddText(app, "--vegetation", build.vegetation,
-            "The vegetation kind to write a script for: its number (5), or an entry as 'info' lists it")
+            "The vegetation kind to write a script for: its number (5), or an entry as 'info' lists it; "
+            "its row in the kinds table applies as with --all")
         ->type_name("KIND")
         ->group("Build options");
-    CLI::Option* all =
-        app.add_flag("--all", build.all,
-                     "Write one script for every vegetation kind on the tile, each with the Max file and "
-                     "object of its row in the kinds table PROJECT.tes.ini when there is one")
-            ->group("Build options");
-    AddText(app, "--kinds", build.kindsFile, "Use this kinds table instead of PROJECT.tes.ini")
-        ->type_name("FILE")
-        ->check(ExistingFile())
-        ->needs(all)
+    app.add_flag("--all", build.all,
+                 "Write one script for every vegetation kind on the tile, each with the Max file and "
+                 "object of its row in the kinds table PROJECT.tes.ini when there is one")
         ->group("Build options");
+    AddKindsFileOption(app, build.kindsFile)->group("Build options");
     // Exactly one of the two: which scripts to write is the point of the command.
     app.callback([&build] {
         if (!build.vegetation && !build.all)
@@ -163,10 +168,12 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
 
     AddText(app, "--max-file", build.maxFile,
             "The 3ds Max file to merge the object from; the object takes its name from the file name. "
-            "With a kinds table, for the kinds whose row names no Max file")
+            "Only for the kinds whose row in the kinds table names no Max file")
         ->type_name("PATH")
         ->group("Build options");
-    AddText(app, "--object", build.objectName, "The object's name inside the Max file, if it differs")
+    AddText(app, "--object", build.objectName,
+            "The object's name inside the --max-file, if it differs; like it, only for the kinds whose "
+            "row names no Max file")
         ->type_name("NAME")
         ->group("Build options");
     AddText(app, "--vertical-scale", build.verticalScale, "Factor applied to every height (default 1.000)")
@@ -204,9 +211,7 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
 }
 
 void AddKindsOptions(CLI::App& app, KindsOptions& kinds) {
-    AddText(app, "--kinds", kinds.kindsFile, "Use this kinds table instead of PROJECT.tes.ini")
-        ->type_name("FILE")
-        ->check(OneLine());
+    AddKindsFileOption(app, kinds.kindsFile);
     CLI::Option* set = AddText(app, "--set", kinds.set,
                                "Change the row of this kind (its number), adding it when there is none, "
                                "and write the table")
@@ -226,9 +231,9 @@ void AddKindsOptions(CLI::App& app, KindsOptions& kinds) {
         ->group("Row options");
     AddVariationOptions(app, kinds, set);
     AddSeedOption(app, kinds.seed,
-                  "Set the project's seed of the plants' variation, kept in the kinds table");
+                  "Set the project's seed of the plants' variation, kept in the kinds table (default 1)");
     app.add_flag("--disable", kinds.disable,
-                 "Leave the kind out of build --all (without it the row is enabled)")
+                 "Leave the kind out of build --all (without it, --set enables the row)")
         ->needs(set)
         ->group("Row options");
 }
@@ -281,8 +286,10 @@ int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostre
     KindsOptions kindsOptions;
     CLI::App* kinds = app.add_subcommand(
         "kinds", "Load the project and print its kinds table (PROJECT.tes.ini) joined with the tile's "
-                 "kinds, one tab-separated line each: number, name, records, Max file, object, enabled; "
-                 "or change one row with --set");
+                 "kinds, one tab-separated line each: number, name, records, Max file, object, enabled, "
+                 "turn, scale, weight, variants (\"; \" between them), then a line 'seed' and the "
+                 "project's seed; a value that cannot be read shows as the file has it. Or change one "
+                 "row with --set");
     AddLoadOptions(*kinds, kindsOptions.load);
     AddKindsOptions(*kinds, kindsOptions);
 

@@ -51,12 +51,12 @@ struct KindsOptions {
     std::optional<std::string> maxFile;   // unset: the row keeps its file
     std::optional<std::string> objectName;
     bool disable = false;
-    // How the kind's plants differ: unset keeps what the row says.
-    std::optional<ValueRange> turn;
-    std::optional<ValueRange> scale;
+    // How the kind's plants differ: unset keeps what the row says; an empty range is none.
+    std::optional<std::optional<ValueRange>> turn;
+    std::optional<std::optional<ValueRange>> scale;
     std::optional<std::uint32_t> weight; // of the row's own Max file
-    std::vector<KindVariant> variants;   // added
-    bool clearVariants = false;          // before adding
+    std::vector<KindVariant> variants;   // given: the row's variants become exactly these
+    bool clearVariants = false;          // the row is to have no variants
     std::optional<std::int64_t> seed;    // the project's seed
 };
 

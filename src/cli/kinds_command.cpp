@@ -1,6 +1,5 @@
 #include "cli/cli_platform.h"
 #include "cli/commands.h"
-#include "cli/kinds_table_choice.h"
 #include "cli/loaded_project.h"
 #include "core/kind_entries.h"
 
@@ -10,80 +9,124 @@ namespace tes::cli {
 
 namespace {
 
-void PrintEntry(std::ostream& out, const KindEntry& entry) {
-    const KindRow& row = entry.row;
-    out << row.number << '\t' << entry.name << '\t' << entry.records << '\t' << row.maxFile << '\t'
-        << row.object() << '\t' << (row.enabled ? '1' : '0') << '\n';
+// A value as the row has it, or the file's own text when it could not be read (the load has named
+// it already).
+std::string Shown(const KindRow& row, std::string_view key, std::string value) {
+    for (const KeyFault& fault : row.faults) {
+        if (fault.key == key)
+            return fault.text;
+    }
+    return value;
 }
 
-// The tile's kinds in the list's order with their rows, then the rows of kinds not on the tile.
+// The row's variants in the file's order, "; " between them, those that could not be read as written.
+std::string VariantsShown(const KindRow& row) {
+    std::vector<const KeyFault*> faults;
+    for (const KeyFault& fault : row.faults) {
+        if (fault.key.starts_with("Variant"))
+            faults.push_back(&fault);
+    }
+    std::stable_sort(faults.begin(), faults.end(),
+                     [](const KeyFault* a, const KeyFault* b) { return a->variant < b->variant; });
+    std::string text;
+    auto fault = faults.begin();
+    std::size_t next = 0;
+    for (std::size_t place = 0; next < row.variants.size() || fault != faults.end(); ++place) {
+        const bool faulty =
+            fault != faults.end() && ((*fault)->variant <= place || next == row.variants.size());
+        text += (place == 0 ? "" : "; ") + (faulty ? (*fault++)->text : VariantText(row.variants[next++]));
+    }
+    return text;
+}
+
+void PrintEntry(std::ostream& out, const KindEntry& entry, const KindsTable& table) {
+    const KindRow* kept = table.find(entry.row.number);
+    const KindRow& row = kept ? *kept : entry.row;
+    out << entry.row.number << '\t' << entry.name << '\t' << entry.records << '\t' << entry.row.maxFile
+        << '\t' << entry.row.object() << '\t' << Shown(row, "Enabled", row.enabled ? "1" : "0") << '\t'
+        << Shown(row, "Turn", row.turn ? tes::RangeText(*row.turn) : "") << '\t'
+        << Shown(row, "Scale", row.scale ? tes::RangeText(*row.scale) : "") << '\t'
+        << Shown(row, "Weight", std::to_string(row.weight)) << '\t' << VariantsShown(row) << '\n';
+}
+
+// The tile's kinds in the list's order with their rows, then the rows of kinds not on the tile, then
+// the project's seed.
 void PrintKinds(const LoadedProject& project, const KindsTable& table, std::ostream& out) {
-    out << "number\tname\trecords\tmax file\tobject\tenabled\n";
+    out << "number\tname\trecords\tmax file\tobject\tenabled\tturn\tscale\tweight\tvariants\n";
     for (const KindEntry& entry : KindEntries(project.load.kinds.kinds, project.load.records, table))
-        PrintEntry(out, entry);
-}
-
-bool Store(const KindsTableChoice& kinds, Platform& platform);
-
-// Changes the row of one kind, or adds it, and writes the table; a table that could not be read is
-// left as it is rather than replaced by the one row.
-bool SetRow(KindsTableChoice kinds, const KindsOptions& options, const std::vector<VegetationKind>& onTile,
-            Platform& platform) {
-    const std::string number = KindNumber(*options.set);
-    if (std::none_of(onTile.begin(), onTile.end(),
-                     [&number](const VegetationKind& kind) { return kind.number == number; }))
-        platform.showMessage("Kind " + number +
-                             " is not on this tile; its row is written for the tiles "
-                             "that have it.");
-    const KindRow* known = kinds.table.find(*options.set);
-    KindRow row = known ? *known : KindRow{*options.set, {}, {}, true};
-    if (options.maxFile)
-        row.maxFile = *options.maxFile;
-    if (options.objectName)
-        row.objectName = *options.objectName;
-    row.enabled = !options.disable;
-    if (options.turn)
-        row.turn = options.turn;
-    if (options.scale)
-        row.scale = options.scale;
-    if (options.weight)
-        row.weight = *options.weight;
-    if (options.clearVariants)
-        row.variants.clear();
-    row.variants.insert(row.variants.end(), options.variants.begin(), options.variants.end());
-    kinds.table.set(std::move(row));
-    return Store(kinds, platform);
+        PrintEntry(out, entry, table);
+    const std::optional<KeyFault>& seedFault = table.seedFault();
+    out << "seed\t" << (seedFault ? seedFault->text : std::to_string(table.seed())) << '\n';
 }
 
 // Writes the table where it is kept.
-bool Store(const KindsTableChoice& kinds, Platform& platform) {
-    if (kinds.path.empty())
+bool Store(KindsTable& table, const std::string& path, Platform& platform) {
+    if (path.empty())
         return false;
-    if (std::optional<Message> failure = StoreKindsTable(kinds.table, kinds.path)) {
+    if (std::optional<Message> failure = StoreKindsTable(table, path)) {
         platform.showMessage(failure->text);
         return false;
     }
     return true;
 }
 
+// Changes the row of one kind, or adds it, and writes the table; a table that could not be read is
+// left as it is rather than replaced by the one row. A key given a value forgets the fault the file's
+// text had, so that the row can be built again.
+bool SetRow(KindsTable& table, const std::string& path, const KindsOptions& options,
+            const std::vector<VegetationKind>& onTile, Platform& platform) {
+    const std::string number = KindNumber(*options.set);
+    if (std::none_of(onTile.begin(), onTile.end(),
+                     [&number](const VegetationKind& kind) { return kind.number == number; }))
+        platform.showMessage("Kind " + number +
+                             " is not on this tile; its row is written for the tiles "
+                             "that have it.");
+    const KindRow* known = table.find(*options.set);
+    KindRow row = known ? *known : KindRow{*options.set, {}, {}, true};
+    if (options.maxFile)
+        row.maxFile = *options.maxFile;
+    if (options.objectName)
+        row.objectName = *options.objectName;
+    row.enabled = !options.disable;
+    row.clearFault("Enabled");
+    if (options.turn) {
+        row.turn = *options.turn;
+        row.clearFault("Turn");
+    }
+    if (options.scale) {
+        row.scale = *options.scale;
+        row.clearFault("Scale");
+    }
+    if (options.weight) {
+        row.weight = *options.weight;
+        row.clearFault("Weight");
+    }
+    if (options.clearVariants || !options.variants.empty()) {
+        row.variants = options.variants;
+        row.clearFault("Variant");
+    }
+    table.set(std::move(row));
+    return Store(table, path, platform);
+}
+
 } // namespace
 
 int RunKinds(const KindsOptions& options, CliPlatform& platform, std::ostream& out) {
-    const LoadedProject project = LoadWithOptions(options.load, platform);
+    LoadedProject project = LoadWithOptions(options.load, platform, options.kindsFile);
     if (!project.loaded())
         return kExitFailed;
-    KindsTableChoice kinds = ChooseKindsTable(project, options.kindsFile, platform);
+    KindsTable& table = project.kindsTable;
     if (options.seed)
-        kinds.table.setSeed(*options.seed);
-    if (options.set) {
-        // A project read only in part is no ground to change its table.
-        return project.complete && SetRow(std::move(kinds), options, project.load.kinds.kinds, platform)
+        table.setSeed(*options.seed);
+    // A project read only in part is no ground to change its table.
+    if (options.set)
+        return project.complete &&
+                       SetRow(table, project.kindsTablePath, options, project.load.kinds.kinds, platform)
                    ? kExitDone
                    : kExitFailed;
-    }
     if (options.seed)
-        return project.complete && Store(kinds, platform) ? kExitDone : kExitFailed;
-    PrintKinds(project, kinds.table, out);
+        return project.complete && Store(table, project.kindsTablePath, platform) ? kExitDone : kExitFailed;
+    PrintKinds(project, table, out);
     return project.complete ? kExitDone : kExitFailed;
 }
 

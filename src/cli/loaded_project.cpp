@@ -43,7 +43,8 @@ LoadRequest RequestFor(const LoadOptions& options, Platform& platform) {
 
 } // namespace
 
-LoadedProject LoadWithOptions(const LoadOptions& options, Platform& platform) {
+LoadedProject LoadWithOptions(const LoadOptions& options, Platform& platform,
+                              const std::optional<std::string>& kindsFile) {
     const LoadRequest request = RequestFor(options, platform);
     LoadedProject project;
     project.tile = request.tile;
@@ -54,8 +55,9 @@ LoadedProject LoadWithOptions(const LoadOptions& options, Platform& platform) {
         return project;
     }
     project.load = LoadProject(request);
+    // Only the table the command works on is read, so that only its unreadable values are named.
     if (project.loaded()) {
-        project.kindsTablePath = KindsTable::PathFor(project.load.files.basePath);
+        project.kindsTablePath = kindsFile ? *kindsFile : KindsTable::PathFor(project.load.files.basePath);
         project.kindsTable = KindsTable::Read(project.kindsTablePath, project.load.messages);
     }
     for (const Message& message : project.load.messages)

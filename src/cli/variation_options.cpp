@@ -1,6 +1,6 @@
 #include "cli/variation_options.h"
 
-#include "project/kinds_table.h"
+#include "project/kind_keys.h"
 
 #include <CLI/CLI.hpp>
 
@@ -8,66 +8,76 @@ namespace tes::cli {
 
 namespace {
 
-// FROM:TO, two numbers with the first not above the second; `positive` asks both to be above 0.
-std::function<void(const std::string&)> RangeInto(std::optional<ValueRange>& target, const char* name,
-                                                  bool positive) {
-    return [&target, name, positive](const std::string& text) {
-        const std::optional<ValueRange> range = ParseRange(text);
-        if (!range || (positive && range->from <= 0))
-            throw CLI::ValidationError(
-                name, text + std::string(" is not FROM:TO, two numbers with FROM not above TO") +
-                          (positive ? " and above 0" : ""));
-        target = range;
-    };
+// The option's value read as the kinds table reads its key; what cannot be read is refused with the
+// option's name, as a wrong argument.
+template <typename T>
+T Read(const char* option, const std::string& text, KeyValue<T> (*read)(std::string_view)) {
+    KeyValue<T> value = read(text);
+    if (!value.read())
+        throw CLI::ValidationError(option, text + " " + value.problem);
+    return std::move(value.value);
+}
+
+// A whole number: its key's default stands for an empty text in the table, but an option given
+// without a number is a mistake.
+void RefuseEmpty(const char* option, const std::string& text, std::string_view rule) {
+    if (text.find_first_not_of(" \t") == std::string::npos)
+        throw CLI::ValidationError(option, "is empty; it takes " + std::string(rule));
 }
 
 } // namespace
 
 void AddVariationOptions(CLI::App& app, KindsOptions& kinds, CLI::Option* set) {
-    app.add_option_function<std::string>("--turn", RangeInto(kinds.turn, "--turn", false),
-                                         "Turn each plant at random by FROM to TO degrees about the vertical "
-                                         "(0:360, -15:15), from its own position")
+    app.add_option_function<std::string>(
+           "--turn", [&kinds](const std::string& text) { kinds.turn = Read("--turn", text, &ReadTurn); },
+           "Turn each plant at random by FROM to TO degrees about the vertical (0:360, -15:15), from its "
+           "own position; FROM not above TO. Empty: no turn (default: the row keeps its turn)")
         ->type_name("FROM:TO")
         ->needs(set)
         ->group("Variation options");
     app.add_option_function<std::string>(
-           "--scale", RangeInto(kinds.scale, "--scale", true),
-           "Scale each plant at random to FROM to TO percent of the kind's scale "
-           "(80:120)")
+           "--scale", [&kinds](const std::string& text) { kinds.scale = Read("--scale", text, &ReadScale); },
+           "Scale each plant at random to FROM to TO percent of the kind's scale (80:120); FROM above 0 "
+           "and not above TO. Empty: no scale (default: the row keeps its scale)")
         ->type_name("FROM:TO")
         ->needs(set)
         ->group("Variation options");
     app.add_option_function<std::vector<std::string>>(
            "--variant",
            [&kinds](const std::vector<std::string>& texts) {
-               for (const std::string& text : texts) {
-                   std::optional<KindVariant> variant = ParseVariant(text);
-                   if (!variant || variant->weight == 0)
-                       throw CLI::ValidationError(
-                           "--variant", text + " is not FILE|OBJECT|WEIGHT with a weight of 1 or more");
-                   kinds.variants.push_back(std::move(*variant));
-               }
+               for (const std::string& text : texts)
+                   kinds.variants.push_back(Read("--variant", text, &ReadVariant));
            },
-           "Add a Max file and object the kind's plants may take, with a whole-number weight; an empty "
-           "OBJECT "
-           "is the file's name. Repeatable")
+           "A Max file and object the kind's plants may take, with a WEIGHT of " + std::string(kWeightRule) +
+               "; an empty OBJECT is the file's name. Repeatable: the row's variants become exactly those "
+               "given (default: the row keeps its variants)")
         ->type_name("FILE|OBJECT|WEIGHT")
         ->needs(set)
         ->group("Variation options");
-    app.add_option_function<std::uint32_t>(
-           "--weight", [&kinds](std::uint32_t weight) { kinds.weight = weight; },
-           "The weight of the row's own Max file among the variants (default 1)")
-        ->check(CLI::Range(1u, kMaxVariantWeight))
+    app.add_option_function<std::string>(
+           "--weight",
+           [&kinds](const std::string& text) {
+               RefuseEmpty("--weight", text, kWeightRule);
+               kinds.weight = Read("--weight", text, &ReadWeight);
+           },
+           "The weight of the row's own Max file among the variants: " + std::string(kWeightRule) +
+               " (default: the row keeps its weight; 1 for a new row)")
+        ->type_name("N")
         ->needs(set)
         ->group("Variation options");
-    app.add_flag("--clear-variants", kinds.clearVariants, "Remove the variants the row has before adding any")
+    app.add_flag("--clear-variants", kinds.clearVariants, "Remove the row's variants")
         ->needs(set)
         ->group("Variation options");
 }
 
-void AddSeedOption(CLI::App& app, std::optional<std::int64_t>& seed, const char* help) {
-    app.add_option_function<std::int64_t>(
-           "--seed", [&seed](std::int64_t value) { seed = value; }, help)
+void AddSeedOption(CLI::App& app, std::optional<std::int64_t>& seed, const std::string& help) {
+    app.add_option_function<std::string>(
+           "--seed",
+           [&seed](const std::string& text) {
+               RefuseEmpty("--seed", text, kSeedRule);
+               seed = Read("--seed", text, &ReadSeed);
+           },
+           help + ": " + std::string(kSeedRule))
         ->type_name("N")
         ->group("Variation options");
 }

@@ -31,9 +31,13 @@ TEST_P(TableBuildTest, EachKindTakesItsRow) {
     dir.write("other.ini", "[Vegetation_12]\r\nMaxFile=C:\\M\\Elm.max\r\n");
     for (const std::string& option : c.options)
         args.push_back(option == "other.ini" ? dir.file(option) : option);
+    const std::string old = dir.write("P_MainVeg_05.ms", "old\r\n");
     const CliRun run = RunEnviroScript(args);
     EXPECT_EQ(run.status, c.status);
     EXPECT_EQ(run.err, c.err);
+    if (std::find(c.scripts.begin(), c.scripts.end(), "05") == c.scripts.end()) {
+        EXPECT_EQ(ReadBytes(old), "old\r\n") << "a kind not built keeps its script";
+    }
     std::string printed;
     for (std::size_t i = 0; i < c.scripts.size(); ++i) {
         const std::string script = dir.file("P_MainVeg_" + c.scripts[i] + ".ms");
@@ -88,7 +92,16 @@ INSTANTIATE_TEST_SUITE_P(
                         {"max move"},
                         "Failed Vegetation_5 (Please specify a Max object name without quotes or control "
                         "characters)\n",
-                        1}),
+                        1},
+                    // A row with a value that cannot be read is not built until it is mended.
+                    TableBuildCase{"UnreadableRow",
+                                   kPine + "Turn=0:36O\r\n" + kOak,
+                                   {},
+                                   {"12"},
+                                   {"max move"},
+                                   "Vegetation_5: Turn=0:36O in P.tes.ini is not FROM:TO\nFailed "
+                                   "Vegetation_5 (Turn=0:36O in P.tes.ini is not FROM:TO)\n",
+                                   1}),
     [](const testing::TestParamInfo<TableBuildCase>& info) { return info.param.name; });
 
 // Not saved, each script's lines are printed in the list's order.
@@ -105,17 +118,24 @@ TEST(TableBuild, NoSavePrintsTheLines) {
     EXPECT_EQ(dir.entries(), (Strings{"P.est", "P.prj", "P.scn", "P.tes.ini", "P.txt"}));
 }
 
+const std::string kHeader =
+    "number\tname\trecords\tmax file\tobject\tenabled\tturn\tscale\tweight\tvariants\n";
+const std::string kNoRows = "5\tPine\t2\t\t\t1\t\t\t1\t\n12\tOak\t1\t\t\t1\t\t\t1\t\n";
+
 TEST(Kinds, ListsTheTilesKindsThenTheTablesOthers) {
     TempDir dir;
     const std::string prj = SmallProject().writeTo(dir);
-    const std::string header = "number\tname\trecords\tmax file\tobject\tenabled\n";
-    EXPECT_EQ(RunEnviroScript({"kinds", prj}).out, header + "5\tPine\t2\t\t\t1\n12\tOak\t1\t\t\t1\n");
+    EXPECT_EQ(RunEnviroScript({"kinds", prj}).out, kHeader + kNoRows + "seed\t1\n");
 
-    dir.write("P.tes.ini", kOak + "[Vegetation_09]\r\nMaxFile=D:\\Rock.max\r\nEnabled=0\r\n");
+    // What cannot be read shows as the file has it.
+    dir.write("P.tes.ini", kOak + "Turn=-5:5\r\nVariant1=a.max||2\r\nVariant2=b.max\r\nWeight=x\r\n"
+                                  "[Vegetation_09]\r\nMaxFile=D:\\Rock.max\r\nEnabled=0\r\nScale=50:70\r\n"
+                                  "[Variation]\r\nSeed=-3\r\n");
     const CliRun run = RunEnviroScript({"kinds", prj});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, header + "5\tPine\t2\t\t\t1\n12\tOak\t1\tC:\\M\\Oak.max\tOld Oak\t1\n"
-                                "9\t\t0\tD:\\Rock.max\tRock\t0\n");
+    EXPECT_EQ(run.out, kHeader + "5\tPine\t2\t\t\t1\t\t\t1\t\n"
+                                 "12\tOak\t1\tC:\\M\\Oak.max\tOld Oak\t1\t-5:5\t\tx\ta.max||2; b.max\n"
+                                 "9\t\t0\tD:\\Rock.max\tRock\t0\t\t50:70\t1\t\nseed\t-3\n");
 }
 
 using Row = std::tuple<std::string, std::string, std::string, bool>;
@@ -163,6 +183,49 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"5", "C:\\M\\Pine.max", "Pine", true}, {"12", "C:\\M\\Elm.max", "Old Oak", true}}}),
     [](const testing::TestParamInfo<SetCase>& info) { return info.param.name; });
 
+// A kind is planned alike by itself and among every kind: the file of its row beats --max-file, which
+// serves a row that names none, and the row's variation applies either way.
+TEST(TableBuild, OneKindAndEveryKindWriteTheSameScript) {
+    TempDir dir;
+    const std::string prj = SmallProject().writeTo(dir);
+    dir.write("P.tes.ini", kPine + "Turn=0:90\r\n[Vegetation_12]\r\nScale=80:120\r\n");
+    const std::string fern = "C:\\M\\Fern.max";
+    for (const Strings& kind :
+         {Strings{"05"}, Strings{"05", "--max-file", fern}, Strings{"12", "--max-file", fern}}) {
+        Strings args{"build", prj, "--fast", "--vegetation"};
+        args.insert(args.end(), kind.begin(), kind.end());
+        EXPECT_EQ(RunEnviroScript(args).status, 0);
+        const std::string script = dir.file("P_MainVeg_" + kind[0] + ".ms");
+        const std::string single = ReadBytes(script);
+        EXPECT_NE(single.find(kind[0] == "05" ? "PINE.MAX" : "FERN.MAX"), std::string::npos);
+        args[3] = "--all";
+        args.erase(args.begin() + 4);
+        EXPECT_EQ(RunEnviroScript(args).status, 0);
+        EXPECT_EQ(ReadBytes(script), single);
+    }
+}
+
+// The row's values become those given, and their faults are gone: the same options again leave the
+// same bytes.
+TEST(Kinds, SetTwiceWritesTheSameTable) {
+    TempDir dir;
+    const std::string prj = SmallProject().writeTo(dir);
+    const std::string table =
+        dir.write("P.tes.ini", kPine + "Variant1=c.max||1\r\n" + kOak + "Variant1=c.max||1\r\nScale=x\r\n");
+    const Strings five{"kinds",     prj,         "--set",    "5", "--variant", "a.max||0",
+                       "--variant", "b.max|B|3", "--weight", "0", "--turn",    "0:360"};
+    const Strings twelve{"kinds", prj, "--set", "12", "--clear-variants", "--scale", "80:120", "--disable"};
+    Strings bytes;
+    for (int run = 0; run < 2; ++run) {
+        EXPECT_EQ(RunEnviroScript(five).status + RunEnviroScript(twelve).status, 0);
+        bytes.push_back(ReadBytes(table));
+    }
+    EXPECT_EQ(bytes[0], bytes[1]);
+    EXPECT_EQ(RunEnviroScript({"kinds", prj}).out,
+              kHeader + "5\tPine\t2\tC:\\M\\Pine.max\tPine\t1\t0:360\t\t0\ta.max||0; b.max|B|3\n"
+                        "12\tOak\t1\tC:\\M\\Oak.max\tOld Oak\t0\t\t80:120\t1\t\nseed\t1\n");
+}
+
 // A table that cannot be read is not replaced by the one row.
 // Records written 5 and 05 are one kind here, as in the Kinds dialog; the window's list, and so
 // info, offers it twice.
@@ -171,8 +234,7 @@ TEST(Kinds, AKindWrittenTwoWaysIsOneRow) {
     SmallProject project;
     project.txt += "05,650,0,650\r\n";
     const std::string prj = project.writeTo(dir);
-    EXPECT_EQ(RunEnviroScript({"kinds", prj}).out,
-              "number\tname\trecords\tmax file\tobject\tenabled\n5\tPine\t2\t\t\t1\n12\tOak\t1\t\t\t1\n");
+    EXPECT_EQ(RunEnviroScript({"kinds", prj}).out, kHeader + kNoRows + "seed\t1\n");
     const std::vector<std::string> info = Lines(RunEnviroScript({"info", prj}).out);
     EXPECT_EQ(std::count(info.begin(), info.end(), "vegetation: Vegetation_5:  Pine"), 2);
 }

@@ -10,7 +10,10 @@ namespace {
 struct UsageCase {
     const char* name;
     std::vector<std::string> args;
+    std::string err = {}; // how the message begins, after the program's name
 };
+
+const std::string kNoTable = "--kinds: File does not exist: no.ini\n";
 
 class UsageErrorTest : public testing::TestWithParam<UsageCase> {};
 
@@ -18,26 +21,33 @@ TEST_P(UsageErrorTest, ExitsWithTwoAndAShortUsage) {
     const CliRun run = RunEnviroScript(GetParam().args);
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
-    EXPECT_TRUE(run.err.starts_with("enviro-script: ")) << run.err;
+    EXPECT_TRUE(run.err.starts_with("enviro-script: " + GetParam().err)) << run.err;
     EXPECT_NE(run.err.find("Usage:\n  enviro-script info    PROJECT.prj [load options]\n"), std::string::npos)
         << run.err;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, UsageErrorTest,
-    testing::Values(UsageCase{"NoCommand", {}}, UsageCase{"UnknownCommand", {"show", "x.prj"}},
-                    UsageCase{"UnknownOption", {"info", "x.prj", "--colour"}},
-                    UsageCase{"MissingProject", {"info"}}, UsageCase{"EmptyProject", {"records", ""}},
-                    UsageCase{"TwoProjects", {"info", "a.prj", "b.prj"}},
-                    UsageCase{"MissingValue", {"info", "x.prj", "--overlap"}},
-                    UsageCase{"OptionTwice", {"info", "x.prj", "--overlap", "1", "--overlap", "2"}},
-                    // The window's heading field takes five characters.
-                    UsageCase{"HeadingTooLong", {"info", "x.prj", "--heading", "359.95"}},
-                    UsageCase{"GridSizeTooLong", {"info", "x.prj", "--grid-size", "12345"}},
-                    UsageCase{"BuildWithoutKind", {"build", "x.prj", "--max-file", "a.max"}},
-                    UsageCase{"BuildWithKindAndAll", {"build", "x.prj", "--vegetation", "5", "--all"}},
-                    UsageCase{"BuildOptionOnInfo", {"info", "x.prj", "--max-file", "a.max"}},
-                    UsageCase{"CombineWithoutInput", {"combine", "out.ms"}}),
+    testing::Values(
+        UsageCase{"NoCommand", {}}, UsageCase{"UnknownCommand", {"show", "x.prj"}},
+        UsageCase{"UnknownOption", {"info", "x.prj", "--colour"}}, UsageCase{"MissingProject", {"info"}},
+        UsageCase{"EmptyProject", {"records", ""}}, UsageCase{"TwoProjects", {"info", "a.prj", "b.prj"}},
+        UsageCase{"MissingValue", {"info", "x.prj", "--overlap"}},
+        UsageCase{"OptionTwice", {"info", "x.prj", "--overlap", "1", "--overlap", "2"}},
+        // The window's heading field takes five characters.
+        UsageCase{"HeadingTooLong", {"info", "x.prj", "--heading", "359.95"}},
+        UsageCase{"GridSizeTooLong", {"info", "x.prj", "--grid-size", "12345"}},
+        UsageCase{"BuildWithoutKind", {"build", "x.prj", "--max-file", "a.max"}},
+        UsageCase{"BuildWithKindAndAll", {"build", "x.prj", "--vegetation", "5", "--all"}},
+        UsageCase{"BuildOptionOnInfo", {"info", "x.prj", "--max-file", "a.max"}},
+        UsageCase{"CombineWithoutInput", {"combine", "out.ms"}},
+        // Each option is read as the kinds table reads its key; a table that is not
+        // there is refused alike by every command that takes one.
+        UsageCase{"SeedTooLarge", {"build", "x.prj", "--all", "--seed", "9223372036854775808"}, "--seed: 9"},
+        UsageCase{"SeedLetters", {"kinds", "x.prj", "--seed", "abc"}, "--seed: abc is not"},
+        UsageCase{"TurnTypo", {"kinds", "x.prj", "--set", "5", "--turn", "1:O"}, "--turn: 1:O is"},
+        UsageCase{"KindsMissing", {"kinds", "x.prj", "--kinds", "no.ini"}, kNoTable},
+        UsageCase{"BuildKindsMissing", {"build", "x.prj", "--all", "--kinds", "no.ini"}, kNoTable}),
     [](const testing::TestParamInfo<UsageCase>& info) { return info.param.name; });
 
 TEST(Usage, VersionPrintsTheProgramAndVersion) {
