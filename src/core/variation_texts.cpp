@@ -1,15 +1,18 @@
 #include "core/variation_texts.h"
 
+#include "lib/fields.h"
 #include "lib/ini.h"
 #include "lib/numbers.h"
-#include "project/vegetation_list.h"
+#include "project/kind_keys.h"
+#include "project/kinds_table_lines.h"
 
-#include <charconv>
-#include <cmath>
+#include <algorithm>
 
 namespace tes {
 
 namespace {
+
+using F = VariationField;
 
 std::string Quoted(std::string_view text) {
     // Appended rather than "\"" + text, which GCC 12 at -O3 warns of wrongly (-Wrestrict).
@@ -19,71 +22,67 @@ std::string Quoted(std::string_view text) {
 }
 
 // Checks the fields one after another and keeps the first refusal, which reads
-// "Kind 5, turn from: "abc" is not a number."
+// "Kind 5, turn to: the turn has a TO that is not a number."
 struct Checker {
     std::string kind;
     std::optional<VariationRefusal> refusal;
 
-    void refuse(VariationField field, std::size_t variant, const std::string& name,
-                const std::string& problem) {
+    void refuse(F field, std::size_t variant, const std::string& name, const std::string& problem) {
         if (!refusal)
             refusal = VariationRefusal{field, variant, "Kind " + kind + ", " + name + ": " + problem + "."};
     }
 
-    std::optional<double> number(std::string_view text, VariationField field, const std::string& name) {
-        text = TrimIniBlanks(text);
-        const double value = IsNumericText(text) ? LeadingNumberValue(text) : NAN;
-        if (std::isfinite(value))
-            return value;
-        refuse(field, 0, name, Quoted(text) + " is not a number");
-        return std::nullopt;
+    std::optional<ValueRange> range(std::string_view from, std::string_view to, F fromField, F toField,
+                                    const std::string& name, bool positive) {
+        RangeEndsValue read = ReadRangeEnds(from, to, positive);
+        if (!read.read())
+            refuse(read.toEnd ? toField : fromField, 0, name + (read.toEnd ? " to" : " from"),
+                   "the " + name + " " + read.problem);
+        return read.value;
     }
 
-    // Both ends empty: no range.
-    std::optional<ValueRange> range(std::string_view from, std::string_view to, VariationField fromField,
-                                    VariationField toField, const std::string& name, bool positive) {
-        from = TrimIniBlanks(from);
-        to = TrimIniBlanks(to);
-        if (from.empty() && to.empty())
-            return std::nullopt;
-        const std::string fromName = name + " from";
-        const std::string toName = name + " to";
-        if (from.empty() || to.empty()) {
-            refuse(from.empty() ? fromField : toField, 0, from.empty() ? fromName : toName,
-                   "empty; give both ends of the " + name + ", or neither");
-            return std::nullopt;
-        }
-        const std::optional<double> low = number(from, fromField, fromName);
-        const std::optional<double> high = number(to, toField, toName);
-        if (!low || !high)
-            return std::nullopt;
-        if (*low > *high) {
-            refuse(fromField, 0, fromName,
-                   DecimalText(*low) + " is above " + toName + ", " + DecimalText(*high));
-            return std::nullopt;
-        }
-        if (positive && *low <= 0) {
-            refuse(fromField, 0, fromName, DecimalText(*low) + " is not above 0");
-            return std::nullopt;
-        }
-        return ValueRange{*low, *high};
-    }
-
-    std::uint32_t weight(std::string_view text, VariationField field, std::size_t variant,
-                         const std::string& name) {
-        text = TrimIniBlanks(text);
-        std::uint32_t value = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (IsDigitsOnly(text) && error == std::errc() && end == text.data() + text.size() && value >= 1 &&
-            value <= kMaxVariantWeight)
-            return value;
-        refuse(field, variant, name,
-               Quoted(text) + " is not a whole number from 1 to " + std::to_string(kMaxVariantWeight));
-        return 1;
+    std::uint32_t weight(std::string_view text, F field, std::size_t variant, const std::string& name) {
+        const KeyValue<std::uint32_t> read = ReadWeight(text);
+        if (!read.read())
+            refuse(field, variant, name, Quoted(TrimIniBlanks(text)) + " " + read.problem);
+        return read.value;
     }
 };
 
+bool IsKey(const KeyFault& fault, std::string_view key) {
+    return EqualsIgnoringAsciiCase(fault.key, key);
+}
+
+// The text before the first separator, and the rest; all of it before when there is none.
+std::pair<std::string, std::string> SplitAtFirst(std::string_view text, char separator) {
+    const std::size_t at = text.find(separator);
+    if (at == std::string_view::npos)
+        return {std::string(text), {}};
+    return {std::string(text.substr(0, at)), std::string(text.substr(at + 1))};
+}
+
+// Shows the faulty variants as the user wrote them, each at its place among the others.
+void AddFaultyVariants(std::vector<const KeyFault*> faults, VariationTexts& texts) {
+    std::stable_sort(faults.begin(), faults.end(),
+                     [](const KeyFault* a, const KeyFault* b) { return a->variant < b->variant; });
+    for (const KeyFault* fault : faults) {
+        const auto [file, rest] = SplitAtFirst(fault->text, '|');
+        const auto [object, weight] = SplitAtFirst(rest, '|');
+        const std::size_t place = std::min(fault->variant, texts.variants.size());
+        texts.variants.insert(texts.variants.begin() + static_cast<std::ptrdiff_t>(place),
+                              {file, object, weight});
+        const std::string why = FaultSentence(*fault);
+        texts.marks.push_back({F::VariantFile, place, file, why});
+        texts.marks.push_back({F::VariantObject, place, object, why});
+        texts.marks.push_back({F::VariantWeight, place, weight, why});
+    }
+}
+
 } // namespace
+
+std::string FaultSentence(const KeyFault& fault) {
+    return fault.key + "=" + fault.text + " " + fault.problem;
+}
 
 VariationTexts VariationTextsOf(const KindRow& row) {
     VariationTexts texts;
@@ -98,54 +97,67 @@ VariationTexts VariationTextsOf(const KindRow& row) {
     texts.weight = std::to_string(row.weight);
     for (const KindVariant& variant : row.variants)
         texts.variants.push_back({variant.maxFile, variant.objectName, std::to_string(variant.weight)});
+
+    std::vector<const KeyFault*> faultyVariants;
+    for (const KeyFault& fault : row.faults) {
+        const std::string why = FaultSentence(fault);
+        if (IsKey(fault, "Turn") || IsKey(fault, "Scale")) {
+            const bool turn = IsKey(fault, "Turn");
+            auto [from, to] = SplitAtFirst(fault.text, ':');
+            texts.marks.push_back({turn ? F::TurnFrom : F::ScaleFrom, 0, from, why});
+            texts.marks.push_back({turn ? F::TurnTo : F::ScaleTo, 0, to, why});
+            (turn ? texts.turnFrom : texts.scaleFrom) = std::move(from);
+            (turn ? texts.turnTo : texts.scaleTo) = std::move(to);
+        } else if (IsKey(fault, "Weight")) {
+            texts.weight = fault.text;
+            texts.marks.push_back({F::Weight, 0, fault.text, why});
+        } else if (kinds_lines::IsVariantKey(fault.key)) {
+            faultyVariants.push_back(&fault);
+        }
+    }
+    AddFaultyVariants(std::move(faultyVariants), texts);
     return texts;
 }
 
 std::optional<VariationRefusal> ApplyVariationTexts(const VariationTexts& texts, KindRow& row) {
+    // What the fields held when they were shown: those parts are the row's as they stand.
+    const VariationTexts shown = VariationTextsOf(row);
+    KindRow taken = row;
     Checker check{row.number, std::nullopt};
-    const std::optional<ValueRange> turn = check.range(texts.turnFrom, texts.turnTo, VariationField::TurnFrom,
-                                                       VariationField::TurnTo, "turn", false);
-    const std::optional<ValueRange> scale = check.range(
-        texts.scaleFrom, texts.scaleTo, VariationField::ScaleFrom, VariationField::ScaleTo, "scale", true);
-    const std::uint32_t weight = check.weight(texts.weight, VariationField::Weight, 0, "weight");
-    std::vector<KindVariant> variants;
-    for (std::size_t i = 0; i < texts.variants.size(); ++i) {
-        const VariationTexts::Variant& typed = texts.variants[i];
-        const std::string name = "variant " + std::to_string(i + 1) + ", ";
-        KindVariant variant{std::string(TrimIniBlanks(typed.maxFile)),
-                            std::string(TrimIniBlanks(typed.objectName)), 1};
-        if (variant.maxFile.empty())
-            check.refuse(VariationField::VariantFile, i, name + "Max file", "empty");
-        else if (variant.maxFile.find('|') != std::string::npos)
-            check.refuse(VariationField::VariantFile, i, name + "Max file", "a | cannot stand in it");
-        if (variant.objectName.find('|') != std::string::npos)
-            check.refuse(VariationField::VariantObject, i, name + "object", "a | cannot stand in it");
-        variant.weight = check.weight(typed.weight, VariationField::VariantWeight, i, name + "weight");
-        variants.push_back(std::move(variant));
+    if (texts.turnFrom != shown.turnFrom || texts.turnTo != shown.turnTo) {
+        taken.turn = check.range(texts.turnFrom, texts.turnTo, F::TurnFrom, F::TurnTo, "turn", false);
+        taken.clearFault("Turn");
+    }
+    if (texts.scaleFrom != shown.scaleFrom || texts.scaleTo != shown.scaleTo) {
+        taken.scale = check.range(texts.scaleFrom, texts.scaleTo, F::ScaleFrom, F::ScaleTo, "scale", true);
+        taken.clearFault("Scale");
+    }
+    if (texts.weight != shown.weight) {
+        taken.weight = check.weight(texts.weight, F::Weight, 0, "weight");
+        taken.clearFault("Weight");
+    }
+    if (texts.variants != shown.variants) {
+        taken.variants.clear();
+        for (std::size_t i = 0; i < texts.variants.size(); ++i) {
+            const VariationTexts::Variant& typed = texts.variants[i];
+            const std::string name = "variant " + std::to_string(i + 1) + ", ";
+            KindVariant variant{std::string(TrimIniBlanks(typed.maxFile)),
+                                std::string(TrimIniBlanks(typed.objectName)), 1};
+            if (variant.maxFile.empty())
+                check.refuse(F::VariantFile, i, name + "Max file", "empty");
+            else if (variant.maxFile.find('|') != std::string::npos)
+                check.refuse(F::VariantFile, i, name + "Max file", "a | cannot stand in it");
+            if (variant.objectName.find('|') != std::string::npos)
+                check.refuse(F::VariantObject, i, name + "object", "a | cannot stand in it");
+            variant.weight = check.weight(typed.weight, F::VariantWeight, i, name + "weight");
+            taken.variants.push_back(std::move(variant));
+        }
+        taken.clearFault(kinds_lines::kVariantKey);
     }
     if (check.refusal)
         return check.refusal;
-    row.turn = turn;
-    row.scale = scale;
-    row.weight = weight;
-    row.variants = std::move(variants);
+    row = std::move(taken);
     return std::nullopt;
-}
-
-std::optional<std::int64_t> ParseSeed(std::string_view text) {
-    text = TrimIniBlanks(text);
-    std::int64_t value = 0;
-    const char* begin = text.data();
-    if (!text.empty() && text.front() == '+')
-        ++begin;
-    const auto [end, error] = std::from_chars(begin, text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
-    return value;
-}
-
-std::string SeedRefusal(std::string_view text) {
-    return "The seed is not a whole number: \"" + std::string(TrimIniBlanks(text)) + "\".";
 }
 
 } // namespace tes

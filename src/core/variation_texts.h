@@ -3,13 +3,33 @@
 #include "project/kinds_table.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace tes {
+
+// The field a refusal or a mark names, so that the window can put the focus on it.
+enum class VariationField {
+    TurnFrom,
+    TurnTo,
+    ScaleFrom,
+    ScaleTo,
+    Weight,
+    VariantFile,
+    VariantObject,
+    VariantWeight
+};
+
+// A field that shows a value the kinds table holds but could not read, as the user wrote it, so that
+// it can be mended where it stands. The mark holds while the field holds that text.
+struct VariationMark {
+    VariationField field = VariationField::TurnFrom;
+    std::size_t variant = 0; // which variant, for the variant's fields
+    std::string text;        // the field's text as the table gave it
+    std::string why;         // "Turn=0:36O is not FROM:TO"
+    bool operator==(const VariationMark&) const = default;
+};
 
 // How one kind's plants differ, as a window's fields hold it while the user types: the ends of the
 // turn and the scale (both empty: no range), the weight of the row's own Max file, and the variants.
@@ -26,19 +46,8 @@ struct VariationTexts {
     std::string scaleTo;
     std::string weight = "1";
     std::vector<Variant> variants;
+    std::vector<VariationMark> marks{};
     bool operator==(const VariationTexts&) const = default;
-};
-
-// The field a refusal names, so that the window can put the focus on it.
-enum class VariationField {
-    TurnFrom,
-    TurnTo,
-    ScaleFrom,
-    ScaleTo,
-    Weight,
-    VariantFile,
-    VariantObject,
-    VariantWeight
 };
 
 struct VariationRefusal {
@@ -47,18 +56,19 @@ struct VariationRefusal {
     std::string text;        // the message, naming the kind and the field
 };
 
-// The row's variation as text, numbers written as the kinds table writes them.
+// A value the table could not read, as one sentence: "Turn=0:36O is not FROM:TO".
+std::string FaultSentence(const KeyFault& fault);
+
+// The row's variation as text, numbers written as the kinds table writes them. A value the table
+// could not read is shown as the user wrote it, and marked: a range split at its first colon, a
+// variant split at its bars, in its place among the variants.
 VariationTexts VariationTextsOf(const KindRow& row);
 
-// Puts the texts into the row (its turn, scale, weight and variants), or leaves it as it is and says
-// which field is wrong: an end of a range that is not a number or has no partner, a range whose From
-// lies above its To, a scale not above 0, a weight that is not a whole number of 1 or more, a variant
-// without a Max file, or a | in a file or object name (the table separates a variant's parts with it).
+// Puts the texts into the row, or leaves the row as it is and says which field is wrong. The turn, the
+// scale, the weight and the variants (as a whole) whose texts are those VariationTextsOf gives stay as
+// they are, faults included, so their lines in the table stay the user's. The others are read as the
+// table reads its keys; read, their faults are forgotten. Beyond that, a variant needs a Max file and
+// no | in its file or object name (the table separates a variant's parts with it).
 std::optional<VariationRefusal> ApplyVariationTexts(const VariationTexts& texts, KindRow& row);
-
-// The project's seed from its field's text: a whole number, or nothing.
-std::optional<std::int64_t> ParseSeed(std::string_view text);
-// The refusal of a seed that is not one.
-std::string SeedRefusal(std::string_view text);
 
 } // namespace tes

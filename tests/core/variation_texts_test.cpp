@@ -1,6 +1,7 @@
 // The variation fields of the Kinds dialog: what a row takes from them, and the first wrong field named.
 #include "core/variation_texts.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace tes {
@@ -21,24 +22,25 @@ TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
         {"turn not a number",
          {"a", "15", "80", "120", "1", {}},
          F::TurnFrom,
-         "Kind 5, turn from: \"a\" is not a number."},
-        {"one end",
-         {"", "", "80", "", "1", {}},
-         F::ScaleTo,
-         "Kind 5, scale to: empty; give both ends of the scale, or neither."},
+         "Kind 5, turn from: the turn has a FROM that is not a number."},
+        {"one end", {"", "", "80", "", "1", {}}, F::ScaleTo, "Kind 5, scale to: the scale has no TO."},
         {"ends swapped",
          {"30", "10", "", "", "1", {}},
          F::TurnFrom,
-         "Kind 5, turn from: 30 is above turn to, 10."},
-        {"scale of 0", {"", "", "0", "10", "1", {}}, F::ScaleFrom, "Kind 5, scale from: 0 is not above 0."},
-        {"weight 0",
-         {"", "", "", "", "0", {}},
+         "Kind 5, turn from: the turn has its FROM above its TO."},
+        {"scale of 0",
+         {"", "", "0", "10", "1", {}},
+         F::ScaleFrom,
+         "Kind 5, scale from: the scale has a FROM that is not above 0."},
+        {"weights of 0: never taken", {"", "", "", "", "0", {{"a.max", "", "0"}}}, {}, ""},
+        {"weight above the limit",
+         {"", "", "", "", "1000001", {}},
          F::Weight,
-         "Kind 5, weight: \"0\" is not a whole number from 1 to 1000000."},
+         "Kind 5, weight: \"1000001\" is not a whole number from 0 to 1000000."},
         {"weight with a point",
          {"", "", "", "", "1.5", {}},
          F::Weight,
-         "Kind 5, weight: \"1.5\" is not a whole number from 1 to 1000000."},
+         "Kind 5, weight: \"1.5\" is not a whole number from 0 to 1000000."},
         {"variant without a file",
          {"", "", "", "", "1", {{"", "Oak", "1"}}},
          F::VariantFile,
@@ -50,7 +52,7 @@ TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
         {"variant weight",
          {"", "", "", "", "1", {{"a.max", "", "x"}}},
          F::VariantWeight,
-         "Kind 5, variant 1, weight: \"x\" is not a whole number from 1 to 1000000."},
+         "Kind 5, variant 1, weight: \"x\" is not a whole number from 0 to 1000000."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -76,11 +78,64 @@ TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
               (VariationTexts{"-15", "15", "80", "120", "2", {{"D:\\M\\Oak.max", "", "3"}}}));
 }
 
-TEST(VariationTexts, TheSeedIsAWholeNumber) {
-    EXPECT_EQ(ParseSeed(" 42 "), 42);
-    EXPECT_EQ(ParseSeed("-7"), -7);
-    for (const char* text : {"", "1.5", "12a", "99999999999999999999"})
-        EXPECT_FALSE(ParseSeed(text)) << text;
+// A value the table could not read is shown as written and marked; left as shown it stays, fault and
+// all, and only what was changed must read.
+TEST(VariationTexts, FaultsAreShownAsWrittenAndStayUnlessChanged) {
+    const std::string weightRule = "is not a whole number from 0 to 1000000";
+    KindRow faulty{"5", "D:\\M\\Pine.max", "", true};
+    faulty.scale = ValueRange{80, 120};
+    faulty.variants = {{"a.max", "", 1}, {"c.max", "", 3}};
+    faulty.faults = {{"Turn", "0:36O", "is not FROM:TO", 0},
+                     {"Weight", "x", weightRule, 0},
+                     {"Variant2", "b.max|B|y", "has a weight that " + weightRule, 1},
+                     {"Enabled", "yes", "is not 1 or 0", 0}};
+    const std::string turnWhy = "Turn=0:36O is not FROM:TO";
+    const std::string variantWhy = "Variant2=b.max|B|y has a weight that " + weightRule;
+    VariationTexts expected{"0",   "36O", "80",
+                            "120", "x",   {{"a.max", "", "1"}, {"b.max", "B", "y"}, {"c.max", "", "3"}}};
+    expected.marks = {{F::TurnFrom, 0, "0", turnWhy},
+                      {F::TurnTo, 0, "36O", turnWhy},
+                      {F::Weight, 0, "x", "Weight=x " + weightRule},
+                      {F::VariantFile, 1, "b.max", variantWhy},
+                      {F::VariantObject, 1, "B", variantWhy},
+                      {F::VariantWeight, 1, "y", variantWhy}};
+    const VariationTexts shown = VariationTextsOf(faulty);
+    EXPECT_EQ(shown, expected);
+
+    const std::string all = "Turn Weight Variant2 Enabled";
+    const struct {
+        const char* name;
+        std::function<void(VariationTexts&)> edit;
+        std::string refusal; // empty: taken
+        std::string faultsLeft;
+    } cases[] = {
+        {"left as shown", [](auto&) {}, "", all},
+        {"turn mended", [](auto& t) { t.turnTo = "360"; }, "", "Weight Variant2 Enabled"},
+        {"turn emptied", [](auto& t) { t.turnFrom = t.turnTo = ""; }, "", "Weight Variant2 Enabled"},
+        {"turn edited, no number yet", [](auto& t) { t.turnTo = "36O "; },
+         "Kind 5, turn to: the turn has a TO that is not a number.", all},
+        {"weight mended to 0", [](auto& t) { t.weight = "0"; }, "", "Turn Variant2 Enabled"},
+        {"scale changed", [](auto& t) { t.scaleFrom = "90"; }, "", all},
+        {"another variant changed", [](auto& t) { t.variants[2].weight = "4"; },
+         "Kind 5, variant 2, weight: \"y\" " + weightRule + ".", all},
+        {"faulty variant mended", [](auto& t) { t.variants[1].weight = "2"; }, "", "Turn Weight Enabled"},
+        {"faulty variant removed", [](auto& t) { t.variants.erase(t.variants.begin() + 1); }, "",
+         "Turn Weight Enabled"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        VariationTexts texts = shown;
+        c.edit(texts);
+        KindRow row = faulty;
+        const std::optional<VariationRefusal> refusal = ApplyVariationTexts(texts, row);
+        EXPECT_EQ(refusal ? refusal->text : "", c.refusal);
+        std::string left;
+        for (const KeyFault& fault : row.faults)
+            left += (left.empty() ? "" : " ") + fault.key;
+        EXPECT_EQ(left, c.faultsLeft);
+        // Taken, the row shows as typed, the faults left in their places.
+        EXPECT_TRUE(refusal || VariationTextsOf(row).variants == texts.variants);
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The Kinds dialog and Process All in the window, on the example project (kinds 1, 2, 5, 7 and 12).
 #include "lib/file_access.h"
 #include "main_window_fixture.h"
+#include "ui/main/fault_marks.h"
 #include "ui/main/kinds_dialog.h"
 
 #include <cstdlib>
@@ -165,11 +166,28 @@ TEST_F(KindsDialogTest, TheVariationFieldsAndTheSeedReachTheTable) {
                           Qt::LeftButton);
     });
     EXPECT_TRUE(keptOpen);
-    EXPECT_EQ(platform.messages, std::vector<std::string>{"Kind 5, scale from: \"x\" is not a number."});
+    EXPECT_EQ(platform.messages,
+              std::vector<std::string>{"Kind 5, scale from: the scale has a FROM that is not a number."});
     EXPECT_EQ(ReadFileBytes(tableFile()),
               "[Variation]\r\nSeed=42\r\n[Vegetation_5]\r\nMaxFile=\r\nEnabled=1\r\n"
               "Turn=0:360\r\nScale=80:120\r\nWeight=2\r\n"
               "Variant1=D:\\M\\Oak.max||1\r\n");
+}
+
+// A value the table could not read shows in its field as written, marked, with why in its tooltip.
+TEST_F(KindsDialogTest, AValueTheTableCouldNotReadIsShownMarked) {
+    KindRow oak{"5", "D:\\M\\Oak.max", "", true};
+    oak.faults = {{"Turn", "0:36O", "is not FROM:TO", 0}};
+    ctx().kindsTable.set(oak);
+    withDialog([&](KindsDialog& dialog) {
+        dialog.table()->setCurrentIndex(dialog.table()->model()->index(2, KindsModel::MaxFile));
+        const auto* to = dialog.findChild<QLineEdit*>(QStringLiteral("txtTurnTo"));
+        EXPECT_EQ(to->text(), QStringLiteral("36O"));
+        EXPECT_TRUE(to->toolTip().startsWith(QStringLiteral("Turn=0:36O is not FROM:TO.")))
+            << to->toolTip().toStdString();
+        EXPECT_EQ(to->palette().color(QPalette::Base), FaultBackground());
+        dialog.reject();
+    });
 }
 
 // Process All forwards to its handler: the summary in the status line and in one message box.

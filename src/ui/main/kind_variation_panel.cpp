@@ -1,7 +1,11 @@
 #include "ui/main/kind_variation_panel.h"
 
+#include "ui/main/fault_marks.h"
 #include "ui/main/open_editor.h"
 #include "ui/to_qt.h"
+
+#include <map>
+#include <vector>
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -23,6 +27,17 @@ QString Cell(const QTableWidget* table, int row, int column) {
     return item ? item->text() : QString();
 }
 
+int ColumnOf(VariationField field) {
+    return field == VariationField::VariantFile     ? FileColumn
+           : field == VariationField::VariantObject ? ObjectColumn
+                                                    : WeightColumn;
+}
+
+// A variant cell's mark: the text the table gave and why it could not be read. Kept on the cell, so that
+// it moves with its variant when one above it is removed.
+constexpr int kMarkTextRole = Qt::UserRole + 1;
+constexpr int kMarkWhyRole = Qt::UserRole + 2;
+
 QLabel* Label(const char* caption, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(QString::fromUtf8(caption), parent);
     label->setBuddy(buddy);
@@ -35,29 +50,30 @@ KindVariationPanel::KindVariationPanel(QWidget* parent) : QGroupBox(parent) {
     setObjectName(QStringLiteral("grpVariation"));
     auto* layout = new QVBoxLayout(this);
 
-    m_turnFrom = addField("txtTurnFrom", "Each plant turns about the vertical by a random angle from this "
-                                         "(degrees, e.g. 0 or -15); empty: no turn of its own");
-    m_turnTo = addField("txtTurnTo", "to this (degrees, e.g. 360 or 15)");
-    m_scaleFrom = addField("txtScaleFrom", "Each plant is scaled at random from this percent of the kind's "
-                                           "scale (e.g. 80); empty: all alike");
-    m_scaleTo = addField("txtScaleTo", "to this percent (e.g. 120)");
-    m_weight = addField("txtKindWeight", "How often the row's own Max file is taken against the variants "
-                                         "below: a whole number of 1 or more");
+    using F = VariationField;
+    m_fields = {addField("txtTurnFrom", "Each plant turns about the vertical by a random angle from this "
+                                        "(degrees, e.g. 0 or -15); empty: no turn of its own"),
+                addField("txtTurnTo", "to this (degrees, e.g. 360 or 15)"),
+                addField("txtScaleFrom", "Each plant is scaled at random from this percent of the kind's "
+                                         "scale (e.g. 80); empty: all alike"),
+                addField("txtScaleTo", "to this percent (e.g. 120)"),
+                addField("txtKindWeight", "How often the row's own Max file is taken against the variants "
+                                          "below: a whole number from 0 to 1000000; 0: never")};
     auto* ranges = new QHBoxLayout;
-    ranges->addWidget(Label("&Turn from", m_turnFrom, this));
-    ranges->addWidget(m_turnFrom);
-    ranges->addWidget(Label("to", m_turnTo, this));
-    ranges->addWidget(m_turnTo);
+    ranges->addWidget(Label("&Turn from", field(F::TurnFrom), this));
+    ranges->addWidget(field(F::TurnFrom));
+    ranges->addWidget(Label("to", field(F::TurnTo), this));
+    ranges->addWidget(field(F::TurnTo));
     ranges->addWidget(new QLabel(QStringLiteral("°"), this));
     ranges->addSpacing(fontMetrics().averageCharWidth() * 3);
-    ranges->addWidget(Label("&Scale from", m_scaleFrom, this));
-    ranges->addWidget(m_scaleFrom);
-    ranges->addWidget(Label("to", m_scaleTo, this));
-    ranges->addWidget(m_scaleTo);
+    ranges->addWidget(Label("&Scale from", field(F::ScaleFrom), this));
+    ranges->addWidget(field(F::ScaleFrom));
+    ranges->addWidget(Label("to", field(F::ScaleTo), this));
+    ranges->addWidget(field(F::ScaleTo));
     ranges->addWidget(new QLabel(QStringLiteral("%"), this));
     ranges->addSpacing(fontMetrics().averageCharWidth() * 3);
-    ranges->addWidget(Label("W&eight of its Max file", m_weight, this));
-    ranges->addWidget(m_weight);
+    ranges->addWidget(Label("W&eight of its Max file", field(F::Weight), this));
+    ranges->addWidget(field(F::Weight));
     ranges->addStretch(1);
     layout->addLayout(ranges);
 
@@ -108,6 +124,9 @@ KindVariationPanel::KindVariationPanel(QWidget* parent) : QGroupBox(parent) {
     connect(m_browse, &QPushButton::clicked, this, &KindVariationPanel::browseForVariant);
     connect(m_remove, &QPushButton::clicked, this, &KindVariationPanel::removeVariant);
     connect(m_variants, &QTableWidget::currentCellChanged, this, &KindVariationPanel::updateButtons);
+    connect(m_variants, &QTableWidget::itemChanged, this, &KindVariationPanel::refreshMarks);
+    for (QLineEdit* field : m_fields)
+        connect(field, &QLineEdit::textChanged, this, &KindVariationPanel::refreshMarks);
     showNone();
 }
 
@@ -123,11 +142,10 @@ QLineEdit* KindVariationPanel::addField(const char* name, const char* toolTip) {
 void KindVariationPanel::showKind(const QString& kindCaption, const VariationTexts& texts) {
     setTitle(QStringLiteral("How the plants of %1 differ").arg(kindCaption));
     setEnabled(true);
-    m_turnFrom->setText(ToQString(texts.turnFrom));
-    m_turnTo->setText(ToQString(texts.turnTo));
-    m_scaleFrom->setText(ToQString(texts.scaleFrom));
-    m_scaleTo->setText(ToQString(texts.scaleTo));
-    m_weight->setText(ToQString(texts.weight));
+    const std::string* shown[] = {&texts.turnFrom, &texts.turnTo, &texts.scaleFrom, &texts.scaleTo,
+                                  &texts.weight};
+    for (std::size_t i = 0; i < m_fields.size(); ++i)
+        m_fields[i]->setText(ToQString(*shown[i]));
     m_variants->setRowCount(0);
     m_variants->setRowCount(static_cast<int>(texts.variants.size()));
     for (int row = 0; row < m_variants->rowCount(); ++row) {
@@ -136,7 +154,59 @@ void KindVariationPanel::showKind(const QString& kindCaption, const VariationTex
         m_variants->setItem(row, ObjectColumn, new QTableWidgetItem(ToQString(variant.objectName)));
         m_variants->setItem(row, WeightColumn, new QTableWidgetItem(ToQString(variant.weight)));
     }
+    showMarks(texts.marks);
     updateButtons();
+}
+
+void KindVariationPanel::showMarks(const std::vector<VariationMark>& marks) {
+    m_marks = {};
+    for (const VariationMark& mark : marks) {
+        const auto index = static_cast<std::size_t>(mark.field);
+        if (index < m_fields.size()) {
+            m_marks[index] = mark;
+        } else if (QTableWidgetItem* item =
+                       m_variants->item(static_cast<int>(mark.variant), ColumnOf(mark.field))) {
+            item->setData(kMarkTextRole, ToQString(mark.text));
+            item->setData(kMarkWhyRole, ToQString(mark.why));
+        }
+    }
+    refreshMarks();
+}
+
+void KindVariationPanel::refreshMarks() {
+    // Setting a cell's look tells itemChanged again.
+    if (m_refreshing)
+        return;
+    m_refreshing = true;
+    // A value spans fields (a range's two ends, a variant's three parts), all marked with the same why.
+    // Its marks show while each of them holds the text the table gave; once one is changed, the value
+    // is read anew from them all.
+    std::map<QString, bool> held;
+    const auto note = [&held](const QString& why, bool holds) {
+        const auto [it, added] = held.emplace(why, holds);
+        it->second = it->second && holds;
+    };
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        if (m_marks[i])
+            note(ToQString(m_marks[i]->why), m_fields[i]->text() == ToQString(m_marks[i]->text));
+    }
+    std::vector<QTableWidgetItem*> items;
+    for (int row = 0; row < m_variants->rowCount(); ++row) {
+        for (int column = 0; column < VariantColumns; ++column) {
+            QTableWidgetItem* item = m_variants->item(row, column);
+            if (item && item->data(kMarkWhyRole).isValid()) {
+                items.push_back(item);
+                note(item->data(kMarkWhyRole).toString(),
+                     item->text() == item->data(kMarkTextRole).toString());
+            }
+        }
+    }
+    const auto shown = [&held](const QString& why) { return held.at(why) ? why : QString(); };
+    for (std::size_t i = 0; i < m_fields.size(); ++i)
+        ShowFaultMark(*m_fields[i], m_marks[i] ? shown(ToQString(m_marks[i]->why)) : QString());
+    for (QTableWidgetItem* item : items)
+        ShowFaultMark(*item, shown(item->data(kMarkWhyRole).toString()));
+    m_refreshing = false;
 }
 
 void KindVariationPanel::showNone() {
@@ -147,29 +217,37 @@ void KindVariationPanel::showNone() {
 VariationTexts KindVariationPanel::texts() const {
     CommitOpenEditor(*m_variants);
     VariationTexts texts;
-    texts.turnFrom = ToStdString(m_turnFrom->text());
-    texts.turnTo = ToStdString(m_turnTo->text());
-    texts.scaleFrom = ToStdString(m_scaleFrom->text());
-    texts.scaleTo = ToStdString(m_scaleTo->text());
-    texts.weight = ToStdString(m_weight->text());
-    for (int row = 0; row < m_variants->rowCount(); ++row)
+    std::string* typed[] = {&texts.turnFrom, &texts.turnTo, &texts.scaleFrom, &texts.scaleTo, &texts.weight};
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        *typed[i] = ToStdString(m_fields[i]->text());
+        if (m_marks[i])
+            texts.marks.push_back(*m_marks[i]);
+    }
+    for (int row = 0; row < m_variants->rowCount(); ++row) {
         texts.variants.push_back({ToStdString(Cell(m_variants, row, FileColumn)),
                                   ToStdString(Cell(m_variants, row, ObjectColumn)),
                                   ToStdString(Cell(m_variants, row, WeightColumn))});
+        // A variant's marks move with it when one above it is removed.
+        for (const VariationField field :
+             {VariationField::VariantFile, VariationField::VariantObject, VariationField::VariantWeight}) {
+            const QTableWidgetItem* item = m_variants->item(row, ColumnOf(field));
+            if (item && item->data(kMarkWhyRole).isValid())
+                texts.marks.push_back({field, static_cast<std::size_t>(row),
+                                       ToStdString(item->data(kMarkTextRole).toString()),
+                                       ToStdString(item->data(kMarkWhyRole).toString())});
+        }
+    }
     return texts;
 }
 
 void KindVariationPanel::focusField(VariationField field, std::size_t variant) {
-    QLineEdit* edits[] = {m_turnFrom, m_turnTo, m_scaleFrom, m_scaleTo, m_weight};
     const auto index = static_cast<std::size_t>(field);
-    if (index < std::size(edits)) {
-        edits[index]->setFocus();
-        edits[index]->selectAll();
+    if (index < m_fields.size()) {
+        m_fields[index]->setFocus();
+        m_fields[index]->selectAll();
         return;
     }
-    const int column = field == VariationField::VariantFile     ? FileColumn
-                       : field == VariationField::VariantObject ? ObjectColumn
-                                                                : WeightColumn;
+    const int column = ColumnOf(field);
     m_variants->setCurrentCell(static_cast<int>(variant), column);
     m_variants->setFocus();
 }
@@ -209,6 +287,7 @@ void KindVariationPanel::removeVariant() {
         return;
     CommitOpenEditor(*m_variants);
     m_variants->removeRow(row);
+    refreshMarks();
     updateButtons();
 }
 

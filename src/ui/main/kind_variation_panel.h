@@ -2,7 +2,9 @@
 
 #include "core/variation_texts.h"
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include <QGroupBox>
@@ -15,16 +17,17 @@ namespace tes {
 
 // The Kinds dialog's fields of how the selected kind's plants differ: the turn and the scale as
 // from-to ranges, the weight of the row's own Max file, and the list of further Max files and objects
-// with their weights, which Add, Browse and Remove edit. It holds text; the dialog checks it.
+// with their weights, which Add, Browse and Remove edit. It holds text; the dialog checks it. A field
+// that shows a value the kinds table could not read is marked while it holds that text.
 class KindVariationPanel final : public QGroupBox {
     Q_OBJECT
 public:
     explicit KindVariationPanel(QWidget* parent = nullptr);
 
-    // Shows the texts of one kind, or none with the fields disabled.
+    // Shows the texts of one kind with their marks, or none with the fields disabled.
     void showKind(const QString& kindCaption, const VariationTexts& texts);
     void showNone();
-    // The texts as typed, a cell still being edited included.
+    // The texts as typed, a cell still being edited included, with the marks shown.
     VariationTexts texts() const;
     // Whether a variant's cell is being edited.
     bool editing() const;
@@ -35,16 +38,20 @@ public:
 
 private:
     QLineEdit* addField(const char* name, const char* toolTip);
+    // The field of the turn, the scale or the weight.
+    QLineEdit* field(VariationField field) const { return m_fields.at(static_cast<std::size_t>(field)); }
+    void showMarks(const std::vector<VariationMark>& marks);
+    // Shows the marks whose fields still hold the texts the table gave.
+    void refreshMarks();
     void addVariant();
     void browseForVariant();
     void removeVariant();
     void updateButtons();
 
-    QLineEdit* m_turnFrom = nullptr;
-    QLineEdit* m_turnTo = nullptr;
-    QLineEdit* m_scaleFrom = nullptr;
-    QLineEdit* m_scaleTo = nullptr;
-    QLineEdit* m_weight = nullptr;
+    // The turn's and the scale's ends and the weight, in the order of VariationField.
+    std::array<QLineEdit*, 5> m_fields{};
+    std::array<std::optional<VariationMark>, 5> m_marks;
+    bool m_refreshing = false;
     QTableWidget* m_variants = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_browse = nullptr;

@@ -4,9 +4,14 @@
 #include "form/process_all.h"
 #include "form/startup.h"
 #include "lib/fields.h"
+#include "lib/ini.h"
+#include "project/kind_keys.h"
+#include "ui/main/fault_marks.h"
 #include "ui/main/kind_variation_panel.h"
 #include "ui/main/open_editor.h"
 #include "ui/to_qt.h"
+
+#include <algorithm>
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -34,8 +39,8 @@ constexpr int kRowsShown = 8;
 } // namespace
 
 KindsDialog::KindsDialog(std::vector<KindEntry> entries, const Files& files, bool join, std::int64_t seed,
-                         QWidget* owner)
-    : QDialog(owner), m_seed(seed) {
+                         const std::optional<KeyFault>& seedFault, QWidget* owner)
+    : QDialog(owner) {
     setObjectName(QStringLiteral("frmKinds"));
     setWindowTitle(QStringLiteral("Kinds"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
@@ -45,11 +50,19 @@ KindsDialog::KindsDialog(std::vector<KindEntry> entries, const Files& files, boo
         m_variationTexts.push_back(VariationTextsOf(entry.row));
 
     auto* layout = new QVBoxLayout(this);
-    auto* intro = new QLabel(QStringLiteral("The Max file and object of each vegetation kind, kept in %1 "
-                                            "beside the project.\nProcess All writes a script for every "
-                                            "enabled kind that has a Max file.")
-                                 .arg(ToQString(files.table)),
-                             this);
+    QString introText = QStringLiteral("The Max file and object of each vegetation kind, kept in %1 beside "
+                                       "the project.\nProcess All writes a script for every enabled kind "
+                                       "that has a Max file.")
+                            .arg(ToQString(files.table));
+    const bool faulty =
+        seedFault || std::any_of(m_model->entries().begin(), m_model->entries().end(),
+                                 [](const KindEntry& entry) { return !entry.row.faults.empty(); });
+    if (faulty)
+        introText +=
+            QStringLiteral("\nValues marked in colour could not be read from %1: mend them, or leave "
+                           "them as they are (a kind with one is not built).")
+                .arg(ToQString(files.table));
+    auto* intro = new QLabel(introText, this);
     intro->setObjectName(QStringLiteral("lblKinds"));
     layout->addWidget(intro);
 
@@ -76,7 +89,7 @@ KindsDialog::KindsDialog(std::vector<KindEntry> entries, const Files& files, boo
     m_variation = new KindVariationPanel(this);
     layout->addWidget(m_variation);
     // The seed is the project's, beside the buttons rather than with the selected kind.
-    QBoxLayout* lastRow = buildSeedRow(seed);
+    QBoxLayout* lastRow = buildSeedRow(seed, seedFault);
     layout->addLayout(lastRow);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -136,11 +149,21 @@ void KindsDialog::buildTable() {
             });
 }
 
-QBoxLayout* KindsDialog::buildSeedRow(std::int64_t seed) {
-    m_seedField = new QLineEdit(QString::number(seed), this);
+QBoxLayout* KindsDialog::buildSeedRow(std::int64_t seed, const std::optional<KeyFault>& fault) {
+    m_seedShown = fault ? ToQString(fault->text) : QString::number(seed);
+    m_seedField = new QLineEdit(m_seedShown, this);
     m_seedField->setObjectName(QStringLiteral("txtSeed"));
     m_seedField->setToolTip(QStringLiteral("A whole number: another seed gives every plant of every kind "
                                            "another turn, scale and variant"));
+    if (fault) {
+        // Marked while it holds the text the table gave.
+        const QString why = ToQString(FaultSentence(*fault));
+        const auto mark = [this, why] {
+            ShowFaultMark(*m_seedField, m_seedField->text() == m_seedShown ? why : QString());
+        };
+        connect(m_seedField, &QLineEdit::textChanged, this, mark);
+        mark();
+    }
     m_seedField->setMaximumWidth(fontMetrics().averageCharWidth() * 14);
     auto* seedLabel = new QLabel(QStringLiteral("See&d of the project's variation"), this);
     seedLabel->setBuddy(m_seedField);
@@ -180,12 +203,18 @@ bool KindsDialog::takeVariation() {
             m_showRefusal(text);
         return false;
     };
-    const std::optional<std::int64_t> seed = ParseSeed(ToStdString(m_seedField->text()));
-    if (!seed) {
-        refuse(SeedRefusal(ToStdString(m_seedField->text())));
-        m_seedField->setFocus();
-        m_seedField->selectAll();
-        return false;
+    // A seed left as shown stays the table's, also one it could not read.
+    std::optional<std::int64_t> seed;
+    if (m_seedField->text() != m_seedShown) {
+        const std::string typed = ToStdString(m_seedField->text());
+        const KeyValue<std::int64_t> read = ReadSeed(typed);
+        if (!read.read()) {
+            refuse("Seed: \"" + std::string(TrimIniBlanks(typed)) + "\" " + read.problem + ".");
+            m_seedField->setFocus();
+            m_seedField->selectAll();
+            return false;
+        }
+        seed = read.value;
     }
     std::vector<KindRow> rows;
     for (std::size_t i = 0; i < m_variationTexts.size(); ++i) {
@@ -201,7 +230,7 @@ bool KindsDialog::takeVariation() {
     }
     for (std::size_t i = 0; i < rows.size(); ++i)
         m_model->setVariation(i, rows[i]);
-    m_seed = *seed;
+    m_seed = seed;
     return true;
 }
 
@@ -269,7 +298,7 @@ void EditKinds(Context& ctx, QWidget* owner, const DialogRunner& run) {
     std::string objectDir = ctx.session.ObjectDir;
     KindsDialog dialog(KindEntries(ctx.kinds, ctx.form.list(ListId::List1), ctx.kindsTable),
                        {GetFileNameFromPath(ctx.kindsTablePath), GetFileNameFromPath(JoinedScriptPath(ctx))},
-                       ctx.joinAllScripts, ctx.kindsTable.seed(), owner);
+                       ctx.joinAllScripts, ctx.kindsTable.seed(), ctx.kindsTable.seedFault(), owner);
     dialog.setRefusalShower([&ctx](const std::string& text) { ctx.platform.showMessage(text); });
     dialog.setMaxFileChooser([&ctx, &objectDir] {
         const std::string chosen = ctx.platform.showFileDialog({.title = "Select Max Object File",
@@ -295,8 +324,10 @@ void EditKinds(Context& ctx, QWidget* owner, const DialogRunner& run) {
         SaveJoinAllScripts(ctx, ctx.joinAllScripts);
     }
     bool changed = StoreKindEntries(dialog.entries(), ctx.kindsTable);
-    if (dialog.seed() != ctx.kindsTable.seed()) {
-        ctx.kindsTable.setSeed(dialog.seed());
+    // A seed typed anew mends one the table could not read, even where it gives the same number.
+    if (const std::optional<std::int64_t> seed = dialog.seed();
+        seed && (*seed != ctx.kindsTable.seed() || ctx.kindsTable.seedFault())) {
+        ctx.kindsTable.setSeed(*seed);
         changed = true;
     }
     if (changed)

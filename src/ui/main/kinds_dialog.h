@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,11 @@ class KindVariationPanel;
 
 // "Kinds": the Max file and object of every kind of the tile (and of the table's other kinds) in one
 // table to edit in place, a Browse button for the selected row, how the selected kind's plants differ,
-// the project's seed, and whether Process All also joins its scripts into one. OK checks the variation
-// of every kind and the seed, and names the first field that is wrong; Cancel ends it. The owner
-// stores what OK leaves.
+// the project's seed, and whether Process All also joins its scripts into one. Values the kinds table
+// could not read are shown as the user wrote them, marked, to be mended in place. OK checks what was
+// changed of the variation of every kind and of the seed, and names the first field that is wrong;
+// what was left as shown stays as it was, faults included. Cancel ends it. The owner stores what OK
+// leaves.
 class KindsDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -34,8 +37,9 @@ public:
         std::string table;  // "Valley.tes.ini"
         std::string joined; // "Valley_MainVeg_All.ms"
     };
+    // The seed is the table's, or the value it could not read.
     KindsDialog(std::vector<KindEntry> entries, const Files& files, bool join, std::int64_t seed,
-                QWidget* owner = nullptr);
+                const std::optional<KeyFault>& seedFault, QWidget* owner = nullptr);
 
     // How Browse asks for a Max file: the chosen path, or the empty text when none was chosen.
     void setMaxFileChooser(std::function<std::string()> choose);
@@ -45,7 +49,8 @@ public:
     // The rows, with their variation once OK has taken it.
     const std::vector<KindEntry>& entries() const { return m_model->entries(); }
     bool joinChosen() const;
-    std::int64_t seed() const { return m_seed; }
+    // The seed OK took from its field; nothing when the field was left as it was shown.
+    std::optional<std::int64_t> seed() const { return m_seed; }
     QTableView* table() const { return m_table; }
 
     void done(int result) override;
@@ -56,7 +61,7 @@ protected:
 
 private:
     void buildTable();
-    QBoxLayout* buildSeedRow(std::int64_t seed);
+    QBoxLayout* buildSeedRow(std::int64_t seed, const std::optional<KeyFault>& fault);
     void browseForCurrentRow();
     // Keeps the variation typed for the row shown and shows the row's own.
     void showVariationOf(int row);
@@ -75,7 +80,8 @@ private:
     QLineEdit* m_seedField = nullptr;
     std::vector<VariationTexts> m_variationTexts; // one per row, as typed
     int m_variationRow = -1;                      // the row the panel shows
-    std::int64_t m_seed = 1;
+    QString m_seedShown;                          // the seed field's text as the dialog opened
+    std::optional<std::int64_t> m_seed;
     std::function<std::string()> m_chooseMaxFile;
     std::function<void(const std::string&)> m_showRefusal;
 };

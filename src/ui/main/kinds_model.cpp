@@ -1,8 +1,11 @@
 #include "ui/main/kinds_model.h"
 
+#include "core/variation_texts.h"
 #include "lib/fields.h"
+#include "ui/main/fault_marks.h"
 #include "ui/to_qt.h"
 
+#include <algorithm>
 #include <array>
 
 #include <QFont>
@@ -20,6 +23,28 @@ QVariant CheckState(bool checked) {
 int ColumnAlignment(int column) {
     const bool number = column == KindsModel::Number || column == KindsModel::Records;
     return static_cast<int>((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+}
+
+const KeyFault* EnabledFault(const KindRow& row) {
+    const auto it = std::find_if(row.faults.begin(), row.faults.end(), [](const KeyFault& fault) {
+        return EqualsIgnoringAsciiCase(fault.key, "Enabled");
+    });
+    return it == row.faults.end() ? nullptr : &*it;
+}
+
+// A cell marked for a value the table could not read: the kind's number for any of its row, Enabled
+// for its own. Nothing for the others.
+QVariant FaultToolTip(const KindRow& row, int column) {
+    if (column == KindsModel::Enabled) {
+        if (const KeyFault* fault = EnabledFault(row))
+            return ToQString(FaultSentence(*fault) + ".\nCheck or clear the box to mend it.");
+    }
+    if (column != KindsModel::Number || row.faults.empty())
+        return {};
+    std::string text = "Values of Vegetation_" + row.number + " the kinds table could not read:";
+    for (const KeyFault& fault : row.faults)
+        text += "\n" + FaultSentence(fault);
+    return ToQString(text + "\nThe kind is not built until they are mended.");
 }
 
 } // namespace
@@ -53,7 +78,13 @@ QVariant KindsModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
         return ColumnAlignment(column);
     case Qt::ToolTipRole:
+        if (const QVariant fault = FaultToolTip(entry.row, column); fault.isValid())
+            return fault;
         return column == MaxFile || column == ObjectName ? text(entry, column) : QVariant();
+    case Qt::BackgroundRole:
+        return FaultToolTip(entry.row, column).isValid() ? QVariant(FaultBackground()) : QVariant();
+    case Qt::ForegroundRole:
+        return FaultToolTip(entry.row, column).isValid() ? QVariant(FaultForeground()) : QVariant();
     case Qt::FontRole:
         if (column == Name && !entry.onTile) {
             QFont font;
@@ -118,8 +149,10 @@ bool KindsModel::setData(const QModelIndex& index, const QVariant& value, int ro
     case Enabled:
         if (role != Qt::CheckStateRole)
             return false;
+        // Either way the box is clicked, a value the table could not read is mended.
         entry.row.enabled = checked;
-        rowChanged(row, Enabled, Enabled);
+        entry.row.clearFault("Enabled");
+        rowChanged(row, Number, Enabled);
         return true;
     default:
         return false;
@@ -132,6 +165,8 @@ void KindsModel::setVariation(std::size_t row, const KindRow& variation) {
     kept.scale = variation.scale;
     kept.weight = variation.weight;
     kept.variants = variation.variants;
+    kept.faults = variation.faults;
+    rowChanged(static_cast<int>(row), Number, Number);
 }
 
 void KindsModel::rowChanged(int row, Column first, Column last) {

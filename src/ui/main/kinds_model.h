@@ -10,7 +10,8 @@ namespace tes {
 
 // The kinds as a table to edit in place: the Max file and the object name as text, "use file name" and
 // Enabled as check boxes. The object name follows the Max file while its row's box is checked; typing
-// another name unchecks it.
+// another name unchecks it. A kind whose row holds values the table could not read has its number
+// marked; a faulty Enabled is marked in its box, and clicking the box mends it.
 class KindsModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -26,7 +27,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     const std::vector<KindEntry>& entries() const { return m_entries; }
-    // Sets how a row's plants differ, which the table does not show.
+    // Sets how a row's plants differ, which the table does not show, and the row's faults left.
     void setVariation(std::size_t row, const KindRow& variation);
 
 private:
