@@ -74,9 +74,7 @@ void ReadKindsTable(Context& ctx, Messages& messages) {
         text += "\n" + fault.text;
     text += "\n\nTheir kinds are not built until the values are mended (Kinds... or the file itself).";
     messages.push_back(Notice(std::move(text)));
-    ctx.form.setStatusText(std::string(ctx.form.statusText()) + "; " +
-                           (faults == 1 ? std::string("1 value") : std::to_string(faults) + " values") +
-                           " in " + ctx.kindsTable.fileName() + " cannot be read");
+    ctx.form.setStatusText(std::string(ctx.form.statusText()) + "; " + UnreadableValuesText(ctx.kindsTable));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/all_kinds.h"
 #include "form/context.h"
 #include "form/process_command.h"
+#include "form/status_text.h"
 #include "lib/fields.h"
 
 #include <algorithm>
@@ -62,6 +63,7 @@ bool SaveKindsTable(Context& ctx) {
         ctx.platform.showMessage(failure->text);
         return false;
     }
+    ctx.form.setStatusText(SavedKindsTableStatus(ctx.kindsTable));
     return true;
 }
 

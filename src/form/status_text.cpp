@@ -3,6 +3,7 @@
 #include "core/placement_script.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
+#include "project/kinds_table.h"
 
 namespace tes {
 
@@ -50,6 +51,17 @@ std::string FailedStatus(const PlacementResult& failed) {
 std::string NotLoadedStatus(const std::string& projectPath, const std::string& environmentPath) {
     return "Could not load " + GetFileNameFromPath(projectPath) + ": " +
            GetFileNameFromPath(environmentPath) + " is missing";
+}
+
+std::string UnreadableValuesText(const KindsTable& table) {
+    const std::size_t faults = table.faultCount();
+    return (faults == 1 ? std::string("1 value") : std::to_string(faults) + " values") + " in " +
+           table.fileName() + " cannot be read";
+}
+
+std::string SavedKindsTableStatus(const KindsTable& table) {
+    const std::string saved = "Saved " + table.fileName();
+    return table.faultCount() == 0 ? saved : saved + "; " + UnreadableValuesText(table);
 }
 
 } // namespace tes

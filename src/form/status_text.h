@@ -5,6 +5,7 @@
 
 namespace tes {
 
+class KindsTable;
 struct PlacementOptions;
 struct PlacementResult;
 
@@ -26,5 +27,10 @@ std::string VariationText(const PlacementOptions& options);
 std::string FailedStatus(const PlacementResult& failed);
 // A project whose environment file is missing: "Could not load Valley.prj: Valley.txt is missing".
 std::string NotLoadedStatus(const std::string& projectPath, const std::string& environmentPath);
+
+// "2 values in Valley.tes.ini cannot be read"
+std::string UnreadableValuesText(const KindsTable& table);
+// After the kinds table is saved: "Saved Valley.tes.ini", and how many of its values cannot be read.
+std::string SavedKindsTableStatus(const KindsTable& table);
 
 } // namespace tes

@@ -219,6 +219,13 @@ std::string KindsTable::seedFaultText() const {
            m_fileName + " " + m_seedFault->problem;
 }
 
+std::size_t KindsTable::faultCount() const {
+    std::size_t count = m_seedFault ? 1 : 0;
+    for (const KindRow& row : m_rows)
+        count += row.faults.size();
+    return count;
+}
+
 std::optional<std::string> KindsTable::unreadable(const KindRow& row) const {
     if (!row.faults.empty())
         return faultText(row, row.faults.front());

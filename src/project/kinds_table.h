@@ -85,6 +85,8 @@ public:
     // "Vegetation_5: Turn=0:36O in Valley.tes.ini is not FROM:TO"; the seed's in "Variation: ...".
     std::string faultText(const KindRow& row, const KeyFault& fault) const;
     std::string seedFaultText() const;
+    // How many values of the table cannot be read, the seed's included.
+    std::size_t faultCount() const;
     // Why the kind of this row cannot be built as the table stands: its first fault, or the seed's
     // when its plants vary. Nothing when it can.
     std::optional<std::string> unreadable(const KindRow& row) const;

@@ -1,4 +1,5 @@
 #include "lib/atomic_file.h"
+#include "lib/fields.h"
 #include "lib/text_codec.h"
 #include "project/kinds_table.h"
 #include "project/kinds_table_lines.h"
@@ -222,6 +223,7 @@ void KindsTable::write(const std::string& path) {
     writer.writeEncoded(bytes);
     writer.commit();
     // What the file now holds is what the next write tells changes from.
+    m_fileName = GetFileNameFromPath(path);
     m_text = std::move(out);
     m_written = m_rows;
     m_writtenSeed = m_seed;

@@ -82,6 +82,9 @@ TEST_F(ProcessAllTest, BrowseGivesTheMaxFileToTheKindPicked) {
         if (*c.table) {
             EXPECT_EQ(ReadFileBytes(ctx.kindsTablePath), c.table);
         }
+        if (!c.damaged && *c.table) {
+            EXPECT_EQ(ctx.form.statusText(), "Saved Valley.tes.ini");
+        }
         EXPECT_TRUE(platform.messages.empty());
     }
 }
