@@ -6,6 +6,8 @@ packages=(
     cmake ninja-build g++ make
     libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev zlib1g-dev
     qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation clang-format man-db
+    # The locale sources a test makes a German locale (decimal comma) from.
+    locales
 )
 # What `make package` and `make install-check` use to build and check the Debian package.
 if [ "${TES_WITH_PACKAGING:-0}" = 1 ]; then

@@ -1,5 +1,8 @@
 #include "core/fast_script.h"
 
+#include <string_view>
+#include <unordered_map>
+
 namespace tes {
 
 namespace {
@@ -54,14 +57,13 @@ std::vector<std::string> VariedFastPreamble(const FastScriptNames& names,
         "and redraw",
         "\"" + names.layer + "\"");
     lines.insert(lines.end(), {"local sources = #()", "local src = undefined"});
-    std::vector<std::string> merged; // the files merged so far, by their merge path
+    // The files merged so far, by their merge path, each with its number.
+    std::unordered_map<std::string_view, std::size_t> merged;
+    merged.reserve(sources.size());
     for (const FastSource& source : sources) {
-        std::size_t file = 0;
-        while (file < merged.size() && merged[file] != source.mergePath)
-            ++file;
-        const std::string list = "merged" + std::to_string(file + 1);
-        if (file == merged.size()) {
-            merged.push_back(source.mergePath);
+        const auto [file, added] = merged.try_emplace(source.mergePath, merged.size() + 1);
+        const std::string list = "merged" + std::to_string(file->second);
+        if (added) {
             lines.insert(lines.end(),
                          {"mergeMAXFile \"" + source.mergePath + "\" #mergeDups #select #noredraw",
                           "local " + list + " = selection as array",

@@ -17,6 +17,8 @@
 #include <exception>
 #include <memory>
 #include <new>
+#include <string_view>
+#include <unordered_map>
 
 namespace tes {
 
@@ -27,7 +29,7 @@ PlantVariation VariationOf(const PlacementOptions& options, const std::string& n
     variation.seed = options.seed;
     variation.kind = FieldNumber(number);
     variation.weights.push_back(options.weight);
-    for (const KindVariant& variant : options.variants)
+    for (const VariantSource& variant : options.variants)
         variation.weights.push_back(variant.weight);
     return variation;
 }
@@ -72,7 +74,7 @@ ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& num
         setup.variation = VariationOf(options, number);
         setup.sources.push_back(
             {MaxFilePathBody(UpperCase(options.maxFile)), MaxStringBody(options.objectName)});
-        for (const KindVariant& variant : options.variants)
+        for (const VariantSource& variant : options.variants)
             setup.sources.push_back(
                 {MaxFilePathBody(UpperCase(variant.maxFile)), MaxStringBody(variant.object())});
     }
@@ -89,6 +91,16 @@ std::optional<std::string> NumberBeyondSinglePrecision(const ScriptSetup& setup)
     if (!FitsSinglePrecision(setup.objectScale / 100))
         return std::string("The object scale") + kBeyondFloats;
     return std::nullopt;
+}
+
+// Names one source whatever the letter case (as Windows finds files and 3ds Max names) and whichever
+// folder separator a path writes.
+std::string SourceKey(std::string_view maxFile, std::string_view object) {
+    std::string key = UpperCase(maxFile);
+    std::replace(key.begin(), key.end(), '/', '\\');
+    key += '\0';
+    key += UpperCase(object);
+    return key;
 }
 
 // A build refused once it has begun changes nothing: no field, no list, no file.
@@ -115,14 +127,14 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
     const PlacementOptions& options = request.options;
     const bool variantNamesWritable =
         std::all_of(options.variants.begin(), options.variants.end(),
-                    [](const KindVariant& variant) { return IsWritableMaxName(variant.object()); });
+                    [](const VariantSource& variant) { return IsWritableMaxName(variant.object()); });
     if (!IsWritableMaxName(options.objectName) || !variantNamesWritable) {
         result.messages.push_back(Refusal(kRefusedNameMessage));
         return result;
     }
     // A character the file's code page lacks would be written as '?', a wildcard in a pathname.
     const bool variantsFit =
-        std::all_of(options.variants.begin(), options.variants.end(), [](const KindVariant& v) {
+        std::all_of(options.variants.begin(), options.variants.end(), [](const VariantSource& v) {
             return FitsWindows1252(v.maxFile) && FitsWindows1252(v.object());
         });
     if (!options.style.utf8 &&
@@ -192,12 +204,33 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
     return result;
 }
 
+std::string VariantSource::object() const {
+    return objectName.empty() ? GetBaseFileName(maxFile) : objectName;
+}
+
 void PlacementOptions::takeVariation(const KindRow& row, std::int64_t tableSeed) {
     turn = row.turn;
     scale = row.scale;
-    weight = row.weight;
-    variants = row.variants;
     seed = tableSeed;
+    weight = row.weight;
+    variants.clear();
+    variants.reserve(row.variants.size());
+    // Each source's key, and its place: 0 the kind's own object (the row's, or the options' for a row
+    // without a Max file), n the variant n.
+    std::unordered_map<std::string, std::size_t> places;
+    places.reserve(row.variants.size() + 1);
+    if (!row.maxFile.empty() || maxFile.empty())
+        places.emplace(SourceKey(row.maxFile, row.object()), 0);
+    else
+        places.emplace(SourceKey(maxFile, VariantSource{maxFile, objectName}.object()), 0);
+    for (const KindVariant& variant : row.variants) {
+        const auto [found, added] =
+            places.try_emplace(SourceKey(variant.maxFile, variant.object()), variants.size() + 1);
+        if (added)
+            variants.push_back({variant.maxFile, variant.objectName, variant.weight});
+        else
+            (found->second == 0 ? weight : variants[found->second - 1].weight) += variant.weight;
+    }
 }
 
 std::string ScriptBasePath(const PlacementOptions& options, const std::string& numberPart) {

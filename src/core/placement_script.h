@@ -15,6 +15,16 @@
 
 namespace tes {
 
+// One more Max file and object a kind's plants are cloned from, and how often against the others. Its
+// weight may be the sum of the table's variants that name one source, so it is wider than theirs.
+struct VariantSource {
+    std::string maxFile;
+    std::string objectName; // empty: the Max file's name
+    std::uint64_t weight = 1;
+    std::string object() const;
+    bool operator==(const VariantSource&) const = default;
+};
+
 // What a placement script is built from: the chosen kind, the object, and the placement options as
 // texts the way the window's fields hold them (each is read by the leading-number rule when needed).
 struct PlacementOptions {
@@ -36,15 +46,19 @@ struct PlacementOptions {
     bool saveToFile = true;
     ScriptStyle style;
     // How the kind's plants differ (the fast shape only): a turn, a scale, and more Max files and
-    // objects beside the one above, whose weight is `weight`; none by default.
+    // objects beside the one above, whose weight is `weight`; none by default. No two of the objects
+    // are one source (takeVariation).
     std::optional<ValueRange> turn;
     std::optional<ValueRange> scale;
-    std::uint32_t weight = 1;
-    std::vector<KindVariant> variants;
+    std::uint64_t weight = 1;
+    std::vector<VariantSource> variants;
     std::int64_t seed = 1;
 
     bool varies() const { return turn || scale || !variants.empty(); }
-    // Takes the variation of the kind's row in the kinds table, and the table's seed.
+    // Takes the variation of the kind's row in the kinds table, and the table's seed. Variants that
+    // name the Max file and object of the row (or, for a row without a Max file, of these options: set
+    // them first) or of an earlier variant, letter case aside and / as \, are one source: their
+    // weights go to the first, so each object is merged and placed from once.
     void takeVariation(const KindRow& row, std::int64_t tableSeed);
 };
 

@@ -1,8 +1,7 @@
 #include "core/plant_variation.h"
 
+#include <algorithm>
 #include <bit>
-#include <numeric>
-#include <utility>
 
 namespace tes {
 
@@ -30,31 +29,6 @@ double Within(const ValueRange& range, double u) {
     return range.from + u * (range.to - range.from);
 }
 
-std::uint64_t WeightsTotal(const PlantVariation& variation) {
-    return std::accumulate(variation.weights.begin(), variation.weights.end(), std::uint64_t{0});
-}
-
-// The look that the plant's hash gives, with the weights' total.
-PlantLook LookOfHash(const PlantVariation& variation, std::uint64_t hash, std::uint64_t total) {
-    PlantLook look;
-    if (variation.turn)
-        look.turn = Within(*variation.turn, Draw(hash, 1));
-    if (variation.scale)
-        look.scale = Within(*variation.scale, Draw(hash, 2));
-    if (variation.weights.size() > 1 && total > 0) {
-        const auto pick = static_cast<std::uint64_t>(Draw(hash, 3) * static_cast<double>(total));
-        std::uint64_t below = 0;
-        for (std::size_t i = 0; i < variation.weights.size(); ++i) {
-            below += variation.weights[i];
-            if (pick < below) {
-                look.variant = i;
-                break;
-            }
-        }
-    }
-    return look;
-}
-
 std::uint64_t KindHash(const PlantVariation& variation) {
     return Mix(Mix(static_cast<std::uint64_t>(variation.seed)) ^ Bits(variation.kind));
 }
@@ -70,15 +44,38 @@ std::uint64_t PlantHash(const PlantVariation& variation, double x, double z) {
 }
 
 PlantLook LookOf(const PlantVariation& variation, double x, double z) {
-    return LookOfHash(variation, PlantHash(variation, x, z), WeightsTotal(variation));
+    return PlantLooks(variation)(x, z);
 }
 
-PlantLooks::PlantLooks(PlantVariation variation)
-    : m_variation(std::move(variation)), m_kindHash(KindHash(m_variation)),
-      m_total(WeightsTotal(m_variation)) {}
+PlantLooks::PlantLooks(const PlantVariation& variation)
+    : m_turn(variation.turn), m_scale(variation.scale), m_kindHash(KindHash(variation)) {
+    // One object, or none with weight, gives every plant the first.
+    if (variation.weights.size() < 2)
+        return;
+    m_ends.reserve(variation.weights.size());
+    std::uint64_t end = 0;
+    for (const std::uint64_t weight : variation.weights)
+        m_ends.push_back(end += weight);
+    if (end == 0)
+        m_ends.clear();
+}
 
 PlantLook PlantLooks::operator()(double x, double z) const {
-    return LookOfHash(m_variation, PositionHash(m_kindHash, x, z), m_total);
+    const std::uint64_t hash = PositionHash(m_kindHash, x, z);
+    PlantLook look;
+    if (m_turn)
+        look.turn = Within(*m_turn, Draw(hash, 1));
+    if (m_scale)
+        look.scale = Within(*m_scale, Draw(hash, 2));
+    if (!m_ends.empty()) {
+        // The product can round up to the total itself; the last share ends there.
+        const std::uint64_t total = m_ends.back();
+        const std::uint64_t pick =
+            std::min(static_cast<std::uint64_t>(Draw(hash, 3) * static_cast<double>(total)), total - 1);
+        look.variant =
+            static_cast<std::size_t>(std::upper_bound(m_ends.begin(), m_ends.end(), pick) - m_ends.begin());
+    }
+    return look;
 }
 
 char* WritePlantLook(char* out, const PlantLook& look) {

@@ -15,7 +15,7 @@ namespace tes {
 struct PlantVariation {
     std::optional<ValueRange> turn;     // degrees, added to the kind's own turn
     std::optional<ValueRange> scale;    // percent of the kind's scale
-    std::vector<std::uint32_t> weights; // one per Max file and object, the row's own first
+    std::vector<std::uint64_t> weights; // one per Max file and object, the row's own first
     std::int64_t seed = 1;
     double kind = 0; // the kind's number
 
@@ -33,16 +33,18 @@ struct PlantLook {
 PlantLook LookOf(const PlantVariation& variation, double x, double z);
 
 // LookOf for the many plants of one script: the part of the hash that only the seed and the kind
-// decide, and the weights' total, are worked out once. Gives exactly what LookOf gives.
+// decide, and where each object's share of the weights ends, are worked out once, so a plant's
+// variant is a binary search however many objects the kind has. LookOf gives the same.
 class PlantLooks {
 public:
-    explicit PlantLooks(PlantVariation variation);
+    explicit PlantLooks(const PlantVariation& variation);
     PlantLook operator()(double x, double z) const;
 
 private:
-    PlantVariation m_variation;
-    std::uint64_t m_kindHash = 0; // the hash after the seed and the kind
-    std::uint64_t m_total = 0;    // of the weights
+    std::optional<ValueRange> m_turn;
+    std::optional<ValueRange> m_scale;
+    std::uint64_t m_kindHash = 0;      // the hash after the seed and the kind
+    std::vector<std::uint64_t> m_ends; // each object's weight added to those before it
 };
 
 // Writes the plant's look as the fast script gives it beside the plant's position, "turn,factor,variant"

@@ -51,15 +51,15 @@ std::array<float, 4> TurnAboutZ(double degrees) {
 
 ParticleLook ScriptLook(bool rotate, const std::string& rotationAngle, double objectScale) {
     ParticleLook look;
-    // The numbers the script writes, read back as 3ds Max reads them.
+    // The numbers the script writes, read back as 3ds Max reads them: a full stop is the decimal point
+    // whatever the user's locale.
     if (rotate && checkedFinite(LeadingNumberValue(rotationAngle)) != 0) {
-        const std::string angle = MaxAngleText(rotationAngle);
-        look.turn = static_cast<float>(std::strtod(angle.c_str(), nullptr));
+        look.turn = static_cast<float>(LeadingNumberValue(MaxAngleText(rotationAngle)));
         look.orientation = TurnAboutZ(look.turn);
     }
     if (objectScale != 100) {
-        const std::string s = PatternText(RoundHalfEven(objectScale / 100, 8), 1, 8);
-        const float factor = static_cast<float>(std::strtod(s.c_str(), nullptr));
+        const float factor =
+            static_cast<float>(LeadingNumberValue(PatternText(RoundHalfEven(objectScale / 100, 8), 1, 8)));
         look.scale = {factor, factor, factor};
     }
     return look;

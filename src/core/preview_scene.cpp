@@ -27,15 +27,20 @@ PreviewSquare SceneSquare(const ScenePlacement& placement, double low, double hi
     return {std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y)};
 }
 
-// The kind's variation as its script draws it, from its row of the kinds table.
-void TakeVariation(PreviewKind& kind, const KindRow& row, std::int64_t seed) {
+// The kind's variation as its script draws it, from its row of the kinds table and, for a row without a
+// Max file, the Max file and object of `placement`: variants that are one source are one.
+void TakeVariation(PreviewKind& kind, const KindRow& row, std::int64_t seed,
+                   const PlacementOptions& placement) {
     if (!row.varies())
         return;
     PlacementOptions options;
+    options.maxFile = row.maxFile.empty() ? placement.maxFile : row.maxFile;
+    options.objectName =
+        row.maxFile.empty() ? VariantSource{placement.maxFile, placement.objectName}.object() : row.object();
     options.takeVariation(row, seed);
     kind.variation = VariationOf(options, kind.number);
-    kind.variants.push_back(GetFileNameFromPath(row.maxFile) + "/" + row.object());
-    for (const KindVariant& variant : row.variants)
+    kind.variants.push_back(GetFileNameFromPath(options.maxFile) + "/" + options.objectName);
+    for (const VariantSource& variant : options.variants)
         kind.variants.push_back(GetFileNameFromPath(variant.maxFile) + "/" + variant.object());
 }
 
@@ -56,7 +61,7 @@ std::uint16_t DotLook::pack(const PlantLook& look) {
 
 PreviewSceneBuilder::PreviewSceneBuilder(const PreviewInput& input)
     : m_placement(ComputePlacementFrame(input.placement).placement()), m_kinds(input.kinds),
-      m_rows(input.kindRows), m_seed(input.seed),
+      m_rows(input.kindRows), m_seed(input.seed), m_options(input.placement),
       m_varies(std::any_of(m_rows.begin(), m_rows.end(), [](const KindRow& row) { return row.varies(); })) {
     const PlacementOptions& options = input.placement;
     const double gridRes = FieldNumber(options.gridRes);
@@ -123,8 +128,9 @@ std::uint16_t PreviewSceneBuilder::newText(std::string_view text) {
     const std::string number = KindNumber(kind.number);
     for (const KindRow& row : m_rows) {
         if (KindNumber(row.number) == number)
-            TakeVariation(kind, row, m_seed);
+            TakeVariation(kind, row, m_seed, m_options);
     }
+    m_looks.emplace_back(kind.variation);
     kinds.push_back(std::move(kind));
     return static_cast<std::uint16_t>(kinds.size() - 1);
 }
@@ -158,8 +164,8 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
             ++m_scene.unplaced;
         }
         if (m_varies) {
-            const PlantVariation& variation = m_scene.kinds[kind].variation;
-            m_scene.look.push_back(variation.any() ? DotLook::pack(LookOf(variation, xz[0], xz[1])) : alike);
+            const bool varied = m_scene.kinds[kind].variation.any();
+            m_scene.look.push_back(varied ? DotLook::pack(m_looks[kind](xz[0], xz[1])) : alike);
         }
     }
 }

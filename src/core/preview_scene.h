@@ -93,8 +93,10 @@ private:
     std::vector<VegetationKind> m_kinds;
     std::vector<KindRow> m_rows;
     std::int64_t m_seed = 1;
-    bool m_varies = false; // whether a row makes its plants differ
+    PlacementOptions m_options; // the Max file and object of a kind whose row names none
+    bool m_varies = false;      // whether a row makes its plants differ
     PreviewScene m_scene;
+    std::vector<PlantLooks> m_looks; // of each kind of the scene
     // The kind of each field-0 text met: searched while they are few, hashed beyond.
     std::vector<std::pair<std::string, std::uint16_t>> m_texts;
     std::unordered_map<std::string, std::uint16_t> m_textIndex;

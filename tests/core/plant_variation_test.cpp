@@ -51,7 +51,7 @@ TEST(PlantVariation, PlantLooksGivesWhatLookOfGives) {
     PlantVariation variation = ThreeVariants();
     for (const std::int64_t seed : {std::int64_t{1}, std::int64_t{0}, std::int64_t{-7}}) {
         variation.seed = seed;
-        variation.weights = seed < 0 ? std::vector<std::uint32_t>{0, 3, 0, 1} : ThreeVariants().weights;
+        variation.weights = seed < 0 ? std::vector<std::uint64_t>{0, 3, 0, 1} : ThreeVariants().weights;
         const PlantLooks looks(variation);
         for (int i = 0; i < 2000; ++i) {
             const double x = i == 0 ? -0.0 : (i - 1000) * 3.7, z = 0.125 * i * i;
@@ -168,6 +168,40 @@ TEST(PlantVariation, EachNodeOfTheScriptIsItsRecordsPlant) {
         }
         EXPECT_GT(n, 10u);
         EXPECT_EQ(n, placement.nodes.size());
+    }
+}
+
+// Variants that name the Max file and object of the row (or of the options, for a row without a Max
+// file) or of an earlier variant, letter case and / aside, are one source: their weights are added.
+TEST(PlantVariation, OneSourceIsOneVariantWithTheWeightsAdded) {
+    const KindVariant oak{R"(C:\M\Oak.max)", "Oak", 2}, pine{R"(C:\M\Pine.max)", "", 3};
+    const KindVariant oakAgain{"c:/m/OAK.MAX", "oak", 1000000}, pineAgain{R"(C:\M\PINE.max)", "pine", 1};
+    const struct {
+        std::string rowFile;
+        std::vector<KindVariant> variants;
+        std::uint64_t weight;
+        std::vector<VariantSource> sources;
+    } cases[] = {
+        {oak.maxFile, {pine, oakAgain, pineAgain}, 1000001, {{pine.maxFile, "", 4}}},
+        {R"(C:\M\Elm.max)",
+         {oak, {oak.maxFile, "Oak2", 1}},
+         1,
+         {{oak.maxFile, "Oak", 2}, {oak.maxFile, "Oak2", 1}}},
+        {"", {oak, pine}, 3, {{pine.maxFile, "", 3}}},
+        {R"(C:\M\Elm.max)",
+         std::vector<KindVariant>(5000, oakAgain),
+         1,
+         {{oakAgain.maxFile, "oak", 5000000000}}},
+    };
+    for (const auto& c : cases) {
+        KindRow row("5", c.rowFile);
+        row.variants = c.variants;
+        PlacementOptions options;
+        options.maxFile = oak.maxFile;
+        options.objectName = "Oak";
+        options.takeVariation(row, 1);
+        EXPECT_EQ(options.weight, c.weight) << c.variants.size();
+        EXPECT_EQ(options.variants, c.sources) << c.variants.size();
     }
 }
 

@@ -40,7 +40,7 @@ TEST(StatusText, SaysWhatTheBuildMade) {
         if (c.varied) {
             options.turn = ValueRange{0, 360};
             options.scale = ValueRange{80, 120};
-            options.variants = {KindVariant{"a.max", "", 1}, KindVariant{"b.max", "", 2}};
+            options.variants = {VariantSource{"a.max", "", 1}, VariantSource{"b.max", "", 2}};
         }
         EXPECT_EQ(BuiltStatus(built, options), c.status);
     }
