@@ -3,6 +3,8 @@
 #include "core/combine_scripts.h"
 #include "core/engine_step.h"
 #include "core/kind_plan.h"
+#include "core/placement_frame.h"
+#include "core/plant_filter.h"
 #include "core/point_cache.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
@@ -21,10 +23,13 @@ std::string Summary(const AllKindsResult& result, bool saved) {
     std::string skipped;
     std::string failed;
     std::string caches;
+    std::string kept;
     for (const KindOutcome& kind : result.kinds) {
         if (kind.status == KindOutcome::Status::Built) {
             ++scripts;
             objects += kind.objects;
+            if (kind.filtered)
+                kept += (kept.empty() ? " " : "; ") + KeptPlantsText(kind.kind, kind.objects, kind.records);
             for (const std::string& path : kind.cachePaths)
                 caches += (caches.empty() ? "" : ", ") + GetFileNameFromPath(path);
         } else {
@@ -34,6 +39,8 @@ std::string Summary(const AllKindsResult& result, bool saved) {
     }
     std::string summary = std::string(saved ? "Wrote " : "Built ") + CountText(scripts, "script") + ", " +
                           CountText(objects, "object") + (saved ? "." : " (not saved).");
+    if (!kept.empty())
+        summary += kept + ".";
     if (!caches.empty())
         summary += " Point caches: " + caches + ".";
     if (!skipped.empty())
@@ -91,13 +98,30 @@ private:
 };
 
 // Writes the particles of every kind built into one cache; the failure, if it fails.
+// Each kind's plants are those its own build kept.
 std::optional<Message> JoinCaches(const AllKindsRequest& request, std::vector<CacheKind> kinds,
-                                  Progress& progress, AllKindsResult& result) {
+                                  const std::vector<std::optional<PlantFilter>>& filters, Progress& progress,
+                                  AllKindsResult& result) {
     static const LineList kNoRecords;
     try {
+        const LineList* records = request.records ? request.records : &kNoRecords;
+        const std::vector<std::uint32_t>* lines = request.recordLines;
+        std::optional<KeptRecords> kept;
+        if (std::any_of(filters.begin(), filters.end(),
+                        [](const auto& filter) { return filter.has_value(); })) {
+            std::vector<FilteredKind> filtered;
+            for (std::size_t i = 0; i < kinds.size(); ++i)
+                filtered.push_back({kinds[i].number, filters[i]});
+            kept = KeepPlants(*records, lines, ComputePlacementFrame(request.options).placement(), filtered,
+                              progress);
+            if (!kept)
+                return std::nullopt;
+            records = &kept->records;
+            lines = &kept->lines;
+        }
         PointCacheWriter cache(CacheSetupFor(request.options, std::move(kinds),
                                              ScriptBasePath(request.options, "All"), request.tuning));
-        if (cache.run(request.records ? *request.records : kNoRecords, request.recordLines, progress))
+        if (cache.run(*records, lines, progress))
             result.joinedCachePaths = cache.commit();
     } catch (const Failure& failure) {
         return StepFailure(EngineStep::BuildScript, failure);
@@ -120,6 +144,10 @@ std::string KindKey(const VegetationKind& kind) {
     return "Vegetation_" + kind.number;
 }
 
+std::string KeptPlantsText(const std::string& kind, std::uint64_t kept, std::uint64_t of) {
+    return kind + ": " + GroupedDigits(kept) + " of " + CountText(of, "plant");
+}
+
 AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
     AllKindsResult result;
     Progress& progress = request.progress ? *request.progress : NoProgress();
@@ -130,6 +158,7 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
     const std::size_t shares = count + (joinCaches ? 1 : 0);
     std::vector<std::string> written;
     std::vector<CacheKind> cached;
+    std::vector<std::optional<PlantFilter>> filters; // of each kind cached
     ProgressScope shown(progress, "Building scripts");
     bool stopAsked = false; // Cancel was pressed while a kind was built
     for (std::size_t i = 0; i < count; ++i) {
@@ -161,12 +190,15 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
             stopAsked = share.cancelled();
             outcome.scriptPath = built.scriptPath;
             outcome.objects = built.objectCount;
+            outcome.records = built.kindRecords;
+            outcome.filtered = built.filtered;
             if (built.outcome == BuildOutcome::Built) {
                 outcome.status = KindOutcome::Status::Built;
                 outcome.cachePaths = built.cachePaths;
                 if (built.fileWritten)
                     written.push_back(built.scriptPath);
                 cached.push_back(CacheKindOf(build.options));
+                filters.push_back(PlantFilterOf(build.options));
             } else {
                 outcome.status = KindOutcome::Status::Failed;
                 outcome.reason = built.messages.empty() ? "failed" : OneLine(built.messages.front().text);
@@ -196,7 +228,8 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
         result.messages.insert(result.messages.end(), joined.messages.begin(), joined.messages.end());
         if (joined.written && joinCaches) {
             KindShare share(shown, count, shares);
-            if (std::optional<Message> failed = JoinCaches(request, std::move(cached), share, result))
+            if (std::optional<Message> failed =
+                    JoinCaches(request, std::move(cached), filters, share, result))
                 result.messages.push_back(*failed);
         }
     }

@@ -16,6 +16,9 @@ struct KindOutcome {
     Status status = Status::Skipped;
     std::string reason; // why it was skipped or failed: "no Max file", "disabled", or the message
     std::uint64_t objects = 0;
+    // With a view or thinning (`filtered`): the kind's records on the tile, of which `objects` were kept.
+    std::uint64_t records = 0;
+    bool filtered = false;
     std::string scriptPath;
     std::vector<std::string> cachePaths; // the point caches written beside the script
     Messages messages;                   // the build's own, when it failed
@@ -67,5 +70,8 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request);
 
 // The key a kind is reported by: "Vegetation_5".
 std::string KindKey(const VegetationKind& kind);
+
+// How many of a kind's plants a view or thinning kept: "Vegetation_5: 3,120 of 28,400 plants".
+std::string KeptPlantsText(const std::string& kind, std::uint64_t kept, std::uint64_t of);
 
 } // namespace tes

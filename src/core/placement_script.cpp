@@ -3,6 +3,7 @@
 #include "core/engine_step.h"
 #include "core/maxscript_literals.h"
 #include "core/placement_frame.h"
+#include "core/plant_filter.h"
 #include "core/point_cache.h"
 #include "core/record_position.h"
 #include "core/script_builder.h"
@@ -110,6 +111,8 @@ PlacementResult Refused(PlacementResult result, std::string message) {
     result.objectScale.reset();
     result.lines.clearAndRelease();
     result.objectCount = 0;
+    result.kindRecords = 0;
+    result.filtered = false;
     result.messages.push_back(Refusal(std::move(message)));
     return result;
 }
@@ -146,15 +149,40 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         result.messages.push_back(Refusal(kClassicVariationMessage));
         return result;
     }
+    if (std::optional<std::string> problem = ViewsProblem(options.views)) {
+        result.messages.push_back(Refusal(std::move(*problem)));
+        return result;
+    }
+    if (std::optional<std::string> problem = ThinningProblem(options.thinning)) {
+        result.messages.push_back(Refusal(std::move(*problem)));
+        return result;
+    }
 
     static const LineList kNoRecords;
-    const LineList& records = request.records ? *request.records : kNoRecords;
+    const LineList* records = request.records ? request.records : &kNoRecords;
+    const std::vector<std::uint32_t>* recordLines = request.recordLines;
     Progress& progress = request.progress ? *request.progress : NoProgress();
     std::unique_ptr<ScriptBuilder> builder;
+    std::optional<KeptRecords> kept;
     try {
         ScriptSetup setup = PrepareBuild(request, number, result);
         if (std::optional<std::string> beyond = NumberBeyondSinglePrecision(setup))
             return Refused(std::move(result), *beyond);
+        // The plants the views and the thinning leave out are dropped once, here: the script, the
+        // caches and the counts all take the records kept. Without either, the records as they are.
+        if (std::optional<PlantFilter> filter = PlantFilterOf(options)) {
+            const ScenePlacement placement{setup.middle, setup.verticalScale, setup.verticalOffset,
+                                           setup.objectScale};
+            kept = KeepPlants(*records, recordLines, placement, {{number, std::move(filter)}}, progress);
+            if (!kept) {
+                result.outcome = BuildOutcome::Cancelled;
+                return result;
+            }
+            result.filtered = true;
+            result.kindRecords = kept->count.front();
+            records = &kept->records;
+            recordLines = &kept->lines;
+        }
         // A cache that fails is given up, and the script reports the same fault where it meets it; only
         // a failure of the cache's own (its file) is reported once the script is written.
         std::unique_ptr<PointCacheWriter> cache;
@@ -164,7 +192,7 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
                 const std::string basePath = setup.scriptPath.substr(0, setup.scriptPath.size() - 3);
                 cache = std::make_unique<PointCacheWriter>(
                     CacheSetupFor(request.options, {CacheKindOf(request.options)}, basePath, request.tuning));
-                if (!cache->run(records, request.recordLines, progress)) {
+                if (!cache->run(*records, recordLines, progress)) {
                     result.outcome = BuildOutcome::Cancelled;
                     return result;
                 }
@@ -174,7 +202,7 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
             }
         }
         builder = std::make_unique<ScriptBuilder>(std::move(setup));
-        if (builder->run(records, progress) == RunOutcome::Cancelled) {
+        if (builder->run(*records, progress) == RunOutcome::Cancelled) {
             result.outcome = BuildOutcome::Cancelled;
             return result;
         }
@@ -200,6 +228,8 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
     if (builder) {
         result.lines.swap(builder->lines());
         result.objectCount = builder->objectCount();
+        if (!result.filtered)
+            result.kindRecords = result.objectCount;
     }
     return result;
 }
@@ -248,6 +278,13 @@ PointCacheSetup CacheSetupFor(const PlacementOptions& options, std::vector<Cache
     setup.formats = options.style.cache;
     setup.fileByteLimit = tuning.fileByteLimit;
     return setup;
+}
+
+std::optional<PlantFilter> PlantFilterOf(const PlacementOptions& options) {
+    PlantFilter filter(options.views, options.thinning, options.seed, FieldNumber(options.kindNumber));
+    if (!filter.active())
+        return std::nullopt;
+    return filter;
 }
 
 CacheKind CacheKindOf(const PlacementOptions& options) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plant_filter.h"
 #include "core/script_style.h"
 #include "lib/atomic_file.h"
 #include "lib/failure.h"
@@ -7,6 +8,7 @@
 #include "lib/message.h"
 #include "lib/progress.h"
 #include "project/kinds_table.h"
+#include "project/plant_views.h"
 
 #include <cstdint>
 #include <optional>
@@ -53,6 +55,10 @@ struct PlacementOptions {
     std::uint64_t weight = 1;
     std::vector<VariantSource> variants;
     std::int64_t seed = 1;
+    // Which plants are kept (docs/views.md): those any view sees, none when there is no view, and of
+    // those the thinning's share, drawn with the seed above. The defaults keep every plant.
+    std::vector<PlantView> views;
+    PlantThinning thinning;
 
     bool varies() const { return turn || scale || !variants.empty(); }
     // Takes the variation of the kind's row in the kinds table, and the table's seed. Variants that
@@ -92,6 +98,10 @@ struct PlacementResult {
     std::string scriptPath; // the script's file, named once the build has started
     LineList lines;
     std::uint64_t objectCount = 0; // the records placed
+    // The kind's records on the tile, of which the views and the thinning kept objectCount; without
+    // either (`filtered` false) all of them are placed.
+    std::uint64_t kindRecords = 0;
+    bool filtered = false;
     bool fileWritten = false;
     std::vector<std::string> cachePaths; // the point caches written beside the script
     // The new text of whichever of grid size and object scale follows the other.
@@ -115,6 +125,10 @@ struct PlantVariation;
 // How the plants of the kind `number` differ by the options: their ranges and seed, and one weight per
 // Max file and object, the options' own first.
 PlantVariation VariationOf(const PlacementOptions& options, const std::string& number);
+
+// The views and thinning of the options for the plants of their kind, with the options' seed; none
+// when they keep every plant. Throws Failure 6 as the kind's number would in the build.
+std::optional<PlantFilter> PlantFilterOf(const PlacementOptions& options);
 
 struct PointCacheSetup;
 struct CacheKind;

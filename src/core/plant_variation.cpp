@@ -5,9 +5,6 @@
 
 namespace tes {
 
-namespace {
-
-// The finaliser of splitmix64: every input bit reaches every output bit.
 std::uint64_t Mix(std::uint64_t z) {
     z += 0x9E3779B97F4A7C15ull;
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -15,10 +12,11 @@ std::uint64_t Mix(std::uint64_t z) {
     return z ^ (z >> 31);
 }
 
-// A number's bits; 0 and -0 are one value.
 std::uint64_t Bits(double value) {
     return value == 0 ? 0 : std::bit_cast<std::uint64_t>(value);
 }
+
+namespace {
 
 // A uniform draw in [0, 1) from the plant's hash, one per value (1 the turn, 2 the scale, 3 the variant).
 double Draw(std::uint64_t hash, std::uint64_t value) {

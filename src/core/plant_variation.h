@@ -54,6 +54,11 @@ private:
 char* WritePlantLook(char* out, const PlantLook& look);
 inline constexpr std::size_t kMaxPlantLookText = 3 * kMaxFixedDecimalsText + 3;
 
+// The finaliser of splitmix64 (every input bit reaches every output bit), and a number's bits with 0
+// and -0 one value: the pieces of the plants' hashes (docs/variation.md, docs/views.md).
+std::uint64_t Mix(std::uint64_t z);
+std::uint64_t Bits(double value);
+
 // The hash of the plant, for the tests of its spread: splitmix64 over the seed, the kind and the
 // bit patterns of x and z.
 std::uint64_t PlantHash(const PlantVariation& variation, double x, double z);

@@ -62,7 +62,11 @@ std::uint16_t DotLook::pack(const PlantLook& look) {
 PreviewSceneBuilder::PreviewSceneBuilder(const PreviewInput& input)
     : m_placement(ComputePlacementFrame(input.placement).placement()), m_kinds(input.kinds),
       m_rows(input.kindRows), m_seed(input.seed), m_options(input.placement),
-      m_varies(std::any_of(m_rows.begin(), m_rows.end(), [](const KindRow& row) { return row.varies(); })) {
+      m_varies(std::any_of(m_rows.begin(), m_rows.end(), [](const KindRow& row) { return row.varies(); })),
+      m_views(input.views),
+      m_filtering(!m_views.empty() || std::any_of(m_rows.begin(), m_rows.end(), [](const KindRow& row) {
+          return row.thinning.keep < 100;
+      })) {
     const PlacementOptions& options = input.placement;
     const double gridRes = FieldNumber(options.gridRes);
     const TileGeometry tile = ComputeTileGeometry(options.mainTile, options.terrainWidth, gridRes, 0);
@@ -126,11 +130,18 @@ std::uint16_t PreviewSceneBuilder::newText(std::string_view text) {
         return static_cast<std::uint16_t>(kMaxKinds - 1);
     kind.colour = KindColour(kind.number);
     const std::string number = KindNumber(kind.number);
+    PlantThinning thinning;
     for (const KindRow& row : m_rows) {
-        if (KindNumber(row.number) == number)
+        if (KindNumber(row.number) == number) {
             TakeVariation(kind, row, m_seed, m_options);
+            thinning = row.thinning;
+        }
     }
     m_looks.emplace_back(kind.variation);
+    // As the kind's build keeps its plants (PlantFilterOf).
+    PlantFilter filter(m_views, thinning, m_seed, LeadingNumberValue(kind.number));
+    kind.filtered = filter.active();
+    m_filters.push_back(kind.filtered ? std::optional<PlantFilter>(std::move(filter)) : std::nullopt);
     kinds.push_back(std::move(kind));
     return static_cast<std::uint16_t>(kinds.size() - 1);
 }
@@ -142,6 +153,8 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
     m_scene.kind.reserve(records.size());
     if (m_varies)
         m_scene.look.reserve(records.size());
+    if (m_filtering)
+        m_scene.leftOut.reserve(records.size());
     const std::uint16_t alike = DotLook::pack({});
     for (std::size_t row = begin; row < end; ++row) {
         const std::string_view entry = records[row];
@@ -151,8 +164,11 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
         m_scene.kind.push_back(kind);
         const std::string_view rest = entry.substr(std::min(entry.size(), number.size() + 1));
         double xz[2] = {0, 0}; // a plant without a place is not drawn, whatever its look
+        bool leftOut = false;  // the build meets a plant without a place, and reports it
         try {
             const ScenePoint point = m_placement.place(rest, xz);
+            if (m_filters[kind])
+                leftOut = !m_filters[kind]->keeps(point.X, point.Y, xz[0], xz[1]);
             m_scene.x.push_back(static_cast<float>(point.X));
             m_scene.y.push_back(static_cast<float>(point.Y));
             PreviewSquare& e = m_scene.extent;
@@ -163,6 +179,10 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
             m_scene.y.push_back(kNone);
             ++m_scene.unplaced;
         }
+        if (!leftOut)
+            ++m_scene.kinds[kind].shown;
+        if (m_filtering)
+            m_scene.leftOut.push_back(leftOut);
         if (m_varies) {
             const bool varied = m_scene.kinds[kind].variation.any();
             m_scene.look.push_back(varied ? DotLook::pack(m_looks[kind](xz[0], xz[1])) : alike);

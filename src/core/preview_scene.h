@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/placement_frame.h"
+#include "core/plant_filter.h"
 #include "core/plant_variation.h"
 #include "lib/line_list.h"
 #include "project/vegetation_list.h"
@@ -16,7 +17,8 @@ namespace tes {
 
 // What a top view of the loaded tile is drawn from: the placement options as the script reads them,
 // the overlap the records were kept with, the sun heading, the tile's kinds, which give the legend its
-// names, and the rows of the kinds table with its seed, which say how each kind's plants differ.
+// names, and the rows of the kinds table with its seed, which say how each kind's plants differ and
+// which of them the thinning keeps; and the views, which keep only the plants a camera sees.
 struct PreviewInput {
     PlacementOptions placement;
     std::string overlap = "0";
@@ -24,6 +26,7 @@ struct PreviewInput {
     std::vector<VegetationKind> kinds;
     std::vector<KindRow> kindRows;
     std::int64_t seed = 1;
+    std::vector<PlantView> views;
 };
 
 // A square in the scene's coordinates.
@@ -43,6 +46,10 @@ struct PreviewKind {
     // How its plants differ, as the script draws them, and each variant's "file/object".
     PlantVariation variation = {};
     std::vector<std::string> variants = {};
+    // Whether the views or its thinning leave plants out, and how many of `count` they keep: the
+    // legend's "shown N of M".
+    bool filtered = false;
+    std::uint64_t shown = 0;
 };
 
 // A plant's look as a dot shows it, in 16 bits: its variant (15 stands for 15 and beyond) and its
@@ -63,6 +70,9 @@ struct PreviewScene {
     // exact environment numbers, which the dots' float positions no longer hold, and reading every
     // record again at each repaint would be slow.
     std::vector<std::uint16_t> look;
+    // Whether each record is left out of the scripts by the views or its kind's thinning, drawn faded;
+    // empty when no kind leaves any out.
+    std::vector<bool> leftOut;
     std::vector<PreviewKind> kinds;  // in the order first met
     std::vector<std::size_t> legend; // the kinds by number
     PreviewSquare tile;              // the tile itself
@@ -97,6 +107,9 @@ private:
     bool m_varies = false;      // whether a row makes its plants differ
     PreviewScene m_scene;
     std::vector<PlantLooks> m_looks; // of each kind of the scene
+    std::vector<PlantView> m_views;
+    std::vector<std::optional<PlantFilter>> m_filters; // of each kind of the scene that leaves plants out
+    bool m_filtering = false;                          // whether some kind may leave plants out
     // The kind of each field-0 text met: searched while they are few, hashed beyond.
     std::vector<std::pair<std::string, std::uint16_t>> m_texts;
     std::unordered_map<std::string, std::uint16_t> m_textIndex;

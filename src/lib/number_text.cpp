@@ -220,11 +220,15 @@ std::string FormatPattern(double value, std::string_view pattern) {
     return PatternText(value, minIntegerDigits, decimals);
 }
 
-std::string CountText(std::uint64_t count, const char* noun) {
+std::string GroupedDigits(std::uint64_t count) {
     std::string digits = std::to_string(count);
     for (std::size_t at = digits.size(); at > 3; at -= 3)
         digits.insert(at - 3, 1, ',');
-    return digits + " " + noun + (count == 1 ? "" : "s");
+    return digits;
+}
+
+std::string CountText(std::uint64_t count, const char* noun) {
+    return GroupedDigits(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
 } // namespace tes

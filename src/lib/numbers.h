@@ -43,5 +43,7 @@ std::string SignPadded(long long number);
 // "1 record", "1,234 records": digits grouped by threes, whatever the user's locale, and the noun
 // with an "s" unless the count is 1.
 std::string CountText(std::uint64_t count, const char* noun);
+// A whole number with its thousands grouped: "28,400".
+std::string GroupedDigits(std::uint64_t count);
 
 } // namespace tes

@@ -134,6 +134,23 @@ TEST_F(AllKindsTest, JoinsTheScriptsWrittenIntoOne) {
         << unjoined.summary;
 }
 
+// A view and a kind's thinning keep the same plants in the kind's cache and the joined one, and the
+// summary says how many of how many.
+TEST_F(AllKindsTest, TheJoinedCacheHoldsThePlantsEachKindKept) {
+    KindRow pine{"5", "Pine.max", "", true};
+    pine.thinning.keep = 0;
+    m_table.set(pine);
+    m_table.set({"12", "Oak.max", "", true});
+    m_table.setViews({{{0, 0}, {1, 0}, 45, 10, 1e6, 0}});
+    m_request.options.style.cache = PointCache::Csv;
+    m_request.joinInto = m_dir.file("P_MainVeg_All.ms");
+    const AllKindsResult result = BuildAllKinds(m_request);
+    EXPECT_TRUE(result.summary.starts_with(
+        "Wrote 2 scripts, 4 objects. Vegetation_5: 0 of 8 plants; Vegetation_12: 4 of 4 plants."))
+        << result.summary;
+    EXPECT_EQ(ReadFileBytes(m_dir.file("P_MainVeg_All.csv")), ReadFileBytes(m_dir.file("P_MainVeg_12.csv")));
+}
+
 // A script too big for the disk fails; the other kinds are built all the same.
 TEST_F(AllKindsTest, GoesOnAfterAKindFails) {
     for (int i = 0; i < 40; ++i)

@@ -1,0 +1,147 @@
+// Which plants a view and a kind's thinning keep, and that every output of a build takes those.
+#include "core/all_kinds.h"
+#include "core/placement_frame.h"
+#include "core/plant_filter.h"
+#include "core/preview_scene.h"
+#include "lib/file_access.h"
+#include "support/placement_reader.h"
+#include "support/point_cache_reader.h"
+#include "support/temp_dir.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numbers>
+
+namespace tes {
+namespace {
+
+// Camera at the origin looking along +X: 45 degrees widened by 10 % is 24.75 each side.
+TEST(PlantFilter, ViewRuleAtItsEdges) {
+    const PlantView ahead{{0, 0}, {10, 0}, 45, 10, 0, 0};
+    const double in = std::tan(24.74 * std::numbers::pi / 180),
+                 out = std::tan(24.76 * std::numbers::pi / 180);
+    const struct {
+        PlantView view;
+        double X, Y;
+        bool seen;
+    } cases[] = {
+        {ahead, 100, 100 * in, true},
+        {ahead, 100, -100 * out, false},
+        {{{0, 0}, {1, 0}, 90, 0, 0, 0}, 7, 7, true},    // exactly on the half angle
+        {ahead, -100, 0, false},                        // behind the camera
+        {{{0, 0}, {10, 0}, 45, 10, 5, 0}, -3, 4, true}, // behind, but inside the keep radius
+        {{{0, 0}, {10, 0}, 45, 10, 5, 0}, -3, 4.01, false},
+        {{{0, 0}, {10, 0}, 45, 10, 0, 5}, 3, 0.5, true},
+        {{{0, 0}, {10, 0}, 45, 10, 0, 5}, 5, 0, true},
+        {{{0, 0}, {10, 0}, 45, 10, 0, 5}, 5.001, 0, false}, // beyond the far distance
+        {{{0, 0}, {0, 1}, 179.9, 101, 0, 0}, 0, -1, true},  // widened to all round
+        {{{0, 0}, {0, 1}, 170, 0, 0, 0}, 0.01, -1, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ViewTest(c.view).sees(c.X, c.Y), c.seen) << c.X << ',' << c.Y;
+    // Several views: in any of them. None: every plant.
+    const PlantFilter both({ahead, {{0, 0}, {-10, 0}, 45, 10, 0, 0}}, {}, 1, 5);
+    EXPECT_TRUE(both.keeps(-100, 0, 0, 0) && both.keeps(100, 0, 0, 0) && !both.keeps(0, 100, 0, 0));
+    EXPECT_FALSE(PlantFilter({}, {}, 1, 5).active());
+}
+
+TEST(PlantFilter, ThinningKeepsItsShareAndFewerIsASubset) {
+    const PlantFilter half({}, {50, 0, 100}, 3, 5), quarter({}, {25, 0, 100}, 3, 5);
+    int halves = 0, quarters = 0;
+    for (int i = 0; i < 100000; ++i) {
+        const double x = 700 + (i % 331) * 1.25, z = 900 + (i / 331) * 0.5;
+        halves += half.keeps(0, 0, x, z);
+        quarters += quarter.keeps(0, 0, x, z);
+        ASSERT_TRUE(!quarter.keeps(0, 0, x, z) || half.keeps(0, 0, x, z)) << x << ' ' << z;
+    }
+    EXPECT_NEAR(halves / 1000.0, 50, 1);
+    EXPECT_NEAR(quarters / 1000.0, 25, 1);
+    // Beyond the distance from the nearest camera, the far share; the draw itself is the documented one.
+    const PlantFilter far({{{0, 0}, {1, 0}, 90, 0, 0, 0}}, {100, 10, 0}, 3, 5);
+    EXPECT_TRUE(far.keeps(10, 0, 1, 1) && !far.keeps(10.01, 0, 1, 1));
+    EXPECT_EQ(ThinningDraw(1, 5, 1795.193344, 2173.674232), 0.27462423050578877); // docs/views.md
+    EXPECT_EQ(half.keeps(0, 0, 700, 900), ThinningDraw(3, 5, 700, 900) < 0.5);
+}
+
+// Both script shapes and the cache hold exactly the plants of kind 5 the rule keeps, whatever records
+// stand around them; the counts say how many of how many.
+TEST(PlantFilter, BuildKeepsExactlyThePlantsTheRuleKeeps) {
+    LineList all, some; // `some` lacks every third record: a plant's fate does not change
+    for (int i = 0; i < 2000; ++i) {
+        const std::string line = (i % 2 ? "5," : "7,") + std::to_string(700 + i * 131 % 1700 + i % 8 / 8.0) +
+                                 ",1," + std::to_string(700 + i * 197 % 1700);
+        all.append(line);
+        if (i % 3 != 1)
+            some.append(line);
+    }
+    test::TempDir dir;
+    for (const bool fast : {false, true}) {
+        for (const LineList* records : {&all, &some}) {
+            PlacementRequest request;
+            PlacementOptions& o = request.options;
+            o.kindNumber = "5";
+            o.maxFile = "C:\\M\\Oak.max";
+            o.objectName = "Oak";
+            o.terrainWidth = 5;
+            o.projectBasePath = dir.file("V");
+            o.style = {fast ? ScriptShape::Fast : ScriptShape::Classic, false, false, PointCache::Csv};
+            o.seed = 9;
+            o.views = {{{0, 0}, {100, -50}, 60, 10, 40, 0}};
+            o.thinning = {60, 0, 100};
+            request.records = records;
+            const PlacementResult built = BuildPlacementScript(request);
+            ASSERT_EQ(built.outcome, BuildOutcome::Built);
+            const PlantFilter filter = *PlantFilterOf(o);
+            PositionRule rule;
+            static_cast<ScenePlacement&>(rule) = ComputePlacementFrame(o).placement();
+            rule.number = "5";
+            std::vector<ScenePoint> kept;
+            std::uint64_t kind = 0;
+            for (std::size_t i = 0; i < records->size(); ++i) {
+                if (!rule.matches((*records)[i]))
+                    continue;
+                ++kind;
+                double xz[2];
+                const ScenePoint p = rule.placeRecord((*records)[i], xz);
+                if (filter.keeps(p.X, p.Y, xz[0], xz[1]))
+                    kept.push_back(p);
+            }
+            EXPECT_TRUE(built.filtered);
+            EXPECT_EQ(built.kindRecords, kind);
+            ASSERT_EQ(built.objectCount, kept.size());
+            EXPECT_TRUE(kept.size() > 10 && kept.size() < kind / 2) << kept.size();
+            const test::Placement script =
+                test::ReadPlacement(built.lines, "Oak", {{"C:\\M\\OAK.MAX", {"Oak"}}});
+            const test::ReadCache cache = test::ReadCsv(ReadFileBytes(dir.file("V_MainVeg_05.csv")));
+            ASSERT_EQ(script.nodes.size(), kept.size());
+            ASSERT_EQ(cache.particles.size(), kept.size());
+            for (std::size_t i = 0; i < kept.size(); ++i) {
+                EXPECT_NEAR(script.nodes[i].position.x, kept[i].X, 1e-3);
+                EXPECT_NEAR(script.nodes[i].position.y, kept[i].Y, 1e-3);
+                EXPECT_NEAR(cache.particles[i].position[0], kept[i].X, 1e-3);
+            }
+        }
+    }
+}
+
+// The preview marks the dots the build leaves out and counts the others.
+TEST(PlantFilter, PreviewMarksTheDotsLeftOut) {
+    LineList records;
+    for (int i = 0; i < 200; ++i)
+        records.append("5," + std::to_string(700 + i * 8) + ",0,1000");
+    PreviewInput input;
+    input.placement.terrainWidth = 5;
+    input.views = {{{0, 0}, {0, 1}, 90, 100, 0, 0}};
+    const PreviewScene scene = BuildPreviewScene(input, records);
+    ASSERT_EQ(scene.leftOut.size(), records.size());
+    std::uint64_t shown = 0;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        EXPECT_EQ(scene.leftOut[i], scene.y[i] < 0) << i;
+        shown += !scene.leftOut[i];
+    }
+    EXPECT_TRUE(scene.kinds[0].filtered && scene.kinds[0].shown == shown && scene.kinds[0].count == 200);
+    EXPECT_TRUE(BuildPreviewScene(PreviewInput{}, records).leftOut.empty());
+}
+
+} // namespace
+} // namespace tes
