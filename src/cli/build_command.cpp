@@ -80,11 +80,13 @@ void PrintScript(const PlacementOptions& placement, const std::string& path,
         out << cache << '\n';
 }
 
-// The kinds table of the run, with the seed the command line gives.
+// The kinds table of the run, with the seed and the views the command line gives.
 KindsTable TableOfRun(const LoadedProject& project, const BuildOptions& options) {
     KindsTable table = project.kindsTable;
     if (options.seed)
         table.setSeed(*options.seed);
+    if (options.views.given())
+        table.setViews(options.views.applied(table.views()));
     return table;
 }
 
@@ -128,6 +130,10 @@ int BuildOneKind(const LoadedProject& project, const BuildOptions& options, Plat
     if (AnyRefusalOrFailure(built.messages))
         return kExitFailed;
     PrintScript(request.options, built.scriptPath, built.cachePaths, built.lines, out);
+    // What a view or thinning left of the kind, beside the files (standard output lists only those).
+    if (built.filtered)
+        platform.showMessage(
+            KeptPlantsText("Vegetation_" + built.number, built.objectCount, built.kindRecords));
     return kExitDone;
 }
 
@@ -165,6 +171,8 @@ int BuildEveryKind(const LoadedProject& project, const BuildOptions& options, Pl
         switch (kind.status) {
         case KindOutcome::Status::Built:
             PrintScript(request.options, kind.scriptPath, kind.cachePaths, script, out);
+            if (kind.filtered)
+                platform.showMessage(KeptPlantsText(kind.kind, kind.objects, kind.records));
             break;
         case KindOutcome::Status::Skipped:
             platform.showMessage("Skipped " + kind.kind + " (" + kind.reason + ")");

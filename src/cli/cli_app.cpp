@@ -6,6 +6,7 @@
 #include "cli/number_options.h"
 #include "cli/preview_command.h"
 #include "cli/variation_options.h"
+#include "cli/view_options.h"
 #include "cli/windows_process.h"
 #include "core/field_rules.h"
 #include "lib/file_access.h"
@@ -35,13 +36,15 @@ constexpr const char* kUsage =
     "Usage:\n"
     "  enviro-script info    PROJECT.prj [load options]\n"
     "  enviro-script records PROJECT.prj [load options]\n"
-    "  enviro-script build   PROJECT.prj (--vegetation KIND | --all) [--kinds FILE] [build options]\n"
-    "  enviro-script kinds   PROJECT.prj [--kinds FILE] [--seed N] [--set N [--max-file PATH] [--object "
-    "NAME] [--disable] [variation options]]\n"
+    "  enviro-script build   PROJECT.prj (--vegetation KIND | --all) [--kinds FILE] [build options] "
+    "[view options]\n"
+    "  enviro-script kinds   PROJECT.prj [--kinds FILE] [--seed N] [view options] [--set N [--max-file "
+    "PATH] [--object NAME] [--disable] [variation options] [thinning options]]\n"
     "  enviro-script preview PROJECT.prj --png OUT.png [--size WxH] [--kind N]... [--output-dir DIR] "
-    "[load options]\n"
+    "[view options] [load options]\n"
     "  enviro-script combine OUTPUT.ms INPUT.ms...\n"
     "  enviro-script --help | --version\n"
+    "View options: --view CX,CY:TX,TY [--fov F] [--margin M] [--keep-radius R] [--far D] | --no-view\n"
     "Run 'enviro-script --help' or 'enviro-script COMMAND --help' for details.\n";
 
 // CLI11's own check hands the name to the file system as narrow text, which Windows reads in the ANSI
@@ -164,7 +167,9 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
             throw CLI::RequiredError("--vegetation or --all");
         if (build.vegetation && build.all)
             throw CLI::ValidationError("--vegetation and --all exclude each other");
+        CheckViewOptions(build.views);
     });
+    AddViewOptions(app, build.views, ViewScope::Run);
 
     AddText(app, "--max-file", build.maxFile,
             "The 3ds Max file to merge the object from; the object takes its name from the file name. "
@@ -230,6 +235,9 @@ void AddKindsOptions(CLI::App& app, KindsOptions& kinds) {
         ->needs(set)
         ->group("Row options");
     AddVariationOptions(app, kinds, set);
+    AddThinningOptions(app, kinds, set);
+    AddViewOptions(app, kinds.views, ViewScope::Table);
+    app.callback([&kinds] { CheckViewOptions(kinds.views); });
     AddSeedOption(app, kinds.seed,
                   "Set the project's seed of the plants' variation, kept in the kinds table (default 1)");
     app.add_flag("--disable", kinds.disable,
@@ -287,9 +295,11 @@ int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostre
     CLI::App* kinds = app.add_subcommand(
         "kinds", "Load the project and print its kinds table (PROJECT.tes.ini) joined with the tile's "
                  "kinds, one tab-separated line each: number, name, records, Max file, object, enabled, "
-                 "turn, scale, weight, variants (\"; \" between them), then a line 'seed' and the "
-                 "project's seed; a value that cannot be read shows as the file has it. Or change one "
-                 "row with --set");
+                 "turn, scale, weight, variants (\"; \" between them), keep, thin beyond, keep far; then a "
+                 "line 'seed' and the project's seed, and a line 'view' for each view: its number, "
+                 "CX,CY:TX,TY, fov, margin, keep radius and far. A value that cannot be read shows as "
+                 "the file has it. Or change one row with --set, or the views with --view, --add-view "
+                 "and --no-view");
     AddLoadOptions(*kinds, kindsOptions.load);
     AddKindsOptions(*kinds, kindsOptions);
 
@@ -299,6 +309,8 @@ int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostre
                    "kind in its colour, the overlap, the sun, a legend) into a PNG file; prints the file");
     AddLoadOptions(*preview, previewOptions.load);
     AddPreviewOptions(*preview, previewOptions);
+    AddViewOptions(*preview, previewOptions.views, ViewScope::Run);
+    preview->callback([&previewOptions] { CheckViewOptions(previewOptions.views); });
 
     CombineOptions combineOptions;
     CLI::App* combine = app.add_subcommand("combine", "Join MAXScript files into one, in the order given");

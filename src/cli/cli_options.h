@@ -25,6 +25,22 @@ struct LoadOptions {
     std::optional<std::string> heading; // typed after the load
 };
 
+// The views a command gives, with the numbers that apply to each of them.
+struct ViewOptions {
+    std::vector<std::pair<GroundPoint, GroundPoint>> cameras; // camera and target, --view's first
+    bool replace = false; // --view or --no-view: the views given replace the table's
+    std::optional<double> fov;
+    std::optional<double> margin;
+    std::optional<double> keepRadius;
+    std::optional<double> far;
+
+    bool given() const { return replace || !cameras.empty(); }
+    // The views given, each with the numbers given or the defaults.
+    std::vector<PlantView> views() const;
+    // The table's views as the options leave them.
+    std::vector<PlantView> applied(const std::vector<PlantView>& table) const;
+};
+
 struct BuildOptions {
     LoadOptions load;
     std::optional<std::string> vegetation;
@@ -41,6 +57,7 @@ struct BuildOptions {
     bool instances = false;
     bool utf8 = false;
     std::optional<std::string> cache; // "prt", "csv" or "both": point caches beside the scripts
+    ViewOptions views;                // instead of the kinds table's, for this run
 };
 
 // Shows the kinds table joined with the tile's kinds, or changes one row of it.
@@ -58,6 +75,10 @@ struct KindsOptions {
     std::vector<KindVariant> variants;   // given: the row's variants become exactly these
     bool clearVariants = false;          // the row is to have no variants
     std::optional<std::int64_t> seed;    // the project's seed
+    std::optional<double> keep;          // the row's thinning: unset keeps what the row says
+    std::optional<double> thinBeyond;
+    std::optional<double> keepFar;
+    ViewOptions views; // the project's views
 };
 
 struct CombineOptions {

@@ -1,7 +1,9 @@
 #include "cli/cli_platform.h"
 #include "cli/commands.h"
 #include "cli/loaded_project.h"
+#include "cli/view_options.h"
 #include "core/kind_entries.h"
+#include "lib/numbers.h"
 
 #include <algorithm>
 
@@ -46,17 +48,27 @@ void PrintEntry(std::ostream& out, const KindEntry& entry, const KindsTable& tab
         << '\t' << entry.row.object() << '\t' << Shown(row, "Enabled", row.enabled ? "1" : "0") << '\t'
         << Shown(row, "Turn", row.turn ? tes::RangeText(*row.turn) : "") << '\t'
         << Shown(row, "Scale", row.scale ? tes::RangeText(*row.scale) : "") << '\t'
-        << Shown(row, "Weight", std::to_string(row.weight)) << '\t' << VariantsShown(row) << '\n';
+        << Shown(row, "Weight", std::to_string(row.weight)) << '\t' << VariantsShown(row) << '\t'
+        << Shown(row, "Keep", DecimalText(row.thinning.keep)) << '\t'
+        << Shown(row, "ThinBeyond", DecimalText(row.thinning.thinBeyond)) << '\t'
+        << Shown(row, "KeepFar", DecimalText(row.thinning.keepFar)) << '\n';
 }
 
 // The tile's kinds in the list's order with their rows, then the rows of kinds not on the tile, then
-// the project's seed.
+// the project's seed and its views (those that cannot be read the load has named).
 void PrintKinds(const LoadedProject& project, const KindsTable& table, std::ostream& out) {
-    out << "number\tname\trecords\tmax file\tobject\tenabled\tturn\tscale\tweight\tvariants\n";
+    out << "number\tname\trecords\tmax file\tobject\tenabled\tturn\tscale\tweight\tvariants\tkeep\t"
+           "thin beyond\tkeep far\n";
     for (const KindEntry& entry : KindEntries(project.load.kinds.kinds, project.load.records, table))
         PrintEntry(out, entry, table);
     const std::optional<KeyFault>& seedFault = table.seedFault();
     out << "seed\t" << (seedFault ? seedFault->text : std::to_string(table.seed())) << '\n';
+    for (std::size_t i = 0; i < table.views().size(); ++i) {
+        const PlantView& view = table.views()[i];
+        out << "view\t" << i + 1 << '\t' << CameraText(view) << "\tfov " << DecimalText(view.fov)
+            << "\tmargin " << DecimalText(view.margin) << "\tkeep radius " << DecimalText(view.keepRadius)
+            << "\tfar " << DecimalText(view.far) << '\n';
+    }
 }
 
 // Writes the table where it is kept.
@@ -101,6 +113,17 @@ bool SetRow(KindsTable& table, const std::string& path, const KindsOptions& opti
         row.weight = *options.weight;
         row.clearFault("Weight");
     }
+    const std::pair<const std::optional<double>&, double&> thinning[] = {
+        {options.keep, row.thinning.keep},
+        {options.thinBeyond, row.thinning.thinBeyond},
+        {options.keepFar, row.thinning.keepFar}};
+    const char* thinningKeys[] = {"Keep", "ThinBeyond", "KeepFar"};
+    for (std::size_t i = 0; i < std::size(thinning); ++i) {
+        if (thinning[i].first) {
+            thinning[i].second = *thinning[i].first;
+            row.clearFault(thinningKeys[i]);
+        }
+    }
     if (options.clearVariants || !options.variants.empty()) {
         row.variants = options.variants;
         row.clearFault("Variant");
@@ -118,13 +141,22 @@ int RunKinds(const KindsOptions& options, CliPlatform& platform, std::ostream& o
     KindsTable& table = project.kindsTable;
     if (options.seed)
         table.setSeed(*options.seed);
+    if (options.views.given()) {
+        // Views added beside ones that cannot be read would drop those from the file unseen.
+        if (!options.views.replace && !table.viewFaults().empty()) {
+            platform.showMessage("The views of " + table.fileName() +
+                                 " cannot all be read; mend them, or replace them with --view or --no-view.");
+            return kExitFailed;
+        }
+        table.setViews(options.views.applied(table.views()));
+    }
     // A project read only in part is no ground to change its table.
     if (options.set)
         return project.complete &&
                        SetRow(table, project.kindsTablePath, options, project.load.kinds.kinds, platform)
                    ? kExitDone
                    : kExitFailed;
-    if (options.seed)
+    if (options.seed || options.views.given())
         return project.complete && Store(table, project.kindsTablePath, platform) ? kExitDone : kExitFailed;
     PrintKinds(project, table, out);
     return project.complete ? kExitDone : kExitFailed;

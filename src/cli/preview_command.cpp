@@ -68,6 +68,9 @@ int RunPreview(const PreviewOptions& options, CliPlatform& platform, std::ostrea
     // The plants differ as the table beside the project says, as in the window.
     input.kindRows = project.kindsTable.rows();
     input.seed = project.kindsTable.seed();
+    // The plants the views keep, the command line's instead of the table's when it gives them.
+    input.views = options.views.given() ? options.views.applied(project.kindsTable.views())
+                                        : project.kindsTable.views();
     PreviewScene scene;
     try {
         scene = BuildPreviewScene(input, project.load.records);

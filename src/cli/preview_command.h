@@ -23,6 +23,7 @@ struct PreviewOptions {
     int height = 1024;
     std::vector<std::string> kinds;       // field 0 of the kinds to show; none: every kind
     std::optional<std::string> outputDir; // the folder a relative --png goes into
+    ViewOptions views;                    // instead of the kinds table's
 };
 
 // The options of the preview verb besides the load options.

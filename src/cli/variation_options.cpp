@@ -6,37 +6,23 @@
 
 namespace tes::cli {
 
-namespace {
-
-// The option's value read as the kinds table reads its key; what cannot be read is refused with the
-// option's name, as a wrong argument.
-template <typename T>
-T Read(const char* option, const std::string& text, KeyValue<T> (*read)(std::string_view)) {
-    KeyValue<T> value = read(text);
-    if (!value.read())
-        throw CLI::ValidationError(option, text + " " + value.problem);
-    return std::move(value.value);
-}
-
-// A whole number: its key's default stands for an empty text in the table, but an option given
-// without a number is a mistake.
 void RefuseEmpty(const char* option, const std::string& text, std::string_view rule) {
     if (text.find_first_not_of(" \t") == std::string::npos)
         throw CLI::ValidationError(option, "is empty; it takes " + std::string(rule));
 }
 
-} // namespace
-
 void AddVariationOptions(CLI::App& app, KindsOptions& kinds, CLI::Option* set) {
     app.add_option_function<std::string>(
-           "--turn", [&kinds](const std::string& text) { kinds.turn = Read("--turn", text, &ReadTurn); },
+           "--turn",
+           [&kinds](const std::string& text) { kinds.turn = ReadOption("--turn", text, &ReadTurn); },
            "Turn each plant at random by FROM to TO degrees about the vertical (0:360, -15:15), from its "
            "own position; FROM not above TO. Empty: no turn (default: the row keeps its turn)")
         ->type_name("FROM:TO")
         ->needs(set)
         ->group("Variation options");
     app.add_option_function<std::string>(
-           "--scale", [&kinds](const std::string& text) { kinds.scale = Read("--scale", text, &ReadScale); },
+           "--scale",
+           [&kinds](const std::string& text) { kinds.scale = ReadOption("--scale", text, &ReadScale); },
            "Scale each plant at random to FROM to TO percent of the kind's scale (80:120); FROM above 0 "
            "and not above TO. Empty: no scale (default: the row keeps its scale)")
         ->type_name("FROM:TO")
@@ -46,7 +32,7 @@ void AddVariationOptions(CLI::App& app, KindsOptions& kinds, CLI::Option* set) {
            "--variant",
            [&kinds](const std::vector<std::string>& texts) {
                for (const std::string& text : texts)
-                   kinds.variants.push_back(Read("--variant", text, &ReadVariant));
+                   kinds.variants.push_back(ReadOption("--variant", text, &ReadVariant));
            },
            "A Max file and object the kind's plants may take, with a WEIGHT of " + std::string(kWeightRule) +
                "; an empty OBJECT is the file's name. Repeatable: the row's variants become exactly those "
@@ -58,7 +44,7 @@ void AddVariationOptions(CLI::App& app, KindsOptions& kinds, CLI::Option* set) {
            "--weight",
            [&kinds](const std::string& text) {
                RefuseEmpty("--weight", text, kWeightRule);
-               kinds.weight = Read("--weight", text, &ReadWeight);
+               kinds.weight = ReadOption("--weight", text, &ReadWeight);
            },
            "The weight of the row's own Max file among the variants: " + std::string(kWeightRule) +
                " (default: the row keeps its weight; 1 for a new row)")
@@ -75,7 +61,7 @@ void AddSeedOption(CLI::App& app, std::optional<std::int64_t>& seed, const std::
            "--seed",
            [&seed](const std::string& text) {
                RefuseEmpty("--seed", text, kSeedRule);
-               seed = Read("--seed", text, &ReadSeed);
+               seed = ReadOption("--seed", text, &ReadSeed);
            },
            help + ": " + std::string(kSeedRule))
         ->type_name("N")

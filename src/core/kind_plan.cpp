@@ -18,8 +18,9 @@ KindPlan PlanKind(const PlacementOptions& shared, const std::string& number, con
     // An Enabled that cannot be read leaves the row enabled, and its fault refuses the kind below.
     if (row && scope == KindScope::All && !row->enabled)
         return stop(KindPlan::Status::Skip, "disabled");
-    if (row) {
-        if (std::optional<std::string> unreadable = table->unreadable(*row))
+    // A faulty view refuses every kind, a kind without a row too: the plants it keeps would be wrong.
+    if (table) {
+        if (std::optional<std::string> unreadable = row ? table->unreadable(*row) : table->unreadableViews())
             return stop(KindPlan::Status::Refuse, std::move(*unreadable));
     }
     if (row && !row->maxFile.empty()) {
@@ -32,8 +33,12 @@ KindPlan PlanKind(const PlacementOptions& shared, const std::string& number, con
         if (scope == KindScope::All && plan.options.maxFile.empty())
             return stop(KindPlan::Status::Skip, "no Max file");
     }
-    if (row)
+    if (row) {
         plan.options.takeVariation(*row, table->seed());
+        plan.options.thinning = row->thinning;
+    }
+    if (table)
+        plan.options.views = table->views();
     return plan;
 }
 

@@ -25,7 +25,7 @@ struct KindPlan {
     enum class Status { Build, Skip, Refuse };
     Status status = Status::Build;
     // The options to build with: the shared ones, the kind, its Max file and object, its variation
-    // and the table's seed.
+    // and thinning, the table's seed and the project's views.
     PlacementOptions options;
     // Skip: "disabled" or "no Max file"; Refuse: the first value of its row that cannot be read.
     std::string reason;

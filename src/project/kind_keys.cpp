@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace tes {
 
@@ -41,6 +42,20 @@ KeyValue<std::optional<ValueRange>> ReadRange(std::string_view text, bool positi
         ends.problem = kNotRange;
     return {ends.value, std::move(ends.problem)};
 }
+
+// A number within [lower, upper], or `empty` for an empty text.
+KeyValue<double> ReadNumber(std::string_view text, double lower, double upper, double empty,
+                            std::string_view rule) {
+    text = TrimIniBlanks(text);
+    if (text.empty())
+        return {empty, {}};
+    const std::optional<double> value = NumberOf(text);
+    if (!value || *value < lower || *value > upper)
+        return Problem<double>("is not " + std::string(rule));
+    return {*value, {}};
+}
+
+constexpr double kUnbounded = std::numeric_limits<double>::max();
 
 // A whole number of digits alone within [0, limit].
 std::optional<std::uint64_t> WholeNumber(std::string_view text, std::uint64_t limit) {
@@ -137,6 +152,37 @@ KeyValue<std::int64_t> ReadSeed(std::string_view text) {
     if (begin == text.data() + text.size() || error != std::errc() || end != text.data() + text.size())
         return Problem<std::int64_t>("is not " + std::string(kSeedRule));
     return {value, {}};
+}
+
+KeyValue<double> ReadKeep(std::string_view text) {
+    return ReadNumber(text, 0, 100, 100, kPercentRule);
+}
+
+KeyValue<double> ReadDistance(std::string_view text) {
+    return ReadNumber(text, 0, kUnbounded, 0, kDistanceRule);
+}
+
+KeyValue<double> ReadFov(std::string_view text) {
+    return ReadNumber(text, 1, 179.9, 45, kFovRule);
+}
+
+KeyValue<double> ReadMargin(std::string_view text) {
+    return ReadNumber(text, 0, kUnbounded, 10, kDistanceRule);
+}
+
+KeyValue<GroundPoint> ReadGroundPoint(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    const std::optional<double> x =
+        comma == std::string_view::npos ? std::nullopt : NumberOf(TrimIniBlanks(text.substr(0, comma)));
+    const std::optional<double> y =
+        comma == std::string_view::npos ? std::nullopt : NumberOf(TrimIniBlanks(text.substr(comma + 1)));
+    if (!x || !y)
+        return Problem<GroundPoint>("is not X,Y");
+    return {GroundPoint{*x, *y}, {}};
+}
+
+std::string GroundPointText(const GroundPoint& point) {
+    return DecimalText(point.x) + "," + DecimalText(point.y);
 }
 
 std::string RangeText(const ValueRange& range) {

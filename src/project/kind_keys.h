@@ -1,5 +1,7 @@
 #pragma once
 
+#include "project/plant_views.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -57,13 +59,28 @@ KeyValue<KindVariant> ReadVariant(std::string_view text);
 // [Variation] Seed: a whole number that fits 64 bits with its sign; empty is 1.
 KeyValue<std::int64_t> ReadSeed(std::string_view text);
 
+// Keep and KeepFar: a percent from 0 to 100; empty is 100.
+KeyValue<double> ReadKeep(std::string_view text);
+// ThinBeyond, KeepRadius and Far: a distance of 0 or more; empty is 0 (the rule is off).
+KeyValue<double> ReadDistance(std::string_view text);
+// [ViewN] Camera and Target: X,Y on the scene's ground. Empty is no point.
+KeyValue<GroundPoint> ReadGroundPoint(std::string_view text);
+// [ViewN] Fov: degrees from 1 to 179.9; empty is 45.
+KeyValue<double> ReadFov(std::string_view text);
+// [ViewN] Margin: a percent of 0 or more; empty is 10.
+KeyValue<double> ReadMargin(std::string_view text);
+
 // What the readings above say of their values, for the help of the options that set them.
 inline constexpr std::string_view kWeightRule = "a whole number from 0 to 1000000";
 inline constexpr std::string_view kSeedRule =
     "a whole number from -9223372036854775808 to 9223372036854775807";
+inline constexpr std::string_view kPercentRule = "a number from 0 to 100";
+inline constexpr std::string_view kDistanceRule = "a number of 0 or more";
+inline constexpr std::string_view kFovRule = "a number from 1 to 179.9";
 
 // The texts the table writes: "80:120" and "D:\M\Oak.max|Oak_02|3".
 std::string RangeText(const ValueRange& range);
 std::string VariantText(const KindVariant& variant);
+std::string GroundPointText(const GroundPoint& point); // "-120.5,300"
 
 } // namespace tes

@@ -65,10 +65,13 @@ public:
             row.maxFile = *value;
         if (const std::string* value = find("ObjectName"))
             row.objectName = *value;
-        take("Enabled", ReadEnabled, row.enabled, row);
-        take("Turn", ReadTurn, row.turn, row);
-        take("Scale", ReadScale, row.scale, row);
-        take("Weight", ReadWeight, row.weight, row);
+        take("Enabled", ReadEnabled, row.enabled, row.faults);
+        take("Turn", ReadTurn, row.turn, row.faults);
+        take("Scale", ReadScale, row.scale, row.faults);
+        take("Weight", ReadWeight, row.weight, row.faults);
+        take("Keep", ReadKeep, row.thinning.keep, row.faults);
+        take("ThinBeyond", ReadDistance, row.thinning.thinBeyond, row.faults);
+        take("KeepFar", ReadKeep, row.thinning.keepFar, row.faults);
         std::size_t place = 0; // among the variants, the faulty ones counted
         for (const auto& [number, variant] : m_variants) {
             KeyValue<KindVariant> read = ReadVariant(variant.second);
@@ -81,9 +84,32 @@ public:
         return row;
     }
 
+    // The view of a [ViewN] section, or the faults that leave it out. A missing Camera or Target is
+    // read as an empty text, which is no point.
+    std::optional<PlantView> view(std::vector<KeyFault>& faults) const {
+        PlantView view;
+        const std::size_t before = faults.size();
+        for (auto [key, point] : {std::pair("Camera", &view.camera), std::pair("Target", &view.target)}) {
+            if (!find(key))
+                faults.push_back({key, "", ReadGroundPoint("").problem, 0});
+            take(key, ReadGroundPoint, *point, faults);
+        }
+        take("Fov", ReadFov, view.fov, faults);
+        take("Margin", ReadMargin, view.margin, faults);
+        take("KeepRadius", ReadDistance, view.keepRadius, faults);
+        take("Far", ReadDistance, view.far, faults);
+        if (faults.size() != before)
+            return std::nullopt;
+        if (std::optional<std::string> problem = ViewProblem(view)) {
+            faults.push_back({"", "", std::move(*problem), 0});
+            return std::nullopt;
+        }
+        return view;
+    }
+
 private:
     template <typename Reader, typename T>
-    void take(std::string_view key, Reader read, T& target, KindRow& row) const {
+    void take(std::string_view key, Reader read, T& target, std::vector<KeyFault>& faults) const {
         const std::string* text = find(key);
         if (!text)
             return;
@@ -91,7 +117,7 @@ private:
         if (value.read())
             target = std::move(value.value);
         else
-            row.faults.push_back({std::string(key), *text, std::move(value.problem), 0});
+            faults.push_back({std::string(key), *text, std::move(value.problem), 0});
     }
 
     std::vector<std::pair<std::string, std::string>> m_keys;
@@ -159,6 +185,8 @@ KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
 
     // One pass: the first section of each kind, and the first [Variation], as the lookup finds them.
     std::vector<std::pair<std::string, SectionKeys>> kinds;
+    // The views by their numbers (digits without leading zeros, shorter first): section and keys.
+    std::map<std::pair<std::size_t, std::string>, std::pair<std::string, SectionKeys>> views;
     SectionKeys variation;
     SectionKeys* current = nullptr;
     bool variationSeen = false;
@@ -166,7 +194,11 @@ KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
         if (IsHeader(line)) {
             const std::string_view section = SectionOf(line);
             current = nullptr;
-            if (IsKindSection(section)) {
+            if (IsViewSection(section)) {
+                std::string number = KindNumber(section.substr(kViewPrefix.size()));
+                const auto [view, added] = views.try_emplace({number.size(), number}, section, SectionKeys());
+                current = added ? &view->second.second : nullptr;
+            } else if (IsKindSection(section)) {
                 std::string number = KindNumber(section.substr(kSectionPrefix.size()));
                 if (std::none_of(kinds.begin(), kinds.end(),
                                  [&](const auto& kind) { return kind.first == number; }))
@@ -190,6 +222,15 @@ KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
     }
     if (table.m_seedFault)
         messages.push_back(Notice(table.seedFaultText()));
+    for (const auto& [number, view] : views) {
+        std::vector<KeyFault> faults;
+        if (std::optional<PlantView> read = view.second.view(faults))
+            table.m_views.push_back(*read);
+        for (KeyFault& fault : faults) {
+            table.m_viewFaults.push_back({view.first, std::move(fault)});
+            messages.push_back(Notice(table.viewFaultText(table.m_viewFaults.back())));
+        }
+    }
     for (auto& [number, keys] : kinds) {
         KindRow row = keys.row(number);
         for (const KeyFault& fault : row.faults)
@@ -199,6 +240,8 @@ KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
     table.m_written = table.m_rows;
     table.m_writtenSeed = table.m_seed;
     table.m_writtenSeedFault = table.m_seedFault;
+    table.m_writtenViews = table.m_views;
+    table.m_writtenViewFaults = table.m_viewFaults;
     return table;
 }
 
@@ -219,8 +262,26 @@ std::string KindsTable::seedFaultText() const {
            m_fileName + " " + m_seedFault->problem;
 }
 
+void KindsTable::setViews(std::vector<PlantView> views) {
+    m_views = std::move(views);
+    m_viewFaults.clear();
+}
+
+std::string KindsTable::viewFaultText(const ViewFault& view) const {
+    const KeyFault& fault = view.fault;
+    if (fault.key.empty())
+        return view.section + " in " + m_fileName + ": " + fault.problem;
+    return view.section + ": " + fault.key + "=" + fault.text + " in " + m_fileName + " " + fault.problem;
+}
+
+std::optional<std::string> KindsTable::unreadableViews() const {
+    if (m_viewFaults.empty())
+        return std::nullopt;
+    return viewFaultText(m_viewFaults.front());
+}
+
 std::size_t KindsTable::faultCount() const {
-    std::size_t count = m_seedFault ? 1 : 0;
+    std::size_t count = (m_seedFault ? 1 : 0) + m_viewFaults.size();
     for (const KindRow& row : m_rows)
         count += row.faults.size();
     return count;
@@ -229,8 +290,11 @@ std::size_t KindsTable::faultCount() const {
 std::optional<std::string> KindsTable::unreadable(const KindRow& row) const {
     if (!row.faults.empty())
         return faultText(row, row.faults.front());
-    // A seed that cannot be read leaves the plants of a varied kind without their looks.
-    if (m_seedFault && row.varies())
+    if (std::optional<std::string> views = unreadableViews())
+        return views;
+    // A seed that cannot be read leaves the plants of a varied or thinned kind without their looks or
+    // their share.
+    if (m_seedFault && (row.varies() || row.thinning.any()))
         return seedFaultText();
     return std::nullopt;
 }

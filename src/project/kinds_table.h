@@ -23,6 +23,14 @@ struct KeyFault {
     bool operator==(const KeyFault&) const = default;
 };
 
+// A [ViewN] section that is not used: a value of it that cannot be read (key, text, problem), or with
+// an empty key why the view as a whole is refused.
+struct ViewFault {
+    std::string section; // as the file names it: "View2"
+    KeyFault fault;
+    bool operator==(const ViewFault&) const = default;
+};
+
 // Which Max file and object stand for one vegetation kind, and how its plants differ.
 struct KindRow {
     KindRow(std::string number = {}, std::string maxFile = {}, std::string objectName = {},
@@ -38,6 +46,7 @@ struct KindRow {
     std::optional<ValueRange> scale; // percent of the kind's scale
     std::uint32_t weight = 1;        // of the row's own Max file among the variants
     std::vector<KindVariant> variants;
+    PlantThinning thinning; // Keep, ThinBeyond and KeepFar
     // The values the file gives that cannot be read; each key's value above is then its default. A
     // kind with faults is not built until they are mended, and its lines stay as the user wrote them.
     std::vector<KeyFault> faults;
@@ -56,6 +65,7 @@ struct KindRow {
 //   MaxFile=C:\Models\Oak Tree.max
 //   ObjectName=Oak Tree
 //   Enabled=1
+// and the project's views, the plants a camera sees ([View1], [View2] ...).
 // Keys and sections of its own that the program does not know are kept when it writes the file.
 class KindsTable {
 public:
@@ -79,17 +89,31 @@ public:
     void setSeed(std::int64_t seed);
     // The file's seed that could not be read, if so (its key is "Seed").
     const std::optional<KeyFault>& seedFault() const { return m_seedFault; }
+    // The views whose plants are kept, in the order of their sections' numbers; a faulty one is left
+    // out (see viewFaults).
+    const std::vector<PlantView>& views() const { return m_views; }
+    // Sets the views, which are written as [View1], [View2] ...; the file's faulty views are then
+    // forgotten.
+    void setViews(std::vector<PlantView> views);
+    const std::vector<ViewFault>& viewFaults() const { return m_viewFaults; }
 
     // The file's name, as messages name it: "Valley.tes.ini".
     const std::string& fileName() const { return m_fileName; }
     // "Vegetation_5: Turn=0:36O in Valley.tes.ini is not FROM:TO"; the seed's in "Variation: ...".
     std::string faultText(const KindRow& row, const KeyFault& fault) const;
     std::string seedFaultText() const;
-    // How many values of the table cannot be read, the seed's included.
+    // "View2: Fov=200 in Valley.tes.ini is not a number from 1 to 179.9", or for a view refused as a
+    // whole "View2 in Valley.tes.ini: the camera and the target are the same point ...".
+    std::string viewFaultText(const ViewFault& fault) const;
+    // How many values of the table cannot be read, the seed's and the views' included.
     std::size_t faultCount() const;
-    // Why the kind of this row cannot be built as the table stands: its first fault, or the seed's
-    // when its plants vary. Nothing when it can.
+    // Why the kind of this row cannot be built as the table stands: its first fault, the first faulty
+    // view's (the plants a view keeps would be wrong), or the seed's when its plants vary or are
+    // thinned. Nothing
+    // when it can.
     std::optional<std::string> unreadable(const KindRow& row) const;
+    // The first faulty view's text, which refuses every kind, those without a row too.
+    std::optional<std::string> unreadableViews() const;
 
     // Writes the table so that it replaces the file only when complete: Windows-1252 with CR LF, or
     // UTF-8 behind a byte-order mark when a name needs it. Only the keys whose values changed since
@@ -104,6 +128,10 @@ private:
     std::optional<std::int64_t> m_writtenSeed;
     std::optional<KeyFault> m_seedFault;
     std::optional<KeyFault> m_writtenSeedFault;
+    std::vector<PlantView> m_views;
+    std::vector<ViewFault> m_viewFaults;
+    std::vector<PlantView> m_writtenViews; // as m_text holds them
+    std::vector<ViewFault> m_writtenViewFaults;
     std::string m_fileName;
     bool m_damaged = false;
 };

@@ -1,5 +1,6 @@
 #include "lib/atomic_file.h"
 #include "lib/fields.h"
+#include "lib/numbers.h"
 #include "lib/text_codec.h"
 #include "project/kinds_table.h"
 #include "project/kinds_table_lines.h"
@@ -50,6 +51,9 @@ SectionTexts TextsOf(const KindRow& row) {
         {"Scale", TextOf(row, "Scale", row.scale, std::optional<ValueRange>(), range)},
         {"Weight", TextOf(row, "Weight", row.weight, std::uint32_t{1},
                           [](std::uint32_t weight) { return std::to_string(weight); })},
+        {"Keep", TextOf(row, "Keep", row.thinning.keep, 100.0, DecimalText)},
+        {"ThinBeyond", TextOf(row, "ThinBeyond", row.thinning.thinBeyond, 0.0, DecimalText)},
+        {"KeepFar", TextOf(row, "KeepFar", row.thinning.keepFar, 100.0, DecimalText)},
     };
     // The variants in their places, the faulty ones among them.
     std::vector<const KeyFault*> faulty;
@@ -147,6 +151,17 @@ std::vector<std::string> EditedSection(const std::vector<std::string_view>& body
     return lines;
 }
 
+// A view's keys, every one written so that the file says what the view is.
+SectionTexts ViewTexts(const PlantView& view) {
+    return {{{"Camera", GroundPointText(view.camera)},
+             {"Target", GroundPointText(view.target)},
+             {"Fov", DecimalText(view.fov)},
+             {"Margin", DecimalText(view.margin)},
+             {"KeepRadius", DecimalText(view.keepRadius)},
+             {"Far", DecimalText(view.far)}},
+            {}};
+}
+
 void AppendSection(std::string& out, std::string_view header, const SectionTexts& texts) {
     out.append("[").append(header).append("]\n");
     for (const auto& [key, value] : texts.keys) {
@@ -171,7 +186,19 @@ void KindsTable::write(const std::string& path) {
     // The section being copied, and what its keys were and are.
     std::vector<std::string_view> body;
     std::optional<std::pair<SectionTexts, SectionTexts>> edit;
+    // Changed views are written anew as a whole, where the first of the file's stood.
+    const bool viewsChanged = m_views != m_writtenViews || m_viewFaults != m_writtenViewFaults;
+    std::size_t viewsAt = std::string::npos;
+    bool dropping = false; // the section being read is an old view's
     const auto closeSection = [&] {
+        if (dropping) {
+            // Its blank lines and comments after its last key lead to the next section.
+            std::size_t end = body.size();
+            while (end > 0 && KeyOf(body[end - 1]).empty())
+                --end;
+            body.erase(body.begin(), body.begin() + static_cast<std::ptrdiff_t>(end));
+            dropping = false;
+        }
         if (edit && !(edit->first == edit->second)) {
             for (const std::string& line : EditedSection(body, edit->first, edit->second))
                 out.append(line).push_back('\n');
@@ -188,8 +215,13 @@ void KindsTable::write(const std::string& path) {
             return true;
         }
         closeSection();
-        out.append(line).push_back('\n');
         const std::string_view section = SectionOf(line);
+        if (viewsChanged && IsViewSection(section)) {
+            viewsAt = std::min(viewsAt, out.size());
+            dropping = true;
+            return true;
+        }
+        out.append(line).push_back('\n');
         if (IsKindSection(section)) {
             const std::string number = KindNumber(section.substr(kSectionPrefix.size()));
             if (std::find(sectionsSeen.begin(), sectionsSeen.end(), number) != sectionsSeen.end())
@@ -211,6 +243,12 @@ void KindsTable::write(const std::string& path) {
         if (std::find(sectionsSeen.begin(), sectionsSeen.end(), row.number) == sectionsSeen.end())
             AppendSection(out, std::string(kSectionPrefix) + row.number, TextsOf(row));
     }
+    if (viewsChanged) {
+        std::string views;
+        for (std::size_t i = 0; i < m_views.size(); ++i)
+            AppendSection(views, std::string(kViewPrefix) + std::to_string(i + 1), ViewTexts(m_views[i]));
+        out.insert(std::min(viewsAt, out.size()), views);
+    }
 
     const bool utf8 = !FitsWindows1252(out);
     std::string bytes = utf8 ? std::string(kUtf8Bom) : std::string();
@@ -228,6 +266,8 @@ void KindsTable::write(const std::string& path) {
     m_written = m_rows;
     m_writtenSeed = m_seed;
     m_writtenSeedFault = m_seedFault;
+    m_writtenViews = m_views;
+    m_writtenViewFaults = m_viewFaults;
 }
 
 } // namespace tes

@@ -119,8 +119,10 @@ TEST(TableBuild, NoSavePrintsTheLines) {
 }
 
 const std::string kHeader =
-    "number\tname\trecords\tmax file\tobject\tenabled\tturn\tscale\tweight\tvariants\n";
-const std::string kNoRows = "5\tPine\t2\t\t\t1\t\t\t1\t\n12\tOak\t1\t\t\t1\t\t\t1\t\n";
+    "number\tname\trecords\tmax file\tobject\tenabled\tturn\tscale\tweight\tvariants\tkeep\tthin "
+    "beyond\tkeep far\n";
+const std::string kAll = "\t100\t0\t100\n"; // the thinning that keeps every plant
+const std::string kNoRows = "5\tPine\t2\t\t\t1\t\t\t1\t" + kAll + "12\tOak\t1\t\t\t1\t\t\t1\t" + kAll;
 
 TEST(Kinds, ListsTheTilesKindsThenTheTablesOthers) {
     TempDir dir;
@@ -133,9 +135,9 @@ TEST(Kinds, ListsTheTilesKindsThenTheTablesOthers) {
                                   "[Variation]\r\nSeed=-3\r\n");
     const CliRun run = RunEnviroScript({"kinds", prj});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, kHeader + "5\tPine\t2\t\t\t1\t\t\t1\t\n"
-                                 "12\tOak\t1\tC:\\M\\Oak.max\tOld Oak\t1\t-5:5\t\tx\ta.max||2; b.max\n"
-                                 "9\t\t0\tD:\\Rock.max\tRock\t0\t\t50:70\t1\t\nseed\t-3\n");
+    EXPECT_EQ(run.out, kHeader + "5\tPine\t2\t\t\t1\t\t\t1\t" + kAll +
+                           "12\tOak\t1\tC:\\M\\Oak.max\tOld Oak\t1\t-5:5\t\tx\ta.max||2; b.max" + kAll +
+                           "9\t\t0\tD:\\Rock.max\tRock\t0\t\t50:70\t1\t" + kAll + "seed\t-3\n");
 }
 
 using Row = std::tuple<std::string, std::string, std::string, bool>;
@@ -222,8 +224,59 @@ TEST(Kinds, SetTwiceWritesTheSameTable) {
     }
     EXPECT_EQ(bytes[0], bytes[1]);
     EXPECT_EQ(RunEnviroScript({"kinds", prj}).out,
-              kHeader + "5\tPine\t2\tC:\\M\\Pine.max\tPine\t1\t0:360\t\t0\ta.max||0; b.max|B|3\n"
-                        "12\tOak\t1\tC:\\M\\Oak.max\tOld Oak\t0\t\t80:120\t1\t\nseed\t1\n");
+              kHeader + "5\tPine\t2\tC:\\M\\Pine.max\tPine\t1\t0:360\t\t0\ta.max||0; b.max|B|3" + kAll +
+                  "12\tOak\t1\tC:\\M\\Oak.max\tOld Oak\t0\t\t80:120\t1\t" + kAll + "seed\t1\n");
+}
+
+// Views and thinning set from the command line: the same options again leave the same bytes, and
+// `kinds` prints them.
+TEST(Kinds, ViewsAndThinningTwiceWriteTheSameTable) {
+    TempDir dir;
+    const std::string prj = SmallProject().writeTo(dir);
+    const std::string table = dir.write("P.tes.ini", kPine + "Keep=x\r\n[View3]\r\nFov=1000\r\n");
+    const std::vector<Strings> runs = {
+        {"kinds", prj, "--no-view"},
+        {"kinds", prj, "--view", "-10.5,0:0,20", "--fov", "60", "--far", "900"},
+        {"kinds", prj, "--add-view", "1,1:2,1", "--margin", "0", "--keep-radius", "50"},
+        {"kinds", prj, "--set", "5", "--keep", "60", "--thin-beyond", "400", "--keep-far", "20"},
+    };
+    Strings bytes;
+    for (int run = 0; run < 2; ++run) {
+        for (const Strings& args : runs)
+            EXPECT_EQ(RunEnviroScript(args).status, 0);
+        bytes.push_back(ReadBytes(table));
+    }
+    EXPECT_EQ(bytes[0], bytes[1]);
+    EXPECT_EQ(RunEnviroScript({"kinds", prj}).out,
+              kHeader +
+                  "5\tPine\t2\tC:\\M\\Pine.max\tPine\t1\t\t\t1\t\t60\t400\t20\n12\tOak\t1\t\t\t1\t\t\t1\t" +
+                  kAll +
+                  "seed\t1\nview\t1\t-10.5,0:0,20\tfov 60\tmargin 10\tkeep radius 0\tfar 900\n"
+                  "view\t2\t1,1:2,1\tfov 45\tmargin 0\tkeep radius 50\tfar 0\n");
+}
+
+// --view and --no-view stand for the table's views in one run, a faulty one too, and leave the table
+// as it is.
+TEST(TableBuild, ViewsOfTheRunReplaceTheTables) {
+    TempDir dir;
+    const std::string prj = SmallProject().writeTo(dir);
+    const std::string before = kPine + "[View1]\r\nCamera=0,0\r\nTarget=1,0\r\nFov=200\r\n";
+    const std::string table = dir.write("P.tes.ini", before);
+    const struct {
+        Strings options;
+        int status;
+        int plants; // of kind 5 in its script
+    } cases[] = {{{}, 1, 0}, {{"--view", "0,0:60,40", "--fov", "10"}, 0, 1}, {{"--no-view"}, 0, 2}};
+    for (const auto& c : cases) {
+        Strings args{"build", prj, "--all", "--fast"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        dir.write("P_MainVeg_05.ms", "");
+        EXPECT_EQ(RunEnviroScript(args).status, c.status) << c.plants;
+        const std::string script = ReadBytes(dir.file("P_MainVeg_05.ms"));
+        EXPECT_EQ(script.find("[60.000000,40.000000,10") != std::string::npos, c.plants >= 1) << script;
+        EXPECT_EQ(script.find("[-40.000000,-60.000000,2.5") != std::string::npos, c.plants == 2) << script;
+        EXPECT_EQ(ReadBytes(table), before);
+    }
 }
 
 // A table that cannot be read is not replaced by the one row.

@@ -47,6 +47,12 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"SeedLetters", {"kinds", "x.prj", "--seed", "abc"}, "--seed: abc is not"},
         UsageCase{"TurnTypo", {"kinds", "x.prj", "--set", "5", "--turn", "1:O"}, "--turn: 1:O is"},
         UsageCase{"KindsMissing", {"kinds", "x.prj", "--kinds", "no.ini"}, kNoTable},
+        UsageCase{"KeepAbove100", {"kinds", "x.prj", "--set", "5", "--keep", "100.5"}, "--keep: 100.5 is"},
+        UsageCase{"FarWithoutView", {"build", "x.prj", "--all", "--far", "10"}, "--far: applies"},
+        UsageCase{
+            "ViewLooksNowhere", {"preview", "x.prj", "--png", "a.png", "--view", "1,1:1,1"}, "--view: 1,1"},
+        UsageCase{"ViewNoTarget", {"build", "x.prj", "--all", "--view", "1,1"}, "--view: 1,1 is not"},
+        UsageCase{"TwoOnlyViews", {"kinds", "x.prj", "--view", "0,0:1,0", "--view", "0,0:0,1"}},
         UsageCase{"BuildKindsMissing", {"build", "x.prj", "--all", "--kinds", "no.ini"}, kNoTable}),
     [](const testing::TestParamInfo<UsageCase>& info) { return info.param.name; });
 

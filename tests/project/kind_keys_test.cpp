@@ -100,6 +100,36 @@ TEST(KindKeys, EachKeyReadsItsValuesAndNamesWhatItCannotRead) {
     EXPECT_EQ(ReadVariant(" C:\\b.max || 3 ").value, (KindVariant{"C:\\b.max", "", 3}));
 }
 
+// The numbers of the thinning and the views at their bounds; an empty text is the key's default.
+TEST(KindKeys, ThinningAndViewNumbersReadWithinTheirBounds) {
+    const struct {
+        KeyValue<double> (*read)(std::string_view);
+        std::vector<std::pair<const char*, double>> values; // texts read, and their values
+        std::vector<const char*> refused;
+        const char* problem;
+    } readers[] = {
+        {ReadKeep, {{"0", 0}, {"100", 100}, {"", 100}}, {"100.01", "-0.5"}, "is not a number from 0 to 100"},
+        {ReadDistance,
+         {{"0", 0}, {"", 0}, {" 400.5 ", 400.5}},
+         {"-1", "1e999"},
+         "is not a number of 0 or more"},
+        {ReadFov, {{"1", 1}, {"179.9", 179.9}, {"", 45}}, {"0.99", "180"}, "is not a number from 1 to 179.9"},
+        {ReadMargin, {{"", 10}, {"250", 250}}, {"-5"}, "is not a number of 0 or more"}};
+    for (const auto& reader : readers) {
+        for (const auto& [text, value] : reader.values) {
+            SCOPED_TRACE(text);
+            EXPECT_TRUE(reader.read(text).read());
+            EXPECT_EQ(reader.read(text).value, value);
+        }
+        for (const char* text : reader.refused)
+            EXPECT_EQ(reader.read(text).problem, reader.problem) << text;
+    }
+    for (const char* text : {"", "1,5,2", "7", "1;2"})
+        EXPECT_EQ(ReadGroundPoint(text).problem, "is not X,Y") << text;
+    EXPECT_EQ(ReadGroundPoint(" -120.5 , 300 ").value, (GroundPoint{-120.5, 300}));
+    EXPECT_EQ(GroundPointText({-120.5, 300}), "-120.5,300");
+}
+
 // The two ends of a range typed apart say which of them is wrong.
 TEST(KindKeys, RangeEndsNameTheEndThatIsWrong) {
     EXPECT_FALSE(ReadRangeEnds("", "", false).value);

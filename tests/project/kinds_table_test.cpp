@@ -216,6 +216,76 @@ TEST(KindsTableWrite, KeepsTheVariationAndTheSeed) {
     EXPECT_TRUE(messages.empty());
 }
 
+// Views and thinning come back as written; views that did not change keep their sections' lines, and
+// changed ones are written anew where the first stood, other sections kept.
+TEST(KindsTableWrite, KeepsTheViewsAndTheThinning) {
+    TempDir dir;
+    const std::string before = "[Options]\r\nX=1\r\n[view01]\r\n; the hill\r\nCamera=0,0\r\nTarget= 10,0\r\n"
+                               "[Vegetation_5]\r\nMaxFile=a.max\r\n[View2]\r\nCamera=5,5\r\nTarget=5,6\r\n"
+                               "Far=300\r\n";
+    const std::string path = dir.write("P.tes.ini", before);
+    Messages messages;
+    KindsTable table = KindsTable::Read(path, messages);
+    EXPECT_TRUE(messages.empty());
+    PlantView hill{{0, 0}, {10, 0}};
+    PlantView pass{{5, 5}, {5, 6}, 45, 10, 0, 300};
+    EXPECT_EQ(table.views(), (std::vector<PlantView>{hill, pass}));
+
+    KindRow row = table.rows()[0];
+    row.thinning = {60, 400.5, 0};
+    table.set(row);
+    table.write(path);
+    std::string expected = before;
+    expected.insert(expected.find("[View2]"), "Keep=60\r\nThinBeyond=400.5\r\nKeepFar=0\r\n");
+    EXPECT_EQ(ReadBytes(path), expected) << "the views did not change";
+
+    table.setViews({pass, {{-1.5, 2}, {3, 4}, 90, 0, 25, 0}});
+    table.write(path);
+    const KindsTable again = KindsTable::Read(path, messages);
+    EXPECT_EQ(again.views(), table.views());
+    EXPECT_EQ(again.rows()[0].thinning, row.thinning);
+    EXPECT_EQ(ReadBytes(path), "[Options]\r\nX=1\r\n[View1]\r\nCamera=5,5\r\nTarget=5,6\r\nFov=45\r\n"
+                               "Margin=10\r\nKeepRadius=0\r\nFar=300\r\n[View2]\r\nCamera=-1.5,2\r\n"
+                               "Target=3,4\r\nFov=90\r\nMargin=0\r\nKeepRadius=25\r\nFar=0\r\n"
+                               "[Vegetation_5]\r\nMaxFile=a.max\r\nKeep=60\r\nThinBeyond=400.5\r\n"
+                               "KeepFar=0\r\n");
+    table.setViews({});
+    table.write(path);
+    EXPECT_EQ(ReadBytes(path).find("View"), std::string::npos);
+}
+
+// A view that cannot be used is named and refuses every kind, yet stays in the file byte for byte.
+TEST(KindsTableRead, AFaultyViewRefusesEveryKindAndASaveKeepsIt) {
+    TempDir dir;
+    const std::string before = "[Vegetation_5]\r\nMaxFile=a.max\r\n[View1]\r\nCamera=0,0\r\nTarget=1,0\r\n"
+                               "[View2]\r\nCamera=0,0\r\nTarget=1,0\r\nFov=200\r\n[View3]\r\nTarget=1,1\r\n"
+                               "Camera=1,1\r\n[View4]\r\nTarget=1,1\r\n";
+    const std::string path = dir.write("Valley.tes.ini", before);
+    Messages messages;
+    KindsTable table = KindsTable::Read(path, messages);
+    std::vector<std::string> texts;
+    for (const Message& message : messages)
+        texts.push_back(message.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{
+                         "View2: Fov=200 in Valley.tes.ini is not a number from 1 to 179.9",
+                         "View3 in Valley.tes.ini: the camera and the target are the same point, so the "
+                         "view looks nowhere",
+                         "View4: Camera= in Valley.tes.ini is not X,Y",
+                     }));
+    EXPECT_EQ(table.views().size(), 1u);
+    EXPECT_EQ(table.faultCount(), 3u);
+    EXPECT_EQ(table.unreadable(table.rows()[0]), texts[0]);
+    EXPECT_EQ(table.unreadableViews(), texts[0]);
+
+    KindRow row = table.rows()[0];
+    row.maxFile = "b.max";
+    table.set(row);
+    table.write(path);
+    std::string expected = before;
+    expected.replace(expected.find("a.max"), 5, "b.max");
+    EXPECT_EQ(ReadBytes(path), expected);
+}
+
 // A table that cannot be written is named with the reason, not with the routine that tried.
 TEST(KindsTableWrite, AFailedWriteNamesTheFileAndTheReason) {
     TempDir dir;
