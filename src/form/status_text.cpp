@@ -20,7 +20,11 @@ std::string LoadedStatus(const std::string& projectPath, bool mainTile, std::uin
 std::string BuiltStatus(const PlacementResult& built, const PlacementOptions& options, bool wholePath) {
     if (built.objectCount == 0)
         return "0 objects: no record of Vegetation_" + built.number + " on this tile";
-    const std::string objects = CountText(built.objectCount, "object") + VariationText(options);
+    // A view or thinning names what it left of the kind's plants on the tile.
+    const std::string objects =
+        (built.filtered ? GroupedDigits(built.objectCount) + " of " + CountText(built.kindRecords, "plant")
+                        : CountText(built.objectCount, "object")) +
+        VariationText(options);
     if (built.fileWritten) {
         std::string files = wholePath ? built.scriptPath : GetFileNameFromPath(built.scriptPath);
         for (const std::string& cache : built.cachePaths)
