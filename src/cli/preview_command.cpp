@@ -84,6 +84,7 @@ int RunPreview(const PreviewOptions& options, CliPlatform& platform, std::ostrea
                        : options.png;
     request.width = options.width;
     request.height = options.height;
+    request.views = input.views;
     if (!options.kinds.empty())
         request.shown.assign(scene.kinds.size(), false);
     for (const std::string& number : options.kinds) {

@@ -1,5 +1,7 @@
 #include "core/preview_raster.h"
 
+#include "core/preview_palette.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -8,6 +10,7 @@ namespace tes {
 
 namespace {
 
+constexpr double kFadedShare = 0.4;  // of a left-out plant's colour over the ground
 constexpr double kFitRoom = 0.9;     // the tile takes this share of the picture's shorter side
 constexpr double kFewDots = 20000;   // up to this many dots share a picture at the largest size
 constexpr double kManyDots = 400000; // from this many on, dots are single pixels
@@ -108,6 +111,16 @@ int DotSize(const PreviewScene& scene, const PreviewView& view) {
     return dots >= kFewDots ? 2 : 3;
 }
 
+std::uint32_t FadedColour(std::uint32_t colour) {
+    std::uint32_t faded = 0xFF000000u;
+    for (const int shift : {16, 8, 0}) {
+        const double ground = (kPreviewGround >> shift) & 0xFF;
+        const double own = (colour >> shift) & 0xFF;
+        faded |= static_cast<std::uint32_t>(std::lround(ground + (own - ground) * kFadedShare)) << shift;
+    }
+    return faded;
+}
+
 void RasterizeDots(const PreviewScene& scene, const PreviewView& view, std::span<const std::uint32_t> colours,
                    int dotSize, PixelBuffer buffer) {
     const double scale = view.pixelsPerUnit;
@@ -120,23 +133,34 @@ void RasterizeDots(const PreviewScene& scene, const PreviewView& view, std::span
     const double lowY = -reach;
     const double highX = buffer.width + reach;
     const double highY = buffer.height + reach;
-    const std::vector<std::uint32_t> shades =
-        scene.look.empty() ? std::vector<std::uint32_t>() : VariantShades(colours);
+    std::vector<std::uint32_t> shades = scene.look.empty()
+                                            ? std::vector<std::uint32_t>(colours.begin(), colours.end())
+                                            : VariantShades(colours);
+    // The plants a view or thinning leaves out go first, faded, so that none hides a plant kept.
+    const bool marked = scene.leftOut.size() == scene.x.size();
+    std::vector<std::uint32_t> faded;
+    for (const std::uint32_t shade : marked ? shades : std::vector<std::uint32_t>())
+        faded.push_back(shade == 0 ? 0 : FadedColour(shade));
     const std::size_t count = scene.x.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t colour = colours[scene.kind[i]];
-        const double px = scene.x[i] * scale + offsetX;
-        const double py = offsetY - scene.y[i] * scale;
-        // Written so that NaN positions fail the test too.
-        if (colour == 0 || !(px >= lowX && px < highX && py >= lowY && py < highY))
+    for (const bool leftOut : {true, false}) {
+        if (leftOut && !marked)
             continue;
-        if (scene.look.empty()) {
-            FillDot(buffer, px, py, dotSize, colour);
-            continue;
+        const std::vector<std::uint32_t>& drawn = leftOut ? faded : shades;
+        for (std::size_t i = 0; i < count; ++i) {
+            const double px = scene.x[i] * scale + offsetX;
+            const double py = offsetY - scene.y[i] * scale;
+            // Written so that NaN positions fail the test too.
+            if (colours[scene.kind[i]] == 0 || (marked && scene.leftOut[i] != leftOut) ||
+                !(px >= lowX && px < highX && py >= lowY && py < highY))
+                continue;
+            if (scene.look.empty()) {
+                FillDot(buffer, px, py, dotSize, drawn[scene.kind[i]]);
+                continue;
+            }
+            const std::uint16_t look = scene.look[i];
+            const int size = std::max(1, static_cast<int>(std::lround(dotSize * DotLook::scale(look))));
+            FillDot(buffer, px, py, size, drawn[scene.kind[i] * 16 + DotLook::variant(look)]);
         }
-        const std::uint16_t look = scene.look[i];
-        const int size = std::max(1, static_cast<int>(std::lround(dotSize * DotLook::scale(look))));
-        FillDot(buffer, px, py, size, shades[scene.kind[i] * 16 + DotLook::variant(look)]);
     }
 }
 

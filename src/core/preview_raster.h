@@ -49,10 +49,13 @@ struct PixelBuffer {
 // A dot's side in pixels: small when many dots share the picture, larger when zoomed in on few.
 int DotSize(const PreviewScene& scene, const PreviewView& view);
 
+// A left-out plant's colour: its own, mostly sunk into the ground, so the plant stays in sight.
+std::uint32_t FadedColour(std::uint32_t colour);
+
 // Draws every record as a square dot of `dotSize` pixels in its kind's colour (`colours` as from
 // KindColours; 0 leaves the kind out), in the records' order; pixels outside the buffer are skipped.
 // Where plants differ, a dot's side follows its plant's scale and each variant takes its own shade of
-// the kind's colour (VariantShade).
+// the kind's colour (VariantShade). The plants the scene leaves out (leftOut) are drawn first, faded.
 void RasterizeDots(const PreviewScene& scene, const PreviewView& view, std::span<const std::uint32_t> colours,
                    int dotSize, PixelBuffer buffer);
 

@@ -13,7 +13,7 @@ struct Context;
 
 // What the preview of the loaded tile is drawn from, as the window's fields hold it now: the
 // placement options as Process reads them, the overlap, the sun heading, the kinds list, and the kinds
-// table's rows and seed.
+// table's rows, seed and views.
 PreviewInput PreviewInputFromForm(const Context& ctx);
 
 // The part of the program the preview window reads: the loaded records, the fields it draws them

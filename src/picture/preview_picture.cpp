@@ -3,6 +3,7 @@
 
 #include "core/preview_palette.h"
 #include "lib/numbers.h"
+#include "picture/kept_plants.h"
 
 #include <cmath>
 
@@ -127,7 +128,7 @@ int LegendWidth(const PreviewScene& scene, const QFontMetrics& metrics, int pict
     int countWidth = metrics.horizontalAdvance(QStringLiteral("0"));
     for (const PreviewKind& kind : scene.kinds) {
         nameWidth = std::max(nameWidth, metrics.horizontalAdvance(QString::fromStdString(kind.label)));
-        countWidth = std::max(countWidth, metrics.horizontalAdvance(QString::number(kind.count)));
+        countWidth = std::max(countWidth, metrics.horizontalAdvance(LegendCountText(kind)));
     }
     return std::min(kSwatch + 6 + nameWidth + 12 + countWidth + 12, pictureWidth / 2);
 }
@@ -152,7 +153,7 @@ void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView
     const QFontMetrics metrics(painter.font());
     int countWidth = metrics.horizontalAdvance(QStringLiteral("0"));
     for (const PreviewKind& kind : scene.kinds)
-        countWidth = std::max(countWidth, metrics.horizontalAdvance(QString::number(kind.count)));
+        countWidth = std::max(countWidth, metrics.horizontalAdvance(LegendCountText(kind)));
     const int fitting = std::max(1, (view.height - 3 * kMargin) / kRowHeight - 2);
     const std::size_t listed = std::min(scene.legend.size(), static_cast<std::size_t>(fitting));
     const int width = LegendWidth(scene, metrics, view.width);
@@ -182,7 +183,7 @@ void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView
         painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft,
                          metrics.elidedText(QString::fromStdString(kind.label), Qt::ElideRight,
                                             text.width() - countWidth - 8));
-        painter.drawText(text, Qt::AlignVCenter | Qt::AlignRight, QString::number(kind.count));
+        painter.drawText(text, Qt::AlignVCenter | Qt::AlignRight, LegendCountText(kind));
         if (rows)
             rows->push_back({k, row});
     }
@@ -194,6 +195,12 @@ void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView
 }
 
 } // namespace
+
+QString LegendCountText(const PreviewKind& kind) {
+    if (!kind.filtered)
+        return QString::number(kind.count);
+    return QStringLiteral("shown %1 of %2").arg(kind.shown).arg(kind.count);
+}
 
 PreviewInsets OverlayInsets(const PreviewScene& scene, int width) {
     // The sun's caption, 120 pixels wide under the middle of its dial, reaches furthest in.
@@ -218,24 +225,26 @@ QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, cons
     return image;
 }
 
-void PaintPreviewOverlay(QPainter& painter, const PreviewScene& scene, const PreviewView& view,
-                         const std::vector<bool>& shown, std::vector<LegendRow>* rows) {
+void PaintPreviewOverlay(QPainter& painter, const PreviewScene& scene, const std::vector<PlantView>& views,
+                         const PreviewView& view, const std::vector<bool>& shown,
+                         std::vector<LegendRow>* rows) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(PictureFont());
     PaintTile(painter, scene, view);
     PaintOrigin(painter, view);
+    PaintPlantViews(painter, views, view);
     PaintSun(painter, scene, view);
     PaintScaleBar(painter, view);
     PaintLegend(painter, scene, view, shown, rows);
     painter.restore();
 }
 
-QImage PaintPreviewPicture(const PreviewScene& scene, const PreviewView& view,
-                           const std::vector<bool>& shown) {
+QImage PaintPreviewPicture(const PreviewScene& scene, const std::vector<PlantView>& views,
+                           const PreviewView& view, const std::vector<bool>& shown) {
     QImage image = PaintPreviewDots(scene, view, shown);
     QPainter painter(&image);
-    PaintPreviewOverlay(painter, scene, view, shown);
+    PaintPreviewOverlay(painter, scene, views, view, shown);
     return image;
 }
 

@@ -3,6 +3,7 @@
 #include "core/preview_raster.h"
 #include "core/preview_scene.h"
 #include "lib/message.h"
+#include "project/plant_views.h"
 
 #include <cstdint>
 #include <optional>
@@ -11,6 +12,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QString>
 
 class QPainter;
 
@@ -28,19 +30,26 @@ PreviewInsets OverlayInsets(const PreviewScene& scene, int width);
 // The records of the kinds shown (`shown` empty: all), as the legend's heading counts them.
 std::uint64_t ShownRecordCount(const PreviewScene& scene, const std::vector<bool>& shown);
 
-// The ground and the dots: the fast part, which may run on any thread.
+// The count the legend gives a kind: its records, or "shown N of M" where the views or its thinning
+// leave plants out.
+QString LegendCountText(const PreviewKind& kind);
+
+// The ground and the dots, those the views and the thinning leave out faded: the fast part, which may
+// run on any thread.
 QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, const std::vector<bool>& shown);
 
-// What is drawn over the dots: the tile and its overlap, the origin and the axes, the sun's heading,
-// a scale bar and the legend (its rows go to `rows` when asked for). Needs the GUI thread's fonts.
-void PaintPreviewOverlay(QPainter& painter, const PreviewScene& scene, const PreviewView& view,
-                         const std::vector<bool>& shown, std::vector<LegendRow>* rows = nullptr);
+// What is drawn over the dots: the tile and its overlap, the origin and the axes, the views the scene
+// was built with, the sun's heading, a scale bar and the legend (its rows go to `rows` when asked for).
+// Needs the GUI thread's fonts.
+void PaintPreviewOverlay(QPainter& painter, const PreviewScene& scene, const std::vector<PlantView>& views,
+                         const PreviewView& view, const std::vector<bool>& shown,
+                         std::vector<LegendRow>* rows = nullptr);
 
 // Writes the picture as a PNG file (UTF-8 path); the failure when it could not.
 std::optional<Message> SavePicturePng(const QImage& picture, const std::string& path);
 
 // The whole picture.
-QImage PaintPreviewPicture(const PreviewScene& scene, const PreviewView& view,
-                           const std::vector<bool>& shown);
+QImage PaintPreviewPicture(const PreviewScene& scene, const std::vector<PlantView>& views,
+                           const PreviewView& view, const std::vector<bool>& shown);
 
 } // namespace tes

@@ -81,7 +81,7 @@ std::optional<Message> WritePreviewPicture(const PreviewScene& scene, const Prev
     DrawingApplication app;
     const PreviewView view =
         FitView(scene, request.width, request.height, OverlayInsets(scene, request.width));
-    return SavePicturePng(PaintPreviewPicture(scene, view, request.shown), request.path);
+    return SavePicturePng(PaintPreviewPicture(scene, request.views, view, request.shown), request.path);
 }
 
 } // namespace tes

@@ -2,6 +2,7 @@
 
 #include "core/preview_scene.h"
 #include "lib/message.h"
+#include "project/plant_views.h"
 
 #include <optional>
 #include <string>
@@ -14,7 +15,8 @@ struct PreviewPictureRequest {
     std::string path; // UTF-8
     int width = 1024;
     int height = 1024;
-    std::vector<bool> shown; // per kind of the scene; empty: every kind
+    std::vector<bool> shown;      // per kind of the scene; empty: every kind
+    std::vector<PlantView> views; // drawn over the dots: those the scene was built with
 };
 
 // Whether this build draws pictures. The painter (tes_picture) draws with QtGui; a build without Qt

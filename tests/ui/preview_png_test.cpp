@@ -1,5 +1,6 @@
 #include "cli/cli_app.h"
 #include "core/preview_palette.h"
+#include "core/preview_raster.h"
 #include "lib/file_access.h"
 #include "picture/preview_picture.h"
 #include "support/temp_dir.h"
@@ -44,6 +45,43 @@ TEST(PreviewPicture, TheHeadingCountsTheRecordsOfTheKindsShown) {
     } cases[] = {{{}, 127}, {{false, true, false}, 44}, {{true, false, true}, 83}};
     for (const auto& c : cases)
         EXPECT_EQ(ShownRecordCount(scene, c.shown), c.count);
+}
+
+TEST(PreviewPicture, TheLegendSaysHowManyOfAFilteredKindAreShown) {
+    const struct {
+        PreviewKind kind;
+        const char* text;
+    } cases[] = {{{"1", "Pine", 49, 0, {}, {}, false, 49}, "49"},
+                 {{"1", "Pine", 49, 0, {}, {}, true, 7}, "shown 7 of 49"},
+                 {{"5", "Oak", 3, 0, {}, {}, true, 0}, "shown 0 of 3"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(LegendCountText(c.kind).toStdString(), c.text);
+}
+
+// Two plants of one kind at pixels (100, 300) and (300, 300) of a 400 x 400 picture, the second left
+// out when the scene says so; a view from below the origin looking up covers pixel (200, 100).
+TEST(PreviewPicture, LeftOutPlantsAreFadedAndViewsDrawnOnlyWhenThereAreAny) {
+    const std::uint32_t pine = KindColour("1");
+    PreviewScene scene;
+    scene.x = {-100, 100};
+    scene.y = {-100, -100};
+    scene.kind = {0, 0};
+    scene.kinds = {{"1", "Pine", 2, pine}};
+    const PlantView view = {{0, -150}, {0, 150}, 60, 10, 0, 0};
+    const struct {
+        std::vector<bool> leftOut;
+        std::vector<PlantView> views;
+        std::uint32_t second;
+        bool field;
+    } cases[] = {
+        {{}, {}, pine, false}, {{false, true}, {}, FadedColour(pine), false}, {{}, {view}, pine, true}};
+    for (const auto& c : cases) {
+        scene.leftOut = c.leftOut;
+        const QImage picture = PaintPreviewPicture(scene, c.views, {0, 0, 1, 400, 400}, {});
+        EXPECT_EQ(picture.pixel(100, 300), pine);
+        EXPECT_EQ(picture.pixel(300, 300), c.second);
+        EXPECT_EQ(picture.pixel(200, 100) != kPreviewGround, c.field);
+    }
 }
 
 TEST(PreviewPicture, TheCommandLineDrawsEachDotWhereItsScriptPlacesIt) {

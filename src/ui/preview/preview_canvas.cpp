@@ -37,9 +37,11 @@ PreviewCanvas::~PreviewCanvas() {
         m_job.wait(); // the worker posts to this object
 }
 
-void PreviewCanvas::setScene(std::shared_ptr<const PreviewScene> scene, bool fitView) {
+void PreviewCanvas::setScene(std::shared_ptr<const PreviewScene> scene, std::vector<PlantView> views,
+                             bool fitView) {
     const bool sameKinds = m_scene && scene && m_scene->kinds.size() == scene->kinds.size();
     m_scene = std::move(scene);
+    m_views = std::move(views);
     if (!sameKinds)
         m_shown.clear();
     if (fitView || m_view.width == 0)
@@ -50,6 +52,7 @@ void PreviewCanvas::setScene(std::shared_ptr<const PreviewScene> scene, bool fit
 
 void PreviewCanvas::clearScene(const QString& why) {
     m_scene.reset();
+    m_views.clear();
     m_emptyText = why;
     m_dots = QImage();
     update();
@@ -68,7 +71,7 @@ void PreviewCanvas::setView(const PreviewView& view) {
 QImage PreviewCanvas::picture() {
     if (!m_scene)
         return grab().toImage();
-    return PaintPreviewPicture(*m_scene, m_view, m_shown);
+    return PaintPreviewPicture(*m_scene, m_views, m_view, m_shown);
 }
 
 void PreviewCanvas::requestDots() {
@@ -124,7 +127,7 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
         }
     }
     m_legendRows.clear();
-    PaintPreviewOverlay(painter, *m_scene, m_view, m_shown, &m_legendRows);
+    PaintPreviewOverlay(painter, *m_scene, m_views, m_view, m_shown, &m_legendRows);
 }
 
 void PreviewCanvas::resizeEvent(QResizeEvent* event) {

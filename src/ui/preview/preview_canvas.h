@@ -25,8 +25,9 @@ public:
     explicit PreviewCanvas(QWidget* parent = nullptr);
     ~PreviewCanvas() override;
 
-    // A new scene; `fit` shows the whole tile, otherwise the view stays where it was.
-    void setScene(std::shared_ptr<const PreviewScene> scene, bool fit);
+    // A new scene and the views it was built with; `fit` shows the whole tile, otherwise the view
+    // stays where it was.
+    void setScene(std::shared_ptr<const PreviewScene> scene, std::vector<PlantView> views, bool fit);
     // No scene: the text says why.
     void clearScene(const QString& why);
     const PreviewScene* scene() const { return m_scene.get(); }
@@ -59,6 +60,7 @@ private:
     void clickLegend(QPoint at);
 
     std::shared_ptr<const PreviewScene> m_scene;
+    std::vector<PlantView> m_views;
     QString m_emptyText;
     PreviewView m_view;
     std::vector<bool> m_shown; // per kind; empty: all

@@ -1,6 +1,7 @@
 #include "ui/preview/preview_window.h"
 
 #include "lib/failure.h"
+#include "lib/numbers.h"
 #include "picture/preview_picture.h"
 #include "ui/preview/preview_canvas.h"
 #include "ui/to_qt.h"
@@ -40,6 +41,19 @@ std::string InputKey(const PreviewInput& input) {
                ':' + (row.turn ? RangeText(*row.turn) : "") + ':' + (row.scale ? RangeText(*row.scale) : "");
         for (const KindVariant& variant : row.variants)
             key += ':' + VariantText(variant);
+    }
+    // Which plants are kept, so that a view or a share changed in the kinds table shows at once.
+    for (const KindRow& row : input.kindRows) {
+        const PlantThinning& t = row.thinning;
+        if (t.any())
+            key += "|keep " + row.number + ':' + DecimalText(t.keep) + ':' + DecimalText(t.thinBeyond) + ':' +
+                   DecimalText(t.keepFar);
+    }
+    for (const PlantView& v : input.views) {
+        key += "|view";
+        for (const double value :
+             {v.camera.x, v.camera.y, v.target.x, v.target.y, v.fov, v.margin, v.keepRadius, v.far})
+            key += ':' + DecimalText(value);
     }
     return key;
 }
@@ -122,6 +136,7 @@ void PreviewWindow::startBuild() {
     m_nextRow = 0;
     m_buildingGeneration = records.generation();
     m_buildingKey = key;
+    m_buildingViews = input.views;
     m_status->setText(QStringLiteral("Reading the records..."));
     m_slices->start();
 }
@@ -142,7 +157,8 @@ void PreviewWindow::buildSlice() {
         return;
     }
     const bool newRecords = m_buildingGeneration != m_shownGeneration;
-    m_canvas->setScene(std::make_shared<const PreviewScene>(m_builder->finish()), newRecords);
+    m_canvas->setScene(std::make_shared<const PreviewScene>(m_builder->finish()), m_buildingViews,
+                       newRecords);
     m_builder.reset();
     m_shownGeneration = m_buildingGeneration;
     m_shownKey = m_buildingKey;

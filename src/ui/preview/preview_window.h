@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QWidget>
 
@@ -56,6 +57,7 @@ private:
     std::size_t m_nextRow = 0;
     std::uint64_t m_buildingGeneration = 0;
     std::string m_buildingKey;
+    std::vector<PlantView> m_buildingViews;              // drawn over the scene being read
     std::uint64_t m_shownGeneration = ~std::uint64_t{0}; // the records the picture shows
     std::string m_shownKey;                              // and the fields it was drawn with
 };
