@@ -21,6 +21,23 @@ std::string Quoted(std::string_view text) {
     return quoted;
 }
 
+// A part of the thinning: its key, the field's name in a refusal, and how the table reads it.
+struct ThinningPart {
+    std::string_view key;
+    const char* name;
+    F field;
+    std::string VariationTexts::*text;
+    double PlantThinning::*value;
+    KeyValue<double> (*read)(std::string_view);
+};
+
+const ThinningPart kThinningParts[] = {
+    {"Keep", "keep", F::Keep, &VariationTexts::keep, &PlantThinning::keep, ReadKeep},
+    {"ThinBeyond", "thin beyond", F::ThinBeyond, &VariationTexts::thinBeyond, &PlantThinning::thinBeyond,
+     ReadDistance},
+    {"KeepFar", "keep far", F::KeepFar, &VariationTexts::keepFar, &PlantThinning::keepFar, ReadKeep},
+};
+
 // Checks the fields one after another and keeps the first refusal, which reads
 // "Kind 5, turn to: the turn has a TO that is not a number."
 struct Checker {
@@ -45,6 +62,13 @@ struct Checker {
         const KeyValue<std::uint32_t> read = ReadWeight(text);
         if (!read.read())
             refuse(field, variant, name, Quoted(TrimIniBlanks(text)) + " " + read.problem);
+        return read.value;
+    }
+
+    double number(std::string_view text, const ThinningPart& part) {
+        const KeyValue<double> read = part.read(text);
+        if (!read.read())
+            refuse(part.field, 0, part.name, Quoted(TrimIniBlanks(text)) + " " + read.problem);
         return read.value;
     }
 };
@@ -97,6 +121,8 @@ VariationTexts VariationTextsOf(const KindRow& row) {
     texts.weight = std::to_string(row.weight);
     for (const KindVariant& variant : row.variants)
         texts.variants.push_back({variant.maxFile, variant.objectName, std::to_string(variant.weight)});
+    for (const ThinningPart& part : kThinningParts)
+        texts.*part.text = DecimalText(row.thinning.*part.value);
 
     std::vector<const KeyFault*> faultyVariants;
     for (const KeyFault& fault : row.faults) {
@@ -113,6 +139,12 @@ VariationTexts VariationTextsOf(const KindRow& row) {
             texts.marks.push_back({F::Weight, 0, fault.text, why});
         } else if (kinds_lines::IsVariantKey(fault.key)) {
             faultyVariants.push_back(&fault);
+        }
+        for (const ThinningPart& part : kThinningParts) {
+            if (IsKey(fault, part.key)) {
+                texts.*part.text = fault.text;
+                texts.marks.push_back({part.field, 0, fault.text, why});
+            }
         }
     }
     AddFaultyVariants(std::move(faultyVariants), texts);
@@ -153,6 +185,12 @@ std::optional<VariationRefusal> ApplyVariationTexts(const VariationTexts& texts,
             taken.variants.push_back(std::move(variant));
         }
         taken.clearFault(kinds_lines::kVariantKey);
+    }
+    for (const ThinningPart& part : kThinningParts) {
+        if (texts.*part.text != shown.*part.text) {
+            taken.thinning.*part.value = check.number(texts.*part.text, part);
+            taken.clearFault(part.key);
+        }
     }
     if (check.refusal)
         return check.refusal;

@@ -16,6 +16,9 @@ enum class VariationField {
     ScaleFrom,
     ScaleTo,
     Weight,
+    Keep,
+    ThinBeyond,
+    KeepFar,
     VariantFile,
     VariantObject,
     VariantWeight
@@ -32,7 +35,8 @@ struct VariationMark {
 };
 
 // How one kind's plants differ, as a window's fields hold it while the user types: the ends of the
-// turn and the scale (both empty: no range), the weight of the row's own Max file, and the variants.
+// turn and the scale (both empty: no range), the weight of the row's own Max file, the variants, and
+// the thinning's percents and distance.
 struct VariationTexts {
     struct Variant {
         std::string maxFile;
@@ -46,6 +50,9 @@ struct VariationTexts {
     std::string scaleTo;
     std::string weight = "1";
     std::vector<Variant> variants;
+    std::string keep = "100";
+    std::string thinBeyond = "0";
+    std::string keepFar = "100";
     std::vector<VariationMark> marks{};
     bool operator==(const VariationTexts&) const = default;
 };
@@ -65,10 +72,11 @@ std::string FaultSentence(const KeyFault& fault);
 VariationTexts VariationTextsOf(const KindRow& row);
 
 // Puts the texts into the row, or leaves the row as it is and says which field is wrong. The turn, the
-// scale, the weight and the variants (as a whole) whose texts are those VariationTextsOf gives stay as
-// they are, faults included, so their lines in the table stay the user's. The others are read as the
-// table reads its keys; read, their faults are forgotten. Beyond that, a variant needs a Max file and
-// no | in its file or object name (the table separates a variant's parts with it).
+// scale, the weight, the variants (as a whole) and each part of the thinning whose texts are those
+// VariationTextsOf gives stay as they are, faults included, so their lines in the table stay the
+// user's. The others are read as the table reads its keys; read, their faults are forgotten. Beyond that, a
+// variant needs a Max file and no | in its file or object name (the table separates a variant's parts with
+// it).
 std::optional<VariationRefusal> ApplyVariationTexts(const VariationTexts& texts, KindRow& row);
 
 } // namespace tes

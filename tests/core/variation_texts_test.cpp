@@ -10,7 +10,8 @@ namespace {
 using F = VariationField;
 
 TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
-    const VariationTexts good{" -15", "15 ", "80", "120", "2", {{"D:\\M\\Oak.max", "", "3"}}};
+    const VariationTexts good{" -15", "15 ", "80", "120", "2", {{"D:\\M\\Oak.max", "", "3"}},
+                              "60",   "400", " 30"};
     const struct {
         const char* name;
         VariationTexts texts;
@@ -53,6 +54,19 @@ TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
          {"", "", "", "", "1", {{"a.max", "", "x"}}},
          F::VariantWeight,
          "Kind 5, variant 1, weight: \"x\" is not a whole number from 0 to 1000000."},
+        {"thinning at its bounds, empty keep far", {"", "", "", "", "1", {}, "0", "0", ""}, {}, ""},
+        {"keep above 100",
+         {"", "", "", "", "1", {}, "100.5"},
+         F::Keep,
+         "Kind 5, keep: \"100.5\" is not a number from 0 to 100."},
+        {"thin beyond below 0",
+         {"", "", "", "", "1", {}, "100", "-1"},
+         F::ThinBeyond,
+         "Kind 5, thin beyond: \"-1\" is not a number of 0 or more."},
+        {"keep far no number",
+         {"", "", "", "", "1", {}, "100", "0", "x"},
+         F::KeepFar,
+         "Kind 5, keep far: \"x\" is not a number from 0 to 100."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -74,8 +88,10 @@ TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
     EXPECT_EQ(row.turn, (ValueRange{-15, 15}));
     EXPECT_EQ(row.scale, (ValueRange{80, 120}));
     EXPECT_EQ(row.variants, (std::vector<KindVariant>{{"D:\\M\\Oak.max", "", 3}}));
-    EXPECT_EQ(VariationTextsOf(row),
-              (VariationTexts{"-15", "15", "80", "120", "2", {{"D:\\M\\Oak.max", "", "3"}}}));
+    EXPECT_EQ(row.thinning, (PlantThinning{60, 400, 30}));
+    EXPECT_EQ(
+        VariationTextsOf(row),
+        (VariationTexts{"-15", "15", "80", "120", "2", {{"D:\\M\\Oak.max", "", "3"}}, "60", "400", "30"}));
 }
 
 // A value the table could not read is shown as written and marked; left as shown it stays, fault and
@@ -88,21 +104,23 @@ TEST(VariationTexts, FaultsAreShownAsWrittenAndStayUnlessChanged) {
     faulty.faults = {{"Turn", "0:36O", "is not FROM:TO", 0},
                      {"Weight", "x", weightRule, 0},
                      {"Variant2", "b.max|B|y", "has a weight that " + weightRule, 1},
-                     {"Enabled", "yes", "is not 1 or 0", 0}};
+                     {"Enabled", "yes", "is not 1 or 0", 0},
+                     {"Keep", "6O", "is not a number from 0 to 100", 0}};
     const std::string turnWhy = "Turn=0:36O is not FROM:TO";
     const std::string variantWhy = "Variant2=b.max|B|y has a weight that " + weightRule;
-    VariationTexts expected{"0",   "36O", "80",
-                            "120", "x",   {{"a.max", "", "1"}, {"b.max", "B", "y"}, {"c.max", "", "3"}}};
+    VariationTexts expected{
+        "0", "36O", "80", "120", "x", {{"a.max", "", "1"}, {"b.max", "B", "y"}, {"c.max", "", "3"}}, "6O"};
     expected.marks = {{F::TurnFrom, 0, "0", turnWhy},
                       {F::TurnTo, 0, "36O", turnWhy},
                       {F::Weight, 0, "x", "Weight=x " + weightRule},
+                      {F::Keep, 0, "6O", "Keep=6O is not a number from 0 to 100"},
                       {F::VariantFile, 1, "b.max", variantWhy},
                       {F::VariantObject, 1, "B", variantWhy},
                       {F::VariantWeight, 1, "y", variantWhy}};
     const VariationTexts shown = VariationTextsOf(faulty);
     EXPECT_EQ(shown, expected);
 
-    const std::string all = "Turn Weight Variant2 Enabled";
+    const std::string all = "Turn Weight Variant2 Enabled Keep";
     const struct {
         const char* name;
         std::function<void(VariationTexts&)> edit;
@@ -110,17 +128,19 @@ TEST(VariationTexts, FaultsAreShownAsWrittenAndStayUnlessChanged) {
         std::string faultsLeft;
     } cases[] = {
         {"left as shown", [](auto&) {}, "", all},
-        {"turn mended", [](auto& t) { t.turnTo = "360"; }, "", "Weight Variant2 Enabled"},
-        {"turn emptied", [](auto& t) { t.turnFrom = t.turnTo = ""; }, "", "Weight Variant2 Enabled"},
+        {"turn mended", [](auto& t) { t.turnTo = "360"; }, "", "Weight Variant2 Enabled Keep"},
+        {"turn emptied", [](auto& t) { t.turnFrom = t.turnTo = ""; }, "", "Weight Variant2 Enabled Keep"},
         {"turn edited, no number yet", [](auto& t) { t.turnTo = "36O "; },
          "Kind 5, turn to: the turn has a TO that is not a number.", all},
-        {"weight mended to 0", [](auto& t) { t.weight = "0"; }, "", "Turn Variant2 Enabled"},
+        {"weight mended to 0", [](auto& t) { t.weight = "0"; }, "", "Turn Variant2 Enabled Keep"},
         {"scale changed", [](auto& t) { t.scaleFrom = "90"; }, "", all},
         {"another variant changed", [](auto& t) { t.variants[2].weight = "4"; },
          "Kind 5, variant 2, weight: \"y\" " + weightRule + ".", all},
-        {"faulty variant mended", [](auto& t) { t.variants[1].weight = "2"; }, "", "Turn Weight Enabled"},
+        {"faulty variant mended", [](auto& t) { t.variants[1].weight = "2"; }, "",
+         "Turn Weight Enabled Keep"},
+        {"keep mended", [](auto& t) { t.keep = "60"; }, "", "Turn Weight Variant2 Enabled"},
         {"faulty variant removed", [](auto& t) { t.variants.erase(t.variants.begin() + 1); }, "",
-         "Turn Weight Enabled"},
+         "Turn Weight Enabled Keep"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

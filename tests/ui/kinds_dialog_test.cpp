@@ -178,6 +178,7 @@ TEST_F(KindsDialogTest, TheVariationFieldsAndTheSeedReachTheTable) {
 TEST_F(KindsDialogTest, AValueTheTableCouldNotReadIsShownMarked) {
     KindRow oak{"5", "D:\\M\\Oak.max", "", true};
     oak.faults = {{"Turn", "0:36O", "is not FROM:TO", 0}};
+    oak.thinning.keep = 60;
     ctx().kindsTable.set(oak);
     withDialog([&](KindsDialog& dialog) {
         dialog.table()->setCurrentIndex(dialog.table()->model()->index(2, KindsModel::MaxFile));
@@ -186,6 +187,7 @@ TEST_F(KindsDialogTest, AValueTheTableCouldNotReadIsShownMarked) {
         EXPECT_TRUE(to->toolTip().startsWith(QStringLiteral("Turn=0:36O is not FROM:TO.")))
             << to->toolTip().toStdString();
         EXPECT_EQ(to->palette().color(QPalette::Base), FaultBackground());
+        EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("txtKeep"))->text(), QStringLiteral("60"));
         dialog.reject();
     });
 }
@@ -215,6 +217,7 @@ TEST_F(KindsDialogTest, ScreenshotOfTheKindsDialog) {
     oak.turn = ValueRange{0, 360};
     oak.scale = ValueRange{80, 120};
     oak.variants = {{"D:\\Models\\Trees.max", "Oak_02", 1}, {"D:\\Models\\Old Oak.max", "", 2}};
+    oak.thinning = {60, 400, 30};
     ctx().kindsTable.set(oak);
     ctx().kindsTable.set({"7", "", "", false});
     ctx().joinAllScripts = true;

@@ -51,6 +51,7 @@ KindVariationPanel::KindVariationPanel(QWidget* parent) : QGroupBox(parent) {
     auto* layout = new QVBoxLayout(this);
 
     using F = VariationField;
+    // The thinning's fields are made below, after the variants' buttons, so that Tab reaches them last.
     m_fields = {addField("txtTurnFrom", "Each plant turns about the vertical by a random angle from this "
                                         "(degrees, e.g. 0 or -15); empty: no turn of its own"),
                 addField("txtTurnTo", "to this (degrees, e.g. 360 or 15)"),
@@ -120,6 +121,27 @@ KindVariationPanel::KindVariationPanel(QWidget* parent) : QGroupBox(parent) {
     list->addLayout(buttons);
     layout->addLayout(list);
 
+    m_fields[static_cast<std::size_t>(F::Keep)] =
+        addField("txtKeep", "The percent of the kind's plants that are kept, from 0 to 100 (e.g. 60); "
+                            "each plant's own place decides, so the same plants stay on every run. 100: all");
+    m_fields[static_cast<std::size_t>(F::ThinBeyond)] =
+        addField("txtThinBeyond", "With a view: beyond this distance from the nearest camera (e.g. 400), "
+                                  "keep far applies instead of keep; 0: off");
+    m_fields[static_cast<std::size_t>(F::KeepFar)] = addField(
+        "txtKeepFar", "The percent of the plants kept beyond that distance, from 0 to 100 (e.g. 30)");
+    auto* thinning = new QHBoxLayout;
+    thinning->addWidget(Label("&Keep", field(F::Keep), this));
+    thinning->addWidget(field(F::Keep));
+    thinning->addWidget(new QLabel(QStringLiteral("%"), this));
+    thinning->addSpacing(fontMetrics().averageCharWidth() * 3);
+    thinning->addWidget(Label("t&hin beyond", field(F::ThinBeyond), this));
+    thinning->addWidget(field(F::ThinBeyond));
+    thinning->addWidget(Label("keep &far", field(F::KeepFar), this));
+    thinning->addWidget(field(F::KeepFar));
+    thinning->addWidget(new QLabel(QStringLiteral("%"), this));
+    thinning->addStretch(1);
+    layout->addLayout(thinning);
+
     connect(m_add, &QPushButton::clicked, this, &KindVariationPanel::addVariant);
     connect(m_browse, &QPushButton::clicked, this, &KindVariationPanel::browseForVariant);
     connect(m_remove, &QPushButton::clicked, this, &KindVariationPanel::removeVariant);
@@ -140,10 +162,10 @@ QLineEdit* KindVariationPanel::addField(const char* name, const char* toolTip) {
 }
 
 void KindVariationPanel::showKind(const QString& kindCaption, const VariationTexts& texts) {
-    setTitle(QStringLiteral("How the plants of %1 differ").arg(kindCaption));
+    setTitle(QStringLiteral("How the plants of %1 differ and how many are kept").arg(kindCaption));
     setEnabled(true);
-    const std::string* shown[] = {&texts.turnFrom, &texts.turnTo, &texts.scaleFrom, &texts.scaleTo,
-                                  &texts.weight};
+    const std::string* shown[] = {&texts.turnFrom, &texts.turnTo, &texts.scaleFrom,  &texts.scaleTo,
+                                  &texts.weight,   &texts.keep,   &texts.thinBeyond, &texts.keepFar};
     for (std::size_t i = 0; i < m_fields.size(); ++i)
         m_fields[i]->setText(ToQString(*shown[i]));
     m_variants->setRowCount(0);
@@ -217,7 +239,8 @@ void KindVariationPanel::showNone() {
 VariationTexts KindVariationPanel::texts() const {
     CommitOpenEditor(*m_variants);
     VariationTexts texts;
-    std::string* typed[] = {&texts.turnFrom, &texts.turnTo, &texts.scaleFrom, &texts.scaleTo, &texts.weight};
+    std::string* typed[] = {&texts.turnFrom, &texts.turnTo, &texts.scaleFrom,  &texts.scaleTo,
+                            &texts.weight,   &texts.keep,   &texts.thinBeyond, &texts.keepFar};
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         *typed[i] = ToStdString(m_fields[i]->text());
         if (m_marks[i])

@@ -17,8 +17,9 @@ namespace tes {
 
 // The Kinds dialog's fields of how the selected kind's plants differ: the turn and the scale as
 // from-to ranges, the weight of the row's own Max file, and the list of further Max files and objects
-// with their weights, which Add, Browse and Remove edit. It holds text; the dialog checks it. A field
-// that shows a value the kinds table could not read is marked while it holds that text.
+// with their weights, which Add, Browse and Remove edit; below them, how many of the kind's plants are
+// kept (Keep, and with a view a thinner share beyond a distance). It holds text; the dialog checks it. A
+// field that shows a value the kinds table could not read is marked while it holds that text.
 class KindVariationPanel final : public QGroupBox {
     Q_OBJECT
 public:
@@ -38,7 +39,7 @@ public:
 
 private:
     QLineEdit* addField(const char* name, const char* toolTip);
-    // The field of the turn, the scale or the weight.
+    // The field of the turn, the scale, the weight or the thinning.
     QLineEdit* field(VariationField field) const { return m_fields.at(static_cast<std::size_t>(field)); }
     void showMarks(const std::vector<VariationMark>& marks);
     // Shows the marks whose fields still hold the texts the table gave.
@@ -48,9 +49,9 @@ private:
     void removeVariant();
     void updateButtons();
 
-    // The turn's and the scale's ends and the weight, in the order of VariationField.
-    std::array<QLineEdit*, 5> m_fields{};
-    std::array<std::optional<VariationMark>, 5> m_marks;
+    // The turn's and the scale's ends, the weight and the thinning, in the order of VariationField.
+    std::array<QLineEdit*, 8> m_fields{};
+    std::array<std::optional<VariationMark>, 8> m_marks;
     bool m_refreshing = false;
     QTableWidget* m_variants = nullptr;
     QPushButton* m_add = nullptr;

@@ -24,12 +24,12 @@ struct Context;
 class KindVariationPanel;
 
 // "Kinds": the Max file and object of every kind of the tile (and of the table's other kinds) in one
-// table to edit in place, a Browse button for the selected row, how the selected kind's plants differ,
-// the project's seed, and whether Process All also joins its scripts into one. Values the kinds table
-// could not read are shown as the user wrote them, marked, to be mended in place. OK checks what was
-// changed of the variation of every kind and of the seed, and names the first field that is wrong;
-// what was left as shown stays as it was, faults included. Cancel ends it. The owner stores what OK
-// leaves.
+// table to edit in place, a Browse button for the selected row, how the selected kind's plants differ
+// and how many are kept, the project's seed, and whether Process All also joins its scripts into one.
+// Values the kinds table could not read are shown as the user wrote them, marked, to be mended in
+// place. OK checks what was changed of the variation of every kind and of the seed, and names the first
+// field that is wrong; what was left as shown stays as it was, faults included. Cancel ends it. The
+// owner stores what OK leaves.
 class KindsDialog final : public QDialog {
     Q_OBJECT
 public:

@@ -165,6 +165,7 @@ void KindsModel::setVariation(std::size_t row, const KindRow& variation) {
     kept.scale = variation.scale;
     kept.weight = variation.weight;
     kept.variants = variation.variants;
+    kept.thinning = variation.thinning;
     kept.faults = variation.faults;
     rowChanged(static_cast<int>(row), Number, Number);
 }
