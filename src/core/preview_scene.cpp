@@ -75,6 +75,16 @@ PreviewSceneBuilder::PreviewSceneBuilder(const PreviewInput& input)
     m_scene.tile = SceneSquare(m_placement, tile.low, tile.high);
     m_scene.margin = SceneSquare(m_placement, margin.low, margin.high);
     m_scene.extent = m_scene.tile;
+    // A camera off the tile still belongs in the picture, with the point it looks at.
+    for (const PlantView& view : m_views) {
+        for (const GroundPoint& point : {view.camera, view.target}) {
+            if (!std::isfinite(point.x) || !std::isfinite(point.y))
+                continue;
+            PreviewSquare& e = m_scene.extent;
+            e = {std::min(e.minX, point.x), std::min(e.minY, point.y), std::max(e.maxX, point.x),
+                 std::max(e.maxY, point.y)};
+        }
+    }
 
     // The heading runs from the environment's +z towards its +x; the scene turns those axes.
     m_scene.heading = FieldNumber(input.heading);

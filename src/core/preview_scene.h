@@ -77,7 +77,7 @@ struct PreviewScene {
     std::vector<std::size_t> legend; // the kinds by number
     PreviewSquare tile;              // the tile itself
     PreviewSquare margin;            // the tile with the overlap the records were kept with
-    PreviewSquare extent;            // the tile and every dot
+    PreviewSquare extent;            // the tile, every dot, and each view's camera and target
     double heading = 90;             // the sun's heading in degrees, as the window shows it
     double sunX = 0;                 // the direction the sunlight travels, in the scene's plane
     double sunY = 0;

@@ -141,6 +141,10 @@ TEST(PlantFilter, PreviewMarksTheDotsLeftOut) {
     }
     EXPECT_TRUE(scene.kinds[0].filtered && scene.kinds[0].shown == shown && scene.kinds[0].count == 200);
     EXPECT_TRUE(BuildPreviewScene(PreviewInput{}, records).leftOut.empty());
+    // A camera far off the tile is in the picture's fit, with its target.
+    input.views = {{{-5000, 0}, {0, 4000}, 45, 10, 0, 0}};
+    const PreviewSquare& e = BuildPreviewScene(input, records).extent;
+    EXPECT_TRUE(e.minX == -5000 && e.maxY == 4000) << e.minX << " " << e.maxY;
 }
 
 } // namespace
