@@ -125,6 +125,14 @@ private:
     std::map<std::pair<std::size_t, std::string>, std::pair<std::string, std::string>> m_variants;
 };
 
+// "Vegetation_5: Turn=0:36O in Valley.tes.ini is not FROM:TO"; a fault of the whole section, which
+// names no key: "View3 in Valley.tes.ini: the camera and the target are the same point ...".
+std::string FaultSentence(const std::string& section, const KeyFault& fault, const std::string& file) {
+    if (fault.key.empty())
+        return section + " in " + file + ": " + fault.problem;
+    return section + ": " + fault.key + "=" + fault.text + " in " + file + " " + fault.problem;
+}
+
 } // namespace
 
 std::optional<Message> StoreKindsTable(KindsTable& table, const std::string& path) {
@@ -251,15 +259,12 @@ void KindsTable::setSeed(std::int64_t seed) {
 }
 
 std::string KindsTable::faultText(const KindRow& row, const KeyFault& fault) const {
-    return std::string(kSectionPrefix) + row.number + ": " + fault.key + "=" + fault.text + " in " +
-           m_fileName + " " + fault.problem;
+    return FaultSentence(std::string(kSectionPrefix) + row.number, fault, m_fileName);
 }
 
 std::string KindsTable::seedFaultText() const {
-    if (!m_seedFault)
-        return {};
-    return std::string(kVariationSection) + ": " + m_seedFault->key + "=" + m_seedFault->text + " in " +
-           m_fileName + " " + m_seedFault->problem;
+    return m_seedFault ? FaultSentence(std::string(kVariationSection), *m_seedFault, m_fileName)
+                       : std::string();
 }
 
 void KindsTable::setViews(std::vector<PlantView> views) {
@@ -268,10 +273,7 @@ void KindsTable::setViews(std::vector<PlantView> views) {
 }
 
 std::string KindsTable::viewFaultText(const ViewFault& view) const {
-    const KeyFault& fault = view.fault;
-    if (fault.key.empty())
-        return view.section + " in " + m_fileName + ": " + fault.problem;
-    return view.section + ": " + fault.key + "=" + fault.text + " in " + m_fileName + " " + fault.problem;
+    return FaultSentence(view.section, view.fault, m_fileName);
 }
 
 std::optional<std::string> KindsTable::unreadableViews() const {
