@@ -185,28 +185,6 @@ INSTANTIATE_TEST_SUITE_P(
                 {{"5", "C:\\M\\Pine.max", "Pine", true}, {"12", "C:\\M\\Elm.max", "Old Oak", true}}}),
     [](const testing::TestParamInfo<SetCase>& info) { return info.param.name; });
 
-// A kind is planned alike by itself and among every kind: the file of its row beats --max-file, which
-// serves a row that names none, and the row's variation applies either way.
-TEST(TableBuild, OneKindAndEveryKindWriteTheSameScript) {
-    TempDir dir;
-    const std::string prj = SmallProject().writeTo(dir);
-    dir.write("P.tes.ini", kPine + "Turn=0:90\r\n[Vegetation_12]\r\nScale=80:120\r\n");
-    const std::string fern = "C:\\M\\Fern.max";
-    for (const Strings& kind :
-         {Strings{"05"}, Strings{"05", "--max-file", fern}, Strings{"12", "--max-file", fern}}) {
-        Strings args{"build", prj, "--fast", "--vegetation"};
-        args.insert(args.end(), kind.begin(), kind.end());
-        EXPECT_EQ(RunEnviroScript(args).status, 0);
-        const std::string script = dir.file("P_MainVeg_" + kind[0] + ".ms");
-        const std::string single = ReadBytes(script);
-        EXPECT_NE(single.find(kind[0] == "05" ? "PINE.MAX" : "FERN.MAX"), std::string::npos);
-        args[3] = "--all";
-        args.erase(args.begin() + 4);
-        EXPECT_EQ(RunEnviroScript(args).status, 0);
-        EXPECT_EQ(ReadBytes(script), single);
-    }
-}
-
 // The row's values become those given, and their faults are gone: the same options again leave the
 // same bytes.
 TEST(Kinds, SetTwiceWritesTheSameTable) {
