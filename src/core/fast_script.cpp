@@ -1,5 +1,7 @@
 #include "core/fast_script.h"
 
+#include "lib/fields.h"
+
 #include <string_view>
 #include <unordered_map>
 
@@ -60,7 +62,17 @@ std::vector<std::string> VariedFastPreamble(const FastScriptNames& names,
     // The files merged so far, by their merge path, each with its number.
     std::unordered_map<std::string_view, std::size_t> merged;
     merged.reserve(sources.size());
+    // Each object taken so far, by its file and name, with its place among the sources: an object
+    // named twice (the far model may be one of the others) is turned and scaled once.
+    std::unordered_map<std::string, std::size_t> taken;
+    std::size_t place = 0;
     for (const FastSource& source : sources) {
+        const auto [first, fresh] =
+            taken.try_emplace(source.mergePath + '|' + UpperCase(source.objectName), ++place);
+        if (!fresh) {
+            lines.push_back("append sources sources[" + std::to_string(first->second) + "]");
+            continue;
+        }
         const auto [file, added] = merged.try_emplace(source.mergePath, merged.size() + 1);
         const std::string list = "merged" + std::to_string(file->second);
         if (added) {
@@ -81,15 +93,39 @@ std::vector<std::string> VariedFastPreamble(const FastScriptNames& names,
     return lines;
 }
 
-std::vector<std::string> VariedFastLoopAndEnd(const FastScriptNames& names) {
+std::vector<std::string> VariedFastLoopAndEnd(const FastScriptNames& names, bool lighter) {
+    const std::string clone = std::string("local c = ") + (names.instances ? "instance" : "copy") +
+                              " v name:(v.name + (formattedPrint n format:\"02d\"))";
+    if (lighter) {
+        // A negative object number marks a plant the viewports show as a box. The far model may be one
+        // of the other objects too, so each is deleted once.
+        return {
+            "local n = 0",
+            "for chunk in points do for i = 1 to chunk.count by 4 do",
+            "(",
+            "n += 1",
+            "local k = chunk[i + 3]",
+            "local v = sources[abs k]",
+            clone,
+            "rotate c (angleaxis chunk[i + 1] [0,0,1])",
+            "c.scale = c.scale * chunk[i + 2]",
+            "c.pos = chunk[i]",
+            "if k < 0 do c.boxMode = true",
+            "layer.addNode c",
+            ")",
+            "-- the objects the plants were cloned from are not plants themselves",
+            "for v in sources where not isDeleted v do delete v",
+            ")",
+            ")",
+        };
+    }
     return {
         "local n = 0",
         "for chunk in points do for i = 1 to chunk.count by 4 do",
         "(",
         "n += 1",
         "local v = sources[chunk[i + 3]]",
-        std::string("local c = ") + (names.instances ? "instance" : "copy") +
-            " v name:(v.name + (formattedPrint n format:\"02d\"))",
+        clone,
         "rotate c (angleaxis chunk[i + 1] [0,0,1])",
         "c.scale = c.scale * chunk[i + 2]",
         "c.pos = chunk[i]",

@@ -42,6 +42,8 @@ struct FastSource {
 std::vector<std::string> VariedFastPreamble(const FastScriptNames& names,
                                             const std::vector<FastSource>& sources,
                                             const std::vector<std::string>& turnAndScale);
-std::vector<std::string> VariedFastLoopAndEnd(const FastScriptNames& names);
+// `lighter`: some plants are the far model or boxes (a negative object number), and an object may
+// stand twice among the sources.
+std::vector<std::string> VariedFastLoopAndEnd(const FastScriptNames& names, bool lighter = false);
 
 } // namespace tes

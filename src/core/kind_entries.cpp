@@ -63,10 +63,10 @@ bool StoreKindEntries(const std::vector<KindEntry>& entries, KindsTable& table) 
         KindRow row = entry.tableRow();
         const KindRow* known = table.find(row.number);
         // A kind nobody gave anything keeps out of the file.
-        const bool differs = known
-                                 ? !(*known == row)
-                                 : !row.maxFile.empty() || !row.objectName.empty() || !row.enabled ||
-                                       row.varies() || row.weight != 1 || !(row.thinning == PlantThinning{});
+        const bool differs = known ? !(*known == row)
+                                   : !row.maxFile.empty() || !row.objectName.empty() || !row.enabled ||
+                                         row.varies() || row.weight != 1 ||
+                                         !(row.thinning == PlantThinning{}) || !(row.detail == PlantDetail{});
         if (differs) {
             table.set(std::move(row));
             changed = true;

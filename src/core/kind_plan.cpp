@@ -36,6 +36,7 @@ KindPlan PlanKind(const PlacementOptions& shared, const std::string& number, con
     if (row) {
         plan.options.takeVariation(*row, table->seed());
         plan.options.thinning = row->thinning;
+        plan.options.detail = row->detail;
     }
     if (table)
         plan.options.views = table->views();

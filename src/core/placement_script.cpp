@@ -32,6 +32,12 @@ PlantVariation VariationOf(const PlacementOptions& options, const std::string& n
     variation.weights.push_back(options.weight);
     for (const VariantSource& variant : options.variants)
         variation.weights.push_back(variant.weight);
+    if (options.detailed()) {
+        for (const PlantView& view : options.views)
+            variation.cameras.push_back(view.camera);
+        variation.farFrom = options.farModel() ? options.detail.farFrom : 0;
+        variation.boxFrom = options.detail.boxFrom;
+    }
     return variation;
 }
 
@@ -41,8 +47,34 @@ constexpr const char* kRefusedNameMessage =
     "Please specify a Max object name without quotes or control characters";
 constexpr const char* kClassicVariationMessage =
     "Plants that differ in turn, scale or object need the fast script (Script Options, or --fast)";
+constexpr const char* kClassicDetailMessage =
+    "A far model and boxes for plants far from the cameras need the fast script (Script Options, or --fast)";
 constexpr const char* kCodePageMessage =
     "The Max file name and the object name must be written in the Windows-1252 code page";
+
+// Names one source whatever the letter case (as Windows finds files and 3ds Max names) and whichever
+// folder separator a path writes.
+std::string SourceKey(std::string_view maxFile, std::string_view object) {
+    std::string key = UpperCase(maxFile);
+    std::replace(key.begin(), key.end(), '/', '\\');
+    key += '\0';
+    key += UpperCase(object);
+    return key;
+}
+
+// The far model's source; when it is one of the kind's other objects (as SourceKey tells), written
+// as that one, so the script merges and turns it once.
+FastSource FarSource(const PlacementOptions& options, const std::vector<FastSource>& sources) {
+    const PlantDetail& detail = options.detail;
+    const std::string key = SourceKey(detail.farFile, detail.farObjectName());
+    if (key == SourceKey(options.maxFile, options.objectName))
+        return sources.front();
+    for (std::size_t i = 0; i < options.variants.size(); ++i) {
+        if (key == SourceKey(options.variants[i].maxFile, options.variants[i].object()))
+            return sources[i + 1];
+    }
+    return {MaxFilePathBody(UpperCase(detail.farFile)), MaxStringBody(detail.farObjectName())};
+}
 
 // Names the script and works out the numbers of the build from the options; the derived grid size
 // or object scale goes into the result as soon as it is known. Throws Failure.
@@ -78,6 +110,8 @@ ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& num
         for (const VariantSource& variant : options.variants)
             setup.sources.push_back(
                 {MaxFilePathBody(UpperCase(variant.maxFile)), MaxStringBody(variant.object())});
+        if (options.farModel())
+            setup.sources.push_back(FarSource(options, setup.sources));
     }
     return setup;
 }
@@ -92,16 +126,6 @@ std::optional<std::string> NumberBeyondSinglePrecision(const ScriptSetup& setup)
     if (!FitsSinglePrecision(setup.objectScale / 100))
         return std::string("The object scale") + kBeyondFloats;
     return std::nullopt;
-}
-
-// Names one source whatever the letter case (as Windows finds files and 3ds Max names) and whichever
-// folder separator a path writes.
-std::string SourceKey(std::string_view maxFile, std::string_view object) {
-    std::string key = UpperCase(maxFile);
-    std::replace(key.begin(), key.end(), '/', '\\');
-    key += '\0';
-    key += UpperCase(object);
-    return key;
 }
 
 // A build refused once it has begun changes nothing: no field, no list, no file.
@@ -128,25 +152,29 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
     }
     result.number = number;
     const PlacementOptions& options = request.options;
+    // The far model is one more object merged, named and written as the variants are.
+    std::vector<VariantSource> others = options.variants;
+    if (options.farModel())
+        others.push_back({options.detail.farFile, options.detail.farObjectName(), 0});
     const bool variantNamesWritable =
-        std::all_of(options.variants.begin(), options.variants.end(),
+        std::all_of(others.begin(), others.end(),
                     [](const VariantSource& variant) { return IsWritableMaxName(variant.object()); });
     if (!IsWritableMaxName(options.objectName) || !variantNamesWritable) {
         result.messages.push_back(Refusal(kRefusedNameMessage));
         return result;
     }
     // A character the file's code page lacks would be written as '?', a wildcard in a pathname.
-    const bool variantsFit =
-        std::all_of(options.variants.begin(), options.variants.end(), [](const VariantSource& v) {
-            return FitsWindows1252(v.maxFile) && FitsWindows1252(v.object());
-        });
+    const bool variantsFit = std::all_of(others.begin(), others.end(), [](const VariantSource& v) {
+        return FitsWindows1252(v.maxFile) && FitsWindows1252(v.object());
+    });
     if (!options.style.utf8 &&
         (!FitsWindows1252(options.maxFile) || !FitsWindows1252(options.objectName) || !variantsFit)) {
         result.messages.push_back(Refusal(kCodePageMessage));
         return result;
     }
     if (options.varies() && options.style.shape != ScriptShape::Fast) {
-        result.messages.push_back(Refusal(kClassicVariationMessage));
+        const bool differ = options.turn || options.scale || !options.variants.empty();
+        result.messages.push_back(Refusal(differ ? kClassicVariationMessage : kClassicDetailMessage));
         return result;
     }
     if (std::optional<std::string> problem = ViewsProblem(options.views)) {
@@ -154,6 +182,10 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         return result;
     }
     if (std::optional<std::string> problem = ThinningProblem(options.thinning)) {
+        result.messages.push_back(Refusal(std::move(*problem)));
+        return result;
+    }
+    if (std::optional<std::string> problem = DetailProblem(options.detail)) {
         result.messages.push_back(Refusal(std::move(*problem)));
         return result;
     }

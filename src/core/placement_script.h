@@ -59,8 +59,13 @@ struct PlacementOptions {
     // those the thinning's share, drawn with the seed above. The defaults keep every plant.
     std::vector<PlantView> views;
     PlantThinning thinning;
+    // With a view, the far model and the boxes of the plants far from the cameras (the fast shape only).
+    PlantDetail detail;
 
-    bool varies() const { return turn || scale || !variants.empty(); }
+    bool detailed() const { return !views.empty() && detail.any(); }
+    // Whether the far model is merged: a view, a far model and its distance.
+    bool farModel() const { return !views.empty() && detail.farModel(); }
+    bool varies() const { return turn || scale || !variants.empty() || detailed(); }
     // Takes the variation of the kind's row in the kinds table, and the table's seed. Variants that
     // name the Max file and object of the row (or, for a row without a Max file, of these options: set
     // them first) or of an earlier variant, letter case aside and / as \, are one source: their

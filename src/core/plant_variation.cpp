@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 
 namespace tes {
 
@@ -47,6 +48,13 @@ PlantLook LookOf(const PlantVariation& variation, double x, double z) {
 
 PlantLooks::PlantLooks(const PlantVariation& variation)
     : m_turn(variation.turn), m_scale(variation.scale), m_kindHash(KindHash(variation)) {
+    if (variation.detailed()) {
+        m_detailed = true;
+        m_cameras = variation.cameras;
+        m_far2 = variation.farFrom * variation.farFrom;
+        m_box2 = variation.boxFrom * variation.boxFrom;
+        m_farVariant = variation.weights.size();
+    }
     // One object, or none with weight, gives every plant the first.
     if (variation.weights.size() < 2)
         return;
@@ -76,11 +84,25 @@ PlantLook PlantLooks::operator()(double x, double z) const {
     return look;
 }
 
+void PlantLooks::lighten(PlantLook& look, double X, double Y) const {
+    double nearest = std::numeric_limits<double>::infinity();
+    for (const GroundPoint& camera : m_cameras) {
+        const double dx = X - camera.x;
+        const double dy = Y - camera.y;
+        nearest = std::min(nearest, dx * dx + dy * dy);
+    }
+    if (m_far2 > 0 && nearest > m_far2)
+        look.variant = m_farVariant;
+    look.box = m_box2 > 0 && nearest > m_box2;
+}
+
 char* WritePlantLook(char* out, const PlantLook& look) {
     out = WriteShortFixedDecimals(out, look.turn, 1);
     *out++ = ',';
     out = WriteShortFixedDecimals(out, look.scale / 100, 3);
     *out++ = ',';
+    if (look.box)
+        *out++ = '-';
     // Kinds have a few variants: one digit, mostly.
     if (look.variant < 9)
         *out++ = static_cast<char>('1' + look.variant);

@@ -90,9 +90,9 @@ bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint3
     ProgressScope shown(progress, "Writing " + GetFileNameFromPath(m_setup.basePath) + " point cache");
     if (!shown.report(0, count))
         return false;
-    // A channel names the variant when any kind has more than one.
+    // A channel names the object a plant is cloned from when any kind has more than one.
     const bool shapes = std::any_of(m_setup.kinds.begin(), m_setup.kinds.end(),
-                                    [](const CacheKind& kind) { return kind.variation.weights.size() > 1; });
+                                    [](const CacheKind& kind) { return kind.variation.objects() > 1; });
     if (WritesPrt(m_setup.formats))
         m_files.push_back(
             MakePrtFile(m_setup.basePath + ".prt", m_setup.fileByteLimit, m_setup.compressionLevel, shapes));
@@ -118,7 +118,7 @@ bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint3
             particle.id = numbered ? (*lineNumbers)[row] : static_cast<std::int64_t>(row + 1);
             particle.mtlIndex = m_setup.kinds[k].mtlIndex;
             if (m_setup.kinds[k].variation.any())
-                TakePlantLook(particle, m_setup.look, m_looks[k](xz[0], xz[1]));
+                TakePlantLook(particle, m_setup.look, m_looks[k](xz[0], xz[1], point.X, point.Y));
             else
                 std::tie(particle.orientation, particle.scale, particle.shapeIndex) =
                     std::tie(plain.orientation, plain.scale, plain.shapeIndex);

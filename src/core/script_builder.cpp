@@ -231,7 +231,9 @@ void ScriptBuilder::finish() {
     if (!m_fast)
         return;
     closeFastPoints();
-    for (const std::string& line : m_varied ? VariedFastLoopAndEnd(m_fastNames) : FastLoopAndEnd(m_fastNames))
+    const bool lighter = m_setup.variation.detailed();
+    for (const std::string& line :
+         m_varied ? VariedFastLoopAndEnd(m_fastNames, lighter) : FastLoopAndEnd(m_fastNames))
         addLine(line);
 }
 
@@ -239,7 +241,7 @@ char* ScriptBuilder::writeVariedPlant(char* out, std::string_view entry) const {
     double xz[2];
     const ScenePoint point = m_rule.placeRecord(entry, xz);
     // The look first: its long chain of arithmetic then runs while the position's digits are written.
-    const PlantLook look = m_looks(xz[0], xz[1]);
+    const PlantLook look = m_looks(xz[0], xz[1], point.X, point.Y);
     *out++ = '[';
     out = WritePoint(out, point);
     *out++ = ',';

@@ -181,6 +181,26 @@ KeyValue<GroundPoint> ReadGroundPoint(std::string_view text) {
     return {GroundPoint{*x, *y}, {}};
 }
 
+KeyValue<std::pair<std::string, std::string>> ReadFarModel(std::string_view text) {
+    text = TrimIniBlanks(text);
+    if (text.empty())
+        return {};
+    // The object is all after the first bar, so any name the writer writes is read back.
+    const std::size_t bar = text.find('|');
+    std::pair<std::string, std::string> model{std::string(TrimIniBlanks(text.substr(0, bar))), ""};
+    if (bar != std::string_view::npos)
+        model.second = TrimIniBlanks(text.substr(bar + 1));
+    if (model.first.empty())
+        return Problem<std::pair<std::string, std::string>>("names no Max file");
+    return {std::move(model), {}};
+}
+
+std::string FarModelText(const PlantDetail& detail) {
+    if (detail.farFile.empty())
+        return {};
+    return detail.farObject.empty() ? detail.farFile : detail.farFile + "|" + detail.farObject;
+}
+
 std::string GroundPointText(const GroundPoint& point) {
     return DecimalText(point.x) + "," + DecimalText(point.y);
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tes {
 
@@ -63,6 +64,9 @@ KeyValue<std::int64_t> ReadSeed(std::string_view text);
 KeyValue<double> ReadKeep(std::string_view text);
 // ThinBeyond, KeepRadius and Far: a distance of 0 or more; empty is 0 (the rule is off).
 KeyValue<double> ReadDistance(std::string_view text);
+// FarModel: FILE|OBJECT, the object all after the first bar, or FILE, the object then the file's
+// name; empty is none. The value is the PlantDetail's far file and object.
+KeyValue<std::pair<std::string, std::string>> ReadFarModel(std::string_view text);
 // [ViewN] Camera and Target: X,Y on the scene's ground. Empty is no point.
 KeyValue<GroundPoint> ReadGroundPoint(std::string_view text);
 // [ViewN] Fov: degrees from 1 to 179.9; empty is 45.
@@ -82,5 +86,6 @@ inline constexpr std::string_view kFovRule = "a number from 1 to 179.9";
 std::string RangeText(const ValueRange& range);
 std::string VariantText(const KindVariant& variant);
 std::string GroundPointText(const GroundPoint& point); // "-120.5,300"
+std::string FarModelText(const PlantDetail& detail);   // "D:\M\Oak far.max|Oak_far", "" for none
 
 } // namespace tes

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <tuple>
 
 namespace tes {
 
@@ -72,6 +73,11 @@ public:
         take("Keep", ReadKeep, row.thinning.keep, row.faults);
         take("ThinBeyond", ReadDistance, row.thinning.thinBeyond, row.faults);
         take("KeepFar", ReadKeep, row.thinning.keepFar, row.faults);
+        std::pair<std::string, std::string> farModel;
+        take("FarModel", ReadFarModel, farModel, row.faults);
+        std::tie(row.detail.farFile, row.detail.farObject) = std::move(farModel);
+        take("FarFrom", ReadDistance, row.detail.farFrom, row.faults);
+        take("BoxFrom", ReadDistance, row.detail.boxFrom, row.faults);
         std::size_t place = 0; // among the variants, the faulty ones counted
         for (const auto& [number, variant] : m_variants) {
             KeyValue<KindVariant> read = ReadVariant(variant.second);

@@ -1,5 +1,7 @@
 #include "project/plant_views.h"
 
+#include "lib/fields.h"
+
 #include <cmath>
 
 namespace tes {
@@ -53,6 +55,18 @@ std::optional<std::string> ThinningProblem(const PlantThinning& thinning) {
     if (!Percent(thinning.keepFar))
         return "KeepFar must lie between 0 and 100 percent";
     return std::nullopt;
+}
+
+std::optional<std::string> DetailProblem(const PlantDetail& detail) {
+    if (!Distance(detail.farFrom))
+        return "FarFrom must be 0 or more";
+    if (!Distance(detail.boxFrom))
+        return "BoxFrom must be 0 or more";
+    return std::nullopt;
+}
+
+std::string PlantDetail::farObjectName() const {
+    return farObject.empty() ? GetBaseFileName(farFile) : farObject;
 }
 
 } // namespace tes

@@ -36,6 +36,22 @@ struct PlantThinning {
     bool any() const { return keep < 100 || (thinBeyond > 0 && keepFar < 100); }
 };
 
+// How a kind's plants grow lighter with their distance from the nearest camera (FarModel, FarFrom and
+// BoxFrom in the kind's section; with a view only, as there is no camera without one): beyond
+// `farFrom` a plant is the far model instead of the kind's own objects, and beyond `boxFrom` the
+// viewports show it as a box. A distance of 0 turns its rule off.
+struct PlantDetail {
+    std::string farFile;   // the far model's Max file; empty: none
+    std::string farObject; // its object; empty: the file's name
+    double farFrom = 0;
+    double boxFrom = 0;
+    bool operator==(const PlantDetail&) const = default;
+    // The object the far model merges.
+    std::string farObjectName() const;
+    bool farModel() const { return !farFile.empty() && farFrom > 0; }
+    bool any() const { return farModel() || boxFrom > 0; }
+};
+
 // Why the view cannot be used ("the field of view must lie between 1 and 179.9 degrees"): the camera
 // on its target, a field of view outside 1 to 179.9, a negative margin, keep radius or far distance,
 // or a value that is no number. None when it can.
@@ -44,5 +60,7 @@ std::optional<std::string> ViewProblem(const PlantView& view);
 std::optional<std::string> ViewsProblem(const std::vector<PlantView>& views);
 // Why the thinning cannot be used: Keep or KeepFar outside 0 to 100, a negative ThinBeyond.
 std::optional<std::string> ThinningProblem(const PlantThinning& thinning);
+// Why the level of detail cannot be used: a negative FarFrom or BoxFrom.
+std::optional<std::string> DetailProblem(const PlantDetail& detail);
 
 } // namespace tes

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 namespace tes::test {
@@ -74,7 +75,7 @@ void MaxScene::merge(MaxCursor& c) {
     if (select)
         m_selection.clear();
     for (const std::string& object : objects) {
-        m_nodes.push_back(PlacedNode{object, {}, 0, {1, 1, 1}, NodeOrigin::Merged, m_mergedFile});
+        m_nodes.push_back(PlacedNode{object, {}, 0, {1, 1, 1}, NodeOrigin::Merged, m_mergedFile, false});
         if (select)
             m_selection.push_back(m_nodes.size() - 1);
     }
@@ -100,7 +101,7 @@ void MaxScene::remove(MaxCursor& c) {
 std::vector<PlacedNode> MaxScene::remaining() const {
     std::vector<PlacedNode> out;
     for (std::size_t i = 0; i < m_nodes.size(); ++i)
-        if (!deleted(i))
+        if (!isDeleted(i))
             out.push_back(m_nodes[i]);
     return out;
 }
@@ -109,6 +110,10 @@ void MaxScene::property(std::size_t node, MaxCursor& c) {
     const std::string name = Lower(c.identifier());
     c.expect("=");
     Value v = value(c);
+    if (name == "boxmode") {
+        m_nodes[node].box = As<bool>(v, "true or false");
+        return;
+    }
     const Point3 point = As<Point3>(v, "a point");
     if (name == "pos")
         m_nodes[node].position = point;
@@ -224,6 +229,10 @@ Value MaxScene::primary(MaxCursor& c) {
         Value format = primary(c);
         return Formatted(As<long long>(number, "a whole number"), As<std::string>(format, "a format"));
     }
+    if (c.take("abs")) {
+        Value number = primary(c);
+        return std::abs(As<long long>(number, "a whole number"));
+    }
     if (c.take("LayerManager"))
         return layer(c);
     return access(c, variable(Lower(c.identifier())));
@@ -273,7 +282,7 @@ std::size_t MaxScene::target(MaxCursor& c) {
     if (c.peek() == '$')
         return resolve(c.pathname());
     const std::size_t node = As<NodeRef>(variable(Lower(c.identifier())), "a node").index;
-    if (deleted(node))
+    if (isDeleted(node))
         throw ScriptFault("a node that was deleted: " + m_nodes[node].name);
     return node;
 }
@@ -281,7 +290,7 @@ std::size_t MaxScene::target(MaxCursor& c) {
 std::size_t MaxScene::resolve(const NamePattern& pattern) {
     std::vector<std::size_t> found;
     for (std::size_t i = 0; i < m_nodes.size(); ++i)
-        if (!deleted(i) && pattern.matches(m_nodes[i].name))
+        if (!isDeleted(i) && pattern.matches(m_nodes[i].name))
             found.push_back(i);
     if (found.empty())
         throw ScriptFault("no node matches " + pattern.written);

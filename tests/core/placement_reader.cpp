@@ -121,10 +121,19 @@ private:
         m_resume = close + 1;
     }
 
-    // if <variable> ==|!= undefined do <statement>: a branch not taken is only checked to parse.
+    // if <variable> ==|!= undefined do <statement>, or if <variable> < <number> do <statement>: a
+    // branch not taken is only checked to parse.
     void conditional(MaxCursor& c) {
-        const bool undefinedNow =
-            std::holds_alternative<std::monostate>(m_scene.variable(Lower(c.identifier())));
+        Value& tested = m_scene.variable(Lower(c.identifier()));
+        if (c.take("<")) {
+            Value bound = m_scene.value(c);
+            c.expect("do");
+            if (As<long long>(tested, "a whole number") < As<long long>(bound, "a whole number"))
+                statement(c.rest());
+            c.skipRest();
+            return;
+        }
+        const bool undefinedNow = std::holds_alternative<std::monostate>(tested);
         const bool wantUndefined = c.take("==");
         if (!wantUndefined)
             c.expect("!=");
@@ -135,7 +144,8 @@ private:
         c.skipRest();
     }
 
-    // for <v> in <collection> [where <v>.name == <string> | where (stricmp <v>.name <string>) == 0] do
+    // for <v> in <collection> [where <v>.name == <string> | where (stricmp <v>.name <string>) == 0 |
+    // where not isDeleted <v>] do
     // <statement>, or for <v> = <from> to <to> [by <step>] do <statement>; the statement is a block on
     // the next lines when nothing or only another loop's head follows the do.
     void loop(MaxCursor& c) {
@@ -157,18 +167,24 @@ private:
         }
         std::optional<std::string> whereName;
         bool ignoreCase = false;
+        bool living = false; // where not isDeleted <v>
         if (!counting && c.take("where")) {
-            ignoreCase = c.take("(");
+            living = c.take("not");
+            if (living)
+                c.expect("isDeleted");
+            ignoreCase = !living && c.take("(");
             if (ignoreCase)
                 c.expect("stricmp");
             if (Lower(c.identifier()) != name)
                 throw ScriptFault("a where clause about another variable");
-            c.expect(".");
-            c.expect("name");
-            if (!ignoreCase)
-                c.expect("==");
-            Value wanted = m_scene.value(c);
-            whereName = As<std::string>(wanted, "a name to compare with");
+            if (!living) {
+                c.expect(".");
+                c.expect("name");
+                if (!ignoreCase)
+                    c.expect("==");
+                Value wanted = m_scene.value(c);
+                whereName = As<std::string>(wanted, "a name to compare with");
+            }
             if (ignoreCase) {
                 c.expect(")");
                 c.expect("==");
@@ -183,6 +199,8 @@ private:
         const auto each = [&](Value element) {
             m_scene.declare(name, std::move(element));
             m_line = line;
+            if (living && m_scene.isDeleted(As<NodeRef>(m_scene.variable(name), "a node").index))
+                return;
             if (whereName) {
                 const std::string& nodeName =
                     m_scene.nodes()[As<NodeRef>(m_scene.variable(name), "a node").index].name;
@@ -218,7 +236,8 @@ private:
     void append(MaxCursor& c) {
         Value& array = m_scene.variable(Lower(c.identifier()));
         if (!c.take("#(")) {
-            const std::size_t node = m_scene.target(c);
+            Value item = m_scene.value(c);
+            const std::size_t node = As<NodeRef>(item, "a node").index;
             // An empty array (#()) takes the kind of its first item.
             if (const Chunks* empty = std::get_if<Chunks>(&array); empty && empty->empty())
                 array = Nodes{};
@@ -301,7 +320,7 @@ void PrintTo(const PlacedNode& node, std::ostream* out) {
     point(node.position);
     *out << " turned " << node.rotation << " scaled ";
     point(node.scale);
-    *out << ' ' << kOrigins[static_cast<int>(node.origin)];
+    *out << ' ' << kOrigins[static_cast<int>(node.origin)] << (node.box ? " box" : "");
 }
 
 Placement ReadPlacement(std::string_view script, std::string_view objectName, const MaxFiles& files) {

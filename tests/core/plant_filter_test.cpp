@@ -11,6 +11,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <tuple>
 
 namespace tes {
 namespace {
@@ -122,6 +123,58 @@ TEST(PlantFilter, BuildKeepsExactlyThePlantsTheRuleKeeps) {
             }
         }
     }
+}
+
+// Beyond FarFrom of the nearest camera a plant is the far model, beyond BoxFrom a box; the cache names
+// the far model by the ShapeIndex after the kind's own object. A far model that is the kind's own object
+// is merged and turned once. Without a view nothing changes; the classic shape refuses it.
+TEST(PlantFilter, PlantsFarFromTheCamerasAreLighter) {
+    LineList records;
+    for (int i = 0; i < 1500; ++i)
+        records.append("5," + std::to_string(700 + i * 131 % 1700) + ",1," +
+                       std::to_string(700 + i * 197 % 1700));
+    test::TempDir dir;
+    PlacementRequest request;
+    PlacementOptions& o = request.options;
+    std::tie(o.kindNumber, o.maxFile, o.objectName, o.terrainWidth, o.projectBasePath) =
+        std::tuple("5", "C:\\M\\Oak.max", "Oak", 5, dir.file("V"));
+    o.style = {ScriptShape::Fast, false, false, PointCache::Csv};
+    o.rotationAngle = "30";
+    request.records = &records;
+    const PlacementResult plain = BuildPlacementScript(request);
+    o.detail = {"C:\\M\\Far.max", "OakFar", 200, 300};
+    EXPECT_EQ(BuildPlacementScript(request).lines.text(), plain.lines.text());
+    o.views = {{{0, 0}, {100, -50}, 170, 10, 0, 0}, {{-400, 300}, {0, 0}, 90, 0, 0, 0}};
+    for (const char* model : {"C:\\M\\Far.max", "c:/m/oak.MAX"}) {
+        o.detail.farFile = model;
+        o.detail.farObject = model[0] == 'C' ? "OakFar" : "OAK";
+        const PlacementResult built = BuildPlacementScript(request);
+        ASSERT_EQ(built.outcome, BuildOutcome::Built);
+        const test::Placement script = test::ReadPlacement(
+            built.lines, "Oak", {{"C:\\M\\OAK.MAX", {"Oak"}}, {"C:\\M\\FAR.MAX", {"OakFar"}}});
+        const test::ReadCache cache = test::ReadCsv(ReadFileBytes(dir.file("V_MainVeg_05.csv")));
+        ASSERT_EQ(script.fault, "");
+        ASSERT_EQ(script.nodes.size(), built.objectCount);
+        ASSERT_EQ(cache.particles.size(), built.objectCount);
+        std::size_t far = 0, boxes = 0;
+        for (std::size_t i = 0; i < script.nodes.size(); ++i) {
+            const test::PlacedNode& node = script.nodes[i];
+            const double d = std::min(std::hypot(node.position.x, node.position.y),
+                                      std::hypot(node.position.x + 400, node.position.y - 300));
+            if (std::abs(d - 200) < 0.01 || std::abs(d - 300) < 0.01)
+                continue;
+            SCOPED_TRACE(node.name);
+            EXPECT_EQ(node.name.starts_with("OakFar"), model[0] == 'C' && d > 200);
+            EXPECT_EQ(node.box, d > 300);
+            EXPECT_EQ(node.rotation, 30);
+            EXPECT_EQ(cache.particles[i].shapeIndex, d > 200 ? 1 : 0);
+            far += d > 200;
+            boxes += d > 300;
+        }
+        EXPECT_TRUE(far > 100 && far < built.objectCount && boxes > 50 && boxes < far) << far << ' ' << boxes;
+    }
+    o.style.shape = ScriptShape::Classic;
+    EXPECT_EQ(BuildPlacementScript(request).outcome, BuildOutcome::Refused);
 }
 
 // The preview marks the dots the build leaves out and counts the others.

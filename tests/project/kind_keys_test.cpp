@@ -128,6 +128,12 @@ TEST(KindKeys, ThinningAndViewNumbersReadWithinTheirBounds) {
         EXPECT_EQ(ReadGroundPoint(text).problem, "is not X,Y") << text;
     EXPECT_EQ(ReadGroundPoint(" -120.5 , 300 ").value, (GroundPoint{-120.5, 300}));
     EXPECT_EQ(GroundPointText({-120.5, 300}), "-120.5,300");
+    using Model = std::pair<std::string, std::string>;
+    EXPECT_EQ(ReadFarModel(" D:\\M\\Oak far.max | Oak_far ").value, (Model{"D:\\M\\Oak far.max", "Oak_far"}));
+    EXPECT_EQ(ReadFarModel("a.max").value, (Model{"a.max", ""}));
+    EXPECT_EQ(ReadFarModel(" ").value, Model());
+    EXPECT_EQ(ReadFarModel("|Oak").problem, "names no Max file");
+    EXPECT_EQ(ReadFarModel("a.max|Oak|3").value, (Model{"a.max", "Oak|3"}));
 }
 
 // The two ends of a range typed apart say which of them is wrong.

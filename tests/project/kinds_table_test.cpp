@@ -233,10 +233,12 @@ TEST(KindsTableWrite, KeepsTheViewsAndTheThinning) {
 
     KindRow row = table.rows()[0];
     row.thinning = {60, 400.5, 0};
+    row.detail = {"b.max", "Oak|far", 400, 0};
     table.set(row);
     table.write(path);
     std::string expected = before;
-    expected.insert(expected.find("[View2]"), "Keep=60\r\nThinBeyond=400.5\r\nKeepFar=0\r\n");
+    expected.insert(expected.find("[View2]"),
+                    "Keep=60\r\nThinBeyond=400.5\r\nKeepFar=0\r\nFarModel=b.max|Oak|far\r\nFarFrom=400\r\n");
     EXPECT_EQ(ReadBytes(path), expected) << "the views did not change";
 
     table.setViews({pass, {{-1.5, 2}, {3, 4}, 90, 0, 25, 0}});
@@ -244,11 +246,12 @@ TEST(KindsTableWrite, KeepsTheViewsAndTheThinning) {
     const KindsTable again = KindsTable::Read(path, messages);
     EXPECT_EQ(again.views(), table.views());
     EXPECT_EQ(again.rows()[0].thinning, row.thinning);
+    EXPECT_EQ(again.rows()[0].detail, row.detail);
     EXPECT_EQ(ReadBytes(path), "[Options]\r\nX=1\r\n[View1]\r\nCamera=5,5\r\nTarget=5,6\r\nFov=45\r\n"
                                "Margin=10\r\nKeepRadius=0\r\nFar=300\r\n[View2]\r\nCamera=-1.5,2\r\n"
                                "Target=3,4\r\nFov=90\r\nMargin=0\r\nKeepRadius=25\r\nFar=0\r\n"
                                "[Vegetation_5]\r\nMaxFile=a.max\r\nKeep=60\r\nThinBeyond=400.5\r\n"
-                               "KeepFar=0\r\n");
+                               "KeepFar=0\r\nFarModel=b.max|Oak|far\r\nFarFrom=400\r\n");
     table.setViews({});
     table.write(path);
     EXPECT_EQ(ReadBytes(path).find("View"), std::string::npos);

@@ -66,6 +66,7 @@ public:
     // Every node made, deleted ones too: node references index it.
     const std::vector<PlacedNode>& nodes() const { return m_nodes; }
     std::vector<PlacedNode> remaining() const;
+    bool isDeleted(std::size_t node) const { return node < m_deleted.size() && m_deleted[node]; }
     const std::string& mergedFile() const { return m_mergedFile; }
 
 private:
@@ -74,7 +75,6 @@ private:
     // <variable> followed, with no blank between, by .<property> or [<index>], and then "as integer".
     Value access(MaxCursor& c, const Value& v);
     Value layer(MaxCursor& c);
-    bool deleted(std::size_t node) const { return node < m_deleted.size() && m_deleted[node]; }
     // The one node the pathname finds.
     std::size_t resolve(const NamePattern& pattern);
 

@@ -23,6 +23,7 @@ struct PlacedNode {
     Point3 scale{1, 1, 1};
     NodeOrigin origin = NodeOrigin::Merged;
     std::string file; // the Max file its object was merged from, as the merge line's string reads
+    bool box = false; // shown as a box in the viewports
     bool operator==(const PlacedNode&) const = default;
 };
 
