@@ -39,7 +39,8 @@ constexpr const char* kUsage =
     "  enviro-script build   PROJECT.prj (--vegetation KIND | --all) [--kinds FILE] [build options] "
     "[view options]\n"
     "  enviro-script kinds   PROJECT.prj [--kinds FILE] [--seed N] [view options] [--set N [--max-file "
-    "PATH] [--object NAME] [--disable] [variation options] [thinning options]]\n"
+    "PATH] [--object NAME] [--disable] [variation options] [thinning options] [level of detail "
+    "options]]\n"
     "  enviro-script preview PROJECT.prj --png OUT.png [--size WxH] [--kind N]... [--output-dir DIR] "
     "[view options] [load options]\n"
     "  enviro-script combine OUTPUT.ms INPUT.ms...\n"
@@ -236,6 +237,7 @@ void AddKindsOptions(CLI::App& app, KindsOptions& kinds) {
         ->group("Row options");
     AddVariationOptions(app, kinds, set);
     AddThinningOptions(app, kinds, set);
+    AddDetailOptions(app, kinds, set);
     AddViewOptions(app, kinds.views, ViewScope::Table);
     app.callback([&kinds] { CheckViewOptions(kinds.views); });
     AddSeedOption(app, kinds.seed,
@@ -295,7 +297,8 @@ int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostre
     CLI::App* kinds = app.add_subcommand(
         "kinds", "Load the project and print its kinds table (PROJECT.tes.ini) joined with the tile's "
                  "kinds, one tab-separated line each: number, name, records, Max file, object, enabled, "
-                 "turn, scale, weight, variants (\"; \" between them), keep, thin beyond, keep far; then a "
+                 "turn, scale, weight, variants (\"; \" between them), keep, thin beyond, keep far, far "
+                 "model, far from, box from; then a "
                  "line 'seed' and the project's seed, and a line 'view' for each view: its number, "
                  "CX,CY:TX,TY, fov, margin, keep radius and far. A value that cannot be read shows as "
                  "the file has it. Or change one row with --set, or the views with --view, --add-view "

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tes::cli {
@@ -78,6 +79,10 @@ struct KindsOptions {
     std::optional<double> keep;          // the row's thinning: unset keeps what the row says
     std::optional<double> thinBeyond;
     std::optional<double> keepFar;
+    // The row's level of detail: unset keeps what the row says; an empty far model is none.
+    std::optional<std::pair<std::string, std::string>> farModel;
+    std::optional<double> farFrom;
+    std::optional<double> boxFrom;
     ViewOptions views; // the project's views
 };
 

@@ -6,6 +6,7 @@
 #include "lib/numbers.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace tes::cli {
 
@@ -51,14 +52,17 @@ void PrintEntry(std::ostream& out, const KindEntry& entry, const KindsTable& tab
         << Shown(row, "Weight", std::to_string(row.weight)) << '\t' << VariantsShown(row) << '\t'
         << Shown(row, "Keep", DecimalText(row.thinning.keep)) << '\t'
         << Shown(row, "ThinBeyond", DecimalText(row.thinning.thinBeyond)) << '\t'
-        << Shown(row, "KeepFar", DecimalText(row.thinning.keepFar)) << '\n';
+        << Shown(row, "KeepFar", DecimalText(row.thinning.keepFar)) << '\t'
+        << Shown(row, "FarModel", FarModelText(row.detail)) << '\t'
+        << Shown(row, "FarFrom", DecimalText(row.detail.farFrom)) << '\t'
+        << Shown(row, "BoxFrom", DecimalText(row.detail.boxFrom)) << '\n';
 }
 
 // The tile's kinds in the list's order with their rows, then the rows of kinds not on the tile, then
 // the project's seed and its views (those that cannot be read the load has named).
 void PrintKinds(const LoadedProject& project, const KindsTable& table, std::ostream& out) {
     out << "number\tname\trecords\tmax file\tobject\tenabled\tturn\tscale\tweight\tvariants\tkeep\t"
-           "thin beyond\tkeep far\n";
+           "thin beyond\tkeep far\tfar model\tfar from\tbox from\n";
     for (const KindEntry& entry : KindEntries(project.load.kinds.kinds, project.load.records, table))
         PrintEntry(out, entry, table);
     const std::optional<KeyFault>& seedFault = table.seedFault();
@@ -122,6 +126,19 @@ bool SetRow(KindsTable& table, const std::string& path, const KindsOptions& opti
         if (thinning[i].first) {
             thinning[i].second = *thinning[i].first;
             row.clearFault(thinningKeys[i]);
+        }
+    }
+    if (options.farModel) {
+        std::tie(row.detail.farFile, row.detail.farObject) = *options.farModel;
+        row.clearFault("FarModel");
+    }
+    const std::pair<const std::optional<double>&, double&> distances[] = {
+        {options.farFrom, row.detail.farFrom}, {options.boxFrom, row.detail.boxFrom}};
+    const char* distanceKeys[] = {"FarFrom", "BoxFrom"};
+    for (std::size_t i = 0; i < std::size(distances); ++i) {
+        if (distances[i].first) {
+            distances[i].second = *distances[i].first;
+            row.clearFault(distanceKeys[i]);
         }
     }
     if (options.clearVariants || !options.variants.empty()) {

@@ -149,4 +149,29 @@ void AddThinningOptions(CLI::App& app, KindsOptions& kinds, CLI::Option* set) {
         ->needs(set);
 }
 
+void AddDetailOptions(CLI::App& app, KindsOptions& kinds, CLI::Option* set) {
+    const char* group = "Level of detail options";
+    app.add_option_function<std::string>(
+           "--far-model",
+           [&kinds](const std::string& text) {
+               kinds.farModel = ReadOption("--far-model", text, &ReadFarModel);
+           },
+           "With a view: the lighter Max file and object (FILE|OBJECT, or FILE for the object of the "
+           "file's name) that plants beyond --far-from take instead of their own; \"\" removes it "
+           "(default: the row keeps it)")
+        ->type_name("FILE|OBJECT")
+        ->needs(set)
+        ->group(group);
+    AddNumber(app, "--far-from", kinds.farFrom, &ReadDistance, kDistanceRule,
+              "With a view: plants farther than this from the nearest camera take the far model; 0 turns it "
+              "off (default: the row keeps it)",
+              group)
+        ->needs(set);
+    AddNumber(app, "--box-from", kinds.boxFrom, &ReadDistance, kDistanceRule,
+              "With a view: plants farther than this from the nearest camera are boxes in 3ds Max's "
+              "viewports (they render as before); 0 turns it off (default: the row keeps it)",
+              group)
+        ->needs(set);
+}
+
 } // namespace tes::cli

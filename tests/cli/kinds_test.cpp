@@ -120,8 +120,8 @@ TEST(TableBuild, NoSavePrintsTheLines) {
 
 const std::string kHeader =
     "number\tname\trecords\tmax file\tobject\tenabled\tturn\tscale\tweight\tvariants\tkeep\tthin "
-    "beyond\tkeep far\n";
-const std::string kAll = "\t100\t0\t100\n"; // the thinning that keeps every plant
+    "beyond\tkeep far\tfar model\tfar from\tbox from\n";
+const std::string kAll = "\t100\t0\t100\t\t0\t0\n"; // every plant kept, and as it is
 const std::string kNoRows = "5\tPine\t2\t\t\t1\t\t\t1\t" + kAll + "12\tOak\t1\t\t\t1\t\t\t1\t" + kAll;
 
 TEST(Kinds, ListsTheTilesKindsThenTheTablesOthers) {
@@ -213,6 +213,8 @@ TEST(Kinds, ViewsAndThinningTwiceWriteTheSameTable) {
     const std::string prj = SmallProject().writeTo(dir);
     const std::string table = dir.write("P.tes.ini", kPine + "Keep=x\r\n[View3]\r\nFov=1000\r\n");
     const std::vector<Strings> runs = {
+        {"kinds", prj, "--set", "12", "--far-model", "F.max", "--far-from", "300", "--box-from", "5e2"},
+        {"kinds", prj, "--set", "12", "--far-model", "C:\\F.max|Oak far"},
         {"kinds", prj, "--no-view"},
         {"kinds", prj, "--view", "-10.5,0:0,20", "--fov", "60", "--far", "900"},
         {"kinds", prj, "--add-view", "1,1:2,1", "--margin", "0", "--keep-radius", "50"},
@@ -227,8 +229,8 @@ TEST(Kinds, ViewsAndThinningTwiceWriteTheSameTable) {
     EXPECT_EQ(bytes[0], bytes[1]);
     EXPECT_EQ(RunEnviroScript({"kinds", prj}).out,
               kHeader +
-                  "5\tPine\t2\tC:\\M\\Pine.max\tPine\t1\t\t\t1\t\t60\t400\t20\n12\tOak\t1\t\t\t1\t\t\t1\t" +
-                  kAll +
+                  "5\tPine\t2\tC:\\M\\Pine.max\tPine\t1\t\t\t1\t\t60\t400\t20\t\t0\t0\n12\tOak\t1\t\t\t1"
+                  "\t\t\t1\t\t100\t0\t100\tC:\\F.max|Oak far\t300\t500\n"
                   "seed\t1\nview\t1\t-10.5,0:0,20\tfov 60\tmargin 10\tkeep radius 0\tfar 900\n"
                   "view\t2\t1,1:2,1\tfov 45\tmargin 0\tkeep radius 50\tfar 0\n");
 }
