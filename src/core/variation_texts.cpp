@@ -7,6 +7,7 @@
 #include "project/kinds_table_lines.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace tes {
 
@@ -21,22 +22,39 @@ std::string Quoted(std::string_view text) {
     return quoted;
 }
 
-// A part of the thinning: its key, the field's name in a refusal, and how the table reads it.
-struct ThinningPart {
+// A number of the thinning or the level of detail: its key, the field's name in a refusal, and how the
+// table reads it.
+template <typename Group> struct NumberPart {
     std::string_view key;
     const char* name;
     F field;
     std::string VariationTexts::*text;
-    double PlantThinning::*value;
+    Group KindRow::*group;
+    double Group::*value;
     KeyValue<double> (*read)(std::string_view);
 };
 
-const ThinningPart kThinningParts[] = {
-    {"Keep", "keep", F::Keep, &VariationTexts::keep, &PlantThinning::keep, ReadKeep},
-    {"ThinBeyond", "thin beyond", F::ThinBeyond, &VariationTexts::thinBeyond, &PlantThinning::thinBeyond,
-     ReadDistance},
-    {"KeepFar", "keep far", F::KeepFar, &VariationTexts::keepFar, &PlantThinning::keepFar, ReadKeep},
+const NumberPart<PlantThinning> kThinningParts[] = {
+    {"Keep", "keep", F::Keep, &VariationTexts::keep, &KindRow::thinning, &PlantThinning::keep, ReadKeep},
+    {"ThinBeyond", "thin beyond", F::ThinBeyond, &VariationTexts::thinBeyond, &KindRow::thinning,
+     &PlantThinning::thinBeyond, ReadDistance},
+    {"KeepFar", "keep far", F::KeepFar, &VariationTexts::keepFar, &KindRow::thinning, &PlantThinning::keepFar,
+     ReadKeep},
 };
+const NumberPart<PlantDetail> kDetailParts[] = {
+    {"FarFrom", "far model beyond", F::FarFrom, &VariationTexts::farFrom, &KindRow::detail,
+     &PlantDetail::farFrom, ReadDistance},
+    {"BoxFrom", "boxes beyond", F::BoxFrom, &VariationTexts::boxFrom, &KindRow::detail, &PlantDetail::boxFrom,
+     ReadDistance},
+};
+
+// Calls `f` with each number part.
+template <typename Visit> void ForEachNumberPart(Visit f) {
+    for (const auto& part : kThinningParts)
+        f(part);
+    for (const auto& part : kDetailParts)
+        f(part);
+}
 
 // Checks the fields one after another and keeps the first refusal, which reads
 // "Kind 5, turn to: the turn has a TO that is not a number."
@@ -65,7 +83,7 @@ struct Checker {
         return read.value;
     }
 
-    double number(std::string_view text, const ThinningPart& part) {
+    template <typename Part> double number(std::string_view text, const Part& part) {
         const KeyValue<double> read = part.read(text);
         if (!read.read())
             refuse(part.field, 0, part.name, Quoted(TrimIniBlanks(text)) + " " + read.problem);
@@ -121,8 +139,9 @@ VariationTexts VariationTextsOf(const KindRow& row) {
     texts.weight = std::to_string(row.weight);
     for (const KindVariant& variant : row.variants)
         texts.variants.push_back({variant.maxFile, variant.objectName, std::to_string(variant.weight)});
-    for (const ThinningPart& part : kThinningParts)
-        texts.*part.text = DecimalText(row.thinning.*part.value);
+    ForEachNumberPart([&](const auto& part) { texts.*part.text = DecimalText(row.*part.group.*part.value); });
+    texts.farFile = row.detail.farFile;
+    texts.farObject = row.detail.farObject;
 
     std::vector<const KeyFault*> faultyVariants;
     for (const KeyFault& fault : row.faults) {
@@ -140,12 +159,17 @@ VariationTexts VariationTextsOf(const KindRow& row) {
         } else if (kinds_lines::IsVariantKey(fault.key)) {
             faultyVariants.push_back(&fault);
         }
-        for (const ThinningPart& part : kThinningParts) {
+        if (IsKey(fault, "FarModel")) {
+            std::tie(texts.farFile, texts.farObject) = SplitAtFirst(fault.text, '|');
+            texts.marks.push_back({F::FarFile, 0, texts.farFile, why});
+            texts.marks.push_back({F::FarObject, 0, texts.farObject, why});
+        }
+        ForEachNumberPart([&](const auto& part) {
             if (IsKey(fault, part.key)) {
                 texts.*part.text = fault.text;
                 texts.marks.push_back({part.field, 0, fault.text, why});
             }
-        }
+        });
     }
     AddFaultyVariants(std::move(faultyVariants), texts);
     return texts;
@@ -186,12 +210,21 @@ std::optional<VariationRefusal> ApplyVariationTexts(const VariationTexts& texts,
         }
         taken.clearFault(kinds_lines::kVariantKey);
     }
-    for (const ThinningPart& part : kThinningParts) {
+    if (texts.farFile != shown.farFile || texts.farObject != shown.farObject) {
+        taken.detail.farFile = TrimIniBlanks(texts.farFile);
+        taken.detail.farObject = TrimIniBlanks(texts.farObject);
+        if (taken.detail.farFile.empty() && !taken.detail.farObject.empty())
+            check.refuse(F::FarFile, 0, "far model", "its object needs the Max file it is in");
+        else if (taken.detail.farFile.find('|') != std::string::npos)
+            check.refuse(F::FarFile, 0, "far model", "a | cannot stand in its Max file");
+        taken.clearFault("FarModel");
+    }
+    ForEachNumberPart([&](const auto& part) {
         if (texts.*part.text != shown.*part.text) {
-            taken.thinning.*part.value = check.number(texts.*part.text, part);
+            taken.*part.group.*part.value = check.number(texts.*part.text, part);
             taken.clearFault(part.key);
         }
-    }
+    });
     if (check.refusal)
         return check.refusal;
     row = std::move(taken);

@@ -19,6 +19,10 @@ enum class VariationField {
     Keep,
     ThinBeyond,
     KeepFar,
+    FarFile,
+    FarObject,
+    FarFrom,
+    BoxFrom,
     VariantFile,
     VariantObject,
     VariantWeight
@@ -35,8 +39,8 @@ struct VariationMark {
 };
 
 // How one kind's plants differ, as a window's fields hold it while the user types: the ends of the
-// turn and the scale (both empty: no range), the weight of the row's own Max file, the variants, and
-// the thinning's percents and distance.
+// turn and the scale (both empty: no range), the weight of the row's own Max file, the variants, the
+// thinning's percents and distance, and the far model with its distances.
 struct VariationTexts {
     struct Variant {
         std::string maxFile;
@@ -53,6 +57,10 @@ struct VariationTexts {
     std::string keep = "100";
     std::string thinBeyond = "0";
     std::string keepFar = "100";
+    std::string farFile = {}; // the far model: empty, none
+    std::string farObject = {};
+    std::string farFrom = "0";
+    std::string boxFrom = "0";
     std::vector<VariationMark> marks{};
     bool operator==(const VariationTexts&) const = default;
 };
@@ -72,7 +80,8 @@ std::string FaultSentence(const KeyFault& fault);
 VariationTexts VariationTextsOf(const KindRow& row);
 
 // Puts the texts into the row, or leaves the row as it is and says which field is wrong. The turn, the
-// scale, the weight, the variants (as a whole) and each part of the thinning whose texts are those
+// scale, the weight, the variants (as a whole), the far model and each number of the thinning and the
+// level of detail whose texts are those
 // VariationTextsOf gives stay as they are, faults included, so their lines in the table stay the
 // user's. The others are read as the table reads its keys; read, their faults are forgotten. Beyond that, a
 // variant needs a Max file and no | in its file or object name (the table separates a variant's parts with

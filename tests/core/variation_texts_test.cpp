@@ -10,8 +10,9 @@ namespace {
 using F = VariationField;
 
 TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
-    const VariationTexts good{" -15", "15 ", "80", "120", "2", {{"D:\\M\\Oak.max", "", "3"}},
-                              "60",   "400", " 30"};
+    const VariationTexts good{" -15", "15 ", "80",  "120",   "2",        {{"D:\\M\\Oak.max", "", "3"}},
+                              "60",   "400", " 30", "F.max", " Oak|far", "300",
+                              "5e2"};
     const struct {
         const char* name;
         VariationTexts texts;
@@ -67,6 +68,14 @@ TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
          {"", "", "", "", "1", {}, "100", "0", "x"},
          F::KeepFar,
          "Kind 5, keep far: \"x\" is not a number from 0 to 100."},
+        {"far object without its file",
+         {"", "", "", "", "1", {}, "100", "0", "100", " ", "Oak"},
+         F::FarFile,
+         "Kind 5, far model: its object needs the Max file it is in."},
+        {"boxes below 0",
+         {"", "", "", "", "1", {}, "100", "0", "100", "", "", "0", "-2"},
+         F::BoxFrom,
+         "Kind 5, boxes beyond: \"-2\" is not a number of 0 or more."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -89,9 +98,20 @@ TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
     EXPECT_EQ(row.scale, (ValueRange{80, 120}));
     EXPECT_EQ(row.variants, (std::vector<KindVariant>{{"D:\\M\\Oak.max", "", 3}}));
     EXPECT_EQ(row.thinning, (PlantThinning{60, 400, 30}));
-    EXPECT_EQ(
-        VariationTextsOf(row),
-        (VariationTexts{"-15", "15", "80", "120", "2", {{"D:\\M\\Oak.max", "", "3"}}, "60", "400", "30"}));
+    EXPECT_EQ(row.detail, (PlantDetail{"F.max", "Oak|far", 300, 500}));
+    EXPECT_EQ(VariationTextsOf(row), (VariationTexts{"-15",
+                                                     "15",
+                                                     "80",
+                                                     "120",
+                                                     "2",
+                                                     {{"D:\\M\\Oak.max", "", "3"}},
+                                                     "60",
+                                                     "400",
+                                                     "30",
+                                                     "F.max",
+                                                     "Oak|far",
+                                                     "300",
+                                                     "500"}));
 }
 
 // A value the table could not read is shown as written and marked; left as shown it stays, fault and

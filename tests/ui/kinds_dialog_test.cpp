@@ -153,7 +153,9 @@ TEST_F(KindsDialogTest, TheVariationFieldsAndTheSeedReachTheTable) {
                                          {"txtTurnTo", "360"},
                                          {"txtScaleFrom", "x"},
                                          {"txtScaleTo", "120"},
-                                         {"txtKindWeight", "2"}})
+                                         {"txtKindWeight", "2"},
+                                         {"txtFarModel", "D:\\M\\Far.max"},
+                                         {"txtFarFrom", "400"}})
             field(dialog, name)->setText(QString::fromUtf8(text));
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnAddVariant")), Qt::LeftButton);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("D:\\M\\Oak.max"));
@@ -171,7 +173,7 @@ TEST_F(KindsDialogTest, TheVariationFieldsAndTheSeedReachTheTable) {
     EXPECT_EQ(ReadFileBytes(tableFile()),
               "[Variation]\r\nSeed=42\r\n[Vegetation_5]\r\nMaxFile=\r\nEnabled=1\r\n"
               "Turn=0:360\r\nScale=80:120\r\nWeight=2\r\n"
-              "Variant1=D:\\M\\Oak.max||1\r\n");
+              "FarModel=D:\\M\\Far.max\r\nFarFrom=400\r\nVariant1=D:\\M\\Oak.max||1\r\n");
 }
 
 // A value the table could not read shows in its field as written, marked, with why in its tooltip.
@@ -200,7 +202,9 @@ TEST_F(KindsDialogTest, ProcessAllShowsItsSummaryOnce) {
     QTest::mouseClick(button("btnProcessAll"), Qt::LeftButton);
     const std::string summary = "Wrote 2 scripts, 93 objects. Skipped: Vegetation_5 (no Max file), "
                                 "Vegetation_7 (no Max file), Vegetation_12 (disabled).";
-    EXPECT_EQ(platform.messages, std::vector<std::string>{summary});
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].ends_with("\nVegetation_12: skipped (disabled)"))
+        << platform.messages[0];
     EXPECT_EQ(window().statusLine()->currentMessage(), QString::fromStdString(summary));
     EXPECT_TRUE(std::filesystem::exists(dir.file("Valley_MainVeg_02.ms")));
 }
@@ -218,6 +222,7 @@ TEST_F(KindsDialogTest, ScreenshotOfTheKindsDialog) {
     oak.scale = ValueRange{80, 120};
     oak.variants = {{"D:\\Models\\Trees.max", "Oak_02", 1}, {"D:\\Models\\Old Oak.max", "", 2}};
     oak.thinning = {60, 400, 30};
+    oak.detail = {"D:\\Models\\Oak far.max", "", 400, 1200};
     ctx().kindsTable.set(oak);
     ctx().kindsTable.set({"7", "", "", false});
     ctx().joinAllScripts = true;

@@ -142,9 +142,43 @@ KindVariationPanel::KindVariationPanel(QWidget* parent) : QGroupBox(parent) {
     thinning->addStretch(1);
     layout->addLayout(thinning);
 
+    m_fields[static_cast<std::size_t>(F::FarFile)] =
+        addField("txtFarModel", "With a view: the lighter Max file the plants far from the cameras take "
+                                "instead of their own objects; empty: none");
+    field(F::FarFile)->setMaximumWidth(QWIDGETSIZE_MAX);
+    m_browseFar = new QPushButton(QStringLiteral("Bro&wse..."), this);
+    m_browseFar->setObjectName(QStringLiteral("btnBrowseFarModel"));
+    m_browseFar->setToolTip(QStringLiteral("Choose the far model's Max file"));
+    m_browseFar->setAutoDefault(false);
+    m_fields[static_cast<std::size_t>(F::FarObject)] =
+        addField("txtFarObject", "The far model's object in its Max file; empty: the Max file's name");
+    field(F::FarObject)->setMaximumWidth(fontMetrics().averageCharWidth() * 18);
+    m_fields[static_cast<std::size_t>(F::FarFrom)] =
+        addField("txtFarFrom",
+                 "Plants farther than this from the nearest camera take the far model (e.g. 400); 0: off");
+    m_fields[static_cast<std::size_t>(F::BoxFrom)] =
+        addField("txtBoxFrom", "Plants farther than this from the nearest camera are boxes in 3ds Max's "
+                               "viewports; they render as before (e.g. 1200); 0: off");
+    auto* farModel = new QHBoxLayout;
+    farModel->addWidget(Label("Far &model", field(F::FarFile), this));
+    farModel->addWidget(field(F::FarFile), 1);
+    farModel->addWidget(m_browseFar);
+    farModel->addWidget(Label("obje&ct", field(F::FarObject), this));
+    farModel->addWidget(field(F::FarObject));
+    layout->addLayout(farModel);
+    auto* detail = new QHBoxLayout;
+    detail->addWidget(Label("far model be&yond", field(F::FarFrom), this));
+    detail->addWidget(field(F::FarFrom));
+    detail->addSpacing(fontMetrics().averageCharWidth() * 3);
+    detail->addWidget(Label("bo&xes beyond", field(F::BoxFrom), this));
+    detail->addWidget(field(F::BoxFrom));
+    detail->addStretch(1);
+    layout->addLayout(detail);
+
     connect(m_add, &QPushButton::clicked, this, &KindVariationPanel::addVariant);
     connect(m_browse, &QPushButton::clicked, this, &KindVariationPanel::browseForVariant);
     connect(m_remove, &QPushButton::clicked, this, &KindVariationPanel::removeVariant);
+    connect(m_browseFar, &QPushButton::clicked, this, &KindVariationPanel::browseForFarModel);
     connect(m_variants, &QTableWidget::currentCellChanged, this, &KindVariationPanel::updateButtons);
     connect(m_variants, &QTableWidget::itemChanged, this, &KindVariationPanel::refreshMarks);
     for (QLineEdit* field : m_fields)
@@ -162,10 +196,12 @@ QLineEdit* KindVariationPanel::addField(const char* name, const char* toolTip) {
 }
 
 void KindVariationPanel::showKind(const QString& kindCaption, const VariationTexts& texts) {
-    setTitle(QStringLiteral("How the plants of %1 differ and how many are kept").arg(kindCaption));
+    setTitle(QStringLiteral("The plants of %1: how they differ, how many are kept, and far ones")
+                 .arg(kindCaption));
     setEnabled(true);
-    const std::string* shown[] = {&texts.turnFrom, &texts.turnTo, &texts.scaleFrom,  &texts.scaleTo,
-                                  &texts.weight,   &texts.keep,   &texts.thinBeyond, &texts.keepFar};
+    const std::string* shown[] = {&texts.turnFrom, &texts.turnTo,    &texts.scaleFrom,  &texts.scaleTo,
+                                  &texts.weight,   &texts.keep,      &texts.thinBeyond, &texts.keepFar,
+                                  &texts.farFile,  &texts.farObject, &texts.farFrom,    &texts.boxFrom};
     for (std::size_t i = 0; i < m_fields.size(); ++i)
         m_fields[i]->setText(ToQString(*shown[i]));
     m_variants->setRowCount(0);
@@ -239,8 +275,9 @@ void KindVariationPanel::showNone() {
 VariationTexts KindVariationPanel::texts() const {
     CommitOpenEditor(*m_variants);
     VariationTexts texts;
-    std::string* typed[] = {&texts.turnFrom, &texts.turnTo, &texts.scaleFrom,  &texts.scaleTo,
-                            &texts.weight,   &texts.keep,   &texts.thinBeyond, &texts.keepFar};
+    std::string* typed[] = {&texts.turnFrom, &texts.turnTo,    &texts.scaleFrom,  &texts.scaleTo,
+                            &texts.weight,   &texts.keep,      &texts.thinBeyond, &texts.keepFar,
+                            &texts.farFile,  &texts.farObject, &texts.farFrom,    &texts.boxFrom};
     for (std::size_t i = 0; i < m_fields.size(); ++i) {
         *typed[i] = ToStdString(m_fields[i]->text());
         if (m_marks[i])
@@ -302,6 +339,15 @@ void KindVariationPanel::browseForVariant() {
     if (!chosen.empty())
         m_variants->item(row, FileColumn)->setText(ToQString(chosen));
     m_variants->setFocus();
+}
+
+void KindVariationPanel::browseForFarModel() {
+    if (!m_chooseMaxFile)
+        return;
+    const std::string chosen = m_chooseMaxFile();
+    if (!chosen.empty())
+        field(VariationField::FarFile)->setText(ToQString(chosen));
+    m_browseFar->setFocus();
 }
 
 void KindVariationPanel::removeVariant() {

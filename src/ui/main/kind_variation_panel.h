@@ -18,7 +18,8 @@ namespace tes {
 // The Kinds dialog's fields of how the selected kind's plants differ: the turn and the scale as
 // from-to ranges, the weight of the row's own Max file, and the list of further Max files and objects
 // with their weights, which Add, Browse and Remove edit; below them, how many of the kind's plants are
-// kept (Keep, and with a view a thinner share beyond a distance). It holds text; the dialog checks it. A
+// kept (Keep, and with a view a thinner share beyond a distance) and, with a view, the far model and
+// boxes beyond their distances. It holds text; the dialog checks it. A
 // field that shows a value the kinds table could not read is marked while it holds that text.
 class KindVariationPanel final : public QGroupBox {
     Q_OBJECT
@@ -49,14 +50,18 @@ private:
     void removeVariant();
     void updateButtons();
 
-    // The turn's and the scale's ends, the weight and the thinning, in the order of VariationField.
-    std::array<QLineEdit*, 8> m_fields{};
-    std::array<std::optional<VariationMark>, 8> m_marks;
+    void browseForFarModel();
+
+    // The turn's and the scale's ends, the weight, the thinning and the level of detail, in the order of
+    // VariationField.
+    std::array<QLineEdit*, 12> m_fields{};
+    std::array<std::optional<VariationMark>, 12> m_marks;
     bool m_refreshing = false;
     QTableWidget* m_variants = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_browse = nullptr;
     QPushButton* m_remove = nullptr;
+    QPushButton* m_browseFar = nullptr;
     std::function<std::string()> m_chooseMaxFile;
 };
 

@@ -166,6 +166,7 @@ void KindsModel::setVariation(std::size_t row, const KindRow& variation) {
     kept.weight = variation.weight;
     kept.variants = variation.variants;
     kept.thinning = variation.thinning;
+    kept.detail = variation.detail;
     kept.faults = variation.faults;
     rowChanged(static_cast<int>(row), Number, Number);
 }
