@@ -3,7 +3,7 @@
 # would meet it: a silent per-user install (Start-menu shortcut, Apps & features entry, "Open with"
 # for .prj); one start of the installed window on the installed example (offscreen, ending by itself
 # through TES_QUIT_AFTER_START); the installed enviro-script.exe writing the same scripts, byte for
-# byte, as the Linux build's, also with plants that differ and with point caches; then the registered silent uninstall, after which the program's folder
+# byte, as the Linux build's, also with plants that differ, with point caches and with a view; then the registered silent uninstall, after which the program's folder
 # and keys are gone and the user's settings and scripts stay.
 #   check-windows-installer.sh MINGW_BUILD_FOLDER LINUX_BUILD_FOLDER
 set -euo pipefail
@@ -78,6 +78,17 @@ wine "$dir\\enviro-script.exe" build 'C:\users\Public\Documents\Valley\Valley.pr
 "$linux/bin/enviro-script" build "$scratch/linux/Valley/Valley.prj" --all --fast --cache both \
     --max-file 'C:\Models\Pine.max' >/dev/null
 ls "$documents"/Valley/*.prt >/dev/null
+diff -r "$scratch/linux/Valley" "$documents/Valley"
+# And with a view, thinning, a far model and boxes: the same plants, objects and boxes.
+"$linux/bin/enviro-script" kinds "$scratch/linux/Valley/Valley.prj" --view=-150,-150:0,0 --fov 100 --far 400
+"$linux/bin/enviro-script" kinds "$scratch/linux/Valley/Valley.prj" --set 5 --keep 70 --far-from 150 \
+    --far-model 'C:\Models\Oak_far.max|Oak_far' --box-from 220
+cp "$scratch/linux/Valley/Valley.tes.ini" "$documents/Valley/"
+wine "$dir\\enviro-script.exe" build 'C:\users\Public\Documents\Valley\Valley.prj' --all --fast --cache both \
+    --max-file 'C:\Models\Pine.max' >/dev/null
+"$linux/bin/enviro-script" build "$scratch/linux/Valley/Valley.prj" --all --fast --cache both \
+    --max-file 'C:\Models\Pine.max' >/dev/null
+grep -q 'boxMode' "$documents/Valley/Valley_MainVeg_05.ms"
 diff -r "$scratch/linux/Valley" "$documents/Valley"
 
 step "silent uninstall through the registered command"
