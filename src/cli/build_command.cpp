@@ -58,6 +58,7 @@ PlacementOptions BuildPlacementOptions(const LoadedProject& project, const Build
         placement.projectBasePath =
             JoinPath(*options.outputDir, GetFileNameFromPath(placement.projectBasePath));
     placement.style.shape = options.fast ? ScriptShape::Fast : ScriptShape::Classic;
+    placement.fastScriptChoice = "--fast";
     placement.style.instances = options.instances;
     placement.style.utf8 = options.utf8;
     const std::string cache = options.cache.value_or("");

@@ -46,9 +46,9 @@ namespace {
 constexpr const char* kRefusedNameMessage =
     "Please specify a Max object name without quotes or control characters";
 constexpr const char* kClassicVariationMessage =
-    "Plants that differ in turn, scale or object need the fast script (Script Options, or --fast)";
+    "Plants that differ in turn, scale or object need the fast script";
 constexpr const char* kClassicDetailMessage =
-    "A far model and boxes for plants far from the cameras need the fast script (Script Options, or --fast)";
+    "A far model and boxes for plants far from the cameras need the fast script";
 constexpr const char* kCodePageMessage =
     "The Max file name and the object name must be written in the Windows-1252 code page";
 
@@ -174,7 +174,9 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
     }
     if (options.varies() && options.style.shape != ScriptShape::Fast) {
         const bool differ = options.turn || options.scale || !options.variants.empty();
-        result.messages.push_back(Refusal(differ ? kClassicVariationMessage : kClassicDetailMessage));
+        result.messages.push_back(
+            Refusal(std::string(differ ? kClassicVariationMessage : kClassicDetailMessage) + " (" +
+                    options.fastScriptChoice + ")"));
         return result;
     }
     if (std::optional<std::string> problem = ViewsProblem(options.views)) {

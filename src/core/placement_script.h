@@ -47,6 +47,9 @@ struct PlacementOptions {
     std::string projectBasePath;         // the script is <base>_MainVeg_NN.ms or <base>_PerVeg_NN.ms
     bool saveToFile = true;
     ScriptStyle style;
+    // Where the user chooses the fast script, named when the classic one is refused ("--fast" on the
+    // command line).
+    std::string fastScriptChoice = "Script Options";
     // How the kind's plants differ (the fast shape only): a turn, a scale, and more Max files and
     // objects beside the one above, whose weight is `weight`; none by default. No two of the objects
     // are one source (takeVariation).

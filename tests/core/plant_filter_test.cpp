@@ -174,7 +174,11 @@ TEST(PlantFilter, PlantsFarFromTheCamerasAreLighter) {
         EXPECT_TRUE(far > 100 && far < built.objectCount && boxes > 50 && boxes < far) << far << ' ' << boxes;
     }
     o.style.shape = ScriptShape::Classic;
-    EXPECT_EQ(BuildPlacementScript(request).outcome, BuildOutcome::Refused);
+    o.fastScriptChoice = "--fast";
+    const PlacementResult refused = BuildPlacementScript(request);
+    EXPECT_EQ(refused.outcome, BuildOutcome::Refused);
+    EXPECT_EQ(refused.messages.at(0).text,
+              "A far model and boxes for plants far from the cameras need the fast script (--fast)");
 }
 
 // The preview marks the dots the build leaves out and counts the others.
