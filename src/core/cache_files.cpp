@@ -105,11 +105,15 @@ public:
           m_pipe(
               level, [this](std::string_view bytes) { write(bytes); }, CompressOnOwnThread(),
               kPackedParticles * m_particleBytes, m_particleBytes) {
+        // Version 1.1 (written as 2): the header of 1.0, then the file's metadata in chunks, which the
+        // header's length takes in, so a reader of 1.0 that goes to that length reads the rest as ever.
+        const std::string metadata = Metadata();
         std::string head("\xC0PRT\r\n\x1A\n", 8);
-        PutLittle<std::int32_t>(head, 56);
+        PutLittle<std::int32_t>(head, static_cast<std::int32_t>(kHeaderBytes + metadata.size()));
         PutName(head, "Extensible Particle Format", 32);
-        PutLittle<std::int32_t>(head, 1);
+        PutLittle<std::int32_t>(head, 2);
         PutLittle<std::int64_t>(head, 0); // the count, known once every particle is in
+        head += metadata;
         PutLittle<std::int32_t>(head, 4);
         PutLittle<std::int32_t>(head, static_cast<std::int32_t>(Channels(shapes).size()));
         PutLittle<std::int32_t>(head, 44);
@@ -141,6 +145,23 @@ public:
 private:
     // After the signature, the header's length, the format's name and its version.
     static constexpr std::uint64_t kCountOffset = 8 + 4 + 32 + 4;
+    static constexpr std::size_t kHeaderBytes = kCountOffset + 8;
+
+    // A "Meta" chunk of the file (no channel named) giving CoordSys 2, 3ds Max's axes: right-handed with
+    // Z up; then the "Stop" chunk. Nothing about units: a scene unit is whatever the user's 3ds Max has.
+    static std::string Metadata() {
+        std::string body(1, '\0'); // no channel: the file's own
+        body.append("CoordSys").push_back('\0');
+        PutLittle<std::int32_t>(body, static_cast<std::int32_t>(ChannelType::Int32));
+        PutLittle<std::int32_t>(body, kMaxCoordinateSystem);
+        std::string chunks("Meta");
+        PutLittle<std::int32_t>(chunks, static_cast<std::int32_t>(body.size()));
+        chunks += body;
+        chunks += "Stop";
+        PutLittle<std::int32_t>(chunks, 0);
+        return chunks;
+    }
+    static constexpr std::int32_t kMaxCoordinateSystem = 2;
 
     void (*m_pack)(char*, const Particle&);
     std::size_t m_particleBytes;

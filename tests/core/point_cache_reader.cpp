@@ -83,21 +83,23 @@ std::string Inflate(std::string_view packed, std::size_t expected) {
 void ReadPrtInto(std::string_view bytes, ReadCache& cache) {
     if (bytes.substr(0, 8) != std::string_view("\xC0PRT\r\n\x1A\n", 8))
         throw Fault("magic");
-    if (Take<std::int32_t>(bytes, 8) != 56 || Take<std::int32_t>(bytes, 44) != 1)
+    // A reader of version 1.0: what the header's length takes in beyond its 56 bytes is skipped.
+    const auto header = static_cast<std::size_t>(Take<std::int32_t>(bytes, 8));
+    if (header < 56 || Take<std::int32_t>(bytes, 44) < 1)
         throw Fault("header length or version");
     if (bytes.substr(12, 32) != std::string_view("Extensible Particle Format\0\0\0\0\0\0", 32))
         throw Fault("format name");
     const std::int64_t count = Take<std::int64_t>(bytes, 48);
-    if (count < 0 || Take<std::int32_t>(bytes, 56) != 4 || Take<std::int32_t>(bytes, 64) != 44)
+    if (count < 0 || Take<std::int32_t>(bytes, header) != 4 || Take<std::int32_t>(bytes, header + 8) != 44)
         throw Fault("count or channel table");
-    const std::int32_t channels = Take<std::int32_t>(bytes, 60);
+    const std::int32_t channels = Take<std::int32_t>(bytes, header + 4);
     struct Entry {
         ReadChannel channel;
         std::size_t offset;
     };
     std::vector<Entry> entries;
     std::size_t size = 0;
-    std::size_t at = 68;
+    std::size_t at = header + 12;
     for (std::int32_t i = 0; i < channels; ++i, at += 44) {
         const std::string_view field = bytes.substr(at, 32);
         std::string name(field.substr(0, field.find('\0')));

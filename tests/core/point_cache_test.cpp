@@ -71,6 +71,31 @@ const std::vector<ReadChannel> kChannels = {{"Position", "float32", 3},
                                             {"ID", "int64", 1},
                                             {"MtlIndex", "int32", 1}};
 
+// The header of a PRT 1.1 file, field by field as the format's 1.1 document gives them: the 1.0
+// header with version 2 and the length of all that follows up to the channel table; one "Meta" chunk
+// of the file (no channel), CoordSys, int32 (1), 2: right-handed with Z up; the "Stop" chunk; then
+// the 1.0 channel table's reserved 4.
+std::string PrtHeader(std::int64_t count) {
+    std::string head("\xC0PRT\r\n\x1A\n", 8);
+    const auto put = [&head](auto value) {
+        for (std::size_t i = 0; i < sizeof value; ++i)
+            head.push_back(static_cast<char>(static_cast<std::uint64_t>(value) >> (8 * i)));
+    };
+    put(std::int32_t{56 + 26 + 8});
+    head.append("Extensible Particle Format").append(6, '\0');
+    put(std::int32_t{2});
+    put(count);
+    head.append("Meta");
+    put(std::int32_t{18});
+    head.append(std::string_view("\0CoordSys\0", 10));
+    put(std::int32_t{1});
+    put(std::int32_t{2});
+    head.append("Stop");
+    put(std::int32_t{0});
+    put(std::int32_t{4});
+    return head;
+}
+
 // The PRT and the CSV cache of a build: valid, alike, and holding the script's nodes.
 void ExpectCachesOfScript(const PlacementResult& built, const std::vector<std::int64_t>& lines,
                           std::int32_t mtlIndex) {
@@ -82,6 +107,8 @@ void ExpectCachesOfScript(const PlacementResult& built, const std::vector<std::i
     ASSERT_EQ(csv.fault, "");
     EXPECT_EQ(prt.channels, kChannels);
     EXPECT_EQ(csv.channels, kChannels);
+    const std::string header = PrtHeader(static_cast<std::int64_t>(prt.particles.size()));
+    EXPECT_EQ(ReadBytes(built.cachePaths[0]).substr(0, header.size()), header);
     Placement script = ReadPlacement(built.lines, "Tree");
     ASSERT_EQ(script.fault, "");
     if (built.objectCount == 0) // the script merges the object all the same
