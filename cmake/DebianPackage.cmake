@@ -3,7 +3,7 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tolvane-enviro-scripter)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "TolvaneEnviroScripter developers")
+set(CPACK_PACKAGE_VENDOR "Tolvane Tools team")
 set(TES_PACKAGE_MAINTAINER "TolvaneEnviroScripter maintainers <maintainers@users.noreply.c-seed-42d0fd12.example>"
     CACHE STRING "The Maintainer field of the Debian package")
 set(CPACK_PACKAGE_CONTACT ${TES_PACKAGE_MAINTAINER})

@@ -5,7 +5,7 @@
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_NAME TolvaneEnviroScripter)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "TolvaneEnviroScripter developers")
+set(CPACK_PACKAGE_VENDOR "Tolvane Tools team")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY TolvaneEnviroScripter)
 set(CPACK_PACKAGE_FILE_NAME TolvaneEnviroScripter-${PROJECT_VERSION}-setup)
 set(CPACK_TES_ICON ${PROJECT_SOURCE_DIR}/packaging/icons/tolvane-enviro-scripter.ico)

@@ -13,7 +13,8 @@ constexpr const char* kScriptFilter = "MS File (*.ms)|*.ms";
 FileDialogRequest ScriptDialog(const CombinerState& combiner, const char* title, bool save) {
     FileDialogRequest request;
     request.title = title;
-    request.initialFolder = combiner.defaultDir;
+    // Where the window's scripts go, when that is not beside the project.
+    request.initialFolder = combiner.outputFolder.empty() ? combiner.defaultDir : combiner.outputFolder;
     request.filter = kScriptFilter;
     request.filterIndex = 1;
     request.save = save;

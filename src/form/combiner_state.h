@@ -10,14 +10,18 @@
 namespace tes {
 
 // What the combiner window works on: its own list and, of the rest of the program, only the platform
-// and the folder its dialogs open in.
+// and the folders its dialogs open in.
 struct CombinerState {
-    CombinerState(Platform& p, const std::string& folder) : platform(p), defaultDir(folder) {}
+    CombinerState(Platform& p, const std::string& folder, const std::string& scriptsFolder = kNoFolder)
+        : platform(p), defaultDir(folder), outputFolder(scriptsFolder) {}
     CombinerState(const CombinerState&) = delete;
     CombinerState& operator=(const CombinerState&) = delete;
 
+    static inline const std::string kNoFolder;
+
     Platform& platform;
-    const std::string& defaultDir; // the session's folder for project and script files
+    const std::string& defaultDir;   // the session's folder for project and script files
+    const std::string& outputFolder; // where the scripts go, when not beside the project: dialogs start there
     LineList lstMaxScripts;
     std::uint64_t fileByteLimit = kNoByteLimit; // tests make Save As fail as on a full disk
 };

@@ -29,11 +29,11 @@ struct Context {
     MainModel form;
     // How scripts are built and files written (tests choose small thresholds and limits).
     BuildTuning tuning;
-    CombinerState combiner{platform, session.DefaultDir};
     // How the placement scripts are written: shape, clones, encoding (remembered per user).
     ScriptStyle scriptStyle;
-    // The folder the scripts are written into; empty: beside the project.
+    // The folder the scripts are written into; empty: beside the project (remembered per user).
     std::string outputFolder;
+    CombinerState combiner{platform, session.DefaultDir, outputFolder};
     // Each List1 record's line in the environment file, from 1: the IDs of the point caches.
     std::vector<std::uint32_t> recordLines;
     // The kinds of the loaded tile, each once (the combo box lists a kind written 5 and 05 twice).

@@ -28,7 +28,7 @@ void LaunchHelpFile(Context& ctx, const std::string& path) {
     try {
         // A desktop without a program for HTML still gets the help, in the program's own viewer.
         if (!ctx.platform.openDocument(path) && !ctx.platform.showHelpViewer(path))
-            ctx.platform.showMessage("Error launching help file.");
+            ctx.platform.showMessageOfKind({MessageKind::Failure, "Error launching help file."});
     } catch (...) {
         // Opening the help is never worth stopping the program for.
     }

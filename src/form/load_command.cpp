@@ -50,13 +50,18 @@ void ShowLoadedProject(Context& ctx, const std::string& projectPath, LoadResult&
     form.list(ListId::List1).swap(loaded.records);
     ctx.recordLines.swap(loaded.recordLines);
     form.listChanged(ListId::List1);
+    // The script shown was the last project's.
+    form.list(ListId::List2).clearAndRelease();
+    session.ScriptFilePath.clear();
+    form.listChanged(ListId::List2);
     ApplyVegetationKinds(ctx, loaded.kinds);
     form.setProcessEnabled(true);
     const bool mainTile = form.isChecked(CheckBox::chkMainTile);
     const std::uint64_t records = form.list(ListId::List1).size();
     const std::size_t entries = form.comboItems().size();
     form.setRecordCountText(RecordsSummary(mainTile, records, entries));
-    form.setStatusText(LoadedStatus(projectPath, mainTile, records, entries));
+    form.setStatusText(LoadedStatus(projectPath, mainTile, records, entries) +
+                       (ctx.outputFolder.empty() ? "" : "; scripts go to " + ctx.outputFolder));
 }
 
 // Reads the kinds table beside the project. Its values that cannot be read are named in one message,

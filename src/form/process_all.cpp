@@ -1,14 +1,90 @@
 #include "form/process_all.h"
 
 #include "core/all_kinds.h"
+#include "core/engine_step.h"
 #include "form/context.h"
+#include "form/output_folder.h"
 #include "form/process_command.h"
 #include "form/status_text.h"
 #include "lib/fields.h"
+#include "lib/numbers.h"
 
 #include <algorithm>
 
 namespace tes {
+
+namespace {
+
+// What a kind's build came to, on one line: "Vegetation_5: 34 objects, Valley_MainVeg_05.ms".
+std::string KindLine(const KindOutcome& kind, bool saved) {
+    switch (kind.status) {
+    case KindOutcome::Status::Built: {
+        std::string line = kind.filtered ? KeptPlantsText(kind.kind, kind.objects, kind.records)
+                                         : kind.kind + ": " + CountText(kind.objects, "object");
+        if (saved) {
+            line += ", " + GetFileNameFromPath(kind.scriptPath);
+            for (const std::string& cache : kind.cachePaths)
+                line += ", " + GetFileNameFromPath(cache);
+        }
+        return line;
+    }
+    case KindOutcome::Status::Skipped:
+        return kind.kind + ": skipped (" + kind.reason + ")";
+    case KindOutcome::Status::Failed: {
+        // A failure's file goes by its name: the folder is named once, above.
+        const bool failed = !kind.messages.empty() && kind.messages.front().kind == MessageKind::Failure;
+        const std::string file = failed ? FailureFile(kind.messages.front()) : std::string();
+        return kind.kind + ": failed (" + (failed ? FailureLine(kind.messages.front()) : kind.reason) + ")" +
+               (file.empty() ? "" : ", " + GetFileNameFromPath(file));
+    }
+    }
+    return kind.kind;
+}
+
+// Process All's message box: the counts and the folder, one line per kind, then the joined files and
+// what stopped the run. Each line is whole, so no path is broken.
+std::string Report(Context& ctx, const AllKindsRequest& request, const AllKindsResult& result) {
+    const bool saved = request.options.saveToFile;
+    std::uint64_t scripts = 0;
+    std::uint64_t objects = 0;
+    std::string kinds;
+    for (const KindOutcome& kind : result.kinds) {
+        if (kind.status == KindOutcome::Status::Built) {
+            ++scripts;
+            objects += kind.objects;
+        }
+        kinds += "\n" + KindLine(kind, saved);
+    }
+    std::string text = std::string(saved ? "Wrote " : "Built ") + CountText(scripts, "script") + ", " +
+                       CountText(objects, "object") + (saved ? "." : " (not saved).");
+    const std::string folder = FolderOfPath(ScriptBasePath(ctx));
+    if (saved)
+        text += "\nFolder: " + folder;
+    if (!kinds.empty())
+        text += "\n" + kinds;
+    std::string end;
+    if (!result.joinedPath.empty()) {
+        end += "\nJoined into " + GetFileNameFromPath(result.joinedPath);
+        for (const std::string& path : result.joinedCachePaths)
+            end += " and " + GetFileNameFromPath(path);
+        end += ".";
+    } else if (!request.joinInto.empty() && scripts > 0 && !result.cancelled && !result.stopped &&
+               !result.messages.empty()) {
+        end += "\nNot joined: " + FailureLine(result.messages.back()) + ".";
+    }
+    if (result.cancelled)
+        end += "\nStopped before the other kinds.";
+    if (!end.empty())
+        text += "\n" + end;
+    // Scripts that could not be written where they go: why, and the way out.
+    if (saved && result.anyFailed()) {
+        if (std::optional<std::string> problem = ScriptsFolderProblem(folder))
+            text += "\n\n" + *problem + "\n" + kChooseOutputFolder;
+    }
+    return text;
+}
+
+} // namespace
 
 std::string JoinedScriptPath(const Context& ctx) {
     const bool mainTile = ctx.form.check(CheckBox::chkMainTile) == kChecked;
@@ -45,14 +121,14 @@ Messages btnProcessAll_Click(Context& ctx) {
         }
     }
     // Written elsewhere than beside the project, the summary says where.
-    const std::string text =
-        ctx.outputFolder.empty() ? result.summary : result.summary + " Folder: " + ctx.outputFolder + ".";
-    ctx.form.setStatusText(text);
-    const Message summary{
-        result.anyFailed() || !result.messages.empty() ? MessageKind::Failure : MessageKind::Notice, text};
+    ctx.form.setStatusText(ctx.outputFolder.empty() ? result.summary
+                                                    : result.summary + " Folder: " + ctx.outputFolder + ".");
+    const Message summary{result.anyFailed() || !result.messages.empty() ? MessageKind::Failure
+                                                                         : MessageKind::Notice,
+                          Report(ctx, request, result)};
     // The run is over while its summary is read.
     ctx.platform.setWaitCursor(false);
-    ctx.platform.showMessage(summary.text);
+    ctx.platform.showMessageOfKind(summary);
     return {summary};
 }
 
@@ -60,7 +136,7 @@ bool SaveKindsTable(Context& ctx) {
     if (ctx.kindsTablePath.empty())
         return false;
     if (std::optional<Message> failure = StoreKindsTable(ctx.kindsTable, ctx.kindsTablePath)) {
-        ctx.platform.showMessage(failure->text);
+        ctx.platform.showMessageOfKind(*failure);
         return false;
     }
     ctx.form.setStatusText(SavedKindsTableStatus(ctx.kindsTable));

@@ -2,6 +2,7 @@
 
 #include "core/kind_plan.h"
 #include "form/context.h"
+#include "form/output_folder.h"
 #include "form/process_all.h"
 #include "form/show_messages.h"
 #include "form/status_text.h"
@@ -93,6 +94,9 @@ Messages BuildScript(Context& ctx) {
         form.setStatusText(BuiltStatus(built, request.options, !ctx.outputFolder.empty()));
     else if (built.outcome == BuildOutcome::Failed)
         form.setStatusText(FailedStatus(built));
+    // The engine names the file it could not write; the way out is in the window.
+    if (built.failure && !built.failure->file().empty() && !built.messages.empty())
+        built.messages.back().text += std::string("\n\n") + kChooseOutputFolder;
     ShowMessages(ctx.platform, built.messages);
     return std::move(built.messages);
 }
@@ -134,7 +138,7 @@ void KeepFieldsInRow(Context& ctx) {
 Messages btnProcess_Click(Context& ctx) {
     Messages messages;
     if (std::optional<Message> mistake = CheckProcessInput(ctx)) {
-        ctx.platform.showMessage(mistake->text);
+        ctx.platform.showMessageOfKind(*mistake);
         messages.push_back(std::move(*mistake));
     } else {
         KeepFieldsInRow(ctx);

@@ -24,7 +24,7 @@ struct Session {
 };
 
 inline constexpr const char* kAppTitle = "Tolvane Enviro Scripter";
-// The caption of every message box.
-inline constexpr const char* kMessageCaption = "TolvaneEnviroScripter";
+// The caption of every message box: the product's name, as the window's title shows it.
+inline constexpr const char* kMessageCaption = kAppTitle;
 
 } // namespace tes

@@ -5,10 +5,10 @@
 
 namespace tes {
 
-// Shows each message in a message box, in order.
+// Shows each message in a message box with the icon of its kind, in order.
 inline void ShowMessages(Platform& platform, const Messages& messages) {
     for (const Message& message : messages)
-        platform.showMessage(message.text);
+        platform.showMessageOfKind(message);
 }
 
 } // namespace tes

@@ -1,6 +1,7 @@
 #include "form/startup.h"
 
 #include "form/context.h"
+#include "form/output_folder.h"
 #include "lib/numbers.h"
 #include "lib/settings.h"
 
@@ -10,9 +11,12 @@ namespace tes {
 
 namespace {
 
-// A saved folder, or the program's own folder when none is saved.
+// A saved folder; before any is saved, the user's documents (the program's own folder is no place
+// for projects, and may not be written to), or the program's folder where there are none.
 std::string SavedFolder(Context& ctx, const char* valueName) {
     std::string folder = GetRegStr(ctx.platform, SettingsKeyPath(ctx.session.AppTitle), valueName);
+    if (folder.empty())
+        folder = ctx.platform.documentsFolder();
     if (folder.empty())
         folder = ctx.platform.programFolder();
     return folder;
@@ -27,6 +31,9 @@ void StartSession(Context& ctx) {
     session.DefaultDir = SavedFolder(ctx, "DefaultDir");
     session.ObjectDir = SavedFolder(ctx, "ObjectDir");
     ctx.scriptStyle = SavedScriptStyle(ctx);
+    ctx.outputFolder = SavedOutputFolder(ctx);
+    // Scripts going elsewhere than beside the project is said from the start.
+    ctx.form.setStatusText(ScriptsGoText(ctx));
     ctx.joinAllScripts = SavedJoinAllScripts(ctx);
     // The box's own handler sets the save flag as well.
     ctx.form.setCheck(CheckBox::chkSave, kChecked);

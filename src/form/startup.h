@@ -6,9 +6,9 @@ namespace tes {
 
 struct Context;
 
-// The data part of start-up: pi, the title, the two saved folders (the program's folder when none is
-// saved), the script options, "Save To File" checked through its handler, the version caption. The
-// windows do the rest.
+// The data part of start-up: pi, the title, the two saved folders (the user's documents when none is
+// saved), the script options and the Output folder, "Save To File" checked through its handler, the
+// version caption. The windows do the rest.
 void StartSession(Context& ctx);
 
 // Saves DefaultDir and ObjectDir to the per-user settings.

@@ -100,7 +100,7 @@ AtomicTextWriter::AtomicTextWriter(std::string targetPath, std::uint64_t byteLim
     const std::filesystem::path target = PathFromUtf8(m_target);
     std::error_code ec;
     if (std::filesystem::is_directory(target, ec))
-        throw failures::pathFileAccessError();
+        throw failures::pathFileAccessError().inFile(m_target);
 #ifdef _WIN32
     // A fresh name beside the target, created exclusively so no other file is ever overwritten.
     std::random_device random;
@@ -110,19 +110,20 @@ AtomicTextWriter::AtomicTextWriter(std::string targetPath, std::uint64_t byteLim
         if (m_file == nullptr && errno != EEXIST) {
             const int error = errno;
             m_temp.clear();
-            throw error == ENOENT ? failures::pathNotFound() : failures::fromErrno(error);
+            throw(error == ENOENT ? failures::pathNotFound() : failures::fromErrno(error)).inFile(m_target);
         }
     }
     if (m_file == nullptr) {
         m_temp.clear();
-        throw failures::pathFileAccessError();
+        throw failures::pathFileAccessError().inFile(m_target);
     }
 #else
     std::string pattern = TempPath(target, ".XXXXXX");
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
         const int error = errno;
-        throw error == ENOENT || error == ENOTDIR ? failures::pathNotFound() : failures::fromErrno(error);
+        throw(error == ENOENT || error == ENOTDIR ? failures::pathNotFound() : failures::fromErrno(error))
+            .inFile(m_target);
     }
     m_temp = pattern;
     ::fchmod(fd, NewFileMode(m_target));
@@ -131,7 +132,7 @@ AtomicTextWriter::AtomicTextWriter(std::string targetPath, std::uint64_t byteLim
         const int error = errno;
         ::close(fd);
         discard();
-        throw failures::fromErrno(error);
+        throw failures::fromErrno(error).inFile(m_target);
     }
 #endif
     m_buffer.resize(kWriteBuffer);
@@ -156,13 +157,13 @@ void AtomicTextWriter::discard() {
 
 void AtomicTextWriter::fail(int errorNumber) {
     discard();
-    throw failures::fromErrno(errorNumber);
+    throw failures::fromErrno(errorNumber).inFile(m_target);
 }
 
 void AtomicTextWriter::count(std::size_t bytes) {
     if (bytes > m_byteLimit - m_written) {
         discard();
-        throw failures::diskFull();
+        throw failures::diskFull().inFile(m_target);
     }
     m_written += bytes;
 }
@@ -261,7 +262,7 @@ void AtomicTextWriter::commit() {
     m_temp.clear();
     m_committed = true;
     if (const int error = FlushFolderToDisk(FolderOf(PathFromUtf8(m_target))))
-        throw failures::fromErrno(error);
+        throw failures::fromErrno(error).inFile(m_target);
 }
 
 } // namespace tes

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace tes {
 
@@ -19,9 +20,17 @@ public:
     std::string reason() const;
     // Whether it is a failure of a file: not found, no access, a full disk.
     bool isFileFailure() const;
+    // The file being written when it failed, when it is known: the message names it.
+    const std::string& file() const { return m_file; }
+    Failure inFile(std::string file) const {
+        Failure met = *this;
+        met.m_file = std::move(file);
+        return met;
+    }
 
 private:
     int m_number;
+    std::string m_file;
 };
 
 // The failures the program raises itself, numbered as the classic runtime numbers them.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lib/message.h"
 #include "lib/progress.h"
 
 #include <string>
@@ -26,8 +27,16 @@ public:
     // A message box with an OK button only, no icon, and the application's name as its caption.
     // Returns when the user has closed it.
     virtual void showMessage(const std::string& text) = 0;
+    // The same box with the icon of the message's kind: information for a notice, a warning for a
+    // refusal, an error for a failure. A platform without icons shows the text alone.
+    virtual void showMessageOfKind(const Message& message) { showMessage(message.text); }
     // The chosen file's full path, or the empty text when the user cancelled or the dialog failed.
     virtual std::string showFileDialog(const FileDialogRequest& request) = 0;
+    // A dialog that chooses a folder, starting in `initialFolder`: its full path, or the empty text when
+    // the user cancelled (as a platform without dialogs always does).
+    virtual std::string showFolderDialog(const std::string& /*title*/, const std::string& /*initialFolder*/) {
+        return {};
+    }
     // The wait (hourglass) pointer over the program's windows, or the normal pointer again. Asking for
     // the pointer already shown changes nothing.
     virtual void setWaitCursor(bool wait) = 0;
@@ -45,6 +54,9 @@ public:
 
     // The folder that holds the program's executable.
     virtual std::string programFolder() = 0;
+    // The user's own documents folder, where file dialogs start before any folder is remembered; the
+    // empty text when the platform has none.
+    virtual std::string documentsFolder() { return {}; }
 };
 
 } // namespace tes

@@ -12,12 +12,16 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace tes {
@@ -42,6 +46,56 @@ QString StoreName(const std::string& keyPath) {
 QString DefaultSuffixOf(const QString& nameFilter) {
     static const QRegularExpression firstPattern(QStringLiteral(R"(\(\*\.([^*?[\]() ]+)[^()]*\)$)"));
     return firstPattern.match(nameFilter).captured(1);
+}
+
+QMessageBox::Icon IconOf(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Notice:
+        return QMessageBox::Information;
+    case MessageKind::Refusal:
+        return QMessageBox::Warning;
+    case MessageKind::Failure:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// The widest a message box grows on its screen: Qt's own limit, past which it breaks words anywhere.
+int BoxWidthLimit(const QWidget& box) {
+    const int screen = box.screen()->availableGeometry().width();
+    return screen <= 1024 ? screen : std::min(screen - 480, 1000);
+}
+
+int WidestLine(const QFontMetrics& metrics, const QString& text) {
+    int widest = 0;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return widest;
+}
+
+void ShowBox(QMessageBox::Icon icon, const std::string& text) {
+    QMessageBox box(icon, QString::fromUtf8(kMessageCaption), ToQString(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    // Qt wraps a message wider than half the screen wherever a line may break, and so within a path
+    // (after "C:", at a blank in a folder's name). Each line stays whole instead: the text is as wide as its
+    // widest line, as far as the box may grow, and only a line wider than that wraps. A short message must
+    // still not make the box too narrow for its title beside the title bar's icon and buttons, or the window
+    // manager shortens the title.
+    constexpr int kTitleBarRoom = 160;
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        label->setWordWrap(false);
+        const int besideText = box.layout()->totalMinimumSize().width() - label->minimumSizeHint().width();
+        const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+        const int widest = std::max(WidestLine(label->fontMetrics(), label->text()) + 2, titleWidth);
+        label->setMinimumWidth(std::min(widest, BoxWidthLimit(box) - besideText));
+    }
+    // The box itself always shows the normal pointer, even while a command shows the wait pointer.
+    const bool waiting = QGuiApplication::overrideCursor() != nullptr;
+    if (waiting)
+        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
+    box.exec();
+    if (waiting)
+        QGuiApplication::restoreOverrideCursor();
 }
 
 } // namespace
@@ -72,23 +126,11 @@ QtPlatform::~QtPlatform() {
 }
 
 void QtPlatform::showMessage(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kMessageCaption), ToQString(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
-    // A short message must not make the box too narrow for its title beside the title bar's icon and
-    // buttons, or the window manager shortens the title.
-    constexpr int kTitleBarRoom = 160;
-    // A longer message makes the box wide enough by itself, and wraps as it needs to.
-    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
-    auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-    if (label && label->fontMetrics().horizontalAdvance(label->text()) < titleWidth)
-        label->setMinimumWidth(titleWidth);
-    // The box itself always shows the normal pointer, even while a command shows the wait pointer.
-    const bool waiting = QGuiApplication::overrideCursor() != nullptr;
-    if (waiting)
-        QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-    box.exec();
-    if (waiting)
-        QGuiApplication::restoreOverrideCursor();
+    ShowBox(QMessageBox::NoIcon, text);
+}
+
+void QtPlatform::showMessageOfKind(const Message& message) {
+    ShowBox(IconOf(message.kind), message.text);
 }
 
 std::string QtPlatform::showFileDialog(const FileDialogRequest& request) {
@@ -118,6 +160,21 @@ std::string QtPlatform::showFileDialog(const FileDialogRequest& request) {
     }
     if (!request.initialFileName.empty())
         dialog.selectFile(ToQString(request.initialFileName));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    const QStringList chosen = dialog.selectedFiles();
+    return chosen.isEmpty() ? std::string() : ToStdString(QDir::toNativeSeparators(chosen.first()));
+}
+
+std::string QtPlatform::showFolderDialog(const std::string& title, const std::string& initialFolder) {
+    if (m_nextFileName) {
+        std::string answer = std::move(*m_nextFileName);
+        m_nextFileName.reset();
+        return answer;
+    }
+    QFileDialog dialog(QApplication::activeWindow(), ToQString(title), ToQString(initialFolder));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     const QStringList chosen = dialog.selectedFiles();
@@ -173,6 +230,13 @@ void QtPlatform::writeSetting(const std::string& keyPath, const std::string& nam
 
 std::string QtPlatform::programFolder() {
     return ToStdString(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+}
+
+std::string QtPlatform::documentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // A desktop that has never made its documents folder starts in the home folder.
+    return ToStdString(QDir::toNativeSeparators(
+        !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath()));
 }
 
 void QtPlatform::beginProgress(const std::string& label) {

@@ -31,20 +31,23 @@ public:
     ~QtPlatform() override;
 
     void showMessage(const std::string& text) override;
+    void showMessageOfKind(const Message& message) override;
     std::string showFileDialog(const FileDialogRequest& request) override;
+    std::string showFolderDialog(const std::string& title, const std::string& initialFolder) override;
     void setWaitCursor(bool wait) override;
     bool openDocument(const std::string& path) override;
     bool showHelpViewer(const std::string& path) override;
     std::string readSetting(const std::string& keyPath, const std::string& name) override;
     void writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) override;
     std::string programFolder() override;
+    std::string documentsFolder() override;
 
     void beginProgress(const std::string& label) override;
     bool reportProgress(unsigned long long done, unsigned long long total) override;
     void endProgress() override;
 
-    // The next file dialog answers this path without showing itself: a seam for tests that press a
-    // button which opens a dialog.
+    // The next file or folder dialog answers this path without showing itself: a seam for tests that
+    // press a button which opens a dialog.
     void setNextFileName(const std::string& path) { m_nextFileName = path; }
     // How long work must run before its progress window appears.
     void setProgressDelay(int milliseconds) { m_progressDelayMs = milliseconds; }

@@ -164,9 +164,12 @@ TEST_F(AllKindsTest, GoesOnAfterAKindFails) {
     EXPECT_EQ(result.kinds[2].status, Status::Built);
     EXPECT_TRUE(result.anyFailed());
     EXPECT_EQ(result.messages,
-              (Messages{{MessageKind::Failure, "Unexpected error in BuildScript \n\n 61 - Disk full"}}));
+              (Messages{{MessageKind::Failure, "Unexpected error in BuildScript \n\n 61 - Disk "
+                                               "full\n\nFile: " +
+                                                   script("05")}}));
     EXPECT_EQ(result.summary, "Wrote 1 script, 4 objects. Skipped: Vegetation_7 (no Max file). "
-                              "Failed: Vegetation_5 (Unexpected error in BuildScript 61 - Disk full).");
+                              "Failed: Vegetation_5 (Unexpected error in BuildScript 61 - Disk full File: " +
+                                  script("05") + ").");
     EXPECT_FALSE(std::filesystem::exists(script("05")));
 }
 

@@ -117,9 +117,11 @@ TEST(CombineScripts, AFailedSaveKeepsTheListAndWhatIsOnDisk) {
         std::string message;
     } cases[] = {
         {dir.file("folder.ms"), kNoFileSizeLimit,
-         "Unexpected error in btnSaveAs \n\n 75 - Path/File access error"},
-        {plain + "/new.ms", kNoFileSizeLimit, "Unexpected error in btnSaveAs \n\n 76 - Path not found"},
-        {old, 1000, "Unexpected error in btnSaveAs \n\n 61 - Disk full"},
+         "Unexpected error in btnSaveAs \n\n 75 - Path/File access error\n\nFile: " + dir.file("folder.ms")},
+        {plain + "/new.ms", kNoFileSizeLimit,
+         "Unexpected error in btnSaveAs \n\n 76 - Path not found\n\nFile: " + plain +
+             "/new.ms\nFolder not found: " + plain},
+        {old, 1000, "Unexpected error in btnSaveAs \n\n 61 - Disk full\n\nFile: " + old},
     };
     for (const auto& c : cases) {
         if (c.sizeLimit != kNoFileSizeLimit && !FileSizeLimit::kAvailable)
@@ -142,7 +144,7 @@ TEST(CombineScripts, AFailedSaveKeepsTheListAndWhatIsOnDisk) {
     std::ifstream reader(old, std::ios::binary);
 #ifdef _WIN32
     EXPECT_EQ(SaveCombination(combination, old),
-              Failed("Unexpected error in btnSaveAs \n\n 70 - Permission denied"));
+              Failed("Unexpected error in btnSaveAs \n\n 70 - Permission denied\n\nFile: " + old));
     EXPECT_EQ(ReadBytes(old), "old\r\n");
 #else
     EXPECT_TRUE(SaveCombination(combination, old).empty());

@@ -91,7 +91,7 @@ TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
          100,
          false,
          BuildOutcome::Failed,
-         {{MessageKind::Failure, "Unexpected error in BuildScript \n\n 61 - Disk full"}},
+         {{MessageKind::Failure, "Unexpected error in BuildScript \n\n 61 - Disk full\n\nFile: "}},
          true,
          2},
         {"cancelled", "5", "Tree", "3", kNoByteLimit, true, BuildOutcome::Cancelled, {}, true, 0},
@@ -117,7 +117,11 @@ TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
 
         const PlacementResult result = BuildPlacementScript(request);
         EXPECT_EQ(result.outcome, c.outcome);
-        EXPECT_EQ(result.messages, c.messages);
+        Messages expected = c.messages;
+        // A file that could not be written is named.
+        if (c.fileByteLimit != kNoByteLimit)
+            expected.front().text += earlier;
+        EXPECT_EQ(result.messages, expected);
         EXPECT_EQ(result.scriptPath, c.scriptNamed ? earlier : "");
         // Only a finished build replaces the earlier script.
         const bool replaced = c.outcome == BuildOutcome::Built;

@@ -1,6 +1,7 @@
 // Faults while writing a script file: each is reported once in the routine's own form, the program
 // goes on, an earlier script of the same name stays intact and no temporary file is left.
 #include "form/process_command.h"
+#include "lib/fields.h"
 #include "script_fixture.h"
 #include "support/file_size_limit.h"
 
@@ -18,8 +19,8 @@ using Texts = std::vector<std::string>;
 struct BuildFault {
     const char* name;
     std::function<void(ScriptProject&)> arrange;
-    std::string message;
-    Texts entries; // the project folder afterwards
+    std::string message; // then the file, its folder when missing, and what to do
+    Texts entries;       // the project folder afterwards
 };
 
 TEST(BuildScriptFaults, AreReportedOnceAndLeaveNoTrace) {
@@ -50,7 +51,12 @@ TEST(BuildScriptFaults, AreReportedOnceAndLeaveNoTrace) {
             FileSizeLimit limit(c.arrange ? kNoFileSizeLimit : 1000);
             BuildScript(p.ctx);
         }
-        EXPECT_EQ(p.platform.messages, Texts{c.message}) << c.name;
+        const std::string file = p.ctx.session.ProjectBasePath + "_MainVeg_05.ms";
+        // The folders arranged are missing (or files); the full disk's is there.
+        const std::string folder = c.arrange ? "\nFolder not found: " + FolderOfPath(file) : "";
+        EXPECT_EQ(p.platform.messages, Texts{c.message + "\n\nFile: " + file + folder +
+                                             "\n\nChoose an Output folder in Script Options."})
+            << c.name;
         EXPECT_EQ(p.script().size(), 16u + 3u * 199u) << c.name; // the lines stay in the window
         EXPECT_EQ(ReadBytes(p.scriptPath()), "earlier script\r\n") << c.name;
         EXPECT_EQ(p.dir.entries(), c.entries) << c.name;
@@ -78,7 +84,9 @@ TEST(BuildScriptFaults, AScriptOpenElsewhereIsReplacedWhereTheSystemAllowsIt) {
     BuildScript(p.ctx);
 
 #ifdef _WIN32
-    EXPECT_EQ(p.platform.messages, Texts{"Unexpected error in BuildScript \n\n 70 - Permission denied"});
+    EXPECT_EQ(p.platform.messages,
+              Texts{"Unexpected error in BuildScript \n\n 70 - Permission denied\n\nFile: " + p.scriptPath() +
+                    "\n\nChoose an Output folder in Script Options."});
     EXPECT_EQ(ReadBytes(p.scriptPath()), "earlier script\r\n");
 #else
     EXPECT_TRUE(p.platform.messages.empty());

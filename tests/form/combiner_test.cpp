@@ -49,6 +49,17 @@ TEST_F(CombinerTest, AsksForScriptFilesInTheDefaultFolder) {
     EXPECT_TRUE(platform.messages.empty());
 }
 
+// With an Output folder set, the scripts to join are there.
+TEST_F(CombinerTest, AsksInTheOutputFolderWhenOneIsSet) {
+    const std::string output = "/data/scripts";
+    CombinerState state{platform, folder, output};
+    btnAddFile_Click(state);
+    btnSaveAs_Click(state);
+    EXPECT_EQ(platform.dialogRequests.size(), 2u);
+    for (const FileDialogRequest& r : platform.dialogRequests)
+        EXPECT_EQ(r.initialFolder, output);
+}
+
 TEST_F(CombinerTest, AFailedAddKeepsTheLinesAlreadyThere) {
     add(dir.write("a.ms", "a\r\n"));
     platform.waitCursorHistory.clear();
@@ -69,8 +80,10 @@ TEST_F(CombinerTest, AFailedSaveLeavesTheOldFileAsItWas) {
     saveAs(dir.file("no such folder/new.ms"));
 
     EXPECT_EQ(platform.messages,
-              (std::vector<std::string>{"Unexpected error in btnSaveAs \n\n 61 - Disk full",
-                                        "Unexpected error in btnSaveAs \n\n 76 - Path not found"}));
+              (std::vector<std::string>{"Unexpected error in btnSaveAs \n\n 61 - Disk full\n\nFile: " + path,
+                                        "Unexpected error in btnSaveAs \n\n 76 - Path not found\n\nFile: " +
+                                            dir.file("no such folder/new.ms") +
+                                            "\nFolder not found: " + dir.file("no such folder")}));
     EXPECT_EQ(ReadBytes(path), "old\r\n");
     EXPECT_EQ(items().size(), 3u);
     EXPECT_FALSE(platform.waitCursor);

@@ -76,7 +76,7 @@ TEST_F(LoadCommandTest, TheExampleProjectFillsEveryStore) {
     load(kExampleProject);
 
     ASSERT_EQ(platform.dialogRequests.size(), 1u);
-    ExpectOpenDialog(platform.dialogRequests[0], "Open Tolvane Project File (PRJ)", "/opt/tes",
+    ExpectOpenDialog(platform.dialogRequests[0], "Open Tolvane Project File (PRJ)", "/home/user/Documents",
                      "PRJ File (*.prj)|*.prj");
 
     const Session& s = ctx.session;
@@ -88,7 +88,8 @@ TEST_F(LoadCommandTest, TheExampleProjectFillsEveryStore) {
     EXPECT_EQ(s.SceneFilePath, JoinPath(kExampleFolder, "Valley.scn"));
     EXPECT_EQ(s.VegetationFilePath, JoinPath(kExampleFolder, "Valley.est"));
     EXPECT_EQ(s.TerrainWidth, 5);
-    EXPECT_EQ(platform.settingWrites, (Texts{"DefaultDir=" + kExampleFolder, "ObjectDir=/opt/tes"}));
+    EXPECT_EQ(platform.settingWrites,
+              (Texts{"DefaultDir=" + kExampleFolder, "ObjectDir=/home/user/Documents"}));
 
     EXPECT_EQ(text(TextField::txtProjectFilePath), kExampleProject);
     EXPECT_TRUE(ctx.form.field(TextField::txtProjectFilePath).enabled);
@@ -113,9 +114,13 @@ TEST_F(LoadCommandTest, ASecondLoadRereadsWithTheNewTileChoice) {
     load(kExampleProject);
     ctx.form.click(CheckBox::chkPerimeterTile);
     ctx.form.setText(TextField::txtOverlap, "10");
+    ctx.form.list(ListId::List2).append("-- the script of the last load");
+    ctx.session.ScriptFilePath = dir.file("Valley_MainVeg_05.ms");
     load(kExampleProject);
     EXPECT_EQ(list(ListId::List1), ExampleRecordsWithin(758, 1546));
     EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(list(ListId::List2).empty()) << "the last script goes with its load";
+    EXPECT_EQ(ctx.session.ScriptFilePath, "");
 }
 
 TEST_F(LoadCommandTest, AProjectWithoutEnvironmentFileLeavesThePreviousOne) {
@@ -165,7 +170,7 @@ TEST_F(LoadCommandTest, CancellingTheReadPutsEverythingBack) {
 
     EXPECT_EQ(SessionFields(ctx.session), SessionFields(before));
     EXPECT_TRUE(WindowState(ctx.form) == window);
-    EXPECT_EQ(platform.settingWrites.back(), "ObjectDir=/opt/tes");
+    EXPECT_EQ(platform.settingWrites.back(), "ObjectDir=/home/user/Documents");
     EXPECT_EQ(platform.settingWrites.size(), settingWritesBefore); // not even written and put back
     EXPECT_EQ(platform.settings["Software\\Tolvane Enviro Scripter|DefaultDir"], kExampleFolder);
     EXPECT_TRUE(platform.messages.empty());

@@ -150,10 +150,10 @@ TEST_F(MainHandlersTest, BrowsingForAMaxFile) {
     platform.dialogAnswers.push_back("D:\\Models\\Oak Tree.max");
     btnBrowseMaxFile_Click(ctx);
     ASSERT_EQ(platform.dialogRequests.size(), 1u);
-    ExpectOpenDialog(platform.dialogRequests[0], "Select Max Object File", "/opt/tes",
+    ExpectOpenDialog(platform.dialogRequests[0], "Select Max Object File", "/home/user/Documents",
                      "MAX File (*.max)|*.max");
     EXPECT_EQ(ctx.session.ObjectDir, "D:\\Models");
-    EXPECT_EQ(platform.settingWrites, (Texts{"DefaultDir=/opt/tes", "ObjectDir=D:\\Models"}));
+    EXPECT_EQ(platform.settingWrites, (Texts{"DefaultDir=/home/user/Documents", "ObjectDir=D:\\Models"}));
     EXPECT_EQ(text(TextField::txtMaxFile), "D:\\Models\\Oak Tree.max");
     EXPECT_EQ(text(TextField::txtMaxObjectName), "Oak Tree");
 

@@ -1,5 +1,6 @@
 // Process All as the window runs it, and the Max file the main window's Browse gives the kind picked.
 #include "form/max_file.h"
+#include "form/output_folder.h"
 #include "form/process_all.h"
 #include "form/process_command.h"
 #include "lib/fields.h"
@@ -29,9 +30,12 @@ TEST_F(ProcessAllTest, ACancelEndsInOneSummaryInTheStatusLineAndAMessage) {
     platform.cancelAtReport = 2;
     const Messages returned = btnProcessAll_Click(ctx);
     const std::string summary = "Wrote 1 script, 3 objects. Stopped before the other kinds.";
-    EXPECT_EQ(platform.messages, std::vector<std::string>{summary});
+    const std::string box =
+        "Wrote 1 script, 3 objects.\nFolder: " + FolderOfPath(scriptPath()) +
+        "\n\nVegetation_5: 3 objects, Valley_MainVeg_05.ms\n\nStopped before the other kinds.";
+    EXPECT_EQ(platform.messages, std::vector<std::string>{box});
     EXPECT_EQ(ctx.form.statusText(), summary);
-    EXPECT_EQ(returned, (Messages{{MessageKind::Notice, summary}}));
+    EXPECT_EQ(returned, (Messages{{MessageKind::Notice, box}}));
     EXPECT_EQ(platform.begun, 1) << "one progress display over all kinds";
     EXPECT_EQ(platform.ended, 1);
     EXPECT_EQ(platform.waitCursorHistory, (std::vector<bool>{true, false}));
@@ -51,6 +55,19 @@ TEST_F(ProcessAllTest, AnOutputFolderTakesTheScriptsAndIsNamed) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("Valley_MainVeg_12.ms")));
     EXPECT_EQ(ctx.form.statusText(), "Wrote 2 scripts, 6 objects. Folder: " + out + ".");
     EXPECT_EQ(ctx.kindsTablePath, dir.file("Valley.tes.ini"));
+}
+
+// Scripts that cannot be written: the box has a line per kind, the folder once, and the way out.
+TEST_F(ProcessAllTest, TheBoxNamesEachKindsFailureAndWhatToDo) {
+    ctx.outputFolder = dir.file("gone");
+    btnProcessAll_Click(ctx);
+    const std::string failed =
+        ": failed (Unexpected error in BuildScript 76 - Path not found), Valley_MainVeg_";
+    EXPECT_EQ(platform.messages.back(), "Wrote 0 scripts, 0 objects.\nFolder: " + ctx.outputFolder +
+                                            "\n\nVegetation_5" + failed + "05.ms\nVegetation_12" + failed +
+                                            "12.ms\n\nThe folder " + ctx.outputFolder + " does not exist.\n" +
+                                            kChooseOutputFolder);
+    EXPECT_EQ(platform.messageKinds.back(), MessageKind::Failure);
 }
 
 // Only a kind the tile offers takes the Max file; a damaged table is never written over.

@@ -61,17 +61,19 @@ TEST_F(StartupTest, PreparesTheSessionAndTheWindow) {
     EXPECT_TRUE(platform.settingWrites.empty()); // nothing is stored at start-up
 }
 
-TEST_F(StartupTest, TakesTheSavedFoldersOrTheProgramsFolder) {
+// Before any folder is saved the dialogs start in the user's documents, not in the program's folder.
+TEST_F(StartupTest, TakesTheSavedFoldersOrTheDocuments) {
+    const std::string docs = platform.documentsFolderPath;
     const struct {
         const char* savedDefault; // nullptr: no value
         const char* savedObject;
         std::string defaultDir;
         std::string objectDir;
     } cases[] = {
-        {nullptr, nullptr, "/opt/tes", "/opt/tes"},
+        {nullptr, nullptr, docs, docs},
         {R"(C:\Projects)", R"(D:\Models)", R"(C:\Projects)", R"(D:\Models)"},
-        {"", R"(D:\Models)", "/opt/tes", R"(D:\Models)"},
-        {R"(C:\Projects)", "", R"(C:\Projects)", "/opt/tes"},
+        {"", R"(D:\Models)", docs, R"(D:\Models)"},
+        {R"(C:\Projects)", "", R"(C:\Projects)", docs},
     };
     for (const auto& c : cases) {
         platform.settings.clear();
@@ -92,7 +94,7 @@ TEST_F(StartupTest, SavesBothFoldersInOrder) {
     ctx.session.DefaultDir = R"(C:\Projects)";
     SaveFolderSettings(ctx);
     EXPECT_EQ(platform.settingWrites,
-              (std::vector<std::string>{R"(DefaultDir=C:\Projects)", "ObjectDir=/opt/tes"}));
+              (std::vector<std::string>{R"(DefaultDir=C:\Projects)", "ObjectDir=/home/user/Documents"}));
     EXPECT_EQ(platform.settings[key() + "|DefaultDir"], R"(C:\Projects)");
 }
 

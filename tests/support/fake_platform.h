@@ -15,7 +15,15 @@ namespace tes::test {
 class FakePlatform : public Platform {
 public:
     void showMessage(const std::string& text) override { messages.push_back(text); }
+    void showMessageOfKind(const Message& message) override {
+        showMessage(message.text);
+        messageKinds.push_back(message.kind);
+    }
     std::string showFileDialog(const FileDialogRequest& request) override;
+    // Answers from the same queue as the file dialogs.
+    std::string showFolderDialog(const std::string& title, const std::string& folder) override {
+        return showFileDialog({title, folder, {}, 1, false, {}});
+    }
     void setWaitCursor(bool wait) override {
         waitCursor = wait;
         waitCursorHistory.push_back(wait);
@@ -31,8 +39,10 @@ public:
     std::string readSetting(const std::string& keyPath, const std::string& name) override;
     void writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) override;
     std::string programFolder() override { return programFolderPath; }
+    std::string documentsFolder() override { return documentsFolderPath; }
 
     std::vector<std::string> messages;
+    std::vector<MessageKind> messageKinds; // of the messages shown with their kind
     std::deque<std::string> dialogAnswers;
     std::vector<FileDialogRequest> dialogRequests;
     bool waitCursor = false;
@@ -44,6 +54,7 @@ public:
     std::map<std::string, std::string> settings; // keyPath + "|" + name -> value
     std::vector<std::string> settingWrites;      // name=value, in order
     std::string programFolderPath = "/opt/tes";
+    std::string documentsFolderPath = "/home/user/Documents";
 };
 
 // A fake platform that also records the progress display and whose Cancel is pressed at the n-th

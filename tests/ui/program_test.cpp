@@ -40,9 +40,9 @@ TEST_F(MainWindowTest, StartUpShowsTheCentredWindowWithTheSessionReady) {
     const Session& session = ctx().session;
     EXPECT_EQ(session.AppTitle, "Tolvane Enviro Scripter");
     EXPECT_TRUE(session.SaveToFile);
-    // No saved folders: both start in the program's folder.
-    EXPECT_EQ(session.DefaultDir, platform.programFolderPath);
-    EXPECT_EQ(session.ObjectDir, platform.programFolderPath);
+    // No saved folders: both start in the user's documents.
+    EXPECT_EQ(session.DefaultDir, platform.documentsFolderPath);
+    EXPECT_EQ(session.ObjectDir, platform.documentsFolderPath);
     EXPECT_FALSE(button("btnProcess")->isEnabled());
 }
 
@@ -54,7 +54,7 @@ TEST(ProgramStart, SavedFoldersAreTakenAndTheWindowIsCentred) {
     program.setQuit([] {});
     program.start();
     EXPECT_EQ(program.context().session.DefaultDir, "/data/projects");
-    EXPECT_EQ(program.context().session.ObjectDir, platform.programFolderPath)
+    EXPECT_EQ(program.context().session.ObjectDir, platform.documentsFolderPath)
         << "an empty value counts as missing";
 
     QWidget& window = program.mainWindow();

@@ -5,11 +5,13 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -172,16 +174,25 @@ TEST_F(QtPlatformTest, AMessageBoxIsWideEnoughForItsTitle) {
     platform.showMessage("Done.");
 }
 
-TEST_F(QtPlatformTest, MessageBoxHasOkOnlyNoIconAndTheProgramsCaption) {
-    WhenModalOpens([](QWidget& modal) {
-        auto* box = qobject_cast<QMessageBox*>(&modal);
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->windowTitle(), QStringLiteral("TolvaneEnviroScripter"));
-        EXPECT_EQ(box->text(), QStringLiteral("Please specify a Max file"));
-        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
-    });
-    platform.showMessage("Please specify a Max file");
+// The product's name as the window shows it, OK only, the icon of the message's kind, and each line
+// whole: a path is never broken within.
+TEST_F(QtPlatformTest, MessageBoxHasTheProductsNameTheIconOfItsKindAndWholeLines) {
+    const QString path =
+        QStringLiteral("Folder: C:\\Users\\Someone\\My Documents\\Tolvane Projects\\Scripts");
+    for (const auto& [kind, icon] : {std::pair{MessageKind::Notice, QMessageBox::Information},
+                                     {MessageKind::Refusal, QMessageBox::Warning},
+                                     {MessageKind::Failure, QMessageBox::Critical}}) {
+        WhenModalOpens([&, icon = icon](QWidget& modal) {
+            auto* box = qobject_cast<QMessageBox*>(&modal);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("Tolvane Enviro Scripter"));
+            EXPECT_EQ(box->icon(), icon);
+            EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+            auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(path));
+        });
+        platform.showMessageOfKind({kind, "Wrote 2 scripts, 6 objects.\n" + path.toStdString()});
+    }
 }
 
 TEST_F(QtPlatformTest, WaitCursorIsBalanced) {

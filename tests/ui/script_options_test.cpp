@@ -12,6 +12,7 @@ namespace {
 TEST_F(MainWindowTest, ScriptOptionsKeepTheChoiceOnOkOnly) {
     ctx().scriptStyle.utf8 = true;
     platform.settingWrites.clear();
+    const TempDir out;
     QDialogButtonBox::StandardButton answer = QDialogButtonBox::Cancel;
     int opened = 0;
     window().setDialogRunner([&](QDialog& dialog) {
@@ -24,6 +25,12 @@ TEST_F(MainWindowTest, ScriptOptionsKeepTheChoiceOnOkOnly) {
         box("chkInstances")->click();
         dialog.findChild<QLineEdit*>(QStringLiteral("txtOutputFolder"))->setText(QStringLiteral("/data/out"));
         dialog.findChild<QDialogButtonBox*>()->button(answer)->click();
+        if (answer == QDialogButtonBox::Ok) { // refused, so the dialog stays open; Browse... gives another
+            EXPECT_EQ(platform.messages.size(), 1u);
+            platform.dialogAnswers.push_back(out.path().string());
+            dialog.findChild<QPushButton*>(QStringLiteral("btnBrowseOutputFolder"))->click();
+            dialog.findChild<QDialogButtonBox*>()->button(answer)->click();
+        }
         return dialog.result();
     });
     QTest::keyClick(&window(), Qt::Key_T, Qt::AltModifier);
@@ -38,9 +45,9 @@ TEST_F(MainWindowTest, ScriptOptionsKeepTheChoiceOnOkOnly) {
     QTest::mouseClick(button("btnScriptOptions"), Qt::LeftButton);
     EXPECT_EQ(ctx().scriptStyle.shape, ScriptShape::Fast);
     EXPECT_TRUE(ctx().scriptStyle.instances && ctx().scriptStyle.utf8);
-    EXPECT_EQ(ctx().outputFolder, "/data/out");
-    EXPECT_EQ(platform.settingWrites,
-              (std::vector<std::string>{"FastScript=1", "Instances=1", "Utf8Script=1"}));
+    EXPECT_EQ(ctx().outputFolder, out.path().string());
+    EXPECT_EQ(platform.settingWrites, (std::vector<std::string>{"FastScript=1", "Instances=1", "Utf8Script=1",
+                                                                "OutputFolder=" + out.path().string()}));
 }
 
 } // namespace

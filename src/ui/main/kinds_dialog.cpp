@@ -299,7 +299,8 @@ void EditKinds(Context& ctx, QWidget* owner, const DialogRunner& run) {
     KindsDialog dialog(KindEntries(ctx.kinds, ctx.form.list(ListId::List1), ctx.kindsTable),
                        {GetFileNameFromPath(ctx.kindsTablePath), GetFileNameFromPath(JoinedScriptPath(ctx))},
                        ctx.joinAllScripts, ctx.kindsTable.seed(), ctx.kindsTable.seedFault(), owner);
-    dialog.setRefusalShower([&ctx](const std::string& text) { ctx.platform.showMessage(text); });
+    dialog.setRefusalShower(
+        [&ctx](const std::string& text) { ctx.platform.showMessageOfKind(Refusal(text)); });
     dialog.setMaxFileChooser([&ctx, &objectDir] {
         const std::string chosen = ctx.platform.showFileDialog({.title = "Select Max Object File",
                                                                 .initialFolder = objectDir,

@@ -155,7 +155,8 @@ void MainWindow::runCommand(const char* name, const std::function<void()>& comma
         command();
     } catch (const std::exception& failure) {
         // The commands report their own failures; this only keeps a stray one from ending the program.
-        m_ctx.platform.showMessage(std::string("Unexpected error in ") + name + ": " + failure.what());
+        m_ctx.platform.showMessageOfKind(
+            {MessageKind::Failure, std::string("Unexpected error in ") + name + ": " + failure.what()});
     }
     refreshLists();
 }

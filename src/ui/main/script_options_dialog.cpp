@@ -1,6 +1,7 @@
 #include "ui/main/script_options_dialog.h"
 
 #include "form/context.h"
+#include "form/output_folder.h"
 #include "form/startup.h"
 #include "ui/to_qt.h"
 
@@ -10,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -40,8 +42,20 @@ ScriptOptionsDialog::ScriptOptionsDialog(const ScriptStyle& style, QWidget* owne
     m_outputFolder->setObjectName(QStringLiteral("txtOutputFolder"));
     m_outputFolder->setPlaceholderText(QStringLiteral("beside the project"));
     folderLabel->setBuddy(m_outputFolder);
+    // B: the dialog's other keys are F, I, U and O.
+    m_browseFolder = new QPushButton(QStringLiteral("&Browse..."), this);
+    m_browseFolder->setObjectName(QStringLiteral("btnBrowseOutputFolder"));
+    m_browseFolder->setAutoDefault(false);
+    connect(m_browseFolder, &QPushButton::clicked, this, [this] {
+        if (m_browse)
+            m_outputFolder->setText(ToQString(m_browse(outputFolder())));
+        m_outputFolder->setFocus();
+    });
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(m_outputFolder, 1);
+    folderRow->addWidget(m_browseFolder);
     layout->addWidget(folderLabel);
-    layout->addWidget(m_outputFolder);
+    layout->addLayout(folderRow);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttons"));
@@ -114,6 +128,24 @@ std::string ScriptOptionsDialog::outputFolder() const {
     return ToStdString(m_outputFolder->text().trimmed());
 }
 
+void ScriptOptionsDialog::setFolderBrowser(std::function<std::string(const std::string&)> browse) {
+    m_browse = std::move(browse);
+}
+
+void ScriptOptionsDialog::setFolderCheck(std::function<bool(const std::string&)> check) {
+    m_folderTaken = std::move(check);
+}
+
+void ScriptOptionsDialog::accept() {
+    if (m_folderTaken && !m_folderTaken(outputFolder())) {
+        // Back to the folder, to mend it.
+        m_outputFolder->setFocus();
+        m_outputFolder->selectAll();
+        return;
+    }
+    QDialog::accept();
+}
+
 int ExecDialog(QDialog& dialog) {
     return dialog.exec();
 }
@@ -121,11 +153,14 @@ int ExecDialog(QDialog& dialog) {
 void EditScriptOptions(Context& ctx, QWidget* owner, const DialogRunner& run) {
     ScriptOptionsDialog dialog(ctx.scriptStyle, owner);
     dialog.setOutputFolder(ctx.outputFolder);
+    dialog.setFolderBrowser(
+        [&ctx](const std::string& typed) { return btnBrowseOutputFolder_Click(ctx, typed); });
+    dialog.setFolderCheck([&ctx](const std::string& folder) { return CheckOutputFolder(ctx, folder); });
     if (run(dialog) != QDialog::Accepted)
         return;
-    ctx.outputFolder = dialog.outputFolder();
     ctx.scriptStyle = dialog.chosenStyle();
     SaveScriptStyle(ctx, ctx.scriptStyle);
+    SetOutputFolder(ctx, dialog.outputFolder());
 }
 
 } // namespace tes
