@@ -1,6 +1,7 @@
 #include "core/preview_scene.h"
 
 #include "core/preview_palette.h"
+#include "core/preview_views.h"
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
@@ -64,9 +65,11 @@ PreviewSceneBuilder::PreviewSceneBuilder(const PreviewInput& input)
       m_rows(input.kindRows), m_seed(input.seed), m_options(input.placement),
       m_varies(std::any_of(m_rows.begin(), m_rows.end(), [](const KindRow& row) { return row.varies(); })),
       m_views(input.views),
-      m_filtering(!m_views.empty() || std::any_of(m_rows.begin(), m_rows.end(), [](const KindRow& row) {
-          return row.thinning.keep < 100;
-      })) {
+      m_filtering(!m_views.empty() ||
+                  std::any_of(m_rows.begin(), m_rows.end(),
+                              [](const KindRow& row) { return row.thinning.keep < 100; })),
+      m_thinning(
+          std::any_of(m_rows.begin(), m_rows.end(), [](const KindRow& row) { return row.thinning.any(); })) {
     const PlacementOptions& options = input.placement;
     const double gridRes = FieldNumber(options.gridRes);
     const TileGeometry tile = ComputeTileGeometry(options.mainTile, options.terrainWidth, gridRes, 0);
@@ -74,17 +77,7 @@ PreviewSceneBuilder::PreviewSceneBuilder(const PreviewInput& input)
         ComputeTileGeometry(options.mainTile, options.terrainWidth, gridRes, FieldNumber(input.overlap));
     m_scene.tile = SceneSquare(m_placement, tile.low, tile.high);
     m_scene.margin = SceneSquare(m_placement, margin.low, margin.high);
-    m_scene.extent = m_scene.tile;
-    // A camera off the tile still belongs in the picture, with the point it looks at.
-    for (const PlantView& view : m_views) {
-        for (const GroundPoint& point : {view.camera, view.target}) {
-            if (!std::isfinite(point.x) || !std::isfinite(point.y))
-                continue;
-            PreviewSquare& e = m_scene.extent;
-            e = {std::min(e.minX, point.x), std::min(e.minY, point.y), std::max(e.maxX, point.x),
-                 std::max(e.maxY, point.y)};
-        }
-    }
+    m_scene.dots = m_scene.tile;
 
     // The heading runs from the environment's +z towards its +x; the scene turns those axes.
     m_scene.heading = FieldNumber(input.heading);
@@ -148,8 +141,10 @@ std::uint16_t PreviewSceneBuilder::newText(std::string_view text) {
         }
     }
     m_looks.emplace_back(kind.variation);
+    kind.thinning = thinning;
+    m_numbers.push_back(LeadingNumberValue(kind.number));
     // As the kind's build keeps its plants (PlantFilterOf).
-    PlantFilter filter(m_views, thinning, m_seed, LeadingNumberValue(kind.number));
+    PlantFilter filter(m_views, thinning, m_seed, m_numbers.back());
     kind.filtered = filter.active();
     m_filters.push_back(kind.filtered ? std::optional<PlantFilter>(std::move(filter)) : std::nullopt);
     kinds.push_back(std::move(kind));
@@ -165,6 +160,8 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
         m_scene.look.reserve(records.size());
     if (m_filtering)
         m_scene.leftOut.reserve(records.size());
+    if (m_thinning)
+        m_scene.thinned.reserve(records.size());
     const std::uint16_t alike = DotLook::pack({});
     for (std::size_t row = begin; row < end; ++row) {
         const std::string_view entry = records[row];
@@ -175,13 +172,17 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
         const std::string_view rest = entry.substr(std::min(entry.size(), number.size() + 1));
         double xz[2] = {0, 0}; // a plant without a place is not drawn, whatever its look
         bool leftOut = false;  // the build meets a plant without a place, and reports it
+        std::uint8_t thinned = 0;
         try {
             const ScenePoint point = m_placement.place(rest, xz);
             if (m_filters[kind])
                 leftOut = !m_filters[kind]->keeps(point.X, point.Y, xz[0], xz[1]);
+            const PlantThinning& thinning = m_scene.kinds[kind].thinning;
+            if (thinning.any())
+                thinned = ThinnedMarks(thinning, ThinningDraw(m_seed, m_numbers[kind], xz[0], xz[1]));
             m_scene.x.push_back(static_cast<float>(point.X));
             m_scene.y.push_back(static_cast<float>(point.Y));
-            PreviewSquare& e = m_scene.extent;
+            PreviewSquare& e = m_scene.dots;
             e = {std::min(e.minX, point.X), std::min(e.minY, point.Y), std::max(e.maxX, point.X),
                  std::max(e.maxY, point.Y)};
         } catch (const Failure&) {
@@ -193,6 +194,8 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
             ++m_scene.kinds[kind].shown;
         if (m_filtering)
             m_scene.leftOut.push_back(leftOut);
+        if (m_thinning)
+            m_scene.thinned.push_back(thinned);
         if (m_varies) {
             const bool varied = m_scene.kinds[kind].variation.any();
             m_scene.look.push_back(varied ? DotLook::pack(m_looks[kind](xz[0], xz[1])) : alike);
@@ -201,6 +204,13 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
 }
 
 PreviewScene PreviewSceneBuilder::finish() {
+    // Rows of kinds the tile does not hold leave nothing out.
+    const auto& all = m_scene.kinds;
+    if (std::none_of(all.begin(), all.end(), [](const PreviewKind& kind) { return kind.filtered; }))
+        m_scene.leftOut = {};
+    if (std::none_of(all.begin(), all.end(), [](const PreviewKind& kind) { return kind.thinning.any(); }))
+        m_scene.thinned = {};
+    m_scene.extent = ViewsExtent(m_scene.dots, m_views);
     std::vector<std::size_t>& legend = m_scene.legend;
     legend.resize(m_scene.kinds.size());
     for (std::size_t i = 0; i < legend.size(); ++i)

@@ -50,6 +50,7 @@ struct PreviewKind {
     // legend's "shown N of M".
     bool filtered = false;
     std::uint64_t shown = 0;
+    PlantThinning thinning = {}; // its row's
 };
 
 // A plant's look as a dot shows it, in 16 bits: its variant (15 stands for 15 and beyond) and its
@@ -73,11 +74,16 @@ struct PreviewScene {
     // Whether each record is left out of the scripts by the views or its kind's thinning, drawn faded;
     // empty when no kind leaves any out.
     std::vector<bool> leftOut;
+    // Which shares of its kind's thinning leave each record out (kThinnedByKeep, kThinnedByKeepFar in
+    // core/preview_views.h), so that new views need not read the records again; empty when no kind of
+    // the scene thins.
+    std::vector<std::uint8_t> thinned;
     std::vector<PreviewKind> kinds;  // in the order first met
     std::vector<std::size_t> legend; // the kinds by number
     PreviewSquare tile;              // the tile itself
     PreviewSquare margin;            // the tile with the overlap the records were kept with
-    PreviewSquare extent;            // the tile, every dot, and each view's camera and target
+    PreviewSquare dots;              // the tile and every dot
+    PreviewSquare extent;            // and each view's camera and target
     double heading = 90;             // the sun's heading in degrees, as the window shows it
     double sunX = 0;                 // the direction the sunlight travels, in the scene's plane
     double sunY = 0;
@@ -110,6 +116,8 @@ private:
     std::vector<PlantView> m_views;
     std::vector<std::optional<PlantFilter>> m_filters; // of each kind of the scene that leaves plants out
     bool m_filtering = false;                          // whether some kind may leave plants out
+    bool m_thinning = false;                           // whether some kind may thin
+    std::vector<double> m_numbers;                     // of each kind of the scene, for its draws
     // The kind of each field-0 text met: searched while they are few, hashed beyond.
     std::vector<std::pair<std::string, std::uint16_t>> m_texts;
     std::unordered_map<std::string, std::uint16_t> m_textIndex;

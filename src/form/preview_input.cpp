@@ -17,9 +17,13 @@ PreviewInput PreviewInputFromForm(const Context& ctx) {
     return input;
 }
 
-PreviewSource PreviewSourceOf(const Context& ctx) {
-    return {ctx.platform, ctx.form.list(ListId::List1), [&ctx] { return PreviewInputFromForm(ctx); },
-            ctx.session.ProjectDir};
+PreviewSource PreviewSourceOf(Context& ctx) {
+    return {ctx.platform,
+            ctx.form.list(ListId::List1),
+            [&ctx] { return PreviewInputFromForm(ctx); },
+            ctx.session.ProjectDir,
+            {ctx.kindsTable, ctx.kindsTablePath},
+            ctx.outputFolder};
 }
 
 } // namespace tes

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/preview_scene.h"
+#include "form/preview_views.h"
 #include "lib/line_list.h"
 #include "lib/platform.h"
 
@@ -17,14 +18,16 @@ struct Context;
 PreviewInput PreviewInputFromForm(const Context& ctx);
 
 // The part of the program the preview window reads: the loaded records, the fields it draws them
-// with, the folder it offers for saving, and the platform.
+// with, the folder it offers for saving, and the platform; and the kinds table whose views it sets.
 struct PreviewSource {
     Platform& platform;
     const LineList& records;             // List1
     std::function<PreviewInput()> input; // the fields as they stand at the call
     const std::string& saveFolder;       // the loaded project's folder
+    PreviewViewsTable views;
+    const std::string& outputFolder; // Script Options' Output folder: saving starts there when it is set
 };
 
-PreviewSource PreviewSourceOf(const Context& ctx);
+PreviewSource PreviewSourceOf(Context& ctx);
 
 } // namespace tes

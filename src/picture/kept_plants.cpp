@@ -16,6 +16,7 @@ namespace {
 constexpr double kCameraRadius = 5;        // pixels
 constexpr double kTargetArm = 4;           // pixels
 const QColor kViewFill(255, 255, 255, 24); // light enough that the dots under it keep their colours
+const QColor kSelectedCamera(0xFF, 0xD0, 0x40);
 
 bool Finite(const PlantView& v) {
     for (const double value :
@@ -44,7 +45,7 @@ template <typename Draw> void Outlined(QPainter& painter, Qt::PenStyle style, Dr
     }
 }
 
-void PaintView(QPainter& painter, const PlantView& v, const PreviewView& view, int number) {
+void PaintView(QPainter& painter, const PlantView& v, const PreviewView& view, int number, bool selected) {
     const QPointF camera(view.pixelX(v.camera.x), view.pixelY(v.camera.y));
     const QPointF target(view.pixelX(v.target.x), view.pixelY(v.target.y));
     // Beyond every corner of the picture, so that an edge without a far distance leaves it.
@@ -85,8 +86,8 @@ void PaintView(QPainter& painter, const PlantView& v, const PreviewView& view, i
                          target + QPointF(kTargetArm, -kTargetArm));
     });
     painter.setPen(QPen(QColor(0, 0, 0, 200), 1.5));
-    painter.setBrush(Qt::white);
-    painter.drawEllipse(camera, kCameraRadius, kCameraRadius);
+    painter.setBrush(selected ? kSelectedCamera : QColor(Qt::white));
+    painter.drawEllipse(camera, kCameraRadius + (selected ? 1 : 0), kCameraRadius + (selected ? 1 : 0));
     painter.setPen(Qt::white);
     // Below the camera, clear of the axes when it stands on the origin.
     painter.drawText(camera + QPointF(kCameraRadius + 2, kCameraRadius + 14),
@@ -95,11 +96,12 @@ void PaintView(QPainter& painter, const PlantView& v, const PreviewView& view, i
 
 } // namespace
 
-void PaintPlantViews(QPainter& painter, const std::vector<PlantView>& views, const PreviewView& view) {
+void PaintPlantViews(QPainter& painter, const std::vector<PlantView>& views, const PreviewView& view,
+                     int selected) {
     painter.save();
     for (std::size_t i = 0; i < views.size(); ++i) {
         if (Finite(views[i]))
-            PaintView(painter, views[i], view, static_cast<int>(i + 1));
+            PaintView(painter, views[i], view, static_cast<int>(i + 1), static_cast<int>(i) == selected);
     }
     painter.restore();
 }

@@ -15,7 +15,9 @@ class QPainter;
 namespace tes {
 
 // Each view over the dots: its camera and target, the field widened by the margin up to the far arc,
-// and the keep circle. A view with a value that is no number is left out.
-void PaintPlantViews(QPainter& painter, const std::vector<PlantView>& views, const PreviewView& view);
+// and the keep circle; the camera of view `selected` (from 0; -1: none) stands out. A view with a value
+// that is no number is left out.
+void PaintPlantViews(QPainter& painter, const std::vector<PlantView>& views, const PreviewView& view,
+                     int selected = -1);
 
 } // namespace tes

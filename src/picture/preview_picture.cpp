@@ -227,13 +227,13 @@ QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, cons
 
 void PaintPreviewOverlay(QPainter& painter, const PreviewScene& scene, const std::vector<PlantView>& views,
                          const PreviewView& view, const std::vector<bool>& shown,
-                         std::vector<LegendRow>* rows) {
+                         std::vector<LegendRow>* rows, int selectedView) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(PictureFont());
     PaintTile(painter, scene, view);
     PaintOrigin(painter, view);
-    PaintPlantViews(painter, views, view);
+    PaintPlantViews(painter, views, view, selectedView);
     PaintSun(painter, scene, view);
     PaintScaleBar(painter, view);
     PaintLegend(painter, scene, view, shown, rows);
@@ -241,10 +241,10 @@ void PaintPreviewOverlay(QPainter& painter, const PreviewScene& scene, const std
 }
 
 QImage PaintPreviewPicture(const PreviewScene& scene, const std::vector<PlantView>& views,
-                           const PreviewView& view, const std::vector<bool>& shown) {
+                           const PreviewView& view, const std::vector<bool>& shown, int selectedView) {
     QImage image = PaintPreviewDots(scene, view, shown);
     QPainter painter(&image);
-    PaintPreviewOverlay(painter, scene, views, view, shown);
+    PaintPreviewOverlay(painter, scene, views, view, shown, nullptr, selectedView);
     return image;
 }
 

@@ -1,12 +1,13 @@
 #include "main_window_fixture.h"
 #include "ui/preview/preview_canvas.h"
+#include "ui/preview/preview_views_panel.h"
 #include "ui/preview/preview_window.h"
 
 #include <cstdlib>
 #include <filesystem>
 
 #include <QImage>
-#include <QToolTip>
+#include <QToolButton>
 
 namespace tes::test {
 namespace {
@@ -49,9 +50,13 @@ TEST_F(PreviewWindowTest, PreviewButtonOpensTheWindowWhoseButtonsForward) {
     QTest::keyClick(preview.canvas(), Qt::Key_0);
     EXPECT_EQ(preview.canvas()->view().centreX, fitted.centreX);
 
-    // The record under the pointer is named beside it too.
+    // The record under the pointer is named beside it too, until the pointer leaves.
     emit preview.canvas()->hovered(0);
-    EXPECT_TRUE(QToolTip::text().startsWith(QStringLiteral("Record 1: "))) << QToolTip::text().toStdString();
+    EXPECT_TRUE(preview.canvas()->hoverText().startsWith(QStringLiteral("Record 1: ")));
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(preview.canvas(), &leave);
+    EXPECT_EQ(preview.canvas()->hoverText(), QString());
+    EXPECT_FALSE(preview.statusText().startsWith(QStringLiteral("Record")));
 
     const std::string png = dir.file("view.png");
     platform.dialogAnswers.push_back(png);
@@ -69,8 +74,35 @@ TEST_F(PreviewWindowTest, HoverNamesTheLookOfAPlantThatDiffers) {
     }
     preview.rebuildNow();
     emit preview.canvas()->hovered(0);
-    EXPECT_TRUE(QToolTip::text().endsWith(QStringLiteral(", turn 30\u00B0")))
-        << QToolTip::text().toStdString();
+    EXPECT_TRUE(preview.canvas()->hoverText().endsWith(QStringLiteral(", turn 30\u00B0")));
+}
+
+// The view mode's click and drag, Add, Remove and a field go to the kinds table through their handlers.
+TEST_F(PreviewWindowTest, ViewModeAndPanelForwardToTheirHandlers) {
+    PreviewWindow& preview = openPreview();
+    PreviewViewsPanel& panel = *preview.viewsPanel();
+    PreviewCanvas* canvas = preview.canvas();
+    QTest::mouseClick(panel.modeButton(), Qt::LeftButton);
+    ASSERT_TRUE(canvas->viewMode());
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(300, 500));
+    QTest::mouseMove(canvas, QPoint(320, 300));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(320, 300));
+    const PreviewView& shown = canvas->view();
+    ASSERT_EQ(ctx().kindsTable.views().size(), 1u);
+    const PlantView set = ctx().kindsTable.views()[0];
+    EXPECT_NEAR(set.camera.y, shown.sceneY(500), 1 / shown.pixelsPerUnit);
+    EXPECT_NEAR(set.target.x, shown.sceneX(320), 1 / shown.pixelsPerUnit);
+    EXPECT_TRUE(std::filesystem::exists(ctx().kindsTablePath));
+    EXPECT_TRUE(canvas->scene()->kinds[0].filtered);
+
+    QTest::mouseClick(panel.addButton(), Qt::LeftButton);
+    EXPECT_EQ(ctx().kindsTable.views().size(), 2u);
+    QTest::mouseClick(panel.removeButton(), Qt::LeftButton);
+    EXPECT_EQ(ctx().kindsTable.views().size(), 1u);
+    QLineEdit* fov = panel.field(ViewField::fov);
+    fov->setText(QStringLiteral("60"));
+    emit fov->editingFinished();
+    EXPECT_EQ(ctx().kindsTable.views()[0].fov, 60);
 }
 
 // The picture the README and the help show. Runs only when TES_SCREENSHOT_DIR names the folder to

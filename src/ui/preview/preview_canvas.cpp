@@ -1,10 +1,14 @@
 #include "ui/preview/preview_canvas.h"
 
 #include "core/preview_palette.h"
+#include "core/preview_views.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include <QCursor>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -17,6 +21,8 @@ constexpr double kZoomPerDegree = 1.01; // one notch of the wheel (15 degrees) z
 constexpr double kZoomPerKey = 1.25;
 constexpr double kHoverRadius = 5; // pixels
 constexpr int kDragThreshold = 3;  // pixels the pointer moves before a press is a drag
+constexpr int kHoverOffset = 14;   // pixels between the pointer and its text
+constexpr int kHoverFrame = 12;    // the hover text's padding and border across, and a pixel to spare
 
 bool SameView(const PreviewView& a, const PreviewView& b) {
     return a.centreX == b.centreX && a.centreY == b.centreY && a.pixelsPerUnit == b.pixelsPerUnit &&
@@ -30,6 +36,13 @@ PreviewCanvas::PreviewCanvas(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(200, 200);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The platform's tooltip may be light grey on white; this label is readable over any picture.
+    m_hoverLabel = new QLabel(this);
+    m_hoverLabel->setObjectName(QStringLiteral("previewHover"));
+    m_hoverLabel->setStyleSheet(QStringLiteral(
+        "QLabel { color: #101010; background: #FFFBE6; border: 1px solid #6E6A5A; padding: 2px 4px; }"));
+    m_hoverLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_hoverLabel->hide();
 }
 
 PreviewCanvas::~PreviewCanvas() {
@@ -37,7 +50,7 @@ PreviewCanvas::~PreviewCanvas() {
         m_job.wait(); // the worker posts to this object
 }
 
-void PreviewCanvas::setScene(std::shared_ptr<const PreviewScene> scene, std::vector<PlantView> views,
+void PreviewCanvas::setScene(std::shared_ptr<PreviewScene> scene, std::vector<PlantView> views,
                              bool fitView) {
     const bool sameKinds = m_scene && scene && m_scene->kinds.size() == scene->kinds.size();
     m_scene = std::move(scene);
@@ -48,6 +61,59 @@ void PreviewCanvas::setScene(std::shared_ptr<const PreviewScene> scene, std::vec
         fit();
     else
         requestDots();
+}
+
+void PreviewCanvas::setViews(std::vector<PlantView> views) {
+    m_views = std::move(views);
+    if (m_scene) {
+        if (m_job.valid())
+            m_job.wait(); // the worker reads the marks; its picture is replaced when it reports
+        MarkPreviewViews(*m_scene, m_views);
+    }
+    requestDots();
+}
+
+void PreviewCanvas::setSelectedView(int index) {
+    m_selectedView = index;
+    update();
+}
+
+void PreviewCanvas::setViewMode(bool on) {
+    m_viewMode = on;
+    m_settingView = false;
+    if (on)
+        setCursor(Qt::CrossCursor);
+    else
+        unsetCursor();
+}
+
+void PreviewCanvas::showHoverText(const QString& text) {
+    if (text.isEmpty()) {
+        m_hoverLabel->hide();
+        return;
+    }
+    m_hoverLabel->setText(text);
+    // One line where the picture is wide enough, else wrapped to its width.
+    const int room = std::max(120, width() - 2 * kHoverOffset);
+    const bool wraps = m_hoverLabel->fontMetrics().horizontalAdvance(text) + kHoverFrame > room;
+    m_hoverLabel->setWordWrap(wraps);
+    if (wraps)
+        m_hoverLabel->resize(room, m_hoverLabel->heightForWidth(room));
+    else
+        m_hoverLabel->resize(m_hoverLabel->sizeHint());
+    // Below and right of the pointer; above it near the bottom, and moved in from the right edge.
+    const QPoint at = mapFromGlobal(QCursor::pos());
+    const int x = std::max(0, std::min(at.x() + kHoverOffset, width() - m_hoverLabel->width()));
+    int y = at.y() + kHoverOffset;
+    if (y + m_hoverLabel->height() > height())
+        y = std::max(0, at.y() - kHoverOffset - m_hoverLabel->height());
+    m_hoverLabel->move(x, y);
+    m_hoverLabel->show();
+    m_hoverLabel->raise();
+}
+
+QString PreviewCanvas::hoverText() const {
+    return m_hoverLabel->isVisible() ? m_hoverLabel->text() : QString();
 }
 
 void PreviewCanvas::clearScene(const QString& why) {
@@ -65,13 +131,15 @@ void PreviewCanvas::fit() {
 
 void PreviewCanvas::setView(const PreviewView& view) {
     m_view = view;
+    // The dot named is no longer under the pointer.
+    emit hovered(-1);
     requestDots();
 }
 
 QImage PreviewCanvas::picture() {
     if (!m_scene)
         return grab().toImage();
-    return PaintPreviewPicture(*m_scene, m_views, m_view, m_shown);
+    return PaintPreviewPicture(*m_scene, m_views, m_view, m_shown, m_selectedView);
 }
 
 void PreviewCanvas::requestDots() {
@@ -127,7 +195,7 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
         }
     }
     m_legendRows.clear();
-    PaintPreviewOverlay(painter, *m_scene, m_views, m_view, m_shown, &m_legendRows);
+    PaintPreviewOverlay(painter, *m_scene, m_views, m_view, m_shown, &m_legendRows, m_selectedView);
 }
 
 void PreviewCanvas::resizeEvent(QResizeEvent* event) {
@@ -194,16 +262,29 @@ void PreviewCanvas::keyPressEvent(QKeyEvent* event) {
 void PreviewCanvas::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
-    m_pressAt = event->position().toPoint();
+    const QPointF at = event->position();
+    const bool onLegend = std::any_of(m_legendRows.begin(), m_legendRows.end(), [&at](const LegendRow& row) {
+        return row.rect.contains(at.toPoint());
+    });
+    m_pressAt = at.toPoint();
     m_lastDrag = *m_pressAt;
     m_dragged = false;
+    if (m_viewMode && m_scene && !onLegend) {
+        m_settingView = true;
+        emit hovered(-1);
+        emit viewPressed(m_view.sceneX(at.x()), m_view.sceneY(at.y()));
+    }
 }
 
 void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (m_pressAt && m_scene) {
         m_dragged = m_dragged || (at - *m_pressAt).manhattanLength() > kDragThreshold;
-        if (m_dragged) {
+        if (m_settingView) {
+            // A click that wobbles a pixel keeps the view's direction.
+            if (m_dragged)
+                emit viewDragged(m_view.sceneX(event->position().x()), m_view.sceneY(event->position().y()));
+        } else if (m_dragged) {
             setView(m_view.pannedBy(at.x() - m_lastDrag.x(), at.y() - m_lastDrag.y()));
             m_lastDrag = at;
         }
@@ -217,6 +298,12 @@ void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PreviewCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && m_settingView) {
+        m_settingView = false;
+        m_pressAt.reset();
+        emit viewReleased();
+        return;
+    }
     if (event->button() != Qt::LeftButton || !m_pressAt)
         return;
     if (!m_dragged)

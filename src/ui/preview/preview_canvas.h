@@ -13,11 +13,14 @@
 #include <QImage>
 #include <QWidget>
 
+class QLabel;
+
 namespace tes {
 
 // The tile seen from above: wheel zooms about the pointer, dragging pans, a click on a kind of the
 // legend shows only that kind (a second click shows all again), and hovering a dot names its record.
-// From the keyboard, + and - zoom, the arrows pan and 0 fits the tile.
+// From the keyboard, + and - zoom, the arrows pan and 0 fits the tile. In the view mode a press, a drag
+// and its release report their scene points instead of panning.
 // The dots are drawn on a worker thread; meanwhile the last picture is shown moved and scaled.
 class PreviewCanvas final : public QWidget {
     Q_OBJECT
@@ -27,7 +30,17 @@ public:
 
     // A new scene and the views it was built with; `fit` shows the whole tile, otherwise the view
     // stays where it was.
-    void setScene(std::shared_ptr<const PreviewScene> scene, std::vector<PlantView> views, bool fit);
+    void setScene(std::shared_ptr<PreviewScene> scene, std::vector<PlantView> views, bool fit);
+    // New views: the scene's plants are marked again for them (no records read) and drawn anew.
+    void setViews(std::vector<PlantView> views);
+    // The view drawn as the one a click moves (-1: none).
+    void setSelectedView(int index);
+    // In the view mode the left button sets a view instead of panning.
+    void setViewMode(bool on);
+    bool viewMode() const { return m_viewMode; }
+    // The text beside the pointer, dark on light whatever the palette; empty hides it.
+    void showHoverText(const QString& text);
+    QString hoverText() const;
     // No scene: the text says why.
     void clearScene(const QString& why);
     const PreviewScene* scene() const { return m_scene.get(); }
@@ -41,6 +54,10 @@ public:
 signals:
     // The record under the pointer (its row in List1), or -1.
     void hovered(qint64 row);
+    // The view mode's press, the pointer's scene point while the button is held, and the release.
+    void viewPressed(double X, double Y);
+    void viewDragged(double X, double Y);
+    void viewReleased();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,8 +76,12 @@ private:
     void jobDone(QImage dots, PreviewView view, std::uint64_t request);
     void clickLegend(QPoint at);
 
-    std::shared_ptr<const PreviewScene> m_scene;
+    std::shared_ptr<PreviewScene> m_scene;
     std::vector<PlantView> m_views;
+    int m_selectedView = -1;
+    bool m_viewMode = false;
+    bool m_settingView = false; // the view mode's press is held
+    QLabel* m_hoverLabel = nullptr;
     QString m_emptyText;
     PreviewView m_view;
     std::vector<bool> m_shown; // per kind; empty: all

@@ -1,19 +1,24 @@
 #include "ui/preview/preview_window.h"
 
+#include "core/preview_views.h"
 #include "lib/failure.h"
 #include "lib/numbers.h"
 #include "picture/preview_picture.h"
 #include "ui/preview/preview_canvas.h"
+#include "ui/preview/preview_views_panel.h"
 #include "ui/to_qt.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
-#include <QCursor>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
-#include <QToolTip>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace tes {
@@ -22,8 +27,11 @@ namespace {
 
 constexpr int kSettleMs = 150;
 constexpr std::size_t kSliceRows = 250000; // about 10 ms of reading
+constexpr int kNarrowest = 480;            // the least width worth opening beside the main window
+constexpr int kFrameRoom = 16;             // the window's frame, which is not known before it shows
 
-// What the picture depends on besides the records, as one text to compare.
+// What the picture depends on besides the records and the views, as one text to compare. The views
+// are compared apart: new views need no new reading of the records.
 std::string InputKey(const PreviewInput& input) {
     const PlacementOptions& p = input.placement;
     std::string key = p.gridRes + '|' + p.gridSize + '|' + p.objectScale + '|' + p.verticalScale + '|' +
@@ -42,18 +50,12 @@ std::string InputKey(const PreviewInput& input) {
         for (const KindVariant& variant : row.variants)
             key += ':' + VariantText(variant);
     }
-    // Which plants are kept, so that a view or a share changed in the kinds table shows at once.
+    // Which plants are kept, so that a share changed in the kinds table shows at once.
     for (const KindRow& row : input.kindRows) {
         const PlantThinning& t = row.thinning;
         if (t.any())
             key += "|keep " + row.number + ':' + DecimalText(t.keep) + ':' + DecimalText(t.thinBeyond) + ':' +
                    DecimalText(t.keepFar);
-    }
-    for (const PlantView& v : input.views) {
-        key += "|view";
-        for (const double value :
-             {v.camera.x, v.camera.y, v.target.x, v.target.y, v.fov, v.margin, v.keepRadius, v.far})
-            key += ':' + DecimalText(value);
     }
     return key;
 }
@@ -64,9 +66,10 @@ PreviewWindow::PreviewWindow(PreviewSource source, QWidget* parent)
     : QWidget(parent, Qt::Window), m_source(std::move(source)) {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(QStringLiteral("Preview"));
-    resize(760, 720);
+    resize(760, 760);
 
     m_canvas = new PreviewCanvas(this);
+    m_panel = new PreviewViewsPanel(this);
     m_fit = new QPushButton(QStringLiteral("&Fit"), this);
     m_fit->setToolTip(QStringLiteral("Show the whole tile"));
     m_save = new QPushButton(QStringLiteral("&Save PNG..."), this);
@@ -78,13 +81,13 @@ PreviewWindow::PreviewWindow(PreviewSource source, QWidget* parent)
     m_status->setWordWrap(true);
     m_status->setFixedHeight(2 * m_status->fontMetrics().lineSpacing() + 2);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_fit);
-    buttons->addWidget(m_save);
-    buttons->addWidget(m_status, 1);
+    m_panel->topRow()->insertWidget(0, m_fit);
+    m_panel->topRow()->insertWidget(1, m_save);
+    m_panel->topRow()->insertSpacing(2, 12);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(buttons);
+    layout->addWidget(m_panel);
     layout->addWidget(m_canvas, 1);
+    layout->addWidget(m_status);
 
     m_settle = new QTimer(this);
     m_settle->setSingleShot(true);
@@ -97,13 +100,50 @@ PreviewWindow::PreviewWindow(PreviewSource source, QWidget* parent)
     connect(m_fit, &QPushButton::clicked, m_canvas, &PreviewCanvas::fit);
     connect(m_save, &QPushButton::clicked, this, &PreviewWindow::chooseAndSave);
     connect(m_canvas, &PreviewCanvas::hovered, this, &PreviewWindow::showHovered);
+    connect(m_canvas, &PreviewCanvas::viewPressed, this, &PreviewWindow::pressView);
+    connect(m_canvas, &PreviewCanvas::viewDragged, this, &PreviewWindow::dragView);
+    connect(m_canvas, &PreviewCanvas::viewReleased, this, &PreviewWindow::releaseView);
+    connect(m_panel, &PreviewViewsPanel::modeToggled, this, &PreviewWindow::setMode);
+    connect(m_panel, &PreviewViewsPanel::addClicked, this, &PreviewWindow::addView);
+    connect(m_panel, &PreviewViewsPanel::removeClicked, this, &PreviewWindow::removeView);
+    connect(m_panel, &PreviewViewsPanel::fieldEdited, this, &PreviewWindow::editField);
+    connect(m_panel, &PreviewViewsPanel::selected, this, [this](int index) {
+        m_selected = index;
+        followViews();
+    });
 }
 
 void PreviewWindow::open() {
+    if (!m_placed)
+        placeBesideParent();
     show();
     raise();
     activateWindow();
+    followViews();
     startBuild();
+}
+
+// Beside the main window where the screen has room for it, so both stay in sight; on the side with
+// more room, and narrower, when neither has enough.
+void PreviewWindow::placeBesideParent() {
+    m_placed = true;
+    QWidget* main = parentWidget();
+    if (!main || !main->isVisible() || !main->screen())
+        return;
+    const QRect screen = main->screen()->availableGeometry();
+    const QRect beside = main->frameGeometry();
+    const int right = screen.right() - beside.right() - kFrameRoom;
+    const int left = beside.left() - screen.left() - kFrameRoom;
+    const int room = std::max(right, left);
+    int width = this->width();
+    if (room < width && room >= std::max(kNarrowest, minimumSizeHint().width()))
+        width = room;
+    resize(width, std::min(height(), screen.height() - 2 * kFrameRoom));
+    int x = right >= left ? beside.right() + 1 : beside.left() - width - kFrameRoom;
+    x = std::clamp(x, screen.left(), std::max(screen.left(), screen.right() - width - kFrameRoom));
+    const int y = std::clamp(beside.top(), screen.top(),
+                             std::max(screen.top(), screen.bottom() - height() - 2 * kFrameRoom));
+    move(x, y);
 }
 
 void PreviewWindow::inputsChanged() {
@@ -121,8 +161,10 @@ void PreviewWindow::startBuild() {
     const PreviewInput input = m_source.input();
     const LineList& records = m_source.records;
     const std::string key = InputKey(input);
-    if (records.generation() == m_shownGeneration && key == m_shownKey)
+    if (records.generation() == m_shownGeneration && key == m_shownKey) {
+        followViews();
         return;
+    }
     try {
         m_builder = std::make_unique<PreviewSceneBuilder>(input);
     } catch (const Failure& failure) {
@@ -137,7 +179,7 @@ void PreviewWindow::startBuild() {
     m_buildingGeneration = records.generation();
     m_buildingKey = key;
     m_buildingViews = input.views;
-    m_status->setText(QStringLiteral("Reading the records..."));
+    showStatus(QStringLiteral("Reading the records..."));
     m_slices->start();
 }
 
@@ -157,13 +199,19 @@ void PreviewWindow::buildSlice() {
         return;
     }
     const bool newRecords = m_buildingGeneration != m_shownGeneration;
-    m_canvas->setScene(std::make_shared<const PreviewScene>(m_builder->finish()), m_buildingViews,
-                       newRecords);
+    auto scene = std::make_shared<PreviewScene>(m_builder->finish());
     m_builder.reset();
+    // The views set while the records were read.
+    const std::vector<PlantView>& views = m_source.views.table.views();
+    if (views != m_buildingViews)
+        MarkPreviewViews(*scene, views);
+    m_shownViews = views;
+    m_canvas->setScene(scene, views, newRecords);
     m_shownGeneration = m_buildingGeneration;
     m_shownKey = m_buildingKey;
-    const PreviewScene& scene = *m_canvas->scene();
-    m_status->setText(QStringLiteral("%1 records, %2 kinds").arg(scene.x.size()).arg(scene.kinds.size()));
+    m_summary = QStringLiteral("%1 records, %2 kinds").arg(scene->x.size()).arg(scene->kinds.size());
+    showStatus(m_summary);
+    followViews();
 }
 
 void PreviewWindow::chooseAndSave() {
@@ -171,7 +219,7 @@ void PreviewWindow::chooseAndSave() {
     request.title = "Save Preview";
     request.filter = "PNG Picture (*.png)|*.png";
     request.save = true;
-    request.initialFolder = m_source.saveFolder;
+    request.initialFolder = m_source.outputFolder.empty() ? m_source.saveFolder : m_source.outputFolder;
     request.initialFileName = "preview.png";
     const std::string path = m_source.platform.showFileDialog(request);
     if (!path.empty())
@@ -180,16 +228,27 @@ void PreviewWindow::chooseAndSave() {
 
 void PreviewWindow::savePicture(const std::string& path) {
     if (std::optional<Message> failure = SavePicturePng(m_canvas->picture(), path))
-        m_source.platform.showMessage(failure->text);
+        m_source.platform.showMessageOfKind(*failure);
     else
-        m_status->setText(QStringLiteral("Saved ") + ToQString(path));
+        showStatus(QStringLiteral("Saved ") + ToQString(path));
+}
+
+QString PreviewWindow::statusText() const {
+    return m_status->text();
+}
+
+void PreviewWindow::showStatus(const QString& text) {
+    m_status->setText(text);
+    m_namesRecord = false;
 }
 
 void PreviewWindow::showHovered(qint64 row) {
     const LineList& records = m_source.records;
     if (row < 0 || records.generation() != m_shownGeneration ||
         static_cast<std::size_t>(row) >= records.size()) {
-        QToolTip::hideText();
+        m_canvas->showHoverText(QString());
+        if (m_namesRecord)
+            showStatus(m_summary);
         return;
     }
     const std::string_view entry = records[static_cast<std::size_t>(row)];
@@ -200,8 +259,17 @@ void PreviewWindow::showHovered(qint64 row) {
         QStringLiteral("Record %1: ").arg(row + 1) + ToQString(entry) +
         (drawn ? ToQString(PlantLookText(*scene, static_cast<std::size_t>(row), entry)) : QString());
     m_status->setText(record);
+    m_namesRecord = true;
     // Also beside the pointer, where the eyes are.
-    QToolTip::showText(QCursor::pos() + QPoint(12, 12), record, m_canvas);
+    m_canvas->showHoverText(record);
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && m_panel->modeButton()->isChecked()) {
+        m_panel->modeButton()->setChecked(false);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace tes

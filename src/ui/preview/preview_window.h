@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include <QString>
 #include <QWidget>
 
 class QLabel;
@@ -18,10 +19,12 @@ class QTimer;
 namespace tes {
 
 class PreviewCanvas;
+class PreviewViewsPanel;
 
 // The "Preview" window: the loaded tile from above, as the placement scripts would place its records.
 // It follows every load and every change of the fields the positions depend on; the records are read
-// in slices between events, so the window keeps answering on long lists.
+// in slices between events, so the window keeps answering on long lists. Its views panel sets the
+// project's views, which the picture follows at once (the plants are marked again, not read again).
 class PreviewWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -37,29 +40,54 @@ public:
     void savePicture(const std::string& path);
 
     PreviewCanvas* canvas() const { return m_canvas; }
+    PreviewViewsPanel* viewsPanel() const { return m_panel; }
     QPushButton* fitButton() const { return m_fit; }
     QPushButton* saveButton() const { return m_save; }
+    QString statusText() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void placeBesideParent();
     void startBuild();
     void buildSlice();
     void chooseAndSave();
     void showHovered(qint64 row);
+    void showStatus(const QString& text);
+    // The views as the kinds table holds them, followed by the picture and the panel.
+    void followViews();
+    void showMessage(const std::optional<Message>& message);
+    void setMode(bool on);
+    void pressView(double X, double Y);
+    void dragView(double X, double Y);
+    void releaseView();
+    void addView();
+    void removeView();
+    void editField(ViewField field, const QString& text);
+    GroundPoint pointAt(double X, double Y) const;
 
     PreviewSource m_source;
     PreviewCanvas* m_canvas = nullptr;
+    PreviewViewsPanel* m_panel = nullptr;
     QPushButton* m_fit = nullptr;
     QPushButton* m_save = nullptr;
     QLabel* m_status = nullptr;
+    QString m_summary;          // what the status line says when it names no record
+    bool m_namesRecord = false; // the status line names the record under the pointer
     QTimer* m_settle = nullptr; // waits for a burst of changes to end
     QTimer* m_slices = nullptr; // reads the next slice of records
     std::unique_ptr<PreviewSceneBuilder> m_builder;
     std::size_t m_nextRow = 0;
     std::uint64_t m_buildingGeneration = 0;
     std::string m_buildingKey;
-    std::vector<PlantView> m_buildingViews;              // drawn over the scene being read
+    std::vector<PlantView> m_buildingViews;              // the views the scene being read is marked for
     std::uint64_t m_shownGeneration = ~std::uint64_t{0}; // the records the picture shows
     std::string m_shownKey;                              // and the fields it was drawn with
+    std::vector<PlantView> m_shownViews;                 // and the views its plants are marked for
+    int m_selected = -1;                                 // the view a click and the numbers set
+    bool m_settingView = false;                          // a press of the view mode is held
+    bool m_placed = false;                               // placed beside the main window once
 };
 
 } // namespace tes

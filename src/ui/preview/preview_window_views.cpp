@@ -1,0 +1,160 @@
+// The preview window's views: the view mode's click and drag, the panel's Add, Remove and numbers.
+// Each change goes into the kinds table through the form's handlers; the picture follows at once.
+#include "core/preview_views.h"
+#include "lib/numbers.h"
+#include "ui/preview/preview_canvas.h"
+#include "ui/preview/preview_views_panel.h"
+#include "ui/preview/preview_window.h"
+#include "ui/to_qt.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QToolButton>
+
+namespace tes {
+
+namespace {
+
+// The middle of the scene's tile, where a new view looks, and the tile's width.
+GroundPoint TileMiddle(const PreviewScene* scene) {
+    if (!scene)
+        return {};
+    return {(scene->tile.minX + scene->tile.maxX) / 2, (scene->tile.minY + scene->tile.maxY) / 2};
+}
+
+double TileWidth(const PreviewScene* scene) {
+    const double width = scene ? scene->tile.maxX - scene->tile.minX : 0;
+    return width > 0 ? width : 400;
+}
+
+} // namespace
+
+void PreviewWindow::showMessage(const std::optional<Message>& message) {
+    if (message)
+        m_source.platform.showMessageOfKind(*message);
+}
+
+void PreviewWindow::followViews() {
+    const std::vector<PlantView>& views = m_source.views.table.views();
+    const int count = static_cast<int>(views.size());
+    m_selected = count == 0 ? -1 : std::clamp(m_selected, 0, count - 1);
+    // A scene still being read is marked for these views when it is done.
+    if (views != m_shownViews && m_canvas->scene()) {
+        m_canvas->setViews(views);
+        m_shownViews = views;
+    }
+    m_canvas->setSelectedView(m_selected);
+    m_panel->showViews(views, m_selected);
+}
+
+// A point of the picture to the nearest step that stays below a pixel, so the table holds 120.5 rather
+// than 120.4837261.
+GroundPoint PreviewWindow::pointAt(double X, double Y) const {
+    const double pixels = m_canvas->view().pixelsPerUnit;
+    const int decimals = std::clamp(static_cast<int>(std::ceil(std::log10(pixels > 0 ? pixels : 1))), 0, 6);
+    return {RoundHalfEven(X, decimals), RoundHalfEven(Y, decimals)};
+}
+
+void PreviewWindow::setMode(bool on) {
+    m_canvas->setViewMode(on);
+    m_settingView = false;
+    if (!on) {
+        showStatus(m_summary);
+        return;
+    }
+    const QString which = m_selected >= 0 ? QStringLiteral("View%1's camera").arg(m_selected + 1)
+                                          : QStringLiteral("the camera of a new view");
+    showStatus(
+        QStringLiteral("Click to place %1, drag to aim it. Esc or Set view again: drag pans.").arg(which));
+}
+
+// A click places the camera: the chosen view keeps its direction, a new one looks at the tile's middle.
+void PreviewWindow::pressView(double X, double Y) {
+    const std::vector<PlantView>& views = m_source.views.table.views();
+    const GroundPoint at = pointAt(X, Y);
+    const std::size_t index = m_selected >= 0 ? static_cast<std::size_t>(m_selected) : views.size();
+    PlantView view;
+    if (index < views.size()) {
+        view = views[index];
+        view.target = {at.x + view.target.x - view.camera.x, at.y + view.target.y - view.camera.y};
+    } else {
+        const GroundPoint middle = TileMiddle(m_canvas->scene());
+        const double width = TileWidth(m_canvas->scene());
+        const bool nearMiddle = std::hypot(middle.x - at.x, middle.y - at.y) < width / 20;
+        view.target = nearMiddle ? GroundPoint{at.x, at.y + width / 4} : middle;
+    }
+    view.camera = at;
+    if (std::optional<Message> refused = SetPreviewView(m_source.views, index, view, false)) {
+        showMessage(refused);
+        return;
+    }
+    m_selected = static_cast<int>(index);
+    m_settingView = true;
+    followViews();
+}
+
+// The target follows the pointer, and the picture the view, while the button is held.
+void PreviewWindow::dragView(double X, double Y) {
+    const std::vector<PlantView>& views = m_source.views.table.views();
+    if (!m_settingView || m_selected < 0 || static_cast<std::size_t>(m_selected) >= views.size())
+        return;
+    PlantView view = views[static_cast<std::size_t>(m_selected)];
+    const GroundPoint at = pointAt(X, Y);
+    if (at == view.camera || at == view.target)
+        return;
+    view.target = at;
+    SetPreviewView(m_source.views, static_cast<std::size_t>(m_selected), view, false);
+    followViews();
+}
+
+// The table is written once a drag ends, not at every step of it.
+void PreviewWindow::releaseView() {
+    if (!m_settingView)
+        return;
+    m_settingView = false;
+    std::optional<Message> failure = StorePreviewViews(m_source.views);
+    showMessage(failure);
+    if (!failure && !m_source.views.path.empty())
+        showStatus(QStringLiteral("View%1 saved in %2")
+                       .arg(m_selected + 1)
+                       .arg(ToQString(m_source.views.table.fileName())));
+}
+
+// A view from the middle of the tile's near edge to its middle, chosen so a click places it.
+void PreviewWindow::addView() {
+    const std::size_t index = m_source.views.table.views().size();
+    const GroundPoint middle = TileMiddle(m_canvas->scene());
+    PlantView view;
+    view.target = middle;
+    view.camera = {middle.x, middle.y - TileWidth(m_canvas->scene()) / 2};
+    showMessage(SetPreviewView(m_source.views, index, view, true));
+    m_selected = static_cast<int>(index);
+    followViews();
+    if (m_panel->modeButton()->isChecked())
+        setMode(true); // names the new view
+    else
+        m_panel->modeButton()->setChecked(true);
+}
+
+void PreviewWindow::removeView() {
+    if (m_selected < 0)
+        return;
+    showMessage(RemovePreviewView(m_source.views, static_cast<std::size_t>(m_selected)));
+    followViews();
+}
+
+void PreviewWindow::editField(ViewField field, const QString& text) {
+    if (m_selected < 0)
+        return;
+    const ViewFieldEdit edit =
+        SetPreviewViewField(m_source.views, static_cast<std::size_t>(m_selected), field, text.toStdString());
+    if (!edit.problem.empty()) {
+        m_panel->markField(field, ToQString(edit.problem));
+        return;
+    }
+    followViews();
+    showMessage(edit.failure);
+}
+
+} // namespace tes

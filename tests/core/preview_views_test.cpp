@@ -1,0 +1,80 @@
+#include "core/preview_scene.h"
+#include "core/preview_views.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace tes {
+namespace {
+
+// Records of kinds 5, 7 and 12 around the main tile's middle, on a quarter-unit grid: with the object
+// scale at 100 every position is exact as a float, so marking again must give what a build gives.
+PreviewInput Input(std::vector<PlantView> views, bool thin) {
+    PreviewInput input;
+    input.placement.terrainWidth = 5;
+    input.placement.useObjectScale = true;
+    input.placement.objectScale = "100";
+    input.kinds = {{"5", "Pine", {"5", "05"}}, {"7", "", {"7"}}};
+    input.seed = 3;
+    if (thin) {
+        KindRow pine{"5"};
+        pine.thinning.keep = 50;
+        KindRow seven{"7"};
+        seven.thinning = {100, 150, 30};
+        input.kindRows = {pine, seven};
+    }
+    input.views = std::move(views);
+    return input;
+}
+
+LineList Records() {
+    LineList records;
+    records.append("5,x,0"); // no place: never left out
+    std::uint32_t state = 12345;
+    const char* kinds[] = {"5", "05", "7", "12"};
+    for (int i = 0; i < 4000; ++i) {
+        state = state * 1664525u + 1013904223u;
+        const double x = 1500 + (state >> 8) % 3400 / 4.0;
+        state = state * 1664525u + 1013904223u;
+        const double z = 1500 + (state >> 8) % 3400 / 4.0;
+        records.append(std::string(kinds[i % 4]) + "," + std::to_string(x) + ",0," + std::to_string(z));
+    }
+    return records;
+}
+
+TEST(PreviewViews, MarkingAgainGivesWhatABuildGives) {
+    const PlantView ahead{{0, -300}, {0, 0}, 45, 10, 40, 0};
+    const PlantView wide{{100, 100}, {-50, 120}, 150, 25, 0, 250};
+    const PlantView back{{-200, 0}, {-300, 0}, 20, 0, 0, 100};
+    const struct {
+        std::vector<PlantView> before, after;
+        bool thin;
+    } cases[] = {
+        {{}, {ahead}, true},              // a first view over thinned kinds
+        {{ahead, wide}, {}, true},        // no view left: the thinning alone
+        {{ahead}, {}, false},             // nothing leaves plants out any more
+        {{}, {ahead, wide, back}, false}, // several views, a far distance, a wide field
+        {{wide}, {back, ahead}, true},    // thinning beyond 150 from the nearest camera
+    };
+    const LineList records = Records();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.before.size()) + " views to " + std::to_string(c.after.size()));
+        PreviewScene marked = BuildPreviewScene(Input(c.before, c.thin), records);
+        MarkPreviewViews(marked, c.after);
+        const PreviewScene built = BuildPreviewScene(Input(c.after, c.thin), records);
+        EXPECT_EQ(marked.leftOut, built.leftOut);
+        EXPECT_EQ(marked.thinned, built.thinned);
+        ASSERT_EQ(marked.kinds.size(), built.kinds.size());
+        for (std::size_t k = 0; k < built.kinds.size(); ++k) {
+            EXPECT_EQ(marked.kinds[k].filtered, built.kinds[k].filtered) << built.kinds[k].label;
+            EXPECT_EQ(marked.kinds[k].shown, built.kinds[k].shown) << built.kinds[k].label;
+        }
+        EXPECT_EQ(marked.extent.minY, built.extent.minY);
+        EXPECT_EQ(marked.extent.maxX, built.extent.maxX);
+        EXPECT_EQ(marked.thinned.empty(), !c.thin) << "one byte per record only where a kind thins";
+    }
+}
+
+} // namespace
+} // namespace tes

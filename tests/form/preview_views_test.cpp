@@ -1,0 +1,72 @@
+#include "form/preview_views.h"
+#include "lib/numbers.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace tes::test {
+namespace {
+
+class PreviewViewsTest : public ::testing::Test {
+protected:
+    std::vector<PlantView> stored() const {
+        Messages messages;
+        return KindsTable::Read(path, messages).views();
+    }
+
+    TempDir dir;
+    KindsTable table;
+    std::string path = dir.file("Valley.tes.ini");
+    PreviewViewsTable views{table, path};
+    const PlantView first{{0, -300}, {0, 0}, 45, 10, 0, 0};
+};
+
+// A drag changes the table as it goes and writes it once, at its end.
+TEST_F(PreviewViewsTest, SetAddAndRemoveGoIntoTheTableAndItsFile) {
+    EXPECT_EQ(SetPreviewView(views, 0, first, false), std::nullopt);
+    EXPECT_EQ(table.views(), std::vector<PlantView>{first});
+    EXPECT_TRUE(stored().empty());
+    PlantView second = first;
+    second.target = {50, 50};
+    EXPECT_EQ(SetPreviewView(views, 1, second, true), std::nullopt);
+    EXPECT_EQ(stored(), (std::vector<PlantView>{first, second}));
+    EXPECT_EQ(RemovePreviewView(views, 0), std::nullopt);
+    EXPECT_EQ(stored(), std::vector<PlantView>{second});
+    // A view that looks nowhere is refused.
+    second.target = second.camera;
+    EXPECT_EQ(SetPreviewView(views, 0, second, true)->kind, MessageKind::Refusal);
+    EXPECT_EQ(stored().at(0).target, (GroundPoint{50, 50}));
+}
+
+TEST_F(PreviewViewsTest, AFieldIsReadByItsKeysRuleAndOnlyThenTaken) {
+    ASSERT_EQ(SetPreviewView(views, 0, first, true), std::nullopt);
+    const struct {
+        ViewField field;
+        const char* text;
+        const char* problem; // empty: taken
+        double value;
+    } cases[] = {
+        {ViewField::cameraX, " -12.5 ", "", -12.5},
+        {ViewField::targetY, "1e3", "", 1000},
+        {ViewField::cameraY, "3,4", "Camera Y=3,4 is not a number", -300},
+        {ViewField::cameraX, "", "Camera X= is not a number", -12.5},
+        {ViewField::fov, "200", "Fov=200 is not a number from 1 to 179.9", 45},
+        {ViewField::fov, "", "", 45},
+        {ViewField::margin, "-1", "Margin=-1 is not a number of 0 or more", 10},
+        {ViewField::far, "1.5e2", "", 150},
+        {ViewField::keepRadius, "x", "KeepRadius=x is not a number of 0 or more", 0},
+        {ViewField::targetX, "-12.5", "", -12.5},
+        {ViewField::targetY, "-300",
+         "the camera and the target are the same point, so the view looks nowhere", 1000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const ViewFieldEdit edit = SetPreviewViewField(views, 0, c.field, c.text);
+        EXPECT_EQ(edit.problem, c.problem);
+        EXPECT_EQ(edit.failure, std::nullopt);
+        EXPECT_EQ(ViewFieldText(stored().at(0), c.field), DecimalText(c.value));
+    }
+}
+
+} // namespace
+} // namespace tes::test
