@@ -30,6 +30,8 @@ public:
     // The same box with the icon of the message's kind: information for a notice, a warning for a
     // refusal, an error for a failure. A platform without icons shows the text alone.
     virtual void showMessageOfKind(const Message& message) { showMessage(message.text); }
+    // A question in the same box with Yes and No: true for Yes. A platform that cannot ask answers No.
+    virtual bool askYesNo(const std::string& /*text*/) { return false; }
     // The chosen file's full path, or the empty text when the user cancelled or the dialog failed.
     virtual std::string showFileDialog(const FileDialogRequest& request) = 0;
     // A dialog that chooses a folder, starting in `initialFolder`: its full path, or the empty text when

@@ -73,8 +73,10 @@ int WidestLine(const QFontMetrics& metrics, const QString& text) {
     return widest;
 }
 
-void ShowBox(QMessageBox::Icon icon, const std::string& text) {
-    QMessageBox box(icon, QString::fromUtf8(kMessageCaption), ToQString(text), QMessageBox::Ok,
+// Shows the box and returns the button that closed it.
+QMessageBox::StandardButton ShowBox(QMessageBox::Icon icon, const std::string& text,
+                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok) {
+    QMessageBox box(icon, QString::fromUtf8(kMessageCaption), ToQString(text), buttons,
                     QApplication::activeWindow());
     // Qt wraps a message wider than half the screen wherever a line may break, and so within a path
     // (after "C:", at a blank in a folder's name). Each line stays whole instead: the text is as wide as its
@@ -93,9 +95,10 @@ void ShowBox(QMessageBox::Icon icon, const std::string& text) {
     const bool waiting = QGuiApplication::overrideCursor() != nullptr;
     if (waiting)
         QGuiApplication::setOverrideCursor(Qt::ArrowCursor);
-    box.exec();
+    const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
     if (waiting)
         QGuiApplication::restoreOverrideCursor();
+    return answer;
 }
 
 } // namespace
@@ -131,6 +134,10 @@ void QtPlatform::showMessage(const std::string& text) {
 
 void QtPlatform::showMessageOfKind(const Message& message) {
     ShowBox(IconOf(message.kind), message.text);
+}
+
+bool QtPlatform::askYesNo(const std::string& text) {
+    return ShowBox(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::string QtPlatform::showFileDialog(const FileDialogRequest& request) {

@@ -32,6 +32,7 @@ public:
 
     void showMessage(const std::string& text) override;
     void showMessageOfKind(const Message& message) override;
+    bool askYesNo(const std::string& text) override;
     std::string showFileDialog(const FileDialogRequest& request) override;
     std::string showFolderDialog(const std::string& title, const std::string& initialFolder) override;
     void setWaitCursor(bool wait) override;

@@ -19,6 +19,10 @@ public:
         showMessage(message.text);
         messageKinds.push_back(message.kind);
     }
+    bool askYesNo(const std::string& text) override {
+        questions.push_back(text);
+        return answerYes;
+    }
     std::string showFileDialog(const FileDialogRequest& request) override;
     // Answers from the same queue as the file dialogs.
     std::string showFolderDialog(const std::string& title, const std::string& folder) override {
@@ -43,6 +47,8 @@ public:
 
     std::vector<std::string> messages;
     std::vector<MessageKind> messageKinds; // of the messages shown with their kind
+    std::vector<std::string> questions;    // asked with Yes and No
+    bool answerYes = false;
     std::deque<std::string> dialogAnswers;
     std::vector<FileDialogRequest> dialogRequests;
     bool waitCursor = false;

@@ -1,6 +1,7 @@
 #include "ui/main/kinds_dialog.h"
 
 #include "form/context.h"
+#include "form/fast_script_offer.h"
 #include "form/process_all.h"
 #include "form/startup.h"
 #include "lib/fields.h"
@@ -324,6 +325,7 @@ void EditKinds(Context& ctx, QWidget* owner, const DialogRunner& run) {
         ctx.joinAllScripts = dialog.joinChosen();
         SaveJoinAllScripts(ctx, ctx.joinAllScripts);
     }
+    const std::vector<std::string> neededFastScript = KindsNeedingFastScript(ctx.kindsTable);
     bool changed = StoreKindEntries(dialog.entries(), ctx.kindsTable);
     // A seed typed anew mends one the table could not read, even where it gives the same number.
     if (const std::optional<std::int64_t> seed = dialog.seed();
@@ -331,8 +333,10 @@ void EditKinds(Context& ctx, QWidget* owner, const DialogRunner& run) {
         ctx.kindsTable.setSeed(*seed);
         changed = true;
     }
-    if (changed)
+    if (changed) {
         SaveKindsTable(ctx);
+        OfferFastScript(ctx, neededFastScript);
+    }
 }
 
 } // namespace tes
