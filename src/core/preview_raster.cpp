@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace tes {
@@ -45,18 +46,27 @@ std::vector<std::uint32_t> VariantShades(std::span<const std::uint32_t> colours)
 std::uint32_t VariantShade(std::uint32_t colour, std::size_t variant) {
     if (variant == 0)
         return colour;
-    // Towards white for odd variants, towards black for even ones, further for each pair; less
-    // towards black, which the dark ground would swallow.
+    // Towards white for odd variants, towards black for even ones, further for each pair; but only as far
+    // as the shade stays readable on the ground (3:1) and nearer its kind's colour than halfway to any
+    // other kind's, so that kinds stay apart before variants do.
     const double step = static_cast<double>((variant - 1) / 2);
     const bool lighter = variant % 2 == 1;
-    const double share = std::min(lighter ? 0.8 : 0.6, (lighter ? 0.45 : 0.3) + 0.15 * step);
     const std::uint32_t target = lighter ? 0xFF : 0x00;
-    std::uint32_t shaded = colour & 0xFF000000u;
-    for (int shift : {16, 8, 0}) {
-        const double channel = (colour >> shift) & 0xFF;
-        shaded |= static_cast<std::uint32_t>(std::lround(channel + (target - channel) * share)) << shift;
+    double room = std::numeric_limits<double>::infinity();
+    for (const std::uint32_t other : KindPalette()) {
+        if (other != colour)
+            room = std::min(room, ColourDistance(colour, other) / 2);
     }
-    return shaded;
+    for (double share = std::min(0.8, 0.3 + 0.15 * step); share > 0.01; share -= 0.05) {
+        std::uint32_t shaded = colour & 0xFF000000u;
+        for (int shift : {16, 8, 0}) {
+            const double channel = (colour >> shift) & 0xFF;
+            shaded |= static_cast<std::uint32_t>(std::lround(channel + (target - channel) * share)) << shift;
+        }
+        if (ContrastRatio(shaded, kPreviewGround) >= 3 && ColourDistance(shaded, colour) < room)
+            return shaded;
+    }
+    return colour;
 }
 
 PreviewView PreviewView::zoomedAt(double px, double py, double factor) const {

@@ -157,6 +157,17 @@ TEST(Preview, DotsOfPlantsThatDifferFollowTheirLook) {
     for (const auto& c : cases)
         EXPECT_EQ(at(c.column, c.row), c.colour) << c.column << "," << c.row;
     EXPECT_NE(VariantShade(pine, 1), pine);
+    // Every shade stays readable on the ground and nearer its kind's colour than any other kind's.
+    for (const std::uint32_t colour : KindPalette()) {
+        EXPECT_NE(VariantShade(colour, 1), colour);
+        for (std::size_t shade = 1; shade < 16; ++shade) {
+            const std::uint32_t drawn = VariantShade(colour, shade);
+            EXPECT_GE(ContrastRatio(drawn, kPreviewGround), 3) << std::hex << drawn;
+            for (const std::uint32_t other : KindPalette())
+                EXPECT_TRUE(other == colour || ColourDistance(drawn, colour) < ColourDistance(drawn, other))
+                    << std::hex << drawn << " " << other;
+        }
+    }
     EXPECT_EQ(PlantLookText(scene, 0, records[0]), ", variant " + std::to_string(variant + 1) +
                                                        (variant ? " (Old.max/Old_2)" : " (Pine.max/Pine)") +
                                                        ", turn 10\u00B0, scale 200 %");
