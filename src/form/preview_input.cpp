@@ -2,6 +2,7 @@
 
 #include "form/context.h"
 #include "form/process_command.h"
+#include "lib/fields.h"
 
 namespace tes {
 
@@ -23,7 +24,16 @@ PreviewSource PreviewSourceOf(Context& ctx) {
             [&ctx] { return PreviewInputFromForm(ctx); },
             ctx.session.ProjectDir,
             {ctx.kindsTable, ctx.kindsTablePath},
-            ctx.outputFolder};
+            ctx.outputFolder,
+            ctx.recordLines,
+            ctx.session.EnvironmentFilePath};
+}
+
+std::string RecordLabel(const PreviewSource& source, std::size_t row) {
+    const bool numbered = source.recordLines.size() == source.records.size();
+    const std::uint64_t line = numbered ? source.recordLines[row] : row + 1;
+    return "Line " + std::to_string(line) + " of " + GetFileNameFromPath(source.environmentFile) + ": " +
+           std::string(source.records[row]);
 }
 
 } // namespace tes

@@ -5,8 +5,10 @@
 #include "lib/line_list.h"
 #include "lib/platform.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tes {
 
@@ -26,7 +28,13 @@ struct PreviewSource {
     const std::string& saveFolder;       // the loaded project's folder
     PreviewViewsTable views;
     const std::string& outputFolder; // Script Options' Output folder: saving starts there when it is set
+    const std::vector<std::uint32_t>& recordLines; // each List1 record's line in the environment file
+    const std::string& environmentFile;
 };
+
+// How the preview names the record of List1 row `row`: "Line 3050 of Valley.txt: 5,1795.19,12,2173.67",
+// by the line a user finds in the environment file and as the point caches' ID.
+std::string RecordLabel(const PreviewSource& source, std::size_t row);
 
 PreviewSource PreviewSourceOf(Context& ctx);
 

@@ -52,11 +52,12 @@ TEST_F(PreviewWindowTest, PreviewButtonOpensTheWindowWhoseButtonsForward) {
 
     // The record under the pointer is named beside it too, until the pointer leaves.
     emit preview.canvas()->hovered(0);
-    EXPECT_TRUE(preview.canvas()->hoverText().startsWith(QStringLiteral("Record 1: ")));
+    EXPECT_TRUE(preview.canvas()->hoverText().startsWith(
+        QString::fromStdString("Line " + std::to_string(ctx().recordLines.at(0)) + " of Valley.txt: ")));
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(preview.canvas(), &leave);
     EXPECT_EQ(preview.canvas()->hoverText(), QString());
-    EXPECT_FALSE(preview.statusText().startsWith(QStringLiteral("Record")));
+    EXPECT_FALSE(preview.statusText().startsWith(QStringLiteral("Line")));
 
     const std::string png = dir.file("view.png");
     platform.dialogAnswers.push_back(png);

@@ -256,7 +256,7 @@ void PreviewWindow::showHovered(qint64 row) {
     const bool drawn = scene && static_cast<std::size_t>(row) < scene->kind.size();
     // Where the kind's plants differ, also the variant, turn and scale the script gives this one.
     const QString record =
-        QStringLiteral("Record %1: ").arg(row + 1) + ToQString(entry) +
+        ToQString(RecordLabel(m_source, static_cast<std::size_t>(row))) +
         (drawn ? ToQString(PlantLookText(*scene, static_cast<std::size_t>(row), entry)) : QString());
     m_status->setText(record);
     m_namesRecord = true;
