@@ -81,6 +81,24 @@ void PrintScript(const PlacementOptions& placement, const std::string& path,
         out << cache << '\n';
 }
 
+// The joined files after the kinds' own, or the messages of a join that failed; whether it went well.
+bool PrintJoined(const AllKindsResult& result, Platform& platform, std::ostream& out) {
+    if (!result.joinedPath.empty())
+        out << result.joinedPath << '\n';
+    for (const std::string& cache : result.joinedCachePaths)
+        out << cache << '\n';
+    // The kinds' failures come first in the messages, and were named as each kind ended.
+    std::size_t kindMessages = 0;
+    for (const KindOutcome& kind : result.kinds)
+        kindMessages += kind.messages.size();
+    const Messages joinMessages(
+        result.messages.begin() + static_cast<std::ptrdiff_t>(std::min(kindMessages, result.messages.size())),
+        result.messages.end());
+    for (const Message& message : joinMessages)
+        platform.showMessage(message.text);
+    return !AnyRefusalOrFailure(joinMessages);
+}
+
 // The kinds table of the run, with the seed and the views the command line gives.
 KindsTable TableOfRun(const LoadedProject& project, const BuildOptions& options) {
     KindsTable table = project.kindsTable;
@@ -188,7 +206,11 @@ int BuildEveryKind(const LoadedProject& project, const BuildOptions& options, Pl
             break;
         }
     };
-    return BuildAllKinds(request).anyFailed() ? kExitFailed : kExitDone;
+    // The joined script is named by the engine's rule for a kind's script, as Process All names it.
+    if (options.join)
+        request.joinInto = ScriptBasePath(request.options, "All") + ".ms";
+    const AllKindsResult result = BuildAllKinds(request);
+    return PrintJoined(result, platform, out) && !result.anyFailed() ? kExitDone : kExitFailed;
 }
 
 } // namespace

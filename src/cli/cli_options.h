@@ -58,6 +58,7 @@ struct BuildOptions {
     bool instances = false;
     bool utf8 = false;
     std::optional<std::string> cache; // "prt", "csv" or "both": point caches beside the scripts
+    bool join = false;                // --all also joins the scripts and caches, as Process All's box
     ViewOptions views;                // instead of the kinds table's, for this run
 };
 

@@ -2,6 +2,7 @@
 
 #include "cli/cli_platform.h"
 #include "cli/loaded_project.h"
+#include "cli/path_checks.h"
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/file_access.h"
@@ -45,7 +46,7 @@ void AddPreviewOptions(CLI::App& app, PreviewOptions& options) {
         ->type_name("WxH");
     app.add_option("--output-dir", options.outputDir, "Write a relative OUT.png into this folder")
         ->type_name("DIR")
-        ->check(CLI::ExistingDirectory);
+        ->check(ExistingFolder());
     app.add_option("--kind", options.kinds,
                    "Show only this kind (its number: 5 and 05 are one kind); repeatable")
         ->type_name("N");

@@ -22,9 +22,9 @@ std::pair<GroundPoint, GroundPoint> ReadCamera(const char* option, const std::st
 }
 
 // A number of the views or the thinning, read as the kinds table reads its key.
-CLI::Option* AddNumber(CLI::App& app, const char* name, std::optional<double>& target,
-                       KeyValue<double> (*read)(std::string_view), std::string_view rule,
-                       const std::string& help, const char* group) {
+CLI::Option* AddNumber(CLI::App& app, const char* name, const char* placeholder,
+                       std::optional<double>& target, KeyValue<double> (*read)(std::string_view),
+                       std::string_view rule, const std::string& help, const char* group) {
     return app
         .add_option_function<std::string>(
             name,
@@ -33,7 +33,7 @@ CLI::Option* AddNumber(CLI::App& app, const char* name, std::optional<double>& t
                 target = ReadOption(name, text, read);
             },
             help + ": " + std::string(rule))
-        ->type_name("N")
+        ->type_name(placeholder)
         ->group(group);
 }
 
@@ -100,20 +100,23 @@ void AddViewOptions(CLI::App& app, ViewOptions& views, ViewScope scope) {
     }
     app.add_flag_callback(
            "--no-view", [&views] { views.replace = true; },
-           table ? "Remove the project's views: every plant is written again"
-                 : "For this run, write every plant, whatever views the kinds table holds")
+           table ? "Remove the project's views: every plant is written again; not with --view"
+                 : "For this run, write every plant, whatever views the kinds table holds; not with --view")
         ->excludes(view)
         ->group(group);
-    const std::string each = " of each view given (default ";
-    AddNumber(app, "--fov", views.fov, &ReadFov, kFovRule,
-              "The horizontal field of view in degrees" + each + "45, as in 3ds Max)", group);
-    AddNumber(app, "--margin", views.margin, &ReadMargin, kDistanceRule,
-              "Widen the field of view by this percent, so that edges and shadows stay" + each + "10)",
+    AddNumber(app, "--fov", "DEGREES", views.fov, &ReadFov, kFovRule,
+              "The horizontal field of view of each view given, in degrees (default 45, as in 3ds Max)",
               group);
-    AddNumber(app, "--keep-radius", views.keepRadius, &ReadDistance, kDistanceRule,
-              "Keep every plant this near the camera, whichever way it looks" + each + "0)", group);
-    AddNumber(app, "--far", views.far, &ReadDistance, kDistanceRule,
-              "Leave out the plants further than this from the camera" + each + "0: none)", group);
+    AddNumber(app, "--margin", "PERCENT", views.margin, &ReadMargin, kDistanceRule,
+              "Widen the field of view of each view given by this percent, so that edges and shadows stay "
+              "(default 10)",
+              group);
+    AddNumber(app, "--keep-radius", "N", views.keepRadius, &ReadDistance, kDistanceRule,
+              "Keep every plant this near the camera of a view given, whichever way it looks (default 0)",
+              group);
+    AddNumber(app, "--far", "N", views.far, &ReadDistance, kDistanceRule,
+              "Leave out the plants further than this from the camera of a view given (default 0: none)",
+              group);
 }
 
 void CheckViewOptions(const ViewOptions& views) {
@@ -134,17 +137,17 @@ void CheckViewOptions(const ViewOptions& views) {
 
 void AddThinningOptions(CLI::App& app, KindsOptions& kinds, CLI::Option* set) {
     const char* group = "Thinning options";
-    AddNumber(app, "--keep", kinds.keep, &ReadKeep, kPercentRule,
+    AddNumber(app, "--keep", "PERCENT", kinds.keep, &ReadKeep, kPercentRule,
               "Keep this percent of the kind's plants, the same plants on every run (default: the row "
               "keeps its share; 100 for a new row)",
               group)
         ->needs(set);
-    AddNumber(app, "--thin-beyond", kinds.thinBeyond, &ReadDistance, kDistanceRule,
+    AddNumber(app, "--thin-beyond", "N", kinds.thinBeyond, &ReadDistance, kDistanceRule,
               "With a view: beyond this distance from the nearest camera keep --keep-far percent instead; "
               "0 turns it off (default: the row keeps it)",
               group)
         ->needs(set);
-    AddNumber(app, "--keep-far", kinds.keepFar, &ReadKeep, kPercentRule,
+    AddNumber(app, "--keep-far", "PERCENT", kinds.keepFar, &ReadKeep, kPercentRule,
               "The percent kept beyond --thin-beyond (default: the row keeps it; 100 for a new row)", group)
         ->needs(set);
 }
@@ -162,12 +165,12 @@ void AddDetailOptions(CLI::App& app, KindsOptions& kinds, CLI::Option* set) {
         ->type_name("FILE|OBJECT")
         ->needs(set)
         ->group(group);
-    AddNumber(app, "--far-from", kinds.farFrom, &ReadDistance, kDistanceRule,
+    AddNumber(app, "--far-from", "N", kinds.farFrom, &ReadDistance, kDistanceRule,
               "With a view: plants farther than this from the nearest camera take the far model; 0 turns it "
               "off (default: the row keeps it)",
               group)
         ->needs(set);
-    AddNumber(app, "--box-from", kinds.boxFrom, &ReadDistance, kDistanceRule,
+    AddNumber(app, "--box-from", "N", kinds.boxFrom, &ReadDistance, kDistanceRule,
               "With a view: plants farther than this from the nearest camera are boxes in 3ds Max's "
               "viewports (they render as before); 0 turns it off (default: the row keeps it)",
               group)

@@ -1,5 +1,8 @@
+#include "cli/loaded_project.h"
 #include "cli_run.h"
+#include "core/all_kinds.h"
 #include "lib/file_access.h"
+#include "support/fake_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -243,6 +246,41 @@ TEST(Build, ScriptThatCannotBeWrittenFails) {
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.starts_with("Unexpected error in BuildScript \n\n")) << run.err;
     EXPECT_EQ(run.out, "");
+}
+
+// --join writes what Process All's join box writes: the engine's run of every kind, joined into the
+// file Process All names. The joined files are printed after the kinds' own.
+TEST(Build, JoinWritesTheJoinedFilesOfTheEnginesRun) {
+    TempDir dir;
+    cli::LoadOptions load;
+    load.project = SmallProject().writeTo(dir);
+    const CliRun run = RunEnviroScript(
+        {"build", load.project, "--all", "--fast", "--cache", "both", "--join", "--max-file", kPineMax});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Strings joined{dir.file("P_MainVeg_All.ms"), dir.file("P_MainVeg_All.prt"),
+                         dir.file("P_MainVeg_All.csv")};
+    const Strings printed = Lines(run.out); // kinds 5 and 12: a script and two caches each, then the joined
+    ASSERT_EQ(printed.size(), 9u) << run.out;
+    EXPECT_EQ(Strings(printed.begin() + 6, printed.end()), joined);
+    Strings written;
+    for (const std::string& path : joined)
+        written.push_back(ReadBytes(path));
+
+    FakePlatform platform;
+    const cli::LoadedProject loaded = cli::LoadWithOptions(load, platform);
+    AllKindsRequest request;
+    request.options = cli::PlacementOptionsOf(loaded);
+    request.records = &loaded.load.records;
+    request.recordLines = &loaded.load.recordLines;
+    request.kinds = loaded.load.kinds.kinds;
+    request.fallbackMaxFile = kPineMax;
+    request.options.style = {ScriptShape::Fast, false, false, PointCache::Both};
+    request.joinInto = joined[0];
+    const AllKindsResult engine = BuildAllKinds(request);
+    EXPECT_EQ(engine.joinedPath, joined[0]);
+    EXPECT_EQ(engine.joinedCachePaths, Strings(joined.begin() + 1, joined.end()));
+    for (std::size_t i = 0; i < joined.size(); ++i)
+        EXPECT_EQ(ReadBytes(joined[i]), written[i]) << joined[i];
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 namespace tes::test {
 namespace {
 
+using Strings = std::vector<std::string>;
+
 struct UsageCase {
     const char* name;
     std::vector<std::string> args;
@@ -78,6 +80,23 @@ TEST(Usage, HelpDescribesEveryCommandAndOption) {
           "--vertical-offset", "--no-save"})
         EXPECT_NE(build.out.find(option), std::string::npos) << option;
 }
+
+// Each option shows one placeholder for what it takes, without the parser's own additions: its checks'
+// names ("FILE:FILE", "{prt,csv,both}", "in [1 - 1000000]"), the type it stores, what it needs or excludes.
+class HelpTextTest : public testing::TestWithParam<std::string> {};
+
+TEST_P(HelpTextTest, ShowsOnlyWhatEachOptionTakes) {
+    const std::string& command = GetParam();
+    const CliRun run = RunEnviroScript(command == "program" ? Strings{"--help"} : Strings{command, "--help"});
+    EXPECT_EQ(run.status, 0);
+    for (const char* leftover :
+         {":{", "FILE:FILE", "DIR:DIR", "TEXT", "UINT", "INT", "FLOAT", "Excludes", "Needs", " in ["})
+        EXPECT_EQ(run.out.find(leftover), std::string::npos) << leftover << " in\n" << run.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, HelpTextTest,
+                         testing::Values("program", "info", "records", "build", "kinds", "preview",
+                                         "combine"));
 
 // A value that starts with a minus sign is a value, not an option.
 TEST(Usage, NegativeNumbersAreValues) {
