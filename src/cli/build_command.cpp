@@ -208,7 +208,7 @@ int BuildEveryKind(const LoadedProject& project, const BuildOptions& options, Pl
     };
     // The joined script is named by the engine's rule for a kind's script, as Process All names it.
     if (options.join)
-        request.joinInto = ScriptBasePath(request.options, "All") + ".ms";
+        request.joinInto = JoinedScriptPath(request.options);
     const AllKindsResult result = BuildAllKinds(request);
     return PrintJoined(result, platform, out) && !result.anyFailed() ? kExitDone : kExitFailed;
 }

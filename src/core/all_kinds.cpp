@@ -237,4 +237,8 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
     return result;
 }
 
+std::string JoinedScriptPath(const PlacementOptions& options) {
+    return ScriptBasePath(options, "All") + ".ms";
+}
+
 } // namespace tes

@@ -27,6 +27,10 @@ struct KindOutcome {
 // What to do once a kind has failed: go on with the others, or end the run there.
 enum class AfterFailure { GoOn, Stop };
 
+// Where the scripts of every kind are joined: <base>_MainVeg_All.ms, or _PerVeg_All.ms for the
+// perimeter tile; the joined caches take the same name with their own extensions.
+std::string JoinedScriptPath(const PlacementOptions& options);
+
 struct AllKindsRequest {
     // The placement options every script shares; the kind, the Max file and the object are each
     // kind's own.

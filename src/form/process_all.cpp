@@ -87,8 +87,7 @@ std::string Report(Context& ctx, const AllKindsRequest& request, const AllKindsR
 } // namespace
 
 std::string JoinedScriptPath(const Context& ctx) {
-    const bool mainTile = ctx.form.check(CheckBox::chkMainTile) == kChecked;
-    return ScriptBasePath(ctx) + (mainTile ? "_MainVeg_All.ms" : "_PerVeg_All.ms");
+    return JoinedScriptPath(PlacementOptionsFromForm(ctx));
 }
 
 AllKindsRequest AllKindsRequestFromForm(Context& ctx) {
