@@ -22,6 +22,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 namespace tes {
@@ -101,7 +102,35 @@ QMessageBox::StandardButton ShowBox(QMessageBox::Icon icon, const std::string& t
     return answer;
 }
 
+// Activates the window and puts the focus back on its control, as the user left them. The focus
+// comes back with the window, so it runs no control's focus handlers.
+void GiveFocusBack(QWidget* window, QWidget* control) {
+    if (!window || !window->isVisible())
+        return;
+    window->raise();
+    window->activateWindow();
+    if (control && control->window() == window && control->isVisible() && control->isEnabled())
+        control->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 } // namespace
+
+FocusReturn::FocusReturn() : m_window(QApplication::activeWindow()) {
+    if (m_window)
+        m_control = m_window->focusWidget();
+}
+
+FocusReturn::~FocusReturn() {
+    if (!m_window)
+        return;
+    GiveFocusBack(m_window, m_control);
+    // A native dialog's window may hand the activation on only as it goes, after the call has
+    // returned: once that has happened, look again.
+    QTimer::singleShot(0, m_window, [window = m_window, control = m_control] {
+        if (QApplication::activeWindow() != window)
+            GiveFocusBack(window, control);
+    });
+}
 
 QStringList ToQtNameFilters(std::string_view filter) {
     const QStringList parts = ToQString(filter).split(QLatin1Char('|'));
@@ -146,8 +175,8 @@ std::string QtPlatform::showFileDialog(const FileDialogRequest& request) {
         m_nextFileName.reset();
         return answer;
     }
-    QFileDialog dialog(QApplication::activeWindow(), ToQString(request.title),
-                       ToQString(request.initialFolder));
+    const FocusReturn focusReturn;
+    QFileDialog dialog(focusReturn.window(), ToQString(request.title), ToQString(request.initialFolder));
     const QStringList filters = ToQtNameFilters(request.filter);
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
@@ -179,7 +208,8 @@ std::string QtPlatform::showFolderDialog(const std::string& title, const std::st
         m_nextFileName.reset();
         return answer;
     }
-    QFileDialog dialog(QApplication::activeWindow(), ToQString(title), ToQString(initialFolder));
+    const FocusReturn focusReturn;
+    QFileDialog dialog(focusReturn.window(), ToQString(title), ToQString(initialFolder));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     if (dialog.exec() != QDialog::Accepted)

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 class QSettings;
+class QWidget;
 
 namespace tes {
 
@@ -21,6 +22,24 @@ class HelpViewer;
 // Turns a dialog filter of description|pattern pairs ("PRJ File (*.prj)|*.prj") into Qt's name filters
 // ("PRJ File (*.prj)"), one per pair.
 QStringList ToQtNameFilters(std::string_view filter);
+
+// Remembers the active window and the control in it that has the focus, and gives both the focus back
+// when it ends. A file dialog can close leaving no window of the program active (Wine's native one
+// does), and the keyboard then reaches nothing until a click.
+class FocusReturn {
+public:
+    FocusReturn();
+    ~FocusReturn();
+    FocusReturn(const FocusReturn&) = delete;
+    FocusReturn& operator=(const FocusReturn&) = delete;
+
+    // The window that was active: the dialog's owner.
+    QWidget* window() const { return m_window; }
+
+private:
+    QPointer<QWidget> m_window;
+    QPointer<QWidget> m_control;
+};
 
 // The platform services of the windows, provided with Qt.
 class QtPlatform final : public Platform {

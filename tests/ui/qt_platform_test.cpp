@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -94,6 +95,39 @@ TEST_F(QtPlatformTest, NextFileNameAnswersOnceWithoutADialog) {
     // The next dialog is a real one again; cancelling it gives the empty text.
     WhenModalOpens([](QWidget& modal) { EXPECT_NE(qobject_cast<QFileDialog*>(&modal), nullptr); });
     EXPECT_EQ(platform.showFileDialog(request), "");
+}
+
+// The dialog closes and leaves another window active (or none, as Wine's native dialog does): the
+// window and the control the user came from get the focus back.
+TEST_F(QtPlatformTest, FileDialogsGiveTheFocusBack) {
+    QWidget window;
+    auto* field = new QLineEdit(&window);
+    auto* button = new QPushButton(QStringLiteral("Browse"), &window);
+    button->move(0, 40);
+    QWidget elsewhere;
+    window.show();
+    FileDialogRequest request;
+    request.initialFolder = dir.path().string();
+    const std::function<void()> dialogs[] = {
+        [&] { platform.showFileDialog(request); },
+        [this] { platform.showFolderDialog("Folder", dir.path().string()); },
+    };
+    for (const auto& open : dialogs) {
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        button->setFocus();
+        QTimer::singleShot(0, qApp, [&] {
+            field->setFocus();
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                dialog->reject();
+            elsewhere.show();
+            elsewhere.activateWindow();
+        });
+        open();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }));
+        EXPECT_EQ(QApplication::focusWidget(), button);
+        elsewhere.hide();
+    }
 }
 
 TEST_F(QtPlatformTest, FileDialogsAreSetUpAsAsked) {

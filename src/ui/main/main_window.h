@@ -93,6 +93,7 @@ private:
     void anchor(QWidget* widget, unsigned anchors);
     void anchorControls();
     void placeControls();
+    void growToShowLists();
     QLineEdit* makeField(TextField id, QWidget* parent, const QRect& rect, const char* toolTip = nullptr);
     QCheckBox* makeBox(CheckBox id, const char* caption, QWidget* parent, const QRect& rect);
     QLabel* makeLabel(const char* name, const char* caption, QWidget* parent, int left, int top);

@@ -1,4 +1,5 @@
-// The main window grows: it opens at its drawn size, and extra room goes to the records list and the
+// The main window grows: it opens at its drawn size, or taller where its lists would show too few
+// rows there, and extra room goes to the records list and the
 // script pane (half of the height each) and to the fields that hold paths and names; the other
 // controls keep their places in their group, the right-hand column keeps to the right edge.
 #include "form/context.h"
@@ -7,6 +8,8 @@
 #include "ui/main/output_pane.h"
 #include "ui/main/records_table.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -23,6 +27,10 @@ namespace {
 
 // Waits this long after the last step of a resize before the size is remembered.
 constexpr int kSaveSizeAfterMs = 400;
+// The records and the script lines the window shows at least at its first size, also under a
+// horizontal scroll bar: larger fonts and scroll bars than the layout was drawn for (Windows) make
+// it taller, as far as the screen has room.
+constexpr int kRowsShown = 4;
 
 } // namespace
 
@@ -68,6 +76,25 @@ void MainWindow::anchorControls() {
     anchor(m_frame1, kMoveDownAll | kGrowWide);
     anchor(m_btnPreview, kMoveDownAll | kMoveRight);
     anchor(m_statusLine, kMoveDownAll | kGrowWide);
+
+    growToShowLists();
+}
+
+void MainWindow::growToShowLists() {
+    // The extra height is shared half and half between the two lists: the one short of more decides.
+    const int short1 = m_list1->heightShowing(kRowsShown) - m_list1->height();
+    const int short2 = m_list2->heightShowing(kRowsShown) - m_list2->height();
+    const int grow = 2 * std::max({0, short1, short2});
+    if (grow == 0)
+        return;
+    QSize size(m_drawnSize.width(), m_drawnSize.height() + grow);
+    if (const QScreen* screen = this->screen()) {
+        // The frame's room is not known before the window is shown: that of a usual title bar.
+        constexpr int kTitleBarRoom = 40;
+        size.setHeight(std::min(size.height(), screen->availableGeometry().height() - kTitleBarRoom));
+    }
+    // The drawn size stays the least one.
+    resize(size.expandedTo(m_drawnSize));
 }
 
 void MainWindow::placeControls() {

@@ -9,6 +9,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 
 namespace tes {
 
@@ -42,6 +44,17 @@ void OutputPane::setContainingFolder(std::string folder) {
 void OutputPane::setFolderOpener(FolderOpener opener) {
     m_opener = std::move(opener);
     updateActions();
+}
+
+int OutputPane::heightShowing(int lines) const {
+    // A line is as high as the view's item in its font, as the rows are drawn, also before there is one.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral("0");
+    const int line = style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), this).height();
+    return 2 * frameWidth() + lines * (line + 2 * spacing()) +
+           style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
 }
 
 void OutputPane::copySelection() const {

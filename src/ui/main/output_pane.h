@@ -24,6 +24,8 @@ public:
     // The folder that Open Containing Folder opens (UTF-8); empty disables the item.
     void setContainingFolder(std::string folder);
     void setFolderOpener(FolderOpener opener);
+    // The height that shows `lines` whole lines, also while the horizontal scroll bar is shown.
+    int heightShowing(int lines) const;
 
     // What the menu's items do.
     void copySelection() const;

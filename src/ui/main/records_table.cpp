@@ -63,6 +63,12 @@ void RecordsTable::selectAll() {
     QTableView::selectAll();
 }
 
+int RecordsTable::heightShowing(int rows) const {
+    return 2 * frameWidth() + horizontalHeader()->sizeHint().height() +
+           rows * verticalHeader()->defaultSectionSize() +
+           style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+}
+
 void RecordsTable::copySelection() const {
     if (selectionModel()->hasSelection())
         QGuiApplication::clipboard()->setText(JoinedLines(m_lines, selectionModel()->selection()));

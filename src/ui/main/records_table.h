@@ -33,6 +33,9 @@ public:
     RecordsModel* recordsModel() const { return m_model; }
     // Selects every row, also those not yet let in.
     void selectAll() override;
+    // The height that shows `rows` whole rows under the column names, also while the horizontal
+    // scroll bar is shown.
+    int heightShowing(int rows) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
