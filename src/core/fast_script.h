@@ -8,6 +8,13 @@
 // loop that clones the object to each of them, all without undo and redraw. Every node the script makes goes
 // onto a layer named after the script, whose nodes an earlier run left are deleted first, so a second run
 // leaves one set and the scripts of different kinds and tiles never meet.
+//
+// The model a plant is cloned from may be one object, a group or an object with others linked below it;
+// only 3ds Max knows which, so the script decides when it runs. A model of one object takes the loop of
+// copy or instance it always had; a model of several objects is cloned whole with maxOps.cloneNodes, its
+// links kept, and placed, turned and scaled by the clone of the named object. The plants are shown and not
+// frozen whatever the Max file did to the objects, and whatever a Max file brought that is not a plant is
+// deleted at the end.
 namespace tes {
 
 struct FastScriptNames {
@@ -20,7 +27,8 @@ struct FastScriptNames {
 // The points are written in arrays of at most this many, which MAXScript compiles quickly.
 inline constexpr int kFastPointsPerArray = 1000;
 
-// After the heading comments: the layer, the merge and the object.
+// After the heading comments: the layer, the merge, the object and its model (`model`: the object and
+// every node below it).
 std::vector<std::string> FastPreamble(const FastScriptNames& names);
 // The object at the first position: "src.pos = [" is followed by the position.
 inline constexpr const char* kFastFirstPosition = "src.pos = [";
@@ -34,7 +42,8 @@ std::vector<std::string> FastLoopAndEnd(const FastScriptNames& names);
 // found in it, given the kind's own turn and scale and kept in `sources`. Every plant is then a clone
 // of its variant's object: the data hold, for each plant, its position and then its turn, scale factor
 // and variant number as three items of their own (four items a plant, the fewest bytes the loop can
-// read); the sources go at the end.
+// read). When any of the objects has nodes below it, every plant is cloned whole. Everything merged goes
+// at the end.
 struct FastSource {
     std::string mergePath;  // the Max file as the merge line writes it (string body)
     std::string objectName; // the object's name (string body)

@@ -32,6 +32,18 @@ template <typename F> Value OnItems(const Value& array, F f) {
     throw ScriptFault("expected an array");
 }
 
+// == of two numbers, or of a value and undefined: the only comparisons the scripts make.
+bool Same(const Value& a, const Value& b) {
+    const auto number = [](const Value& v) {
+        return std::holds_alternative<long long>(v) || std::holds_alternative<double>(v);
+    };
+    if (number(a) && number(b))
+        return Number(a) == Number(b);
+    if (!std::holds_alternative<std::monostate>(a) && !std::holds_alternative<std::monostate>(b))
+        throw ScriptFault("values the reader does not compare");
+    return a.index() == b.index();
+}
+
 } // namespace
 
 Value ItemValue(const DataItem& item) {
@@ -64,7 +76,7 @@ void MaxScene::merge(MaxCursor& c) {
         else if (flag != "mergedups" && flag != "noredraw")
             throw ScriptFault("a merge flag the reader does not know: #" + flag);
     }
-    std::vector<std::string> objects{m_objectName};
+    std::vector<MaxObject> objects{MaxObject(m_objectName.c_str())};
     if (!m_files.empty()) {
         const auto file = m_files.find(m_mergedFile);
         if (file == m_files.end())
@@ -74,10 +86,21 @@ void MaxScene::merge(MaxCursor& c) {
     // The merged objects become the selection.
     if (select)
         m_selection.clear();
-    for (const std::string& object : objects) {
-        m_nodes.push_back(PlacedNode{object, {}, 0, {1, 1, 1}, NodeOrigin::Merged, m_mergedFile, false});
+    const std::size_t first = m_nodes.size();
+    for (const MaxObject& o : objects) {
+        m_nodes.push_back(
+            {o.name, o.at, 0, {1, 1, 1}, NodeOrigin::Merged, m_mergedFile, false, o.hidden, o.frozen});
         if (select)
             m_selection.push_back(m_nodes.size() - 1);
+    }
+    // Each linked to the object of its file that bears its parent's name.
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        const auto parent = std::find_if(objects.begin(), objects.end(),
+                                         [&](const MaxObject& o) { return o.name == objects[i].parent; });
+        if (parent == objects.end())
+            continue;
+        m_nodes[first + i].parent = static_cast<long long>(first) + (parent - objects.begin());
+        m_linked = true;
     }
 }
 
@@ -89,7 +112,9 @@ void MaxScene::rotate(MaxCursor& c) {
     if (!(c.point3() == Point3{0, 0, 1}))
         throw ScriptFault("a rotation about another axis than Z");
     c.expect(")");
+    const PlacedNode before = m_nodes[node];
     m_nodes[node].rotation += static_cast<float>(Number(angle));
+    follow(node, before);
 }
 
 void MaxScene::remove(MaxCursor& c) {
@@ -98,32 +123,43 @@ void MaxScene::remove(MaxCursor& c) {
     m_deleted[node] = true;
 }
 
-std::vector<PlacedNode> MaxScene::remaining() const {
-    std::vector<PlacedNode> out;
-    for (std::size_t i = 0; i < m_nodes.size(); ++i)
-        if (!isDeleted(i))
-            out.push_back(m_nodes[i]);
-    return out;
-}
-
 void MaxScene::property(std::size_t node, MaxCursor& c) {
     const std::string name = Lower(c.identifier());
     c.expect("=");
     Value v = value(c);
-    if (name == "boxmode") {
-        m_nodes[node].box = As<bool>(v, "true or false");
+    if (name == "boxmode" || name == "name") {
+        if (name == "name")
+            m_nodes[node].name = As<std::string>(v, "a name");
+        else
+            m_nodes[node].box = As<bool>(v, "true or false");
         return;
     }
     const Point3 point = As<Point3>(v, "a point");
+    const PlacedNode before = m_nodes[node];
     if (name == "pos")
         m_nodes[node].position = point;
     else if (name == "scale")
         m_nodes[node].scale = point;
     else
         throw ScriptFault("a property the reader does not know: " + name);
+    follow(node, before);
 }
 
 Value MaxScene::value(MaxCursor& c) {
+    Value v = sum(c);
+    for (const char* op : {"==", "!=", "<=", "<", ">"}) {
+        if (!c.take(op))
+            continue;
+        Value w = sum(c);
+        const std::string o = op;
+        if (o == "==" || o == "!=")
+            return Same(v, w) == (o == "==");
+        return o == "<=" ? Number(v) <= Number(w) : o == "<" ? Number(v) < Number(w) : Number(v) > Number(w);
+    }
+    return v;
+}
+
+Value MaxScene::sum(MaxCursor& c) {
     Value v = term(c);
     while (c.take("+")) {
         Value more = term(c);
@@ -165,6 +201,7 @@ Value MaxScene::access(MaxCursor& c, const Value& v) {
             else
                 return items[static_cast<std::size_t>(i - 1)];
         });
+        return access(c, out);
     } else if (!c.takeAdjacent('.')) {
         return v;
     } else if (const std::string name = Lower(c.identifier()); name == "count") {
@@ -173,12 +210,18 @@ Value MaxScene::access(MaxCursor& c, const Value& v) {
         out = static_cast<double>(name == "x" ? point->x : name == "y" ? point->y : point->z);
     } else if (node && name == "name") {
         out = m_nodes[node->index].name;
+    } else if (node && name == "children") {
+        out = children(node->index);
+    } else if (node && name == "parent") {
+        const long long parent = m_nodes[node->index].parent;
+        out = parent < 0 ? Value() : Value(NodeRef{static_cast<std::size_t>(parent)});
     } else if (node && (name == "pos" || name == "scale")) {
         out = name == "pos" ? m_nodes[node->index].position : m_nodes[node->index].scale;
     } else {
         throw ScriptFault("a property the reader does not know: " + name);
     }
-    if (c.take("as")) {
+    out = access(c, out); // a property of the property
+    if (c.take("as") && !c.take("array")) {
         c.expect("integer");
         out = static_cast<long long>(Number(out));
     }
@@ -204,8 +247,22 @@ Value MaxScene::primary(MaxCursor& c) {
         return v;
     }
     if (c.take("#(")) {
+        if (c.take(")"))
+            return Chunks{};
+        Value item = value(c); // an array of one node
         c.expect(")");
-        return Chunks{};
+        return Nodes{As<NodeRef>(item, "a node").index};
+    }
+    if (c.take("not")) {
+        Value v = primary(c);
+        return !As<bool>(v, "true or false");
+    }
+    if (c.take("findItem")) {
+        const Nodes items = NodesOf(primary(c));
+        const Value item = primary(c);
+        const NodeRef* node = std::get_if<NodeRef>(&item);
+        const auto at = node ? std::find(items.begin(), items.end(), node->index) : items.end();
+        return at == items.end() ? 0LL : static_cast<long long>(at - items.begin()) + 1;
     }
     if (c.take("undefined"))
         return std::monostate{};

@@ -29,7 +29,7 @@ public:
         } catch (const ScriptFault& fault) {
             placement.fault = "line " + std::to_string(m_line + 1) + ": " + fault.what();
         }
-        placement.nodes = m_scene.remaining();
+        m_scene.remaining(placement);
         placement.mergedFile = m_scene.mergedFile();
         return placement;
     }
@@ -88,10 +88,19 @@ private:
             const std::string name = Lower(c.identifier());
             c.expect("=");
             m_scene.declare(name, m_scene.value(c));
-        } else if (c.take("if")) {
-            conditional(c);
+        } else if (const bool again = c.take("while"); again || c.take("if")) {
+            conditional(c, again);
         } else if (c.take("for")) {
             loop(c);
+        } else if (c.take("join")) {
+            Value& into = m_scene.variable(Lower(c.identifier()));
+            Nodes more = NodesOf(m_scene.value(c)), all = NodesOf(into);
+            all.insert(all.end(), more.begin(), more.end());
+            into = all;
+        } else if (const bool hidden = c.take("unhide"); hidden || c.take("unfreeze")) {
+            m_scene.release(c, hidden);
+        } else if (c.take("maxOps.cloneNodes")) {
+            m_scene.cloneNodes(c);
         } else if (c.take("append")) {
             append(c);
         } else if (c.take("rotate")) {
@@ -121,26 +130,26 @@ private:
         m_resume = close + 1;
     }
 
-    // if <variable> ==|!= undefined do <statement>, or if <variable> < <number> do <statement>: a
-    // branch not taken is only checked to parse.
-    void conditional(MaxCursor& c) {
-        Value& tested = m_scene.variable(Lower(c.identifier()));
-        if (c.take("<")) {
-            Value bound = m_scene.value(c);
-            c.expect("do");
-            if (As<long long>(tested, "a whole number") < As<long long>(bound, "a whole number"))
-                statement(c.rest());
-            c.skipRest();
-            return;
-        }
-        const bool undefinedNow = std::holds_alternative<std::monostate>(tested);
-        const bool wantUndefined = c.take("==");
-        if (!wantUndefined)
-            c.expect("!=");
-        c.expect("undefined");
+    // if <value> do <statement>, or do and a block on the next lines, which a while (`again`) runs as long
+    // as the value is true: a branch not taken is only checked to parse.
+    void conditional(MaxCursor& c, bool again) {
+        const std::size_t line = m_line;
+        Value test = m_scene.value(c);
         c.expect("do");
-        if (undefinedNow == wantUndefined)
-            statement(c.rest());
+        const bool taken = As<bool>(test, "true or false");
+        const std::string_view rest = c.rest();
+        if (again && !rest.empty())
+            throw ScriptFault("a while whose body is not a block");
+        if (rest.empty()) {
+            const auto [first, close] = block(line + 1);
+            if (taken)
+                runLines(first, close);
+            m_resume = taken && again ? line : close + 1;
+        } else if (taken) {
+            statement(rest);
+        } else if (rest.ends_with(" do")) {
+            m_resume = block(line + 1).second + 1;
+        }
         c.skipRest();
     }
 
@@ -300,9 +309,9 @@ private:
         c.expect(".");
         if (const NodeRef* node = std::get_if<NodeRef>(&m_scene.variable(name)))
             return m_scene.property(node->index, c);
-        As<Layer>(m_scene.variable(name), "a node or a layer");
+        const std::string layer = As<Layer>(m_scene.variable(name), "a node or a layer").name;
         c.expect("addNode");
-        m_scene.target(c);
+        m_scene.addToLayer(m_scene.target(c), layer);
     }
 
     std::vector<std::string_view> m_lines;

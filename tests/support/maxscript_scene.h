@@ -36,6 +36,9 @@ template <typename T> T& As(Value& value, const char* what) {
 // The item as a value of the script.
 Value ItemValue(const DataItem& item);
 
+// A node, or each node of an array.
+Nodes NodesOf(const Value& value);
+
 // A whole or a fractional number as a double.
 double Number(const Value& value);
 
@@ -47,7 +50,8 @@ public:
     MaxScene(std::string_view objectName, MaxFiles files)
         : m_objectName(objectName), m_files(std::move(files)) {}
 
-    // A value: strings joined, whole numbers added with +; a point times a number with *.
+    // A value: strings joined, whole numbers added with +; a point times a number with *; two values
+    // compared (==, !=, <, >, <=) to true or false.
     Value value(MaxCursor& c);
     // Each reads the rest of its statement once its first word is read.
     void merge(MaxCursor& c);
@@ -55,6 +59,11 @@ public:
     // delete <node>: the node leaves the scene.
     void remove(MaxCursor& c);
     std::size_t clone(MaxCursor& c, NodeOrigin origin);
+    // maxOps.cloneNodes <node> expandHierarchy:true cloneType:#copy|#instance newNodes:&<variable>.
+    void cloneNodes(MaxCursor& c);
+    // unhide|unfreeze <nodes>, once the first word is read.
+    void release(MaxCursor& c, bool hidden);
+    void addToLayer(std::size_t node, const std::string& layer);
     // <node>.pos|scale = <point>, once the node and its dot are read.
     void property(std::size_t node, MaxCursor& c);
     // A pathname, or a variable that holds a node; never a deleted node.
@@ -65,14 +74,21 @@ public:
     void clearSelection() { m_selection.clear(); }
     // Every node made, deleted ones too: node references index it.
     const std::vector<PlacedNode>& nodes() const { return m_nodes; }
-    std::vector<PlacedNode> remaining() const;
+    // The nodes not deleted, their links among them, and their layers.
+    void remaining(Placement& placement) const;
     bool isDeleted(std::size_t node) const { return node < m_deleted.size() && m_deleted[node]; }
     const std::string& mergedFile() const { return m_mergedFile; }
 
 private:
+    Value sum(MaxCursor& c);
     Value primary(MaxCursor& c);
     Value term(MaxCursor& c);
-    // <variable> followed, with no blank between, by .<property> or [<index>], and then "as integer".
+    // The nodes linked to `node`: a group's members to its head.
+    Nodes children(std::size_t node) const;
+    // Nodes linked below `node` follow its change from `before`, about its pivot.
+    void follow(std::size_t node, const PlacedNode& before);
+    // <variable> followed, with no blank between, by .<property> or [<index>] (again), and then "as integer"
+    // or "as array".
     Value access(MaxCursor& c, const Value& v);
     Value layer(MaxCursor& c);
     // The one node the pathname finds.
@@ -82,6 +98,8 @@ private:
     MaxFiles m_files;
     std::vector<PlacedNode> m_nodes;
     std::vector<bool> m_deleted;
+    std::vector<std::string> m_layerOf;
+    bool m_linked = false; // some node is linked to another
     Nodes m_selection;
     std::vector<std::string> m_layers;
     std::map<std::string, Value> m_vars;

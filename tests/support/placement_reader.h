@@ -24,21 +24,38 @@ struct PlacedNode {
     NodeOrigin origin = NodeOrigin::Merged;
     std::string file; // the Max file its object was merged from, as the merge line's string reads
     bool box = false; // shown as a box in the viewports
+    bool hidden = false;
+    bool frozen = false;
+    long long parent = -1; // the node it is linked to, among the nodes read, or -1
     bool operator==(const PlacedNode&) const = default;
 };
 
 void PrintTo(const PlacedNode& node, std::ostream* out);
 
 struct Placement {
-    std::vector<PlacedNode> nodes; // in the order the script makes them
-    std::string mergedFile;        // the merge line's file as 3ds Max reads its string
+    std::vector<PlacedNode> nodes;   // in the order the script makes them
+    std::vector<std::string> layers; // each node's layer, "" for none
+    std::string mergedFile;          // the merge line's file as 3ds Max reads its string
     // Empty when the script ran to its end; otherwise "line N: what", and `nodes` as they stood then
     // (3ds Max stops a script at its first error too).
     std::string fault;
 };
 
+// An object of a Max file: its name, the object it is linked to ("" for none; a group's members are
+// linked to its head), where it stands and how the file keeps it.
+struct MaxObject {
+    MaxObject(const char* name, const char* parent = "", Point3 at = {}, bool hidden = false,
+              bool frozen = false)
+        : name(name), parent(parent), at(at), hidden(hidden), frozen(frozen) {}
+    std::string name;
+    std::string parent;
+    Point3 at;
+    bool hidden;
+    bool frozen;
+};
+
 // The objects each Max file holds, by the file as the merge line's string reads.
-using MaxFiles = std::map<std::string, std::vector<std::string>>;
+using MaxFiles = std::map<std::string, std::vector<MaxObject>>;
 
 // `objectName` is the name the merged object has inside the Max file; with `files`, merging a file
 // they do not name is a fault.
