@@ -2,6 +2,7 @@
 
 #include "form/session.h"
 #include "ui/help/help_viewer.h"
+#include "ui/native_dialogs.h"
 #include "ui/to_qt.h"
 
 #include <algorithm>
@@ -177,6 +178,7 @@ std::string QtPlatform::showFileDialog(const FileDialogRequest& request) {
     }
     const FocusReturn focusReturn;
     QFileDialog dialog(focusReturn.window(), ToQString(request.title), ToQString(request.initialFolder));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, !NativeFileDialogsWork());
     const QStringList filters = ToQtNameFilters(request.filter);
     dialog.setNameFilters(filters);
     if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
@@ -210,6 +212,7 @@ std::string QtPlatform::showFolderDialog(const std::string& title, const std::st
     }
     const FocusReturn focusReturn;
     QFileDialog dialog(focusReturn.window(), ToQString(title), ToQString(initialFolder));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, !NativeFileDialogsWork());
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     if (dialog.exec() != QDialog::Accepted)
