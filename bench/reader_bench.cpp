@@ -3,7 +3,7 @@
 // the same reader with an overlap that keeps every record, the vegetation list loader over every
 // record, and a whole script build for kind 7 (a tenth of the records) with its file written.
 #include "bench_support.h"
-#include "core/point_cache.h"
+#include "core/cache/point_cache.h"
 #include "form/context.h"
 #include "form/process_command.h"
 #include "project/vegetation_list.h"

@@ -3,7 +3,7 @@
 // (docs/variation.md). The varied script should take at most 1.3 times as long as the plain one.
 // TES_BENCH_NO_FILE=1 leaves the file out and TES_BENCH_ONE_THREAD=1 builds on one thread, to tell
 // the writing and the threads from the work of each record.
-#include "core/placement_script.h"
+#include "core/script/placement_script.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdint>

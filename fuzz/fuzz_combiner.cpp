@@ -1,5 +1,5 @@
 // The combiner on arbitrary bytes: a file added and saved reads back as the same lines.
-#include "core/combine_scripts.h"
+#include "core/script/combine_scripts.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

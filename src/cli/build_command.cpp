@@ -2,7 +2,7 @@
 #include "cli/commands.h"
 #include "cli/loaded_project.h"
 #include "core/all_kinds.h"
-#include "core/kind_plan.h"
+#include "core/plants/kind_plan.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
 

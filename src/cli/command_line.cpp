@@ -4,7 +4,7 @@
 #include "cli/path_checks.h"
 #include "cli/variation_options.h"
 #include "cli/view_options.h"
-#include "core/field_rules.h"
+#include "core/place/field_rules.h"
 #include "lib/numbers.h"
 #include "lib/version.h"
 

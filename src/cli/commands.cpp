@@ -2,7 +2,7 @@
 
 #include "cli/cli_platform.h"
 #include "cli/loaded_project.h"
-#include "core/combine_scripts.h"
+#include "core/script/combine_scripts.h"
 #include "lib/file_access.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 #include "cli/commands.h"
 #include "cli/loaded_project.h"
 #include "cli/view_options.h"
-#include "core/kind_entries.h"
+#include "core/plants/kind_entries.h"
 #include "lib/numbers.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "cli/loaded_project.h"
 
-#include "core/field_rules.h"
+#include "core/place/field_rules.h"
 #include "lib/file_access.h"
 #include "lib/platform.h"
 #include "project/sun.h"

@@ -2,7 +2,7 @@
 
 #include "cli/cli_options.h"
 #include "core/load_project.h"
-#include "core/placement_script.h"
+#include "core/script/placement_script.h"
 #include "project/kinds_table.h"
 
 #include <optional>

@@ -1,11 +1,11 @@
 #include "core/all_kinds.h"
 
-#include "core/combine_scripts.h"
+#include "core/cache/point_cache.h"
 #include "core/engine_step.h"
-#include "core/kind_plan.h"
-#include "core/placement_frame.h"
-#include "core/plant_filter.h"
-#include "core/point_cache.h"
+#include "core/place/placement_frame.h"
+#include "core/plants/kind_plan.h"
+#include "core/plants/plant_filter.h"
+#include "core/script/combine_scripts.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
 

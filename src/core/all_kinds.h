@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/placement_script.h"
+#include "core/script/placement_script.h"
 #include "project/kinds_table.h"
 #include "project/vegetation_list.h"
 

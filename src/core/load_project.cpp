@@ -1,7 +1,7 @@
 #include "core/load_project.h"
 
 #include "core/engine_step.h"
-#include "core/tile_geometry.h"
+#include "core/place/tile_geometry.h"
 #include "lib/failure.h"
 #include "lib/fields.h"
 #include "lib/file_access.h"

@@ -1,6 +1,6 @@
 #include "form/combiner_commands.h"
 
-#include "core/combine_scripts.h"
+#include "core/script/combine_scripts.h"
 #include "form/combiner_state.h"
 #include "form/show_messages.h"
 

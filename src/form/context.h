@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/placement_script.h"
+#include "core/script/placement_script.h"
 #include "form/combiner_state.h"
 #include "form/main_model.h"
 #include "form/session.h"

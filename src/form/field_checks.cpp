@@ -1,6 +1,6 @@
 #include "form/field_checks.h"
 
-#include "core/field_rules.h"
+#include "core/place/field_rules.h"
 #include "form/context.h"
 #include "form/project_routines.h"
 

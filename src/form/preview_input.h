@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/preview_scene.h"
+#include "core/preview/preview_scene.h"
 #include "form/preview_views.h"
 #include "lib/line_list.h"
 #include "lib/platform.h"

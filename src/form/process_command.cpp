@@ -1,6 +1,6 @@
 #include "form/process_command.h"
 
-#include "core/kind_plan.h"
+#include "core/plants/kind_plan.h"
 #include "form/context.h"
 #include "form/output_folder.h"
 #include "form/process_all.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/placement_script.h"
+#include "core/script/placement_script.h"
 #include "lib/message.h"
 
 #include <string>

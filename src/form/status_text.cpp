@@ -1,6 +1,6 @@
 #include "form/status_text.h"
 
-#include "core/placement_script.h"
+#include "core/script/placement_script.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
 #include "project/kinds_table.h"

@@ -1,6 +1,6 @@
 #include "picture/kept_plants.h"
 
-#include "core/preview_palette.h"
+#include "core/preview/preview_palette.h"
 
 #include <algorithm>
 #include <cmath>

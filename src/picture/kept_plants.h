@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/preview_raster.h"
-#include "core/preview_scene.h"
+#include "core/preview/preview_raster.h"
+#include "core/preview/preview_scene.h"
 #include "project/plant_views.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The preview's picture, with QtGui only, so that the command line can draw it without windows.
 #include "picture/preview_picture.h"
 
-#include "core/preview_palette.h"
+#include "core/preview/preview_palette.h"
 #include "lib/numbers.h"
 #include "picture/kept_plants.h"
 

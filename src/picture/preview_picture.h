@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/preview_raster.h"
-#include "core/preview_scene.h"
+#include "core/preview/preview_raster.h"
+#include "core/preview/preview_scene.h"
 #include "lib/message.h"
 #include "project/plant_views.h"
 

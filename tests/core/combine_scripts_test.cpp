@@ -1,4 +1,4 @@
-#include "core/combine_scripts.h"
+#include "core/script/combine_scripts.h"
 #include "lib/text_codec.h"
 #include "support/file_size_limit.h"
 #include "support/temp_dir.h"

@@ -1,6 +1,6 @@
 // The point cache's own deflate and zlib's: every stream inflates to the bytes put in, whatever the
 // records, the blocks and the thread; a failing sink stops the stream with its failure.
-#include "core/deflate_pipe.h"
+#include "core/cache/deflate_pipe.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

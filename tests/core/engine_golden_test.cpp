@@ -3,7 +3,7 @@
 // and the script file its expected.ms, byte for byte. TES_UPDATE_GOLDEN=1 writes them anew instead
 // (look at the difference before committing it).
 #include "core/load_project.h"
-#include "core/placement_script.h"
+#include "core/script/placement_script.h"
 #include "lib/file_access.h"
 #include "lib/text_codec.h"
 #include "support/loaded_fields.h"

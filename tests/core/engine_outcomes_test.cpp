@@ -1,7 +1,7 @@
 // How the engine's use cases end when the input or the user stops them: the outcome, the messages
 // and their kinds, and what is left on disk.
 #include "core/load_project.h"
-#include "core/placement_script.h"
+#include "core/script/placement_script.h"
 #include "lib/file_access.h"
 #include "support/temp_dir.h"
 

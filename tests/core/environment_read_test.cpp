@@ -1,5 +1,5 @@
 #include "core/load_project.h"
-#include "core/tile_geometry.h"
+#include "core/place/tile_geometry.h"
 #include "lib/failure.h"
 #include "lib/numbers.h"
 #include "support/fake_platform.h"

@@ -1,6 +1,6 @@
 // The rules of the four checked fields: the text's number pulled into range, rounded and written in
 // the field's form, with no refusal.
-#include "core/field_rules.h"
+#include "core/place/field_rules.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>

@@ -1,5 +1,5 @@
 // What OK in the Kinds dialog stores: a row whose plants' variation alone changed is stored too.
-#include "core/kind_entries.h"
+#include "core/plants/kind_entries.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/kind_plan.h"
+#include "core/plants/kind_plan.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/maxscript_literals.h"
+#include "core/script/maxscript_literals.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,8 +1,8 @@
 // Which plants a view and a kind's thinning keep, and that every output of a build takes those.
 #include "core/all_kinds.h"
-#include "core/placement_frame.h"
-#include "core/plant_filter.h"
-#include "core/preview_scene.h"
+#include "core/place/placement_frame.h"
+#include "core/plants/plant_filter.h"
+#include "core/preview/preview_scene.h"
 #include "lib/file_access.h"
 #include "support/placement_reader.h"
 #include "support/point_cache_reader.h"

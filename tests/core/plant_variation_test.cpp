@@ -1,9 +1,9 @@
 // Each plant's turn, scale and variant come from the seed, its kind and its own X and Z: the same on
 // every run, on either tile, whatever its neighbours, and in the share of the variants' weights.
-#include "core/placement_frame.h"
-#include "core/placement_script.h"
-#include "core/plant_variation.h"
-#include "core/record_position.h"
+#include "core/place/placement_frame.h"
+#include "core/place/record_position.h"
+#include "core/plants/plant_variation.h"
+#include "core/script/placement_script.h"
 #include "lib/fields.h"
 #include "support/loaded_fields.h"
 #include "support/mixed_records.h"

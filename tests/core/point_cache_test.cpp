@@ -2,7 +2,7 @@
 // placement reader gets from the script of the same options, and its ID with the record's line.
 #include "core/all_kinds.h"
 #include "core/load_project.h"
-#include "core/placement_script.h"
+#include "core/script/placement_script.h"
 #include "support/loaded_fields.h"
 #include "support/mixed_records.h"
 #include "support/placement_reader.h"

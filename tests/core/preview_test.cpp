@@ -1,7 +1,7 @@
-#include "core/plant_variation.h"
-#include "core/preview_palette.h"
-#include "core/preview_raster.h"
-#include "core/preview_scene.h"
+#include "core/plants/plant_variation.h"
+#include "core/preview/preview_palette.h"
+#include "core/preview/preview_raster.h"
+#include "core/preview/preview_scene.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "core/preview_scene.h"
-#include "core/preview_views.h"
+#include "core/preview/preview_scene.h"
+#include "core/preview/preview_views.h"
 
 #include <gtest/gtest.h>
 #include <string>

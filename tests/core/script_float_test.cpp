@@ -1,6 +1,6 @@
 // A point cache's coordinate is the float 3ds Max reads from the script's text: the quick way that
 // skips the text gives the same float, also where the text's rounding decides.
-#include "core/record_position.h"
+#include "core/place/record_position.h"
 
 #include <cmath>
 #include <cstring>

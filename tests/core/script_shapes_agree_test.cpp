@@ -1,7 +1,7 @@
 // The classic and the fast script of one job must leave the same scene in 3ds Max: both are read
 // with the tests' placement reader, for odd object names and every combination of the options.
 #include "core/load_project.h"
-#include "core/placement_script.h"
+#include "core/script/placement_script.h"
 #include "lib/fields.h"
 #include "lib/text_codec.h"
 #include "support/loaded_fields.h"

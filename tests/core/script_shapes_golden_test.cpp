@@ -3,7 +3,7 @@
 // is the one the program always wrote. TES_UPDATE_GOLDEN=1 writes the files anew instead (look at
 // the difference before committing it).
 #include "core/load_project.h"
-#include "core/placement_script.h"
+#include "core/script/placement_script.h"
 #include "lib/file_access.h"
 #include "support/loaded_fields.h"
 #include "support/temp_dir.h"

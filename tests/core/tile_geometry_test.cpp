@@ -1,4 +1,4 @@
-#include "core/tile_geometry.h"
+#include "core/place/tile_geometry.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The variation fields of the Kinds dialog: what a row takes from them, and the first wrong field named.
-#include "core/variation_texts.h"
+#include "core/plants/variation_texts.h"
 
 #include <functional>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // A model of several objects (a group, an object with others linked below it) is cloned whole by every
 // loop of the fast script: each plant is the model at its place, turned and scaled as one about the named
 // object, shown, on the script's layer, and nothing else the Max file held is left.
-#include "core/placement_script.h"
+#include "core/script/placement_script.h"
 #include "support/placement_reader.h"
 
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "core/placement_script.h"
+#include "core/script/placement_script.h"
 #include "form/status_text.h"
 
 #include <gtest/gtest.h>

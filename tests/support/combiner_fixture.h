@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/combine_scripts.h"
+#include "core/script/combine_scripts.h"
 #include "form/combiner_commands.h"
 #include "form/combiner_state.h"
 #include "support/fake_platform.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/load_project.h"
-#include "core/placement_script.h"
+#include "core/script/placement_script.h"
 
 namespace tes::test {
 

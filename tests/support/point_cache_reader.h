@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/point_cache.h"
+#include "core/cache/point_cache.h"
 
 #include <string>
 #include <string_view>

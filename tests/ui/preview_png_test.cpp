@@ -1,6 +1,6 @@
 #include "cli/cli_app.h"
-#include "core/preview_palette.h"
-#include "core/preview_raster.h"
+#include "core/preview/preview_palette.h"
+#include "core/preview/preview_raster.h"
 #include "lib/file_access.h"
 #include "picture/preview_picture.h"
 #include "support/temp_dir.h"

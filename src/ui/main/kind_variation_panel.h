@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/variation_texts.h"
+#include "core/plants/variation_texts.h"
 
 #include <array>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "ui/main/kinds_model.h"
 
-#include "core/variation_texts.h"
+#include "core/plants/variation_texts.h"
 #include "lib/fields.h"
 #include "ui/main/fault_marks.h"
 #include "ui/to_qt.h"

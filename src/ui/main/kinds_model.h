@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/kind_entries.h"
+#include "core/plants/kind_entries.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/script_style.h"
+#include "core/script/script_style.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
 #include "ui/preview/preview_canvas.h"
 
-#include "core/preview_palette.h"
-#include "core/preview_views.h"
+#include "core/preview/preview_palette.h"
+#include "core/preview/preview_views.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "ui/preview/preview_window.h"
 
-#include "core/preview_views.h"
+#include "core/preview/preview_views.h"
 #include "lib/failure.h"
 #include "lib/numbers.h"
 #include "picture/preview_picture.h"

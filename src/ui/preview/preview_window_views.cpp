@@ -1,6 +1,6 @@
 // The preview window's views: the view mode's click and drag, the panel's Add, Remove and numbers.
 // Each change goes into the kinds table through the form's handlers; the picture follows at once.
-#include "core/preview_views.h"
+#include "core/preview/preview_views.h"
 #include "lib/numbers.h"
 #include "ui/preview/preview_canvas.h"
 #include "ui/preview/preview_views_panel.h"

@@ -1,0 +1,46 @@
+#include "core/plants/kind_plan.h"
+
+#include "lib/fields.h"
+
+namespace tes {
+
+KindPlan PlanKind(const PlacementOptions& shared, const std::string& number, const KindsTable* table,
+                  const KindFallback& fallback, KindScope scope) {
+    KindPlan plan;
+    plan.options = shared;
+    plan.options.kindNumber = number;
+    const KindRow* row = table ? table->find(number) : nullptr;
+    const auto stop = [&plan](KindPlan::Status status, std::string reason) {
+        plan.status = status;
+        plan.reason = std::move(reason);
+        return plan;
+    };
+    // An Enabled that cannot be read leaves the row enabled, and its fault refuses the kind below.
+    if (row && scope == KindScope::All && !row->enabled)
+        return stop(KindPlan::Status::Skip, "disabled");
+    // A faulty view refuses every kind, a kind without a row too: the plants it keeps would be wrong.
+    if (table) {
+        if (std::optional<std::string> unreadable = row ? table->unreadable(*row) : table->unreadableViews())
+            return stop(KindPlan::Status::Refuse, std::move(*unreadable));
+    }
+    if (row && !row->maxFile.empty()) {
+        plan.options.maxFile = row->maxFile;
+        plan.options.objectName = row->object();
+    } else {
+        plan.options.maxFile = fallback.maxFile;
+        plan.options.objectName =
+            fallback.objectName.empty() ? GetBaseFileName(fallback.maxFile) : fallback.objectName;
+        if (scope == KindScope::All && plan.options.maxFile.empty())
+            return stop(KindPlan::Status::Skip, "no Max file");
+    }
+    if (row) {
+        plan.options.takeVariation(*row, table->seed());
+        plan.options.thinning = row->thinning;
+        plan.options.detail = row->detail;
+    }
+    if (table)
+        plan.options.views = table->views();
+    return plan;
+}
+
+} // namespace tes

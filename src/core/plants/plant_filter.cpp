@@ -1,0 +1,159 @@
+#include "core/plants/plant_filter.h"
+
+#include "core/plants/plant_variation.h"
+#include "lib/failure.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace tes {
+
+namespace {
+
+// Rows between two reports of the pass, as the point cache reports.
+constexpr std::uint64_t kProgressStep = 65536;
+// A point on the edge of a view is in it although the products of its test are rounded.
+constexpr double kEdge = 1e-12;
+// Mixed in after the seed, so the thinning's draws are apart from the variation's ("thinning").
+constexpr std::uint64_t kThinningDomain = 0x7468696E6E696E67ull;
+
+std::uint64_t ThinningKindHash(std::int64_t seed, double kind) {
+    return Mix(Mix(Mix(static_cast<std::uint64_t>(seed)) ^ kThinningDomain) ^ Bits(kind));
+}
+
+double DrawOf(std::uint64_t kindHash, double x, double z) {
+    const std::uint64_t hash = Mix(Mix(kindHash ^ Bits(x)) ^ Bits(z));
+    return static_cast<double>(Mix(hash + 1) >> 11) * 0x1.0p-53;
+}
+
+} // namespace
+
+ViewTest::ViewTest(const PlantView& view)
+    : m_cx(view.camera.x), m_cy(view.camera.y), m_tx(view.target.x - view.camera.x),
+      m_ty(view.target.y - view.camera.y), m_tt(m_tx * m_tx + m_ty * m_ty),
+      m_keep2(view.keepRadius * view.keepRadius), m_far2(view.far * view.far) {
+    const double half = std::min(180.0, view.fov / 2 * (1 + view.margin / 100));
+    const double cosine = std::cos(half * std::numbers::pi / 180);
+    m_cos2 = cosine * cosine;
+    m_wide = half >= 90;
+    m_all = half >= 180;
+}
+
+double ViewTest::distanceSquared(double X, double Y) const {
+    const double dx = X - m_cx;
+    const double dy = Y - m_cy;
+    return dx * dx + dy * dy;
+}
+
+bool ViewTest::sees(double X, double Y) const {
+    const double vx = X - m_cx;
+    const double vy = Y - m_cy;
+    const double vv = vx * vx + vy * vy;
+    if (vv <= m_keep2)
+        return true;
+    if (m_far2 > 0 && vv > m_far2)
+        return false;
+    if (m_all)
+        return true;
+    // The angle between v and t is at most the half angle when cos(angle) = dot / (|v| |t|) is at
+    // least its cosine; squared, so no square root or arc is taken per plant.
+    const double dot = vx * m_tx + vy * m_ty;
+    const double edge = m_cos2 * vv * m_tt;
+    if (m_wide)
+        return dot >= 0 || dot * dot <= edge * (1 + kEdge);
+    return dot > 0 && dot * dot >= edge * (1 - kEdge);
+}
+
+double ThinningDraw(std::int64_t seed, double kind, double x, double z) {
+    return DrawOf(ThinningKindHash(seed, kind), x, z);
+}
+
+PlantFilter::PlantFilter(const std::vector<PlantView>& views, const PlantThinning& thinning,
+                         std::int64_t seed, double kind)
+    : m_keep(thinning.keep / 100), m_keepFar(thinning.keepFar / 100),
+      m_kindHash(ThinningKindHash(seed, kind)) {
+    m_views.reserve(views.size());
+    for (const PlantView& view : views)
+        m_views.emplace_back(view);
+    // Thinning with distance needs a camera to measure from.
+    if (!views.empty() && thinning.thinBeyond > 0)
+        m_beyond2 = thinning.thinBeyond * thinning.thinBeyond;
+    m_active = !views.empty() || m_keep < 1;
+}
+
+bool PlantFilter::keeps(double X, double Y, double x, double z) const {
+    double share = m_keep;
+    if (!m_views.empty()) {
+        const bool seen = std::any_of(m_views.begin(), m_views.end(),
+                                      [X, Y](const ViewTest& view) { return view.sees(X, Y); });
+        if (!seen)
+            return false;
+        if (m_beyond2 > 0) {
+            double nearest = std::numeric_limits<double>::infinity();
+            for (const ViewTest& view : m_views)
+                nearest = std::min(nearest, view.distanceSquared(X, Y));
+            if (nearest > m_beyond2)
+                share = m_keepFar;
+        }
+    }
+    if (share >= 1)
+        return true;
+    return share > 0 && DrawOf(m_kindHash, x, z) < share;
+}
+
+std::optional<KeptRecords> KeepPlants(const LineList& records, const std::vector<std::uint32_t>* lines,
+                                      const ScenePlacement& placement, const std::vector<FilteredKind>& kinds,
+                                      Progress& progress) {
+    std::vector<PositionRule> rules;
+    rules.reserve(kinds.size());
+    for (const FilteredKind& kind : kinds) {
+        PositionRule rule;
+        static_cast<ScenePlacement&>(rule) = placement;
+        rule.number = kind.number;
+        rules.push_back(rule);
+    }
+    KeptRecords kept;
+    kept.kept.assign(kinds.size(), 0);
+    kept.count.assign(kinds.size(), 0);
+    const std::uint64_t count = records.size();
+    const bool numbered = lines && lines->size() == count;
+    ProgressScope shown(progress, "Choosing the plants");
+    const char* const text = records.text().data();
+    const auto ends = records.ends();
+    std::uint64_t begin = 0;
+    for (std::uint64_t row = 0; row < count; ++row) {
+        if (row % kProgressStep == 0 && !shown.report(row, count))
+            return std::nullopt;
+        const std::string_view entry(text + begin, ends[row] - begin);
+        begin = ends[row];
+        for (std::size_t k = 0; k < rules.size(); ++k) {
+            if (!rules[k].matches(entry))
+                continue;
+            ++kept.count[k];
+            bool keep = true;
+            if (kinds[k].filter) {
+                try {
+                    double xz[2];
+                    const ScenePoint point = rules[k].placeRecord(entry, xz);
+                    keep = kinds[k].filter->keeps(point.X, point.Y, xz[0], xz[1]);
+                } catch (const Failure&) {
+                } catch (const BeyondSinglePrecision&) {
+                }
+            }
+            if (keep) {
+                ++kept.kept[k];
+                kept.records.append(entry);
+                kept.lines.push_back(numbered ? (*lines)[row] : static_cast<std::uint32_t>(row + 1));
+            }
+            break;
+        }
+    }
+    if (!shown.report(count, count))
+        return std::nullopt;
+    return kept;
+}
+
+} // namespace tes

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "core/place/record_position.h"
+#include "lib/line_list.h"
+#include "lib/progress.h"
+#include "project/plant_views.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// Which plants a build keeps: those a view of the project sees, thinned by their kind's share
+// (docs/views.md). Both decide on the scene's X and Y the script writes and, for the thinning, on the
+// plant's own environment x and z, so a plant's fate never depends on the records around it.
+namespace tes {
+
+// One view made ready for many plants: the camera, the look direction and the widened half angle.
+class ViewTest {
+public:
+    explicit ViewTest(const PlantView& view);
+    // Whether the plant at scene point (X, Y) is in the view.
+    bool sees(double X, double Y) const;
+    // The square of the plant's distance from the camera.
+    double distanceSquared(double X, double Y) const;
+
+private:
+    double m_cx, m_cy;      // the camera
+    double m_tx, m_ty;      // from the camera to the target
+    double m_tt;            // the square of that length
+    double m_cos2;          // the square of the cosine of the half angle
+    bool m_wide;            // the half angle is more than 90 degrees
+    bool m_all;             // the half angle is 180 degrees: every direction
+    double m_keep2, m_far2; // the squares of the keep radius and the far distance (0: none)
+};
+
+// The draw in [0, 1) that decides whether the plant at environment x and z is thinned away: a hash of
+// the seed, the kind's number and x and z, apart from the variation's (docs/views.md).
+double ThinningDraw(std::int64_t seed, double kind, double x, double z);
+
+// The views and the thinning of one kind, applied to its plants.
+class PlantFilter {
+public:
+    PlantFilter(const std::vector<PlantView>& views, const PlantThinning& thinning, std::int64_t seed,
+                double kind);
+    // Whether the filter leaves any plant out at all; when not, keeps() is always true.
+    bool active() const { return m_active; }
+    // Whether the plant at scene point (X, Y), environment x and z is kept.
+    bool keeps(double X, double Y, double x, double z) const;
+
+private:
+    std::vector<ViewTest> m_views;
+    double m_keep = 1;    // the share kept, 0 to 1
+    double m_keepFar = 1; // the share kept beyond m_beyond2 from the nearest camera
+    double m_beyond2 = 0; // its square; 0: no thinning with distance
+    std::uint64_t m_kindHash = 0;
+    bool m_active = false;
+};
+
+// One kind of a filtered list: its records, and its filter (none: every one of its records is kept).
+struct FilteredKind {
+    std::string_view number; // as field 0 must read
+    std::optional<PlantFilter> filter;
+};
+
+// The records a filter keeps, in their order, with each one's line in the environment file.
+struct KeptRecords {
+    LineList records;
+    std::vector<std::uint32_t> lines;
+    std::vector<std::uint64_t> kept;  // per kind: the records kept
+    std::vector<std::uint64_t> count; // per kind: its records in the list
+};
+
+// One pass over `records`: the records of `kinds` each kind's filter keeps; records of no kind are
+// left out. A record whose position cannot be worked out is kept, so the build meets it and reports it
+// as it would without a filter. `lines` as PlacementRequest's (without them, a record's place from 1).
+// Empty when the user stops it.
+std::optional<KeptRecords> KeepPlants(const LineList& records, const std::vector<std::uint32_t>* lines,
+                                      const ScenePlacement& placement, const std::vector<FilteredKind>& kinds,
+                                      Progress& progress);
+
+} // namespace tes
