@@ -45,7 +45,7 @@ void BM_PreviewFirstPicture(benchmark::State& state) {
         tes::bench::ResetPeakMemory();
         state.ResumeTiming();
         const tes::PreviewScene scene = tes::BuildPreviewScene(tes::PreviewInputFromForm(ctx), records);
-        benchmark::DoNotOptimize(tes::PaintPreviewPicture(scene, tes::FitView(scene, kSide, kSide), {}));
+        benchmark::DoNotOptimize(tes::PaintPreviewPicture(scene, {}, tes::FitView(scene, kSide, kSide), {}));
         state.PauseTiming();
         added = std::max(added, tes::bench::PeakResidentBytes() - before);
         state.ResumeTiming();
@@ -64,7 +64,7 @@ void BM_PreviewRedraw(benchmark::State& state) {
     tes::PreviewView view = tes::FitView(scene, kSide, kSide);
     for (auto _ : state) {
         view = view.pannedBy(3, 2);
-        benchmark::DoNotOptimize(tes::PaintPreviewPicture(scene, view, {}));
+        benchmark::DoNotOptimize(tes::PaintPreviewPicture(scene, {}, view, {}));
     }
     state.counters["records"] = static_cast<double>(scene.x.size());
 }
