@@ -34,7 +34,7 @@ if [ -z "${TES_INSIDE_XVFB:-}" ]; then
     mkdir -p "$documents" "$scratch/linux"
     cp -r "$here/examples/Valley" "$documents/"
     cp -r "$here/examples/Valley" "$scratch/linux/"
-    TES_INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+    TES_INSIDE_XVFB=1 xvfb-run -a -s "-screen 0 1920x1080x24" "$0" "$@"
     "$wineserver" -w
     "$linux/bin/enviro-script" build "$scratch/linux/Valley/Valley.prj" --vegetation 1 --max-file "$max_file" >/dev/null
     diff -r "$scratch/linux/Valley" "$documents/Valley"
