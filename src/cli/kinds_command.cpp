@@ -117,29 +117,25 @@ bool SetRow(KindsTable& table, const std::string& path, const KindsOptions& opti
         row.weight = *options.weight;
         row.clearFault("Weight");
     }
-    const std::pair<const std::optional<double>&, double&> thinning[] = {
-        {options.keep, row.thinning.keep},
-        {options.thinBeyond, row.thinning.thinBeyond},
-        {options.keepFar, row.thinning.keepFar}};
-    const char* thinningKeys[] = {"Keep", "ThinBeyond", "KeepFar"};
-    for (std::size_t i = 0; i < std::size(thinning); ++i) {
-        if (thinning[i].first) {
-            thinning[i].second = *thinning[i].first;
-            row.clearFault(thinningKeys[i]);
+    // Each number of the thinning and the level of detail given: its value, and the key it mends.
+    const struct {
+        const std::optional<double>& given;
+        double& value;
+        const char* key;
+    } numbers[] = {{options.keep, row.thinning.keep, "Keep"},
+                   {options.thinBeyond, row.thinning.thinBeyond, "ThinBeyond"},
+                   {options.keepFar, row.thinning.keepFar, "KeepFar"},
+                   {options.farFrom, row.detail.farFrom, "FarFrom"},
+                   {options.boxFrom, row.detail.boxFrom, "BoxFrom"}};
+    for (const auto& number : numbers) {
+        if (number.given) {
+            number.value = *number.given;
+            row.clearFault(number.key);
         }
     }
     if (options.farModel) {
         std::tie(row.detail.farFile, row.detail.farObject) = *options.farModel;
         row.clearFault("FarModel");
-    }
-    const std::pair<const std::optional<double>&, double&> distances[] = {
-        {options.farFrom, row.detail.farFrom}, {options.boxFrom, row.detail.boxFrom}};
-    const char* distanceKeys[] = {"FarFrom", "BoxFrom"};
-    for (std::size_t i = 0; i < std::size(distances); ++i) {
-        if (distances[i].first) {
-            distances[i].second = *distances[i].first;
-            row.clearFault(distanceKeys[i]);
-        }
     }
     if (options.clearVariants || !options.variants.empty()) {
         row.variants = options.variants;

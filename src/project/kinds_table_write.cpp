@@ -54,9 +54,8 @@ SectionTexts TextsOf(const KindRow& row) {
         {"Keep", TextOf(row, "Keep", row.thinning.keep, 100.0, DecimalText)},
         {"ThinBeyond", TextOf(row, "ThinBeyond", row.thinning.thinBeyond, 0.0, DecimalText)},
         {"KeepFar", TextOf(row, "KeepFar", row.thinning.keepFar, 100.0, DecimalText)},
-        {"FarModel", FaultOf(row, "FarModel")     ? std::optional(FaultOf(row, "FarModel")->text)
-                     : row.detail.farFile.empty() ? std::nullopt
-                                                  : std::optional(FarModelText(row.detail))},
+        {"FarModel", TextOf(row, "FarModel", FarModelText(row.detail), std::string(),
+                            [](const std::string& text) { return text; })},
         {"FarFrom", TextOf(row, "FarFrom", row.detail.farFrom, 0.0, DecimalText)},
         {"BoxFrom", TextOf(row, "BoxFrom", row.detail.boxFrom, 0.0, DecimalText)},
     };
