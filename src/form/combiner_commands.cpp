@@ -42,14 +42,15 @@ Messages RunOnChosenFile(CombinerState& combiner, const FileDialogRequest& reque
 Messages btnAddFile_Click(CombinerState& combiner) {
     return RunOnChosenFile(combiner, ScriptDialog(combiner, "Open MAX Script File (MS)", false),
                            [&combiner](const std::string& path) {
-                               return AddScriptToCombination(combiner.lstMaxScripts, path);
+                               return AddScriptToCombination(combiner.lstMaxScripts, path, &combiner.utf8);
                            });
 }
 
 Messages btnSaveAs_Click(CombinerState& combiner) {
     return RunOnChosenFile(combiner, ScriptDialog(combiner, "Save Compiled MAX Script As... (MS)", true),
                            [&combiner](const std::string& path) {
-                               return SaveCombination(combiner.lstMaxScripts, path, combiner.fileByteLimit);
+                               return SaveCombination(combiner.lstMaxScripts, path, combiner.fileByteLimit,
+                                                      combiner.utf8);
                            });
 }
 

@@ -23,6 +23,7 @@ struct CombinerState {
     const std::string& defaultDir;   // the session's folder for project and script files
     const std::string& outputFolder; // where the scripts go, when not beside the project: dialogs start there
     LineList lstMaxScripts;
+    bool utf8 = false;                          // a script added was UTF-8, and so is the file saved
     std::uint64_t fileByteLimit = kNoByteLimit; // tests make Save As fail as on a full disk
 };
 

@@ -181,6 +181,12 @@ void AtomicTextWriter::writeLine(std::string_view utf8Line) {
     }
 }
 
+void AtomicTextWriter::writeUtf8Line(std::string_view utf8Line) {
+    if (m_file == nullptr)
+        throw BadFileNumber();
+    putLine(utf8Line);
+}
+
 void AtomicTextWriter::writeEncoded(std::string_view bytes) {
     if (m_file == nullptr)
         throw BadFileNumber();

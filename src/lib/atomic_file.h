@@ -27,6 +27,8 @@ public:
     AtomicTextWriter& operator=(const AtomicTextWriter&) = delete;
 
     void writeLine(std::string_view utf8Line);
+    // Writes the line as it is, and CR LF: the line of a file in UTF-8.
+    void writeUtf8Line(std::string_view utf8Line);
     // Writes bytes already in the file's encoding, line ends included, past the buffer.
     void writeEncoded(std::string_view bytes);
     // Writes bytes over ones written before, from `offset` (within the first 2 GB): a header whose

@@ -49,6 +49,7 @@ struct BuildCase {
     Messages messages;
     bool scriptNamed;
     std::uint64_t objects; // placed in the lines made
+    PlantStand stand = PlantStand::Auto;
 };
 
 TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
@@ -71,7 +72,8 @@ TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
          kNoByteLimit,
          false,
          BuildOutcome::Refused,
-         {Refusal("Please specify a Max object name without quotes or control characters")},
+         {Refusal("Please specify a Max object name without quotes or control characters (the fast script "
+                  "takes a name with an apostrophe: Script Options)")},
          false,
          0},
         {"overflow",
@@ -95,6 +97,28 @@ TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
          true,
          2},
         {"cancelled", "5", "Tree", "3", kNoByteLimit, true, BuildOutcome::Cancelled, {}, true, 0},
+        {"base in the classic script",
+         "5",
+         "Tree",
+         "3",
+         kNoByteLimit,
+         false,
+         BuildOutcome::Refused,
+         {Refusal("Plants standing on their base need the fast script (Script Options)")},
+         false,
+         0,
+         PlantStand::Base},
+        {"pivot in the classic script",
+         "5",
+         "Tree",
+         "3",
+         kNoByteLimit,
+         false,
+         BuildOutcome::Built,
+         {},
+         true,
+         2,
+         PlantStand::Pivot},
     };
     for (const BuildCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -110,6 +134,7 @@ TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
         request.options.objectName = c.objectName;
         request.options.terrainWidth = 5;
         request.options.gridRes = c.gridRes;
+        request.options.stand = c.stand;
         request.options.projectBasePath = dir.file("Valley");
         request.records = &records;
         request.progress = c.cancel ? &cancel : nullptr;

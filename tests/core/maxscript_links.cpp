@@ -75,6 +75,14 @@ void MaxScene::addToLayer(std::size_t node, const std::string& layer) {
     m_layerOf[node] = layer;
 }
 
+Nodes MaxScene::layerNodes(const std::string& layer) const {
+    Nodes on;
+    for (std::size_t i = 0; i < m_layerOf.size(); ++i)
+        if (m_layerOf[i] == layer && !isDeleted(i))
+            on.push_back(i);
+    return on;
+}
+
 void MaxScene::release(MaxCursor& c, bool hidden) {
     for (const std::size_t node : NodesOf(value(c)))
         (hidden ? m_nodes[node].hidden : m_nodes[node].frozen) = false;

@@ -32,6 +32,10 @@ template <typename F> Value OnItems(const Value& array, F f) {
     throw ScriptFault("expected an array");
 }
 
+Point3 Sum(const Point3& a, const Point3& b, float sign) {
+    return {a.x + sign * b.x, a.y + sign * b.y, a.z + sign * b.z};
+}
+
 // == of two numbers, or of a value and undefined: the only comparisons the scripts make.
 bool Same(const Value& a, const Value& b) {
     const auto number = [](const Value& v) {
@@ -63,45 +67,6 @@ std::string Lower(std::string text) {
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
     return text;
-}
-
-void MaxScene::merge(MaxCursor& c) {
-    m_mergedFile = c.string();
-    bool select = false;
-    while (!c.atEnd()) {
-        c.expect("#");
-        const std::string flag = Lower(c.identifier());
-        if (flag == "select")
-            select = true;
-        else if (flag != "mergedups" && flag != "noredraw")
-            throw ScriptFault("a merge flag the reader does not know: #" + flag);
-    }
-    std::vector<MaxObject> objects{MaxObject(m_objectName.c_str())};
-    if (!m_files.empty()) {
-        const auto file = m_files.find(m_mergedFile);
-        if (file == m_files.end())
-            throw ScriptFault("a Max file the test does not know: " + m_mergedFile);
-        objects = file->second;
-    }
-    // The merged objects become the selection.
-    if (select)
-        m_selection.clear();
-    const std::size_t first = m_nodes.size();
-    for (const MaxObject& o : objects) {
-        m_nodes.push_back(
-            {o.name, o.at, 0, {1, 1, 1}, NodeOrigin::Merged, m_mergedFile, false, o.hidden, o.frozen});
-        if (select)
-            m_selection.push_back(m_nodes.size() - 1);
-    }
-    // Each linked to the object of its file that bears its parent's name.
-    for (std::size_t i = 0; i < objects.size(); ++i) {
-        const auto parent = std::find_if(objects.begin(), objects.end(),
-                                         [&](const MaxObject& o) { return o.name == objects[i].parent; });
-        if (parent == objects.end())
-            continue;
-        m_nodes[first + i].parent = static_cast<long long>(first) + (parent - objects.begin());
-        m_linked = true;
-    }
 }
 
 void MaxScene::rotate(MaxCursor& c) {
@@ -161,12 +126,17 @@ Value MaxScene::value(MaxCursor& c) {
 
 Value MaxScene::sum(MaxCursor& c) {
     Value v = term(c);
-    while (c.take("+")) {
+    for (bool plus; (plus = c.take("+")) || c.take("-");) {
         Value more = term(c);
-        if (long long* sum = std::get_if<long long>(&v))
-            *sum += As<long long>(more, "a whole number");
+        const double sign = plus ? 1 : -1;
+        if (long long* sum = std::get_if<long long>(&v); sum && std::holds_alternative<long long>(more))
+            *sum += static_cast<long long>(sign) * std::get<long long>(more);
+        else if (Point3* p = std::get_if<Point3>(&v))
+            *p = Sum(*p, As<Point3>(more, "a point"), static_cast<float>(sign));
+        else if (std::holds_alternative<std::string>(v) && plus)
+            v = std::get<std::string>(v) + As<std::string>(more, "a string");
         else
-            v = As<std::string>(v, "a string") + As<std::string>(more, "a string");
+            v = Number(v) + sign * Number(more);
     }
     return v;
 }
@@ -175,8 +145,12 @@ Value MaxScene::term(MaxCursor& c) {
     Value v = primary(c);
     while (c.take("*")) {
         Value factor = primary(c);
+        if (!std::holds_alternative<Point3>(v)) {
+            v = Number(v) * Number(factor);
+            continue;
+        }
         const auto f = static_cast<float>(Number(factor));
-        Point3& p = As<Point3>(v, "a point");
+        Point3& p = std::get<Point3>(v);
         p = {p.x * f, p.y * f, p.z * f};
     }
     return v;
@@ -217,6 +191,9 @@ Value MaxScene::access(MaxCursor& c, const Value& v) {
         out = parent < 0 ? Value() : Value(NodeRef{static_cast<std::size_t>(parent)});
     } else if (node && (name == "pos" || name == "scale")) {
         out = name == "pos" ? m_nodes[node->index].position : m_nodes[node->index].scale;
+    } else if (node && name == "min") {
+        const PlacedNode& n = m_nodes[node->index];
+        out = Point3{n.position.x, n.position.y, n.position.z + n.bottom * n.scale.z};
     } else {
         throw ScriptFault("a property the reader does not know: " + name);
     }
@@ -266,6 +243,15 @@ Value MaxScene::primary(MaxCursor& c) {
     }
     if (c.take("undefined"))
         return std::monostate{};
+    if (c.take("mergeMAXFile"))
+        return merge(c);
+    if (c.take("getCurrentException")) {
+        c.expect("(");
+        c.expect(")");
+        if (!m_exception)
+            throw ScriptFault("getCurrentException outside a catch");
+        return *m_exception;
+    }
     if (c.take("on") || c.take("true"))
         return true;
     if (c.take("off") || c.take("false"))

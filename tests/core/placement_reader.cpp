@@ -26,11 +26,15 @@ public:
         Placement placement;
         try {
             runLines(0, m_lines.size());
+        } catch (const MaxError& error) {
+            placement.fault =
+                "line " + std::to_string(m_line + 1) + ": the script throws \"" + error.what() + "\"";
         } catch (const ScriptFault& fault) {
             placement.fault = "line " + std::to_string(m_line + 1) + ": " + fault.what();
         }
         m_scene.remaining(placement);
         placement.mergedFile = m_scene.mergedFile();
+        placement.listener = m_scene.listener();
         return placement;
     }
 
@@ -42,6 +46,10 @@ private:
             const std::string_view text = Trimmed(m_lines[i]);
             if (text.find('\r') != std::string_view::npos)
                 throw ScriptFault("a line break inside a statement");
+            if (text.find("\xEF\xBB\xBF") != std::string_view::npos)
+                throw ScriptFault("a byte-order mark inside the script: 3ds Max reads one only at the start");
+            if (text.starts_with("-- Tolvane Enviro Scripter for "))
+                m_scene.setClassic(text.starts_with("-- Tolvane Enviro Scripter for 3dsMax 3.1"));
             if (!text.empty() && !text.starts_with("--"))
                 statement(text);
         }
@@ -77,6 +85,12 @@ private:
             c.expect("move");
         } else if (c.take("mergeMAXFile")) {
             m_scene.merge(c);
+        } else if (c.take("format")) {
+            m_scene.format(c);
+        } else if (c.take("try")) {
+            attempt(c);
+        } else if (c.take("catch")) {
+            throw ScriptFault("a catch without its try");
         } else if (c.take("undo")) {
             c.expect("off");
             contextBlock(c);
@@ -109,7 +123,7 @@ private:
             m_scene.remove(c);
         } else if (c.take("throw")) {
             Value message = m_scene.value(c);
-            throw ScriptFault("the script throws \"" + As<std::string>(message, "a message") + "\"");
+            throw MaxError(As<std::string>(message, "a message"));
         } else if (c.peek() == '(' || c.peek() == ')') {
             throw ScriptFault("a parenthesis where a statement should start");
         } else if (c.take("copy")) {
@@ -120,6 +134,24 @@ private:
             assignment(c);
         }
         c.expectEnd();
+    }
+
+    // try, its block on the next lines, then catch and its block: the catch runs when the try's block
+    // raises an error of 3ds Max, with getCurrentException() its message.
+    void attempt(MaxCursor& c) {
+        c.expectEnd();
+        const auto [first, close] = block(m_line + 1);
+        if (close + 1 >= m_lines.size() || Trimmed(m_lines[close + 1]) != "catch")
+            throw ScriptFault("a try without a catch on the line after its block");
+        const auto [handlerFirst, handlerClose] = block(close + 2);
+        try {
+            runLines(first, close);
+        } catch (const MaxError& error) {
+            m_scene.setException(error.what());
+            runLines(handlerFirst, handlerClose);
+            m_scene.setException(std::nullopt);
+        }
+        m_resume = handlerClose + 1;
     }
 
     // undo off / with redraw off, whose block follows on the next lines.
@@ -246,11 +278,15 @@ private:
         Value& array = m_scene.variable(Lower(c.identifier()));
         if (!c.take("#(")) {
             Value item = m_scene.value(c);
-            const std::size_t node = As<NodeRef>(item, "a node").index;
+            const bool number =
+                std::holds_alternative<long long>(item) || std::holds_alternative<double>(item);
             // An empty array (#()) takes the kind of its first item.
             if (const Chunks* empty = std::get_if<Chunks>(&array); empty && empty->empty())
-                array = Nodes{};
-            As<Nodes>(array, "an array of nodes").push_back(node);
+                array = number ? Value(Points{}) : Value(Nodes{});
+            if (number)
+                As<Points>(array, "an array of numbers").push_back(DataItem(Number(item)));
+            else
+                As<Nodes>(array, "an array of nodes").push_back(As<NodeRef>(item, "a node").index);
             return;
         }
         Chunks& chunks = As<Chunks>(array, "an array of point arrays");
@@ -285,7 +321,8 @@ private:
         chunks.push_back(std::move(points));
     }
 
-    // <variable> = value, <variable> += number, <node>.pos|scale = value, <layer>.addNode <node>.
+    // <variable> = value, <variable> += number, <node>.pos|scale = value, <layer>.addNode <node>,
+    // <layer>.nodes &<variable>.
     void assignment(MaxCursor& c) {
         if (c.peek() == '$') {
             const std::size_t node = m_scene.target(c);
@@ -310,6 +347,11 @@ private:
         if (const NodeRef* node = std::get_if<NodeRef>(&m_scene.variable(name)))
             return m_scene.property(node->index, c);
         const std::string layer = As<Layer>(m_scene.variable(name), "a node or a layer").name;
+        if (c.take("nodes")) {
+            c.expect("&");
+            m_scene.variable(Lower(c.identifier())) = m_scene.layerNodes(layer);
+            return;
+        }
         c.expect("addNode");
         m_scene.addToLayer(m_scene.target(c), layer);
     }

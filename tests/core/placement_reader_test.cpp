@@ -26,7 +26,8 @@ struct ReaderCase {
     const char* expected;
 };
 
-constexpr const char* kMerge = "mergeMAXFile \"T.MAX\" #mergeDups #select #noredraw\n";
+constexpr const char* kMerge =
+    "mergeMAXFile \"T.MAX\" #mergeDups #renameMtlDups #alwaysReparent #select #noredraw quiet:true\n";
 
 TEST(PlacementReader, EvaluatesWhatTheScriptLeavesAndStopsAtItsFirstFault) {
     const ReaderCase cases[] = {
@@ -88,11 +89,31 @@ c.pos = p
                                    "3ds Max does not say\n"},
         {"undo off\n(\n", "a*b?c\\d at [0,0,0] turned 0 scaled [1,1,1] merged\n"
                           "fault: line 2: a block is never closed\n"},
+        // A try's catch handles the script's own throw, and the run goes on after it; what the catch
+        // deletes is gone.
+        {"local src = undefined\nlocal m = #()\ntry\n(\nm = selection as array\nthrow (\"no \" + "
+         "\"object\")\n)\n"
+         "catch\n(\nformat \"% failed: %\\n\" 5 (getCurrentException())\nfor o in m where not isDeleted o do "
+         "delete o\n)\nformat \"%\\n\" \"next\"\n",
+         ""},
+        // Only the classic script's merge may leave 3ds Max to ask; a byte-order mark stops a script.
+        {"mergeMAXFile \"T.MAX\" #mergeDups #noredraw quiet:true\n",
+         "a*b?c\\d at [0,0,0] turned 0 scaled [1,1,1] merged\nfault: line 2: a merge that may ask in a "
+         "dialog: "
+         "it names no action for names, materials and links the scene holds already, or is not quiet\n"},
+        {"-- Tolvane Enviro Scripter for 3dsMax 3.1\nmergeMAXFile \"T.MAX\" #mergeDups #select #noredraw\n",
+         "a*b?c\\d at [0,0,0] turned 0 scaled [1,1,1] merged\na*b?c\\d at [0,0,0] turned 0 scaled [1,1,1] "
+         "merged\n"},
+        {"\xEF\xBB\xBF-- part two\n",
+         "a*b?c\\d at [0,0,0] turned 0 scaled [1,1,1] merged\nfault: line 2: a "
+         "byte-order mark inside the script: 3ds Max reads one only at the start\n"},
     };
     for (const ReaderCase& c : cases) {
         const Placement placement = ReadPlacement(std::string(kMerge) + c.script, R"(a*b?c\d)");
         EXPECT_EQ(Described(placement), c.expected) << c.script;
         EXPECT_EQ(placement.mergedFile, "T.MAX");
+        if (std::string(c.script).starts_with("local src = undefined\nlocal m"))
+            EXPECT_EQ(placement.listener, (std::vector<std::string>{"5 failed: no object", "next"}));
     }
 }
 

@@ -132,8 +132,9 @@ TEST_F(ScriptSafety, NamesNoPathNameCanCarryAreRefused) {
     for (const char* name : {"Tree\r\ndeleteFile \"x\"", "O'Hara'); deleteFile (\"x", "Tree\ndelete $*"}) {
         platform.messages.clear();
         process(R"(C:\Models\Tree.max)", name, "0");
-        EXPECT_EQ(platform.messages,
-                  Texts{"Please specify a Max object name without quotes or control characters"});
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_TRUE(platform.messages[0].starts_with(
+            "Please specify a Max object name without quotes or control characters"));
         EXPECT_TRUE(list(ListId::List2).empty());
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("P_MainVeg_03.ms")));

@@ -15,6 +15,12 @@ struct ScriptFault : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// An error 3ds Max raises while the script runs, which a try of the script catches: a throw of its
+// own. Everything else the reader meets is a fault of the writer, which no try hides.
+struct MaxError : ScriptFault {
+    using ScriptFault::ScriptFault;
+};
+
 // 3ds Max keeps coordinates as 32-bit floats.
 struct Point3 {
     float x = 0;

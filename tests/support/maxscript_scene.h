@@ -4,6 +4,7 @@
 #include "support/placement_reader.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -53,8 +54,9 @@ public:
     // A value: strings joined, whole numbers added with +; a point times a number with *; two values
     // compared (==, !=, <, >, <=) to true or false.
     Value value(MaxCursor& c);
-    // Each reads the rest of its statement once its first word is read.
-    void merge(MaxCursor& c);
+    // Each reads the rest of its statement once its first word is read. A merge gives whether it
+    // merged.
+    bool merge(MaxCursor& c);
     void rotate(MaxCursor& c);
     // delete <node>: the node leaves the scene.
     void remove(MaxCursor& c);
@@ -64,6 +66,8 @@ public:
     // unhide|unfreeze <nodes>, once the first word is read.
     void release(MaxCursor& c, bool hidden);
     void addToLayer(std::size_t node, const std::string& layer);
+    // The nodes on the layer, deleted ones aside.
+    Nodes layerNodes(const std::string& layer) const;
     // <node>.pos|scale = <point>, once the node and its dot are read.
     void property(std::size_t node, MaxCursor& c);
     // A pathname, or a variable that holds a node; never a deleted node.
@@ -78,6 +82,13 @@ public:
     void remaining(Placement& placement) const;
     bool isDeleted(std::size_t node) const { return node < m_deleted.size() && m_deleted[node]; }
     const std::string& mergedFile() const { return m_mergedFile; }
+    // The script's lines from here on are the classic script's (true) or the fast one's.
+    void setClassic(bool classic) { m_classic = classic; }
+    // The message of the error a catch handles, for getCurrentException(); none outside a catch.
+    void setException(std::optional<std::string> message) { m_exception = std::move(message); }
+    // format <string> <value>...: the line it prints, each % taking the next value.
+    void format(MaxCursor& c);
+    std::vector<std::string>& listener() { return m_listener; }
 
 private:
     Value sum(MaxCursor& c);
@@ -104,6 +115,9 @@ private:
     std::vector<std::string> m_layers;
     std::map<std::string, Value> m_vars;
     std::string m_mergedFile;
+    bool m_classic = false;
+    std::optional<std::string> m_exception;
+    std::vector<std::string> m_listener;
 };
 
 } // namespace tes::test

@@ -27,6 +27,9 @@ struct PlacedNode {
     bool hidden = false;
     bool frozen = false;
     long long parent = -1; // the node it is linked to, among the nodes read, or -1
+    // How far the lowest point of its box lies above its pivot, at scale 1 (below: negative). The
+    // reader knows only this height of a node's box; its min's x and y are the pivot's.
+    float bottom = 0;
     bool operator==(const PlacedNode&) const = default;
 };
 
@@ -39,26 +42,31 @@ struct Placement {
     // Empty when the script ran to its end; otherwise "line N: what", and `nodes` as they stood then
     // (3ds Max stops a script at its first error too).
     std::string fault;
+    // The lines the script printed in the Listener.
+    std::vector<std::string> listener;
 };
 
 // An object of a Max file: its name, the object it is linked to ("" for none; a group's members are
 // linked to its head), where it stands and how the file keeps it.
 struct MaxObject {
     MaxObject(const char* name, const char* parent = "", Point3 at = {}, bool hidden = false,
-              bool frozen = false)
-        : name(name), parent(parent), at(at), hidden(hidden), frozen(frozen) {}
+              bool frozen = false, float bottom = 0)
+        : name(name), parent(parent), at(at), hidden(hidden), frozen(frozen), bottom(bottom) {}
     std::string name;
     std::string parent;
     Point3 at;
     bool hidden;
     bool frozen;
+    float bottom; // as PlacedNode's
 };
 
 // The objects each Max file holds, by the file as the merge line's string reads.
 using MaxFiles = std::map<std::string, std::vector<MaxObject>>;
 
 // `objectName` is the name the merged object has inside the Max file; with `files`, merging a file
-// they do not name is a fault.
+// they do not name is a fault. A merge must name what happens to names the scene holds already and run
+// quietly, as the fast script's do; only the classic script's merge line (a script headed for 3dsMax
+// 3.1) keeps the words it always had.
 Placement ReadPlacement(std::string_view script, std::string_view objectName, const MaxFiles& files = {});
 Placement ReadPlacement(const LineList& lines, std::string_view objectName, const MaxFiles& files = {});
 

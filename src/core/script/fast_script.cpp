@@ -9,7 +9,16 @@ namespace tes {
 
 namespace {
 
-// The lines that open the blocks and clear the layer of an earlier run.
+void Append(std::vector<std::string>& lines, const std::vector<std::string>& more) {
+    lines.insert(lines.end(), more.begin(), more.end());
+}
+
+std::string Quoted(const std::string& body) {
+    return "\"" + body + "\"";
+}
+
+// The lines that open the blocks and clear the layer of an earlier run. Deleting a group's head may
+// delete its members before the loop reaches them, so each node is checked first.
 std::vector<std::string> Opening(const std::string& comment, const std::string& layer) {
     return {
         comment,
@@ -19,15 +28,77 @@ std::vector<std::string> Opening(const std::string& comment, const std::string& 
         "(",
         "-- the nodes of an earlier run of this script go first",
         "local layer = LayerManager.getLayerFromName " + layer,
-        "if layer != undefined do (local earlier; layer.nodes &earlier; delete earlier)",
-        "if layer == undefined do layer = LayerManager.newLayerFromName " + layer,
+        "if layer != undefined do",
+        "(",
+        "local earlier = #()",
+        "layer.nodes &earlier",
+        "for o in earlier where not isDeleted o do delete o",
+        ")",
     };
 }
 
-std::string NoObjectThrow(const std::string& object) {
-    return "if src == undefined do throw (\"Tolvane Enviro Scripter: the Max file holds no object named \" "
-           "+ " +
-           object + ")";
+// The start of the work that a failure ends: what it merged so far is kept in `merged`, `n` counts the
+// clones placed, `src` is the object a plant is cloned from and `named` how many nodes bear its name.
+std::vector<std::string> TryOpening(const std::string& layer) {
+    return {
+        "if layer == undefined do layer = LayerManager.newLayerFromName " + layer,
+        "local n = 0",
+        "local merged = #()",
+        "local src = undefined",
+        "local named = 0",
+        "try",
+        "(",
+    };
+}
+
+// The report of a script that ran, and of one that failed: whatever the failure, what the script made
+// goes, so a kind is placed whole or not at all.
+std::vector<std::string> TryEnd(const std::string& layer, const std::string& placed) {
+    return {
+        "format \"Tolvane Enviro Scripter: %: placed % plants\\n\" " + layer + " " + placed,
+        ")",
+        "catch",
+        "(",
+        "format \"Tolvane Enviro Scripter: %: not placed: %\\n\" " + layer + " (getCurrentException())",
+        "for o in merged where not isDeleted o do delete o",
+        "local left = #()",
+        "layer.nodes &left",
+        "for o in left where not isDeleted o do delete o",
+        ")",
+        ")",
+        ")",
+    };
+}
+
+const char* const kMergeComment =
+    "-- the merge asks nothing and changes nothing of the scene: a name the scene holds already is kept "
+    "beside it, a material named like one of the scene's comes in renamed, links are kept";
+
+// Merges the Max file, naming every node merged in `list`, hidden ones too.
+std::string MergeLine(const std::string& mergePath, const std::string& list) {
+    return "if not (mergeMAXFile " + Quoted(mergePath) +
+           " #mergeDups #renameMtlDups #alwaysReparent #noRedraw quiet:true mergedNodes:&" + list +
+           ") do throw (\"the Max file cannot be merged: \" + " + Quoted(mergePath) + ")";
+}
+
+// Finds `object` among the nodes of `list` into src. Several nodes may bear the name (a group's
+// member named like its head): the first at the top of its hierarchy is taken, else the first, and
+// the Listener says so.
+std::vector<std::string> FindObject(const std::string& list, const std::string& mergePath,
+                                    const std::string& object, const std::string& layer) {
+    const std::string each = "for o in " + list + " where (stricmp o.name " + object + ") == 0 do ";
+    return {
+        "src = undefined",
+        "named = 0",
+        each + "named += 1",
+        each + "if o.parent == undefined do if src == undefined do src = o",
+        each + "if src == undefined do src = o",
+        "if src == undefined do throw (\"the Max file \" + " + Quoted(mergePath) +
+            " + \" holds no object named \" + " + object + ")",
+        "if named > 1 do format \"Tolvane Enviro Scripter: %: % objects are named %; the plants are made "
+        "of the first with no parent, or else the first\\n\" " +
+            layer + " named " + object,
+    };
 }
 
 // The plants are shown and can be picked whatever the Max file did to the objects: nobody places a
@@ -39,9 +110,15 @@ const char* const kShown[] = {
     "unfreeze merged",
 };
 
-void Append(std::vector<std::string>& lines, const std::vector<std::string>& more) {
-    lines.insert(lines.end(), more.begin(), more.end());
+// Into `low`, the lowest point of the boxes of `nodes`, which start with `head`.
+std::vector<std::string> LowestOf(const std::string& head, const std::string& nodes) {
+    return {"local low = " + head + ".min.z", "for o in " + nodes + " do if o.min.z < low do low = o.min.z"};
 }
+
+const char* const kBaseComment =
+    "-- the model stands on its base: the lowest point of its box at each plant's point";
+const char* const kAutoBaseComment = "-- a model of several objects (a group) stands on its base: the lowest "
+                                     "point of its box at each plant's point";
 
 // A model of several objects: each plant is a clone of `head` with every node linked below it (a group's
 // members are linked to its head). cloneNodes keeps the links among the clones, so the clone of `head`
@@ -86,30 +163,25 @@ std::vector<std::string> OneObjectLoop(const std::string& test, const std::vecto
 } // namespace
 
 std::vector<std::string> FastPreamble(const FastScriptNames& names) {
-    const std::string object = "\"" + names.objectName + "\"";
+    const std::string layer = Quoted(names.layer);
     std::vector<std::string> lines =
-        Opening("-- merge the object once, then clone it to every position, without undo and redraw",
-                "\"" + names.layer + "\"");
-    lines.insert(lines.end(), {
-                                  "mergeMAXFile \"" + names.mergePath + "\" #mergeDups #select #noredraw",
-                                  "local merged = selection as array",
-                                  "local src = undefined",
-                                  // The name as the classic pathname finds it: letter case aside.
-                                  "for o in merged where (stricmp o.name " + object + ") == 0 do src = o",
-                                  NoObjectThrow(object),
-                                  "for o in merged do layer.addNode o",
-                                  "clearSelection()",
-                                  // The object stays as the first plant, so what belongs to it is known.
-                                  "-- the model: the object with every node linked below it (a group's "
-                                  "members are linked to its head)",
-                                  "local model = #(src)",
-                                  "local k = 1",
-                                  "while k <= model.count do",
-                                  "(",
-                                  "join model (model[k].children as array)",
-                                  "k += 1",
-                                  ")",
-                              });
+        Opening("-- merge the object once, then clone it to every position, without undo and redraw", layer);
+    Append(lines, TryOpening(layer));
+    Append(lines, {kMergeComment, MergeLine(names.mergePath, "merged")});
+    Append(lines, FindObject("merged", names.mergePath, Quoted(names.objectName), layer));
+    Append(lines, {
+                      "for o in merged do layer.addNode o",
+                      // The object stays as the first plant, so what belongs to it is known.
+                      "-- the model: the object with every node linked below it (a group's members are "
+                      "linked to its head)",
+                      "local model = #(src)",
+                      "local k = 1",
+                      "while k <= model.count do",
+                      "(",
+                      "join model (model[k].children as array)",
+                      "k += 1",
+                      ")",
+                  });
     lines.insert(lines.end(), std::begin(kShown), std::end(kShown));
     lines.push_back("local points = #()");
     return lines;
@@ -118,11 +190,13 @@ std::vector<std::string> FastPreamble(const FastScriptNames& names) {
 std::vector<std::string> VariedFastPreamble(const FastScriptNames& names,
                                             const std::vector<FastSource>& sources,
                                             const std::vector<std::string>& turnAndScale) {
+    const std::string layer = Quoted(names.layer);
     std::vector<std::string> lines = Opening(
         "-- merge each Max file once, then clone a turned and scaled object to every position, without undo "
         "and redraw",
-        "\"" + names.layer + "\"");
-    lines.insert(lines.end(), {"local sources = #()", "local src = undefined", "local merged = #()"});
+        layer);
+    Append(lines, TryOpening(layer));
+    Append(lines, {"local sources = #()", kMergeComment});
     // The files merged so far, by their merge path, each with its number.
     std::unordered_map<std::string_view, std::size_t> merged;
     merged.reserve(sources.size());
@@ -134,49 +208,61 @@ std::vector<std::string> VariedFastPreamble(const FastScriptNames& names,
         const auto [first, fresh] =
             taken.try_emplace(source.mergePath + '|' + UpperCase(source.objectName), ++place);
         if (!fresh) {
-            lines.push_back("append sources sources[" + std::to_string(first->second) + "]");
+            lines.push_back("append sources (sources[" + std::to_string(first->second) + "])");
             continue;
         }
         const auto [file, added] = merged.try_emplace(source.mergePath, merged.size() + 1);
         const std::string list = "merged" + std::to_string(file->second);
         if (added) {
-            lines.insert(lines.end(),
-                         {"mergeMAXFile \"" + source.mergePath + "\" #mergeDups #select #noredraw",
-                          "local " + list + " = selection as array",
-                          "for o in " + list + " do layer.addNode o", "clearSelection()",
-                          "join merged " + list});
+            Append(lines, {"local " + list + " = #()", MergeLine(source.mergePath, list),
+                           "join merged " + list, "for o in " + list + " do layer.addNode o"});
         }
-        const std::string object = "\"" + source.objectName + "\"";
-        lines.insert(lines.end(),
-                     {"src = undefined",
-                      "for o in " + list + " where (stricmp o.name " + object + ") == 0 do src = o",
-                      NoObjectThrow(object)});
-        lines.insert(lines.end(), turnAndScale.begin(), turnAndScale.end());
+        Append(lines, FindObject(list, source.mergePath, Quoted(source.objectName), layer));
+        Append(lines, turnAndScale);
         lines.push_back("append sources src");
     }
     lines.insert(lines.end(), std::begin(kShown), std::end(kShown));
-    lines.insert(lines.end(), {
-                                  "-- an object with nodes linked below it is cloned whole",
-                                  "local whole = false",
-                                  "for v in sources do if v.children.count > 0 do whole = true",
-                                  "local points = #()",
-                              });
+    Append(lines, {
+                      "-- an object with nodes linked below it is cloned whole",
+                      "local whole = false",
+                      "for v in sources do if v.children.count > 0 do whole = true",
+                  });
+    if (names.stand != PlantStand::Pivot) {
+        // How far each source's pivot stands above its base, before the plant's own scale.
+        Append(lines,
+               {names.stand == PlantStand::Base ? kBaseComment : kAutoBaseComment, "local lifts = #()",
+                "for v in sources do", "(", "local nodes = #(v)", "local j = 1", "while j <= nodes.count do",
+                "(", "join nodes (nodes[j].children as array)", "j += 1", ")"});
+        Append(lines, LowestOf("v", "nodes"));
+        if (names.stand == PlantStand::Base)
+            lines.push_back("append lifts (v.pos.z - low)");
+        else
+            Append(lines,
+                   {"local lift = 0", "if nodes.count > 1 do lift = v.pos.z - low", "append lifts lift"});
+        lines.push_back(")");
+    }
+    lines.push_back("local points = #()");
     return lines;
 }
 
 std::vector<std::string> VariedFastLoopAndEnd(const FastScriptNames& names, bool lighter) {
     const std::string loop = "for chunk in points do for i = 1 to chunk.count by 4 do";
+    const bool lifted = names.stand != PlantStand::Pivot;
     // A negative object number marks a plant the viewports show as a box.
-    const std::vector<std::string> pick =
-        lighter ? std::vector<std::string>{"local k = chunk[i + 3]", "local v = sources[abs k]"}
-                : std::vector<std::string>{"local v = sources[chunk[i + 3]]"};
+    const std::string index = lighter ? "abs k" : "chunk[i + 3]";
+    std::vector<std::string> pick;
+    if (lighter)
+        pick.push_back("local k = chunk[i + 3]");
+    pick.push_back("local v = sources[" + index + "]");
+    if (lifted)
+        pick.push_back("local up = lifts[" + index + "] * chunk[i + 2]");
     const std::string name = "v.name + (formattedPrint n format:\"02d\")";
     const std::vector<std::string> place{
-        "rotate c (angleaxis chunk[i + 1] [0,0,1])",
+        "rotate c (angleaxis (chunk[i + 1]) [0,0,1])",
         "c.scale = c.scale * chunk[i + 2]",
-        "c.pos = chunk[i]",
+        lifted ? "c.pos = chunk[i] + [0,0,1] * up" : "c.pos = chunk[i]",
     };
-    std::vector<std::string> lines{"local n = 0"};
+    std::vector<std::string> lines;
     std::vector<std::string> named{"c.name = " + name};
     Append(named, place);
     Append(lines, WholeLoop("if whole do " + loop, "v", names, pick, named, lighter));
@@ -191,20 +277,30 @@ std::vector<std::string> VariedFastLoopAndEnd(const FastScriptNames& names, bool
     Append(lines, OneObjectLoop("if not whole do", one));
     // The plants are all clones: the sources (the far model may be one of the others too) and whatever
     // else the Max files held go.
-    Append(lines, {
-                      "-- nothing the Max files brought is a plant itself",
-                      "for o in merged where not isDeleted o do delete o",
-                      ")",
-                      ")",
-                  });
+    Append(lines, {"-- nothing the Max files brought is a plant itself",
+                   "for o in merged where not isDeleted o do delete o"});
+    Append(lines, TryEnd(Quoted(names.layer), "n"));
     return lines;
 }
 
 std::vector<std::string> FastLoopAndEnd(const FastScriptNames& names) {
-    const std::string name = "\"" + names.objectName + "\" + (formattedPrint n format:\"02d\")";
-    std::vector<std::string> lines{"local n = 0"};
+    const std::string name = Quoted(names.objectName) + " + (formattedPrint n format:\"02d\")";
+    std::vector<std::string> lines;
+    // The first plant, the object itself, is lifted with the whole model; the clones follow it.
+    if (names.stand == PlantStand::Base) {
+        lines.push_back(kBaseComment);
+        Append(lines, LowestOf("src", "model"));
+        Append(lines, {"local lift = src.pos.z - low", "src.pos = src.pos + [0,0,1] * lift"});
+    } else if (names.stand == PlantStand::Auto) {
+        Append(lines, {kAutoBaseComment, "local lift = 0", "if model.count > 1 do", "("});
+        Append(lines, LowestOf("src", "model"));
+        Append(lines, {"lift = src.pos.z - low", "src.pos = src.pos + [0,0,1] * lift", ")"});
+    }
+    const std::string wholePlace =
+        names.stand == PlantStand::Pivot ? "c.pos = p" : "c.pos = p + [0,0,1] * lift";
+    const std::string onePlace = names.stand == PlantStand::Base ? "c.pos = p + [0,0,1] * lift" : "c.pos = p";
     Append(lines, WholeLoop("if model.count > 1 do for chunk in points do for p in chunk do", "src", names,
-                            {}, {"c.name = " + name, "c.pos = p"}, false));
+                            {}, {"c.name = " + name, wholePlace}, false));
     Append(lines, OneObjectLoop("if model.count == 1 do",
                                 {
                                     "for chunk in points do for p in chunk do",
@@ -212,7 +308,7 @@ std::vector<std::string> FastLoopAndEnd(const FastScriptNames& names) {
                                     "n += 1",
                                     std::string("local c = ") + (names.instances ? "instance" : "copy") +
                                         " src name:(" + name + ")",
-                                    "c.pos = p",
+                                    onePlace,
                                     "layer.addNode c",
                                     ")",
                                 }));
@@ -220,9 +316,16 @@ std::vector<std::string> FastLoopAndEnd(const FastScriptNames& names) {
     Append(lines, {
                       "-- what the Max file brought besides the model is not a plant",
                       "for o in merged where not isDeleted o do if (findItem model o) == 0 do delete o",
-                      ")",
-                      ")",
                   });
+    Append(lines, TryEnd(Quoted(names.layer), "(n + 1)"));
+    return lines;
+}
+
+std::vector<std::string> EmptyFastScript(const FastScriptNames& names) {
+    const std::string layer = Quoted(names.layer);
+    std::vector<std::string> lines = Opening(
+        "-- no plant of this kind is left: the plants of an earlier run go, and nothing is merged", layer);
+    Append(lines, {"format \"Tolvane Enviro Scripter: %: placed 0 plants\\n\" " + layer, ")", ")"});
     return lines;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "project/plant_stand.h"
+
 #include <string>
 #include <vector>
 
-// The fast shape of a placement script, for 3ds Max 2010 and later: one merge, the merged object found
+// The fast shape of a placement script, for 3ds Max 2011 and later: one merge, the merged object found
 // once by its name (letter case aside, no wildcards) and kept in a variable, the positions as data, and one
 // loop that clones the object to each of them, all without undo and redraw. Every node the script makes goes
 // onto a layer named after the script, whose nodes an earlier run left are deleted first, so a second run
@@ -15,13 +17,20 @@
 // links kept, and placed, turned and scaled by the clone of the named object. The plants are shown and not
 // frozen whatever the Max file did to the objects, and whatever a Max file brought that is not a plant is
 // deleted at the end.
+//
+// A merge asks nothing and changes nothing the scene held: a node named like one of the scene's is merged
+// beside it, a material named like one of the scene's is merged under a new name, links are kept, and the
+// nodes merged are those the merge names, hidden ones too. The work runs inside a try: a script that fails
+// (a Max file that cannot be merged, an object it lacks) deletes what it made, says why in the Listener,
+// and lets the scripts joined after it run; one that succeeds says how many plants it placed.
 namespace tes {
 
 struct FastScriptNames {
-    std::string layer;      // the script file's name without its extension
+    std::string layer;      // the script file's name without its extension (string body)
     std::string mergePath;  // the Max file as the merge line writes it (string body)
     std::string objectName; // the object's name (string body)
     bool instances = false; // clones share the object's geometry
+    PlantStand stand = PlantStand::Auto;
 };
 
 // The points are written in arrays of at most this many, which MAXScript compiles quickly.
@@ -35,7 +44,8 @@ inline constexpr const char* kFastFirstPosition = "src.pos = [";
 // Opens and closes an array of points.
 inline constexpr const char* kFastOpenPoints = "append points #(";
 inline constexpr const char* kFastClosePoints = ")";
-// After the last point: the loop that places a clone at every point, and the blocks' ends.
+// After the last point: the model set on its base when it stands so, the loop that places a clone at
+// every point, the report, and the blocks' ends.
 std::vector<std::string> FastLoopAndEnd(const FastScriptNames& names);
 
 // The fast shape for plants that differ. Each Max file is merged once, and each variant's object is
@@ -54,5 +64,9 @@ std::vector<std::string> VariedFastPreamble(const FastScriptNames& names,
 // `lighter`: some plants are the far model or boxes (a negative object number), and an object may
 // stand twice among the sources.
 std::vector<std::string> VariedFastLoopAndEnd(const FastScriptNames& names, bool lighter = false);
+
+// The whole body of a script whose kind has no plant left: the plants of an earlier run go, nothing is
+// merged, and the Listener says 0 were placed.
+std::vector<std::string> EmptyFastScript(const FastScriptNames& names);
 
 } // namespace tes

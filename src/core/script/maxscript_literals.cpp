@@ -72,10 +72,10 @@ bool IsPlainMaxName(std::string_view name) {
     return true;
 }
 
-bool IsWritableMaxName(std::string_view name) {
+bool IsWritableMaxName(std::string_view name, bool pathname) {
     for (const char c : name) {
         const auto u = static_cast<unsigned char>(c);
-        if (c == '\'' || IsControl(u))
+        if ((pathname && c == '\'') || IsControl(u))
             return false;
     }
     return true;

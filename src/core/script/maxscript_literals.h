@@ -8,9 +8,9 @@ namespace tes {
 
 // True when the name is made of letters, digits and '_' only (usable as a bare $name).
 bool IsPlainMaxName(std::string_view name);
-// False when the name holds a single quote or a control character (below 0x20, or 0x7F): no MAXScript
-// pathname can carry it safely.
-bool IsWritableMaxName(std::string_view name);
+// False when the name holds a control character (below 0x20, or 0x7F), or, for a `pathname`, a single
+// quote: no MAXScript pathname can carry it safely. A string literal carries a quote (\" and ').
+bool IsWritableMaxName(std::string_view name, bool pathname = true);
 // The pathname of a node: $Tree, or $'Oak Tree' with *, ? and \ escaped inside the quotes.
 std::string MaxPathName(std::string_view name);
 // The body of a "..." string literal: " and \ escaped, line breaks written as \r and \n.

@@ -45,6 +45,7 @@ namespace {
 
 constexpr const char* kRefusedNameMessage =
     "Please specify a Max object name without quotes or control characters";
+constexpr const char* kRefusedFastNameMessage = "Please specify a Max object name without control characters";
 constexpr const char* kClassicVariationMessage =
     "Plants that differ in turn, scale or object need the fast script";
 constexpr const char* kClassicDetailMessage =
@@ -103,6 +104,7 @@ ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& num
     setup.twoThreadsFrom = request.tuning.twoThreadsFrom;
     setup.fileByteLimit = request.tuning.fileByteLimit;
     setup.style = options.style;
+    setup.stand = options.stand;
     if (options.varies()) {
         setup.variation = VariationOf(options, number);
         setup.sources.push_back(
@@ -114,6 +116,16 @@ ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& num
             setup.sources.push_back(FarSource(options, setup.sources));
     }
     return setup;
+}
+
+// Whether field 0 of any record reads the kind's number.
+bool AnyRecordOf(const LineList& records, const std::string& number) {
+    PositionRule rule;
+    rule.number = number;
+    for (std::size_t row = 0; row < records.size(); ++row)
+        if (rule.matches(records[row]))
+            return true;
+    return false;
 }
 
 constexpr const char* kBeyondFloats = " lies beyond the numbers 3ds Max can hold";
@@ -156,11 +168,21 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
     std::vector<VariantSource> others = options.variants;
     if (options.farModel())
         others.push_back({options.detail.farFile, options.detail.farObjectName(), 0});
-    const bool variantNamesWritable =
-        std::all_of(others.begin(), others.end(),
-                    [](const VariantSource& variant) { return IsWritableMaxName(variant.object()); });
-    if (!IsWritableMaxName(options.objectName) || !variantNamesWritable) {
-        result.messages.push_back(Refusal(kRefusedNameMessage));
+    // The classic script names the object by its pathname, the fast one by a string.
+    const bool fast = options.style.shape == ScriptShape::Fast;
+    const auto writable = [&](bool pathname) {
+        return IsWritableMaxName(options.objectName, pathname) &&
+               std::all_of(others.begin(), others.end(), [&](const VariantSource& variant) {
+                   return IsWritableMaxName(variant.object(), pathname);
+               });
+    };
+    if (!writable(!fast)) {
+        result.messages.push_back(Refusal(
+            fast ? std::string(kRefusedFastNameMessage)
+            : writable(false)
+                ? std::string(kRefusedNameMessage) +
+                      " (the fast script takes a name with an apostrophe: " + options.fastScriptChoice + ")"
+                : std::string(kRefusedNameMessage)));
         return result;
     }
     // A character the file's code page lacks would be written as '?', a wildcard in a pathname.
@@ -177,6 +199,12 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         result.messages.push_back(
             Refusal(std::string(differ ? kClassicVariationMessage : kClassicDetailMessage) + " (" +
                     options.fastScriptChoice + ")"));
+        return result;
+    }
+    // The classic script places the named object by its pivot alone.
+    if (options.stand == PlantStand::Base && options.style.shape != ScriptShape::Fast) {
+        result.messages.push_back(
+            Refusal("Plants standing on their base need the fast script (" + options.fastScriptChoice + ")"));
         return result;
     }
     if (std::optional<std::string> problem = ViewsProblem(options.views)) {
@@ -217,6 +245,10 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
             records = &kept->records;
             recordLines = &kept->lines;
         }
+        // A kind with no plant merges nothing. The classic script of a kind without records keeps its
+        // merge line, as it always wrote it; only plants the views and thinning left out drop it.
+        if (setup.style.shape == ScriptShape::Fast || result.filtered)
+            setup.noPlants = !AnyRecordOf(*records, number);
         // A cache that fails is given up, and the script reports the same fault where it meets it; only
         // a failure of the cache's own (its file) is reported once the script is written.
         std::unique_ptr<PointCacheWriter> cache;

@@ -8,6 +8,7 @@
 #include "lib/message.h"
 #include "lib/progress.h"
 #include "project/kinds_table.h"
+#include "project/plant_stand.h"
 #include "project/plant_views.h"
 
 #include <cstdint>
@@ -64,6 +65,8 @@ struct PlacementOptions {
     PlantThinning thinning;
     // With a view, the far model and the boxes of the plants far from the cameras (the fast shape only).
     PlantDetail detail;
+    // Where the model meets each plant's point (the fast shape only, beyond the default).
+    PlantStand stand = PlantStand::Auto;
 
     bool detailed() const { return !views.empty() && detail.any(); }
     // Whether the far model is merged: a view, a far model and its distance.

@@ -38,6 +38,7 @@ ScriptBuilder::ScriptBuilder(ScriptSetup setup) : m_setup(std::move(setup)), m_l
         m_fastNames.mergePath = MaxFilePathBody(UpperCase(m_setup.maxFile));
         m_fastNames.objectName = MaxStringBody(m_setup.objectName);
         m_fastNames.instances = m_setup.style.instances;
+        m_fastNames.stand = m_setup.stand;
     }
     m_recordLinesAscii = IsAscii(m_names.copyHead) && IsAscii(m_names.copyPathHead) &&
                          IsAscii(m_names.copyPathTail) && IsAscii(m_names.path);
@@ -137,8 +138,9 @@ void ScriptBuilder::prepareFirstObject() {
 }
 
 void ScriptBuilder::addHeader() {
-    // The fast shape uses what 3ds Max 2010 brought; the classic one runs anywhere and keeps its words.
-    m_lines.appendText({m_fast ? "-- Tolvane Enviro Scripter for 3ds Max 2010 and later,  Version: "
+    // The fast shape uses what 3ds Max 2011 brought (the merge's mergedNodes); the classic one runs
+    // anywhere and keeps its words.
+    m_lines.appendText({m_fast ? "-- Tolvane Enviro Scripter for 3ds Max 2011 and later,  Version: "
                                : "-- Tolvane Enviro Scripter for 3dsMax 3.1,  Version: ",
                         kVersion});
     endLine();
@@ -147,8 +149,18 @@ void ScriptBuilder::addHeader() {
     addLine("");
     addLine("");
     addLine("-- start of script");
-    addLine("clearlistener()");
+    // Each fast script says in the Listener what it placed, so scripts joined into one leave a line
+    // each: none of them clears the Listener.
+    if (!m_fast)
+        addLine("clearlistener()");
     addLine("");
+    if (m_setup.noPlants && m_fast) {
+        for (const std::string& line : EmptyFastScript(m_fastNames))
+            addLine(line);
+        return;
+    }
+    if (m_setup.noPlants)
+        return;
     if (m_varied) {
         if (m_firstObjectFailure)
             std::rethrow_exception(m_firstObjectFailure);
@@ -228,7 +240,7 @@ void ScriptBuilder::closeFastPoints() {
 }
 
 void ScriptBuilder::finish() {
-    if (!m_fast)
+    if (!m_fast || m_setup.noPlants)
         return;
     closeFastPoints();
     const bool lighter = m_setup.variation.detailed();

@@ -44,6 +44,11 @@ struct ScriptSetup {
     // kind's own first; without variation every plant is the first object's copy.
     PlantVariation variation;
     std::vector<FastSource> sources;
+    // Where the model meets each plant's point (the fast shape).
+    PlantStand stand = PlantStand::Auto;
+    // No record of the kind is left: the fast script merges nothing and only clears an earlier run's
+    // plants, the classic one merges nothing.
+    bool noPlants = false;
 };
 
 enum class RunOutcome { Done, Cancelled };

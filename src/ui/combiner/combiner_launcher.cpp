@@ -24,6 +24,7 @@ void CombinerLauncher::open() {
     load();
     // Each opening starts a new combination; a huge list from last time gives its memory back.
     m_state.lstMaxScripts.clearAndRelease();
+    m_state.utf8 = false;
     m_window->refresh();
     m_window->exec(); // modal over the main window, its owner, until Done or the close box
 }
