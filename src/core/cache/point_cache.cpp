@@ -4,12 +4,14 @@
 #include "core/script/maxscript_literals.h"
 #include "lib/failure.h"
 #include "lib/fields.h"
+#include "lib/file_access.h"
 #include "lib/numbers.h"
 #include "project/sun.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 #include <tuple>
 
@@ -136,6 +138,15 @@ bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint3
 std::vector<std::string> PointCacheWriter::commit() {
     std::vector<std::string> paths;
     for (const auto& file : m_files) {
+        // The PRT format's owner refuses a file of no particle, even one its own writer made: none is
+        // written, and an earlier one goes, so that no loader takes an old run's plants for this one's.
+        if (m_count == 0 && file->path().ends_with(".prt")) {
+            std::error_code error;
+            std::filesystem::remove(PathFromUtf8(file->path()), error);
+            if (error)
+                throw failures::fromErrno(error.default_error_condition().value()).inFile(file->path());
+            continue;
+        }
         file->commit();
         paths.push_back(file->path());
     }

@@ -85,7 +85,9 @@ public:
     // it does not match the records, the ID is the record's place in the list, from 1. False when the
     // user stopped it. Throws Failure, and BeyondSinglePrecision for a position 3ds Max cannot hold.
     bool run(const LineList& records, const std::vector<std::uint32_t>* lineNumbers, Progress& progress);
-    // Returns the files written. Throws Failure.
+    // Returns the files written. A cache of no particle writes no PRT file (the format's owner
+    // refuses one) and removes an earlier one; its CSV file holds the channels' line alone. Throws
+    // Failure.
     std::vector<std::string> commit();
     std::uint64_t particleCount() const { return m_count; }
 

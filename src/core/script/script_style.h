@@ -5,7 +5,7 @@ namespace tes {
 // How a placement script is written. The defaults give the classic script.
 enum class ScriptShape {
     Classic, // every object found by its pathname, statement by statement
-    Fast,    // 3ds Max 2010 and later: the object in a variable, the positions as data, one loop
+    Fast,    // 3ds Max 2011 and later: the object in a variable, the positions as data, one loop
 };
 
 // The point caches written beside a saved script: its objects as particles (core/cache/point_cache.h).

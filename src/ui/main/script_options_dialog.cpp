@@ -27,7 +27,7 @@ ScriptOptionsDialog::ScriptOptionsDialog(const ScriptStyle& style, QWidget* owne
     // Sized to its captions, never cut.
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_fast = addOption("chkFastScript", "&Fast script for 3ds Max 2010 and later",
+    m_fast = addOption("chkFastScript", "&Fast script for 3ds Max 2011 and later",
                        "Far quicker for thousands of objects; a second run replaces the first.",
                        style.shape == ScriptShape::Fast);
     m_instances = addOption("chkInstances", "&Instances instead of copies",
