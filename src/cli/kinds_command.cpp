@@ -55,14 +55,15 @@ void PrintEntry(std::ostream& out, const KindEntry& entry, const KindsTable& tab
         << Shown(row, "KeepFar", DecimalText(row.thinning.keepFar)) << '\t'
         << Shown(row, "FarModel", FarModelText(row.detail)) << '\t'
         << Shown(row, "FarFrom", DecimalText(row.detail.farFrom)) << '\t'
-        << Shown(row, "BoxFrom", DecimalText(row.detail.boxFrom)) << '\n';
+        << Shown(row, "BoxFrom", DecimalText(row.detail.boxFrom)) << '\t'
+        << Shown(row, "Stand", StandText(row.stand)) << '\n';
 }
 
 // The tile's kinds in the list's order with their rows, then the rows of kinds not on the tile, then
 // the project's seed and its views (those that cannot be read the load has named).
 void PrintKinds(const LoadedProject& project, const KindsTable& table, std::ostream& out) {
     out << "number\tname\trecords\tmax file\tobject\tenabled\tturn\tscale\tweight\tvariants\tkeep\t"
-           "thin beyond\tkeep far\tfar model\tfar from\tbox from\n";
+           "thin beyond\tkeep far\tfar model\tfar from\tbox from\tstand\n";
     for (const KindEntry& entry : KindEntries(project.load.kinds.kinds, project.load.records, table))
         PrintEntry(out, entry, table);
     const std::optional<KeyFault>& seedFault = table.seedFault();
@@ -105,6 +106,10 @@ bool SetRow(KindsTable& table, const std::string& path, const KindsOptions& opti
         row.objectName = *options.objectName;
     row.enabled = !options.disable;
     row.clearFault("Enabled");
+    if (options.stand) {
+        row.stand = *options.stand;
+        row.clearFault("Stand");
+    }
     if (options.turn) {
         row.turn = *options.turn;
         row.clearFault("Turn");

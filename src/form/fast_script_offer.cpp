@@ -10,7 +10,7 @@ namespace tes {
 std::vector<std::string> KindsNeedingFastScript(const KindsTable& table) {
     std::vector<std::string> kinds;
     for (const KindRow& row : table.rows()) {
-        if (row.varies() || (!table.views().empty() && row.detail.any()))
+        if (row.varies() || (!table.views().empty() && row.detail.any()) || row.stand == PlantStand::Base)
             kinds.push_back(row.number);
     }
     return kinds;
@@ -29,10 +29,11 @@ void OfferFastScript(Context& ctx, const std::vector<std::string>& before) {
     std::string names;
     for (std::size_t i = 0; i < added.size(); ++i)
         names += (i == 0 ? "" : i + 1 == added.size() ? " and " : ", ") + ("Vegetation_" + added[i]);
-    const std::string text = names + (added.size() == 1 ? " now has" : " now have") +
-                             " plants that differ or grow lighter far away, which only the fast script can "
-                             "write; the classic script chosen in Script Options refuses " +
-                             (added.size() == 1 ? "it" : "them") + ".\n\nUse the fast script from now on?";
+    const std::string text =
+        names + (added.size() == 1 ? " now has" : " now have") +
+        " plants that differ, grow lighter far away or stand on their base, which only the "
+        "fast script can write; the classic script chosen in Script Options refuses " +
+        (added.size() == 1 ? "it" : "them") + ".\n\nUse the fast script from now on?";
     if (!ctx.platform.askYesNo(text))
         return;
     ctx.scriptStyle.shape = ScriptShape::Fast;

@@ -10,7 +10,8 @@ namespace tes {
 struct Context;
 
 // The kinds of the table whose plants only the fast script can write: those that differ in turn,
-// scale or object, and, with a view, those with a far model or boxes. Disabled kinds count too: they
+// scale or object, those that stand on their base, and, with a view, those with a far model or boxes.
+// Disabled kinds count too: they
 // are built again once enabled.
 std::vector<std::string> KindsNeedingFastScript(const KindsTable& table);
 

@@ -195,6 +195,29 @@ KeyValue<std::pair<std::string, std::string>> ReadFarModel(std::string_view text
     return {std::move(model), {}};
 }
 
+KeyValue<PlantStand> ReadStand(std::string_view text) {
+    text = TrimIniBlanks(text);
+    if (text.empty())
+        return {PlantStand::Auto, {}};
+    for (const PlantStand stand : {PlantStand::Pivot, PlantStand::Base}) {
+        if (EqualsIgnoringAsciiCase(text, StandText(stand)))
+            return {stand, {}};
+    }
+    return Problem<PlantStand>("is not pivot or base");
+}
+
+std::string StandText(PlantStand stand) {
+    switch (stand) {
+    case PlantStand::Pivot:
+        return "pivot";
+    case PlantStand::Base:
+        return "base";
+    case PlantStand::Auto:
+        break;
+    }
+    return {};
+}
+
 std::string FarModelText(const PlantDetail& detail) {
     if (detail.farFile.empty())
         return {};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "project/plant_stand.h"
 #include "project/plant_views.h"
 
 #include <cstdint>
@@ -67,6 +68,8 @@ KeyValue<double> ReadDistance(std::string_view text);
 // FarModel: FILE|OBJECT, the object all after the first bar, or FILE, the object then the file's
 // name; empty is none. The value is the PlantDetail's far file and object.
 KeyValue<std::pair<std::string, std::string>> ReadFarModel(std::string_view text);
+// Stand: pivot or base, letter case aside; empty is PlantStand::Auto.
+KeyValue<PlantStand> ReadStand(std::string_view text);
 // [ViewN] Camera and Target: X,Y on the scene's ground. Empty is no point.
 KeyValue<GroundPoint> ReadGroundPoint(std::string_view text);
 // [ViewN] Fov: degrees from 1 to 179.9; empty is 45.
@@ -87,5 +90,6 @@ std::string RangeText(const ValueRange& range);
 std::string VariantText(const KindVariant& variant);
 std::string GroundPointText(const GroundPoint& point); // "-120.5,300"
 std::string FarModelText(const PlantDetail& detail);   // "D:\M\Oak far.max|Oak_far", "" for none
+std::string StandText(PlantStand stand);               // "pivot" or "base", "" for Auto
 
 } // namespace tes

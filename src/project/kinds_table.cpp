@@ -78,6 +78,7 @@ public:
         std::tie(row.detail.farFile, row.detail.farObject) = std::move(farModel);
         take("FarFrom", ReadDistance, row.detail.farFrom, row.faults);
         take("BoxFrom", ReadDistance, row.detail.boxFrom, row.faults);
+        take("Stand", ReadStand, row.stand, row.faults);
         std::size_t place = 0; // among the variants, the faulty ones counted
         for (const auto& [number, variant] : m_variants) {
             KeyValue<KindVariant> read = ReadVariant(variant.second);

@@ -46,8 +46,9 @@ struct KindRow {
     std::optional<ValueRange> scale; // percent of the kind's scale
     std::uint32_t weight = 1;        // of the row's own Max file among the variants
     std::vector<KindVariant> variants;
-    PlantThinning thinning; // Keep, ThinBeyond and KeepFar
-    PlantDetail detail;     // FarModel, FarFrom and BoxFrom
+    PlantThinning thinning;              // Keep, ThinBeyond and KeepFar
+    PlantDetail detail;                  // FarModel, FarFrom and BoxFrom
+    PlantStand stand = PlantStand::Auto; // Stand: where the model meets each plant's point
     // The values the file gives that cannot be read; each key's value above is then its default. A
     // kind with faults is not built until they are mended, and its lines stay as the user wrote them.
     std::vector<KeyFault> faults;

@@ -58,6 +58,7 @@ SectionTexts TextsOf(const KindRow& row) {
                             [](const std::string& text) { return text; })},
         {"FarFrom", TextOf(row, "FarFrom", row.detail.farFrom, 0.0, DecimalText)},
         {"BoxFrom", TextOf(row, "BoxFrom", row.detail.boxFrom, 0.0, DecimalText)},
+        {"Stand", TextOf(row, "Stand", row.stand, PlantStand::Auto, StandText)},
     };
     // The variants in their places, the faulty ones among them.
     std::vector<const KeyFault*> faulty;

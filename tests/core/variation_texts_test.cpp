@@ -12,7 +12,7 @@ using F = VariationField;
 TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
     const VariationTexts good{" -15", "15 ", "80",  "120",   "2",        {{"D:\\M\\Oak.max", "", "3"}},
                               "60",   "400", " 30", "F.max", " Oak|far", "300",
-                              "5e2"};
+                              "5e2",  "Base"};
     const struct {
         const char* name;
         VariationTexts texts;
@@ -76,6 +76,10 @@ TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
          {"", "", "", "", "1", {}, "100", "0", "100", "", "", "0", "-2"},
          F::BoxFrom,
          "Kind 5, boxes beyond: \"-2\" is not a number of 0 or more."},
+        {"stand no word of the table's",
+         {"", "", "", "", "1", {}, "100", "0", "100", "", "", "0", "0", " auto"},
+         F::Stand,
+         "Kind 5, stand: \"auto\" is not pivot or base."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -99,6 +103,7 @@ TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
     EXPECT_EQ(row.variants, (std::vector<KindVariant>{{"D:\\M\\Oak.max", "", 3}}));
     EXPECT_EQ(row.thinning, (PlantThinning{60, 400, 30}));
     EXPECT_EQ(row.detail, (PlantDetail{"F.max", "Oak|far", 300, 500}));
+    EXPECT_EQ(row.stand, PlantStand::Base);
     EXPECT_EQ(VariationTextsOf(row), (VariationTexts{"-15",
                                                      "15",
                                                      "80",
@@ -111,7 +116,8 @@ TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
                                                      "F.max",
                                                      "Oak|far",
                                                      "300",
-                                                     "500"}));
+                                                     "500",
+                                                     "base"}));
 }
 
 // A value the table could not read is shown as written and marked; left as shown it stays, fault and
@@ -125,22 +131,25 @@ TEST(VariationTexts, FaultsAreShownAsWrittenAndStayUnlessChanged) {
                      {"Weight", "x", weightRule, 0},
                      {"Variant2", "b.max|B|y", "has a weight that " + weightRule, 1},
                      {"Enabled", "yes", "is not 1 or 0", 0},
-                     {"Keep", "6O", "is not a number from 0 to 100", 0}};
+                     {"Keep", "6O", "is not a number from 0 to 100", 0},
+                     {"Stand", "feet", "is not pivot or base", 0}};
     const std::string turnWhy = "Turn=0:36O is not FROM:TO";
     const std::string variantWhy = "Variant2=b.max|B|y has a weight that " + weightRule;
     VariationTexts expected{
         "0", "36O", "80", "120", "x", {{"a.max", "", "1"}, {"b.max", "B", "y"}, {"c.max", "", "3"}}, "6O"};
+    expected.stand = "feet";
     expected.marks = {{F::TurnFrom, 0, "0", turnWhy},
                       {F::TurnTo, 0, "36O", turnWhy},
                       {F::Weight, 0, "x", "Weight=x " + weightRule},
                       {F::Keep, 0, "6O", "Keep=6O is not a number from 0 to 100"},
+                      {F::Stand, 0, "feet", "Stand=feet is not pivot or base"},
                       {F::VariantFile, 1, "b.max", variantWhy},
                       {F::VariantObject, 1, "B", variantWhy},
                       {F::VariantWeight, 1, "y", variantWhy}};
     const VariationTexts shown = VariationTextsOf(faulty);
     EXPECT_EQ(shown, expected);
 
-    const std::string all = "Turn Weight Variant2 Enabled Keep";
+    const std::string all = "Turn Weight Variant2 Enabled Keep Stand";
     const struct {
         const char* name;
         std::function<void(VariationTexts&)> edit;
@@ -148,19 +157,21 @@ TEST(VariationTexts, FaultsAreShownAsWrittenAndStayUnlessChanged) {
         std::string faultsLeft;
     } cases[] = {
         {"left as shown", [](auto&) {}, "", all},
-        {"turn mended", [](auto& t) { t.turnTo = "360"; }, "", "Weight Variant2 Enabled Keep"},
-        {"turn emptied", [](auto& t) { t.turnFrom = t.turnTo = ""; }, "", "Weight Variant2 Enabled Keep"},
+        {"turn mended", [](auto& t) { t.turnTo = "360"; }, "", "Weight Variant2 Enabled Keep Stand"},
+        {"turn emptied", [](auto& t) { t.turnFrom = t.turnTo = ""; }, "",
+         "Weight Variant2 Enabled Keep Stand"},
         {"turn edited, no number yet", [](auto& t) { t.turnTo = "36O "; },
          "Kind 5, turn to: the turn has a TO that is not a number.", all},
-        {"weight mended to 0", [](auto& t) { t.weight = "0"; }, "", "Turn Variant2 Enabled Keep"},
+        {"weight mended to 0", [](auto& t) { t.weight = "0"; }, "", "Turn Variant2 Enabled Keep Stand"},
         {"scale changed", [](auto& t) { t.scaleFrom = "90"; }, "", all},
         {"another variant changed", [](auto& t) { t.variants[2].weight = "4"; },
          "Kind 5, variant 2, weight: \"y\" " + weightRule + ".", all},
         {"faulty variant mended", [](auto& t) { t.variants[1].weight = "2"; }, "",
-         "Turn Weight Enabled Keep"},
-        {"keep mended", [](auto& t) { t.keep = "60"; }, "", "Turn Weight Variant2 Enabled"},
+         "Turn Weight Enabled Keep Stand"},
+        {"keep mended", [](auto& t) { t.keep = "60"; }, "", "Turn Weight Variant2 Enabled Stand"},
+        {"stand mended", [](auto& t) { t.stand = "base"; }, "", "Turn Weight Variant2 Enabled Keep"},
         {"faulty variant removed", [](auto& t) { t.variants.erase(t.variants.begin() + 1); }, "",
-         "Turn Weight Enabled Keep"},
+         "Turn Weight Enabled Keep Stand"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

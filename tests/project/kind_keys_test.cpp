@@ -98,6 +98,20 @@ TEST(KindKeys, EachKeyReadsItsValuesAndNamesWhatItCannotRead) {
         EXPECT_EQ(ReadVariant(c.text).problem, c.problem);
     }
     EXPECT_EQ(ReadVariant(" C:\\b.max || 3 ").value, (KindVariant{"C:\\b.max", "", 3}));
+
+    const struct {
+        const char* text;
+        PlantStand stand;
+        const char* problem;
+    } stands[] = {{" Base ", PlantStand::Base, ""},
+                  {"PIVOT", PlantStand::Pivot, ""},
+                  {"", PlantStand::Auto, ""},
+                  {"auto", PlantStand::Auto, "is not pivot or base"}};
+    for (const auto& c : stands) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ReadStand(c.text).problem, c.problem);
+        EXPECT_EQ(ReadStand(c.text).value, c.stand);
+    }
 }
 
 // The numbers of the thinning and the views at their bounds; an empty text is the key's default.

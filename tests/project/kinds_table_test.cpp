@@ -108,6 +108,11 @@ TEST(KindsTableWrite, KeepsWhatItDoesNotOwnInWindowsLines) {
          "",
          {{"5", "C:\\Bäume\\Fichte.max", "Fichte Ø", true}},
          "[Vegetation_5]\r\nMaxFile=C:\\B\xE4ume\\Fichte.max\r\nObjectName=Fichte \xD8\r\nEnabled=1\r\n"},
+        // A stand read in any letter case; set to the default, its line goes.
+        {"stand",
+         "[Vegetation_5]\r\nMaxFile=a.max\r\nStand=PIVOT\r\nEnabled=1\r\n",
+         {{"5", "a.max", "", true}},
+         "[Vegetation_5]\r\nMaxFile=a.max\r\nEnabled=1\r\n"},
         {"UTF-8 only when a name needs it",
          "[Options]\r\nUser=\xC5sa\r\n",
          {{"5", "C:\\M\\Дуб.max", "", true}},

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -159,6 +160,7 @@ TEST_F(KindsDialogTest, TheVariationFieldsAndTheSeedReachTheTable) {
             field(dialog, name)->setText(QString::fromUtf8(text));
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnAddVariant")), Qt::LeftButton);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("D:\\M\\Oak.max"));
+        dialog.findChild<QComboBox*>(QStringLiteral("cmbStand"))->setCurrentIndex(2);
         field(dialog, "txtSeed")->setText(QStringLiteral("42"));
         QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
                           Qt::LeftButton);
@@ -173,7 +175,7 @@ TEST_F(KindsDialogTest, TheVariationFieldsAndTheSeedReachTheTable) {
     EXPECT_EQ(ReadFileBytes(tableFile()),
               "[Variation]\r\nSeed=42\r\n[Vegetation_5]\r\nMaxFile=\r\nEnabled=1\r\n"
               "Turn=0:360\r\nScale=80:120\r\nWeight=2\r\n"
-              "FarModel=D:\\M\\Far.max\r\nFarFrom=400\r\nVariant1=D:\\M\\Oak.max||1\r\n");
+              "FarModel=D:\\M\\Far.max\r\nFarFrom=400\r\nStand=base\r\nVariant1=D:\\M\\Oak.max||1\r\n");
 }
 
 // A value the table could not read shows in its field as written, marked, with why in its tooltip.

@@ -66,7 +66,8 @@ bool StoreKindEntries(const std::vector<KindEntry>& entries, KindsTable& table) 
         const bool differs = known ? !(*known == row)
                                    : !row.maxFile.empty() || !row.objectName.empty() || !row.enabled ||
                                          row.varies() || row.weight != 1 ||
-                                         !(row.thinning == PlantThinning{}) || !(row.detail == PlantDetail{});
+                                         !(row.thinning == PlantThinning{}) ||
+                                         !(row.detail == PlantDetail{}) || row.stand != PlantStand::Auto;
         if (differs) {
             table.set(std::move(row));
             changed = true;

@@ -37,6 +37,7 @@ KindPlan PlanKind(const PlacementOptions& shared, const std::string& number, con
         plan.options.takeVariation(*row, table->seed());
         plan.options.thinning = row->thinning;
         plan.options.detail = row->detail;
+        plan.options.stand = row->stand;
     }
     if (table)
         plan.options.views = table->views();

@@ -83,6 +83,13 @@ struct Checker {
         return read.value;
     }
 
+    PlantStand stand(std::string_view text) {
+        const KeyValue<PlantStand> read = ReadStand(text);
+        if (!read.read())
+            refuse(F::Stand, 0, "stand", Quoted(TrimIniBlanks(text)) + " " + read.problem);
+        return read.value;
+    }
+
     template <typename Part> double number(std::string_view text, const Part& part) {
         const KeyValue<double> read = part.read(text);
         if (!read.read())
@@ -142,6 +149,7 @@ VariationTexts VariationTextsOf(const KindRow& row) {
     ForEachNumberPart([&](const auto& part) { texts.*part.text = DecimalText(row.*part.group.*part.value); });
     texts.farFile = row.detail.farFile;
     texts.farObject = row.detail.farObject;
+    texts.stand = StandText(row.stand);
 
     std::vector<const KeyFault*> faultyVariants;
     for (const KeyFault& fault : row.faults) {
@@ -163,6 +171,10 @@ VariationTexts VariationTextsOf(const KindRow& row) {
             std::tie(texts.farFile, texts.farObject) = SplitAtFirst(fault.text, '|');
             texts.marks.push_back({F::FarFile, 0, texts.farFile, why});
             texts.marks.push_back({F::FarObject, 0, texts.farObject, why});
+        }
+        if (IsKey(fault, "Stand")) {
+            texts.stand = fault.text;
+            texts.marks.push_back({F::Stand, 0, fault.text, why});
         }
         ForEachNumberPart([&](const auto& part) {
             if (IsKey(fault, part.key)) {
@@ -225,6 +237,10 @@ std::optional<VariationRefusal> ApplyVariationTexts(const VariationTexts& texts,
             taken.clearFault(part.key);
         }
     });
+    if (texts.stand != shown.stand) {
+        taken.stand = check.stand(texts.stand);
+        taken.clearFault("Stand");
+    }
     if (check.refusal)
         return check.refusal;
     row = std::move(taken);

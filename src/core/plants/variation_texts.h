@@ -23,6 +23,7 @@ enum class VariationField {
     FarObject,
     FarFrom,
     BoxFrom,
+    Stand,
     VariantFile,
     VariantObject,
     VariantWeight
@@ -40,7 +41,7 @@ struct VariationMark {
 
 // How one kind's plants differ, as a window's fields hold it while the user types: the ends of the
 // turn and the scale (both empty: no range), the weight of the row's own Max file, the variants, the
-// thinning's percents and distance, and the far model with its distances.
+// thinning's percents and distance, the far model with its distances, and where the model stands.
 struct VariationTexts {
     struct Variant {
         std::string maxFile;
@@ -61,6 +62,7 @@ struct VariationTexts {
     std::string farObject = {};
     std::string farFrom = "0";
     std::string boxFrom = "0";
+    std::string stand = {}; // the Stand as the table writes it: "" (the default), "pivot" or "base"
     std::vector<VariationMark> marks{};
     bool operator==(const VariationTexts&) const = default;
 };
@@ -80,8 +82,8 @@ std::string FaultSentence(const KeyFault& fault);
 VariationTexts VariationTextsOf(const KindRow& row);
 
 // Puts the texts into the row, or leaves the row as it is and says which field is wrong. The turn, the
-// scale, the weight, the variants (as a whole), the far model and each number of the thinning and the
-// level of detail whose texts are those
+// scale, the weight, the variants (as a whole), the far model, each number of the thinning and the
+// level of detail, and the stand whose texts are those
 // VariationTextsOf gives stay as they are, faults included, so their lines in the table stay the
 // user's. The others are read as the table reads its keys; read, their faults are forgotten. Beyond that, a
 // variant needs a Max file and no | in its file or object name (the table separates a variant's parts with

@@ -1,5 +1,6 @@
 #include "ui/main/fault_marks.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPalette>
 #include <QTableWidgetItem>
@@ -16,6 +17,20 @@ QString FaultToolTip(const QString& why) {
            QStringLiteral(".\nMend it here, or leave it as it is and its line in the kinds table stays.");
 }
 
+// Marks a widget through the palette's roles of its face and of its text.
+void MarkWidget(QWidget& widget, const QString& why, QPalette::ColorRole face, QPalette::ColorRole text) {
+    if (!widget.property(kPlainToolTip).isValid())
+        widget.setProperty(kPlainToolTip, widget.toolTip());
+    QPalette palette; // unmarked: the palette the widget inherits
+    if (!why.isEmpty()) {
+        palette = widget.palette();
+        palette.setColor(face, FaultBackground());
+        palette.setColor(text, FaultForeground());
+    }
+    widget.setPalette(palette);
+    widget.setToolTip(why.isEmpty() ? widget.property(kPlainToolTip).toString() : FaultToolTip(why));
+}
+
 } // namespace
 
 QColor FaultBackground() {
@@ -27,16 +42,12 @@ QColor FaultForeground() {
 }
 
 void ShowFaultMark(QLineEdit& field, const QString& why) {
-    if (!field.property(kPlainToolTip).isValid())
-        field.setProperty(kPlainToolTip, field.toolTip());
-    QPalette palette; // unmarked: the palette the field inherits
-    if (!why.isEmpty()) {
-        palette = field.palette();
-        palette.setColor(QPalette::Base, FaultBackground());
-        palette.setColor(QPalette::Text, FaultForeground());
-    }
-    field.setPalette(palette);
-    field.setToolTip(why.isEmpty() ? field.property(kPlainToolTip).toString() : FaultToolTip(why));
+    MarkWidget(field, why, QPalette::Base, QPalette::Text);
+}
+
+void ShowFaultMark(QComboBox& choice, const QString& why) {
+    // A choice that cannot be typed into is drawn as a button.
+    MarkWidget(choice, why, QPalette::Button, QPalette::ButtonText);
 }
 
 void ShowFaultMark(QTableWidgetItem& item, const QString& why) {

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QString>
 
+class QComboBox;
 class QLineEdit;
 class QTableWidgetItem;
 
@@ -17,6 +18,7 @@ QColor FaultForeground();
 // ("Turn=0:36O is not FROM:TO") and that leaving it keeps the user's line; an empty `why` shows it
 // plain again, with its own tooltip.
 void ShowFaultMark(QLineEdit& field, const QString& why);
+void ShowFaultMark(QComboBox& choice, const QString& why);
 void ShowFaultMark(QTableWidgetItem& item, const QString& why);
 
 } // namespace tes

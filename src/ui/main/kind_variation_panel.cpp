@@ -2,8 +2,10 @@
 
 #include "ui/main/fault_marks.h"
 #include "ui/main/open_editor.h"
+#include "ui/main/stand_choice.h"
 #include "ui/to_qt.h"
 
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -175,6 +177,14 @@ KindVariationPanel::KindVariationPanel(QWidget* parent) : QGroupBox(parent) {
     detail->addStretch(1);
     layout->addLayout(detail);
 
+    // Last, so that Tab reaches it after the far plants' fields.
+    m_stand = new StandChoice(this);
+    auto* stand = new QHBoxLayout;
+    stand->addWidget(Label("Stands on the &ground by", m_stand, this));
+    stand->addWidget(m_stand);
+    stand->addStretch(1);
+    layout->addLayout(stand);
+
     connect(m_add, &QPushButton::clicked, this, &KindVariationPanel::addVariant);
     connect(m_browse, &QPushButton::clicked, this, &KindVariationPanel::browseForVariant);
     connect(m_remove, &QPushButton::clicked, this, &KindVariationPanel::removeVariant);
@@ -213,6 +223,11 @@ void KindVariationPanel::showKind(const QString& kindCaption, const VariationTex
         m_variants->setItem(row, WeightColumn, new QTableWidgetItem(ToQString(variant.weight)));
     }
     showMarks(texts.marks);
+    const auto standMark =
+        std::find_if(texts.marks.begin(), texts.marks.end(),
+                     [](const VariationMark& mark) { return mark.field == VariationField::Stand; });
+    m_stand->showStand(texts.stand,
+                       standMark == texts.marks.end() ? std::nullopt : std::optional(*standMark));
     updateButtons();
 }
 
@@ -220,6 +235,8 @@ void KindVariationPanel::showMarks(const std::vector<VariationMark>& marks) {
     m_marks = {};
     for (const VariationMark& mark : marks) {
         const auto index = static_cast<std::size_t>(mark.field);
+        if (mark.field == VariationField::Stand)
+            continue; // the stand's choice marks itself
         if (index < m_fields.size()) {
             m_marks[index] = mark;
         } else if (QTableWidgetItem* item =
@@ -283,6 +300,9 @@ VariationTexts KindVariationPanel::texts() const {
         if (m_marks[i])
             texts.marks.push_back(*m_marks[i]);
     }
+    texts.stand = m_stand->stand();
+    if (m_stand->mark())
+        texts.marks.push_back(*m_stand->mark());
     for (int row = 0; row < m_variants->rowCount(); ++row) {
         texts.variants.push_back({ToStdString(Cell(m_variants, row, FileColumn)),
                                   ToStdString(Cell(m_variants, row, ObjectColumn)),
@@ -302,6 +322,10 @@ VariationTexts KindVariationPanel::texts() const {
 
 void KindVariationPanel::focusField(VariationField field, std::size_t variant) {
     const auto index = static_cast<std::size_t>(field);
+    if (field == VariationField::Stand) {
+        m_stand->setFocus();
+        return;
+    }
     if (index < m_fields.size()) {
         m_fields[index]->setFocus();
         m_fields[index]->selectAll();

@@ -15,11 +15,13 @@ class QTableWidget;
 
 namespace tes {
 
+class StandChoice;
+
 // The Kinds dialog's fields of how the selected kind's plants differ: the turn and the scale as
 // from-to ranges, the weight of the row's own Max file, and the list of further Max files and objects
 // with their weights, which Add, Browse and Remove edit; below them, how many of the kind's plants are
-// kept (Keep, and with a view a thinner share beyond a distance) and, with a view, the far model and
-// boxes beyond their distances. It holds text; the dialog checks it. A
+// kept (Keep, and with a view a thinner share beyond a distance), with a view the far model and
+// boxes beyond their distances, and where the model stands. It holds text; the dialog checks it. A
 // field that shows a value the kinds table could not read is marked while it holds that text.
 class KindVariationPanel final : public QGroupBox {
     Q_OBJECT
@@ -62,6 +64,7 @@ private:
     QPushButton* m_browse = nullptr;
     QPushButton* m_remove = nullptr;
     QPushButton* m_browseFar = nullptr;
+    StandChoice* m_stand = nullptr;
     std::function<std::string()> m_chooseMaxFile;
 };
 

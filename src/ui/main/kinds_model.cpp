@@ -167,6 +167,7 @@ void KindsModel::setVariation(std::size_t row, const KindRow& variation) {
     kept.variants = variation.variants;
     kept.thinning = variation.thinning;
     kept.detail = variation.detail;
+    kept.stand = variation.stand;
     kept.faults = variation.faults;
     rowChanged(static_cast<int>(row), Number, Number);
 }

@@ -27,7 +27,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     const std::vector<KindEntry>& entries() const { return m_entries; }
-    // Sets how a row's plants differ and are thinned, which the table does not show, and the row's
+    // Sets how a row's plants differ, are thinned and stand, which the table does not show, and the row's
     // faults left.
     void setVariation(std::size_t row, const KindRow& variation);
 
