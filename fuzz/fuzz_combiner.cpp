@@ -7,11 +7,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string output = tes::fuzz::ScratchFolder() + "/out.ms";
 
     tes::LineList first;
-    if (!tes::AddScriptToCombination(first, input).empty())
+    bool utf8 = false; // a file behind a byte-order mark is saved as UTF-8 again
+    if (!tes::AddScriptToCombination(first, input, &utf8).empty())
         tes::fuzz::Fail("a written file can be read");
     if (first.size() < 2 || !first[first.size() - 1].empty() || !first[first.size() - 2].empty())
         tes::fuzz::Fail("two empty lines close every added file");
-    if (!tes::SaveCombination(first, output).empty())
+    if (!tes::SaveCombination(first, output, tes::kNoByteLimit, utf8).empty())
         tes::fuzz::Fail("the scratch folder can be written");
 
     tes::LineList second;

@@ -35,6 +35,7 @@ constexpr const char* kUsage =
     "  enviro-script preview PROJECT.prj --png OUT.png [--size WxH] [--kind N]... [--output-dir DIR] "
     "[view options] [load options]\n"
     "  enviro-script combine OUTPUT.ms INPUT.ms...\n"
+    "  enviro-script max-check DIR\n"
     "  enviro-script --help | --version\n"
     "View options: --view CX,CY:TX,TY [--fov DEGREES] [--margin PERCENT] [--keep-radius N] [--far N] | "
     "--no-view\n"
@@ -76,6 +77,8 @@ int ParseAndRun(int argc, const char* const* argv, std::ostream& out, std::ostre
         return RunKinds(line.kindsOptions, platform, out);
     if (line.preview->parsed())
         return RunPreview(line.previewOptions, platform, out);
+    if (line.maxCheck->parsed())
+        return RunMaxCheck(line.maxCheckOptions, platform, out);
     return RunCombine(line.combineOptions, platform);
 }
 

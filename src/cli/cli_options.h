@@ -70,6 +70,7 @@ struct KindsOptions {
     std::optional<std::string> maxFile;   // unset: the row keeps its file
     std::optional<std::string> objectName;
     bool disable = false;
+    std::optional<PlantStand> stand; // unset: the row keeps its stand; Auto removes the key
     // How the kind's plants differ: unset keeps what the row says; an empty range is none.
     std::optional<std::optional<ValueRange>> turn;
     std::optional<std::optional<ValueRange>> scale;
@@ -85,6 +86,11 @@ struct KindsOptions {
     std::optional<double> farFrom;
     std::optional<double> boxFrom;
     ViewOptions views; // the project's views
+};
+
+// Where the 3ds Max check is written.
+struct MaxCheckOptions {
+    std::string folder;
 };
 
 struct CombineOptions {

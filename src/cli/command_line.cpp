@@ -5,6 +5,8 @@
 #include "cli/variation_options.h"
 #include "cli/view_options.h"
 #include "core/place/field_rules.h"
+#include "lib/fields.h"
+#include "lib/ini.h"
 #include "lib/numbers.h"
 #include "lib/version.h"
 
@@ -177,7 +179,7 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
         ->group(group);
     app.add_flag(
            "--fast", build.fast,
-           "Fast script for 3ds Max 2010 and later: one merge, the positions as data, one loop, no undo")
+           "Fast script for 3ds Max 2011 and later: one merge, the positions as data, one loop, no undo")
         ->group("Script options");
     app.add_flag("--instances", build.instances,
                  "Instances instead of copies: every plant shares one geometry")
@@ -208,6 +210,25 @@ void AddKindsOptions(CLI::App& app, KindsOptions& kinds) {
     AddText(app, "--object", kinds.objectName, "NAME",
             "The object's name inside the Max file; empty: the Max file's name (default: the row keeps it)")
         ->check(OneLine())
+        ->needs(set)
+        ->group("Row options");
+    app.add_option_function<std::string>(
+           "--stand",
+           [&kinds](const std::string& text) {
+               RefuseEmpty("--stand", text, "pivot, base or auto");
+               // auto is no text of the table's: it is the key left out.
+               const KeyValue<PlantStand> read = ReadStand(text);
+               if (EqualsIgnoringAsciiCase(TrimIniBlanks(text), "auto"))
+                   kinds.stand = PlantStand::Auto;
+               else if (read.read() && read.value != PlantStand::Auto)
+                   kinds.stand = read.value;
+               else
+                   throw CLI::ValidationError("--stand", text + " is not pivot, base or auto");
+           },
+           "Where the kind's model meets each plant's point: its pivot, or the lowest point of its bounding "
+           "box with X and Y by the pivot (base, the fast script only); auto: pivot for a model of one "
+           "object, base for a group (default: the row keeps its stand; auto for a new row)")
+        ->type_name("pivot|base|auto")
         ->needs(set)
         ->group("Row options");
     AddVariationOptions(app, kinds, set);
@@ -258,7 +279,7 @@ CommandLine::CommandLine()
         "kinds", "Load the project and print its kinds table (PROJECT.tes.ini) joined with the tile's "
                  "kinds, one tab-separated line each: number, name, records, Max file, object, enabled, "
                  "turn, scale, weight, variants (\"; \" between them), keep, thin beyond, keep far, far "
-                 "model, far from, box from; then a "
+                 "model, far from, box from, stand (pivot or base; empty: the default); then a "
                  "line 'seed' and the project's seed, and a line 'view' for each view: its number, "
                  "CX,CY:TX,TY, fov, margin, keep radius and far. A value that cannot be read shows as "
                  "the file has it. Or change one row with --set, or the views with --view, --add-view "
@@ -281,6 +302,15 @@ CommandLine::CommandLine()
         ->type_name("")
         ->required();
     combine->add_option("INPUT.ms", combineOptions.inputs, "The scripts to join")->type_name("")->required();
+
+    maxCheck = app.add_subcommand(
+        "max-check",
+        "Write a check of 3ds Max into DIR (made when missing): a small project, the scripts "
+        "built for it and MaxCheck_Test.ms, which, run in 3ds Max in an empty scene, makes its "
+        "models, runs the scripts and prints PASS or FAIL for each check; prints the files written");
+    maxCheck->add_option("DIR", maxCheckOptions.folder, "The folder to write into")
+        ->type_name("")
+        ->required();
 }
 
 } // namespace tes::cli

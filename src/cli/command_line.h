@@ -20,6 +20,7 @@ struct CommandLine {
     KindsOptions kindsOptions;
     PreviewOptions previewOptions;
     CombineOptions combineOptions;
+    MaxCheckOptions maxCheckOptions;
 
     CLI::App app;
     CLI::App* info = nullptr;
@@ -28,6 +29,7 @@ struct CommandLine {
     CLI::App* kinds = nullptr;
     CLI::App* preview = nullptr;
     CLI::App* combine = nullptr;
+    CLI::App* maxCheck = nullptr;
 };
 
 // The name of the program as its usage and messages give it.

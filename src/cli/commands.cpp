@@ -2,6 +2,7 @@
 
 #include "cli/cli_platform.h"
 #include "cli/loaded_project.h"
+#include "core/check/max_check.h"
 #include "core/script/combine_scripts.h"
 #include "lib/file_access.h"
 
@@ -57,6 +58,20 @@ int RunCombine(const CombineOptions& options, CliPlatform& platform) {
     for (const Message& message : combined.messages)
         platform.showMessage(message.text);
     return AnyRefusalOrFailure(combined.messages) ? kExitFailed : kExitDone;
+}
+
+int RunMaxCheck(const MaxCheckOptions& options, CliPlatform& platform, std::ostream& out) {
+    const MaxCheckResult check = WriteMaxCheck(options.folder);
+    for (const std::string& file : check.files)
+        out << file << '\n';
+    bool refused = false;
+    for (const Message& message : check.messages) {
+        platform.showMessage(message.text);
+        refused = refused || message.kind == MessageKind::Refusal;
+    }
+    if (refused)
+        return kExitUsage;
+    return check.testScript.empty() ? kExitFailed : kExitDone;
 }
 
 } // namespace tes::cli

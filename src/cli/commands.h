@@ -16,6 +16,8 @@ int RunRecords(const LoadOptions& options, CliPlatform& platform, std::ostream& 
 int RunBuild(const BuildOptions& options, CliPlatform& platform, std::ostream& out);
 int RunKinds(const KindsOptions& options, CliPlatform& platform, std::ostream& out);
 int RunCombine(const CombineOptions& options, CliPlatform& platform);
+// Exits with 2 when the folder cannot take the files, as for a wrong argument.
+int RunMaxCheck(const MaxCheckOptions& options, CliPlatform& platform, std::ostream& out);
 
 // Each line followed by a line feed.
 void PrintLines(const LineList& lines, std::ostream& out);

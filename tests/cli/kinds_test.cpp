@@ -91,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                         {"12"},
                         {"max move"},
                         "Failed Vegetation_5 (Please specify a Max object name without quotes or control "
-                        "characters)\n",
+                        "characters (the fast script takes a name with an apostrophe: --fast))\n",
                         1},
                     // A row with a value that cannot be read is not built until it is mended.
                     TableBuildCase{"UnreadableRow",
@@ -120,8 +120,8 @@ TEST(TableBuild, NoSavePrintsTheLines) {
 
 const std::string kHeader =
     "number\tname\trecords\tmax file\tobject\tenabled\tturn\tscale\tweight\tvariants\tkeep\tthin "
-    "beyond\tkeep far\tfar model\tfar from\tbox from\n";
-const std::string kAll = "\t100\t0\t100\t\t0\t0\n"; // every plant kept, and as it is
+    "beyond\tkeep far\tfar model\tfar from\tbox from\tstand\n";
+const std::string kAll = "\t100\t0\t100\t\t0\t0\t\n"; // every plant kept, as it is, standing by default
 const std::string kNoRows = "5\tPine\t2\t\t\t1\t\t\t1\t" + kAll + "12\tOak\t1\t\t\t1\t\t\t1\t" + kAll;
 
 TEST(Kinds, ListsTheTilesKindsThenTheTablesOthers) {
@@ -229,10 +229,36 @@ TEST(Kinds, ViewsAndThinningTwiceWriteTheSameTable) {
     EXPECT_EQ(bytes[0], bytes[1]);
     EXPECT_EQ(RunEnviroScript({"kinds", prj}).out,
               kHeader +
-                  "5\tPine\t2\tC:\\M\\Pine.max\tPine\t1\t\t\t1\t\t60\t400\t20\t\t0\t0\n12\tOak\t1\t\t\t1"
-                  "\t\t\t1\t\t100\t0\t100\tC:\\F.max|Oak far\t300\t500\n"
+                  "5\tPine\t2\tC:\\M\\Pine.max\tPine\t1\t\t\t1\t\t60\t400\t20\t\t0\t0\t\n12\tOak\t1\t\t\t1"
+                  "\t\t\t1\t\t100\t0\t100\tC:\\F.max|Oak far\t300\t500\t\n"
                   "seed\t1\nview\t1\t-10.5,0:0,20\tfov 60\tmargin 10\tkeep radius 0\tfar 900\n"
                   "view\t2\t1,1:2,1\tfov 45\tmargin 0\tkeep radius 50\tfar 0\n");
+}
+
+// --stand writes the stand in lower case and auto removes it; `kinds` prints it, and another word is
+// refused, naming the option, before the table is touched.
+TEST(Kinds, StandIsSetPrintedAndRefused) {
+    TempDir dir;
+    const std::string prj = SmallProject().writeTo(dir);
+    const std::string table = dir.write("P.tes.ini", kPine + kOak);
+    const struct {
+        const char* word;
+        int status;
+        std::string file;    // the table afterwards
+        const char* printed; // kind 5's stand
+    } cases[] = {{"Base", 0, kPine + "Stand=base\r\n" + kOak, "base"},
+                 {"upright", 2, kPine + "Stand=base\r\n" + kOak, "base"},
+                 {"auto", 0, kPine + kOak, ""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.word);
+        const CliRun run = RunEnviroScript({"kinds", prj, "--set", "5", "--stand", c.word});
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.err.starts_with("enviro-script: --stand: upright is not pivot, base or auto\n"),
+                  c.status == 2);
+        EXPECT_EQ(ReadBytes(table), c.file);
+        const std::string five = Lines(RunEnviroScript({"kinds", prj}).out).at(1);
+        EXPECT_EQ(five.substr(five.rfind('\t') + 1), c.printed);
+    }
 }
 
 // --view and --no-view stand for the table's views in one run, a faulty one too, and leave the table

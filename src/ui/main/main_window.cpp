@@ -4,6 +4,7 @@
 #include "form/field_checks.h"
 #include "form/help_launch.h"
 #include "form/load_command.h"
+#include "form/max_check_command.h"
 #include "form/max_file.h"
 #include "form/preview_input.h"
 #include "form/process_all.h"
@@ -20,6 +21,7 @@
 
 #include <exception>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -124,6 +126,15 @@ void MainWindow::connectEvents() {
             [this] { runCommand("btnViewHelp_Click", [this] { btnViewHelp_Click(m_ctx); }); });
     connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, m_btnViewHelp,
             &QPushButton::click);
+    // The Help menu: View Help's context menu (a right click, or the menu key once it has the focus).
+    auto* viewHelp = new QAction(QStringLiteral("View Help"), m_btnViewHelp);
+    auto* writeMaxCheck = new QAction(QStringLiteral("Write a 3ds Max check..."), m_btnViewHelp);
+    writeMaxCheck->setObjectName(QStringLiteral("mnuWriteMaxCheck"));
+    m_btnViewHelp->addActions({viewHelp, writeMaxCheck});
+    m_btnViewHelp->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(viewHelp, &QAction::triggered, m_btnViewHelp, &QPushButton::click);
+    connect(writeMaxCheck, &QAction::triggered, this,
+            [this] { runCommand("mnuWriteMaxCheck_Click", [this] { mnuWriteMaxCheck_Click(m_ctx); }); });
     connect(m_btnRunScriptCompiler, &QPushButton::clicked, this, [this] {
         if (m_host)
             m_host->openCombiner();
