@@ -1,5 +1,6 @@
 #include "cli/loaded_project.h"
 
+#include "core/loaded_options.h"
 #include "core/place/field_rules.h"
 #include "lib/file_access.h"
 #include "lib/platform.h"
@@ -75,17 +76,11 @@ LoadedProject LoadWithOptions(const LoadOptions& options, Platform& platform,
 }
 
 PlacementOptions PlacementOptionsOf(const LoadedProject& project) {
-    const LoadFields& fields = project.load.fields;
     PlacementOptions options;
+    TakeLoadedFields(project.load, options);
     options.mainTile = project.tile.mainTile;
-    options.terrainWidth = fields.scene.terrainWidth;
-    options.gridRes = fields.scene.gridRes;
-    options.gridSize = fields.gridSize;
-    options.objectScale = fields.objectScale;
     options.useObjectScale = project.tile.useObjectScale;
     options.rotate = project.rotate;
-    options.rotationAngle = fields.rotationAngle;
-    options.projectBasePath = project.load.files.basePath;
     options.saveToFile = true;
     return options;
 }

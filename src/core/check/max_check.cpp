@@ -4,6 +4,7 @@
 #include "core/check/max_check_project.h"
 #include "core/check/max_check_script.h"
 #include "core/load_project.h"
+#include "core/loaded_options.h"
 #include "lib/atomic_file.h"
 #include "lib/failure.h"
 #include "lib/fields.h"
@@ -88,12 +89,7 @@ std::vector<ScenePoint> CachedPoints(const std::vector<std::string>& cachePaths)
 // The options every script of the check shares: the loaded tile's, in the fast shape.
 PlacementOptions CheckOptions(const LoadResult& load) {
     PlacementOptions options;
-    options.terrainWidth = load.fields.scene.terrainWidth;
-    options.gridRes = load.fields.scene.gridRes;
-    options.gridSize = load.fields.gridSize;
-    options.objectScale = load.fields.objectScale;
-    options.rotationAngle = load.fields.rotationAngle;
-    options.projectBasePath = load.files.basePath;
+    TakeLoadedFields(load, options);
     options.style.shape = ScriptShape::Fast;
     return options;
 }
