@@ -112,8 +112,9 @@ c.pos = p
         const Placement placement = ReadPlacement(std::string(kMerge) + c.script, R"(a*b?c\d)");
         EXPECT_EQ(Described(placement), c.expected) << c.script;
         EXPECT_EQ(placement.mergedFile, "T.MAX");
-        if (std::string(c.script).starts_with("local src = undefined\nlocal m"))
+        if (std::string(c.script).starts_with("local src = undefined\nlocal m")) {
             EXPECT_EQ(placement.listener, (std::vector<std::string>{"5 failed: no object", "next"}));
+        }
     }
 }
 
