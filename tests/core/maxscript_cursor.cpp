@@ -262,6 +262,30 @@ void MaxCursor::skipRest() {
         throw ScriptFault("the parentheses of a line do not pair");
 }
 
+std::string_view MaxCursor::skipTo(std::initializer_list<std::string_view> words) {
+    skipBlanks();
+    const std::size_t begin = m_pos;
+    for (int depth = 0; !atEnd() && !m_line.substr(m_pos).starts_with("--");) {
+        const char c = m_line[m_pos];
+        const bool wordStart = m_pos == 0 || !IsLetterOrDigit(m_line[m_pos - 1]);
+        for (const std::string_view word : words)
+            if (MaxCursor probe = *this; depth == 0 && wordStart && probe.take(word))
+                return m_line.substr(begin, m_pos - begin);
+        if (c == '"')
+            string();
+        else if (c == '$')
+            pathname();
+        else if (c == ')' && depth == 0)
+            break;
+        else {
+            depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+            ++m_pos;
+        }
+        skipBlanks();
+    }
+    return m_line.substr(begin, m_pos - begin);
+}
+
 int MaxCursor::balanceOfRest() {
     int depth = 0;
     while (!atEnd()) {

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <ostream>
 
 namespace tes::test {
 
@@ -115,6 +117,64 @@ void MaxScene::cloneNodes(MaxCursor& c) {
             std::find(sources.begin(), sources.end(), parent) - sources.begin())]);
     }
     made = clones;
+}
+
+void MaxScene::rotate(MaxCursor& c) {
+    const std::size_t node = target(c);
+    c.expect("(");
+    c.expect("angleaxis");
+    Value angle = value(c);
+    if (!(c.point3() == Point3{0, 0, 1}))
+        throw ScriptFault("a rotation about another axis than Z");
+    c.expect(")");
+    const PlacedNode before = m_nodes[node];
+    m_nodes[node].rotation += static_cast<float>(Number(angle));
+    follow(node, before);
+}
+
+void MaxScene::remove(MaxCursor& c) {
+    for (const std::size_t node : NodesOf(value(c))) {
+        if (isDeleted(node))
+            throw ScriptFault("a node that was deleted: " + m_nodes[node].name);
+        m_deleted.resize(m_nodes.size());
+        m_deleted[node] = true;
+    }
+}
+
+// A clone keeps the source's transform.
+std::size_t MaxScene::clone(MaxCursor& c, NodeOrigin origin) {
+    PlacedNode node = m_nodes[target(c)];
+    node.origin = origin;
+    std::optional<std::string> name;
+    bool selected = false;
+    while (!c.atEnd() && c.peek() != ')') {
+        const std::string key = Lower(c.identifier());
+        c.expect(":");
+        Value v = primary(c);
+        if (key == "name")
+            name = As<std::string>(v, "a name");
+        else if (key == "isselected")
+            selected = As<bool>(v, "on or off");
+        else
+            throw ScriptFault("a clone keyword the reader does not know: " + key);
+    }
+    if (!name)
+        throw ScriptFault("a clone without a name");
+    node.name = *name;
+    m_nodes.push_back(std::move(node));
+    if (selected)
+        m_selection.push_back(m_nodes.size() - 1);
+    return m_nodes.size() - 1;
+}
+
+void PrintTo(const PlacedNode& node, std::ostream* out) {
+    const auto point = [&](const Point3& p) { *out << '[' << p.x << ',' << p.y << ',' << p.z << ']'; };
+    constexpr const char* kOrigins[] = {"merged", "copy", "instance"};
+    *out << node.name << " at ";
+    point(node.position);
+    *out << " turned " << node.rotation << " scaled ";
+    point(node.scale);
+    *out << ' ' << kOrigins[static_cast<int>(node.origin)] << (node.box ? " box" : "");
 }
 
 } // namespace tes::test

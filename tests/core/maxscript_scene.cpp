@@ -36,22 +36,26 @@ Point3 Sum(const Point3& a, const Point3& b, float sign) {
     return {a.x + sign * b.x, a.y + sign * b.y, a.z + sign * b.z};
 }
 
-// == of two numbers, or of a value and undefined: the only comparisons the scripts make.
+// == of two values: numbers by their value, anything else by kind and content.
 bool Same(const Value& a, const Value& b) {
     const auto number = [](const Value& v) {
         return std::holds_alternative<long long>(v) || std::holds_alternative<double>(v);
     };
-    if (number(a) && number(b))
-        return Number(a) == Number(b);
-    if (!std::holds_alternative<std::monostate>(a) && !std::holds_alternative<std::monostate>(b))
-        throw ScriptFault("values the reader does not compare");
-    return a.index() == b.index();
+    return number(a) && number(b) ? Number(a) == Number(b) : a == b;
 }
 
 } // namespace
 
 Value ItemValue(const DataItem& item) {
     return std::visit([](const auto& held) { return Value(held); }, item);
+}
+
+DataItem ItemOf(const Value& value) {
+    if (const Point3* point = std::get_if<Point3>(&value))
+        return *point;
+    if (const std::string* text = std::get_if<std::string>(&value))
+        return *text;
+    return Number(value);
 }
 
 double Number(const Value& value) {
@@ -69,57 +73,58 @@ std::string Lower(std::string text) {
     return text;
 }
 
-void MaxScene::rotate(MaxCursor& c) {
-    const std::size_t node = target(c);
-    c.expect("(");
-    c.expect("angleaxis");
-    Value angle = value(c);
-    if (!(c.point3() == Point3{0, 0, 1}))
-        throw ScriptFault("a rotation about another axis than Z");
-    c.expect(")");
-    const PlacedNode before = m_nodes[node];
-    m_nodes[node].rotation += static_cast<float>(Number(angle));
-    follow(node, before);
-}
-
-void MaxScene::remove(MaxCursor& c) {
-    const std::size_t node = target(c);
-    m_deleted.resize(m_nodes.size());
-    m_deleted[node] = true;
-}
-
+// A link keeps the node where it is; a pivot moves, the object's geometry does not.
 void MaxScene::property(std::size_t node, MaxCursor& c) {
     const std::string name = Lower(c.identifier());
     c.expect("=");
     Value v = value(c);
-    if (name == "boxmode" || name == "name") {
-        if (name == "name")
-            m_nodes[node].name = As<std::string>(v, "a name");
-        else
-            m_nodes[node].box = As<bool>(v, "true or false");
-        return;
-    }
-    const Point3 point = As<Point3>(v, "a point");
-    const PlacedNode before = m_nodes[node];
-    if (name == "pos")
-        m_nodes[node].position = point;
-    else if (name == "scale")
-        m_nodes[node].scale = point;
-    else
+    PlacedNode& n = m_nodes[node];
+    const PlacedNode before = n;
+    if (name == "name") {
+        n.name = As<std::string>(v, "a name");
+    } else if (name == "boxmode") {
+        n.box = As<bool>(v, "true or false");
+    } else if (name == "material") {
+        n.material = static_cast<long long>(As<MaterialRef>(v, "a material").index);
+    } else if (name == "parent") {
+        n.parent = static_cast<long long>(As<NodeRef>(v, "a node").index);
+        m_linked = true;
+    } else if (name == "pivot") {
+        n.position = As<Point3>(v, "a point");
+        n.bottom += (before.position.z - n.position.z) / n.scale.z;
+    } else if (name == "pos" || name == "scale") {
+        (name == "pos" ? n.position : n.scale) = As<Point3>(v, "a point");
+        follow(node, before);
+    } else {
         throw ScriptFault("a property the reader does not know: " + name);
-    follow(node, before);
+    }
 }
 
+// `and` and `or` read their right side only when the left does not decide, as MAXScript does.
 Value MaxScene::value(MaxCursor& c) {
+    Value v = comparison(c);
+    for (bool both; (both = c.take("and")) || c.take("or");) {
+        if (As<bool>(v, "true or false") != both) {
+            c.skipTo({"and", "or", "do", "then", "else"});
+            continue;
+        }
+        Value w = comparison(c);
+        v = As<bool>(w, "true or false");
+    }
+    return v;
+}
+
+Value MaxScene::comparison(MaxCursor& c) {
     Value v = sum(c);
-    for (const char* op : {"==", "!=", "<=", "<", ">"}) {
+    for (const char* op : {"==", "!=", "<=", ">=", "<", ">"}) {
         if (!c.take(op))
             continue;
         Value w = sum(c);
         const std::string o = op;
         if (o == "==" || o == "!=")
             return Same(v, w) == (o == "==");
-        return o == "<=" ? Number(v) <= Number(w) : o == "<" ? Number(v) < Number(w) : Number(v) > Number(w);
+        const double x = Number(v), y = Number(w);
+        return o == "<=" ? x <= y : o == ">=" ? x >= y : o == "<" ? x < y : x > y;
     }
     return v;
 }
@@ -141,10 +146,22 @@ Value MaxScene::sum(MaxCursor& c) {
     return v;
 }
 
+// A primary with "as integer", "as string" or "as array" after it, times more of them.
 Value MaxScene::term(MaxCursor& c) {
-    Value v = primary(c);
+    const auto operand = [&] {
+        Value v = primary(c);
+        if (!c.take("as"))
+            return v;
+        if (c.take("string"))
+            return Value(Printed(v));
+        if (c.take("array"))
+            return Value(NodesOf(v));
+        c.expect("integer");
+        return Value(static_cast<long long>(Number(v)));
+    };
+    Value v = operand();
     while (c.take("*")) {
-        Value factor = primary(c);
+        Value factor = operand();
         if (!std::holds_alternative<Point3>(v)) {
             v = Number(v) * Number(factor);
             continue;
@@ -160,6 +177,7 @@ Value MaxScene::access(MaxCursor& c, const Value& v) {
     Value out;
     const NodeRef* node = std::get_if<NodeRef>(&v);
     const Point3* point = std::get_if<Point3>(&v);
+    const Color* color = std::get_if<Color>(&v);
     if (c.takeAdjacent('[')) {
         Value index = value(c);
         c.expect("]");
@@ -176,33 +194,43 @@ Value MaxScene::access(MaxCursor& c, const Value& v) {
                 return items[static_cast<std::size_t>(i - 1)];
         });
         return access(c, out);
-    } else if (!c.takeAdjacent('.')) {
+    }
+    if (!c.takeAdjacent('.'))
         return v;
-    } else if (const std::string name = Lower(c.identifier()); name == "count") {
+    const std::string name = Lower(c.identifier());
+    if (node && isDeleted(node->index))
+        throw ScriptFault("a property of a deleted node: " + name);
+    const PlacedNode* n = node ? &m_nodes[node->index] : nullptr;
+    if (name == "count")
         out = OnItems(v, [](const auto& items) -> Value { return static_cast<long long>(items.size()); });
-    } else if (point && (name == "x" || name == "y" || name == "z")) {
+    else if (point && (name == "x" || name == "y" || name == "z"))
         out = static_cast<double>(name == "x" ? point->x : name == "y" ? point->y : point->z);
-    } else if (node && name == "name") {
-        out = m_nodes[node->index].name;
-    } else if (node && name == "children") {
+    else if (color && (name == "r" || name == "g" || name == "b"))
+        out = static_cast<double>(name == "r" ? color->r : name == "g" ? color->g : color->b);
+    else if (n && name == "name")
+        out = n->name;
+    else if (n && name == "children")
         out = children(node->index);
-    } else if (node && name == "parent") {
-        const long long parent = m_nodes[node->index].parent;
-        out = parent < 0 ? Value() : Value(NodeRef{static_cast<std::size_t>(parent)});
-    } else if (node && (name == "pos" || name == "scale")) {
-        out = name == "pos" ? m_nodes[node->index].position : m_nodes[node->index].scale;
-    } else if (node && name == "min") {
-        const PlacedNode& n = m_nodes[node->index];
-        out = Point3{n.position.x, n.position.y, n.position.z + n.bottom * n.scale.z};
-    } else {
+    else if (n && name == "parent")
+        out = n->parent < 0 ? Value() : Value(NodeRef{static_cast<std::size_t>(n->parent)});
+    else if (n && (name == "pos" || name == "scale"))
+        out = name == "pos" ? n->position : n->scale;
+    else if (n && name == "min")
+        out = Point3{n->position.x, n->position.y, n->position.z + n->bottom * n->scale.z};
+    else if (n && name == "ishidden")
+        out = n->hidden;
+    else if (n && name == "layer")
+        out = Layer{node->index < m_layerOf.size() && !m_layerOf[node->index].empty() ? m_layerOf[node->index]
+                                                                                      : "0"};
+    else if (n && name == "material")
+        out = n->material < 0 ? Value() : Value(MaterialRef{static_cast<std::size_t>(n->material)});
+    else if (const Layer* layer = std::get_if<Layer>(&v); layer && name == "name")
+        out = layer->name;
+    else if (const MaterialRef* m = std::get_if<MaterialRef>(&v); m && name == "diffuse")
+        out = m_materials[m->index].diffuse;
+    else
         throw ScriptFault("a property the reader does not know: " + name);
-    }
-    out = access(c, out); // a property of the property
-    if (c.take("as") && !c.take("array")) {
-        c.expect("integer");
-        out = static_cast<long long>(Number(out));
-    }
-    return out;
+    return access(c, out); // a property of the property
 }
 
 Value MaxScene::primary(MaxCursor& c) {
@@ -221,25 +249,40 @@ Value MaxScene::primary(MaxCursor& c) {
     if (c.take("(")) {
         Value v = value(c);
         c.expect(")");
-        return v;
+        return access(c, v);
     }
-    if (c.take("#(")) {
+    if (c.take("#(")) { // an array of nodes, or of other values
         if (c.take(")"))
             return Chunks{};
-        Value item = value(c); // an array of one node
+        std::vector<Value> items;
+        do
+            items.push_back(value(c));
+        while (c.take(","));
         c.expect(")");
-        return Nodes{As<NodeRef>(item, "a node").index};
+        Nodes nodes;
+        Points others;
+        for (const Value& item : items)
+            if (const NodeRef* node = std::get_if<NodeRef>(&item))
+                nodes.push_back(node->index);
+            else
+                others.push_back(ItemOf(item));
+        if (!nodes.empty() && !others.empty())
+            throw ScriptFault("an array of nodes and other values");
+        return nodes.empty() ? Value(others) : Value(nodes);
     }
     if (c.take("not")) {
         Value v = primary(c);
         return !As<bool>(v, "true or false");
     }
     if (c.take("findItem")) {
-        const Nodes items = NodesOf(primary(c));
+        const Value items = primary(c);
         const Value item = primary(c);
-        const NodeRef* node = std::get_if<NodeRef>(&item);
-        const auto at = node ? std::find(items.begin(), items.end(), node->index) : items.end();
-        return at == items.end() ? 0LL : static_cast<long long>(at - items.begin()) + 1;
+        return OnItems(items, [&](const auto& all) -> Value {
+            for (std::size_t i = 0; i < all.size(); ++i)
+                if (Same(ItemValue(all[i]), item))
+                    return static_cast<long long>(i + 1);
+            return 0LL;
+        });
     }
     if (c.take("undefined"))
         return std::monostate{};
@@ -274,11 +317,16 @@ Value MaxScene::primary(MaxCursor& c) {
     }
     if (c.take("abs")) {
         Value number = primary(c);
-        return std::abs(As<long long>(number, "a whole number"));
+        if (const long long* whole = std::get_if<long long>(&number))
+            return std::abs(*whole);
+        return std::abs(Number(number));
     }
     if (c.take("LayerManager"))
         return layer(c);
-    return access(c, variable(Lower(c.identifier())));
+    const std::string name = Lower(c.identifier());
+    if (std::optional<Value> result = function(name, c))
+        return access(c, *result);
+    return access(c, variable(name));
 }
 
 Value MaxScene::layer(MaxCursor& c) {
@@ -293,32 +341,6 @@ Value MaxScene::layer(MaxCursor& c) {
     if (make)
         m_layers.push_back(name);
     return make || known ? Value(Layer{name}) : Value(std::monostate{});
-}
-
-// A clone keeps the source's transform.
-std::size_t MaxScene::clone(MaxCursor& c, NodeOrigin origin) {
-    PlacedNode node = m_nodes[target(c)];
-    node.origin = origin;
-    std::optional<std::string> name;
-    bool selected = false;
-    while (!c.atEnd() && c.peek() != ')') {
-        const std::string key = Lower(c.identifier());
-        c.expect(":");
-        Value v = primary(c);
-        if (key == "name")
-            name = As<std::string>(v, "a name");
-        else if (key == "isselected")
-            selected = As<bool>(v, "on or off");
-        else
-            throw ScriptFault("a clone keyword the reader does not know: " + key);
-    }
-    if (!name)
-        throw ScriptFault("a clone without a name");
-    node.name = *name;
-    m_nodes.push_back(std::move(node));
-    if (selected)
-        m_selection.push_back(m_nodes.size() - 1);
-    return m_nodes.size() - 1;
 }
 
 std::size_t MaxScene::target(MaxCursor& c) {

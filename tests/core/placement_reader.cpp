@@ -1,40 +1,68 @@
 #include "support/placement_reader.h"
 
+#include "lib/fields.h"
 #include "support/maxscript_scene.h"
+#include "support/temp_dir.h"
 
 #include <optional>
-#include <ostream>
 
 namespace tes::test {
 
 namespace {
 
 std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
+    const std::size_t begin = text.find_first_not_of(" \t");
+    return begin == text.npos ? std::string_view()
+                              : text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+// The lines of a script, a byte-order mark at its start and CR before LF aside.
+std::vector<std::string_view> Lines(std::string_view script) {
+    if (script.starts_with("\xEF\xBB\xBF"))
+        script.remove_prefix(3);
+    std::vector<std::string_view> lines;
+    while (!script.empty()) {
+        const std::size_t end = script.find('\n');
+        std::string_view line = script.substr(0, end);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        lines.push_back(line);
+        script.remove_prefix(end == std::string_view::npos ? script.size() : end + 1);
+    }
+    return lines;
 }
 
 class Reader {
 public:
-    Reader(std::vector<std::string_view> lines, std::string_view objectName, MaxFiles files)
-        : m_lines(std::move(lines)), m_scene(objectName, std::move(files)) {}
+    Reader(std::string_view script, MaxScene& scene) : m_lines(Lines(script)), m_scene(scene) {}
 
-    Placement run() {
-        Placement placement;
+    // The whole script; a fault says on which line.
+    void run() {
         try {
             runLines(0, m_lines.size());
+        } catch (const MaxError&) {
+            throw;
+        } catch (const ScriptFault& fault) {
+            const std::string at = GetFileNameFromPath(m_scene.scriptFile());
+            throw ScriptFault((at.empty() ? "" : at + " ") + "line " + std::to_string(m_line + 1) + ": " +
+                              fault.what());
+        }
+    }
+
+    static Placement Run(std::string_view script, MaxScene& scene) {
+        Placement placement;
+        Reader reader(script, scene);
+        try {
+            reader.run();
         } catch (const MaxError& error) {
             placement.fault =
-                "line " + std::to_string(m_line + 1) + ": the script throws \"" + error.what() + "\"";
+                "line " + std::to_string(reader.m_line + 1) + ": the script throws \"" + error.what() + "\"";
         } catch (const ScriptFault& fault) {
-            placement.fault = "line " + std::to_string(m_line + 1) + ": " + fault.what();
+            placement.fault = fault.what();
         }
-        m_scene.remaining(placement);
-        placement.mergedFile = m_scene.mergedFile();
-        placement.listener = m_scene.listener();
+        scene.remaining(placement);
+        placement.mergedFile = scene.mergedFile();
+        placement.listener = scene.listener();
         return placement;
     }
 
@@ -74,30 +102,17 @@ private:
 
     void statement(std::string_view text) {
         MaxCursor c(text);
-        if (c.take("clearlistener")) {
-            c.expect("(");
-            c.expect(")");
-        } else if (c.take("clearSelection")) {
-            c.expect("(");
-            c.expect(")");
-            m_scene.clearSelection();
-        } else if (c.take("max")) {
-            c.expect("move");
-        } else if (c.take("mergeMAXFile")) {
-            m_scene.merge(c);
-        } else if (c.take("format")) {
-            m_scene.format(c);
-        } else if (c.take("try")) {
+        if (c.take("try")) {
             attempt(c);
         } else if (c.take("catch")) {
             throw ScriptFault("a catch without its try");
         } else if (c.take("undo")) {
             c.expect("off");
-            contextBlock(c);
+            contextBlock(c, m_line + 1);
         } else if (c.take("with")) {
             c.expect("redraw");
             c.expect("off");
-            contextBlock(c);
+            contextBlock(c, m_line + 1);
         } else if (c.take("local")) {
             const std::string name = Lower(c.identifier());
             c.expect("=");
@@ -106,34 +121,45 @@ private:
             conditional(c, again);
         } else if (c.take("for")) {
             loop(c);
-        } else if (c.take("join")) {
-            Value& into = m_scene.variable(Lower(c.identifier()));
-            Nodes more = NodesOf(m_scene.value(c)), all = NodesOf(into);
-            all.insert(all.end(), more.begin(), more.end());
-            into = all;
-        } else if (const bool hidden = c.take("unhide"); hidden || c.take("unfreeze")) {
-            m_scene.release(c, hidden);
-        } else if (c.take("maxOps.cloneNodes")) {
-            m_scene.cloneNodes(c);
         } else if (c.take("append")) {
             append(c);
-        } else if (c.take("rotate")) {
-            m_scene.rotate(c);
-        } else if (c.take("delete")) {
-            m_scene.remove(c);
-        } else if (c.take("throw")) {
-            Value message = m_scene.value(c);
-            throw MaxError(As<std::string>(message, "a message"));
+        } else if (c.take("fileIn")) {
+            fileIn(c);
+        } else if (text == "(") { // a block of its own
+            c.expect("(");
+            contextBlock(c, m_line);
         } else if (c.peek() == '(' || c.peek() == ')') {
             throw ScriptFault("a parenthesis where a statement should start");
-        } else if (c.take("copy")) {
-            m_scene.clone(c, NodeOrigin::Copy);
-        } else if (c.take("instance")) {
-            m_scene.clone(c, NodeOrigin::Instance);
-        } else {
+        } else if (MaxCursor word = c; c.peek() == '$' || !m_scene.command(Lower(word.identifier()), word)) {
             assignment(c);
+        } else {
+            c = word;
         }
         c.expectEnd();
+    }
+
+    // fileIn <file>: the script of the file runs on the scene, with variables of its own; an error it
+    // raises goes on to the caller.
+    void fileIn(MaxCursor& c) {
+        const std::string path = c.string();
+        const std::string script = ReadBytes(path);
+        if (script.empty())
+            throw ScriptFault("a script file the reader cannot read: " + path);
+        std::map<std::string, Value> vars;
+        std::string caller = path;
+        m_scene.swapVariables(vars);
+        m_scene.scriptFile().swap(caller);
+        const auto back = [&] {
+            m_scene.swapVariables(vars);
+            m_scene.scriptFile().swap(caller);
+        };
+        try {
+            Reader(script, m_scene).run();
+        } catch (...) {
+            back();
+            throw;
+        }
+        back();
     }
 
     // try, its block on the next lines, then catch and its block: the catch runs when the try's block
@@ -154,21 +180,30 @@ private:
         m_resume = handlerClose + 1;
     }
 
-    // undo off / with redraw off, whose block follows on the next lines.
-    void contextBlock(MaxCursor& c) {
+    // undo off / with redraw off, whose block follows on the next lines, or a block alone.
+    void contextBlock(MaxCursor& c, std::size_t open) {
         c.expectEnd();
-        const auto [first, close] = block(m_line + 1);
+        const auto [first, close] = block(open);
         runLines(first, close);
         m_resume = close + 1;
     }
 
     // if <value> do <statement>, or do and a block on the next lines, which a while (`again`) runs as long
-    // as the value is true: a branch not taken is only checked to parse.
+    // as the value is true; if <value> then <statement> else <statement>. A branch not taken is only
+    // checked to parse.
     void conditional(MaxCursor& c, bool again) {
         const std::size_t line = m_line;
         Value test = m_scene.value(c);
-        c.expect("do");
         const bool taken = As<bool>(test, "true or false");
+        if (!again && c.take("then")) {
+            const std::string_view then = c.skipTo({"else"});
+            c.expect("else");
+            const std::string_view otherwise = c.rest();
+            statement(taken ? then : otherwise);
+            MaxCursor(taken ? otherwise : then).skipRest();
+            return c.skipRest();
+        }
+        c.expect("do");
         const std::string_view rest = c.rest();
         if (again && !rest.empty())
             throw ScriptFault("a while whose body is not a block");
@@ -185,10 +220,9 @@ private:
         c.skipRest();
     }
 
-    // for <v> in <collection> [where <v>.name == <string> | where (stricmp <v>.name <string>) == 0 |
-    // where not isDeleted <v>] do
-    // <statement>, or for <v> = <from> to <to> [by <step>] do <statement>; the statement is a block on
-    // the next lines when nothing or only another loop's head follows the do.
+    // for <v> in <collection> [where <value>] do <statement>, or for <v> = <from> to <to> [by <step>] do
+    // <statement>; the statement is a block on the next lines when nothing or only another loop's head
+    // follows the do.
     void loop(MaxCursor& c) {
         const std::string name = Lower(c.identifier());
         Value collection;
@@ -206,31 +240,10 @@ private:
             c.expect("in");
             collection = m_scene.value(c);
         }
-        std::optional<std::string> whereName;
-        bool ignoreCase = false;
-        bool living = false; // where not isDeleted <v>
+        std::optional<MaxCursor> where; // read again for each element
         if (!counting && c.take("where")) {
-            living = c.take("not");
-            if (living)
-                c.expect("isDeleted");
-            ignoreCase = !living && c.take("(");
-            if (ignoreCase)
-                c.expect("stricmp");
-            if (Lower(c.identifier()) != name)
-                throw ScriptFault("a where clause about another variable");
-            if (!living) {
-                c.expect(".");
-                c.expect("name");
-                if (!ignoreCase)
-                    c.expect("==");
-                Value wanted = m_scene.value(c);
-                whereName = As<std::string>(wanted, "a name to compare with");
-            }
-            if (ignoreCase) {
-                c.expect(")");
-                c.expect("==");
-                c.expect("0");
-            }
+            where = c;
+            c.skipTo({"do"});
         }
         c.expect("do");
         const std::string_view body = c.rest();
@@ -240,12 +253,11 @@ private:
         const auto each = [&](Value element) {
             m_scene.declare(name, std::move(element));
             m_line = line;
-            if (living && m_scene.isDeleted(As<NodeRef>(m_scene.variable(name), "a node").index))
-                return;
-            if (whereName) {
-                const std::string& nodeName =
-                    m_scene.nodes()[As<NodeRef>(m_scene.variable(name), "a node").index].name;
-                if (ignoreCase ? Lower(nodeName) != Lower(*whereName) : nodeName != *whereName)
+            if (where) {
+                MaxCursor w = *where;
+                Value keep = m_scene.value(w);
+                w.expect("do");
+                if (!As<bool>(keep, "true or false"))
                     return;
             }
             if (body.empty())
@@ -277,16 +289,15 @@ private:
     void append(MaxCursor& c) {
         Value& array = m_scene.variable(Lower(c.identifier()));
         if (!c.take("#(")) {
-            Value item = m_scene.value(c);
-            const bool number =
-                std::holds_alternative<long long>(item) || std::holds_alternative<double>(item);
+            const Value item = m_scene.value(c);
+            const NodeRef* node = std::get_if<NodeRef>(&item);
             // An empty array (#()) takes the kind of its first item.
             if (const Chunks* empty = std::get_if<Chunks>(&array); empty && empty->empty())
-                array = number ? Value(Points{}) : Value(Nodes{});
-            if (number)
-                As<Points>(array, "an array of numbers").push_back(DataItem(Number(item)));
+                array = node ? Value(Nodes{}) : Value(Points{});
+            if (node)
+                As<Nodes>(array, "an array of nodes").push_back(node->index);
             else
-                As<Nodes>(array, "an array of nodes").push_back(As<NodeRef>(item, "a node").index);
+                As<Points>(array, "an array of values").push_back(ItemOf(item));
             return;
         }
         Chunks& chunks = As<Chunks>(array, "an array of point arrays");
@@ -313,7 +324,10 @@ private:
                 } else {
                     bool integral = false;
                     const double number = item.number(&integral);
-                    points.push_back(integral ? DataItem(static_cast<long long>(number)) : DataItem(number));
+                    if (integral)
+                        points.emplace_back(static_cast<long long>(number));
+                    else
+                        points.emplace_back(number);
                 }
                 comma = item.take(",");
             }
@@ -359,34 +373,20 @@ private:
     std::vector<std::string_view> m_lines;
     std::size_t m_line = 0;   // the line being run
     std::size_t m_resume = 0; // where the run goes on after it
-    MaxScene m_scene;
+    MaxScene& m_scene;
 };
 
 } // namespace
 
-void PrintTo(const PlacedNode& node, std::ostream* out) {
-    const auto point = [&](const Point3& p) { *out << '[' << p.x << ',' << p.y << ',' << p.z << ']'; };
-    constexpr const char* kOrigins[] = {"merged", "copy", "instance"};
-    *out << node.name << " at ";
-    point(node.position);
-    *out << " turned " << node.rotation << " scaled ";
-    point(node.scale);
-    *out << ' ' << kOrigins[static_cast<int>(node.origin)] << (node.box ? " box" : "");
+Placement ReadPlacement(std::string_view script, std::string_view objectName, const MaxFiles& files) {
+    MaxScene scene(objectName, files);
+    return Reader::Run(script, scene);
 }
 
-Placement ReadPlacement(std::string_view script, std::string_view objectName, const MaxFiles& files) {
-    if (script.starts_with("\xEF\xBB\xBF"))
-        script.remove_prefix(3);
-    std::vector<std::string_view> lines;
-    while (!script.empty()) {
-        const std::size_t end = script.find('\n');
-        std::string_view line = script.substr(0, end);
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        lines.push_back(line);
-        script.remove_prefix(end == std::string_view::npos ? script.size() : end + 1);
-    }
-    return Reader(std::move(lines), objectName, files).run();
+Placement RunScriptFile(const std::string& path) {
+    MaxScene scene("", {});
+    scene.scriptFile() = path;
+    return Reader::Run(ReadBytes(path), scene);
 }
 
 Placement ReadPlacement(const LineList& lines, std::string_view objectName, const MaxFiles& files) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -72,6 +73,9 @@ public:
     // Reads over the rest of the line, checking only that its literals end and its parentheses
     // pair: a branch that is not taken is still parsed.
     void skipRest();
+    // Reads over the text up to the first of `words` that stands outside literals and parentheses, or
+    // up to a parenthesis that closes what the text did not open, or the end; gives the text read over.
+    std::string_view skipTo(std::initializer_list<std::string_view> words);
     // How many more parentheses the rest of the line opens than it closes, literals and comments
     // aside.
     int balanceOfRest();

@@ -11,7 +11,9 @@
 
 // A small reader of placement scripts, of either shape, that works out what a run of the script in a
 // new 3ds Max scene leaves: the nodes it merges and clones, with their names and transforms. It knows
-// the statements the engine writes and nothing more; anything else is a fault it reports.
+// the statements the engine writes, and those of the 3ds Max check's test script (models made and
+// saved, scripts run with fileIn, the Listener read back), and nothing more; anything else is a fault
+// it reports.
 namespace tes::test {
 
 enum class NodeOrigin { Merged, Copy, Instance };
@@ -30,6 +32,10 @@ struct PlacedNode {
     // How far the lowest point of its box lies above its pivot, at scale 1 (below: negative). The
     // reader knows only this height of a node's box; its min's x and y are the pivot's.
     float bottom = 0;
+    float height = 0; // of its box, at scale 1: known for the nodes the scripts make
+    std::string type; // classOf: "Box", "Cylinder", "Dummy"; "" for a Max file's object the test names
+    bool groupHead = false;
+    long long material = -1; // its material among the scene's, or none
     bool operator==(const PlacedNode&) const = default;
 };
 
@@ -39,7 +45,8 @@ struct Placement {
     std::vector<PlacedNode> nodes;   // in the order the script makes them
     std::vector<std::string> layers; // each node's layer, "" for none
     std::string mergedFile;          // the merge line's file as 3ds Max reads its string
-    // Empty when the script ran to its end; otherwise "line N: what", and `nodes` as they stood then
+    // Empty when the script ran to its end; otherwise "line N: what" (after the file's name where a
+    // script file was run, for each script file in turn), and `nodes` as they stood then
     // (3ds Max stops a script at its first error too).
     std::string fault;
     // The lines the script printed in the Listener.
@@ -69,5 +76,9 @@ using MaxFiles = std::map<std::string, std::vector<MaxObject>>;
 // 3.1) keeps the words it always had.
 Placement ReadPlacement(std::string_view script, std::string_view objectName, const MaxFiles& files = {});
 Placement ReadPlacement(const LineList& lines, std::string_view objectName, const MaxFiles& files = {});
+
+// Runs the script file at `path` in a new, empty scene, as 3ds Max's fileIn does, with each script it
+// runs by fileIn read from its file: the Max files a merge finds are those its scripts saved.
+Placement RunScriptFile(const std::string& path);
 
 } // namespace tes::test

@@ -88,12 +88,11 @@ Lines KindChecks(const MaxCheckExpected& kind, const std::string& layer, const s
                "(plants.count as string) + \" plants\""),
     };
     if (where && !kind.points.empty()) {
-        lines.push_back("local points = #(");
-        for (std::size_t i = 0; i < kind.points.size(); ++i)
-            lines.push_back(PointText(kind.points[i]) + (i + 1 < kind.points.size() ? "," : ""));
+        lines.push_back("local points = #()");
+        for (const ScenePoint& point : kind.points)
+            lines.push_back("append points " + PointText(point));
         const std::string near = "(abs (o.pos.x - p.x)) < 0.01 and (abs (o.pos.y - p.y)) < 0.01";
         Append(lines, {
-                          ")",
                           "local missed = \"\"",
                           kind.onBase ? "local sunk = \"\"" : "-- each plant's pivot is on its point",
                           "for p in points do",
@@ -193,7 +192,7 @@ Lines Results(const MaxCheckScript& script) {
     return {
         "local failed = 0",
         "for r in results where (findString r \"FAIL\") == 1 do failed += 1",
-        "format \"\\n-- 3ds Max check: % checks, % failed; 3ds Max version %\\n\" results.count failed "
+        "format \"-- 3ds Max check: % checks, % failed; 3ds Max version %\\n\" results.count failed "
         "(maxVersion())",
         "for r in results do format \"%\\n\" r",
         "format \"-- A dialog that came up during the run is a failure too: note what it said.\\n\"",
