@@ -115,7 +115,7 @@ TEST_F(MaxCheckTest, EachCheckFailsOnAWrongScene) {
         {"folder", nullptr, {}},
         {"models saved",
          test.c_str(),
-         {{"saveNodes #(farTree) \"", "saveNodes #(farTree) \"/no/such/folder"}}},
+         {{"CheckFar.max\" quiet:true", "NoSuchFolder/CheckFar.max\" quiet:true"}}},
         {"runs single MaxCheck_MainVeg_01.ms", kind1.c_str(), {stops}},
         {"runs joined MaxCheck_MainVeg_All.ms", joined.c_str(), {stops}},
         {"runs rerun MaxCheck_MainVeg_All.ms",
