@@ -144,6 +144,12 @@ TEST_F(MaxCheckTest, EachCheckFailsOnAWrongScene) {
           {"for o in merged where not isDeleted o do delete o", "-- left"}}},
     };
     for (const Row& row : rows) {
+#ifdef _WIN32
+        // The reader's model of a save into a missing folder is checked on Linux only: under Wine the
+        // spoilt path is still found by the file system.
+        if (std::string(row.fails) == "models saved")
+            continue;
+#endif
         const std::string name = row.file ? "check/" + std::string(row.file) : "moved/" + test;
         const std::string original = ReadBytes(row.file ? dir->file(name) : check->testScript);
         std::string edited = original;
