@@ -6,11 +6,11 @@
 #include "lib/file_access.h"
 #include "lib/ini.h"
 #include "lib/text_codec.h"
-#include "project/kinds_table_lines.h"
+#include "project/kinds_table_edits.h"
+#include "project/kinds_table_sections.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include <tuple>
 
 namespace tes {
@@ -33,104 +33,91 @@ bool LooksLikeIni(std::string_view text) {
     return ini;
 }
 
-// The keys of one section as the lookup finds them: the first line of each key counts.
-class SectionKeys {
-public:
-    void add(std::string_view line) {
-        const std::string_view key = KeyOf(line);
-        if (key.empty())
-            return;
-        if (IsVariantKey(key)) {
-            // Variants count in the order of their numbers, whatever gaps lie between them.
-            std::string_view digits = key.substr(kVariantKey.size());
-            digits.remove_prefix(std::min(digits.find_first_not_of('0'), digits.size()));
-            m_variants.try_emplace({digits.size(), std::string(digits)},
-                                   std::pair(std::string(key), std::string(IniLineValue(line))));
-            return;
-        }
-        if (!find(key))
-            m_keys.emplace_back(std::string(key), std::string(IniLineValue(line)));
-    }
+template <typename Reader, typename T>
+void Take(const SectionKeys& keys, std::string_view key, Reader read, T& target,
+          std::vector<KeyFault>& faults) {
+    const std::string* text = keys.find(key);
+    if (!text)
+        return;
+    auto value = read(*text);
+    if (value.read())
+        target = std::move(value.value);
+    else
+        faults.push_back({std::string(key), *text, std::move(value.problem), 0});
+}
 
-    const std::string* find(std::string_view key) const {
-        const auto it = std::find_if(m_keys.begin(), m_keys.end(), [key](const auto& known) {
-            return EqualsIgnoringAsciiCase(known.first, key);
-        });
-        return it == m_keys.end() ? nullptr : &it->second;
-    }
-
-    // The row of the section's keys, with every value that cannot be read among its faults.
-    KindRow row(std::string number) const {
-        KindRow row(std::move(number));
-        if (const std::string* value = find("MaxFile"))
-            row.maxFile = *value;
-        if (const std::string* value = find("ObjectName"))
-            row.objectName = *value;
-        take("Enabled", ReadEnabled, row.enabled, row.faults);
-        take("Turn", ReadTurn, row.turn, row.faults);
-        take("Scale", ReadScale, row.scale, row.faults);
-        take("Weight", ReadWeight, row.weight, row.faults);
-        take("Keep", ReadKeep, row.thinning.keep, row.faults);
-        take("ThinBeyond", ReadDistance, row.thinning.thinBeyond, row.faults);
-        take("KeepFar", ReadKeep, row.thinning.keepFar, row.faults);
-        std::pair<std::string, std::string> farModel;
-        take("FarModel", ReadFarModel, farModel, row.faults);
-        std::tie(row.detail.farFile, row.detail.farObject) = std::move(farModel);
-        take("FarFrom", ReadDistance, row.detail.farFrom, row.faults);
-        take("BoxFrom", ReadDistance, row.detail.boxFrom, row.faults);
-        take("Stand", ReadStand, row.stand, row.faults);
-        std::size_t place = 0; // among the variants, the faulty ones counted
-        for (const auto& [number, variant] : m_variants) {
-            KeyValue<KindVariant> read = ReadVariant(variant.second);
-            if (read.read())
-                row.variants.push_back(std::move(read.value));
-            else
-                row.faults.push_back({variant.first, variant.second, std::move(read.problem), place});
-            ++place;
-        }
-        return row;
-    }
-
-    // The view of a [ViewN] section, or the faults that leave it out. A missing Camera or Target is
-    // read as an empty text, which is no point.
-    std::optional<PlantView> view(std::vector<KeyFault>& faults) const {
-        PlantView view;
-        const std::size_t before = faults.size();
-        for (auto [key, point] : {std::pair("Camera", &view.camera), std::pair("Target", &view.target)}) {
-            if (!find(key))
-                faults.push_back({key, "", ReadGroundPoint("").problem, 0});
-            take(key, ReadGroundPoint, *point, faults);
-        }
-        take("Fov", ReadFov, view.fov, faults);
-        take("Margin", ReadMargin, view.margin, faults);
-        take("KeepRadius", ReadDistance, view.keepRadius, faults);
-        take("Far", ReadDistance, view.far, faults);
-        if (faults.size() != before)
-            return std::nullopt;
-        if (std::optional<std::string> problem = ViewProblem(view)) {
-            faults.push_back({"", "", std::move(*problem), 0});
-            return std::nullopt;
-        }
-        return view;
-    }
-
-private:
-    template <typename Reader, typename T>
-    void take(std::string_view key, Reader read, T& target, std::vector<KeyFault>& faults) const {
-        const std::string* text = find(key);
-        if (!text)
-            return;
-        auto value = read(*text);
-        if (value.read())
-            target = std::move(value.value);
+// The row of a section's keys, with every value that cannot be read among its faults.
+KindRow RowOf(const SectionKeys& keys, std::string number) {
+    KindRow row(std::move(number));
+    if (const std::string* value = keys.find("MaxFile"))
+        row.maxFile = *value;
+    if (const std::string* value = keys.find("ObjectName"))
+        row.objectName = *value;
+    Take(keys, "Enabled", ReadEnabled, row.enabled, row.faults);
+    Take(keys, "Turn", ReadTurn, row.turn, row.faults);
+    Take(keys, "Scale", ReadScale, row.scale, row.faults);
+    Take(keys, "Weight", ReadWeight, row.weight, row.faults);
+    Take(keys, "Keep", ReadKeep, row.thinning.keep, row.faults);
+    Take(keys, "ThinBeyond", ReadDistance, row.thinning.thinBeyond, row.faults);
+    Take(keys, "KeepFar", ReadKeep, row.thinning.keepFar, row.faults);
+    std::pair<std::string, std::string> farModel;
+    Take(keys, "FarModel", ReadFarModel, farModel, row.faults);
+    std::tie(row.detail.farFile, row.detail.farObject) = std::move(farModel);
+    Take(keys, "FarFrom", ReadDistance, row.detail.farFrom, row.faults);
+    Take(keys, "BoxFrom", ReadDistance, row.detail.boxFrom, row.faults);
+    Take(keys, "Stand", ReadStand, row.stand, row.faults);
+    std::size_t place = 0; // among the variants, the faulty ones counted
+    for (auto& [key, text] : keys.variants()) {
+        KeyValue<KindVariant> read = ReadVariant(text);
+        if (read.read())
+            row.variants.push_back(std::move(read.value));
         else
-            faults.push_back({std::string(key), *text, std::move(value.problem), 0});
+            row.faults.push_back({key, text, std::move(read.problem), place});
+        ++place;
     }
+    return row;
+}
 
-    std::vector<std::pair<std::string, std::string>> m_keys;
-    // By the variant's number (its digits without leading zeros, shorter first): key and value.
-    std::map<std::pair<std::size_t, std::string>, std::pair<std::string, std::string>> m_variants;
-};
+// The view of a [ViewN] section, or the faults that leave it out. A missing Camera or Target is read
+// as an empty text, which is no point.
+std::optional<PlantView> ViewOf(const SectionKeys& keys, std::vector<KeyFault>& faults) {
+    PlantView view;
+    const std::size_t before = faults.size();
+    for (auto [key, point] : {std::pair("Camera", &view.camera), std::pair("Target", &view.target)}) {
+        if (!keys.find(key))
+            faults.push_back({key, "", ReadGroundPoint("").problem, 0});
+        Take(keys, key, ReadGroundPoint, *point, faults);
+    }
+    Take(keys, "Fov", ReadFov, view.fov, faults);
+    Take(keys, "Margin", ReadMargin, view.margin, faults);
+    Take(keys, "KeepRadius", ReadDistance, view.keepRadius, faults);
+    Take(keys, "Far", ReadDistance, view.far, faults);
+    if (faults.size() != before)
+        return std::nullopt;
+    if (std::optional<std::string> problem = ViewProblem(view)) {
+        faults.push_back({"", "", std::move(*problem), 0});
+        return std::nullopt;
+    }
+    return view;
+}
+
+// The decimal number after this one: "199" gives "200".
+std::string NextNumber(std::string digits) {
+    for (std::size_t i = digits.size(); i-- > 0;) {
+        if (digits[i] < '9') {
+            ++digits[i];
+            return digits;
+        }
+        digits[i] = '0';
+    }
+    return "1" + digits;
+}
+
+// The number of a view's section: View2 comes before View10.
+std::pair<std::size_t, std::string> ViewNumber(std::string_view section) {
+    const std::string number = KindNumber(section.substr(kViewPrefix.size()));
+    return {number.size(), number};
+}
 
 // "Vegetation_5: Turn=0:36O in Valley.tes.ini is not FROM:TO"; a fault of the whole section, which
 // names no key: "View3 in Valley.tes.ini: the camera and the target are the same point ...".
@@ -177,92 +164,141 @@ std::string KindsTable::PathFor(const std::string& projectBasePath) {
     return projectBasePath + ".tes.ini";
 }
 
+TableFile kinds_lines::ReadTableFile(const std::string& path) {
+    TableFile file;
+    if (!IsRegularFile(path) && !std::filesystem::exists(PathFromUtf8(path)))
+        return file;
+    file.exists = true;
+    try {
+        const std::string bytes = ReadFileBytes(path);
+        file.utf8 = std::string_view(bytes).starts_with(kUtf8Bom);
+        const std::string text = file.utf8 ? bytes.substr(kUtf8Bom.size()) : Cp1252ToUtf8(bytes);
+        file.readable = LooksLikeIni(text);
+        // Each line ended by LF, as the writer makes them, so that texts compare line by line.
+        ForEachIniLine(text, [&file](std::string_view line) {
+            file.text.append(line).push_back('\n');
+            return true;
+        });
+    } catch (const Failure&) {
+        file.readable = false;
+    }
+    return file;
+}
+
 KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
     KindsTable table;
     table.m_fileName = GetFileNameFromPath(path);
-    if (!IsRegularFile(path) && !std::filesystem::exists(PathFromUtf8(path)))
-        return table;
-    std::string text;
-    try {
-        const std::string bytes = ReadFileBytes(path);
-        text = std::string_view(bytes).starts_with(kUtf8Bom) ? bytes.substr(kUtf8Bom.size())
-                                                             : Cp1252ToUtf8(bytes);
-    } catch (const Failure&) {
-        text = std::string(1, '\0'); // unreadable: as damaged
-    }
-    if (!LooksLikeIni(text)) {
-        messages.push_back(Notice("The kinds table " + table.m_fileName +
-                                  " cannot be read; it is left aside and no kind has a Max file."));
+    const TableFile file = ReadTableFile(path);
+    if (!file.readable) {
+        messages.push_back(table.damagedNotice());
         table.m_damaged = true;
         return table;
     }
-    table.m_text = text;
-
-    // One pass: the first section of each kind, and the first [Variation], as the lookup finds them.
-    std::vector<std::pair<std::string, SectionKeys>> kinds;
-    // The views by their numbers (digits without leading zeros, shorter first): section and keys.
-    std::map<std::pair<std::size_t, std::string>, std::pair<std::string, SectionKeys>> views;
-    SectionKeys variation;
-    SectionKeys* current = nullptr;
-    bool variationSeen = false;
-    ForEachIniLine(text, [&](std::string_view line) {
-        if (IsHeader(line)) {
-            const std::string_view section = SectionOf(line);
-            current = nullptr;
-            if (IsViewSection(section)) {
-                std::string number = KindNumber(section.substr(kViewPrefix.size()));
-                const auto [view, added] = views.try_emplace({number.size(), number}, section, SectionKeys());
-                current = added ? &view->second.second : nullptr;
-            } else if (IsKindSection(section)) {
-                std::string number = KindNumber(section.substr(kSectionPrefix.size()));
-                if (std::none_of(kinds.begin(), kinds.end(),
-                                 [&](const auto& kind) { return kind.first == number; }))
-                    current = &kinds.emplace_back(std::move(number), SectionKeys()).second;
-            } else if (!variationSeen && EqualsIgnoringAsciiCase(section, kVariationSection)) {
-                variationSeen = true;
-                current = &variation;
-            }
-        } else if (current) {
-            current->add(line);
-        }
-        return true;
-    });
-
-    if (const std::string* seed = variation.find(kSeedKey)) {
-        const KeyValue<std::int64_t> read = ReadSeed(*seed);
-        if (read.read())
-            table.m_seed = read.value;
-        else
-            table.m_seedFault = KeyFault{std::string(kSeedKey), *seed, read.problem, 0};
-    }
-    if (table.m_seedFault)
-        messages.push_back(Notice(table.seedFaultText()));
-    for (const auto& [number, view] : views) {
-        std::vector<KeyFault> faults;
-        if (std::optional<PlantView> read = view.second.view(faults))
-            table.m_views.push_back(*read);
-        for (KeyFault& fault : faults) {
-            table.m_viewFaults.push_back({view.first, std::move(fault)});
-            messages.push_back(Notice(table.viewFaultText(table.m_viewFaults.back())));
-        }
-    }
-    for (auto& [number, keys] : kinds) {
-        KindRow row = keys.row(number);
-        for (const KeyFault& fault : row.faults)
-            messages.push_back(Notice(table.faultText(row, fault)));
-        table.m_rows.push_back(std::move(row));
-    }
-    table.m_written = table.m_rows;
-    table.m_writtenSeed = table.m_seed;
-    table.m_writtenSeedFault = table.m_seedFault;
-    table.m_writtenViews = table.m_views;
-    table.m_writtenViewFaults = table.m_viewFaults;
+    table.take(file.text, messages);
     return table;
 }
 
+Message KindsTable::damagedNotice() const {
+    return Notice("The kinds table " + m_fileName +
+                  " cannot be read; it is left aside and no kind has a Max file.");
+}
+
+KindsTable::Contents KindsTable::contentsOf(const std::string& text, Messages& messages) const {
+    Contents contents;
+    const std::vector<IndexedSection> index = IndexSections(text);
+    if (const IndexedSection* variation = FindSection(index, "variation")) {
+        if (const std::string* seed = variation->keys.find(kSeedKey)) {
+            const KeyValue<std::int64_t> read = ReadSeed(*seed);
+            if (read.read())
+                contents.seed = read.value;
+            else
+                contents.seedFault = KeyFault{std::string(kSeedKey), *seed, read.problem, 0};
+        }
+    }
+    if (contents.seedFault)
+        messages.push_back(
+            Notice(FaultSentence(std::string(kVariationSection), *contents.seedFault, m_fileName)));
+    for (const IndexedSection& section : index) {
+        if (!IsViewSection(section.name))
+            continue;
+        ViewSection view{section.name, std::nullopt, {}, section.lines};
+        view.view = ViewOf(section.keys, view.faults);
+        for (const KeyFault& fault : view.faults)
+            messages.push_back(Notice(viewFaultText({section.name, fault})));
+        contents.views.push_back(std::move(view));
+    }
+    std::stable_sort(contents.views.begin(), contents.views.end(),
+                     [](const ViewSection& a, const ViewSection& b) {
+                         return ViewNumber(a.section) < ViewNumber(b.section);
+                     });
+    for (const IndexedSection& section : index) {
+        if (!IsKindSection(section.name))
+            continue;
+        KindRow row = RowOf(section.keys, KindNumber(section.name.substr(kSectionPrefix.size())));
+        for (const KeyFault& fault : row.faults)
+            messages.push_back(Notice(faultText(row, fault)));
+        contents.rows.push_back(std::move(row));
+    }
+    return contents;
+}
+
+void KindsTable::take(std::string text, Messages& messages) {
+    m_damaged = false;
+    m_now = contentsOf(text, messages);
+    m_base = m_now;
+    m_text = std::move(text);
+    sortViews();
+}
+
+void KindsTable::sortViews() {
+    m_views.clear();
+    m_viewFaults.clear();
+    for (const ViewSection& section : m_now.views) {
+        if (section.view)
+            m_views.push_back(*section.view);
+        for (const KeyFault& fault : section.faults)
+            m_viewFaults.push_back({section.section, fault});
+    }
+}
+
+bool KindsTable::unsaved() const {
+    return !(m_now == m_base);
+}
+
+void KindsTable::setView(std::size_t index, const PlantView& view) {
+    if (index < m_now.views.size()) {
+        m_now.views[index].view = view;
+        m_now.views[index].faults.clear();
+    } else {
+        std::pair<std::size_t, std::string> last{0, "0"};
+        for (const ViewSection& section : m_base.views)
+            last = std::max(last, ViewNumber(section.section));
+        for (const ViewSection& section : m_now.views)
+            last = std::max(last, ViewNumber(section.section));
+        m_now.views.push_back({std::string(kViewPrefix) + NextNumber(last.second), view, {}, {}});
+    }
+    sortViews();
+}
+
+void KindsTable::removeView(std::size_t index) {
+    if (index >= m_now.views.size())
+        return;
+    m_now.views.erase(m_now.views.begin() + static_cast<std::ptrdiff_t>(index));
+    sortViews();
+}
+
+void KindsTable::setViews(std::vector<PlantView> views) {
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        if (i >= m_now.views.size() || m_now.views[i].view != views[i])
+            setView(i, views[i]);
+    }
+    while (m_now.views.size() > views.size())
+        removeView(views.size());
+}
+
 void KindsTable::setSeed(std::int64_t seed) {
-    m_seed = seed;
-    m_seedFault.reset();
+    m_now.seed = seed;
+    m_now.seedFault.reset();
 }
 
 std::string KindsTable::faultText(const KindRow& row, const KeyFault& fault) const {
@@ -270,17 +306,14 @@ std::string KindsTable::faultText(const KindRow& row, const KeyFault& fault) con
 }
 
 std::string KindsTable::seedFaultText() const {
-    return m_seedFault ? FaultSentence(std::string(kVariationSection), *m_seedFault, m_fileName)
-                       : std::string();
-}
-
-void KindsTable::setViews(std::vector<PlantView> views) {
-    m_views = std::move(views);
-    m_viewFaults.clear();
+    return m_now.seedFault ? FaultSentence(std::string(kVariationSection), *m_now.seedFault, m_fileName)
+                           : std::string();
 }
 
 std::string KindsTable::viewFaultText(const ViewFault& view) const {
-    return FaultSentence(view.section, view.fault, m_fileName);
+    // The preview edits the views, so the user can mend one there as well as in the file.
+    return FaultSentence(view.section, view.fault, m_fileName) +
+           "; mend it in the Preview window's views or in " + m_fileName;
 }
 
 std::optional<std::string> KindsTable::unreadableViews() const {
@@ -290,8 +323,8 @@ std::optional<std::string> KindsTable::unreadableViews() const {
 }
 
 std::size_t KindsTable::faultCount() const {
-    std::size_t count = (m_seedFault ? 1 : 0) + m_viewFaults.size();
-    for (const KindRow& row : m_rows)
+    std::size_t count = (m_now.seedFault ? 1 : 0) + m_viewFaults.size();
+    for (const KindRow& row : m_now.rows)
         count += row.faults.size();
     return count;
 }
@@ -303,26 +336,26 @@ std::optional<std::string> KindsTable::unreadable(const KindRow& row) const {
         return views;
     // A seed that cannot be read leaves the plants of a varied or thinned kind without their looks or
     // their share.
-    if (m_seedFault && (row.varies() || row.thinning.any()))
+    if (m_now.seedFault && (row.varies() || row.thinning.any()))
         return seedFaultText();
     return std::nullopt;
 }
 
 const KindRow* KindsTable::find(std::string_view number) const {
     const std::string wanted = KindNumber(number);
-    const auto it =
-        std::find_if(m_rows.begin(), m_rows.end(), [&](const KindRow& row) { return row.number == wanted; });
-    return it == m_rows.end() ? nullptr : &*it;
+    const auto it = std::find_if(m_now.rows.begin(), m_now.rows.end(),
+                                 [&](const KindRow& row) { return row.number == wanted; });
+    return it == m_now.rows.end() ? nullptr : &*it;
 }
 
 void KindsTable::set(KindRow row) {
     row.number = KindNumber(row.number);
-    const auto it = std::find_if(m_rows.begin(), m_rows.end(),
+    const auto it = std::find_if(m_now.rows.begin(), m_now.rows.end(),
                                  [&](const KindRow& known) { return known.number == row.number; });
-    if (it != m_rows.end())
+    if (it != m_now.rows.end())
         *it = std::move(row);
     else
-        m_rows.push_back(std::move(row));
+        m_now.rows.push_back(std::move(row));
 }
 
 } // namespace tes

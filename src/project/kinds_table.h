@@ -31,6 +31,16 @@ struct ViewFault {
     bool operator==(const ViewFault&) const = default;
 };
 
+// A [ViewN] section as the file writes it: its view when every value reads, else the faults that
+// leave it out. Its lines are kept as written until the view itself is changed.
+struct ViewSection {
+    std::string section; // "View2"
+    std::optional<PlantView> view;
+    std::vector<KeyFault> faults;   // a fault with an empty key refuses the view as a whole
+    std::vector<std::string> lines; // the section as the file holds it, header first; empty: new
+    bool operator==(const ViewSection&) const = default;
+};
+
 // Which Max file and object stand for one vegetation kind, and how its plants differ.
 struct KindRow {
     KindRow(std::string number = {}, std::string maxFile = {}, std::string objectName = {},
@@ -62,6 +72,15 @@ struct KindRow {
     void clearFault(std::string_view key);
 };
 
+// What a kinds table says: its rows, its seed and its views, with the values that cannot be read.
+struct KindsTableContents {
+    std::vector<KindRow> rows;
+    std::optional<std::int64_t> seed;
+    std::optional<KeyFault> seedFault;
+    std::vector<ViewSection> views;
+    bool operator==(const KindsTableContents&) const = default;
+};
+
 // The kinds table kept beside a project (<base>.tes.ini, INI text): one section per kind,
 //   [Vegetation_5]
 //   MaxFile=C:\Models\Oak Tree.max
@@ -77,8 +96,8 @@ public:
     // naming it and gives an empty table. Each value that cannot be read adds a notice too (FaultText).
     static KindsTable Read(const std::string& path, Messages& messages);
 
-    const std::vector<KindRow>& rows() const { return m_rows; }
-    bool empty() const { return m_rows.empty(); }
+    const std::vector<KindRow>& rows() const { return m_now.rows; }
+    bool empty() const { return m_now.rows.empty(); }
     // Read from a file that is no kinds table: writing the table would lose what that file holds.
     bool damaged() const { return m_damaged; }
     // The row of a kind; its number is compared without leading zeros (05 is 5).
@@ -86,18 +105,26 @@ public:
     // Adds the row, or replaces the row of its kind where it stands.
     void set(KindRow row);
     // The project's seed of the plants' variation ([Variation] Seed=), 1 unless the table says.
-    std::int64_t seed() const { return m_seed.value_or(1); }
+    std::int64_t seed() const { return m_now.seed.value_or(1); }
     // Sets the seed; a seed the file gave that could not be read is then forgotten.
     void setSeed(std::int64_t seed);
     // The file's seed that could not be read, if so (its key is "Seed").
-    const std::optional<KeyFault>& seedFault() const { return m_seedFault; }
+    const std::optional<KeyFault>& seedFault() const { return m_now.seedFault; }
     // The views whose plants are kept, in the order of their sections' numbers; a faulty one is left
     // out (see viewFaults).
     const std::vector<PlantView>& views() const { return m_views; }
-    // Sets the views, which are written as [View1], [View2] ...; the file's faulty views are then
-    // forgotten.
+    // Sets the views: each differing from the view in its place is written anew, views past the
+    // last are added and the file's views past the given ones are removed. Views that cannot be read
+    // count among the places, so a caller first refuses them (viewFaults).
     void setViews(std::vector<PlantView> views);
     const std::vector<ViewFault>& viewFaults() const { return m_viewFaults; }
+    // Every [ViewN] section in the order of their numbers, those that cannot be read included.
+    const std::vector<ViewSection>& viewSections() const { return m_now.views; }
+    // Sets the view of section `index` (mending it when it could not be read), or adds a section
+    // numbered after the last when `index` is past the last. Only that section's lines change.
+    void setView(std::size_t index, const PlantView& view);
+    // Removes section `index`; the other sections keep their names and lines.
+    void removeView(std::size_t index);
 
     // The file's name, as messages name it: "Valley.tes.ini".
     const std::string& fileName() const { return m_fileName; }
@@ -118,22 +145,38 @@ public:
     std::optional<std::string> unreadableViews() const;
 
     // Writes the table so that it replaces the file only when complete: Windows-1252 with CR LF, or
-    // UTF-8 behind a byte-order mark when a name needs it. Only the keys whose values changed since
-    // the file was read are written anew; every other line stays as it was. Throws Failure.
+    // UTF-8 behind a byte-order mark when a name needs it (or the file was UTF-8). The file is read
+    // again as it is now, whoever wrote it, and only the keys this table changed since it was read
+    // (or last written or followed) are written into it; every other line stays byte for byte. When
+    // that changes nothing the file is not touched. The table then holds the file as written.
+    // Throws Failure; the table is then unchanged.
     void write(const std::string& path);
+    // The keys the last write (or follow) replaced that another writer had changed since this table
+    // read them: "Vegetation_2: Keep=30".
+    const std::vector<std::string>& replaced() const { return m_replaced; }
+    // Whether the table holds changes that its file does not.
+    bool unsaved() const;
+    // Reads the file again when it changed since this table read or wrote it, keeping this table's
+    // unsaved changes on top of it (they win over the file's). Each value that cannot be read adds a
+    // notice, as Read does. Whether the table changed.
+    bool follow(const std::string& path, Messages& messages);
 
 private:
-    std::string m_text; // the file as read (or as last written)
-    std::vector<KindRow> m_rows;
-    std::vector<KindRow> m_written; // the rows as m_text holds them, to tell what changed
-    std::optional<std::int64_t> m_seed;
-    std::optional<std::int64_t> m_writtenSeed;
-    std::optional<KeyFault> m_seedFault;
-    std::optional<KeyFault> m_writtenSeedFault;
+    using Contents = KindsTableContents;
+    // What the text of a kinds table says; each value that cannot be read adds a notice.
+    Contents contentsOf(const std::string& text, Messages& messages) const;
+    // Takes the text as the file's: what the table says and what its changes are told from.
+    void take(std::string text, Messages& messages);
+    Message damagedNotice() const;
+    // The usable views and their faults, from the sections.
+    void sortViews();
+
+    std::string m_text; // the file as read, written or followed: what the changes are told from
+    Contents m_base;    // what m_text says
+    Contents m_now;     // what the table says now
     std::vector<PlantView> m_views;
     std::vector<ViewFault> m_viewFaults;
-    std::vector<PlantView> m_writtenViews; // as m_text holds them
-    std::vector<ViewFault> m_writtenViewFaults;
+    std::vector<std::string> m_replaced;
     std::string m_fileName;
     bool m_damaged = false;
 };

@@ -145,6 +145,7 @@ TEST(KindsTableRead, NamesWhatItCannotReadAndASaveKeepsIt) {
     const std::string path = dir.write("Valley.tes.ini", typos);
     Messages messages;
     KindsTable table = KindsTable::Read(path, messages);
+    const std::string kMend = "; mend it in the Preview window's views or in Valley.tes.ini";
     std::vector<std::string> texts;
     for (const Message& message : messages)
         texts.push_back(message.text);
@@ -222,7 +223,7 @@ TEST(KindsTableWrite, KeepsTheVariationAndTheSeed) {
 }
 
 // Views and thinning come back as written; views that did not change keep their sections' lines, and
-// changed ones are written anew where the first stood, other sections kept.
+// changed ones are written key by key in their own sections, other sections kept.
 TEST(KindsTableWrite, KeepsTheViewsAndTheThinning) {
     TempDir dir;
     const std::string before = "[Options]\r\nX=1\r\n[view01]\r\n; the hill\r\nCamera=0,0\r\nTarget= 10,0\r\n"
@@ -252,11 +253,12 @@ TEST(KindsTableWrite, KeepsTheViewsAndTheThinning) {
     EXPECT_EQ(again.views(), table.views());
     EXPECT_EQ(again.rows()[0].thinning, row.thinning);
     EXPECT_EQ(again.rows()[0].detail, row.detail);
-    EXPECT_EQ(ReadBytes(path), "[Options]\r\nX=1\r\n[View1]\r\nCamera=5,5\r\nTarget=5,6\r\nFov=45\r\n"
-                               "Margin=10\r\nKeepRadius=0\r\nFar=300\r\n[View2]\r\nCamera=-1.5,2\r\n"
-                               "Target=3,4\r\nFov=90\r\nMargin=0\r\nKeepRadius=25\r\nFar=0\r\n"
-                               "[Vegetation_5]\r\nMaxFile=a.max\r\nKeep=60\r\nThinBeyond=400.5\r\n"
-                               "KeepFar=0\r\nFarModel=b.max|Oak|far\r\nFarFrom=400\r\n");
+    // Each view keeps its section, its lines and the keys that did not change.
+    EXPECT_EQ(ReadBytes(path),
+              "[Options]\r\nX=1\r\n[view01]\r\n; the hill\r\nCamera=5,5\r\nTarget=5,6\r\n"
+              "Far=300\r\n[Vegetation_5]\r\nMaxFile=a.max\r\nKeep=60\r\nThinBeyond=400.5\r\n"
+              "KeepFar=0\r\nFarModel=b.max|Oak|far\r\nFarFrom=400\r\n[View2]\r\n"
+              "Camera=-1.5,2\r\nTarget=3,4\r\nFar=0\r\nFov=90\r\nMargin=0\r\nKeepRadius=25\r\n");
     table.setViews({});
     table.write(path);
     EXPECT_EQ(ReadBytes(path).find("View"), std::string::npos);
@@ -271,14 +273,16 @@ TEST(KindsTableRead, AFaultyViewRefusesEveryKindAndASaveKeepsIt) {
     const std::string path = dir.write("Valley.tes.ini", before);
     Messages messages;
     KindsTable table = KindsTable::Read(path, messages);
+    const std::string kMend = "; mend it in the Preview window's views or in Valley.tes.ini";
     std::vector<std::string> texts;
     for (const Message& message : messages)
         texts.push_back(message.text);
     EXPECT_EQ(texts, (std::vector<std::string>{
-                         "View2: Fov=200 in Valley.tes.ini is not a number from 1 to 179.9",
+                         "View2: Fov=200 in Valley.tes.ini is not a number from 1 to 179.9" + kMend,
                          "View3 in Valley.tes.ini: the camera and the target are the same point, so the "
-                         "view looks nowhere",
-                         "View4: Camera= in Valley.tes.ini is not X,Y",
+                         "view looks nowhere" +
+                             kMend,
+                         "View4: Camera= in Valley.tes.ini is not X,Y" + kMend,
                      }));
     EXPECT_EQ(table.views().size(), 1u);
     EXPECT_EQ(table.faultCount(), 3u);
