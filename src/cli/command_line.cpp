@@ -198,8 +198,8 @@ void AddKindsOptions(CLI::App& app, KindsOptions& kinds) {
     AddKindsFileOption(app, kinds.kindsFile);
     CLI::Option* set = AddText(app, "--set", kinds.set, "N",
                                "Change the row of this kind (its number), adding it when there is none, "
-                               "and write the table; the row, variation, thinning and level of detail "
-                               "options need it")
+                               "write the table and print the row as it then stands; the row, variation, "
+                               "thinning and level of detail options need it")
                            ->check(WholeNumber())
                            ->group("Row options");
     AddText(app, "--max-file", kinds.maxFile, "PATH",
@@ -258,8 +258,10 @@ CommandLine::CommandLine()
     // The options are spelled alike on every system: on Windows, too, a name starting with '/' is a path.
     app.allow_windows_style_options(false);
     app.require_subcommand(1);
-    app.footer("Messages of the commands are written to standard error. Exit status: 0 done, 1 a message "
-               "ended the command, 2 wrong arguments.\nRun 'enviro-script COMMAND --help' for the options of "
+    app.footer("Messages of the commands are written to standard error. A project file, environment file or "
+               "kinds table that is a pipe, a folder or a device is refused, never waited on. Exit status: 0 "
+               "done, 1 a message ended the command, 2 wrong arguments.\nRun 'enviro-script COMMAND --help' "
+               "for the options of "
                "a command.");
 
     info = app.add_subcommand("info", "Load the project and show its tile, sun, grid and vegetation");
@@ -282,14 +284,16 @@ CommandLine::CommandLine()
                  "model, far from, box from, stand (pivot or base; empty: the default); then a "
                  "line 'seed' and the project's seed, and a line 'view' for each view: its number, "
                  "CX,CY:TX,TY, fov, margin, keep radius and far. A value that cannot be read shows as "
-                 "the file has it. Or change one row with --set, or the views with --view, --add-view "
-                 "and --no-view");
+                 "the file has it; a view that cannot be read shows 'cannot be read', why and its lines "
+                 "as written, each behind a tab. Or change one row with --set, or the views with --view, "
+                 "--add-view and --no-view");
     AddLoadOptions(*kinds, kindsOptions.load);
     AddKindsOptions(*kinds, kindsOptions);
 
     preview = app.add_subcommand(
         "preview", "Load the project and draw the tile from above as the scripts place its records (each "
-                   "kind in its colour, the overlap, the sun, a legend) into a PNG file; prints the file");
+                   "kind in its colour, the overlap, the sun, a legend) into a PNG file; prints the file. "
+                   "While a view of the kinds table cannot be read it shows every plant and exits with 1");
     AddLoadOptions(*preview, previewOptions.load);
     AddPreviewOptions(*preview, previewOptions);
     AddViewOptions(*preview, previewOptions.views, ViewScope::Run);

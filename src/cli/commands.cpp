@@ -2,10 +2,12 @@
 
 #include "cli/cli_platform.h"
 #include "cli/loaded_project.h"
+#include "cli/path_checks.h"
 #include "core/check/max_check.h"
 #include "core/script/combine_scripts.h"
 #include "lib/file_access.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -49,6 +51,10 @@ int RunCombine(const CombineOptions& options, CliPlatform& platform) {
     // The window adds only files that its dialog found; here a mistyped name is named before anything
     // is read or written.
     for (const std::string& input : options.inputs) {
+        if (std::optional<std::string> kind = NonFileKind(input)) {
+            platform.showMessage("The script " + input + " is " + *kind + ", not a regular file.");
+            return kExitFailed;
+        }
         if (!IsRegularFile(input)) {
             platform.showMessage("The script " + input + " does not exist.");
             return kExitFailed;

@@ -6,6 +6,7 @@
 #include "lib/numbers.h"
 
 #include <algorithm>
+#include <optional>
 #include <tuple>
 
 namespace tes::cli {
@@ -59,8 +60,30 @@ void PrintEntry(std::ostream& out, const KindEntry& entry, const KindsTable& tab
         << Shown(row, "Stand", StandText(row.stand)) << '\n';
 }
 
+// One line a view: a view that cannot be read is shown with why and its lines as the file has them,
+// each behind a tab, so that it can be mended.
+void PrintViews(const KindsTable& table, std::ostream& out) {
+    const std::vector<ViewSection>& sections = table.viewSections();
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        const ViewSection& section = sections[i];
+        out << "view\t" << i + 1;
+        if (const std::optional<PlantView>& view = section.view) {
+            out << '\t' << CameraText(*view) << "\tfov " << DecimalText(view->fov) << "\tmargin "
+                << DecimalText(view->margin) << "\tkeep radius " << DecimalText(view->keepRadius) << "\tfar "
+                << DecimalText(view->far) << '\n';
+            continue;
+        }
+        out << "\tcannot be read";
+        for (const KeyFault& fault : section.faults)
+            out << '\t' << table.viewFaultText({section.section, fault});
+        out << '\n';
+        for (const std::string& line : section.lines)
+            out << '\t' << line << '\n';
+    }
+}
+
 // The tile's kinds in the list's order with their rows, then the rows of kinds not on the tile, then
-// the project's seed and its views (those that cannot be read the load has named).
+// the project's seed and its views.
 void PrintKinds(const LoadedProject& project, const KindsTable& table, std::ostream& out) {
     out << "number\tname\trecords\tmax file\tobject\tenabled\tturn\tscale\tweight\tvariants\tkeep\t"
            "thin beyond\tkeep far\tfar model\tfar from\tbox from\tstand\n";
@@ -68,11 +91,15 @@ void PrintKinds(const LoadedProject& project, const KindsTable& table, std::ostr
         PrintEntry(out, entry, table);
     const std::optional<KeyFault>& seedFault = table.seedFault();
     out << "seed\t" << (seedFault ? seedFault->text : std::to_string(table.seed())) << '\n';
-    for (std::size_t i = 0; i < table.views().size(); ++i) {
-        const PlantView& view = table.views()[i];
-        out << "view\t" << i + 1 << '\t' << CameraText(view) << "\tfov " << DecimalText(view.fov)
-            << "\tmargin " << DecimalText(view.margin) << "\tkeep radius " << DecimalText(view.keepRadius)
-            << "\tfar " << DecimalText(view.far) << '\n';
+    PrintViews(table, out);
+}
+
+// The line of one kind as PrintKinds prints it.
+void PrintKind(const LoadedProject& project, const KindsTable& table, const std::string& number,
+               std::ostream& out) {
+    for (const KindEntry& entry : KindEntries(project.load.kinds.kinds, project.load.records, table)) {
+        if (KindNumber(entry.row.number) == KindNumber(number))
+            PrintEntry(out, entry, table);
     }
 }
 
@@ -169,11 +196,13 @@ int RunKinds(const KindsOptions& options, CliPlatform& platform, std::ostream& o
         table.setViews(options.views.applied(table.views()));
     }
     // A project read only in part is no ground to change its table.
-    if (options.set)
-        return project.complete &&
-                       SetRow(table, project.kindsTablePath, options, project.load.kinds.kinds, platform)
-                   ? kExitDone
-                   : kExitFailed;
+    if (options.set) {
+        if (!project.complete ||
+            !SetRow(table, project.kindsTablePath, options, project.load.kinds.kinds, platform))
+            return kExitFailed;
+        PrintKind(project, table, *options.set, out);
+        return kExitDone;
+    }
     if (options.seed || options.views.given())
         return project.complete && Store(table, project.kindsTablePath, platform) ? kExitDone : kExitFailed;
     PrintKinds(project, table, out);

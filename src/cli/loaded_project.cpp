@@ -1,5 +1,6 @@
 #include "cli/loaded_project.h"
 
+#include "cli/path_checks.h"
 #include "core/loaded_options.h"
 #include "core/place/field_rules.h"
 #include "lib/file_access.h"
@@ -7,6 +8,8 @@
 #include "project/sun.h"
 
 #include <filesystem>
+#include <optional>
+#include <utility>
 
 namespace tes::cli {
 
@@ -42,6 +45,14 @@ LoadRequest RequestFor(const LoadOptions& options, Platform& platform) {
     return request;
 }
 
+// The refusal of a file the command would read that is there but is no regular file: a pipe would
+// keep it waiting, a device or a folder holds nothing of the project's.
+std::optional<std::string> NotAFile(const std::string& what, const std::string& path) {
+    if (std::optional<std::string> kind = NonFileKind(path))
+        return what + " " + path + " is " + *kind + ", not a regular file.";
+    return std::nullopt;
+}
+
 } // namespace
 
 LoadedProject LoadWithOptions(const LoadOptions& options, Platform& platform,
@@ -51,14 +62,30 @@ LoadedProject LoadWithOptions(const LoadOptions& options, Platform& platform,
     project.tile = request.tile;
     project.rotate = !options.noRotate;
     // The window's dialog offers only files that exist; a typed path may name none.
+    if (std::optional<std::string> refusal = NotAFile("The project file", options.project)) {
+        platform.showMessage(*refusal);
+        return project;
+    }
     if (!IsRegularFile(request.projectPath)) {
         platform.showMessage("The project file " + options.project + " does not exist.");
         return project;
     }
+    // The records and the kinds table are refused before anything is read when they are no regular
+    // files (a missing record file is the load's to refuse, a missing table is an empty one).
+    const ProjectFiles files = ProjectFilesOf(request.projectPath);
+    const std::string tablePath = kindsFile ? *kindsFile : KindsTable::PathFor(files.basePath);
+    const std::pair<const char*, const std::string&> read[] = {{"The environment file", files.environment},
+                                                               {"The kinds table", tablePath}};
+    for (const auto& [what, path] : read) {
+        if (std::optional<std::string> refusal = NotAFile(what, path)) {
+            platform.showMessage(*refusal);
+            return project;
+        }
+    }
     project.load = LoadProject(request);
     // Only the table the command works on is read, so that only its unreadable values are named.
     if (project.loaded()) {
-        project.kindsTablePath = kindsFile ? *kindsFile : KindsTable::PathFor(project.load.files.basePath);
+        project.kindsTablePath = tablePath;
         project.kindsTable = KindsTable::Read(project.kindsTablePath, project.load.messages);
     }
     for (const Message& message : project.load.messages)

@@ -19,6 +19,8 @@ CLI::Validator Existing(bool folder) {
                 return what + " does not exist: " + name;
             if (std::filesystem::is_directory(status) != folder)
                 return what + " is actually a " + (folder ? "file: " : "directory: ") + name;
+            if (!folder && !std::filesystem::is_regular_file(status))
+                return what + " is actually " + NonFileKind(name).value_or("no regular file") + ": " + name;
             return std::string();
         },
         "");
@@ -32,6 +34,34 @@ CLI::Validator ExistingFile() {
 
 CLI::Validator ExistingFolder() {
     return Existing(true);
+}
+
+std::optional<std::string> NonFileKind(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::file_status status;
+    try {
+        status = fs::status(PathFromUtf8(path), error);
+    } catch (const std::exception&) {
+        return std::nullopt; // a name the system cannot take: it is not there
+    }
+    switch (status.type()) {
+    case fs::file_type::regular:
+    case fs::file_type::not_found:
+    case fs::file_type::none:
+        return std::nullopt;
+    case fs::file_type::directory:
+        return "a folder";
+    case fs::file_type::fifo:
+        return "a pipe";
+    case fs::file_type::character:
+    case fs::file_type::block:
+        return "a device";
+    case fs::file_type::socket:
+        return "a socket";
+    default:
+        return "no regular file";
+    }
 }
 
 } // namespace tes::cli

@@ -69,9 +69,18 @@ int RunPreview(const PreviewOptions& options, CliPlatform& platform, std::ostrea
     // The plants differ as the table beside the project says, as in the window.
     input.kindRows = project.kindsTable.rows();
     input.seed = project.kindsTable.seed();
-    // The plants the views keep, the command line's instead of the table's when it gives them.
-    input.views = options.views.given() ? options.views.applied(project.kindsTable.views())
-                                        : project.kindsTable.views();
+    // The plants the views keep, the command line's instead of the table's when it gives them. While a
+    // view of the table cannot be read no plant is known to be kept or not, thinned or not: the picture
+    // shows them all, as the window's preview does, and the command says why (the load has named each
+    // view).
+    const bool unreadableViews = !options.views.replace && !project.kindsTable.viewFaults().empty();
+    if (unreadableViews) {
+        for (KindRow& row : input.kindRows)
+            row.thinning = PlantThinning{};
+    } else {
+        input.views = options.views.given() ? options.views.applied(project.kindsTable.views())
+                                            : project.kindsTable.views();
+    }
     PreviewScene scene;
     try {
         scene = BuildPreviewScene(input, project.load.records);
@@ -104,6 +113,12 @@ int RunPreview(const PreviewOptions& options, CliPlatform& platform, std::ostrea
         return kExitFailed;
     }
     out << request.path << '\n';
+    if (unreadableViews) {
+        platform.showMessage("The views of " + project.kindsTable.fileName() +
+                             " cannot all be read, so the picture shows every plant; mend them, or give "
+                             "this run's views with --view or --no-view.");
+        return kExitFailed;
+    }
     return kExitDone;
 }
 

@@ -21,7 +21,8 @@ struct FileCloser {
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // Opens a file for reading its bytes and gives its size at that moment. Throws Failure: 53 file not
-// found, 76 its folder not found, 75 a folder, 70 no access, ...
+// found, 76 its folder not found, 75 no regular file (a folder, a pipe, a device: refused at once,
+// never waited on), 70 no access, ...
 FileHandle OpenForReading(const std::string& path, std::uint64_t& size);
 
 // Reads a whole file into memory as bytes. Throws Failure.

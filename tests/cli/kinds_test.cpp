@@ -1,8 +1,12 @@
 #include "cli_run.h"
+#include "lib/file_access.h"
 #include "project/kinds_table.h"
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <tuple>
 
 namespace tes::test {
@@ -146,6 +150,7 @@ struct SetCase {
     const char* name;
     Strings options;
     std::vector<Row> rows; // the table afterwards: number, Max file, object, enabled
+    std::string out;       // the row as `kinds` prints it
     std::string err = {};
 };
 
@@ -158,7 +163,7 @@ TEST_P(KindsSetTest, ChangesOneRowAndWritesTheTable) {
     dir.write("P.tes.ini", kPine + kOak);
     const CliRun run = RunEnviroScript(args);
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.out, GetParam().out);
     EXPECT_EQ(run.err, GetParam().err);
     Messages messages;
     std::vector<Row> rows;
@@ -176,13 +181,16 @@ INSTANTIATE_TEST_SUITE_P(
         SetCase{"NewRow",
                 {"7", "--max-file", "C:\\M\\Fern.max"},
                 {{"5", "C:\\M\\Pine.max", "Pine", true}, kOakRow, {"7", "C:\\M\\Fern.max", "Fern", true}},
+                "7\t\t0\tC:\\M\\Fern.max\tFern\t1\t\t\t1\t" + kAll,
                 "Kind 7 is not on this tile; its row is written for the tiles that have it.\n"},
         SetCase{"KeepsTheFile",
                 {"05", "--object", "Tall Pine", "--disable"},
-                {{"5", "C:\\M\\Pine.max", "Tall Pine", false}, kOakRow}},
+                {{"5", "C:\\M\\Pine.max", "Tall Pine", false}, kOakRow},
+                "5\tPine\t2\tC:\\M\\Pine.max\tTall Pine\t0\t\t\t1\t" + kAll},
         SetCase{"NewFileKeepsTheObject",
                 {"12", "--max-file", "C:\\M\\Elm.max"},
-                {{"5", "C:\\M\\Pine.max", "Pine", true}, {"12", "C:\\M\\Elm.max", "Old Oak", true}}}),
+                {{"5", "C:\\M\\Pine.max", "Pine", true}, {"12", "C:\\M\\Elm.max", "Old Oak", true}},
+                "12\tOak\t1\tC:\\M\\Elm.max\tOld Oak\t1\t\t\t1\t" + kAll}),
     [](const testing::TestParamInfo<SetCase>& info) { return info.param.name; });
 
 // The row's values become those given, and their faults are gone: the same options again leave the
@@ -204,6 +212,26 @@ TEST(Kinds, SetTwiceWritesTheSameTable) {
     EXPECT_EQ(RunEnviroScript({"kinds", prj}).out,
               kHeader + "5\tPine\t2\tC:\\M\\Pine.max\tPine\t1\t0:360\t\t0\ta.max||0; b.max|B|3" + kAll +
                   "12\tOak\t1\tC:\\M\\Oak.max\tOld Oak\t0\t\t80:120\t1\t" + kAll + "seed\t1\n");
+}
+
+// An --set that changes nothing leaves the file untouched (the same inode and time, set an hour back so
+// that a rewrite shows) and prints the row as the first run did.
+TEST(Kinds, IdenticalSetLeavesTheFileUntouched) {
+    TempDir dir;
+    const std::string prj = SmallProject().writeTo(dir);
+    const std::string table = dir.write("P.tes.ini", kPine + "; my note\r\n" + kOak);
+    const Strings args{"kinds", prj, "--set", "12", "--keep", "30"};
+    const CliRun first = RunEnviroScript(args);
+    EXPECT_EQ(first.out, "12\tOak\t1\tC:\\M\\Oak.max\tOld Oak\t1\t\t\t1\t\t30\t0\t100\t\t0\t0\t\n");
+    const auto past = std::filesystem::last_write_time(PathFromUtf8(table)) - std::chrono::hours(1);
+    std::filesystem::last_write_time(PathFromUtf8(table), past);
+    struct stat before {
+    }, after{};
+    ::stat(table.c_str(), &before);
+    EXPECT_EQ(RunEnviroScript(args).out, first.out);
+    ::stat(table.c_str(), &after);
+    EXPECT_EQ(std::filesystem::last_write_time(PathFromUtf8(table)), past);
+    EXPECT_EQ(after.st_ino, before.st_ino);
 }
 
 // Views and thinning set from the command line: the same options again leave the same bytes, and

@@ -5,6 +5,9 @@
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace tes {
 namespace {
@@ -12,16 +15,22 @@ namespace {
 using test::FailureNumber;
 using test::TempDir;
 
-// A folder gives the same number on every system, whichever way the file is read.
+// A folder gives the same number on every system, whichever way the file is read; so do a pipe no
+// one writes to and a device, refused at once instead of waited on or read.
 TEST(OpenForReading, FailuresCarryTheClassicNumbers) {
     TempDir dir;
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo(dir.file("pipe.txt").c_str(), 0600), 0);
+#endif
     const struct {
         std::string path;
         int failure;
     } cases[] = {
-        {dir.file("missing.txt"), 53},
-        {dir.file("nofolder/missing.txt"), 76},
+        {dir.file("missing.txt"), 53}, {dir.file("nofolder/missing.txt"), 76},
         {dir.path().string(), 75},
+#ifndef _WIN32
+        {dir.file("pipe.txt"), 75},    {"/dev/null", 75},
+#endif
     };
     for (const auto& c : cases) {
         LineReader reader(LineBreaks::CrOrCrLf, false);
