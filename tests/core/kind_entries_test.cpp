@@ -1,45 +1,107 @@
-// What OK in the Kinds dialog stores: a row whose plants' variation alone changed is stored too.
+// What OK in the Kinds dialog stores: the keys the user changed, onto the kinds table as it is on disk
+// when OK is pressed.
 #include "core/plants/kind_entries.h"
+#include "core/plants/variation_texts.h"
+#include "lib/line_list.h"
+#include "support/temp_dir.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace tes {
 namespace {
 
-TEST(KindEntries, ARowWhoseVariationAloneChangedIsStored) {
-    KindRow turned{"5", "D:\\M\\Oak.max", "", true};
-    turned.turn = ValueRange{0, 360};
-    KindRow weighted = turned;
-    weighted.weight = 2;
-    KindRow varied = turned;
-    varied.variants = {{"D:\\M\\Old.max", "", 1}};
-    KindRow bare{"5", "", "", true};
-    bare.turn = ValueRange{-15, 15};
+// A kind as the file writes it when the dialog opens: a readable variant and two that cannot be read.
+const std::string kOpened = "[Vegetation_5]\r\nMaxFile=D:\\M\\Oak.max\r\nKeep=100\r\n"
+                            "Variant1=D:\\M\\Oak1.max||1\r\nVariant2=D:\\M\\Oak2.max||x\r\n"
+                            "Variant3=D:\\Models\\Oak3.max\r\n";
+
+KindsTable ReadTable(const std::string& path) {
+    Messages messages;
+    return KindsTable::Read(path, messages);
+}
+
+// The dialog opens on `kOpened`, the user makes `edit` to kind 5, the file becomes `disk` meanwhile;
+// OK then writes `written` (kind 7, untouched and without a row, stays out of it).
+TEST(KindEntries, OkAppliesOnlyTheChangedKeysToTheFileAsItIsOnDisk) {
+    const auto variation = [](const std::function<void(VariationTexts&)>& edit) {
+        return [edit](KindRow& row) {
+            VariationTexts texts = VariationTextsOf(row);
+            edit(texts);
+            ASSERT_FALSE(ApplyVariationTexts(texts, row));
+        };
+    };
+    const std::string keptOnDisk = "[Vegetation_5]\r\nMaxFile=D:\\M\\Oak.max\r\nKeep=30\r\n"
+                                   "Variant1=D:\\M\\Oak1.max||1\r\nVariant2=D:\\M\\Oak2.max||x\r\n"
+                                   "Variant3=D:\\Models\\Oak3.max\r\n; a note\r\n";
     const struct {
         const char* name;
-        std::optional<KindRow> known; // the table's row before
-        KindRow edited;
-        bool stored;
+        std::function<void(KindRow&)> edit;
+        std::string disk;
+        std::string written;
     } cases[] = {
-        {"unchanged", turned, turned, false},
-        {"turn", KindRow{"5", "D:\\M\\Oak.max", "", true}, turned, true},
-        {"weight", turned, weighted, true},
-        {"variants", turned, varied, true},
-        {"new row with a turn only", std::nullopt, bare, true},
+        {"nothing changed: the disk's change stays", [](KindRow&) {}, keptOnDisk, keptOnDisk},
+        {"an untouched key keeps the disk's change", [](KindRow& row) { row.maxFile = "D:\\M\\Elm.max"; },
+         keptOnDisk,
+         "[Vegetation_5]\r\nMaxFile=D:\\M\\Elm.max\r\nKeep=30\r\nVariant1=D:\\M\\Oak1.max||1\r\n"
+         "Variant2=D:\\M\\Oak2.max||x\r\nVariant3=D:\\Models\\Oak3.max\r\n; a note\r\n"},
+        {"the user's key wins", variation([](VariationTexts& t) { t.keep = "60"; }), keptOnDisk,
+         "[Vegetation_5]\r\nMaxFile=D:\\M\\Oak.max\r\nKeep=60\r\nVariant1=D:\\M\\Oak1.max||1\r\n"
+         "Variant2=D:\\M\\Oak2.max||x\r\nVariant3=D:\\Models\\Oak3.max\r\n; a note\r\n"},
+        {"a faulty variant stays as written when another is mended",
+         variation([](VariationTexts& t) { t.variants[1].weight = "2"; }), kOpened,
+         "[Vegetation_5]\r\nMaxFile=D:\\M\\Oak.max\r\nKeep=100\r\nVariant1=D:\\M\\Oak1.max||1\r\n"
+         "Variant2=D:\\M\\Oak2.max||2\r\nVariant3=D:\\Models\\Oak3.max\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        KindsTable table;
-        if (c.known)
-            table.set(*c.known);
-        KindEntry entry;
-        entry.row = c.edited;
-        EXPECT_EQ(StoreKindEntries({entry}, table), c.stored);
-        ASSERT_NE(table.find("5"), nullptr);
-        EXPECT_EQ(table.find("5")->turn, entry.row.turn);
-        EXPECT_EQ(table.find("5")->weight, entry.row.weight);
-        EXPECT_EQ(table.find("5")->variants, entry.row.variants);
+        test::TempDir dir;
+        const std::string path = dir.write("Valley.tes.ini", kOpened);
+        const std::vector<VegetationKind> kinds = {{"5", "Oak", {"5"}}, {"7", "Elm", {"7"}}};
+        const std::vector<KindEntry> opened = KindEntries(kinds, LineList(), ReadTable(path));
+        std::vector<KindEntry> edited = opened;
+        c.edit(edited[0].row);
+
+        dir.write("Valley.tes.ini", c.disk);
+        KindsTable table = ReadTable(path);
+        ApplyKindEdits(opened, edited, table);
+        table.write(path);
+        EXPECT_EQ(test::ReadBytes(path), c.written);
     }
+}
+
+// The dialog's entries follow the table under the user's edits, and name what the table changed.
+TEST(KindEntries, FollowingKeepsTheUsersChangesAndNamesTheTablesOwn) {
+    KindEntry opened;
+    opened.row = {"5", "D:\\M\\Oak.max", "", true};
+    KindEntry edited = opened;
+    edited.row.thinning.keep = 60;
+    KindEntry now = opened;
+    now.row.thinning.keep = 30;
+    now.row.maxFile = "D:\\M\\Elm.max";
+    KindEntry added;
+    added.row = {"7", "D:\\M\\Fir.max", "", true};
+
+    const FollowedKinds followed = FollowKindEntries({opened}, {edited}, {now, added});
+    ASSERT_EQ(followed.edited.size(), 2u);
+    EXPECT_EQ(followed.edited[0].row.thinning.keep, 60);
+    EXPECT_EQ(followed.edited[0].row.maxFile, "D:\\M\\Elm.max");
+    EXPECT_EQ(followed.changed[0], (std::vector<std::string>{"MaxFile", "Keep"}));
+    EXPECT_EQ(followed.opened[0].row, now.row);
+    EXPECT_EQ(followed.from, (std::vector<std::size_t>{0, std::string::npos}));
+}
+
+// OK names each kind left with a value that cannot be read, as not built until it is mended.
+TEST(KindEntries, KindsLeftUnmendedAreNamed) {
+    KindEntry faulty;
+    faulty.row = {"5", "D:\\M\\Oak.max", "", true};
+    faulty.row.faults = {{"Turn", "0:36O", "is not FROM:TO", 0}};
+    KindEntry sound;
+    sound.row = {"7", "", "", true};
+    EXPECT_FALSE(UnmendedKindsNotice({sound}, "Valley.tes.ini"));
+    EXPECT_EQ(UnmendedKindsNotice({faulty, sound}, "Valley.tes.ini"),
+              Notice("Vegetation_5 keeps a value of Valley.tes.ini that cannot be read (Turn=0:36O is not "
+                     "FROM:TO): the kind is not built until it is mended."));
 }
 
 } // namespace

@@ -164,8 +164,17 @@ TEST(VariationTexts, FaultsAreShownAsWrittenAndStayUnlessChanged) {
          "Kind 5, turn to: the turn has a TO that is not a number.", all},
         {"weight mended to 0", [](auto& t) { t.weight = "0"; }, "", "Turn Variant2 Enabled Keep Stand"},
         {"scale changed", [](auto& t) { t.scaleFrom = "90"; }, "", all},
-        {"another variant changed", [](auto& t) { t.variants[2].weight = "4"; },
-         "Kind 5, variant 2, weight: \"y\" " + weightRule + ".", all},
+        {"another variant changed, the faulty one left", [](auto& t) { t.variants[2].weight = "4"; }, "",
+         all},
+        {"the variant above the faulty one removed",
+         [](auto& t) {
+             t.variants.erase(t.variants.begin());
+             for (VariationMark& mark : t.marks)
+                 mark.variant -= mark.field >= F::VariantFile ? 1 : 0;
+         },
+         "", all},
+        {"faulty variant edited, no number yet", [](auto& t) { t.variants[1].weight = "z"; },
+         "Kind 5, variant 2, weight: \"z\" " + weightRule + ".", all},
         {"faulty variant mended", [](auto& t) { t.variants[1].weight = "2"; }, "",
          "Turn Weight Enabled Keep Stand"},
         {"keep mended", [](auto& t) { t.keep = "60"; }, "", "Turn Weight Variant2 Enabled Stand"},

@@ -196,6 +196,45 @@ TEST_F(KindsDialogTest, AValueTheTableCouldNotReadIsShownMarked) {
     });
 }
 
+// OK stores before the dialog closes: a table that cannot be written keeps the dialog open with the
+// message and the window's table as it was; once it can, the same OK closes the dialog.
+TEST_F(KindsDialogTest, OkStoresBeforeClosingAndStaysOpenWhenTheTableCannotBeWritten) {
+    const std::string path = ctx().kindsTablePath;
+    ctx().kindsTablePath = dir.file("missing") + "/Valley.tes.ini";
+    bool keptOpen = false;
+    withDialog([&](KindsDialog& dialog) {
+        dialog.findChild<QLineEdit*>(QStringLiteral("txtSeed"))->setText(QStringLiteral("42"));
+        QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        keptOpen = dialog.isVisible() && platform.messages.size() == 1 && ctx().kindsTable.seed() == 1;
+        ctx().kindsTablePath = path;
+        QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    EXPECT_TRUE(keptOpen) << ::testing::PrintToString(platform.messages);
+    EXPECT_EQ(ctx().kindsTable.seed(), 42);
+    EXPECT_EQ(ReadFileBytes(tableFile()), "[Variation]\r\nSeed=42\r\n");
+}
+
+// The open dialog shows the table the window read again: a kind the user left takes the table's value,
+// marked, and one the user edited keeps the user's.
+TEST_F(KindsDialogTest, TheDialogFollowsTheTableTheWindowReadAgain) {
+    using C = KindsModel::Column;
+    withDialog([&](KindsDialog& dialog) {
+        typeIntoCell(dialog, 0, C::MaxFile, QStringLiteral("D:\\M\\Pine.max"));
+        ctx().kindsTable.set({"1", "D:\\M\\Fir.max", "", true});
+        ctx().kindsTable.set({"2", "D:\\M\\Birch.max", "", true});
+        emit window().kindsTableFollowed();
+        EXPECT_EQ(cell(dialog, 0, C::MaxFile), QStringLiteral("D:\\M\\Pine.max"));
+        EXPECT_EQ(cell(dialog, 1, C::MaxFile), QStringLiteral("D:\\M\\Birch.max"));
+        const QModelIndex number = dialog.table()->model()->index(1, C::Number);
+        EXPECT_TRUE(number.data(Qt::ToolTipRole)
+                        .toString()
+                        .startsWith(QStringLiteral("Changed in Valley.tes.ini while this dialog was open")));
+        EXPECT_FALSE(dialog.table()->model()->index(2, C::Number).data(Qt::ToolTipRole).isValid());
+        dialog.reject();
+    });
+}
+
 // Process All forwards to its handler: the summary in the status line and in one message box.
 TEST_F(KindsDialogTest, ProcessAllShowsItsSummaryOnce) {
     ctx().kindsTable.set({"1", "D:\\M\\Pine.max", "", true});

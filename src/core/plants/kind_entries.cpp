@@ -1,9 +1,15 @@
 #include "core/plants/kind_entries.h"
 
+#include "core/plants/variation_texts.h"
 #include "lib/fields.h"
+#include "lib/ini.h"
 #include "lib/line_list.h"
+#include "project/kinds_table_lines.h"
 
 #include <algorithm>
+#include <functional>
+#include <iterator>
+#include <tuple>
 
 namespace tes {
 
@@ -57,23 +63,168 @@ std::vector<KindEntry> KindEntries(const std::vector<VegetationKind>& kinds, con
     return entries;
 }
 
-bool StoreKindEntries(const std::vector<KindEntry>& entries, KindsTable& table) {
+namespace {
+
+// One key of a row as the dialog edits it: its name as the file writes it, and how two rows compare
+// on it and one takes it from another, faults aside.
+struct RowKey {
+    std::string_view name;
+    std::function<bool(const KindRow&, const KindRow&)> same;
+    std::function<void(const KindRow& from, KindRow& to)> take;
+};
+
+// `get` gives the key's values of a row as a tuple of references.
+template <typename Get> RowKey Key(std::string_view name, Get get) {
+    return {name, [get](const KindRow& a, const KindRow& b) { return get(a) == get(b); },
+            [get](const KindRow& from, KindRow& to) { get(to) = get(from); }};
+}
+
+const std::vector<RowKey>& RowKeys() {
+    static const std::vector<RowKey> keys = {
+        Key("MaxFile", [](auto& row) { return std::tie(row.maxFile); }),
+        Key("ObjectName", [](auto& row) { return std::tie(row.objectName); }),
+        Key("Enabled", [](auto& row) { return std::tie(row.enabled); }),
+        Key("Turn", [](auto& row) { return std::tie(row.turn); }),
+        Key("Scale", [](auto& row) { return std::tie(row.scale); }),
+        Key("Weight", [](auto& row) { return std::tie(row.weight); }),
+        Key(kinds_lines::kVariantKey, [](auto& row) { return std::tie(row.variants); }),
+        Key("Keep", [](auto& row) { return std::tie(row.thinning.keep); }),
+        Key("ThinBeyond", [](auto& row) { return std::tie(row.thinning.thinBeyond); }),
+        Key("KeepFar", [](auto& row) { return std::tie(row.thinning.keepFar); }),
+        Key("FarModel", [](auto& row) { return std::tie(row.detail.farFile, row.detail.farObject); }),
+        Key("FarFrom", [](auto& row) { return std::tie(row.detail.farFrom); }),
+        Key("BoxFrom", [](auto& row) { return std::tie(row.detail.boxFrom); }),
+        Key("Stand", [](auto& row) { return std::tie(row.stand); }),
+    };
+    return keys;
+}
+
+bool IsFaultOf(const KeyFault& fault, std::string_view key) {
+    return key == kinds_lines::kVariantKey ? kinds_lines::IsVariantKey(fault.key)
+                                           : EqualsIgnoringAsciiCase(fault.key, key);
+}
+
+std::vector<KeyFault> FaultsOf(const KindRow& row, std::string_view key) {
+    std::vector<KeyFault> faults;
+    std::copy_if(row.faults.begin(), row.faults.end(), std::back_inserter(faults),
+                 [key](const KeyFault& fault) { return IsFaultOf(fault, key); });
+    return faults;
+}
+
+bool SameKey(const RowKey& key, const KindRow& a, const KindRow& b) {
+    return key.same(a, b) && FaultsOf(a, key.name) == FaultsOf(b, key.name);
+}
+
+bool SameKind(const KindEntry& a, const KindEntry& b) {
+    return KindNumber(a.row.number) == KindNumber(b.row.number);
+}
+
+// The entry with `now` under it: the keys the user changed kept, the others as `now` gives them.
+KindEntry FollowedEntry(const KindEntry& opened, const KindEntry& edited, const KindEntry& now) {
+    KindEntry followed = now;
+    const KindRow openedRow = opened.tableRow();
+    followed.row = ApplyChangedKeys(openedRow, edited.tableRow(), now.tableRow());
+    // An object name the table left as it was stays as the user sees it, following the file or not.
+    if (followed.row.objectName == openedRow.objectName) {
+        followed.row.objectName = edited.row.objectName;
+        followed.useFileName = edited.useFileName;
+    } else {
+        followed.useFileName = followed.row.objectName.empty();
+    }
+    return followed;
+}
+
+} // namespace
+
+std::vector<std::string> ChangedKeys(const KindRow& before, const KindRow& after) {
+    std::vector<std::string> changed;
+    for (const RowKey& key : RowKeys()) {
+        if (!SameKey(key, before, after))
+            changed.emplace_back(key.name);
+    }
+    return changed;
+}
+
+KindRow ApplyChangedKeys(const KindRow& opened, const KindRow& edited, KindRow onto) {
+    for (const RowKey& key : RowKeys()) {
+        if (SameKey(key, opened, edited))
+            continue;
+        key.take(edited, onto);
+        std::erase_if(onto.faults, [&key](const KeyFault& fault) { return IsFaultOf(fault, key.name); });
+        // The variants' faults keep the order of their places, as the file writes them.
+        const std::vector<KeyFault> faults = FaultsOf(edited, key.name);
+        onto.faults.insert(onto.faults.end(), faults.begin(), faults.end());
+    }
+    return onto;
+}
+
+bool ApplyKindEdits(const std::vector<KindEntry>& opened, const std::vector<KindEntry>& edited,
+                    KindsTable& table) {
     bool changed = false;
-    for (const KindEntry& entry : entries) {
-        KindRow row = entry.tableRow();
-        const KindRow* known = table.find(row.number);
-        // A kind nobody gave anything keeps out of the file.
-        const bool differs = known ? !(*known == row)
-                                   : !row.maxFile.empty() || !row.objectName.empty() || !row.enabled ||
-                                         row.varies() || row.weight != 1 ||
-                                         !(row.thinning == PlantThinning{}) ||
-                                         !(row.detail == PlantDetail{}) || row.stand != PlantStand::Auto;
-        if (differs) {
+    for (std::size_t i = 0; i < edited.size() && i < opened.size(); ++i) {
+        const KindRow openedRow = opened[i].tableRow();
+        const KindRow editedRow = edited[i].tableRow();
+        if (ChangedKeys(openedRow, editedRow).empty())
+            continue;
+        const KindRow* known = table.find(editedRow.number);
+        KindRow row =
+            ApplyChangedKeys(openedRow, editedRow, known ? *known : KindRow{editedRow.number, {}, {}, true});
+        if (!known || !(row == *known)) {
             table.set(std::move(row));
             changed = true;
         }
     }
     return changed;
+}
+
+FollowedKinds FollowKindEntries(const std::vector<KindEntry>& opened, const std::vector<KindEntry>& edited,
+                                const std::vector<KindEntry>& now) {
+    FollowedKinds followed;
+    std::vector<bool> taken(opened.size(), false);
+    const auto add = [&followed](KindEntry opened, KindEntry edited, std::size_t from,
+                                 std::vector<std::string> changed) {
+        followed.opened.push_back(std::move(opened));
+        followed.edited.push_back(std::move(edited));
+        followed.from.push_back(from);
+        followed.changed.push_back(std::move(changed));
+    };
+    for (const KindEntry& entry : now) {
+        const auto before = std::find_if(opened.begin(), opened.end(),
+                                         [&entry](const KindEntry& was) { return SameKind(was, entry); });
+        const auto at = static_cast<std::size_t>(before - opened.begin());
+        if (before == opened.end() || at >= edited.size()) {
+            add(entry, entry, std::string::npos, {});
+            continue;
+        }
+        taken[at] = true;
+        add(entry, FollowedEntry(*before, edited[at], entry), at,
+            ChangedKeys(before->tableRow(), entry.tableRow()));
+    }
+    // A kind the table no longer has: the user's changes of it are still to be saved.
+    for (std::size_t at = 0; at < opened.size() && at < edited.size(); ++at) {
+        if (!taken[at] && !ChangedKeys(opened[at].tableRow(), edited[at].tableRow()).empty())
+            add(opened[at], edited[at], at, {});
+    }
+    return followed;
+}
+
+std::optional<Message> UnmendedKindsNotice(const std::vector<KindEntry>& entries,
+                                           const std::string& fileName) {
+    std::string text;
+    for (const KindEntry& entry : entries) {
+        if (entry.row.faults.empty())
+            continue;
+        std::string faults;
+        for (const KeyFault& fault : entry.row.faults)
+            faults += (faults.empty() ? "" : "; ") + FaultSentence(fault);
+        const bool one = entry.row.faults.size() == 1;
+        text += std::string(text.empty() ? "" : "\n") + "Vegetation_" + entry.row.number + " keeps " +
+                (one ? "a value" : "values") + " of " + fileName + " that cannot be read (" + faults +
+                "): the kind is not built until " + (one ? "it is" : "they are") + " mended.";
+    }
+    if (text.empty())
+        return std::nullopt;
+    return Notice(std::move(text));
 }
 
 } // namespace tes

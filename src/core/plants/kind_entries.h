@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,8 +38,37 @@ struct KindEntry {
 std::vector<KindEntry> KindEntries(const std::vector<VegetationKind>& kinds, const LineList& records,
                                    const KindsTable& table);
 
-// Stores the entries into the table: rows that changed, and new rows that say anything beyond the
-// defaults (a Max file, an object, disabled, or a variation). Returns whether the table changed.
-bool StoreKindEntries(const std::vector<KindEntry>& entries, KindsTable& table);
+// The keys of a kind's row whose values or faults differ between two of its versions, as the file
+// names them ("MaxFile", "Keep"); the variants count as one key, "Variant".
+std::vector<std::string> ChangedKeys(const KindRow& before, const KindRow& after);
+
+// `onto` with every key that differs between `opened` and `edited` taken from `edited`, its faults
+// included; the other keys stay as `onto` has them, so a change made elsewhere to them is kept.
+KindRow ApplyChangedKeys(const KindRow& opened, const KindRow& edited, KindRow onto);
+
+// Applies onto the table as it stands now the keys the user changed: each edited entry against the
+// entry in its place as the dialog opened. A kind without a row gets one only when a key of it was
+// changed. Returns whether the table changed.
+bool ApplyKindEdits(const std::vector<KindEntry>& opened, const std::vector<KindEntry>& edited,
+                    KindsTable& table);
+
+// The dialog's entries once the table was read again under it.
+struct FollowedKinds {
+    std::vector<KindEntry> opened; // the entries as the table now gives them: what edits are told from
+    std::vector<KindEntry> edited; // those with the user's changes kept on top
+    std::vector<std::size_t> from; // each entry's place before, or npos for a kind new to the list
+    std::vector<std::vector<std::string>> changed; // the keys the table changed under each entry
+};
+
+// Takes the entries `now` gives (KindEntries of the table read again) under the user's edits: a key the
+// user changed keeps the user's value, the others take the table's. A kind that left the table stays
+// only where the user changed it.
+FollowedKinds FollowKindEntries(const std::vector<KindEntry>& opened, const std::vector<KindEntry>& edited,
+                                const std::vector<KindEntry>& now);
+
+// What OK says of the kinds that keep values the table could not read: they are not built until they
+// are mended. Nothing when there is none.
+std::optional<Message> UnmendedKindsNotice(const std::vector<KindEntry>& entries,
+                                           const std::string& fileName);
 
 } // namespace tes

@@ -7,6 +7,7 @@
 #include "project/kinds_table_lines.h"
 
 #include <algorithm>
+#include <iterator>
 #include <tuple>
 
 namespace tes {
@@ -127,6 +128,32 @@ void AddFaultyVariants(std::vector<const KeyFault*> faults, VariationTexts& text
     }
 }
 
+// The fault of variant `place` when its fields still hold the texts the table gave it: a variant the
+// user did not touch keeps its line as written, whatever was done to the others.
+const KeyFault* UntouchedVariantFault(const VariationTexts& texts, std::size_t place, const KindRow& row) {
+    const VariationTexts::Variant& typed = texts.variants[place];
+    std::optional<std::string> why;
+    int held = 0;
+    for (const VariationMark& mark : texts.marks) {
+        const std::string* text = mark.field == F::VariantFile     ? &typed.maxFile
+                                  : mark.field == F::VariantObject ? &typed.objectName
+                                  : mark.field == F::VariantWeight ? &typed.weight
+                                                                   : nullptr;
+        if (!text || mark.variant != place)
+            continue;
+        if (*text != mark.text)
+            return nullptr;
+        why = mark.why;
+        ++held;
+    }
+    if (held != 3)
+        return nullptr;
+    const auto fault = std::find_if(row.faults.begin(), row.faults.end(), [&why](const KeyFault& fault) {
+        return kinds_lines::IsVariantKey(fault.key) && FaultSentence(fault) == *why;
+    });
+    return fault == row.faults.end() ? nullptr : &*fault;
+}
+
 } // namespace
 
 std::string FaultSentence(const KeyFault& fault) {
@@ -206,7 +233,12 @@ std::optional<VariationRefusal> ApplyVariationTexts(const VariationTexts& texts,
     }
     if (texts.variants != shown.variants) {
         taken.variants.clear();
+        std::vector<std::pair<std::size_t, std::size_t>> keptFaults; // the row's fault, its place now
         for (std::size_t i = 0; i < texts.variants.size(); ++i) {
+            if (const KeyFault* fault = UntouchedVariantFault(texts, i, row)) {
+                keptFaults.emplace_back(static_cast<std::size_t>(fault - row.faults.data()), i);
+                continue;
+            }
             const VariationTexts::Variant& typed = texts.variants[i];
             const std::string name = "variant " + std::to_string(i + 1) + ", ";
             KindVariant variant{std::string(TrimIniBlanks(typed.maxFile)),
@@ -220,7 +252,19 @@ std::optional<VariationRefusal> ApplyVariationTexts(const VariationTexts& texts,
             variant.weight = check.weight(typed.weight, F::VariantWeight, i, name + "weight");
             taken.variants.push_back(std::move(variant));
         }
-        taken.clearFault(kinds_lines::kVariantKey);
+        // The faults of variants left as written stay where they were among the row's faults.
+        std::vector<KeyFault> faults;
+        for (std::size_t i = 0; i < row.faults.size(); ++i) {
+            const auto kept = std::find_if(keptFaults.begin(), keptFaults.end(),
+                                           [i](const auto& fault) { return fault.first == i; });
+            if (kept != keptFaults.end()) {
+                faults.push_back(row.faults[i]);
+                faults.back().variant = kept->second;
+            } else if (!kinds_lines::IsVariantKey(row.faults[i].key)) {
+                faults.push_back(row.faults[i]);
+            }
+        }
+        taken.faults = std::move(faults);
     }
     if (texts.farFile != shown.farFile || texts.farObject != shown.farObject) {
         taken.detail.farFile = TrimIniBlanks(texts.farFile);
@@ -245,6 +289,48 @@ std::optional<VariationRefusal> ApplyVariationTexts(const VariationTexts& texts,
         return check.refusal;
     row = std::move(taken);
     return std::nullopt;
+}
+
+VariationTexts FollowedTexts(const VariationTexts& shown, const VariationTexts& typed,
+                             const VariationTexts& now) {
+    using T = VariationTexts;
+    // The values, each with the fields that hold it; the variants are one value, as the table's.
+    struct Value {
+        std::vector<std::string T::*> texts;
+        std::vector<F> fields;
+    };
+    static const Value kValues[] = {
+        {{&T::turnFrom, &T::turnTo}, {F::TurnFrom, F::TurnTo}},
+        {{&T::scaleFrom, &T::scaleTo}, {F::ScaleFrom, F::ScaleTo}},
+        {{&T::weight}, {F::Weight}},
+        {{}, {F::VariantFile, F::VariantObject, F::VariantWeight}},
+        {{&T::keep}, {F::Keep}},
+        {{&T::thinBeyond}, {F::ThinBeyond}},
+        {{&T::keepFar}, {F::KeepFar}},
+        {{&T::farFile, &T::farObject}, {F::FarFile, F::FarObject}},
+        {{&T::farFrom}, {F::FarFrom}},
+        {{&T::boxFrom}, {F::BoxFrom}},
+        {{&T::stand}, {F::Stand}},
+    };
+    VariationTexts followed = typed;
+    followed.marks.clear();
+    for (const Value& value : kValues) {
+        const bool variants = value.texts.empty();
+        bool untouched = !variants || typed.variants == shown.variants;
+        for (std::string T::*text : value.texts)
+            untouched = untouched && typed.*text == shown.*text;
+        const VariationTexts& from = untouched ? now : typed;
+        for (std::string T::*text : value.texts)
+            followed.*text = from.*text;
+        if (variants)
+            followed.variants = from.variants;
+        std::copy_if(from.marks.begin(), from.marks.end(), std::back_inserter(followed.marks),
+                     [&value](const VariationMark& mark) {
+                         return std::find(value.fields.begin(), value.fields.end(), mark.field) !=
+                                value.fields.end();
+                     });
+    }
+    return followed;
 }
 
 } // namespace tes

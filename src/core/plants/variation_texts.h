@@ -90,4 +90,9 @@ VariationTexts VariationTextsOf(const KindRow& row);
 // it).
 std::optional<VariationRefusal> ApplyVariationTexts(const VariationTexts& texts, KindRow& row);
 
+// The texts of a kind once its row was read again under the dialog: each value whose fields hold what
+// was `shown` takes the texts and marks of `now`; a value the user typed into stays as typed.
+VariationTexts FollowedTexts(const VariationTexts& shown, const VariationTexts& typed,
+                             const VariationTexts& now);
+
 } // namespace tes

@@ -1,9 +1,5 @@
 #include "ui/main/kinds_dialog.h"
 
-#include "form/context.h"
-#include "form/fast_script_offer.h"
-#include "form/process_all.h"
-#include "form/startup.h"
 #include "lib/fields.h"
 #include "lib/ini.h"
 #include "project/kind_keys.h"
@@ -47,6 +43,8 @@ KindsDialog::KindsDialog(std::vector<KindEntry> entries, const Files& files, boo
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setModal(true);
     m_model = new KindsModel(std::move(entries), this);
+    m_opened = m_model->entries();
+    m_tableName = files.table;
     for (const KindEntry& entry : m_model->entries())
         m_variationTexts.push_back(VariationTextsOf(entry.row));
 
@@ -66,6 +64,11 @@ KindsDialog::KindsDialog(std::vector<KindEntry> entries, const Files& files, boo
     auto* intro = new QLabel(introText, this);
     intro->setObjectName(QStringLiteral("lblKinds"));
     layout->addWidget(intro);
+    m_followed = new QLabel(this);
+    m_followed->setObjectName(QStringLiteral("lblKindsFollowed"));
+    m_followed->setWordWrap(true);
+    m_followed->hide();
+    layout->addWidget(m_followed);
 
     buildTable();
     layout->addWidget(m_table, 1);
@@ -90,7 +93,8 @@ KindsDialog::KindsDialog(std::vector<KindEntry> entries, const Files& files, boo
     m_variation = new KindVariationPanel(this);
     layout->addWidget(m_variation);
     // The seed is the project's, beside the buttons rather than with the selected kind.
-    QBoxLayout* lastRow = buildSeedRow(seed, seedFault);
+    QBoxLayout* lastRow = buildSeedRow();
+    showSeed(seed, seedFault);
     layout->addLayout(lastRow);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -150,21 +154,15 @@ void KindsDialog::buildTable() {
             });
 }
 
-QBoxLayout* KindsDialog::buildSeedRow(std::int64_t seed, const std::optional<KeyFault>& fault) {
-    m_seedShown = fault ? ToQString(fault->text) : QString::number(seed);
-    m_seedField = new QLineEdit(m_seedShown, this);
+QBoxLayout* KindsDialog::buildSeedRow() {
+    m_seedField = new QLineEdit(this);
     m_seedField->setObjectName(QStringLiteral("txtSeed"));
     m_seedField->setToolTip(QStringLiteral("A whole number: another seed gives every plant of every kind "
                                            "another turn, scale and variant"));
-    if (fault) {
-        // Marked while it holds the text the table gave.
-        const QString why = ToQString(FaultSentence(*fault));
-        const auto mark = [this, why] {
-            ShowFaultMark(*m_seedField, m_seedField->text() == m_seedShown ? why : QString());
-        };
-        connect(m_seedField, &QLineEdit::textChanged, this, mark);
-        mark();
-    }
+    // A seed the table could not read is marked while the field holds the text the table gave.
+    connect(m_seedField, &QLineEdit::textChanged, this, [this] {
+        ShowFaultMark(*m_seedField, m_seedField->text() == m_seedShown ? m_seedWhy : QString());
+    });
     m_seedField->setMaximumWidth(fontMetrics().averageCharWidth() * 14);
     auto* seedLabel = new QLabel(QStringLiteral("See&d of the project's variation"), this);
     seedLabel->setBuddy(m_seedField);
@@ -174,6 +172,78 @@ QBoxLayout* KindsDialog::buildSeedRow(std::int64_t seed, const std::optional<Key
     row->addWidget(m_seedField);
     row->addStretch(1);
     return row;
+}
+
+void KindsDialog::showSeed(std::int64_t seed, const std::optional<KeyFault>& fault) {
+    // A seed the user typed stays; one left as shown shows the table's.
+    const bool untouched = m_seedField->text() == m_seedShown;
+    m_seedShown = fault ? ToQString(fault->text) : QString::number(seed);
+    m_seedWhy = fault ? ToQString(FaultSentence(*fault)) : QString();
+    if (untouched)
+        m_seedField->setText(m_seedShown);
+    ShowFaultMark(*m_seedField, m_seedField->text() == m_seedShown ? m_seedWhy : QString());
+}
+
+void KindsDialog::follow(std::vector<KindEntry> now, std::int64_t seed,
+                         const std::optional<KeyFault>& seedFault) {
+    finishEdit();
+    if (m_variationRow >= 0)
+        m_variationTexts[static_cast<std::size_t>(m_variationRow)] = m_variation->texts();
+    const QModelIndex current = m_table->currentIndex();
+    const std::string currentKind =
+        current.isValid() ? m_model->entries()[static_cast<std::size_t>(current.row())].row.number : "";
+
+    FollowedKinds followed = FollowKindEntries(m_opened, m_model->entries(), now);
+    std::vector<VariationTexts> texts;
+    bool changed = false;
+    for (std::size_t i = 0; i < followed.edited.size(); ++i) {
+        const std::size_t from = followed.from[i];
+        const VariationTexts nowTexts = VariationTextsOf(followed.edited[i].row);
+        if (from == std::string::npos) {
+            texts.push_back(nowTexts);
+            continue;
+        }
+        texts.push_back(
+            FollowedTexts(VariationTextsOf(m_model->entries()[from].row), m_variationTexts[from], nowTexts));
+        std::vector<std::string>& keys = followed.changed[i];
+        changed = changed || !keys.empty();
+        // A value marked once stays marked while the dialog is open.
+        for (const std::string& key :
+             from < m_changed.size() ? m_changed[from] : std::vector<std::string>()) {
+            if (std::find(keys.begin(), keys.end(), key) == keys.end())
+                keys.push_back(key);
+        }
+    }
+    m_opened = std::move(followed.opened);
+    m_variationTexts = std::move(texts);
+    m_changed = std::move(followed.changed);
+    m_variationRow = -1; // the panel's texts are taken; the reset must not store them again
+    m_model->follow(std::move(followed.edited), m_changed, m_tableName);
+
+    const auto& entries = m_model->entries();
+    const auto kept = std::find_if(entries.begin(), entries.end(),
+                                   [&](const KindEntry& entry) { return entry.row.number == currentKind; });
+    const int row = kept != entries.end() ? static_cast<int>(kept - entries.begin())
+                    : entries.empty()     ? -1
+                                          : 0;
+    if (row >= 0) {
+        m_table->setCurrentIndex(
+            m_model->index(row, current.isValid() ? current.column() : KindsModel::MaxFile));
+        showVariationOf(row);
+    } else {
+        m_variation->showNone();
+    }
+    m_browse->setEnabled(row >= 0);
+
+    const QString seedShown = m_seedShown;
+    showSeed(seed, seedFault);
+    if (changed || seedShown != m_seedShown) {
+        m_followed->setText(
+            QStringLiteral("%1 changed while this dialog was open: the kinds whose values "
+                           "changed are marked in blue, and what you changed yourself is kept.")
+                .arg(ToQString(m_tableName)));
+        m_followed->show();
+    }
 }
 
 void KindsDialog::setMaxFileChooser(std::function<std::string()> choose) {
@@ -291,52 +361,11 @@ void KindsDialog::done(int result) {
         finishEdit();
         if (!takeVariation())
             return;
+        // Stored before the dialog closes, so that a store that fails leaves it open with its message.
+        if (m_store && !m_store())
+            return;
     }
     QDialog::done(result);
-}
-
-void EditKinds(Context& ctx, QWidget* owner, const DialogRunner& run) {
-    std::string objectDir = ctx.session.ObjectDir;
-    KindsDialog dialog(KindEntries(ctx.kinds, ctx.form.list(ListId::List1), ctx.kindsTable),
-                       {GetFileNameFromPath(ctx.kindsTablePath), GetFileNameFromPath(JoinedScriptPath(ctx))},
-                       ctx.joinAllScripts, ctx.kindsTable.seed(), ctx.kindsTable.seedFault(), owner);
-    dialog.setRefusalShower(
-        [&ctx](const std::string& text) { ctx.platform.showMessageOfKind(Refusal(text)); });
-    dialog.setMaxFileChooser([&ctx, &objectDir] {
-        const std::string chosen = ctx.platform.showFileDialog({.title = "Select Max Object File",
-                                                                .initialFolder = objectDir,
-                                                                .filter = "MAX File (*.max)|*.max",
-                                                                .filterIndex = 1,
-                                                                .save = false,
-                                                                .initialFileName = {}});
-        // The next Browse starts where this one ended.
-        if (!chosen.empty())
-            objectDir = FolderOfPath(chosen);
-        return chosen;
-    });
-    if (run(dialog) != QDialog::Accepted)
-        return;
-
-    if (objectDir != ctx.session.ObjectDir) {
-        ctx.session.ObjectDir = objectDir;
-        SaveFolderSettings(ctx);
-    }
-    if (dialog.joinChosen() != ctx.joinAllScripts) {
-        ctx.joinAllScripts = dialog.joinChosen();
-        SaveJoinAllScripts(ctx, ctx.joinAllScripts);
-    }
-    const std::vector<std::string> neededFastScript = KindsNeedingFastScript(ctx.kindsTable);
-    bool changed = StoreKindEntries(dialog.entries(), ctx.kindsTable);
-    // A seed typed anew mends one the table could not read, even where it gives the same number.
-    if (const std::optional<std::int64_t> seed = dialog.seed();
-        seed && (*seed != ctx.kindsTable.seed() || ctx.kindsTable.seedFault())) {
-        ctx.kindsTable.setSeed(*seed);
-        changed = true;
-    }
-    if (changed) {
-        SaveKindsTable(ctx);
-        OfferFastScript(ctx, neededFastScript);
-    }
 }
 
 } // namespace tes

@@ -47,6 +47,26 @@ QVariant FaultToolTip(const KindRow& row, int column) {
     return ToQString(text + "\nThe kind is not built until they are mended.");
 }
 
+// The look of a value that changed in the file while the dialog was open, beside the faults' orange.
+QColor ChangedBackground() {
+    return QColor(176, 214, 255);
+}
+
+// The key a column shows; nothing for the columns that show no key.
+std::string_view ColumnKey(int column) {
+    switch (column) {
+    case KindsModel::MaxFile:
+        return "MaxFile";
+    case KindsModel::ObjectName:
+    case KindsModel::UseFileName:
+        return "ObjectName";
+    case KindsModel::Enabled:
+        return "Enabled";
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 KindsModel::KindsModel(std::vector<KindEntry> entries, QObject* parent)
@@ -78,13 +98,15 @@ QVariant KindsModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
         return ColumnAlignment(column);
     case Qt::ToolTipRole:
-        if (const QVariant fault = FaultToolTip(entry.row, column); fault.isValid())
-            return fault;
+        if (const QVariant mark = markToolTip(index.row(), column); mark.isValid())
+            return mark;
         return column == MaxFile || column == ObjectName ? text(entry, column) : QVariant();
     case Qt::BackgroundRole:
-        return FaultToolTip(entry.row, column).isValid() ? QVariant(FaultBackground()) : QVariant();
+        if (FaultToolTip(entry.row, column).isValid())
+            return FaultBackground();
+        return markToolTip(index.row(), column).isValid() ? QVariant(ChangedBackground()) : QVariant();
     case Qt::ForegroundRole:
-        return FaultToolTip(entry.row, column).isValid() ? QVariant(FaultForeground()) : QVariant();
+        return markToolTip(index.row(), column).isValid() ? QVariant(FaultForeground()) : QVariant();
     case Qt::FontRole:
         if (column == Name && !entry.onTile) {
             QFont font;
@@ -157,6 +179,33 @@ bool KindsModel::setData(const QModelIndex& index, const QVariant& value, int ro
     default:
         return false;
     }
+}
+
+QVariant KindsModel::markToolTip(int row, int column) const {
+    const auto at = static_cast<std::size_t>(row);
+    const QVariant fault = FaultToolTip(m_entries[at].row, column);
+    if (at >= m_changed.size() || m_changed[at].empty())
+        return fault;
+    const std::vector<std::string>& changed = m_changed[at];
+    std::string keys;
+    for (const std::string& key : changed) {
+        if (column == Number || key == ColumnKey(column))
+            keys += (keys.empty() ? "" : ", ") + key;
+    }
+    if (keys.empty())
+        return fault;
+    const QString text = ToQString("Changed in " + m_tableName + " while this dialog was open: " + keys +
+                                   ".\nWhat you changed yourself is kept.");
+    return fault.isValid() ? QVariant(fault.toString() + QStringLiteral("\n") + text) : QVariant(text);
+}
+
+void KindsModel::follow(std::vector<KindEntry> entries, std::vector<std::vector<std::string>> changed,
+                        const std::string& table) {
+    beginResetModel();
+    m_entries = std::move(entries);
+    m_changed = std::move(changed);
+    m_tableName = table;
+    endResetModel();
 }
 
 void KindsModel::setVariation(std::size_t row, const KindRow& variation) {

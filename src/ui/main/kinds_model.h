@@ -2,6 +2,7 @@
 
 #include "core/plants/kind_entries.h"
 
+#include <string>
 #include <vector>
 
 #include <QAbstractTableModel>
@@ -31,12 +32,22 @@ public:
     // faults left.
     void setVariation(std::size_t row, const KindRow& variation);
 
+    // Shows the entries as the kinds table, read again while the dialog is open, leaves them, with
+    // `changed` the keys it changed of each (they stay marked until the dialog closes); `table` names
+    // the file in the marks' tooltips.
+    void follow(std::vector<KindEntry> entries, std::vector<std::vector<std::string>> changed,
+                const std::string& table);
+
 private:
     QVariant text(const KindEntry& entry, int column) const;
+    // Why a cell is marked: a value the table could not read, or one that changed under the dialog.
+    QVariant markToolTip(int row, int column) const;
     // Tells the views that the cells from `first` to `last` of the row changed.
     void rowChanged(int row, Column first, Column last);
 
     std::vector<KindEntry> m_entries;
+    std::vector<std::vector<std::string>> m_changed; // by row, the keys changed under the dialog
+    std::string m_tableName;
 };
 
 } // namespace tes
