@@ -1,7 +1,9 @@
 #pragma once
 
 #include "core/script/placement_script.h"
+#include "form/chosen_kind.h"
 #include "form/combiner_state.h"
+#include "form/kinds_table_follow.h"
 #include "form/main_model.h"
 #include "form/session.h"
 #include "form/show_messages.h"
@@ -12,6 +14,7 @@
 #include "project/vegetation_list.h"
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tes {
@@ -41,6 +44,10 @@ struct Context {
     // The loaded project's kinds table (<base>.tes.ini) and where it is kept.
     KindsTable kindsTable;
     std::string kindsTablePath;
+    // The table's file as last looked at, so that it is read again only when it changed.
+    KindsTableStamp kindsTableStamp;
+    // The Max file fields as the chosen kind's row filled them; none while no listed kind is chosen.
+    std::optional<ChosenKindFields> chosenKindFields;
     // Process All also joins the scripts into one (remembered per user).
     bool joinAllScripts = false;
     // The main window's handlers, installed by whoever builds the program (they run on model changes).

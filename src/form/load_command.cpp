@@ -68,6 +68,9 @@ void ShowLoadedProject(Context& ctx, const std::string& projectPath, LoadResult&
 // and the status line says how many there are.
 void ReadKindsTable(Context& ctx, Messages& messages) {
     Messages table;
+    // Looked at before the reading, so that a change made meanwhile is followed.
+    ctx.kindsTableStamp = KindsTableStampOf(ctx.kindsTablePath);
+    ctx.chosenKindFields.reset();
     ctx.kindsTable = KindsTable::Read(ctx.kindsTablePath, table);
     const std::size_t faults = ctx.kindsTable.damaged() ? 0 : table.size();
     if (faults == 0) {

@@ -1,5 +1,6 @@
 #include "form/option_toggles.h"
 
+#include "form/chosen_kind.h"
 #include "form/context.h"
 #include "form/project_routines.h"
 
@@ -51,6 +52,13 @@ void chkUseObjectScale_Click(Context& ctx) {
     form.setGrey(TextField::txtObjectScale, !useScale);
 }
 
-void comboSelectVegetation_Change(Context&) {}
+void comboSelectVegetation_Change(Context& ctx) {
+    // Typing more of the same kind's key ("Vegetation_5" to "Vegetation_5:  Pine") keeps the fields.
+    const std::optional<ChosenKindFields>& filled = ctx.chosenKindFields;
+    if (filled && filled->number == ChosenKindNumber(ctx.form.comboText()) &&
+        NamesOfferedKind(ctx.form.comboText(), ctx.form.comboItems()))
+        return;
+    FillChosenKindFields(ctx);
+}
 
 } // namespace tes

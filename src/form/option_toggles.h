@@ -12,7 +12,8 @@ void chkPerimeterTile_Click(Context& ctx);
 void chkRotateObjects_Click(Context& ctx);
 void chkFaceTolvaneSun_Click(Context& ctx);
 void chkUseObjectScale_Click(Context& ctx);
-// Typing into the vegetation combo box changes nothing: Process checks its text when pressed.
+// A kind's key typed into the vegetation combo box ("Vegetation_12", any letter case) is that kind, as
+// if picked from the list: the fields take its row. Process checks the text when pressed.
 void comboSelectVegetation_Change(Context& ctx);
 
 } // namespace tes

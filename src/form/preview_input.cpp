@@ -14,7 +14,7 @@ PreviewInput PreviewInputFromForm(const Context& ctx) {
     input.kinds = ctx.kinds;
     input.kindRows = ctx.kindsTable.rows();
     input.seed = ctx.kindsTable.seed();
-    input.views = ctx.kindsTable.views();
+    input.views = PreviewedViews(ctx.kindsTable);
     return input;
 }
 

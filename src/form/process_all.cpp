@@ -2,14 +2,13 @@
 
 #include "core/all_kinds.h"
 #include "core/engine_step.h"
+#include "form/chosen_kind.h"
 #include "form/context.h"
 #include "form/output_folder.h"
 #include "form/process_command.h"
 #include "form/status_text.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
-
-#include <algorithm>
 
 namespace tes {
 
@@ -134,31 +133,32 @@ Messages btnProcessAll_Click(Context& ctx) {
 bool SaveKindsTable(Context& ctx) {
     if (ctx.kindsTablePath.empty())
         return false;
-    if (std::optional<Message> failure = StoreKindsTable(ctx.kindsTable, ctx.kindsTablePath)) {
-        ctx.platform.showMessageOfKind(*failure);
-        return false;
+    // Fields the user has not edited show the chosen kind's row as the file now has it.
+    const bool untouched = ChosenKindFieldsUntouched(ctx);
+    std::optional<Message> failure = StoreKindsTable(ctx.kindsTable, ctx.kindsTablePath);
+    if (failure) {
+        // What could not be saved does not live on: the window and Process take the file as it is,
+        // as the command line does.
+        Messages faults;
+        ctx.kindsTable = KindsTable::Read(ctx.kindsTablePath, faults);
     }
-    ctx.form.setStatusText(SavedKindsTableStatus(ctx.kindsTable));
-    return true;
+    if (untouched)
+        FillChosenKindFields(ctx);
+    ctx.form.setStatusText(failure ? failure->text : SavedKindsTableStatus(ctx.kindsTable));
+    if (failure)
+        ctx.platform.showMessageOfKind(*failure);
+    return !failure;
 }
 
 void comboSelectVegetation_Click(Context& ctx) {
-    const KindRow* row = ctx.kindsTable.find(ChosenKindNumber(ctx.form.comboText()));
-    if (!row || row->maxFile.empty())
-        return;
-    MainModel& form = ctx.form;
-    // The box's handler makes the object name follow the file while it is checked.
-    form.setCheck(CheckBox::chkUseMaxName, row->objectName.empty() ? kChecked : kUnchecked);
-    form.setText(TextField::txtMaxFile, row->maxFile);
-    if (!row->objectName.empty())
-        form.setText(TextField::txtMaxObjectName, row->objectName);
+    FillChosenKindFields(ctx);
 }
 
 void RememberKindMaxFile(Context& ctx) {
-    // Only a kind the tile offers; a damaged table was named at the load and stays as it is.
-    const std::vector<std::string>& offered = ctx.form.comboItems();
-    if (std::find(offered.begin(), offered.end(), ctx.form.comboText()) == offered.end() ||
-        ctx.kindsTablePath.empty() || ctx.kindsTable.damaged())
+    // Only a kind the tile offers, picked or typed; a damaged table was named at the load and stays as
+    // it is.
+    if (!NamesOfferedKind(ctx.form.comboText(), ctx.form.comboItems()) || ctx.kindsTablePath.empty() ||
+        ctx.kindsTable.damaged())
         return;
     const std::string number = ChosenKindNumber(ctx.form.comboText());
     const KindRow* known = ctx.kindsTable.find(number);
@@ -167,7 +167,9 @@ void RememberKindMaxFile(Context& ctx) {
     row.objectName = ctx.form.isChecked(CheckBox::chkUseMaxName) ? std::string()
                                                                  : ctx.form.text(TextField::txtMaxObjectName);
     ctx.kindsTable.set(std::move(row));
-    SaveKindsTable(ctx);
+    // Saved, the fields are the kind's own: the file's later changes to its row may fill them again.
+    if (SaveKindsTable(ctx))
+        RememberChosenKindFields(ctx);
 }
 
 } // namespace tes

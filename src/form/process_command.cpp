@@ -8,23 +8,9 @@
 #include "form/status_text.h"
 #include "lib/fields.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace tes {
-
-namespace {
-
-// The part of a kinds-list text before its first colon: "Vegetation_5".
-std::string_view EntryKey(std::string_view text) {
-    return GetElement(text, ":", 0);
-}
-
-} // namespace
-
-std::string ChosenKindNumber(std::string_view comboText) {
-    return std::string(GetElement(EntryKey(comboText), "_", 1));
-}
 
 std::string ScriptBasePath(const Context& ctx) {
     if (ctx.outputFolder.empty())
@@ -103,14 +89,6 @@ Messages BuildScript(Context& ctx) {
 
 namespace {
 
-// Whether some entry of the list has the same key (the text before the first colon) as the chosen
-// text, letter case aside.
-bool IsOffered(const std::string& chosenText, const std::vector<std::string>& offered) {
-    const std::string chosen = UpperCase(EntryKey(chosenText));
-    return std::any_of(offered.begin(), offered.end(),
-                       [&chosen](const std::string& item) { return UpperCase(EntryKey(item)) == chosen; });
-}
-
 // The checks of the Process command, in order: a Max file, an object name, a chosen kind, and a kind
 // that the list offers. The first that fails.
 std::optional<Message> CheckProcessInput(const Context& ctx) {
@@ -119,7 +97,7 @@ std::optional<Message> CheckProcessInput(const Context& ctx) {
     const std::string& chosen = ctx.form.comboText();
     if (chosen.empty())
         return Refusal("Please select a vegetation to process");
-    if (!IsOffered(chosen, ctx.form.comboItems()))
+    if (!NamesOfferedKind(chosen, ctx.form.comboItems()))
         return Refusal("Please select only from the Vegetation List");
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/script/placement_script.h"
+#include "form/chosen_kind.h"
 #include "lib/message.h"
 
 #include <string>
@@ -9,10 +10,6 @@
 namespace tes {
 
 struct Context;
-
-// The kind number a text of the kinds list names, as Process reads the combo box: the text after the
-// underscore of the part before the first colon ("5" for "Vegetation_5:  Pine").
-std::string ChosenKindNumber(std::string_view comboText);
 
 // The placement options as the window's fields hold them.
 PlacementOptions PlacementOptionsFromForm(const Context& ctx);

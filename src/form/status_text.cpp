@@ -63,9 +63,27 @@ std::string UnreadableValuesText(const KindsTable& table) {
            table.fileName() + " cannot be read";
 }
 
+namespace {
+
+// "; 2 values in Valley.tes.ini cannot be read", or nothing when all can.
+std::string FaultsNote(const KindsTable& table) {
+    return table.faultCount() == 0 ? std::string() : "; " + UnreadableValuesText(table);
+}
+
+} // namespace
+
 std::string SavedKindsTableStatus(const KindsTable& table) {
-    const std::string saved = "Saved " + table.fileName();
-    return table.faultCount() == 0 ? saved : saved + "; " + UnreadableValuesText(table);
+    std::string saved = "Saved " + table.fileName();
+    for (const std::string& key : table.replaced())
+        saved += (&key == &table.replaced().front() ? "; replaced what another program wrote: " : ", ") + key;
+    return saved + FaultsNote(table);
+}
+
+std::string FollowedKindsTableStatus(const KindsTable& table) {
+    const std::string read = "Read " + table.fileName() + " again (changed on disk)";
+    if (table.damaged())
+        return read + "; it cannot be read and is left aside";
+    return read + FaultsNote(table);
 }
 
 } // namespace tes

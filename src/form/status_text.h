@@ -30,7 +30,11 @@ std::string NotLoadedStatus(const std::string& projectPath, const std::string& e
 
 // "2 values in Valley.tes.ini cannot be read"
 std::string UnreadableValuesText(const KindsTable& table);
-// After the kinds table is saved: "Saved Valley.tes.ini", and how many of its values cannot be read.
+// After the kinds table is saved: "Saved Valley.tes.ini", the keys it replaced that another program
+// had changed meanwhile, and how many of its values cannot be read.
 std::string SavedKindsTableStatus(const KindsTable& table);
+// After the kinds table changed on disk and was read again: "Read Valley.tes.ini again (changed on
+// disk)", and how many of its values cannot be read.
+std::string FollowedKindsTableStatus(const KindsTable& table);
 
 } // namespace tes

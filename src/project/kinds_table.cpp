@@ -265,6 +265,11 @@ bool KindsTable::unsaved() const {
     return !(m_now == m_base);
 }
 
+void KindsTable::revert() {
+    m_now = m_base;
+    sortViews();
+}
+
 void KindsTable::setView(std::size_t index, const PlantView& view) {
     if (index < m_now.views.size()) {
         m_now.views[index].view = view;

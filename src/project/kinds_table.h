@@ -156,6 +156,8 @@ public:
     const std::vector<std::string>& replaced() const { return m_replaced; }
     // Whether the table holds changes that its file does not.
     bool unsaved() const;
+    // Forgets the changes not yet saved.
+    void revert();
     // Reads the file again when it changed since this table read or wrote it, keeping this table's
     // unsaved changes on top of it (they win over the file's). Each value that cannot be read adds a
     // notice, as Read does. Whether the table changed.

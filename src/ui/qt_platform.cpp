@@ -264,8 +264,18 @@ std::string QtPlatform::readSetting(const std::string& keyPath, const std::strin
 }
 
 void QtPlatform::writeSetting(const std::string& keyPath, const std::string& name, const std::string& value) {
-    // Failures to write are not reported: the folders are a convenience.
-    openSettings(keyPath)->setValue(ToQString(name), ToQString(value));
+    const std::unique_ptr<QSettings> settings = openSettings(keyPath);
+    settings->setValue(ToQString(name), ToQString(value));
+    settings->sync();
+    // Said once a run: the program goes on with the choices made, they only do not outlive it.
+    if (settings->status() == QSettings::NoError || m_settingsFailureShown)
+        return;
+    m_settingsFailureShown = true;
+    showMessageOfKind({MessageKind::Failure,
+                       "Could not save the settings in " +
+                           ToStdString(QDir::toNativeSeparators(settings->fileName())) +
+                           ".\n\nThe choices made stay until the program ends, but it will not remember "
+                           "them next time."});
 }
 
 std::string QtPlatform::programFolder() {

@@ -88,6 +88,7 @@ private:
     QPointer<QProgressDialog> m_progress;
     bool m_progressActive = false;
     bool m_cancelled = false;
+    bool m_settingsFailureShown = false; // the settings could not be written, and that was said
     std::unique_ptr<HelpViewer> m_helpViewer;
 };
 

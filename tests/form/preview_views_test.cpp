@@ -63,5 +63,30 @@ TEST_F(PreviewViewsTest, AFieldIsReadByItsKeysRuleAndOnlyThenTaken) {
     }
 }
 
+// A view that cannot be read shows its texts as written, marked, and a typed field mends it only once
+// every field reads.
+TEST_F(PreviewViewsTest, AViewThatCannotBeReadIsShownAsWrittenAndMendedByItsFields) {
+    dir.write("Valley.tes.ini", "[View1]\r\nCamera=5, abc\r\nTarget=1,0\r\nFov=200\r\n");
+    Messages messages;
+    table = KindsTable::Read(path, messages);
+    ASSERT_EQ(table.viewSections().size(), 1u);
+    const ViewSection& written = table.viewSections()[0];
+    EXPECT_EQ(ViewFieldsOf(written), (ViewFieldTexts{"5", "abc", "1", "0", "200", "10", "0", "0"}));
+    const ViewFieldTexts marks = ViewFieldFaultsOf(written);
+    EXPECT_EQ(marks[0], "Camera=5, abc is not X,Y");
+    EXPECT_EQ(marks[4], "Fov=200 is not a number from 1 to 179.9");
+    EXPECT_TRUE(PreviewedViews(table).empty()) << "no plant is faded while a view cannot be read";
+
+    ViewFieldEdit edit = SetPreviewViewField(views, 0, ViewField::cameraY, "7");
+    EXPECT_EQ(edit.problem, "Fov=200 is not a number from 1 to 179.9");
+    EXPECT_EQ(edit.field, ViewField::fov);
+    ViewFieldTexts typed = ViewFieldsOf(table.viewSections()[0]);
+    typed[1] = "7";
+    typed[4] = "60";
+    edit = SetPreviewViewFields(views, 0, typed, ViewField::fov);
+    EXPECT_EQ(edit.problem, "");
+    EXPECT_EQ(ReadBytes(path), "[View1]\r\nCamera=5,7\r\nTarget=1,0\r\nFov=60\r\n");
+}
+
 } // namespace
 } // namespace tes::test

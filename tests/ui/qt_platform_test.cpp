@@ -74,6 +74,28 @@ TEST_F(QtPlatformTest, SettingsRoundTrip) {
     EXPECT_EQ(later.readSetting(key, "DefaultDir"), "C:\\Projects");
 }
 
+// Settings that cannot be written (their folder cannot be made under a file) are said once a run,
+// naming the file.
+TEST_F(QtPlatformTest, SettingsThatCannotBeWrittenAreSaidOnce) {
+    const QString file = QString::fromStdString(dir.write("blocker", "") + "/settings.ini");
+    QtPlatform blocked{file};
+    QStringList shown;
+    for (const char* value : {"1", "0"}) {
+        QTimer::singleShot(0, qApp, [&shown] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown << box->text();
+                box->reject();
+            }
+        });
+        blocked.writeSetting(key, "FastScript", value);
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].startsWith(QStringLiteral("Could not save the settings in ") +
+                                    QDir::toNativeSeparators(file) + QLatin1Char('.')))
+        << shown[0].toStdString();
+}
+
 TEST_F(QtPlatformTest, AMissingDocumentIsNeitherOpenedNorViewed) {
     EXPECT_FALSE(platform.openDocument(dir.file("missing.html")));
     EXPECT_FALSE(platform.showHelpViewer(dir.file("missing.html")));

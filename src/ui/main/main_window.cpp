@@ -82,6 +82,7 @@ MainWindow::MainWindow(Context& ctx, QWidget* parent) : QWidget(parent), m_ctx(c
     buildControls();
     showAll();
     connectEvents();
+    startFollowingKindsTable();
     m_ctx.form.setObserver(this);
 }
 
@@ -152,6 +153,7 @@ void MainWindow::connectEvents() {
         if (!m_preview) {
             m_preview = new PreviewWindow(PreviewSourceOf(m_ctx), this);
             connect(this, &MainWindow::previewInputsChanged, m_preview, &PreviewWindow::inputsChanged);
+            connect(this, &MainWindow::kindsTableFollowed, m_preview, &PreviewWindow::tableFollowed);
         }
         m_preview->open();
     });

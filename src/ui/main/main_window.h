@@ -58,6 +58,8 @@ public:
 signals:
     // A load finished, or a field the records' positions depend on changed.
     void previewInputsChanged();
+    // The kinds table changed on disk and the window has read it again (its unsaved changes kept).
+    void kindsTableFollowed();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -102,6 +104,9 @@ private:
 
     // Forwarding.
     void connectEvents();
+    // Looks at the kinds table's file every so often and reads it again when it changed
+    // (main_window_follow.cpp).
+    void startFollowingKindsTable();
     void runCommand(const char* name, const std::function<void()>& command);
     void onFieldFocusOut(TextField id);
 
@@ -163,6 +168,7 @@ private:
     QSize m_drawnSize;
     std::vector<Anchored> m_anchors;
     QTimer* m_saveSize = nullptr; // remembers the size once the user has stopped resizing
+    QTimer* m_followKindsTable = nullptr;
     DialogRunner m_runDialog = ExecDialog;
 };
 

@@ -196,6 +196,22 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
     }
     m_legendRows.clear();
     PaintPreviewOverlay(painter, *m_scene, m_views, m_view, m_shown, &m_legendRows, m_selectedView);
+    if (!m_notice.isEmpty()) {
+        const int margin = 6;
+        const QRect text = painter.fontMetrics().boundingRect(rect().adjusted(margin * 2, 0, -margin * 2, 0),
+                                                              Qt::TextWordWrap, m_notice);
+        const QRect band(0, 0, width(), text.height() + margin * 2);
+        painter.fillRect(band, QColor(255, 244, 200, 235));
+        painter.setPen(Qt::black);
+        painter.drawText(band.adjusted(margin * 2, margin, -margin * 2, -margin), Qt::TextWordWrap, m_notice);
+    }
+}
+
+void PreviewCanvas::setNotice(const QString& text) {
+    if (text == m_notice)
+        return;
+    m_notice = text;
+    update();
 }
 
 void PreviewCanvas::resizeEvent(QResizeEvent* event) {

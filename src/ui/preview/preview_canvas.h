@@ -43,6 +43,9 @@ public:
     QString hoverText() const;
     // No scene: the text says why.
     void clearScene(const QString& why);
+    // A line over the top of the picture, dark on light, that no zoom or pan moves; empty hides it.
+    void setNotice(const QString& text);
+    const QString& notice() const { return m_notice; }
     const PreviewScene* scene() const { return m_scene.get(); }
     void fit();
     // The picture as shown now, overlay included.
@@ -83,6 +86,7 @@ private:
     bool m_settingView = false; // the view mode's press is held
     QLabel* m_hoverLabel = nullptr;
     QString m_emptyText;
+    QString m_notice;
     PreviewView m_view;
     std::vector<bool> m_shown; // per kind; empty: all
     QImage m_dots;             // the last dots drawn, and the view they were drawn for

@@ -101,13 +101,14 @@ PreviewViewsPanel::PreviewViewsPanel(QWidget* parent) : QWidget(parent) {
     showViews({}, -1);
 }
 
-void PreviewViewsPanel::showViews(const std::vector<PlantView>& views, int selected) {
+void PreviewViewsPanel::showViews(const std::vector<ViewSection>& views, int selected) {
     {
         const QSignalBlocker quiet(m_selector);
-        if (m_selector->count() != static_cast<int>(views.size())) {
-            m_selector->clear();
-            for (std::size_t i = 0; i < views.size(); ++i)
-                m_selector->addItem(QStringLiteral("View%1").arg(i + 1));
+        m_selector->clear();
+        for (const ViewSection& view : views) {
+            // A view that cannot be read is listed as written, so it can be chosen and mended.
+            m_selector->addItem(view.view ? ToQString(view.section)
+                                          : ToQString(view.section) + QStringLiteral(" (cannot be read)"));
         }
         m_selector->setCurrentIndex(selected);
     }
@@ -116,15 +117,23 @@ void PreviewViewsPanel::showViews(const std::vector<PlantView>& views, int selec
     m_remove->setEnabled(any);
     // Greyed rather than hidden without a view, so the picture does not move when the first is placed.
     m_numbers->setEnabled(any);
+    const ViewSection none;
+    const ViewSection& view = any ? views[static_cast<std::size_t>(selected)] : none;
+    const ViewFieldTexts texts = any ? ViewFieldsOf(view) : ViewFieldTexts();
+    const ViewFieldTexts faults = ViewFieldFaultsOf(view);
     for (std::size_t i = 0; i < kFields; ++i) {
-        m_shown[i] = any ? ToQString(ViewFieldText(views[static_cast<std::size_t>(selected)],
-                                                   static_cast<ViewField>(i)))
-                         : QString();
-        if (m_marked[i])
-            ShowFaultMark(*m_fields[i], QString());
-        m_marked[i] = false;
+        m_shown[i] = ToQString(texts[i]);
+        m_marked[i] = !faults[i].empty();
+        ShowFaultMark(*m_fields[i], ToQString(faults[i]));
         m_fields[i]->setText(m_shown[i]);
     }
+}
+
+ViewFieldTexts PreviewViewsPanel::fieldTexts() const {
+    ViewFieldTexts texts;
+    for (std::size_t i = 0; i < kFields; ++i)
+        texts[i] = m_fields[i]->text().toStdString();
+    return texts;
 }
 
 void PreviewViewsPanel::markField(ViewField field, const QString& why) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "form/preview_views.h"
-#include "project/plant_views.h"
+#include "project/kinds_table.h"
 
 #include <array>
 #include <vector>
@@ -22,14 +22,17 @@ namespace tes {
 class PreviewViewsPanel final : public QWidget {
     Q_OBJECT
 public:
-    static constexpr std::size_t kFields = 8;
+    static constexpr std::size_t kFields = kViewFields;
 
     explicit PreviewViewsPanel(QWidget* parent = nullptr);
 
-    // Names the views and shows the numbers of view `selected` (-1: none, and the numbers hide).
-    void showViews(const std::vector<PlantView>& views, int selected);
+    // Names the views, those that cannot be read marked, and shows the numbers of view `selected`
+    // (-1: none, and the numbers grey), or the texts as written where it cannot be read, marked.
+    void showViews(const std::vector<ViewSection>& views, int selected);
     // Marks a field whose text was not taken, saying why; an empty `why` shows it plain again.
     void markField(ViewField field, const QString& why);
+    // The texts the fields hold now, typed ones included.
+    ViewFieldTexts fieldTexts() const;
     // The row the window adds its own buttons to.
     QHBoxLayout* topRow() const { return m_top; }
 

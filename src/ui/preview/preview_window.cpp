@@ -202,7 +202,7 @@ void PreviewWindow::buildSlice() {
     auto scene = std::make_shared<PreviewScene>(m_builder->finish());
     m_builder.reset();
     // The views set while the records were read.
-    const std::vector<PlantView>& views = m_source.views.table.views();
+    const std::vector<PlantView> views = PreviewedViews(m_source.views.table);
     if (views != m_buildingViews)
         MarkPreviewViews(*scene, views);
     m_shownViews = views;

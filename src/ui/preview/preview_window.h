@@ -34,6 +34,8 @@ public:
     void open();
     // The main window's fields or records changed: the picture follows shortly.
     void inputsChanged();
+    // The kinds table was read again from its file: the views, the panel and the picture follow.
+    void tableFollowed();
     // Reads the records now, in one go (tests, and the first showing).
     void rebuildNow();
     // The Save PNG button's work, with the file already chosen.
@@ -58,6 +60,8 @@ private:
     // The views as the kinds table holds them, followed by the picture and the panel.
     void followViews();
     void showMessage(const std::optional<Message>& message);
+    QString selectedName() const;
+    QString savedStatus(const QString& name) const;
     void setMode(bool on);
     void pressView(double X, double Y);
     void dragView(double X, double Y);

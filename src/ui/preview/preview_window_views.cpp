@@ -36,16 +36,35 @@ void PreviewWindow::showMessage(const std::optional<Message>& message) {
 }
 
 void PreviewWindow::followViews() {
-    const std::vector<PlantView>& views = m_source.views.table.views();
-    const int count = static_cast<int>(views.size());
+    const std::vector<ViewSection>& sections = m_source.views.table.viewSections();
+    const int count = static_cast<int>(sections.size());
     m_selected = count == 0 ? -1 : std::clamp(m_selected, 0, count - 1);
     // A scene still being read is marked for these views when it is done.
+    const std::vector<PlantView> views = PreviewedViews(m_source.views.table);
     if (views != m_shownViews && m_canvas->scene()) {
         m_canvas->setViews(views);
         m_shownViews = views;
     }
-    m_canvas->setSelectedView(m_selected);
-    m_panel->showViews(views, m_selected);
+    // The picture draws the views only when every one can be read, and then in the panel's order.
+    m_canvas->setSelectedView(views.empty() ? -1 : m_selected);
+    m_panel->showViews(sections, m_selected);
+    const std::optional<std::string> unreadable = m_source.views.table.unreadableViews();
+    m_canvas->setNotice(unreadable ? ToQString(*unreadable) +
+                                         QStringLiteral(". No plant is shown faded until it is mended.")
+                                   : QString());
+}
+
+// The chosen view's name as the kinds table writes it: "View2".
+QString PreviewWindow::selectedName() const {
+    const std::vector<ViewSection>& sections = m_source.views.table.viewSections();
+    if (m_selected < 0 || static_cast<std::size_t>(m_selected) >= sections.size())
+        return QString();
+    return ToQString(sections[static_cast<std::size_t>(m_selected)].section);
+}
+
+void PreviewWindow::tableFollowed() {
+    followViews();
+    inputsChanged(); // the kinds' rows and seed, which the scene is drawn with
 }
 
 // A point of the picture to the nearest step that stays below a pixel, so the table holds 120.5 rather
@@ -63,7 +82,7 @@ void PreviewWindow::setMode(bool on) {
         showStatus(m_summary);
         return;
     }
-    const QString which = m_selected >= 0 ? QStringLiteral("View%1's camera").arg(m_selected + 1)
+    const QString which = m_selected >= 0 ? selectedName() + QStringLiteral("'s camera")
                                           : QStringLiteral("the camera of a new view");
     showStatus(
         QStringLiteral("Click to place %1, drag to aim it. Esc or Set view again: drag pans.").arg(which));
@@ -71,14 +90,15 @@ void PreviewWindow::setMode(bool on) {
 
 // A click places the camera: the chosen view keeps its direction, a new one looks at the tile's middle.
 void PreviewWindow::pressView(double X, double Y) {
-    const std::vector<PlantView>& views = m_source.views.table.views();
+    const std::vector<ViewSection>& sections = m_source.views.table.viewSections();
     const GroundPoint at = pointAt(X, Y);
-    const std::size_t index = m_selected >= 0 ? static_cast<std::size_t>(m_selected) : views.size();
+    const std::size_t index = m_selected >= 0 ? static_cast<std::size_t>(m_selected) : sections.size();
     PlantView view;
-    if (index < views.size()) {
-        view = views[index];
+    if (index < sections.size() && sections[index].view) {
+        view = *sections[index].view;
         view.target = {at.x + view.target.x - view.camera.x, at.y + view.target.y - view.camera.y};
     } else {
+        // A new view, or one that cannot be read, which the click mends.
         const GroundPoint middle = TileMiddle(m_canvas->scene());
         const double width = TileWidth(m_canvas->scene());
         const bool nearMiddle = std::hypot(middle.x - at.x, middle.y - at.y) < width / 20;
@@ -96,10 +116,11 @@ void PreviewWindow::pressView(double X, double Y) {
 
 // The target follows the pointer, and the picture the view, while the button is held.
 void PreviewWindow::dragView(double X, double Y) {
-    const std::vector<PlantView>& views = m_source.views.table.views();
-    if (!m_settingView || m_selected < 0 || static_cast<std::size_t>(m_selected) >= views.size())
+    const std::vector<ViewSection>& sections = m_source.views.table.viewSections();
+    if (!m_settingView || m_selected < 0 || static_cast<std::size_t>(m_selected) >= sections.size() ||
+        !sections[static_cast<std::size_t>(m_selected)].view)
         return;
-    PlantView view = views[static_cast<std::size_t>(m_selected)];
+    PlantView view = *sections[static_cast<std::size_t>(m_selected)].view;
     const GroundPoint at = pointAt(X, Y);
     if (at == view.camera || at == view.target)
         return;
@@ -114,47 +135,65 @@ void PreviewWindow::releaseView() {
         return;
     m_settingView = false;
     std::optional<Message> failure = StorePreviewViews(m_source.views);
+    const QString name = selectedName();
+    followViews(); // a failed save left the views as the file holds them
     showMessage(failure);
     if (!failure && !m_source.views.path.empty())
-        showStatus(QStringLiteral("View%1 saved in %2")
-                       .arg(m_selected + 1)
-                       .arg(ToQString(m_source.views.table.fileName())));
+        showStatus(savedStatus(name));
 }
 
 // A view from the middle of the tile's near edge to its middle, chosen so a click places it.
 void PreviewWindow::addView() {
-    const std::size_t index = m_source.views.table.views().size();
+    const std::size_t index = m_source.views.table.viewSections().size();
     const GroundPoint middle = TileMiddle(m_canvas->scene());
     PlantView view;
     view.target = middle;
     view.camera = {middle.x, middle.y - TileWidth(m_canvas->scene()) / 2};
-    showMessage(SetPreviewView(m_source.views, index, view, true));
+    const std::optional<Message> failure = SetPreviewView(m_source.views, index, view, true);
     m_selected = static_cast<int>(index);
     followViews();
+    showMessage(failure);
+    if (failure)
+        return;
     if (m_panel->modeButton()->isChecked())
         setMode(true); // names the new view
     else
         m_panel->modeButton()->setChecked(true);
 }
 
+// "View1 saved in Valley.tes.ini", and the keys the save replaced that another program had changed.
+QString PreviewWindow::savedStatus(const QString& name) const {
+    QString text = QStringLiteral("%1 saved in %2").arg(name, ToQString(m_source.views.table.fileName()));
+    for (const std::string& replaced : m_source.views.table.replaced())
+        text += QStringLiteral("; replaced ") + ToQString(replaced);
+    return text;
+}
+
 void PreviewWindow::removeView() {
     if (m_selected < 0)
         return;
-    showMessage(RemovePreviewView(m_source.views, static_cast<std::size_t>(m_selected)));
+    const std::optional<Message> failure =
+        RemovePreviewView(m_source.views, static_cast<std::size_t>(m_selected));
     followViews();
+    showMessage(failure);
 }
 
 void PreviewWindow::editField(ViewField field, const QString& text) {
     if (m_selected < 0)
         return;
+    ViewFieldTexts texts = m_panel->fieldTexts();
+    texts[static_cast<std::size_t>(field)] = text.toStdString();
     const ViewFieldEdit edit =
-        SetPreviewViewField(m_source.views, static_cast<std::size_t>(m_selected), field, text.toStdString());
+        SetPreviewViewFields(m_source.views, static_cast<std::size_t>(m_selected), texts, field);
     if (!edit.problem.empty()) {
-        m_panel->markField(field, ToQString(edit.problem));
+        m_panel->markField(edit.field, ToQString(edit.problem));
         return;
     }
+    const QString name = selectedName();
     followViews();
     showMessage(edit.failure);
+    if (!edit.failure && !m_source.views.path.empty())
+        showStatus(savedStatus(name));
 }
 
 } // namespace tes
