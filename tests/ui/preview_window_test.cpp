@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <QComboBox>
 #include <QImage>
 #include <QToolButton>
 
@@ -118,6 +119,21 @@ TEST_F(PreviewWindowTest, ScreenshotOfThePreview) {
     while (preview.canvas()->drawing())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     EXPECT_TRUE(preview.grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/preview.png")));
+}
+
+// A view the table holds that cannot be read is listed, marked, and said over the picture.
+TEST_F(PreviewWindowTest, AViewThatCannotBeReadIsListedAndSaidOverThePicture) {
+    dir.write("Valley.tes.ini", "[View1]\r\nCamera=0,-300\r\nTarget=0,0\r\nFov=abc\r\n");
+    PreviewWindow& preview = openPreview();
+    EXPECT_EQ(preview.viewsPanel()->selector()->itemText(0), QStringLiteral("View1 (cannot be read)"));
+    EXPECT_TRUE(preview.canvas()->notice().startsWith(QStringLiteral("View1: Fov=abc in Valley.tes.ini")));
+    if (const char* folder = std::getenv("TES_SCREENSHOT_DIR")) {
+        preview.resize(720, 680);
+        preview.canvas()->fit();
+        while (preview.canvas()->drawing())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        preview.grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/preview-unreadable-view.png"));
+    }
 }
 
 } // namespace

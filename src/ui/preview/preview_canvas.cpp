@@ -200,7 +200,8 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
         const int margin = 6;
         const QRect text = painter.fontMetrics().boundingRect(rect().adjusted(margin * 2, 0, -margin * 2, 0),
                                                               Qt::TextWordWrap, m_notice);
-        const QRect band(0, 0, width(), text.height() + margin * 2);
+        // At the foot, where it hides no kind of the legend.
+        const QRect band(0, height() - text.height() - margin * 2, width(), text.height() + margin * 2);
         painter.fillRect(band, QColor(255, 244, 200, 235));
         painter.setPen(Qt::black);
         painter.drawText(band.adjusted(margin * 2, margin, -margin * 2, -margin), Qt::TextWordWrap, m_notice);

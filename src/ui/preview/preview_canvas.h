@@ -43,7 +43,7 @@ public:
     QString hoverText() const;
     // No scene: the text says why.
     void clearScene(const QString& why);
-    // A line over the top of the picture, dark on light, that no zoom or pan moves; empty hides it.
+    // A line over the foot of the picture, dark on light, that no zoom or pan moves; empty hides it.
     void setNotice(const QString& text);
     const QString& notice() const { return m_notice; }
     const PreviewScene* scene() const { return m_scene.get(); }
