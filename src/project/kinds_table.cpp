@@ -6,12 +6,12 @@
 #include "lib/file_access.h"
 #include "lib/ini.h"
 #include "lib/text_codec.h"
+#include "project/kind_key_table.h"
 #include "project/kinds_table_edits.h"
 #include "project/kinds_table_sections.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <tuple>
 
 namespace tes {
 
@@ -46,34 +46,26 @@ void Take(const SectionKeys& keys, std::string_view key, Reader read, T& target,
         faults.push_back({std::string(key), *text, std::move(value.problem), 0});
 }
 
-// The row of a section's keys, with every value that cannot be read among its faults.
+// The row of a section's keys, with every value that cannot be read among its faults: those of the
+// single keys first, then those of the lists' lines.
 KindRow RowOf(const SectionKeys& keys, std::string number) {
     KindRow row(std::move(number));
-    if (const std::string* value = keys.find("MaxFile"))
-        row.maxFile = *value;
-    if (const std::string* value = keys.find("ObjectName"))
-        row.objectName = *value;
-    Take(keys, "Enabled", ReadEnabled, row.enabled, row.faults);
-    Take(keys, "Turn", ReadTurn, row.turn, row.faults);
-    Take(keys, "Scale", ReadScale, row.scale, row.faults);
-    Take(keys, "Weight", ReadWeight, row.weight, row.faults);
-    Take(keys, "Keep", ReadKeep, row.thinning.keep, row.faults);
-    Take(keys, "ThinBeyond", ReadDistance, row.thinning.thinBeyond, row.faults);
-    Take(keys, "KeepFar", ReadKeep, row.thinning.keepFar, row.faults);
-    std::pair<std::string, std::string> farModel;
-    Take(keys, "FarModel", ReadFarModel, farModel, row.faults);
-    std::tie(row.detail.farFile, row.detail.farObject) = std::move(farModel);
-    Take(keys, "FarFrom", ReadDistance, row.detail.farFrom, row.faults);
-    Take(keys, "BoxFrom", ReadDistance, row.detail.boxFrom, row.faults);
-    Take(keys, "Stand", ReadStand, row.stand, row.faults);
-    std::size_t place = 0; // among the variants, the faulty ones counted
-    for (auto& [key, text] : keys.variants()) {
-        KeyValue<KindVariant> read = ReadVariant(text);
-        if (read.read())
-            row.variants.push_back(std::move(read.value));
-        else
-            row.faults.push_back({key, text, std::move(read.problem), place});
-        ++place;
+    for (const KindKey& key : KindKeys()) {
+        const std::string* text = key.list ? nullptr : keys.find(key.name);
+        if (!text)
+            continue;
+        if (std::string problem = key.read(*text, row); !problem.empty())
+            row.faults.push_back({std::string(key.name), *text, std::move(problem), 0});
+    }
+    for (const KindKey& key : KindKeys()) {
+        if (!key.list)
+            continue;
+        std::size_t place = 0; // among the list's lines, the faulty ones counted
+        for (auto& [name, text] : keys.variants()) {
+            if (std::string problem = key.read(text, row); !problem.empty())
+                row.faults.push_back({name, text, std::move(problem), place});
+            ++place;
+        }
     }
     return row;
 }
@@ -150,7 +142,7 @@ std::string KindNumber(std::string_view number) {
 }
 
 std::string KindRow::object() const {
-    return objectName.empty() ? GetBaseFileName(maxFile) : objectName;
+    return ObjectOrFileName(maxFile, objectName);
 }
 
 void KindRow::clearFault(std::string_view key) {

@@ -2,6 +2,7 @@
 
 #include "lib/fields.h"
 #include "lib/numbers.h"
+#include "project/kind_key_table.h"
 #include "project/kinds_table_sections.h"
 
 #include <algorithm>
@@ -18,58 +19,15 @@ struct SectionTexts {
     bool operator==(const SectionTexts&) const = default;
 };
 
-const KeyFault* FaultOf(const KindRow& row, std::string_view key) {
-    const auto it = std::find_if(row.faults.begin(), row.faults.end(),
-                                 [key](const KeyFault& fault) { return fault.key == key; });
-    return it == row.faults.end() ? nullptr : &*it;
-}
-
-// The key's text: its fault's, or the value's, or nothing when the value is `none`.
-template <typename T, typename Text>
-std::optional<std::string> TextOf(const KindRow& row, std::string_view key, const T& value, const T& none,
-                                  Text text) {
-    if (const KeyFault* fault = FaultOf(row, key))
-        return fault->text;
-    if (value == none)
-        return std::nullopt;
-    return text(value);
-}
-
 SectionTexts TextsOf(const KindRow& row) {
-    const auto range = [](const std::optional<ValueRange>& r) { return RangeText(*r); };
     SectionTexts texts;
-    texts.keys = {
-        {"MaxFile", row.maxFile},
-        {"ObjectName", row.objectName.empty() ? std::nullopt : std::optional(row.objectName)},
-        {"Enabled", FaultOf(row, "Enabled") ? FaultOf(row, "Enabled")->text : (row.enabled ? "1" : "0")},
-        {"Turn", TextOf(row, "Turn", row.turn, std::optional<ValueRange>(), range)},
-        {"Scale", TextOf(row, "Scale", row.scale, std::optional<ValueRange>(), range)},
-        {"Weight", TextOf(row, "Weight", row.weight, std::uint32_t{1},
-                          [](std::uint32_t weight) { return std::to_string(weight); })},
-        {"Keep", TextOf(row, "Keep", row.thinning.keep, 100.0, DecimalText)},
-        {"ThinBeyond", TextOf(row, "ThinBeyond", row.thinning.thinBeyond, 0.0, DecimalText)},
-        {"KeepFar", TextOf(row, "KeepFar", row.thinning.keepFar, 100.0, DecimalText)},
-        {"FarModel", TextOf(row, "FarModel", FarModelText(row.detail), std::string(),
-                            [](const std::string& text) { return text; })},
-        {"FarFrom", TextOf(row, "FarFrom", row.detail.farFrom, 0.0, DecimalText)},
-        {"BoxFrom", TextOf(row, "BoxFrom", row.detail.boxFrom, 0.0, DecimalText)},
-        {"Stand", TextOf(row, "Stand", row.stand, PlantStand::Auto, StandText)},
-    };
-    // The variants in their places, the faulty ones among them.
-    std::vector<const KeyFault*> faulty;
-    for (const KeyFault& fault : row.faults) {
-        if (IsVariantKey(fault.key))
-            faulty.push_back(&fault);
-    }
-    std::size_t good = 0;
-    auto nextFault = faulty.begin();
-    while (good < row.variants.size() || nextFault != faulty.end()) {
-        if (nextFault != faulty.end() && (*nextFault)->variant <= texts.variants.size())
-            texts.variants.push_back((*nextFault++)->text);
-        else if (good < row.variants.size())
-            texts.variants.push_back(VariantText(row.variants[good++]));
+    for (const KindKey& key : KindKeys()) {
+        std::vector<std::string> written = WrittenTexts(key, row);
+        if (key.list)
+            texts.variants = std::move(written);
         else
-            texts.variants.push_back((*nextFault++)->text);
+            texts.keys.emplace_back(key.name, written.empty() ? std::nullopt
+                                                              : std::optional(std::move(written.front())));
     }
     return texts;
 }
