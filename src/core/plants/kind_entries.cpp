@@ -4,12 +4,10 @@
 #include "lib/fields.h"
 #include "lib/ini.h"
 #include "lib/line_list.h"
-#include "project/kinds_table_lines.h"
+#include "project/kind_key_table.h"
 
 #include <algorithm>
-#include <functional>
 #include <iterator>
-#include <tuple>
 
 namespace tes {
 
@@ -65,54 +63,15 @@ std::vector<KindEntry> KindEntries(const std::vector<VegetationKind>& kinds, con
 
 namespace {
 
-// One key of a row as the dialog edits it: its name as the file writes it, and how two rows compare
-// on it and one takes it from another, faults aside.
-struct RowKey {
-    std::string_view name;
-    std::function<bool(const KindRow&, const KindRow&)> same;
-    std::function<void(const KindRow& from, KindRow& to)> take;
-};
-
-// `get` gives the key's values of a row as a tuple of references.
-template <typename Get> RowKey Key(std::string_view name, Get get) {
-    return {name, [get](const KindRow& a, const KindRow& b) { return get(a) == get(b); },
-            [get](const KindRow& from, KindRow& to) { get(to) = get(from); }};
-}
-
-const std::vector<RowKey>& RowKeys() {
-    static const std::vector<RowKey> keys = {
-        Key("MaxFile", [](auto& row) { return std::tie(row.maxFile); }),
-        Key("ObjectName", [](auto& row) { return std::tie(row.objectName); }),
-        Key("Enabled", [](auto& row) { return std::tie(row.enabled); }),
-        Key("Turn", [](auto& row) { return std::tie(row.turn); }),
-        Key("Scale", [](auto& row) { return std::tie(row.scale); }),
-        Key("Weight", [](auto& row) { return std::tie(row.weight); }),
-        Key(kinds_lines::kVariantKey, [](auto& row) { return std::tie(row.variants); }),
-        Key("Keep", [](auto& row) { return std::tie(row.thinning.keep); }),
-        Key("ThinBeyond", [](auto& row) { return std::tie(row.thinning.thinBeyond); }),
-        Key("KeepFar", [](auto& row) { return std::tie(row.thinning.keepFar); }),
-        Key("FarModel", [](auto& row) { return std::tie(row.detail.farFile, row.detail.farObject); }),
-        Key("FarFrom", [](auto& row) { return std::tie(row.detail.farFrom); }),
-        Key("BoxFrom", [](auto& row) { return std::tie(row.detail.boxFrom); }),
-        Key("Stand", [](auto& row) { return std::tie(row.stand); }),
-    };
-    return keys;
-}
-
-bool IsFaultOf(const KeyFault& fault, std::string_view key) {
-    return key == kinds_lines::kVariantKey ? kinds_lines::IsVariantKey(fault.key)
-                                           : EqualsIgnoringAsciiCase(fault.key, key);
-}
-
-std::vector<KeyFault> FaultsOf(const KindRow& row, std::string_view key) {
+std::vector<KeyFault> FaultsOf(const KindRow& row, const KindKey& key) {
     std::vector<KeyFault> faults;
     std::copy_if(row.faults.begin(), row.faults.end(), std::back_inserter(faults),
-                 [key](const KeyFault& fault) { return IsFaultOf(fault, key); });
+                 [&key](const KeyFault& fault) { return key.names(fault.key); });
     return faults;
 }
 
-bool SameKey(const RowKey& key, const KindRow& a, const KindRow& b) {
-    return key.same(a, b) && FaultsOf(a, key.name) == FaultsOf(b, key.name);
+bool SameKey(const KindKey& key, const KindRow& a, const KindRow& b) {
+    return key.same(a, b) && FaultsOf(a, key) == FaultsOf(b, key);
 }
 
 bool SameKind(const KindEntry& a, const KindEntry& b) {
@@ -138,7 +97,7 @@ KindEntry FollowedEntry(const KindEntry& opened, const KindEntry& edited, const 
 
 std::vector<std::string> ChangedKeys(const KindRow& before, const KindRow& after) {
     std::vector<std::string> changed;
-    for (const RowKey& key : RowKeys()) {
+    for (const KindKey& key : KindKeys()) {
         if (!SameKey(key, before, after))
             changed.emplace_back(key.name);
     }
@@ -146,13 +105,13 @@ std::vector<std::string> ChangedKeys(const KindRow& before, const KindRow& after
 }
 
 KindRow ApplyChangedKeys(const KindRow& opened, const KindRow& edited, KindRow onto) {
-    for (const RowKey& key : RowKeys()) {
+    for (const KindKey& key : KindKeys()) {
         if (SameKey(key, opened, edited))
             continue;
         key.take(edited, onto);
-        std::erase_if(onto.faults, [&key](const KeyFault& fault) { return IsFaultOf(fault, key.name); });
+        std::erase_if(onto.faults, [&key](const KeyFault& fault) { return key.names(fault.key); });
         // The variants' faults keep the order of their places, as the file writes them.
-        const std::vector<KeyFault> faults = FaultsOf(edited, key.name);
+        const std::vector<KeyFault> faults = FaultsOf(edited, key);
         onto.faults.insert(onto.faults.end(), faults.begin(), faults.end());
     }
     return onto;
