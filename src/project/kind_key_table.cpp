@@ -53,6 +53,7 @@ std::vector<KindKey> Declarations() {
          {"--max-file", "PATH", "Row options", "The kind's 3ds Max file (default: the row keeps its file)",
           Form::Text}}));
     keys.back().alwaysWritten = true;
+    keys.back().columnHelp = "Max file";
     KindKey object = Codec < [](auto& row) -> auto& {
         return row.objectName;
     }
@@ -81,6 +82,7 @@ std::vector<KindKey> Declarations() {
           "--disable",
           "Leave the kind out of build --all (without it, --set enables the row)"}}));
     keys.back().alwaysWritten = true;
+    keys.back().option.flagText = "0";
     keys.push_back(Codec<[](auto& row) -> auto& { return row.turn; }, ReadTurn,
                          [](const KindRow& row) { return RangeOrNone(row.turn); }>(
         {"Turn",
@@ -135,6 +137,7 @@ std::vector<KindKey> Declarations() {
                       "--clear-variants",
                       "Remove the row's variants"}};
     variants.list = true;
+    variants.columnHelp = "variants (\"; \" between them)";
     variants.partsSeparator = '|';
     variants.read = [](std::string_view text, KindRow& row) {
         KeyValue<KindVariant> value = ReadVariant(text);
@@ -246,6 +249,8 @@ std::vector<KindKey> Declarations() {
           "object, base for a group (default: the row keeps its stand; auto for a new row)",
           Form::NotEmpty, "pivot, base or auto"},
          {{"cmbStand", "Stands on the &ground by", {}, {}}}}));
+    keys.back().option.defaultWord = "auto";
+    keys.back().columnHelp = "stand (pivot or base; empty: the default)";
     return keys;
 }
 
@@ -300,6 +305,18 @@ std::vector<std::string> WrittenTexts(const KindKey& key, const KindRow& row) {
             texts.push_back(good[next++]);
     }
     return texts;
+}
+
+std::vector<std::string> RowLines(const KindRow& row) {
+    std::vector<std::string> lines;
+    for (const KindKey& key : KindKeys()) {
+        if (key.holdsDefault(row))
+            continue;
+        const std::vector<std::string> texts = key.texts(row);
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            lines.push_back(std::string(key.name) + (key.list ? std::to_string(i + 1) : "") + "=" + texts[i]);
+    }
+    return lines;
 }
 
 std::string PrintedText(const KindKey& key, const KindRow& row) {

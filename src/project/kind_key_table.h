@@ -42,6 +42,9 @@ struct KindKey {
         std::string_view rule = {};     // what an empty value is refused with: "a number from 0 to 100"
         std::string_view flag = {};     // Repeated: the flag that clears the list; Disable: the flag
         std::string_view flagHelp = {}; // its help
+        std::string_view flagText = {}; // Disable: the text the flag writes ("0"); else the key's default
+        // A word the option takes for the key's default, the key left out of the file: "auto".
+        std::string_view defaultWord = {};
     } option;
     // The dialog's fields; a key of two parts (a range, a model and its object) has two. None: the
     // dialog shows the key elsewhere (the kinds' list, the variants' table).
@@ -49,6 +52,8 @@ struct KindKey {
     char partsSeparator = 0;    // between the texts of the parts in the file: ':' or '|'
     bool list = false;          // several lines, Variant1=, Variant2= ...
     bool alwaysWritten = false; // written even when it holds its default
+    // How the help of `kinds` names the column where it says more than `column`: "Max file".
+    std::string_view columnHelp = {};
 
     // Reads the key's text into the row; for a list, one line's text, added to the list. The problem
     // when it is no value, which completes "Keep=abc in Valley.tes.ini ..."; the row is then unchanged.
@@ -71,6 +76,8 @@ struct KindKey {
 // The key's texts as the file is to hold them: a value that could not be read as the user wrote it (a
 // list's in its place among the others), nothing where the file need not say the key.
 std::vector<std::string> WrittenTexts(const KindKey& key, const KindRow& row);
+// The lines "Key=text" of the keys whose values differ from a new row's, in the declarations' order.
+std::vector<std::string> RowLines(const KindRow& row);
 // What `kinds` prints for the key: its text (a list's joined by "; "), a faulty one as written.
 std::string PrintedText(const KindKey& key, const KindRow& row);
 

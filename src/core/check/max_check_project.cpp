@@ -1,6 +1,8 @@
 #include "core/check/max_check_project.h"
 
 #include "lib/fields.h"
+#include "project/kind_key_table.h"
+#include "project/kinds_table.h"
 
 namespace tes {
 
@@ -17,10 +19,25 @@ const char* const kRecords[] = {
     "1,230,0,230",   "2,220,4,245",  "3,20,0,240",  "4,15,0,15",   "5,250,5,80",
 };
 
-std::vector<std::string> KindsTableLines(const std::string& dir) {
+// The kinds' rows: kind 2 varies and has a far model, kind 3 names an object its file lacks.
+std::vector<KindRow> KindRows(const std::string& dir) {
     using namespace max_check;
     const auto file = [&dir](const char* name) { return MaxCheckMaxFile(dir, name); };
-    return {
+    std::vector<KindRow> rows = {{"1", file(kOneFile), kOneObject},
+                                 {"2", file(kGroupFile), kGroupObject},
+                                 {"3", file(kOneFile), kMaxCheckMissingObject},
+                                 {"4", file(kHiddenFile), kHiddenObject},
+                                 {"5", file(kBarkAFile), kBarkAObject}};
+    rows[1].turn = ValueRange{0, 360};
+    rows[1].scale = ValueRange{80, 120};
+    rows[1].variants = {{file(kGroupBFile), kGroupBObject, 1}};
+    rows[1].detail = {file(kFarFile), kFarObject, 150, 250};
+    rows[4].variants = {{file(kBarkBFile), kBarkBObject, 1}};
+    return rows;
+}
+
+std::vector<std::string> KindsTableLines(const std::string& dir) {
+    std::vector<std::string> lines = {
         "; The kinds of the 3ds Max check: MaxCheck_Test.ms makes the models these Max files hold.",
         "[Variation]",
         "Seed=3", // both of kind 2's and of kind 5's objects among the plants
@@ -30,29 +47,13 @@ std::vector<std::string> KindsTableLines(const std::string& dir) {
         "Camera=-150,0",
         "Target=0,0",
         "KeepRadius=1000",
-        "[Vegetation_1]",
-        "MaxFile=" + file(kOneFile),
-        std::string("ObjectName=") + kOneObject,
-        "[Vegetation_2]",
-        "MaxFile=" + file(kGroupFile),
-        std::string("ObjectName=") + kGroupObject,
-        "Turn=0:360",
-        "Scale=80:120",
-        "Variant1=" + file(kGroupBFile) + "|" + kGroupBObject + "|1",
-        "FarModel=" + file(kFarFile) + "|" + kFarObject,
-        "FarFrom=150",
-        "BoxFrom=250",
-        "[Vegetation_3]",
-        "MaxFile=" + file(kOneFile),
-        std::string("ObjectName=") + kMaxCheckMissingObject,
-        "[Vegetation_4]",
-        "MaxFile=" + file(kHiddenFile),
-        std::string("ObjectName=") + kHiddenObject,
-        "[Vegetation_5]",
-        "MaxFile=" + file(kBarkAFile),
-        std::string("ObjectName=") + kBarkAObject,
-        "Variant1=" + file(kBarkBFile) + "|" + kBarkBObject + "|1",
     };
+    for (const KindRow& row : KindRows(dir)) {
+        lines.push_back("[Vegetation_" + row.number + "]");
+        for (std::string& line : RowLines(row))
+            lines.push_back(std::move(line));
+    }
+    return lines;
 }
 
 } // namespace
