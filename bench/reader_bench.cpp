@@ -144,8 +144,8 @@ void BM_WriteCacheOfKind7(benchmark::State& state) {
     program.ctx.form.setText(tes::TextField::txtRotationAngle, "12.5");
     program.ctx.scriptStyle.cache = tes::PointCache::Prt;
     tes::PlacementOptions options = tes::PlacementOptionsFromForm(program.ctx);
-    tes::PointCacheSetup setup =
-        tes::CacheSetupFor(options, {{"7", 7, {}}}, (folder / "Bench_MainVeg_07").string(), {});
+    tes::PointCacheSetup setup = tes::CacheSetupFor(
+        options, {{"7", 7, {}}}, tes::OutputPathsOfStem((folder / "Bench_MainVeg_07").string()), {});
     if (const char* level = std::getenv("TES_CACHE_LEVEL"))
         setup.compressionLevel = std::atoi(level);
     std::uint64_t particles = 0;

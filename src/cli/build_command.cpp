@@ -3,6 +3,7 @@
 #include "cli/loaded_project.h"
 #include "core/all_kinds.h"
 #include "core/plants/kind_plan.h"
+#include "core/script/output_paths.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
 
@@ -19,7 +20,7 @@ namespace {
 bool NamesKind(std::string_view value, const VegetationKind& kind) {
     if (IsDigitsOnly(value))
         return KindNumber(value) == kind.number;
-    const std::string key = UpperCase(KindKey(kind));
+    const std::string key = UpperCase(KindSectionName(kind));
     const std::string typed = UpperCase(value);
     return typed == key || typed.starts_with(key + ":");
 }
@@ -50,13 +51,12 @@ PlacementOptions BuildPlacementOptions(const LoadedProject& project, const Build
     // Without a name of its own the object is called as the Max file is.
     placement.objectName = options.objectName ? *options.objectName : GetBaseFileName(placement.maxFile);
     if (options.verticalScale)
-        placement.verticalScale = *options.verticalScale;
+        placement.verticalScale = LeadingNumberValue(*options.verticalScale);
     if (options.verticalOffset)
-        placement.verticalOffset = *options.verticalOffset;
+        placement.verticalOffset = LeadingNumberValue(*options.verticalOffset);
     placement.saveToFile = !options.noSave;
     if (options.outputDir)
-        placement.projectBasePath =
-            JoinPath(*options.outputDir, GetFileNameFromPath(placement.projectBasePath));
+        placement.projectBasePath = ScriptsBasePath(placement.projectBasePath, *options.outputDir);
     placement.style.shape = options.fast ? ScriptShape::Fast : ScriptShape::Classic;
     placement.fastScriptChoice = "--fast";
     placement.style.instances = options.instances;

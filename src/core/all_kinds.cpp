@@ -6,6 +6,7 @@
 #include "core/plants/kind_plan.h"
 #include "core/plants/plant_filter.h"
 #include "core/script/combine_scripts.h"
+#include "core/script/output_paths.h"
 #include "lib/fields.h"
 #include "lib/numbers.h"
 
@@ -119,8 +120,9 @@ std::optional<Message> JoinCaches(const AllKindsRequest& request, std::vector<Ca
             records = &kept->records;
             lines = &kept->lines;
         }
-        PointCacheWriter cache(CacheSetupFor(request.options, std::move(kinds),
-                                             ScriptBasePath(request.options, "All"), request.tuning));
+        PointCacheWriter cache(CacheSetupFor(
+            request.options, std::move(kinds),
+            JoinedOutputPaths(request.options.projectBasePath, request.options.mainTile), request.tuning));
         if (cache.run(*records, lines, progress))
             result.joinedCachePaths = cache.commit();
     } catch (const Failure& failure) {
@@ -140,7 +142,7 @@ bool AllKindsResult::anyFailed() const {
                        [](const KindOutcome& kind) { return kind.status == KindOutcome::Status::Failed; });
 }
 
-std::string KindKey(const VegetationKind& kind) {
+std::string KindSectionName(const VegetationKind& kind) {
     return "Vegetation_" + kind.number;
 }
 
@@ -168,7 +170,7 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
             break;
         }
         KindOutcome outcome;
-        outcome.kind = KindKey(kind);
+        outcome.kind = KindSectionName(kind);
         PlacementResult built;
         KindPlan plan = PlanKind(request.options, kind.number, request.table,
                                  {request.fallbackMaxFile, request.fallbackObject}, KindScope::All);
@@ -238,7 +240,7 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
 }
 
 std::string JoinedScriptPath(const PlacementOptions& options) {
-    return ScriptBasePath(options, "All") + ".ms";
+    return JoinedOutputPaths(options.projectBasePath, options.mainTile).script;
 }
 
 } // namespace tes

@@ -2,6 +2,7 @@
 
 #include "core/load_project.h"
 #include "core/script/placement_script.h"
+#include "lib/numbers.h"
 
 namespace tes {
 
@@ -9,9 +10,9 @@ namespace tes {
 // scale fields, the rotation angle and where the scripts go.
 inline void TakeLoadedFields(const LoadResult& loaded, PlacementOptions& options) {
     options.terrainWidth = loaded.fields.scene.terrainWidth;
-    options.gridRes = loaded.fields.scene.gridRes;
-    options.gridSize = loaded.fields.gridSize;
-    options.objectScale = loaded.fields.objectScale;
+    options.gridRes = LeadingNumberValue(loaded.fields.scene.gridRes);
+    options.gridSize = LeadingNumberValue(loaded.fields.gridSize);
+    options.objectScale = LeadingNumberValue(loaded.fields.objectScale);
     options.rotationAngle = loaded.fields.rotationAngle;
     options.projectBasePath = loaded.files.basePath;
 }

@@ -1,21 +1,20 @@
 #include "form/process_command.h"
 
 #include "core/plants/kind_plan.h"
+#include "core/script/output_paths.h"
 #include "form/context.h"
 #include "form/output_folder.h"
 #include "form/process_all.h"
 #include "form/show_messages.h"
 #include "form/status_text.h"
-#include "lib/fields.h"
+#include "lib/numbers.h"
 
 #include <optional>
 
 namespace tes {
 
 std::string ScriptBasePath(const Context& ctx) {
-    if (ctx.outputFolder.empty())
-        return ctx.session.ProjectBasePath;
-    return JoinPath(ctx.outputFolder, GetFileNameFromPath(ctx.session.ProjectBasePath));
+    return ScriptsBasePath(ctx.session.ProjectBasePath, ctx.outputFolder);
 }
 
 PlacementOptions PlacementOptionsFromForm(const Context& ctx) {
@@ -26,12 +25,13 @@ PlacementOptions PlacementOptionsFromForm(const Context& ctx) {
     options.objectName = form.text(TextField::txtMaxObjectName);
     options.mainTile = form.check(CheckBox::chkMainTile) == kChecked;
     options.terrainWidth = ctx.session.TerrainWidth;
-    options.gridRes = form.text(TextField::txtGridRes);
-    options.gridSize = form.text(TextField::txtGridSize);
-    options.objectScale = form.text(TextField::txtObjectScale);
+    // The fields' numbers, read once here by the leading-number rule, as the window always read them.
+    options.gridRes = LeadingNumberValue(form.text(TextField::txtGridRes));
+    options.gridSize = LeadingNumberValue(form.text(TextField::txtGridSize));
+    options.objectScale = LeadingNumberValue(form.text(TextField::txtObjectScale));
     options.useObjectScale = form.check(CheckBox::chkUseObjectScale) == kChecked;
-    options.verticalScale = form.text(TextField::txtVerticalScale);
-    options.verticalOffset = form.text(TextField::txtVerticalOffset);
+    options.verticalScale = LeadingNumberValue(form.text(TextField::txtVerticalScale));
+    options.verticalOffset = LeadingNumberValue(form.text(TextField::txtVerticalOffset));
     options.rotate = form.check(CheckBox::chkRotateObjects) == kChecked;
     options.rotationAngle = form.text(TextField::txtRotationAngle);
     options.projectBasePath = ScriptBasePath(ctx);

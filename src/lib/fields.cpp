@@ -67,6 +67,10 @@ std::string GetBaseFileName(std::string_view path) {
     return std::string(s);
 }
 
+std::string ObjectOrFileName(std::string_view maxFile, std::string_view objectName) {
+    return objectName.empty() ? GetBaseFileName(maxFile) : std::string(objectName);
+}
+
 std::string FolderOfPath(std::string_view path) {
     const std::size_t separator = path.find_last_of(kSeparators);
     if (separator == std::string_view::npos)

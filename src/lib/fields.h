@@ -19,6 +19,10 @@ std::string GetFileNameFromPath(std::string_view path);
 // folders up to the last separator dropped and the extension from the last full stop on dropped.
 std::string GetBaseFileName(std::string_view path);
 
+// The 3ds Max object a Max file and object name stand for: the object named, or, when the name is
+// empty, the one called as the file is (GetBaseFileName).
+std::string ObjectOrFileName(std::string_view maxFile, std::string_view objectName);
+
 // The folder part of a path (everything before its last separator), without a closing separator
 // unless it is a root such as "/" or "C:\".
 std::string FolderOfPath(std::string_view path);

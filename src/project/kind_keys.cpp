@@ -237,7 +237,7 @@ std::string VariantText(const KindVariant& variant) {
 }
 
 std::string KindVariant::object() const {
-    return objectName.empty() ? GetBaseFileName(maxFile) : objectName;
+    return ObjectOrFileName(maxFile, objectName);
 }
 
 } // namespace tes

@@ -52,15 +52,11 @@ struct PlantDetail {
     bool any() const { return farModel() || boxFrom > 0; }
 };
 
-// Why the view cannot be used ("the field of view must lie between 1 and 179.9 degrees"): the camera
-// on its target, a field of view outside 1 to 179.9, a negative margin, keep radius or far distance,
-// or a value that is no number. None when it can.
+// Why the view cannot be used although each of its values was read by its key's rule
+// (project/kind_keys.h, which holds every value's range): the camera on its target, so the view looks
+// nowhere. None when it can.
 std::optional<std::string> ViewProblem(const PlantView& view);
 // The first problem of the views, naming the view as the kinds table does: "View2: ...".
 std::optional<std::string> ViewsProblem(const std::vector<PlantView>& views);
-// Why the thinning cannot be used: Keep or KeepFar outside 0 to 100, a negative ThinBeyond.
-std::optional<std::string> ThinningProblem(const PlantThinning& thinning);
-// Why the level of detail cannot be used: a negative FarFrom or BoxFrom.
-std::optional<std::string> DetailProblem(const PlantDetail& detail);
 
 } // namespace tes

@@ -21,7 +21,7 @@ protected:
             for (int i = 0; i < count; ++i)
                 m_records.append(std::string(kind) + ",600," + std::to_string(i) + ",700");
         m_request.options.terrainWidth = 5;
-        m_request.options.gridRes = "1";
+        m_request.options.gridRes = 1;
         m_request.options.projectBasePath = m_dir.file("P");
         m_request.records = &m_records;
         m_request.kinds = {{"5", "Pine", {"5"}}, {"7", "", {"7"}}, {"12", "Oak", {"12"}}};

@@ -139,8 +139,8 @@ TEST_P(EngineGolden, LoadsTheProjectAndBuildsTheScriptAsExpected) {
     o.useObjectScale = c.tile.useObjectScale;
     TakeLoadedFields(loaded, o);
     o.rotate = c.rotate;
-    o.verticalScale = c.verticalScale;
-    o.verticalOffset = c.verticalOffset;
+    o.verticalScale = LeadingNumberValue(c.verticalScale);
+    o.verticalOffset = LeadingNumberValue(c.verticalOffset);
     build.records = &loaded.records;
     const PlacementResult built = BuildPlacementScript(build);
 

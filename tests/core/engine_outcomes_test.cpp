@@ -133,7 +133,7 @@ TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
         request.options.maxFile = R"(C:\Models\Tree.max)";
         request.options.objectName = c.objectName;
         request.options.terrainWidth = 5;
-        request.options.gridRes = c.gridRes;
+        request.options.gridRes = LeadingNumberValue(c.gridRes);
         request.options.stand = c.stand;
         request.options.projectBasePath = dir.file("Valley");
         request.records = &records;
@@ -181,9 +181,9 @@ TEST(PlacementScriptOutcome, RefusesNumbersBeyondWhat3dsMaxHolds) {
         request.options.maxFile = R"(C:\Models\Tree.max)";
         request.options.objectName = "Tree";
         request.options.terrainWidth = 5;
-        request.options.verticalOffset = c.verticalOffset;
+        request.options.verticalOffset = LeadingNumberValue(c.verticalOffset);
         request.options.rotationAngle = c.rotationAngle;
-        request.options.objectScale = c.objectScale;
+        request.options.objectScale = LeadingNumberValue(c.objectScale);
         request.options.useObjectScale = true;
         request.options.projectBasePath = dir.file("Valley");
         request.records = &records;

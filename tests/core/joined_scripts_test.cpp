@@ -44,7 +44,7 @@ TEST(JoinedScripts, EveryPartRunsAndSaysWhatItPlaced) {
 
     AllKindsRequest request;
     request.options.terrainWidth = 5;
-    request.options.gridRes = "1";
+    request.options.gridRes = 1;
     request.options.projectBasePath = dir.file("P");
     request.options.style = {ScriptShape::Fast, false, true};
     request.records = &records;

@@ -141,7 +141,7 @@ TEST(PlantVariation, EachNodeOfTheScriptIsItsRecordsPlant) {
 
         PlantVariation variation{c.turn, c.scale, {1, 2, 7}, c.seed, 5};
         const ScenePlacement rule = ComputePlacementFrame(o).placement();
-        const double ownTurn = c.rotate ? FieldNumber(o.rotationAngle) : 0;
+        const double ownTurn = c.rotate ? o.rotationAngle.value() : 0;
         std::size_t n = 0; // the nodes are the plants, in the records' order, and nothing else
         for (std::size_t i = 0; i < records.size(); ++i) {
             const std::string record(records[i]);

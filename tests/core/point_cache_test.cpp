@@ -202,8 +202,8 @@ TEST(PointCache, HoldsTheScriptsNodesOnBothTilesForOddOptions) {
         build.options = Options(loaded, "5", PointCache::Both);
         build.options.rotate = c.rotate;
         build.options.rotationAngle = c.angle;
-        build.options.verticalScale = c.verticalScale;
-        build.options.verticalOffset = c.verticalOffset;
+        build.options.verticalScale = LeadingNumberValue(c.verticalScale);
+        build.options.verticalOffset = LeadingNumberValue(c.verticalOffset);
         build.options.style.shape = c.shape;
         build.records = &loaded.records;
         build.recordLines = &loaded.recordLines;

@@ -14,7 +14,7 @@ PreviewInput Input(std::vector<PlantView> views, bool thin) {
     PreviewInput input;
     input.placement.terrainWidth = 5;
     input.placement.useObjectScale = true;
-    input.placement.objectScale = "100";
+    input.placement.objectScale = 100;
     input.kinds = {{"5", "Pine", {"5", "05"}}, {"7", "", {"7"}}};
     input.seed = 3;
     if (thin) {

@@ -51,12 +51,15 @@ std::array<float, 4> TurnAboutZ(double degrees) {
     return {0.0f, 0.0f, static_cast<float>(std::sin(half)), static_cast<float>(std::cos(half))};
 }
 
-ParticleLook ScriptLook(bool rotate, const std::string& rotationAngle, double objectScale) {
+ParticleLook ScriptLook(bool rotate, const TypedNumber& rotationAngle, double objectScale) {
     ParticleLook look;
     // The numbers the script writes, read back as 3ds Max reads them: a full stop is the decimal point
     // whatever the user's locale.
-    if (rotate && checkedFinite(LeadingNumberValue(rotationAngle)) != 0) {
-        look.turn = static_cast<float>(LeadingNumberValue(MaxAngleText(rotationAngle)));
+    if (rotate && checkedFinite(rotationAngle.value()) != 0) {
+        // As typed when it is a plain literal, the value itself; else the text the script writes for it.
+        const std::string written = MaxAngleText(rotationAngle.text());
+        look.turn = static_cast<float>(written == rotationAngle.text() ? rotationAngle.value()
+                                                                       : LeadingNumberValue(written));
         look.orientation = TurnAboutZ(look.turn);
     }
     if (objectScale != 100) {
@@ -89,7 +92,7 @@ PointCacheWriter::~PointCacheWriter() = default;
 bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint32_t>* lineNumbers,
                            Progress& progress) {
     const std::uint64_t count = records.size();
-    ProgressScope shown(progress, "Writing " + GetFileNameFromPath(m_setup.basePath) + " point cache");
+    ProgressScope shown(progress, "Writing " + GetFileNameFromPath(m_setup.files.stem) + " point cache");
     if (!shown.report(0, count))
         return false;
     // A channel names the object a plant is cloned from when any kind has more than one.
@@ -97,9 +100,9 @@ bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint3
                                     [](const CacheKind& kind) { return kind.variation.objects() > 1; });
     if (WritesPrt(m_setup.formats))
         m_files.push_back(
-            MakePrtFile(m_setup.basePath + ".prt", m_setup.fileByteLimit, m_setup.compressionLevel, shapes));
+            MakePrtFile(m_setup.files.prt, m_setup.fileByteLimit, m_setup.compressionLevel, shapes));
     if (WritesCsv(m_setup.formats))
-        m_files.push_back(MakeCsvFile(m_setup.basePath + ".csv", m_setup.fileByteLimit, shapes));
+        m_files.push_back(MakeCsvFile(m_setup.files.csv, m_setup.fileByteLimit, shapes));
     const bool numbered = lineNumbers && lineNumbers->size() == count;
 
     Particle plain; // a plant of a kind that does not vary

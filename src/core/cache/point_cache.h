@@ -2,7 +2,9 @@
 
 #include "core/place/record_position.h"
 #include "core/plants/plant_variation.h"
+#include "core/script/output_paths.h"
 #include "core/script/script_style.h"
+#include "core/script/typed_number.h"
 #include "lib/atomic_file.h"
 #include "lib/line_list.h"
 #include "lib/progress.h"
@@ -45,7 +47,7 @@ std::array<float, 4> TurnAboutZ(double degrees);
 // The look of the script's first object: its rotate line's angle (when `rotate` is set and the angle
 // is not 0) and its scale line's factor (when the object scale is not 100), each the number 3ds Max
 // reads from the script's text. Throws Failure 6 when the angle is not finite.
-ParticleLook ScriptLook(bool rotate, const std::string& rotationAngle, double objectScale);
+ParticleLook ScriptLook(bool rotate, const TypedNumber& rotationAngle, double objectScale);
 
 // The records of one kind in a cache: those whose field 0 reads `number`, as the script's.
 struct CacheKind {
@@ -61,7 +63,7 @@ struct PointCacheSetup {
     std::vector<CacheKind> kinds; // one kind, or every kind of a joined cache
     ScenePlacement placement;
     ParticleLook look;
-    std::string basePath; // the files are <basePath>.prt and <basePath>.csv
+    KindOutputPaths files; // the PRT and the CSV file
     PointCache formats = PointCache::None;
     std::uint64_t fileByteLimit = kNoByteLimit; // each file fails as a full disk past it
     // zlib's level 0 to 9 for the PRT file; -1 (chosen by measurement, docs/performance.md): each

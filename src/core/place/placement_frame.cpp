@@ -10,9 +10,9 @@ double FieldNumber(const std::string& text) {
 }
 
 PlacementFrame AgreeTileAndScale(const PlacementOptions& options) {
-    const double gridRes = FieldNumber(options.gridRes);
-    const double gridSize = RoundHalfEven(FieldNumber(options.gridSize));
-    const double objectScale = FieldNumber(options.objectScale);
+    const double gridRes = checkedFinite(options.gridRes);
+    const double gridSize = RoundHalfEven(checkedFinite(options.gridSize));
+    const double objectScale = checkedFinite(options.objectScale);
     PlacementFrame frame;
     frame.tile = ComputeTileGeometry(options.mainTile, options.terrainWidth, gridRes, 0);
     checkedFinite(frame.tile.middle);
@@ -22,8 +22,8 @@ PlacementFrame AgreeTileAndScale(const PlacementOptions& options) {
 }
 
 void ReadVerticalValues(const PlacementOptions& options, PlacementFrame& frame) {
-    frame.verticalScale = FieldNumber(options.verticalScale);
-    frame.verticalOffset = FieldNumber(options.verticalOffset);
+    frame.verticalScale = checkedFinite(options.verticalScale);
+    frame.verticalOffset = checkedFinite(options.verticalOffset);
 }
 
 PlacementFrame ComputePlacementFrame(const PlacementOptions& options) {

@@ -28,8 +28,7 @@ KindPlan PlanKind(const PlacementOptions& shared, const std::string& number, con
         plan.options.objectName = row->object();
     } else {
         plan.options.maxFile = fallback.maxFile;
-        plan.options.objectName =
-            fallback.objectName.empty() ? GetBaseFileName(fallback.maxFile) : fallback.objectName;
+        plan.options.objectName = ObjectOrFileName(fallback.maxFile, fallback.objectName);
         if (scope == KindScope::All && plan.options.maxFile.empty())
             return stop(KindPlan::Status::Skip, "no Max file");
     }

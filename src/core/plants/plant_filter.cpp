@@ -73,35 +73,41 @@ double ThinningDraw(std::int64_t seed, double kind, double x, double z) {
 
 PlantFilter::PlantFilter(const std::vector<PlantView>& views, const PlantThinning& thinning,
                          std::int64_t seed, double kind)
-    : m_keep(thinning.keep / 100), m_keepFar(thinning.keepFar / 100),
-      m_kindHash(ThinningKindHash(seed, kind)) {
+    : m_keep(thinning.keep), m_keepFar(thinning.keepFar), m_kindHash(ThinningKindHash(seed, kind)),
+      m_active(LeavesOut(views, thinning)) {
     m_views.reserve(views.size());
     for (const PlantView& view : views)
         m_views.emplace_back(view);
     // Thinning with distance needs a camera to measure from.
     if (!views.empty() && thinning.thinBeyond > 0)
         m_beyond2 = thinning.thinBeyond * thinning.thinBeyond;
-    m_active = !views.empty() || m_keep < 1;
+}
+
+bool PlantFilter::LeavesOut(const std::vector<PlantView>& views, const PlantThinning& thinning) {
+    return !views.empty() || thinning.keep / 100 < 1;
+}
+
+PlantShare PlantFilter::shareAmongViews(double X, double Y) const {
+    const bool seen =
+        std::any_of(m_views.begin(), m_views.end(), [X, Y](const ViewTest& view) { return view.sees(X, Y); });
+    if (!seen)
+        return PlantShare::unseen;
+    if (m_beyond2 > 0) {
+        double nearest = std::numeric_limits<double>::infinity();
+        for (const ViewTest& view : m_views)
+            nearest = std::min(nearest, view.distanceSquared(X, Y));
+        if (nearest > m_beyond2)
+            return PlantShare::keepFar;
+    }
+    return PlantShare::keep;
 }
 
 bool PlantFilter::keeps(double X, double Y, double x, double z) const {
-    double share = m_keep;
-    if (!m_views.empty()) {
-        const bool seen = std::any_of(m_views.begin(), m_views.end(),
-                                      [X, Y](const ViewTest& view) { return view.sees(X, Y); });
-        if (!seen)
-            return false;
-        if (m_beyond2 > 0) {
-            double nearest = std::numeric_limits<double>::infinity();
-            for (const ViewTest& view : m_views)
-                nearest = std::min(nearest, view.distanceSquared(X, Y));
-            if (nearest > m_beyond2)
-                share = m_keepFar;
-        }
-    }
-    if (share >= 1)
-        return true;
-    return share > 0 && DrawOf(m_kindHash, x, z) < share;
+    const PlantShare share = shareAt(X, Y);
+    if (share == PlantShare::unseen)
+        return false;
+    return KeptAt(share == PlantShare::keepFar ? m_keepFar : m_keep,
+                  [this, x, z] { return DrawOf(m_kindHash, x, z); });
 }
 
 std::optional<KeptRecords> KeepPlants(const LineList& records, const std::vector<std::uint32_t>* lines,

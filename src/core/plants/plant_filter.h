@@ -37,21 +37,38 @@ private:
 // the seed, the kind's number and x and z, apart from the variation's (docs/views.md).
 double ThinningDraw(std::int64_t seed, double kind, double x, double z);
 
+// Which share of its kind a plant is kept at, by where it stands among the views: none when no view
+// sees it, its kind's Keep, or its KeepFar when it is beyond ThinBeyond from every camera.
+enum class PlantShare : std::uint8_t { unseen, keep, keepFar };
+
 // The views and the thinning of one kind, applied to its plants.
 class PlantFilter {
 public:
     PlantFilter(const std::vector<PlantView>& views, const PlantThinning& thinning, std::int64_t seed,
                 double kind);
-    // Whether the filter leaves any plant out at all; when not, keeps() is always true.
+    // Whether the views or the thinning leave any plant out at all; when not, keeps() is always true.
+    static bool LeavesOut(const std::vector<PlantView>& views, const PlantThinning& thinning);
     bool active() const { return m_active; }
     // Whether the plant at scene point (X, Y), environment x and z is kept.
     bool keeps(double X, double Y, double x, double z) const;
+    // The share the plant at scene point (X, Y) is kept at; the draw of its x and z decides the rest.
+    PlantShare shareAt(double X, double Y) const {
+        return m_views.empty() ? PlantShare::keep : shareAmongViews(X, Y);
+    }
+    // Whether a plant is kept at `percent` of its kind, `draw()` giving its draw (ThinningDraw); the draw
+    // is a hash, taken only when the share leaves some plants out.
+    template <typename Draw> static bool KeptAt(double percent, Draw draw) {
+        const double share = percent / 100;
+        return share >= 1 || (share > 0 && draw() < share);
+    }
 
 private:
+    PlantShare shareAmongViews(double X, double Y) const;
+
     std::vector<ViewTest> m_views;
-    double m_keep = 1;    // the share kept, 0 to 1
-    double m_keepFar = 1; // the share kept beyond m_beyond2 from the nearest camera
-    double m_beyond2 = 0; // its square; 0: no thinning with distance
+    double m_keep = 100;    // the percent kept
+    double m_keepFar = 100; // the percent kept beyond m_beyond2 from the nearest camera
+    double m_beyond2 = 0;   // its square; 0: no thinning with distance
     std::uint64_t m_kindHash = 0;
     bool m_active = false;
 };

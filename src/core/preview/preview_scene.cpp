@@ -37,7 +37,7 @@ void TakeVariation(PreviewKind& kind, const KindRow& row, std::int64_t seed,
     PlacementOptions options;
     options.maxFile = row.maxFile.empty() ? placement.maxFile : row.maxFile;
     options.objectName =
-        row.maxFile.empty() ? VariantSource{placement.maxFile, placement.objectName}.object() : row.object();
+        row.maxFile.empty() ? ObjectOrFileName(placement.maxFile, placement.objectName) : row.object();
     options.takeVariation(row, seed);
     kind.variation = VariationOf(options, kind.number);
     kind.variants.push_back(GetFileNameFromPath(options.maxFile) + "/" + options.objectName);
@@ -65,13 +65,15 @@ PreviewSceneBuilder::PreviewSceneBuilder(const PreviewInput& input)
       m_rows(input.kindRows), m_seed(input.seed), m_options(input.placement),
       m_varies(std::any_of(m_rows.begin(), m_rows.end(), [](const KindRow& row) { return row.varies(); })),
       m_views(input.views),
-      m_filtering(!m_views.empty() ||
-                  std::any_of(m_rows.begin(), m_rows.end(),
-                              [](const KindRow& row) { return row.thinning.keep < 100; })),
+      // Whether some kind's filter may leave plants out: a kind without a row keeps them all but for views.
+      m_filtering(
+          PlantFilter::LeavesOut(m_views, {}) ||
+          std::any_of(m_rows.begin(), m_rows.end(),
+                      [this](const KindRow& row) { return PlantFilter::LeavesOut(m_views, row.thinning); })),
       m_thinning(
           std::any_of(m_rows.begin(), m_rows.end(), [](const KindRow& row) { return row.thinning.any(); })) {
     const PlacementOptions& options = input.placement;
-    const double gridRes = FieldNumber(options.gridRes);
+    const double gridRes = checkedFinite(options.gridRes);
     const TileGeometry tile = ComputeTileGeometry(options.mainTile, options.terrainWidth, gridRes, 0);
     const TileGeometry margin =
         ComputeTileGeometry(options.mainTile, options.terrainWidth, gridRes, FieldNumber(input.overlap));

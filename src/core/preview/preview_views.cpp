@@ -4,30 +4,26 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <optional>
 
 namespace tes {
 
 namespace {
 
-// Whether a plant of the draw is kept at `percent`, as PlantFilter::keeps takes the share.
-bool KeptAt(double percent, double draw) {
-    const double share = percent / 100;
-    return share >= 1 || (share > 0 && draw < share);
-}
-
 // One kind's part of the marking.
 struct KindMarks {
-    bool filtered = false;
+    // Its filter with the new views, asked only where each plant stands: the draw of each plant is
+    // already in the scene's thinned marks, so the seed and the kind's number are not needed.
+    std::optional<PlantFilter> filter;
     bool thins = false; // its plants carry thinned marks worth reading
-    double beyond2 = 0; // the square of its ThinBeyond, with a view; 0: no thinning with distance
 };
 
 } // namespace
 
 std::uint8_t ThinnedMarks(const PlantThinning& thinning, double draw) {
-    return static_cast<std::uint8_t>((KeptAt(thinning.keep, draw) ? 0 : kThinnedByKeep) |
-                                     (KeptAt(thinning.keepFar, draw) ? 0 : kThinnedByKeepFar));
+    const auto given = [draw] { return draw; };
+    return static_cast<std::uint8_t>((PlantFilter::KeptAt(thinning.keep, given) ? 0 : kThinnedByKeep) |
+                                     (PlantFilter::KeptAt(thinning.keepFar, given) ? 0 : kThinnedByKeepFar));
 }
 
 PreviewSquare ViewsExtent(PreviewSquare dots, const std::vector<PlantView>& views) {
@@ -44,18 +40,15 @@ PreviewSquare ViewsExtent(PreviewSquare dots, const std::vector<PlantView>& view
 
 void MarkPreviewViews(PreviewScene& scene, const std::vector<PlantView>& views) {
     scene.extent = ViewsExtent(scene.dots, views);
-    std::vector<ViewTest> tests(views.begin(), views.end());
     std::vector<KindMarks> marks(scene.kinds.size());
     bool filtering = false;
     for (std::size_t k = 0; k < marks.size(); ++k) {
         PreviewKind& kind = scene.kinds[k];
-        const PlantThinning& thinning = kind.thinning;
-        // As PlantFilter: every view or a share below all of them; distance needs a camera.
-        kind.filtered = !views.empty() || thinning.keep / 100 < 1;
+        kind.filtered = PlantFilter::LeavesOut(views, kind.thinning);
         kind.shown = kind.count;
-        marks[k] = {kind.filtered, !scene.thinned.empty() && thinning.any(),
-                    !views.empty() && thinning.thinBeyond > 0 ? thinning.thinBeyond * thinning.thinBeyond
-                                                              : 0};
+        if (kind.filtered)
+            marks[k].filter.emplace(views, kind.thinning, 0, 0);
+        marks[k].thins = !scene.thinned.empty() && kind.thinning.any();
         filtering = filtering || kind.filtered;
     }
     if (!filtering) {
@@ -68,25 +61,14 @@ void MarkPreviewViews(PreviewScene& scene, const std::vector<PlantView>& views) 
         const KindMarks& kind = marks[scene.kind[i]];
         const double X = scene.x[i];
         const double Y = scene.y[i];
-        if (!kind.filtered || std::isnan(X)) // a plant without a place is met by the build, and reported
+        if (!kind.filter || std::isnan(X)) // a plant without a place is met by the build, and reported
             continue;
-        bool far = false;
-        if (!tests.empty()) {
-            const bool seen = std::any_of(tests.begin(), tests.end(),
-                                          [X, Y](const ViewTest& test) { return test.sees(X, Y); });
-            if (!seen) {
-                scene.leftOut[i] = true;
-                --scene.kinds[scene.kind[i]].shown;
-                continue;
-            }
-            if (kind.beyond2 > 0) {
-                double nearest = std::numeric_limits<double>::infinity();
-                for (const ViewTest& test : tests)
-                    nearest = std::min(nearest, test.distanceSquared(X, Y));
-                far = nearest > kind.beyond2;
-            }
-        }
-        if (kind.thins && (scene.thinned[i] & (far ? kThinnedByKeepFar : kThinnedByKeep)) != 0) {
+        const PlantShare share = kind.filter->shareAt(X, Y);
+        const bool leftOut =
+            share == PlantShare::unseen ||
+            (kind.thins &&
+             (scene.thinned[i] & (share == PlantShare::keepFar ? kThinnedByKeepFar : kThinnedByKeep)) != 0);
+        if (leftOut) {
             scene.leftOut[i] = true;
             --scene.kinds[scene.kind[i]].shown;
         }

@@ -15,8 +15,8 @@ namespace tes {
 inline constexpr std::uint8_t kThinnedByKeep = 1;
 inline constexpr std::uint8_t kThinnedByKeepFar = 2;
 
-// Which of the thinning's two shares leave out the plant whose draw (ThinningDraw) is `draw`, as
-// PlantFilter decides it.
+// Which of the thinning's two shares leave out the plant whose draw (ThinningDraw) is `draw`
+// (PlantFilter::KeptAt).
 std::uint8_t ThinnedMarks(const PlantThinning& thinning, double draw);
 
 // The square `dots` grown by each view's camera and target: a camera off the tile still belongs in the

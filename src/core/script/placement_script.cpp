@@ -7,10 +7,10 @@
 #include "core/place/tile_geometry.h"
 #include "core/plants/plant_filter.h"
 #include "core/script/maxscript_literals.h"
+#include "core/script/output_paths.h"
 #include "core/script/script_builder.h"
 #include "lib/failure.h"
 #include "lib/fields.h"
-#include "lib/numbers.h"
 #include "lib/text_codec.h"
 
 #include <algorithm>
@@ -82,7 +82,7 @@ FastSource FarSource(const PlacementOptions& options, const std::vector<FastSour
 ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& number,
                          PlacementResult& result) {
     const PlacementOptions& options = request.options;
-    result.scriptPath = ScriptBasePath(options, PatternText(FieldNumber(number), 2, 0)) + ".ms";
+    result.scriptPath = KindOutputPathsOf(options.projectBasePath, options.mainTile, number).script;
 
     PlacementFrame frame = AgreeTileAndScale(options);
     result.gridSize = frame.scale.gridSizeText;
@@ -132,7 +132,7 @@ constexpr const char* kBeyondFloats = " lies beyond the numbers 3ds Max can hold
 
 // A field whose number the script would write although 3ds Max cannot hold it, named in a message.
 std::optional<std::string> NumberBeyondSinglePrecision(const ScriptSetup& setup) {
-    const double angle = LeadingNumberValue(setup.rotationAngle);
+    const double angle = setup.rotationAngle.value();
     if (setup.rotate && std::isfinite(angle) && !FitsSinglePrecision(angle))
         return std::string("The rotation angle") + kBeyondFloats;
     if (!FitsSinglePrecision(setup.objectScale / 100))
@@ -211,14 +211,6 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         result.messages.push_back(Refusal(std::move(*problem)));
         return result;
     }
-    if (std::optional<std::string> problem = ThinningProblem(options.thinning)) {
-        result.messages.push_back(Refusal(std::move(*problem)));
-        return result;
-    }
-    if (std::optional<std::string> problem = DetailProblem(options.detail)) {
-        result.messages.push_back(Refusal(std::move(*problem)));
-        return result;
-    }
 
     static const LineList kNoRecords;
     const LineList* records = request.records ? request.records : &kNoRecords;
@@ -255,9 +247,9 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         std::exception_ptr cacheFailure;
         if (setup.save && setup.style.cache != PointCache::None) {
             try {
-                const std::string basePath = setup.scriptPath.substr(0, setup.scriptPath.size() - 3);
-                cache = std::make_unique<PointCacheWriter>(
-                    CacheSetupFor(request.options, {CacheKindOf(request.options)}, basePath, request.tuning));
+                cache = std::make_unique<PointCacheWriter>(CacheSetupFor(
+                    request.options, {CacheKindOf(request.options)},
+                    KindOutputPathsOf(options.projectBasePath, options.mainTile, number), request.tuning));
                 if (!cache->run(*records, recordLines, progress)) {
                     result.outcome = BuildOutcome::Cancelled;
                     return result;
@@ -301,7 +293,7 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
 }
 
 std::string VariantSource::object() const {
-    return objectName.empty() ? GetBaseFileName(maxFile) : objectName;
+    return ObjectOrFileName(maxFile, objectName);
 }
 
 void PlacementOptions::takeVariation(const KindRow& row, std::int64_t tableSeed) {
@@ -318,7 +310,7 @@ void PlacementOptions::takeVariation(const KindRow& row, std::int64_t tableSeed)
     if (!row.maxFile.empty() || maxFile.empty())
         places.emplace(SourceKey(row.maxFile, row.object()), 0);
     else
-        places.emplace(SourceKey(maxFile, VariantSource{maxFile, objectName}.object()), 0);
+        places.emplace(SourceKey(maxFile, ObjectOrFileName(maxFile, objectName)), 0);
     for (const KindVariant& variant : row.variants) {
         const auto [found, added] =
             places.try_emplace(SourceKey(variant.maxFile, variant.object()), variants.size() + 1);
@@ -329,18 +321,14 @@ void PlacementOptions::takeVariation(const KindRow& row, std::int64_t tableSeed)
     }
 }
 
-std::string ScriptBasePath(const PlacementOptions& options, const std::string& numberPart) {
-    return options.projectBasePath + (options.mainTile ? "_MainVeg_" : "_PerVeg_") + numberPart;
-}
-
 PointCacheSetup CacheSetupFor(const PlacementOptions& options, std::vector<CacheKind> kinds,
-                              std::string basePath, const BuildTuning& tuning) {
+                              KindOutputPaths files, const BuildTuning& tuning) {
     const PlacementFrame frame = ComputePlacementFrame(options);
     PointCacheSetup setup;
     setup.kinds = std::move(kinds);
     setup.placement = frame.placement();
     setup.look = ScriptLook(options.rotate, options.rotationAngle, frame.scale.objectScale);
-    setup.basePath = std::move(basePath);
+    setup.files = std::move(files);
     setup.formats = options.style.cache;
     setup.fileByteLimit = tuning.fileByteLimit;
     return setup;

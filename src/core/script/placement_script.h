@@ -2,6 +2,7 @@
 
 #include "core/plants/plant_filter.h"
 #include "core/script/script_style.h"
+#include "core/script/typed_number.h"
 #include "lib/atomic_file.h"
 #include "lib/failure.h"
 #include "lib/line_list.h"
@@ -29,7 +30,8 @@ struct VariantSource {
 };
 
 // What a placement script is built from: the chosen kind, the object, and the placement options as
-// texts the way the window's fields hold them (each is read by the leading-number rule when needed).
+// numbers, each read by its client from the user's text with the leading-number rule (infinite when
+// the text overflows: the build fails on it where it needs the number).
 struct PlacementOptions {
     // The kind placed: the records whose field 0 reads exactly this text ("5"); it names the script.
     std::string kindNumber;
@@ -37,15 +39,16 @@ struct PlacementOptions {
     std::string objectName; // the object's name in it
     bool mainTile = true;   // the tile the records were kept for names the script
     std::int32_t terrainWidth = 0;
-    std::string gridRes = "3.0";
-    std::string gridSize = "256";
-    std::string objectScale = "33.333333";
+    double gridRes = 3;
+    double gridSize = 256;
+    double objectScale = 33.333333;
     bool useObjectScale = false; // the object scale is the user's, the grid size follows
-    std::string verticalScale = "1.000";
-    std::string verticalOffset = "0.000000";
+    double verticalScale = 1;
+    double verticalOffset = 0;
     bool rotate = true;
-    std::string rotationAngle = "0.000"; // written into the script as typed
-    std::string projectBasePath;         // the script is <base>_MainVeg_NN.ms or <base>_PerVeg_NN.ms
+    // The script writes the angle as the user typed it, so the text is kept beside its value.
+    TypedNumber rotationAngle = "0.000";
+    std::string projectBasePath; // the script is <base>_MainVeg_NN.ms or <base>_PerVeg_NN.ms
     bool saveToFile = true;
     ScriptStyle style;
     // Where the user chooses the fast script, named when the classic one is refused ("--fast" on the
@@ -129,9 +132,6 @@ struct PlacementResult {
 // one once the script has replaced its own.
 PlacementResult BuildPlacementScript(const PlacementRequest& request);
 
-// The script's path without ".ms": <base>_MainVeg_NN or <base>_PerVeg_NN, or with "All" for NN.
-std::string ScriptBasePath(const PlacementOptions& options, const std::string& numberPart);
-
 struct PlantVariation;
 // How the plants of the kind `number` differ by the options: their ranges and seed, and one weight per
 // Max file and object, the options' own first.
@@ -142,13 +142,14 @@ PlantVariation VariationOf(const PlacementOptions& options, const std::string& n
 std::optional<PlantFilter> PlantFilterOf(const PlacementOptions& options);
 
 struct PointCacheSetup;
+struct KindOutputPaths;
 struct CacheKind;
 // The kind of the options in a point cache: its records, its MtlIndex, and how its plants differ.
 CacheKind CacheKindOf(const PlacementOptions& options);
 // The point cache of the records of `kinds`, placed, turned and scaled as the options' script places
-// them, written to `basePath` in the options' formats. Throws Failure as the script's build would.
+// them, written to `files` in the options' formats. Throws Failure as the script's build would.
 PointCacheSetup CacheSetupFor(const PlacementOptions& options, std::vector<CacheKind> kinds,
-                              std::string basePath, const BuildTuning& tuning);
+                              KindOutputPaths files, const BuildTuning& tuning);
 
 // The first checks of the Process command, in order: a Max file and an object name. The first that
 // fails.

@@ -125,9 +125,9 @@ void ScriptBuilder::prepareFirstObject() {
     try {
         // The classic script names the object by its pathname, the fast one holds it in a variable.
         const std::string target = m_fast ? "src" : m_names.path;
-        const std::string& angle = m_setup.rotationAngle;
-        if (m_setup.rotate && checkedFinite(LeadingNumberValue(angle)) != 0)
-            m_rotateLine = "rotate " + target + " (angleaxis " + MaxAngleText(angle) + " [0,0,1])";
+        const TypedNumber& angle = m_setup.rotationAngle;
+        if (m_setup.rotate && checkedFinite(angle.value()) != 0)
+            m_rotateLine = "rotate " + target + " (angleaxis " + MaxAngleText(angle.text()) + " [0,0,1])";
         if (m_setup.objectScale != 100) {
             const std::string s = PatternText(RoundHalfEven(m_setup.objectScale / 100, 8), 1, 8);
             m_scaleLine = target + ".scale = [" + s + ',' + s + ',' + s + ']';

@@ -5,6 +5,7 @@
 #include "core/script/copy_lines.h"
 #include "core/script/fast_script.h"
 #include "core/script/script_style.h"
+#include "core/script/typed_number.h"
 #include "lib/line_list.h"
 #include "lib/progress.h"
 #include "lib/streamed_text_writer.h"
@@ -36,7 +37,7 @@ struct ScriptSetup {
     double verticalScale = 1;
     double verticalOffset = 0;
     bool rotate = false;
-    std::string rotationAngle; // as typed
+    TypedNumber rotationAngle = "0"; // written as typed
     std::uint64_t twoThreadsFrom = 500000;
     std::uint64_t fileByteLimit = ~std::uint64_t{0};
     ScriptStyle style;

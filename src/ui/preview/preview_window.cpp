@@ -9,6 +9,7 @@
 #include "ui/to_qt.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <utility>
 
@@ -34,10 +35,12 @@ constexpr int kFrameRoom = 16;             // the window's frame, which is not k
 // are compared apart: new views need no new reading of the records.
 std::string InputKey(const PreviewInput& input) {
     const PlacementOptions& p = input.placement;
-    std::string key = p.gridRes + '|' + p.gridSize + '|' + p.objectScale + '|' + p.verticalScale + '|' +
-                      p.verticalOffset + '|' + std::to_string(p.terrainWidth) + '|' +
-                      (p.mainTile ? "m" : "p") + (p.useObjectScale ? "o" : "g") + '|' + input.overlap + '|' +
-                      input.heading;
+    // Each number by its bits: any change of its value is a new picture.
+    const auto bits = [](double value) { return std::to_string(std::bit_cast<std::uint64_t>(value)); };
+    std::string key = bits(p.gridRes) + '|' + bits(p.gridSize) + '|' + bits(p.objectScale) + '|' +
+                      bits(p.verticalScale) + '|' + bits(p.verticalOffset) + '|' +
+                      std::to_string(p.terrainWidth) + '|' + (p.mainTile ? "m" : "p") +
+                      (p.useObjectScale ? "o" : "g") + '|' + input.overlap + '|' + input.heading;
     for (const VegetationKind& kind : input.kinds)
         key += '|' + VegetationEntry(kind);
     // How the plants differ, so that OK in the Kinds dialog draws them anew.
