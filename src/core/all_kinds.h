@@ -73,7 +73,7 @@ struct AllKindsResult {
 AllKindsResult BuildAllKinds(const AllKindsRequest& request);
 
 // The key a kind is reported by: "Vegetation_5".
-std::string KindKey(const VegetationKind& kind);
+std::string KindSectionName(const VegetationKind& kind);
 
 // How many of a kind's plants a view or thinning kept: "Vegetation_5: 3,120 of 28,400 plants".
 std::string KeptPlantsText(const std::string& kind, std::uint64_t kept, std::uint64_t of);

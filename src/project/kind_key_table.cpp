@@ -1,6 +1,7 @@
 #include "project/kind_key_table.h"
 
 #include "lib/fields.h"
+#include "lib/ini.h"
 #include "lib/numbers.h"
 #include "project/kinds_table.h"
 #include "project/kinds_table_lines.h"
@@ -34,6 +35,35 @@ KeyValue<std::string> ReadText(std::string_view text) {
 
 std::string RangeOrNone(const std::optional<ValueRange>& range) {
     return range ? RangeText(*range) : std::string();
+}
+
+// The dialog's reading of a range's two fields, which names the end at fault.
+template <std::optional<ValueRange> KindRow::*Range, bool Positive>
+std::optional<FieldProblem> ReadRangeFields(const KindKey& key, std::span<const std::string> texts,
+                                            KindRow& row) {
+    RangeEndsValue read = ReadRangeEnds(texts[0], texts[1], Positive);
+    if (!read.read()) {
+        const std::string name(key.title);
+        return FieldProblem{read.toEnd ? 1u : 0u, name + (read.toEnd ? " to" : " from"),
+                            "the " + name + " " + read.problem};
+    }
+    row.*Range = read.value;
+    return std::nullopt;
+}
+
+// The far model's file and object apart: the object needs its file, and the file no |, which ends the
+// file in the key's text.
+std::optional<FieldProblem> ReadFarModelFields(const KindKey& key, std::span<const std::string> texts,
+                                               KindRow& row) {
+    const std::string file(TrimIniBlanks(texts[0]));
+    const std::string object(TrimIniBlanks(texts[1]));
+    if (file.empty() && !object.empty())
+        return FieldProblem{0, std::string(key.title), "its object needs the Max file it is in"};
+    if (file.find('|') != std::string::npos)
+        return FieldProblem{0, std::string(key.title), "a | cannot stand in its Max file"};
+    row.detail.farFile = file;
+    row.detail.farObject = object;
+    return std::nullopt;
 }
 
 // The turn and the scale: two fields, FROM and TO.
@@ -96,6 +126,7 @@ std::vector<KindKey> Declarations() {
                      "-15); empty: no turn of its own",
                      "txtTurnTo", "to this (degrees, e.g. 360 or 15)", "°"),
          ':'}));
+    keys.back().readFields = ReadRangeFields<&KindRow::turn, false>;
     keys.push_back(Codec<[](auto& row) -> auto& { return row.scale; }, ReadScale,
                          [](const KindRow& row) { return RangeOrNone(row.scale); }>(
         {"Scale",
@@ -109,6 +140,7 @@ std::vector<KindKey> Declarations() {
                      "empty: all alike",
                      "txtScaleTo", "to this percent (e.g. 120)", "%"),
          ':'}));
+    keys.back().readFields = ReadRangeFields<&KindRow::scale, true>;
     keys.push_back(Codec<[](auto& row) -> auto& { return row.weight; }, ReadWeight,
                          [](const KindRow& row) { return std::to_string(row.weight); }>(
         {"Weight",
@@ -153,6 +185,7 @@ std::vector<KindKey> Declarations() {
     };
     variants.same = [](const KindRow& a, const KindRow& b) { return a.variants == b.variants; };
     variants.take = [](const KindRow& from, KindRow& to) { to.variants = from.variants; };
+    variants.panelLine = 1;
     keys.push_back(variants);
     keys.push_back(Codec<[](auto& row) -> auto& { return row.thinning.keep; }, ReadKeep,
                          [](const KindRow& row) { return DecimalText(row.thinning.keep); }>(
@@ -167,6 +200,7 @@ std::vector<KindKey> Declarations() {
            "The percent of the kind's plants that are kept, from 0 to 100 (e.g. 60); each plant's own "
            "place decides, so the same plants stay on every run. 100: all",
            "%"}}}));
+    keys.back().panelLine = 2;
     keys.push_back(Codec<[](auto& row) -> auto& { return row.thinning.thinBeyond; }, ReadDistance,
                          [](const KindRow& row) { return DecimalText(row.thinning.thinBeyond); }>(
         {"ThinBeyond",
@@ -181,6 +215,7 @@ std::vector<KindKey> Declarations() {
            "With a view: beyond this distance from the nearest camera (e.g. 400), keep far applies "
            "instead of keep; 0: off",
            {}}}}));
+    keys.back().panelLine = 2;
     keys.push_back(Codec<[](auto& row) -> auto& { return row.thinning.keepFar; }, ReadKeep,
                          [](const KindRow& row) { return DecimalText(row.thinning.keepFar); }>(
         {"KeepFar",
@@ -192,6 +227,8 @@ std::vector<KindKey> Declarations() {
           Form::NotEmpty, kPercentRule},
          {{"txtKeepFar", "keep &far",
            "The percent of the plants kept beyond that distance, from 0 to 100 (e.g. 30)", "%"}}}));
+    keys.back().panelLine = 2;
+    keys.back().panelJoined = true;
     keys.push_back(Codec<[](auto& row) { return std::tie(row.detail.farFile, row.detail.farObject); },
                          ReadFarModel, [](const KindRow& row) { return FarModelText(row.detail); }>(
         {"FarModel",
@@ -205,12 +242,16 @@ std::vector<KindKey> Declarations() {
            "Far &model",
            "With a view: the lighter Max file the plants far from the cameras take instead of their "
            "own objects; empty: none",
-           {}},
+           {},
+           FieldShape::Path},
           {"txtFarObject",
            "obje&ct",
            "The far model's object in its Max file; empty: the Max file's name",
-           {}}},
+           {},
+           FieldShape::Name}},
          '|'}));
+    keys.back().readFields = ReadFarModelFields;
+    keys.back().panelLine = 3;
     keys.push_back(Codec<[](auto& row) -> auto& { return row.detail.farFrom; }, ReadDistance,
                          [](const KindRow& row) { return DecimalText(row.detail.farFrom); }>(
         {"FarFrom",
@@ -224,6 +265,7 @@ std::vector<KindKey> Declarations() {
            "far model be&yond",
            "Plants farther than this from the nearest camera take the far model (e.g. 400); 0: off",
            {}}}}));
+    keys.back().panelLine = 4;
     keys.push_back(Codec<[](auto& row) -> auto& { return row.detail.boxFrom; }, ReadDistance,
                          [](const KindRow& row) { return DecimalText(row.detail.boxFrom); }>(
         {"BoxFrom",
@@ -238,6 +280,7 @@ std::vector<KindKey> Declarations() {
            "Plants farther than this from the nearest camera are boxes in 3ds Max's viewports; they render "
            "as before (e.g. 1200); 0: off",
            {}}}}));
+    keys.back().panelLine = 4;
     keys.push_back(Codec<[](auto& row) -> auto& { return row.stand; }, ReadStand,
                          [](const KindRow& row) { return StandText(row.stand); }>(
         {"Stand",
@@ -248,7 +291,8 @@ std::vector<KindKey> Declarations() {
           "box with X and Y by the pivot (base, the fast script only); auto: pivot for a model of one "
           "object, base for a group (default: the row keeps its stand; auto for a new row)",
           Form::NotEmpty, "pivot, base or auto"},
-         {{"cmbStand", "Stands on the &ground by", {}, {}}}}));
+         {{"cmbStand", "Stands on the &ground by", {}, {}, FieldShape::Choice}}}));
+    keys.back().panelLine = 5;
     keys.back().option.defaultWord = "auto";
     keys.back().columnHelp = "stand (pivot or base; empty: the default)";
     return keys;

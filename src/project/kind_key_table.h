@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,12 +20,29 @@ enum class KeyOptionForm {
     Disable,  // a flag that writes the key's "off" text; without it --set writes the key's "on" text
 };
 
+// What a field of the Kinds dialog holds, which decides its widget and its width.
+enum class FieldShape {
+    Number, // room for "-360.5" or "1000000", no more
+    Name,   // an object's name
+    Path,   // a Max file's path: the room its line leaves, and a Browse button after it
+    Choice, // one of the key's words, chosen from a list
+};
+
 // A field of the Kinds dialog that holds the key's text, or a part of it.
 struct KeyField {
     std::string_view objectName; // "txtKeep"
     std::string_view label;      // with its access key: "&Keep"
     std::string_view tip;
     std::string_view unit; // shown after the field: "%", "°"; empty: none
+    FieldShape shape = FieldShape::Number;
+};
+
+// A field of a key that the Kinds dialog refuses, and why: "turn to", "the turn has a TO that is not a
+// number".
+struct FieldProblem {
+    std::size_t part = 0; // which of the key's fields
+    std::string field;
+    std::string problem;
 };
 
 // One value of a kind's row in the kinds table, declared once: the reader, the writer, `kinds`, `kinds
@@ -42,7 +61,7 @@ struct KindKey {
         std::string_view rule = {};     // what an empty value is refused with: "a number from 0 to 100"
         std::string_view flag = {};     // Repeated: the flag that clears the list; Disable: the flag
         std::string_view flagHelp = {}; // its help
-        std::string_view flagText = {}; // Disable: the text the flag writes ("0"); else the key's default
+        std::string_view flagText = {}; // Disable: the text the flag writes ("0"); without it, the default
         // A word the option takes for the key's default, the key left out of the file: "auto".
         std::string_view defaultWord = {};
     } option;
@@ -52,6 +71,11 @@ struct KindKey {
     char partsSeparator = 0;    // between the texts of the parts in the file: ':' or '|'
     bool list = false;          // several lines, Variant1=, Variant2= ...
     bool alwaysWritten = false; // written even when it holds its default
+    // Where the Kinds dialog's panel shows the fields (a list: its table): the line, the keys of a line in
+    // this order with a gap between them, but none before a key that carries on the words of the one
+    // before it ("thin beyond 400 keep far 30 %").
+    int panelLine = 0;
+    bool panelJoined = false;
     // How the help of `kinds` names the column where it says more than `column`: "Max file".
     std::string_view columnHelp = {};
 
@@ -66,6 +90,11 @@ struct KindKey {
     bool (*same)(const KindRow& a, const KindRow& b) = nullptr;
     // Sets `to`'s value to `from`'s.
     void (*take)(const KindRow& from, KindRow& to) = nullptr;
+    // For a key of several fields whose refusals name the field at fault: reads the fields' texts into
+    // the row, or says which is wrong, and the row is unchanged. None: the dialog reads the fields' texts
+    // joined as the file writes them.
+    std::optional<FieldProblem> (*readFields)(const KindKey& key, std::span<const std::string> texts,
+                                              KindRow& row) = nullptr;
 
     // Whether the row holds the key's default (the file need not say it).
     bool holdsDefault(const KindRow& row) const;

@@ -1,6 +1,5 @@
 #include "core/plants/kind_entries.h"
 
-#include "core/plants/variation_texts.h"
 #include "lib/fields.h"
 #include "lib/ini.h"
 #include "lib/line_list.h"
@@ -165,6 +164,10 @@ FollowedKinds FollowKindEntries(const std::vector<KindEntry>& opened, const std:
             add(opened[at], edited[at], at, {});
     }
     return followed;
+}
+
+std::string FaultSentence(const KeyFault& fault) {
+    return fault.key + "=" + fault.text + " " + fault.problem;
 }
 
 std::optional<Message> UnmendedKindsNotice(const std::vector<KindEntry>& entries,

@@ -38,6 +38,9 @@ struct KindEntry {
 std::vector<KindEntry> KindEntries(const std::vector<VegetationKind>& kinds, const LineList& records,
                                    const KindsTable& table);
 
+// A value the table could not read, as one sentence: "Turn=0:36O is not FROM:TO".
+std::string FaultSentence(const KeyFault& fault);
+
 // The keys of a kind's row whose values or faults differ between two of its versions, as the file
 // names them ("MaxFile", "Keep"); the variants count as one key, "Variant".
 std::vector<std::string> ChangedKeys(const KindRow& before, const KindRow& after);

@@ -14,9 +14,9 @@ namespace tes {
 QColor FaultBackground();
 QColor FaultForeground();
 
-// Shows a field or a cell as holding a value the table could not read, its tooltip saying why
-// ("Turn=0:36O is not FROM:TO") and that leaving it keeps the user's line; an empty `why` shows it
-// plain again, with its own tooltip.
+// Shows a field or a cell as holding a value the table could not read, its tooltip saying why (the
+// key's line and what is wrong with it) and that leaving it keeps the user's line; an empty `why` shows
+// it plain again, with its own tooltip.
 void ShowFaultMark(QLineEdit& field, const QString& why);
 void ShowFaultMark(QComboBox& choice, const QString& why);
 void ShowFaultMark(QTableWidgetItem& item, const QString& why);

@@ -22,17 +22,9 @@ namespace tes {
 
 namespace {
 
-enum VariantColumn { FileColumn, ObjectColumn, WeightColumn, VariantColumns };
-
 QString Cell(const QTableWidget* table, int row, int column) {
     const QTableWidgetItem* item = table->item(row, column);
     return item ? item->text() : QString();
-}
-
-int ColumnOf(VariationField field) {
-    return field == VariationField::VariantFile     ? FileColumn
-           : field == VariationField::VariantObject ? ObjectColumn
-                                                    : WeightColumn;
 }
 
 // A variant cell's mark: the text the table gave and why it could not be read. Kept on the cell, so that
@@ -40,8 +32,8 @@ int ColumnOf(VariationField field) {
 constexpr int kMarkTextRole = Qt::UserRole + 1;
 constexpr int kMarkWhyRole = Qt::UserRole + 2;
 
-QLabel* Label(const char* caption, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+QLabel* Label(std::string_view caption, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(ToQString(caption), parent);
     label->setBuddy(buddy);
     return label;
 }
@@ -52,39 +44,109 @@ KindVariationPanel::KindVariationPanel(QWidget* parent) : QGroupBox(parent) {
     setObjectName(QStringLiteral("grpVariation"));
     auto* layout = new QVBoxLayout(this);
 
-    using F = VariationField;
-    // The thinning's fields are made below, after the variants' buttons, so that Tab reaches them last.
-    m_fields = {addField("txtTurnFrom", "Each plant turns about the vertical by a random angle from this "
-                                        "(degrees, e.g. 0 or -15); empty: no turn of its own"),
-                addField("txtTurnTo", "to this (degrees, e.g. 360 or 15)"),
-                addField("txtScaleFrom", "Each plant is scaled at random from this percent of the kind's "
-                                         "scale (e.g. 80); empty: all alike"),
-                addField("txtScaleTo", "to this percent (e.g. 120)"),
-                addField("txtKindWeight", "How often the row's own Max file is taken against the variants "
-                                          "below: a whole number from 0 to 1000000; 0: never")};
-    auto* ranges = new QHBoxLayout;
-    ranges->addWidget(Label("&Turn from", field(F::TurnFrom), this));
-    ranges->addWidget(field(F::TurnFrom));
-    ranges->addWidget(Label("to", field(F::TurnTo), this));
-    ranges->addWidget(field(F::TurnTo));
-    ranges->addWidget(new QLabel(QStringLiteral("°"), this));
-    ranges->addSpacing(fontMetrics().averageCharWidth() * 3);
-    ranges->addWidget(Label("&Scale from", field(F::ScaleFrom), this));
-    ranges->addWidget(field(F::ScaleFrom));
-    ranges->addWidget(Label("to", field(F::ScaleTo), this));
-    ranges->addWidget(field(F::ScaleTo));
-    ranges->addWidget(new QLabel(QStringLiteral("%"), this));
-    ranges->addSpacing(fontMetrics().averageCharWidth() * 3);
-    ranges->addWidget(Label("W&eight of its Max file", field(F::Weight), this));
-    ranges->addWidget(field(F::Weight));
-    ranges->addStretch(1);
-    layout->addLayout(ranges);
+    // The keys' fields line by line, made in the order of the declarations, which is the order Tab takes.
+    QHBoxLayout* line = nullptr;
+    int lineNumber = 0;
+    bool stretches = false; // the line has a widget that takes its room
+    const auto endLine = [&] {
+        if (line && !stretches)
+            line->addStretch(1);
+        line = nullptr;
+    };
+    for (const KindKey& key : KindKeys()) {
+        if (!key.list && key.fields.empty())
+            continue;
+        if (line && key.panelLine != lineNumber)
+            endLine();
+        if (!line) {
+            line = new QHBoxLayout;
+            layout->addLayout(line);
+            lineNumber = key.panelLine;
+            stretches = false;
+        } else if (!key.panelJoined) {
+            line->addSpacing(fontMetrics().averageCharWidth() * 3);
+        }
+        if (key.list) {
+            addVariants(key, *line);
+            stretches = true;
+            continue;
+        }
+        addKeyFields(key, *line);
+        stretches = stretches || std::any_of(key.fields.begin(), key.fields.end(), [](const KeyField& field) {
+                        return field.shape == FieldShape::Path;
+                    });
+    }
+    endLine();
 
-    m_variants = new QTableWidget(0, VariantColumns, this);
+    for (const TypedField& field : m_fields)
+        connect(field.edit, &QLineEdit::textChanged, this, &KindVariationPanel::refreshMarks);
+    showNone();
+}
+
+void KindVariationPanel::addKeyFields(const KindKey& key, QHBoxLayout& line) {
+    for (std::size_t part = 0; part < key.fields.size(); ++part) {
+        const KeyField& field = key.fields[part];
+        if (field.shape == FieldShape::Choice) {
+            m_stand = new StandChoice(this);
+            m_stand->setObjectName(ToQString(field.objectName));
+            if (!field.tip.empty())
+                m_stand->setToolTip(ToQString(field.tip));
+            m_standField = {&key, part};
+            line.addWidget(Label(field.label, m_stand, this));
+            line.addWidget(m_stand);
+        } else {
+            QLineEdit* edit = addLineEdit(field);
+            m_fields.push_back({{&key, part}, edit, std::nullopt});
+            line.addWidget(Label(field.label, edit, this));
+            line.addWidget(edit, field.shape == FieldShape::Path ? 1 : 0);
+            if (field.shape == FieldShape::Path)
+                line.addWidget(addBrowseButton(key, field, *edit));
+        }
+        if (!field.unit.empty())
+            line.addWidget(new QLabel(ToQString(field.unit), this));
+    }
+}
+
+QLineEdit* KindVariationPanel::addLineEdit(const KeyField& field) {
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(ToQString(field.objectName));
+    edit->setToolTip(ToQString(field.tip));
+    const int charWidth = fontMetrics().averageCharWidth();
+    switch (field.shape) {
+    case FieldShape::Number:
+        // Room for "-360.5" or "1000000", no more.
+        edit->setMaximumWidth(charWidth * 10);
+        break;
+    case FieldShape::Name:
+        edit->setMaximumWidth(charWidth * 18);
+        break;
+    case FieldShape::Path:
+    case FieldShape::Choice:
+        break;
+    }
+    return edit;
+}
+
+QPushButton* KindVariationPanel::addBrowseButton(const KindKey& key, const KeyField& field, QLineEdit& edit) {
+    // Named after its field: txtFarModel's is btnBrowseFarModel. Its access key is not the variants'.
+    QString name = ToQString(field.objectName);
+    if (name.startsWith(QStringLiteral("txt")))
+        name.remove(0, 3);
+    auto* browse = new QPushButton(QStringLiteral("Bro&wse..."), this);
+    browse->setObjectName(QStringLiteral("btnBrowse") + name);
+    browse->setToolTip(QStringLiteral("Choose the %1's Max file").arg(ToQString(key.title)));
+    browse->setAutoDefault(false);
+    connect(browse, &QPushButton::clicked, this, [this, &edit, browse] { browseForPath(edit, *browse); });
+    return browse;
+}
+
+void KindVariationPanel::addVariants(const KindKey& key, QHBoxLayout& line) {
+    m_variantsKey = &key;
+    m_variants = new QTableWidget(0, VariantParts, this);
     m_variants->setObjectName(QStringLiteral("tblVariants"));
     m_variants->setHorizontalHeaderLabels(
         {QStringLiteral("Variant Max File"), QStringLiteral("Object"), QStringLiteral("Weight")});
-    m_variants->horizontalHeaderItem(ObjectColumn)
+    m_variants->horizontalHeaderItem(VariantObjectPart)
         ->setToolTip(QStringLiteral("The object in the Max file; empty: the Max file's name"));
     m_variants->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_variants->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -94,10 +156,10 @@ KindVariationPanel::KindVariationPanel(QWidget* parent) : QGroupBox(parent) {
     m_variants->setWordWrap(false);
     m_variants->verticalHeader()->hide();
     QHeaderView* header = m_variants->horizontalHeader();
-    header->setSectionResizeMode(FileColumn, QHeaderView::Stretch);
-    header->setSectionResizeMode(ObjectColumn, QHeaderView::Interactive);
-    header->resizeSection(ObjectColumn, fontMetrics().averageCharWidth() * 18);
-    header->setSectionResizeMode(WeightColumn, QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(VariantFilePart, QHeaderView::Stretch);
+    header->setSectionResizeMode(VariantObjectPart, QHeaderView::Interactive);
+    header->resizeSection(VariantObjectPart, fontMetrics().averageCharWidth() * 18);
+    header->setSectionResizeMode(VariantWeightPart, QHeaderView::ResizeToContents);
     // Three variants without scrolling; the kinds' table above takes the room the dialog gains.
     const int rowHeight = m_variants->verticalHeader()->defaultSectionSize();
     const int height = header->sizeHint().height() + 2 * m_variants->frameWidth();
@@ -118,132 +180,58 @@ KindVariationPanel::KindVariationPanel(QWidget* parent) : QGroupBox(parent) {
         buttons->addWidget(button);
     }
     buttons->addStretch(1);
-    auto* list = new QHBoxLayout;
-    list->addWidget(m_variants, 1);
-    list->addLayout(buttons);
-    layout->addLayout(list);
-
-    m_fields[static_cast<std::size_t>(F::Keep)] =
-        addField("txtKeep", "The percent of the kind's plants that are kept, from 0 to 100 (e.g. 60); "
-                            "each plant's own place decides, so the same plants stay on every run. 100: all");
-    m_fields[static_cast<std::size_t>(F::ThinBeyond)] =
-        addField("txtThinBeyond", "With a view: beyond this distance from the nearest camera (e.g. 400), "
-                                  "keep far applies instead of keep; 0: off");
-    m_fields[static_cast<std::size_t>(F::KeepFar)] = addField(
-        "txtKeepFar", "The percent of the plants kept beyond that distance, from 0 to 100 (e.g. 30)");
-    auto* thinning = new QHBoxLayout;
-    thinning->addWidget(Label("&Keep", field(F::Keep), this));
-    thinning->addWidget(field(F::Keep));
-    thinning->addWidget(new QLabel(QStringLiteral("%"), this));
-    thinning->addSpacing(fontMetrics().averageCharWidth() * 3);
-    thinning->addWidget(Label("t&hin beyond", field(F::ThinBeyond), this));
-    thinning->addWidget(field(F::ThinBeyond));
-    thinning->addWidget(Label("keep &far", field(F::KeepFar), this));
-    thinning->addWidget(field(F::KeepFar));
-    thinning->addWidget(new QLabel(QStringLiteral("%"), this));
-    thinning->addStretch(1);
-    layout->addLayout(thinning);
-
-    m_fields[static_cast<std::size_t>(F::FarFile)] =
-        addField("txtFarModel", "With a view: the lighter Max file the plants far from the cameras take "
-                                "instead of their own objects; empty: none");
-    field(F::FarFile)->setMaximumWidth(QWIDGETSIZE_MAX);
-    m_browseFar = new QPushButton(QStringLiteral("Bro&wse..."), this);
-    m_browseFar->setObjectName(QStringLiteral("btnBrowseFarModel"));
-    m_browseFar->setToolTip(QStringLiteral("Choose the far model's Max file"));
-    m_browseFar->setAutoDefault(false);
-    m_fields[static_cast<std::size_t>(F::FarObject)] =
-        addField("txtFarObject", "The far model's object in its Max file; empty: the Max file's name");
-    field(F::FarObject)->setMaximumWidth(fontMetrics().averageCharWidth() * 18);
-    m_fields[static_cast<std::size_t>(F::FarFrom)] =
-        addField("txtFarFrom",
-                 "Plants farther than this from the nearest camera take the far model (e.g. 400); 0: off");
-    m_fields[static_cast<std::size_t>(F::BoxFrom)] =
-        addField("txtBoxFrom", "Plants farther than this from the nearest camera are boxes in 3ds Max's "
-                               "viewports; they render as before (e.g. 1200); 0: off");
-    auto* farModel = new QHBoxLayout;
-    farModel->addWidget(Label("Far &model", field(F::FarFile), this));
-    farModel->addWidget(field(F::FarFile), 1);
-    farModel->addWidget(m_browseFar);
-    farModel->addWidget(Label("obje&ct", field(F::FarObject), this));
-    farModel->addWidget(field(F::FarObject));
-    layout->addLayout(farModel);
-    auto* detail = new QHBoxLayout;
-    detail->addWidget(Label("far model be&yond", field(F::FarFrom), this));
-    detail->addWidget(field(F::FarFrom));
-    detail->addSpacing(fontMetrics().averageCharWidth() * 3);
-    detail->addWidget(Label("bo&xes beyond", field(F::BoxFrom), this));
-    detail->addWidget(field(F::BoxFrom));
-    detail->addStretch(1);
-    layout->addLayout(detail);
-
-    // Last, so that Tab reaches it after the far plants' fields.
-    m_stand = new StandChoice(this);
-    auto* stand = new QHBoxLayout;
-    stand->addWidget(Label("Stands on the &ground by", m_stand, this));
-    stand->addWidget(m_stand);
-    stand->addStretch(1);
-    layout->addLayout(stand);
+    line.addWidget(m_variants, 1);
+    line.addLayout(buttons);
 
     connect(m_add, &QPushButton::clicked, this, &KindVariationPanel::addVariant);
     connect(m_browse, &QPushButton::clicked, this, &KindVariationPanel::browseForVariant);
     connect(m_remove, &QPushButton::clicked, this, &KindVariationPanel::removeVariant);
-    connect(m_browseFar, &QPushButton::clicked, this, &KindVariationPanel::browseForFarModel);
     connect(m_variants, &QTableWidget::currentCellChanged, this, &KindVariationPanel::updateButtons);
     connect(m_variants, &QTableWidget::itemChanged, this, &KindVariationPanel::refreshMarks);
-    for (QLineEdit* field : m_fields)
-        connect(field, &QLineEdit::textChanged, this, &KindVariationPanel::refreshMarks);
-    showNone();
-}
-
-QLineEdit* KindVariationPanel::addField(const char* name, const char* toolTip) {
-    auto* field = new QLineEdit(this);
-    field->setObjectName(QString::fromUtf8(name));
-    field->setToolTip(QString::fromUtf8(toolTip));
-    // Room for "-360.5" or "1000000", no more.
-    field->setMaximumWidth(fontMetrics().averageCharWidth() * 10);
-    return field;
 }
 
 void KindVariationPanel::showKind(const QString& kindCaption, const VariationTexts& texts) {
     setTitle(QStringLiteral("The plants of %1: how they differ, how many are kept, and far ones")
                  .arg(kindCaption));
     setEnabled(true);
-    const std::string* shown[] = {&texts.turnFrom, &texts.turnTo,    &texts.scaleFrom,  &texts.scaleTo,
-                                  &texts.weight,   &texts.keep,      &texts.thinBeyond, &texts.keepFar,
-                                  &texts.farFile,  &texts.farObject, &texts.farFrom,    &texts.boxFrom};
-    for (std::size_t i = 0; i < m_fields.size(); ++i)
-        m_fields[i]->setText(ToQString(*shown[i]));
+    for (const TypedField& field : m_fields)
+        field.edit->setText(ToQString(texts.text(field.field)));
     m_variants->setRowCount(0);
     m_variants->setRowCount(static_cast<int>(texts.variants.size()));
     for (int row = 0; row < m_variants->rowCount(); ++row) {
         const VariationTexts::Variant& variant = texts.variants[static_cast<std::size_t>(row)];
-        m_variants->setItem(row, FileColumn, new QTableWidgetItem(ToQString(variant.maxFile)));
-        m_variants->setItem(row, ObjectColumn, new QTableWidgetItem(ToQString(variant.objectName)));
-        m_variants->setItem(row, WeightColumn, new QTableWidgetItem(ToQString(variant.weight)));
+        m_variants->setItem(row, VariantFilePart, new QTableWidgetItem(ToQString(variant.maxFile)));
+        m_variants->setItem(row, VariantObjectPart, new QTableWidgetItem(ToQString(variant.objectName)));
+        m_variants->setItem(row, VariantWeightPart, new QTableWidgetItem(ToQString(variant.weight)));
     }
     showMarks(texts.marks);
     const auto standMark =
         std::find_if(texts.marks.begin(), texts.marks.end(),
-                     [](const VariationMark& mark) { return mark.field == VariationField::Stand; });
-    m_stand->showStand(texts.stand,
+                     [this](const VariationMark& mark) { return mark.field == m_standField; });
+    m_stand->showStand(texts.text(m_standField),
                        standMark == texts.marks.end() ? std::nullopt : std::optional(*standMark));
     updateButtons();
 }
 
 void KindVariationPanel::showMarks(const std::vector<VariationMark>& marks) {
-    m_marks = {};
+    for (TypedField& field : m_fields)
+        field.mark.reset();
     for (const VariationMark& mark : marks) {
-        const auto index = static_cast<std::size_t>(mark.field);
-        if (mark.field == VariationField::Stand)
+        if (mark.field == m_standField)
             continue; // the stand's choice marks itself
-        if (index < m_fields.size()) {
-            m_marks[index] = mark;
-        } else if (QTableWidgetItem* item =
-                       m_variants->item(static_cast<int>(mark.variant), ColumnOf(mark.field))) {
-            item->setData(kMarkTextRole, ToQString(mark.text));
-            item->setData(kMarkWhyRole, ToQString(mark.why));
+        if (mark.field.key == m_variantsKey) {
+            if (QTableWidgetItem* item =
+                    m_variants->item(static_cast<int>(mark.variant), static_cast<int>(mark.field.part))) {
+                item->setData(kMarkTextRole, ToQString(mark.text));
+                item->setData(kMarkWhyRole, ToQString(mark.why));
+            }
+            continue;
         }
+        const auto field = std::find_if(m_fields.begin(), m_fields.end(), [&mark](const TypedField& field) {
+            return field.field == mark.field;
+        });
+        if (field != m_fields.end())
+            field->mark = mark;
     }
     refreshMarks();
 }
@@ -261,13 +249,13 @@ void KindVariationPanel::refreshMarks() {
         const auto [it, added] = held.emplace(why, holds);
         it->second = it->second && holds;
     };
-    for (std::size_t i = 0; i < m_fields.size(); ++i) {
-        if (m_marks[i])
-            note(ToQString(m_marks[i]->why), m_fields[i]->text() == ToQString(m_marks[i]->text));
+    for (const TypedField& field : m_fields) {
+        if (field.mark)
+            note(ToQString(field.mark->why), field.edit->text() == ToQString(field.mark->text));
     }
     std::vector<QTableWidgetItem*> items;
     for (int row = 0; row < m_variants->rowCount(); ++row) {
-        for (int column = 0; column < VariantColumns; ++column) {
+        for (int column = 0; column < VariantParts; ++column) {
             QTableWidgetItem* item = m_variants->item(row, column);
             if (item && item->data(kMarkWhyRole).isValid()) {
                 items.push_back(item);
@@ -277,42 +265,39 @@ void KindVariationPanel::refreshMarks() {
         }
     }
     const auto shown = [&held](const QString& why) { return held.at(why) ? why : QString(); };
-    for (std::size_t i = 0; i < m_fields.size(); ++i)
-        ShowFaultMark(*m_fields[i], m_marks[i] ? shown(ToQString(m_marks[i]->why)) : QString());
+    for (const TypedField& field : m_fields)
+        ShowFaultMark(*field.edit, field.mark ? shown(ToQString(field.mark->why)) : QString());
     for (QTableWidgetItem* item : items)
         ShowFaultMark(*item, shown(item->data(kMarkWhyRole).toString()));
     m_refreshing = false;
 }
 
 void KindVariationPanel::showNone() {
-    showKind(QStringLiteral("the selected kind"), {});
+    showKind(QStringLiteral("the selected kind"), VariationTextsOf(KindRow()));
     setEnabled(false);
 }
 
 VariationTexts KindVariationPanel::texts() const {
     CommitOpenEditor(*m_variants);
     VariationTexts texts;
-    std::string* typed[] = {&texts.turnFrom, &texts.turnTo,    &texts.scaleFrom,  &texts.scaleTo,
-                            &texts.weight,   &texts.keep,      &texts.thinBeyond, &texts.keepFar,
-                            &texts.farFile,  &texts.farObject, &texts.farFrom,    &texts.boxFrom};
-    for (std::size_t i = 0; i < m_fields.size(); ++i) {
-        *typed[i] = ToStdString(m_fields[i]->text());
-        if (m_marks[i])
-            texts.marks.push_back(*m_marks[i]);
+    for (const TypedField& field : m_fields) {
+        texts.setText(field.field, ToStdString(field.edit->text()));
+        if (field.mark)
+            texts.marks.push_back(*field.mark);
     }
-    texts.stand = m_stand->stand();
+    texts.setText(m_standField, m_stand->stand());
     if (m_stand->mark())
         texts.marks.push_back(*m_stand->mark());
     for (int row = 0; row < m_variants->rowCount(); ++row) {
-        texts.variants.push_back({ToStdString(Cell(m_variants, row, FileColumn)),
-                                  ToStdString(Cell(m_variants, row, ObjectColumn)),
-                                  ToStdString(Cell(m_variants, row, WeightColumn))});
+        texts.variants.push_back({ToStdString(Cell(m_variants, row, VariantFilePart)),
+                                  ToStdString(Cell(m_variants, row, VariantObjectPart)),
+                                  ToStdString(Cell(m_variants, row, VariantWeightPart))});
         // A variant's marks move with it when one above it is removed.
-        for (const VariationField field :
-             {VariationField::VariantFile, VariationField::VariantObject, VariationField::VariantWeight}) {
-            const QTableWidgetItem* item = m_variants->item(row, ColumnOf(field));
+        for (std::size_t part = 0; part < VariantParts; ++part) {
+            const QTableWidgetItem* item = m_variants->item(row, static_cast<int>(part));
             if (item && item->data(kMarkWhyRole).isValid())
-                texts.marks.push_back({field, static_cast<std::size_t>(row),
+                texts.marks.push_back({{m_variantsKey, part},
+                                       static_cast<std::size_t>(row),
                                        ToStdString(item->data(kMarkTextRole).toString()),
                                        ToStdString(item->data(kMarkWhyRole).toString())});
         }
@@ -321,32 +306,34 @@ VariationTexts KindVariationPanel::texts() const {
 }
 
 void KindVariationPanel::focusField(VariationField field, std::size_t variant) {
-    const auto index = static_cast<std::size_t>(field);
-    if (field == VariationField::Stand) {
+    if (field == m_standField) {
         m_stand->setFocus();
         return;
     }
-    if (index < m_fields.size()) {
-        m_fields[index]->setFocus();
-        m_fields[index]->selectAll();
+    if (field.key == m_variantsKey) {
+        m_variants->setCurrentCell(static_cast<int>(variant), static_cast<int>(field.part));
+        m_variants->setFocus();
         return;
     }
-    const int column = ColumnOf(field);
-    m_variants->setCurrentCell(static_cast<int>(variant), column);
-    m_variants->setFocus();
+    for (const TypedField& typed : m_fields) {
+        if (typed.field == field) {
+            typed.edit->setFocus();
+            typed.edit->selectAll();
+        }
+    }
 }
 
 void KindVariationPanel::addVariant() {
     CommitOpenEditor(*m_variants);
     const int row = m_variants->rowCount();
     m_variants->insertRow(row);
-    m_variants->setItem(row, FileColumn, new QTableWidgetItem);
-    m_variants->setItem(row, ObjectColumn, new QTableWidgetItem);
-    m_variants->setItem(row, WeightColumn, new QTableWidgetItem(QStringLiteral("1")));
-    m_variants->setCurrentCell(row, FileColumn);
+    m_variants->setItem(row, VariantFilePart, new QTableWidgetItem);
+    m_variants->setItem(row, VariantObjectPart, new QTableWidgetItem);
+    m_variants->setItem(row, VariantWeightPart, new QTableWidgetItem(QStringLiteral("1")));
+    m_variants->setCurrentCell(row, VariantFilePart);
     m_variants->setFocus();
     // The new variant's Max file is typed at once, or chosen with Browse.
-    m_variants->editItem(m_variants->item(row, FileColumn));
+    m_variants->editItem(m_variants->item(row, VariantFilePart));
     updateButtons();
 }
 
@@ -361,17 +348,17 @@ void KindVariationPanel::browseForVariant() {
     CommitOpenEditor(*m_variants);
     const std::string chosen = m_chooseMaxFile();
     if (!chosen.empty())
-        m_variants->item(row, FileColumn)->setText(ToQString(chosen));
+        m_variants->item(row, VariantFilePart)->setText(ToQString(chosen));
     m_variants->setFocus();
 }
 
-void KindVariationPanel::browseForFarModel() {
+void KindVariationPanel::browseForPath(QLineEdit& edit, QPushButton& browse) {
     if (!m_chooseMaxFile)
         return;
     const std::string chosen = m_chooseMaxFile();
     if (!chosen.empty())
-        field(VariationField::FarFile)->setText(ToQString(chosen));
-    m_browseFar->setFocus();
+        edit.setText(ToQString(chosen));
+    browse.setFocus();
 }
 
 void KindVariationPanel::removeVariant() {

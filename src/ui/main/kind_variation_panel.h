@@ -1,14 +1,15 @@
 #pragma once
 
-#include "core/plants/variation_texts.h"
+#include "form/variation_texts.h"
 
-#include <array>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QGroupBox>
 
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -17,12 +18,13 @@ namespace tes {
 
 class StandChoice;
 
-// The Kinds dialog's fields of how the selected kind's plants differ: the turn and the scale as
-// from-to ranges, the weight of the row's own Max file, and the list of further Max files and objects
-// with their weights, which Add, Browse and Remove edit; below them, how many of the kind's plants are
-// kept (Keep, and with a view a thinner share beyond a distance), with a view the far model and
-// boxes beyond their distances, and where the model stands. It holds text; the dialog checks it. A
-// field that shows a value the kinds table could not read is marked while it holds that text.
+// The Kinds dialog's fields of how the selected kind's plants differ: the fields of each key of a kind's
+// row that has them, line by line as the keys' declarations place them (the turn and the scale as
+// from-to ranges, the weight of the row's own Max file; below the variants, how many of the kind's
+// plants are kept, with a view the far model and boxes beyond their distances, and where the model
+// stands), and the list of further Max files and objects with their weights, which Add, Browse and
+// Remove edit. It holds text; the dialog checks it. A field that shows a value the kinds table could not
+// read is marked while it holds that text.
 class KindVariationPanel final : public QGroupBox {
     Q_OBJECT
 public:
@@ -41,9 +43,19 @@ public:
     void setMaxFileChooser(std::function<std::string()> choose) { m_chooseMaxFile = std::move(choose); }
 
 private:
-    QLineEdit* addField(const char* name, const char* toolTip);
-    // The field of the turn, the scale, the weight or the thinning.
-    QLineEdit* field(VariationField field) const { return m_fields.at(static_cast<std::size_t>(field)); }
+    // A field the user types a key's text, or a part of it, into; marked while it holds `mark`'s text.
+    struct TypedField {
+        VariationField field;
+        QLineEdit* edit = nullptr;
+        std::optional<VariationMark> mark;
+    };
+
+    // Adds the key's fields, each after its label, to the line; a Max file's field with its Browse.
+    void addKeyFields(const KindKey& key, QHBoxLayout& line);
+    QLineEdit* addLineEdit(const KeyField& field);
+    QPushButton* addBrowseButton(const KindKey& key, const KeyField& field, QLineEdit& edit);
+    // Adds the table of variants with its buttons to the line.
+    void addVariants(const KindKey& key, QHBoxLayout& line);
     void showMarks(const std::vector<VariationMark>& marks);
     // Shows the marks whose fields still hold the texts the table gave.
     void refreshMarks();
@@ -52,18 +64,16 @@ private:
     void removeVariant();
     void updateButtons();
 
-    void browseForFarModel();
+    void browseForPath(QLineEdit& edit, QPushButton& browse);
 
-    // The turn's and the scale's ends, the weight, the thinning and the level of detail, in the order of
-    // VariationField.
-    std::array<QLineEdit*, 12> m_fields{};
-    std::array<std::optional<VariationMark>, 12> m_marks;
+    std::vector<TypedField> m_fields; // in the order Tab takes them
     bool m_refreshing = false;
+    const KindKey* m_variantsKey = nullptr;
     QTableWidget* m_variants = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_browse = nullptr;
     QPushButton* m_remove = nullptr;
-    QPushButton* m_browseFar = nullptr;
+    VariationField m_standField;
     StandChoice* m_stand = nullptr;
     std::function<std::string()> m_chooseMaxFile;
 };

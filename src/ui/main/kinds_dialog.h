@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/plants/variation_texts.h"
+#include "form/variation_texts.h"
 #include "ui/main/kinds_model.h"
 #include "ui/main/script_options_dialog.h"
 

@@ -1,7 +1,6 @@
 #include "ui/main/kinds_model.h"
 
-#include "core/plants/variation_texts.h"
-#include "lib/fields.h"
+#include "project/kind_key_table.h"
 #include "ui/main/fault_marks.h"
 #include "ui/to_qt.h"
 
@@ -25,10 +24,34 @@ int ColumnAlignment(int column) {
     return static_cast<int>((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
 }
 
+// The key whose value `change` makes differ from a new row's: the key of the value a column shows,
+// found by the value rather than by its name.
+const KindKey& KeyHolding(void (*change)(KindRow&)) {
+    KindRow changed;
+    change(changed);
+    const std::span<const KindKey> keys = KindKeys();
+    return *std::find_if(keys.begin(), keys.end(),
+                         [&changed](const KindKey& key) { return !key.same(KindRow(), changed); });
+}
+
+const KindKey& MaxFileKey() {
+    static const KindKey& key = KeyHolding([](KindRow& row) { row.maxFile = "-"; });
+    return key;
+}
+
+const KindKey& ObjectNameKey() {
+    static const KindKey& key = KeyHolding([](KindRow& row) { row.objectName = "-"; });
+    return key;
+}
+
+const KindKey& EnabledKey() {
+    static const KindKey& key = KeyHolding([](KindRow& row) { row.enabled = !row.enabled; });
+    return key;
+}
+
 const KeyFault* EnabledFault(const KindRow& row) {
-    const auto it = std::find_if(row.faults.begin(), row.faults.end(), [](const KeyFault& fault) {
-        return EqualsIgnoringAsciiCase(fault.key, "Enabled");
-    });
+    const auto it = std::find_if(row.faults.begin(), row.faults.end(),
+                                 [](const KeyFault& fault) { return EnabledKey().names(fault.key); });
     return it == row.faults.end() ? nullptr : &*it;
 }
 
@@ -56,12 +79,12 @@ QColor ChangedBackground() {
 std::string_view ColumnKey(int column) {
     switch (column) {
     case KindsModel::MaxFile:
-        return "MaxFile";
+        return MaxFileKey().name;
     case KindsModel::ObjectName:
     case KindsModel::UseFileName:
-        return "ObjectName";
+        return ObjectNameKey().name;
     case KindsModel::Enabled:
-        return "Enabled";
+        return EnabledKey().name;
     default:
         return {};
     }
@@ -173,7 +196,7 @@ bool KindsModel::setData(const QModelIndex& index, const QVariant& value, int ro
             return false;
         // Either way the box is clicked, a value the table could not read is mended.
         entry.row.enabled = checked;
-        entry.row.clearFault("Enabled");
+        entry.row.clearFault(EnabledKey().name);
         rowChanged(row, Number, Enabled);
         return true;
     default:

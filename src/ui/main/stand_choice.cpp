@@ -15,7 +15,6 @@ constexpr int kChoices = 3;
 } // namespace
 
 StandChoice::StandChoice(QWidget* parent) : QComboBox(parent) {
-    setObjectName(QStringLiteral("cmbStand"));
     setToolTip(QStringLiteral(
         "Where each plant's model meets its point on the terrain: its pivot, or the lowest point of its "
         "bounding box (all its objects), X and Y still by the pivot. 3ds Max pivots a new group at the "

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/plants/variation_texts.h"
+#include "form/variation_texts.h"
 
 #include <optional>
 #include <string>
@@ -11,7 +11,8 @@ namespace tes {
 
 // The Kinds dialog's choice of where the kind's model meets each plant's point: the default (the
 // pivot for a model of one object, the base for a group), the pivot or the base. A Stand the kinds
-// table could not read is one more entry, as the file writes it, marked while it is chosen.
+// table could not read is one more entry, as the file writes it, marked while it is chosen. The panel
+// that shows it names it after the Stand key's field.
 class StandChoice final : public QComboBox {
 public:
     explicit StandChoice(QWidget* parent = nullptr);
