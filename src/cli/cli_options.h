@@ -8,6 +8,10 @@
 #include <utility>
 #include <vector>
 
+namespace tes {
+struct KindKey;
+}
+
 namespace tes::cli {
 
 // What the process returns: the command did its work, a message ended it, or the arguments were wrong.
@@ -62,30 +66,21 @@ struct BuildOptions {
     ViewOptions views;                // instead of the kinds table's, for this run
 };
 
+// A value of a kind's row given to `kinds --set`: the text its key reads, or none for the key's default
+// (--stand auto, --clear-variants).
+struct GivenValue {
+    const KindKey* key = nullptr;
+    std::optional<std::string> text;
+};
+
 // Shows the kinds table joined with the tile's kinds, or changes one row of it.
 struct KindsOptions {
     LoadOptions load;
     std::optional<std::string> kindsFile; // instead of the project's own table
     std::optional<std::string> set;       // the kind whose row is changed
-    std::optional<std::string> maxFile;   // unset: the row keeps its file
-    std::optional<std::string> objectName;
-    bool disable = false;
-    std::optional<PlantStand> stand; // unset: the row keeps its stand; Auto removes the key
-    // How the kind's plants differ: unset keeps what the row says; an empty range is none.
-    std::optional<std::optional<ValueRange>> turn;
-    std::optional<std::optional<ValueRange>> scale;
-    std::optional<std::uint32_t> weight; // of the row's own Max file
-    std::vector<KindVariant> variants;   // given: the row's variants become exactly these
-    bool clearVariants = false;          // the row is to have no variants
-    std::optional<std::int64_t> seed;    // the project's seed
-    std::optional<double> keep;          // the row's thinning: unset keeps what the row says
-    std::optional<double> thinBeyond;
-    std::optional<double> keepFar;
-    // The row's level of detail: unset keeps what the row says; an empty far model is none.
-    std::optional<std::pair<std::string, std::string>> farModel;
-    std::optional<double> farFrom;
-    std::optional<double> boxFrom;
-    ViewOptions views; // the project's views
+    std::vector<GivenValue> given;        // its values given; the others stay as the row has them
+    std::optional<std::int64_t> seed;     // the project's seed
+    ViewOptions views;                    // the project's views
 };
 
 // Where the 3ds Max check is written.

@@ -1,12 +1,12 @@
 #include "cli/command_line.h"
 
+#include "cli/kind_key_options.h"
 #include "cli/number_options.h"
 #include "cli/path_checks.h"
 #include "cli/variation_options.h"
 #include "cli/view_options.h"
 #include "core/place/field_rules.h"
 #include "lib/fields.h"
-#include "lib/ini.h"
 #include "lib/numbers.h"
 #include "lib/version.h"
 
@@ -46,16 +46,6 @@ CLI::Validator FieldLength(std::size_t maxLength) {
             if (characters <= maxLength)
                 return {};
             return "takes at most " + std::to_string(maxLength) + " characters";
-        },
-        "");
-}
-
-// A kinds table's value is one line of it.
-CLI::Validator OneLine() {
-    return CLI::Validator(
-        [](std::string& value) -> std::string {
-            return value.find_first_of("\r\n") == std::string::npos ? std::string()
-                                                                    : std::string("must be one line");
         },
         "");
 }
@@ -202,46 +192,12 @@ void AddKindsOptions(CLI::App& app, KindsOptions& kinds) {
                                "thinning and level of detail options need it")
                            ->check(WholeNumber())
                            ->group("Row options");
-    AddText(app, "--max-file", kinds.maxFile, "PATH",
-            "The kind's 3ds Max file (default: the row keeps its file)")
-        ->check(OneLine())
-        ->needs(set)
-        ->group("Row options");
-    AddText(app, "--object", kinds.objectName, "NAME",
-            "The object's name inside the Max file; empty: the Max file's name (default: the row keeps it)")
-        ->check(OneLine())
-        ->needs(set)
-        ->group("Row options");
-    app.add_option_function<std::string>(
-           "--stand",
-           [&kinds](const std::string& text) {
-               RefuseEmpty("--stand", text, "pivot, base or auto");
-               // auto is no text of the table's: it is the key left out.
-               const KeyValue<PlantStand> read = ReadStand(text);
-               if (EqualsIgnoringAsciiCase(TrimIniBlanks(text), "auto"))
-                   kinds.stand = PlantStand::Auto;
-               else if (read.read() && read.value != PlantStand::Auto)
-                   kinds.stand = read.value;
-               else
-                   throw CLI::ValidationError("--stand", text + " is not pivot, base or auto");
-           },
-           "Where the kind's model meets each plant's point: its pivot, or the lowest point of its bounding "
-           "box with X and Y by the pivot (base, the fast script only); auto: pivot for a model of one "
-           "object, base for a group (default: the row keeps its stand; auto for a new row)")
-        ->type_name("pivot|base|auto")
-        ->needs(set)
-        ->group("Row options");
-    AddVariationOptions(app, kinds, set);
-    AddThinningOptions(app, kinds, set);
-    AddDetailOptions(app, kinds, set);
+    AddKindKeyOptions(app, kinds, set);
     AddViewOptions(app, kinds.views, ViewScope::Table);
     app.callback([&kinds] { CheckViewOptions(kinds.views); });
     AddSeedOption(app, kinds.seed,
                   "Set the project's seed of the plants' variation, kept in the kinds table (default 1)");
-    app.add_flag("--disable", kinds.disable,
-                 "Leave the kind out of build --all (without it, --set enables the row)")
-        ->needs(set)
-        ->group("Row options");
+    AddKindKeySwitches(app, kinds, set);
 }
 
 } // namespace
@@ -278,15 +234,15 @@ CommandLine::CommandLine()
     AddBuildOptions(*build, buildOptions);
 
     kinds = app.add_subcommand(
-        "kinds", "Load the project and print its kinds table (PROJECT.tes.ini) joined with the tile's "
-                 "kinds, one tab-separated line each: number, name, records, Max file, object, enabled, "
-                 "turn, scale, weight, variants (\"; \" between them), keep, thin beyond, keep far, far "
-                 "model, far from, box from, stand (pivot or base; empty: the default); then a "
-                 "line 'seed' and the project's seed, and a line 'view' for each view: its number, "
-                 "CX,CY:TX,TY, fov, margin, keep radius and far. A value that cannot be read shows as "
-                 "the file has it; a view that cannot be read shows 'cannot be read', why and its lines "
-                 "as written, each behind a tab. Or change one row with --set, or the views with --view, "
-                 "--add-view and --no-view");
+        "kinds",
+        "Load the project and print its kinds table (PROJECT.tes.ini) joined with the tile's "
+        "kinds, one tab-separated line each: number, name, records, " +
+            KindColumnsHelp() +
+            "; then a line 'seed' and the project's seed, and a line 'view' for each view: its number, "
+            "CX,CY:TX,TY, fov, margin, keep radius and far. A value that cannot be read shows as "
+            "the file has it; a view that cannot be read shows 'cannot be read', why and its lines "
+            "as written, each behind a tab. Or change one row with --set, or the views with --view, "
+            "--add-view and --no-view");
     AddLoadOptions(*kinds, kindsOptions.load);
     AddKindsOptions(*kinds, kindsOptions);
 

@@ -22,10 +22,7 @@ T ReadOption(const char* option, const std::string& text, KeyValue<T> (*read)(st
 
 // An option given without a value is a mistake, even where the table reads an empty text as the
 // key's default.
-void RefuseEmpty(const char* option, const std::string& text, std::string_view rule);
-
-// --turn, --scale, --variant, --weight and --clear-variants of `kinds --set`, which need `set`.
-void AddVariationOptions(CLI::App& app, KindsOptions& kinds, CLI::Option* set);
+void RefuseEmpty(const std::string& option, const std::string& text, std::string_view rule);
 
 // --seed N: the project's seed of the plants' variation. The help is followed by the numbers it takes.
 void AddSeedOption(CLI::App& app, std::optional<std::int64_t>& seed, const std::string& help);

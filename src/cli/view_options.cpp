@@ -21,7 +21,7 @@ std::pair<GroundPoint, GroundPoint> ReadCamera(const char* option, const std::st
     return {camera.value, target.value};
 }
 
-// A number of the views or the thinning, read as the kinds table reads its key.
+// A number of the views, read as the kinds table reads its key.
 CLI::Option* AddNumber(CLI::App& app, const char* name, const char* placeholder,
                        std::optional<double>& target, KeyValue<double> (*read)(std::string_view),
                        std::string_view rule, const std::string& help, const char* group) {
@@ -133,48 +133,6 @@ void CheckViewOptions(const ViewOptions& views) {
         if (std::optional<std::string> problem = ViewProblem(view))
             throw CLI::ValidationError("--view", CameraText(view) + ": " + *problem);
     }
-}
-
-void AddThinningOptions(CLI::App& app, KindsOptions& kinds, CLI::Option* set) {
-    const char* group = "Thinning options";
-    AddNumber(app, "--keep", "PERCENT", kinds.keep, &ReadKeep, kPercentRule,
-              "Keep this percent of the kind's plants, the same plants on every run (default: the row "
-              "keeps its share; 100 for a new row)",
-              group)
-        ->needs(set);
-    AddNumber(app, "--thin-beyond", "N", kinds.thinBeyond, &ReadDistance, kDistanceRule,
-              "With a view: beyond this distance from the nearest camera keep --keep-far percent instead; "
-              "0 turns it off (default: the row keeps it)",
-              group)
-        ->needs(set);
-    AddNumber(app, "--keep-far", "PERCENT", kinds.keepFar, &ReadKeep, kPercentRule,
-              "The percent kept beyond --thin-beyond (default: the row keeps it; 100 for a new row)", group)
-        ->needs(set);
-}
-
-void AddDetailOptions(CLI::App& app, KindsOptions& kinds, CLI::Option* set) {
-    const char* group = "Level of detail options";
-    app.add_option_function<std::string>(
-           "--far-model",
-           [&kinds](const std::string& text) {
-               kinds.farModel = ReadOption("--far-model", text, &ReadFarModel);
-           },
-           "With a view: the lighter Max file and object (FILE|OBJECT, or FILE for the object of the "
-           "file's name) that plants beyond --far-from take instead of their own; \"\" removes it "
-           "(default: the row keeps it)")
-        ->type_name("FILE|OBJECT")
-        ->needs(set)
-        ->group(group);
-    AddNumber(app, "--far-from", "N", kinds.farFrom, &ReadDistance, kDistanceRule,
-              "With a view: plants farther than this from the nearest camera take the far model; 0 turns it "
-              "off (default: the row keeps it)",
-              group)
-        ->needs(set);
-    AddNumber(app, "--box-from", "N", kinds.boxFrom, &ReadDistance, kDistanceRule,
-              "With a view: plants farther than this from the nearest camera are boxes in 3ds Max's "
-              "viewports (they render as before); 0 turns it off (default: the row keeps it)",
-              group)
-        ->needs(set);
 }
 
 } // namespace tes::cli

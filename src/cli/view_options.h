@@ -19,12 +19,6 @@ void AddViewOptions(CLI::App& app, ViewOptions& views, ViewScope scope);
 // callback, after every option is read.
 void CheckViewOptions(const ViewOptions& views);
 
-// --keep, --thin-beyond and --keep-far of `kinds --set`, which need `set`.
-void AddThinningOptions(CLI::App& app, KindsOptions& kinds, CLI::Option* set);
-
-// --far-model, --far-from and --box-from of `kinds --set`, which need `set`.
-void AddDetailOptions(CLI::App& app, KindsOptions& kinds, CLI::Option* set);
-
 // "CX,CY:TX,TY", as --view takes it and `kinds` prints it.
 std::string CameraText(const PlantView& view);
 
