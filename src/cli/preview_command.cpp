@@ -76,7 +76,7 @@ int RunPreview(const PreviewOptions& options, CliPlatform& platform, std::ostrea
     const bool unreadableViews = !options.views.replace && !project.kindsTable.viewFaults().empty();
     if (unreadableViews) {
         for (KindRow& row : input.kindRows)
-            row.thinning = PlantThinning{};
+            row.plants.thinning = PlantThinning{};
     } else {
         input.views = options.views.given() ? options.views.applied(project.kindsTable.views())
                                             : project.kindsTable.views();

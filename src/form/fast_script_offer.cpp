@@ -10,7 +10,8 @@ namespace tes {
 std::vector<std::string> KindsNeedingFastScript(const KindsTable& table) {
     std::vector<std::string> kinds;
     for (const KindRow& row : table.rows()) {
-        if (row.varies() || (!table.views().empty() && row.detail.any()) || row.stand == PlantStand::Base)
+        if (row.plants.varies() || (!table.views().empty() && row.plants.detail.any()) ||
+            row.plants.stand == PlantStand::Base)
             kinds.push_back(row.number);
     }
     return kinds;

@@ -38,10 +38,12 @@ std::string VariationText(const PlacementOptions& options) {
     std::string text;
     if (!options.variants.empty())
         text += ", " + CountText(options.variants.size() + 1, "variant");
-    if (options.turn)
-        text += ", turn " + DecimalText(options.turn->from) + "-" + DecimalText(options.turn->to) + "\u00B0";
-    if (options.scale)
-        text += ", scale " + DecimalText(options.scale->from) + "-" + DecimalText(options.scale->to) + " %";
+    if (options.plants.turn)
+        text += ", turn " + DecimalText(options.plants.turn->from) + "-" +
+                DecimalText(options.plants.turn->to) + "\u00B0";
+    if (options.plants.scale)
+        text += ", scale " + DecimalText(options.plants.scale->from) + "-" +
+                DecimalText(options.plants.scale->to) + " %";
     return text;
 }
 

@@ -131,7 +131,7 @@ const KeyFault* UntouchedVariantFault(const KindKey& key, const VariationTexts& 
 // Takes the variants as typed into `taken`, those left as the table wrote them with their faults.
 void TakeVariants(const KindKey& key, const VariationTexts& texts, const KindRow& row, Checker& check,
                   KindRow& taken) {
-    taken.variants.clear();
+    taken.plants.variants.clear();
     std::vector<std::pair<std::size_t, std::size_t>> keptFaults; // the row's fault, its place now
     for (std::size_t i = 0; i < texts.variants.size(); ++i) {
         if (const KeyFault* fault = UntouchedVariantFault(key, texts, i, row)) {
@@ -149,7 +149,7 @@ void TakeVariants(const KindKey& key, const VariationTexts& texts, const KindRow
         if (variant.objectName.find('|') != std::string::npos)
             check.refuse({&key, VariantObjectPart}, i, name + "object", "a | cannot stand in it");
         variant.weight = check.weight(typed.weight, {&key, VariantWeightPart}, i, name + "weight");
-        taken.variants.push_back(std::move(variant));
+        taken.plants.variants.push_back(std::move(variant));
     }
     // The faults of variants left as written stay where they were among the row's faults; those of the
     // other keys stay unless a key read before forgot its own.
@@ -189,7 +189,7 @@ VariationTexts VariationTextsOf(const KindRow& row) {
     for (const KindKey& key : KindKeys()) {
         if (key.list) {
             variants = &key;
-            for (const KindVariant& variant : row.variants)
+            for (const KindVariant& variant : row.plants.variants)
                 texts.variants.push_back(
                     {variant.maxFile, variant.objectName, std::to_string(variant.weight)});
         } else if (HasFields(key)) {

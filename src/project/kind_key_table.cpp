@@ -38,7 +38,7 @@ std::string RangeOrNone(const std::optional<ValueRange>& range) {
 }
 
 // The dialog's reading of a range's two fields, which names the end at fault.
-template <std::optional<ValueRange> KindRow::*Range, bool Positive>
+template <std::optional<ValueRange> PlantSettings::*Range, bool Positive>
 std::optional<FieldProblem> ReadRangeFields(const KindKey& key, std::span<const std::string> texts,
                                             KindRow& row) {
     RangeEndsValue read = ReadRangeEnds(texts[0], texts[1], Positive);
@@ -47,7 +47,7 @@ std::optional<FieldProblem> ReadRangeFields(const KindKey& key, std::span<const 
         return FieldProblem{read.toEnd ? 1u : 0u, name + (read.toEnd ? " to" : " from"),
                             "the " + name + " " + read.problem};
     }
-    row.*Range = read.value;
+    row.plants.*Range = read.value;
     return std::nullopt;
 }
 
@@ -61,8 +61,8 @@ std::optional<FieldProblem> ReadFarModelFields(const KindKey& key, std::span<con
         return FieldProblem{0, std::string(key.title), "its object needs the Max file it is in"};
     if (file.find('|') != std::string::npos)
         return FieldProblem{0, std::string(key.title), "a | cannot stand in its Max file"};
-    row.detail.farFile = file;
-    row.detail.farObject = object;
+    row.plants.detail.farFile = file;
+    row.plants.detail.farObject = object;
     return std::nullopt;
 }
 
@@ -113,8 +113,8 @@ std::vector<KindKey> Declarations() {
           "Leave the kind out of build --all (without it, --set enables the row)"}}));
     keys.back().alwaysWritten = true;
     keys.back().option.flagText = "0";
-    keys.push_back(Codec<[](auto& row) -> auto& { return row.turn; }, ReadTurn,
-                         [](const KindRow& row) { return RangeOrNone(row.turn); }>(
+    keys.push_back(Codec<[](auto& row) -> auto& { return row.plants.turn; }, ReadTurn,
+                         [](const KindRow& row) { return RangeOrNone(row.plants.turn); }>(
         {"Turn",
          "turn",
          "turn",
@@ -126,9 +126,9 @@ std::vector<KindKey> Declarations() {
                      "-15); empty: no turn of its own",
                      "txtTurnTo", "to this (degrees, e.g. 360 or 15)", "°"),
          ':'}));
-    keys.back().readFields = ReadRangeFields<&KindRow::turn, false>;
-    keys.push_back(Codec<[](auto& row) -> auto& { return row.scale; }, ReadScale,
-                         [](const KindRow& row) { return RangeOrNone(row.scale); }>(
+    keys.back().readFields = ReadRangeFields<&PlantSettings::turn, false>;
+    keys.push_back(Codec<[](auto& row) -> auto& { return row.plants.scale; }, ReadScale,
+                         [](const KindRow& row) { return RangeOrNone(row.plants.scale); }>(
         {"Scale",
          "scale",
          "scale",
@@ -140,9 +140,9 @@ std::vector<KindKey> Declarations() {
                      "empty: all alike",
                      "txtScaleTo", "to this percent (e.g. 120)", "%"),
          ':'}));
-    keys.back().readFields = ReadRangeFields<&KindRow::scale, true>;
-    keys.push_back(Codec<[](auto& row) -> auto& { return row.weight; }, ReadWeight,
-                         [](const KindRow& row) { return std::to_string(row.weight); }>(
+    keys.back().readFields = ReadRangeFields<&PlantSettings::scale, true>;
+    keys.push_back(Codec<[](auto& row) -> auto& { return row.plants.weight; }, ReadWeight,
+                         [](const KindRow& row) { return std::to_string(row.plants.weight); }>(
         {"Weight",
          "weight",
          "weight",
@@ -174,21 +174,21 @@ std::vector<KindKey> Declarations() {
     variants.read = [](std::string_view text, KindRow& row) {
         KeyValue<KindVariant> value = ReadVariant(text);
         if (value.read())
-            row.variants.push_back(std::move(value.value));
+            row.plants.variants.push_back(std::move(value.value));
         return std::move(value.problem);
     };
     variants.texts = [](const KindRow& row) {
         std::vector<std::string> texts;
-        for (const KindVariant& variant : row.variants)
+        for (const KindVariant& variant : row.plants.variants)
             texts.push_back(VariantText(variant));
         return texts;
     };
-    variants.same = [](const KindRow& a, const KindRow& b) { return a.variants == b.variants; };
-    variants.take = [](const KindRow& from, KindRow& to) { to.variants = from.variants; };
+    variants.same = [](const KindRow& a, const KindRow& b) { return a.plants.variants == b.plants.variants; };
+    variants.take = [](const KindRow& from, KindRow& to) { to.plants.variants = from.plants.variants; };
     variants.panelLine = 1;
     keys.push_back(variants);
-    keys.push_back(Codec<[](auto& row) -> auto& { return row.thinning.keep; }, ReadKeep,
-                         [](const KindRow& row) { return DecimalText(row.thinning.keep); }>(
+    keys.push_back(Codec<[](auto& row) -> auto& { return row.plants.thinning.keep; }, ReadKeep,
+                         [](const KindRow& row) { return DecimalText(row.plants.thinning.keep); }>(
         {"Keep",
          "keep",
          "keep",
@@ -201,8 +201,8 @@ std::vector<KindKey> Declarations() {
            "place decides, so the same plants stay on every run. 100: all",
            "%"}}}));
     keys.back().panelLine = 2;
-    keys.push_back(Codec<[](auto& row) -> auto& { return row.thinning.thinBeyond; }, ReadDistance,
-                         [](const KindRow& row) { return DecimalText(row.thinning.thinBeyond); }>(
+    keys.push_back(Codec<[](auto& row) -> auto& { return row.plants.thinning.thinBeyond; }, ReadDistance,
+                         [](const KindRow& row) { return DecimalText(row.plants.thinning.thinBeyond); }>(
         {"ThinBeyond",
          "thin beyond",
          "thin beyond",
@@ -216,8 +216,8 @@ std::vector<KindKey> Declarations() {
            "instead of keep; 0: off",
            {}}}}));
     keys.back().panelLine = 2;
-    keys.push_back(Codec<[](auto& row) -> auto& { return row.thinning.keepFar; }, ReadKeep,
-                         [](const KindRow& row) { return DecimalText(row.thinning.keepFar); }>(
+    keys.push_back(Codec<[](auto& row) -> auto& { return row.plants.thinning.keepFar; }, ReadKeep,
+                         [](const KindRow& row) { return DecimalText(row.plants.thinning.keepFar); }>(
         {"KeepFar",
          "keep far",
          "keep far",
@@ -229,31 +229,32 @@ std::vector<KindKey> Declarations() {
            "The percent of the plants kept beyond that distance, from 0 to 100 (e.g. 30)", "%"}}}));
     keys.back().panelLine = 2;
     keys.back().panelJoined = true;
-    keys.push_back(Codec<[](auto& row) { return std::tie(row.detail.farFile, row.detail.farObject); },
-                         ReadFarModel, [](const KindRow& row) { return FarModelText(row.detail); }>(
-        {"FarModel",
-         "far model",
-         "far model",
-         {"--far-model", "FILE|OBJECT", "Level of detail options",
-          "With a view: the lighter Max file and object (FILE|OBJECT, or FILE for the object of the "
-          "file's name) that plants beyond --far-from take instead of their own; \"\" removes it "
-          "(default: the row keeps it)"},
-         {{"txtFarModel",
-           "Far &model",
-           "With a view: the lighter Max file the plants far from the cameras take instead of their "
-           "own objects; empty: none",
-           {},
-           FieldShape::Path},
-          {"txtFarObject",
-           "obje&ct",
-           "The far model's object in its Max file; empty: the Max file's name",
-           {},
-           FieldShape::Name}},
-         '|'}));
+    keys.push_back(
+        Codec<[](auto& row) { return std::tie(row.plants.detail.farFile, row.plants.detail.farObject); },
+              ReadFarModel, [](const KindRow& row) { return FarModelText(row.plants.detail); }>(
+            {"FarModel",
+             "far model",
+             "far model",
+             {"--far-model", "FILE|OBJECT", "Level of detail options",
+              "With a view: the lighter Max file and object (FILE|OBJECT, or FILE for the object of the "
+              "file's name) that plants beyond --far-from take instead of their own; \"\" removes it "
+              "(default: the row keeps it)"},
+             {{"txtFarModel",
+               "Far &model",
+               "With a view: the lighter Max file the plants far from the cameras take instead of their "
+               "own objects; empty: none",
+               {},
+               FieldShape::Path},
+              {"txtFarObject",
+               "obje&ct",
+               "The far model's object in its Max file; empty: the Max file's name",
+               {},
+               FieldShape::Name}},
+             '|'}));
     keys.back().readFields = ReadFarModelFields;
     keys.back().panelLine = 3;
-    keys.push_back(Codec<[](auto& row) -> auto& { return row.detail.farFrom; }, ReadDistance,
-                         [](const KindRow& row) { return DecimalText(row.detail.farFrom); }>(
+    keys.push_back(Codec<[](auto& row) -> auto& { return row.plants.detail.farFrom; }, ReadDistance,
+                         [](const KindRow& row) { return DecimalText(row.plants.detail.farFrom); }>(
         {"FarFrom",
          "far from",
          "far model beyond",
@@ -266,8 +267,8 @@ std::vector<KindKey> Declarations() {
            "Plants farther than this from the nearest camera take the far model (e.g. 400); 0: off",
            {}}}}));
     keys.back().panelLine = 4;
-    keys.push_back(Codec<[](auto& row) -> auto& { return row.detail.boxFrom; }, ReadDistance,
-                         [](const KindRow& row) { return DecimalText(row.detail.boxFrom); }>(
+    keys.push_back(Codec<[](auto& row) -> auto& { return row.plants.detail.boxFrom; }, ReadDistance,
+                         [](const KindRow& row) { return DecimalText(row.plants.detail.boxFrom); }>(
         {"BoxFrom",
          "box from",
          "boxes beyond",
@@ -281,8 +282,8 @@ std::vector<KindKey> Declarations() {
            "as before (e.g. 1200); 0: off",
            {}}}}));
     keys.back().panelLine = 4;
-    keys.push_back(Codec<[](auto& row) -> auto& { return row.stand; }, ReadStand,
-                         [](const KindRow& row) { return StandText(row.stand); }>(
+    keys.push_back(Codec<[](auto& row) -> auto& { return row.plants.stand; }, ReadStand,
+                         [](const KindRow& row) { return StandText(row.plants.stand); }>(
         {"Stand",
          "stand",
          "stand",

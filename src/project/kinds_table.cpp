@@ -333,7 +333,7 @@ std::optional<std::string> KindsTable::unreadable(const KindRow& row) const {
         return views;
     // A seed that cannot be read leaves the plants of a varied or thinned kind without their looks or
     // their share.
-    if (m_now.seedFault && (row.varies() || row.thinning.any()))
+    if (m_now.seedFault && (row.plants.varies() || row.plants.thinning.any()))
         return seedFaultText();
     return std::nullopt;
 }

@@ -41,7 +41,24 @@ struct ViewSection {
     bool operator==(const ViewSection&) const = default;
 };
 
-// Which Max file and object stand for one vegetation kind, and how its plants differ.
+// How a kind's plants are placed beyond the Max file and object that stand for them: how they differ,
+// how many are kept, how they grow lighter far from the cameras and where the model stands. A row's
+// settings travel as this one value, from the kinds table to a build.
+struct PlantSettings {
+    std::optional<ValueRange> turn;  // degrees about the vertical axis, added to the kind's own turn
+    std::optional<ValueRange> scale; // percent of the kind's scale
+    std::uint32_t weight = 1;        // of the row's own Max file among the variants
+    std::vector<KindVariant> variants;
+    PlantThinning thinning;              // Keep, ThinBeyond and KeepFar
+    PlantDetail detail;                  // FarModel, FarFrom and BoxFrom
+    PlantStand stand = PlantStand::Auto; // Stand: where the model meets each plant's point
+
+    // Whether its plants differ: a turn, a scale or more than one Max file and object.
+    bool varies() const { return turn || scale || !variants.empty(); }
+    bool operator==(const PlantSettings&) const = default;
+};
+
+// Which Max file and object stand for one vegetation kind, and how its plants are placed.
 struct KindRow {
     KindRow(std::string number = {}, std::string maxFile = {}, std::string objectName = {},
             bool enabled = true)
@@ -52,21 +69,13 @@ struct KindRow {
     std::string maxFile;
     std::string objectName; // empty: the Max file's name without folder and extension
     bool enabled = true;
-    std::optional<ValueRange> turn;  // degrees about the vertical axis, added to the kind's own turn
-    std::optional<ValueRange> scale; // percent of the kind's scale
-    std::uint32_t weight = 1;        // of the row's own Max file among the variants
-    std::vector<KindVariant> variants;
-    PlantThinning thinning;              // Keep, ThinBeyond and KeepFar
-    PlantDetail detail;                  // FarModel, FarFrom and BoxFrom
-    PlantStand stand = PlantStand::Auto; // Stand: where the model meets each plant's point
+    PlantSettings plants;
     // The values the file gives that cannot be read; each key's value above is then its default. A
     // kind with faults is not built until they are mended, and its lines stay as the user wrote them.
     std::vector<KeyFault> faults;
 
     // The object the kind's script merges.
     std::string object() const;
-    // Whether its plants differ: a turn, a scale or more than one Max file and object.
-    bool varies() const { return turn || scale || !variants.empty(); }
     bool operator==(const KindRow&) const = default;
     // Forgets the fault of a key (a variant's fault with "Variant"), once the key has a new value.
     void clearFault(std::string_view key);

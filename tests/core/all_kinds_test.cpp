@@ -138,7 +138,7 @@ TEST_F(AllKindsTest, JoinsTheScriptsWrittenIntoOne) {
 // summary says how many of how many.
 TEST_F(AllKindsTest, TheJoinedCacheHoldsThePlantsEachKindKept) {
     KindRow pine{"5", "Pine.max", "", true};
-    pine.thinning.keep = 0;
+    pine.plants.thinning.keep = 0;
     m_table.set(pine);
     m_table.set({"12", "Oak.max", "", true});
     m_table.setViews({{{0, 0}, {1, 0}, 45, 10, 1e6, 0}});

@@ -29,7 +29,7 @@ TEST(EmptyKind, ItsScriptsMergeNothingAndClearTheLayerAndNoPrtIsLeft) {
     ASSERT_EQ(all.outcome, BuildOutcome::Built);
     ASSERT_TRUE(IsRegularFile(dir.file("V_MainVeg_05.prt")));
 
-    o.thinning.keep = 0;
+    o.plants.thinning.keep = 0;
     const PlacementResult none = BuildPlacementScript(request);
     ASSERT_EQ(none.outcome, BuildOutcome::Built);
     EXPECT_EQ(KeptPlantsText("Vegetation_5", none.objectCount, none.kindRecords),

@@ -134,7 +134,7 @@ TEST(PlacementScriptOutcome, EndsAsTheInputAndTheUserSay) {
         request.options.objectName = c.objectName;
         request.options.terrainWidth = 5;
         request.options.gridRes = LeadingNumberValue(c.gridRes);
-        request.options.stand = c.stand;
+        request.options.plants.stand = c.stand;
         request.options.projectBasePath = dir.file("Valley");
         request.records = &records;
         request.progress = c.cancel ? &cancel : nullptr;

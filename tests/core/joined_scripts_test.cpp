@@ -37,7 +37,7 @@ TEST(JoinedScripts, EveryPartRunsAndSaysWhatItPlaced) {
     table.set({"1", lib, "Pine", true});
     table.set({"2", lib, "Group", true});
     KindRow hidden{"3", lib, "Hidden", true};
-    hidden.stand = PlantStand::Base;
+    hidden.plants.stand = PlantStand::Base;
     table.set(hidden);
     table.set({"4", "C:\\M\\Other.max", "Missing", true});
     table.set({"5", "C:\\M\\Other.max", "Twin", true});

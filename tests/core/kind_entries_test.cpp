@@ -11,16 +11,16 @@ TEST(KindEntries, FollowingKeepsTheUsersChangesAndNamesTheTablesOwn) {
     KindEntry opened;
     opened.row = {"5", "D:\\M\\Oak.max", "", true};
     KindEntry edited = opened;
-    edited.row.thinning.keep = 60;
+    edited.row.plants.thinning.keep = 60;
     KindEntry now = opened;
-    now.row.thinning.keep = 30;
+    now.row.plants.thinning.keep = 30;
     now.row.maxFile = "D:\\M\\Elm.max";
     KindEntry added;
     added.row = {"7", "D:\\M\\Fir.max", "", true};
 
     const FollowedKinds followed = FollowKindEntries({opened}, {edited}, {now, added});
     ASSERT_EQ(followed.edited.size(), 2u);
-    EXPECT_EQ(followed.edited[0].row.thinning.keep, 60);
+    EXPECT_EQ(followed.edited[0].row.plants.thinning.keep, 60);
     EXPECT_EQ(followed.edited[0].row.maxFile, "D:\\M\\Elm.max");
     EXPECT_EQ(followed.changed[0], (std::vector<std::string>{"MaxFile", "Keep"}));
     EXPECT_EQ(followed.opened[0].row, now.row);

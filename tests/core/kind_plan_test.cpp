@@ -71,8 +71,8 @@ TEST(PlanKind, TheRowsFileBeatsTheFallbackAndItsVariationAlwaysApplies) {
         EXPECT_EQ(plan.options.maxFile, c.file);
         EXPECT_EQ(plan.options.objectName, c.object);
         const KindRow* row = c.table->find(c.number);
-        EXPECT_EQ(plan.options.turn, row ? row->turn : std::nullopt);
-        EXPECT_EQ(plan.options.scale, row ? row->scale : std::nullopt);
+        EXPECT_EQ(plan.options.plants.turn, row ? row->plants.turn : std::nullopt);
+        EXPECT_EQ(plan.options.plants.scale, row ? row->plants.scale : std::nullopt);
     }
 }
 

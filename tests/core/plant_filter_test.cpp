@@ -88,7 +88,7 @@ TEST(PlantFilter, BuildKeepsExactlyThePlantsTheRuleKeeps) {
             o.style = {fast ? ScriptShape::Fast : ScriptShape::Classic, false, false, PointCache::Csv};
             o.seed = 9;
             o.views = {{{0, 0}, {100, -50}, 60, 10, 40, 0}};
-            o.thinning = {60, 0, 100};
+            o.plants.thinning = {60, 0, 100};
             request.records = records;
             const PlacementResult built = BuildPlacementScript(request);
             ASSERT_EQ(built.outcome, BuildOutcome::Built);
@@ -142,12 +142,12 @@ TEST(PlantFilter, PlantsFarFromTheCamerasAreLighter) {
     o.rotationAngle = "30";
     request.records = &records;
     const PlacementResult plain = BuildPlacementScript(request);
-    o.detail = {"C:\\M\\Far.max", "OakFar", 200, 300};
+    o.plants.detail = {"C:\\M\\Far.max", "OakFar", 200, 300};
     EXPECT_EQ(BuildPlacementScript(request).lines.text(), plain.lines.text());
     o.views = {{{0, 0}, {100, -50}, 170, 10, 0, 0}, {{-400, 300}, {0, 0}, 90, 0, 0, 0}};
     for (const char* model : {"C:\\M\\Far.max", "c:/m/oak.MAX"}) {
-        o.detail.farFile = model;
-        o.detail.farObject = model[0] == 'C' ? "OakFar" : "OAK";
+        o.plants.detail.farFile = model;
+        o.plants.detail.farObject = model[0] == 'C' ? "OakFar" : "OAK";
         const PlacementResult built = BuildPlacementScript(request);
         ASSERT_EQ(built.outcome, BuildOutcome::Built);
         const test::Placement script = test::ReadPlacement(

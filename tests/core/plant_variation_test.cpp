@@ -128,8 +128,8 @@ TEST(PlantVariation, EachNodeOfTheScriptIsItsRecordsPlant) {
         o.saveToFile = false;
         o.style.shape = ScriptShape::Fast;
         o.style.instances = c.instances;
-        o.turn = c.turn;
-        o.scale = c.scale;
+        o.plants.turn = c.turn;
+        o.plants.scale = c.scale;
         o.variants = {{files[1], objects[1], 2}, {files[2], objects[2], 7}};
         o.seed = c.seed;
         request.records = &records;
@@ -195,11 +195,11 @@ TEST(PlantVariation, OneSourceIsOneVariantWithTheWeightsAdded) {
     };
     for (const auto& c : cases) {
         KindRow row("5", c.rowFile);
-        row.variants = c.variants;
+        row.plants.variants = c.variants;
         PlacementOptions options;
         options.maxFile = oak.maxFile;
         options.objectName = "Oak";
-        options.takeVariation(row, 1);
+        options.takePlants(row, 1);
         EXPECT_EQ(options.weight, c.weight) << c.variants.size();
         EXPECT_EQ(options.variants, c.sources) << c.variants.size();
     }
@@ -212,7 +212,7 @@ TEST(PlantVariation, TheClassicScriptRefusesIt) {
     request.options.kindNumber = "5";
     request.options.maxFile = "Oak.max";
     request.options.objectName = "Oak";
-    request.options.turn = ValueRange{0, 360};
+    request.options.plants.turn = ValueRange{0, 360};
     request.records = &records;
     const PlacementResult built = BuildPlacementScript(request);
     EXPECT_EQ(built.outcome, BuildOutcome::Refused);

@@ -214,7 +214,7 @@ TEST(PointCache, HoldsTheScriptsNodesOnBothTilesForOddOptions) {
         const ReadCache plain = ReadPrt(ReadBytes(built.cachePaths.at(0)));
         PlantVariation variation{ValueRange{-30, 400}, ValueRange{50, 150}, {1, 3}, 9, 5};
         build.options.style.shape = ScriptShape::Fast;
-        std::tie(build.options.turn, build.options.scale, build.options.seed) =
+        std::tie(build.options.plants.turn, build.options.plants.scale, build.options.seed) =
             std::tuple(variation.turn, variation.scale, variation.seed);
         build.options.variants = {{R"(C:\Models\bush.max)", "Bush", 3}};
         ExpectVariedCaches(BuildPlacementScript(build), plain, loaded, variation);

@@ -125,9 +125,9 @@ TEST(Preview, CountsEachKindAndHidesTheOnesLeftOut) {
 TEST(Preview, DotsOfPlantsThatDifferFollowTheirLook) {
     PreviewInput input = Input(true);
     KindRow row{"5", "D:\\M\\Pine.max", "", true};
-    row.turn = ValueRange{10, 10};
-    row.scale = ValueRange{200, 200};
-    row.variants = {{"D:\\M\\Old.max", "Old_2", 3}};
+    row.plants.turn = ValueRange{10, 10};
+    row.plants.scale = ValueRange{200, 200};
+    row.plants.variants = {{"D:\\M\\Old.max", "Old_2", 3}};
     input.kindRows = {row};
     input.seed = 9;
     const LineList records = Records({"05,1920,0,1920", "7,1800,0,2040"});

@@ -19,9 +19,9 @@ PreviewInput Input(std::vector<PlantView> views, bool thin) {
     input.seed = 3;
     if (thin) {
         KindRow pine{"5"};
-        pine.thinning.keep = 50;
+        pine.plants.thinning.keep = 50;
         KindRow seven{"7"};
-        seven.thinning = {100, 150, 30};
+        seven.plants.thinning = {100, 150, 30};
         input.kindRows = {pine, seven};
     }
     input.views = std::move(views);

@@ -66,13 +66,13 @@ TEST(WholeModels, EveryPlantIsTheWholeModelAndNothingElseIsLeft) {
         o.rotationAngle = "30";
         o.style = {ScriptShape::Fast, c.instances, false};
         if (c.varied) {
-            o.turn = ValueRange{0, 360};
-            o.scale = ValueRange{80, 120};
+            o.plants.turn = ValueRange{0, 360};
+            o.plants.scale = ValueRange{80, 120};
             o.variants = {{"C:\\M\\Trees.max", "TreeGroup", 1}};
         }
         if (c.lighter) {
             o.views = {{{0, 0}, {100, -50}, 170, 10, 0, 0}};
-            o.detail = {"C:\\M\\Trees.max", "TreeGroup", 150, 200};
+            o.plants.detail = {"C:\\M\\Trees.max", "TreeGroup", 150, 200};
         }
         request.records = &records;
         const PlacementResult built = BuildPlacementScript(request);

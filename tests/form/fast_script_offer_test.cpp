@@ -10,9 +10,9 @@ namespace {
 
 TEST(FastScriptOffer, NamesTheNewKindsAndAYesChoosesTheFastScript) {
     KindRow turned{"5", "a.max", "", true};
-    turned.turn = ValueRange{0, 360};
+    turned.plants.turn = ValueRange{0, 360};
     KindRow far{"7", "b.max", "", true};
-    far.detail = {"c.max", "", 400, 0};
+    far.plants.detail = {"c.max", "", 400, 0};
     const struct {
         const char* name;
         ScriptShape shape;

@@ -122,7 +122,7 @@ TEST_F(ProcessAllTest, ProcessAndProcessAllWriteTheSameScriptForAKindWithARow) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         KindRow row = c.row;
-        row.turn = ValueRange{0, 360};
+        row.plants.turn = ValueRange{0, 360};
         ctx.kindsTable.set(row);
         ctx.form.setComboText("Vegetation_5:  Pine");
         set(TextField::txtMaxFile, c.typedFile);

@@ -38,8 +38,8 @@ TEST(StatusText, SaysWhatTheBuildMade) {
         built.fileWritten = c.written;
         PlacementOptions options;
         if (c.varied) {
-            options.turn = ValueRange{0, 360};
-            options.scale = ValueRange{80, 120};
+            options.plants.turn = ValueRange{0, 360};
+            options.plants.scale = ValueRange{80, 120};
             options.variants = {VariantSource{"a.max", "", 1}, VariantSource{"b.max", "", 2}};
         }
         EXPECT_EQ(BuiltStatus(built, options), c.status);

@@ -81,26 +81,26 @@ TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         KindRow row{"5", "D:\\M\\Pine.max", "", true};
-        row.weight = 9;
+        row.plants.weight = 9;
         const KindRow before = row;
         const std::optional<VariationRefusal> refusal = ApplyVariationTexts(c.texts, row);
         if (c.field) {
             ASSERT_TRUE(refusal);
             EXPECT_EQ(refusal->field, *c.field);
             EXPECT_EQ(refusal->text, c.message);
-            EXPECT_EQ(row.weight, before.weight) << "a refused row is left as it was";
+            EXPECT_EQ(row.plants.weight, before.plants.weight) << "a refused row is left as it was";
         } else {
             ASSERT_FALSE(refusal) << refusal->text;
         }
     }
     KindRow row{"5", "", "", true};
     ASSERT_FALSE(ApplyVariationTexts(good, row));
-    EXPECT_EQ(row.turn, (ValueRange{-15, 15}));
-    EXPECT_EQ(row.scale, (ValueRange{80, 120}));
-    EXPECT_EQ(row.variants, (std::vector<KindVariant>{{"D:\\M\\Oak.max", "", 3}}));
-    EXPECT_EQ(row.thinning, (PlantThinning{60, 400, 30}));
-    EXPECT_EQ(row.detail, (PlantDetail{"F.max", "Oak|far", 300, 500}));
-    EXPECT_EQ(row.stand, PlantStand::Base);
+    EXPECT_EQ(row.plants.turn, (ValueRange{-15, 15}));
+    EXPECT_EQ(row.plants.scale, (ValueRange{80, 120}));
+    EXPECT_EQ(row.plants.variants, (std::vector<KindVariant>{{"D:\\M\\Oak.max", "", 3}}));
+    EXPECT_EQ(row.plants.thinning, (PlantThinning{60, 400, 30}));
+    EXPECT_EQ(row.plants.detail, (PlantDetail{"F.max", "Oak|far", 300, 500}));
+    EXPECT_EQ(row.plants.stand, PlantStand::Base);
     EXPECT_EQ(VariationTextsOf(row), Typed({{"Turn", {"-15", "15"}},
                                             {"Scale", {"80", "120"}},
                                             {"Weight", {"2"}},
@@ -119,8 +119,8 @@ TEST(VariationTexts, TheRowTakesTheFieldsOrTheFirstWrongOneIsNamed) {
 TEST(VariationTexts, FaultsAreShownAsWrittenAndStayUnlessChanged) {
     const std::string weightRule = "is not a whole number from 0 to 1000000";
     KindRow faulty{"5", "D:\\M\\Pine.max", "", true};
-    faulty.scale = ValueRange{80, 120};
-    faulty.variants = {{"a.max", "", 1}, {"c.max", "", 3}};
+    faulty.plants.scale = ValueRange{80, 120};
+    faulty.plants.variants = {{"a.max", "", 1}, {"c.max", "", 3}};
     faulty.faults = {{"Turn", "0:36O", "is not FROM:TO", 0},
                      {"Weight", "x", weightRule, 0},
                      {"Variant2", "b.max|B|y", "has a weight that " + weightRule, 1},

@@ -17,7 +17,7 @@ const PlantView kView{{0, 0}, {0, 50}};
 
 void SetKeep(KindsTable& table, const char* number, double keep) {
     KindRow row = table.find(number) ? *table.find(number) : KindRow(number, "b.max");
-    row.thinning.keep = keep;
+    row.plants.thinning.keep = keep;
     table.set(row);
 }
 
@@ -138,8 +138,8 @@ TEST(KindsTableShared, FollowingTheFileKeepsTheChangesNotYetSaved) {
     dir.write("Valley.tes.ini", kTwo + "Turn=0:90\r\n[View1]\r\nCamera=0,0\r\nTarget=1,0\r\nFov=abc\r\n");
     EXPECT_TRUE(table.follow(path, messages));
     ASSERT_NE(table.find("2"), nullptr);
-    EXPECT_EQ(table.find("2")->thinning.keep, 40);
-    EXPECT_TRUE(table.find("2")->turn);
+    EXPECT_EQ(table.find("2")->plants.thinning.keep, 40);
+    EXPECT_TRUE(table.find("2")->plants.turn);
     EXPECT_TRUE(table.unsaved());
     ASSERT_EQ(messages.size(), 1u) << "the file's fault is reported";
     EXPECT_EQ(table.viewFaults().size(), 1u);

@@ -159,7 +159,7 @@ TEST(KindsTableRead, NamesWhatItCannotReadAndASaveKeepsIt) {
                          "whole number from 0 to 1000000",
                      }));
     const KindRow& oaks = *table.find("5");
-    EXPECT_EQ(oaks.variants, (std::vector<KindVariant>{{"c.max", "C", 2}, {"d.max", "", 3}}));
+    EXPECT_EQ(oaks.plants.variants, (std::vector<KindVariant>{{"c.max", "C", 2}, {"d.max", "", 3}}));
     EXPECT_EQ(oaks.faults.back().variant, 1u);
     EXPECT_EQ(table.unreadable(oaks), texts[1]);
     EXPECT_FALSE(table.unreadable(*table.find("1"))) << "the seed counts only where plants vary";
@@ -175,7 +175,7 @@ TEST(KindsTableRead, NamesWhatItCannotReadAndASaveKeepsIt) {
     table.setSeed(7);
     KindRow oak = *table.find("5");
     oak.clearFault("Variant");
-    oak.variants = {{"c.max", "C", 2}};
+    oak.plants.variants = {{"c.max", "C", 2}};
     table.set(oak);
     table.write(path);
     expected.replace(expected.find("12x"), 3, "7");
@@ -195,17 +195,17 @@ TEST(KindsTableWrite, KeepsTheVariationAndTheSeed) {
     KindsTable table = KindsTable::Read(path, messages);
     EXPECT_EQ(table.seed(), 3);
     ASSERT_EQ(table.rows().size(), 1u);
-    EXPECT_FALSE(table.rows()[0].varies());
+    EXPECT_FALSE(table.rows()[0].plants.varies());
     EXPECT_EQ(messages.size(), 2u);
     messages.clear();
 
     KindRow row = table.rows()[0];
     row.clearFault("Turn");
     row.clearFault("Variant");
-    row.turn = ValueRange{-15, 15};
-    row.scale = ValueRange{80, 120.5};
-    row.weight = 3;
-    row.variants = {{"b.max", "", 2}, {"C:\\M\\c.max", "Oak C", 1}};
+    row.plants.turn = ValueRange{-15, 15};
+    row.plants.scale = ValueRange{80, 120.5};
+    row.plants.weight = 3;
+    row.plants.variants = {{"b.max", "", 2}, {"C:\\M\\c.max", "Oak C", 1}};
     table.set(row);
     table.setSeed(-42);
     table.write(path);
@@ -215,10 +215,10 @@ TEST(KindsTableWrite, KeepsTheVariationAndTheSeed) {
     const KindsTable again = KindsTable::Read(path, messages);
     EXPECT_EQ(again.seed(), -42);
     const KindRow& back = again.rows()[0];
-    EXPECT_EQ(back.turn, row.turn);
-    EXPECT_EQ(back.scale, row.scale);
-    EXPECT_EQ(back.weight, 3u);
-    EXPECT_EQ(back.variants, row.variants);
+    EXPECT_EQ(back.plants.turn, row.plants.turn);
+    EXPECT_EQ(back.plants.scale, row.plants.scale);
+    EXPECT_EQ(back.plants.weight, 3u);
+    EXPECT_EQ(back.plants.variants, row.plants.variants);
     EXPECT_TRUE(messages.empty());
 }
 
@@ -238,8 +238,8 @@ TEST(KindsTableWrite, KeepsTheViewsAndTheThinning) {
     EXPECT_EQ(table.views(), (std::vector<PlantView>{hill, pass}));
 
     KindRow row = table.rows()[0];
-    row.thinning = {60, 400.5, 0};
-    row.detail = {"b.max", "Oak|far", 400, 0};
+    row.plants.thinning = {60, 400.5, 0};
+    row.plants.detail = {"b.max", "Oak|far", 400, 0};
     table.set(row);
     table.write(path);
     std::string expected = before;
@@ -251,8 +251,8 @@ TEST(KindsTableWrite, KeepsTheViewsAndTheThinning) {
     table.write(path);
     const KindsTable again = KindsTable::Read(path, messages);
     EXPECT_EQ(again.views(), table.views());
-    EXPECT_EQ(again.rows()[0].thinning, row.thinning);
-    EXPECT_EQ(again.rows()[0].detail, row.detail);
+    EXPECT_EQ(again.rows()[0].plants.thinning, row.plants.thinning);
+    EXPECT_EQ(again.rows()[0].plants.detail, row.plants.detail);
     // Each view keeps its section, its lines and the keys that did not change.
     EXPECT_EQ(ReadBytes(path),
               "[Options]\r\nX=1\r\n[view01]\r\n; the hill\r\nCamera=5,5\r\nTarget=5,6\r\n"

@@ -182,7 +182,7 @@ TEST_F(KindsDialogTest, TheVariationFieldsAndTheSeedReachTheTable) {
 TEST_F(KindsDialogTest, AValueTheTableCouldNotReadIsShownMarked) {
     KindRow oak{"5", "D:\\M\\Oak.max", "", true};
     oak.faults = {{"Turn", "0:36O", "is not FROM:TO", 0}};
-    oak.thinning.keep = 60;
+    oak.plants.thinning.keep = 60;
     ctx().kindsTable.set(oak);
     withDialog([&](KindsDialog& dialog) {
         dialog.table()->setCurrentIndex(dialog.table()->model()->index(2, KindsModel::MaxFile));
@@ -259,11 +259,11 @@ TEST_F(KindsDialogTest, ScreenshotOfTheKindsDialog) {
     ctx().kindsTable.set({"1", "D:\\Models\\Pine.max", "", true});
     ctx().kindsTable.set({"2", "D:\\Models\\Birch.max", "", true});
     KindRow oak{"5", "D:\\Models\\Trees.max", "Oak_01", true};
-    oak.turn = ValueRange{0, 360};
-    oak.scale = ValueRange{80, 120};
-    oak.variants = {{"D:\\Models\\Trees.max", "Oak_02", 1}, {"D:\\Models\\Old Oak.max", "", 2}};
-    oak.thinning = {60, 400, 30};
-    oak.detail = {"D:\\Models\\Oak far.max", "", 400, 1200};
+    oak.plants.turn = ValueRange{0, 360};
+    oak.plants.scale = ValueRange{80, 120};
+    oak.plants.variants = {{"D:\\Models\\Trees.max", "Oak_02", 1}, {"D:\\Models\\Old Oak.max", "", 2}};
+    oak.plants.thinning = {60, 400, 30};
+    oak.plants.detail = {"D:\\Models\\Oak far.max", "", 400, 1200};
     ctx().kindsTable.set(oak);
     ctx().kindsTable.set({"7", "", "", false});
     ctx().joinAllScripts = true;

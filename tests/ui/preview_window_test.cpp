@@ -71,7 +71,7 @@ TEST_F(PreviewWindowTest, HoverNamesTheLookOfAPlantThatDiffers) {
     PreviewWindow& preview = openPreview();
     for (const char* number : {"1", "2", "5", "7", "12"}) {
         KindRow row{number, "D:\\M\\Tree.max", "", true};
-        row.turn = ValueRange{30, 30};
+        row.plants.turn = ValueRange{30, 30};
         ctx().kindsTable.set(row);
     }
     preview.rebuildNow();

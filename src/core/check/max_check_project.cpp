@@ -28,11 +28,11 @@ std::vector<KindRow> KindRows(const std::string& dir) {
                                  {"3", file(kOneFile), kMaxCheckMissingObject},
                                  {"4", file(kHiddenFile), kHiddenObject},
                                  {"5", file(kBarkAFile), kBarkAObject}};
-    rows[1].turn = ValueRange{0, 360};
-    rows[1].scale = ValueRange{80, 120};
-    rows[1].variants = {{file(kGroupBFile), kGroupBObject, 1}};
-    rows[1].detail = {file(kFarFile), kFarObject, 150, 250};
-    rows[4].variants = {{file(kBarkBFile), kBarkBObject, 1}};
+    rows[1].plants.turn = ValueRange{0, 360};
+    rows[1].plants.scale = ValueRange{80, 120};
+    rows[1].plants.variants = {{file(kGroupBFile), kGroupBObject, 1}};
+    rows[1].plants.detail = {file(kFarFile), kFarObject, 150, 250};
+    rows[4].plants.variants = {{file(kBarkBFile), kBarkBObject, 1}};
     return rows;
 }
 

@@ -32,12 +32,8 @@ KindPlan PlanKind(const PlacementOptions& shared, const std::string& number, con
         if (scope == KindScope::All && plan.options.maxFile.empty())
             return stop(KindPlan::Status::Skip, "no Max file");
     }
-    if (row) {
-        plan.options.takeVariation(*row, table->seed());
-        plan.options.thinning = row->thinning;
-        plan.options.detail = row->detail;
-        plan.options.stand = row->stand;
-    }
+    if (row)
+        plan.options.takePlants(*row, table->seed());
     if (table)
         plan.options.views = table->views();
     return plan;

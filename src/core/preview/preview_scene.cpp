@@ -32,13 +32,13 @@ PreviewSquare SceneSquare(const ScenePlacement& placement, double low, double hi
 // Max file, the Max file and object of `placement`: variants that are one source are one.
 void TakeVariation(PreviewKind& kind, const KindRow& row, std::int64_t seed,
                    const PlacementOptions& placement) {
-    if (!row.varies())
+    if (!row.plants.varies())
         return;
     PlacementOptions options;
     options.maxFile = row.maxFile.empty() ? placement.maxFile : row.maxFile;
     options.objectName =
         row.maxFile.empty() ? ObjectOrFileName(placement.maxFile, placement.objectName) : row.object();
-    options.takeVariation(row, seed);
+    options.takePlants(row, seed);
     kind.variation = VariationOf(options, kind.number);
     kind.variants.push_back(GetFileNameFromPath(options.maxFile) + "/" + options.objectName);
     for (const VariantSource& variant : options.variants)
@@ -63,15 +63,17 @@ std::uint16_t DotLook::pack(const PlantLook& look) {
 PreviewSceneBuilder::PreviewSceneBuilder(const PreviewInput& input)
     : m_placement(ComputePlacementFrame(input.placement).placement()), m_kinds(input.kinds),
       m_rows(input.kindRows), m_seed(input.seed), m_options(input.placement),
-      m_varies(std::any_of(m_rows.begin(), m_rows.end(), [](const KindRow& row) { return row.varies(); })),
+      m_varies(
+          std::any_of(m_rows.begin(), m_rows.end(), [](const KindRow& row) { return row.plants.varies(); })),
       m_views(input.views),
       // Whether some kind's filter may leave plants out: a kind without a row keeps them all but for views.
-      m_filtering(
-          PlantFilter::LeavesOut(m_views, {}) ||
-          std::any_of(m_rows.begin(), m_rows.end(),
-                      [this](const KindRow& row) { return PlantFilter::LeavesOut(m_views, row.thinning); })),
-      m_thinning(
-          std::any_of(m_rows.begin(), m_rows.end(), [](const KindRow& row) { return row.thinning.any(); })) {
+      m_filtering(PlantFilter::LeavesOut(m_views, {}) ||
+                  std::any_of(m_rows.begin(), m_rows.end(),
+                              [this](const KindRow& row) {
+                                  return PlantFilter::LeavesOut(m_views, row.plants.thinning);
+                              })),
+      m_thinning(std::any_of(m_rows.begin(), m_rows.end(),
+                             [](const KindRow& row) { return row.plants.thinning.any(); })) {
     const PlacementOptions& options = input.placement;
     const double gridRes = checkedFinite(options.gridRes);
     const TileGeometry tile = ComputeTileGeometry(options.mainTile, options.terrainWidth, gridRes, 0);
@@ -139,7 +141,7 @@ std::uint16_t PreviewSceneBuilder::newText(std::string_view text) {
     for (const KindRow& row : m_rows) {
         if (KindNumber(row.number) == number) {
             TakeVariation(kind, row, m_seed, m_options);
-            thinning = row.thinning;
+            thinning = row.plants.thinning;
         }
     }
     m_looks.emplace_back(kind.variation);

@@ -25,8 +25,8 @@ namespace tes {
 
 PlantVariation VariationOf(const PlacementOptions& options, const std::string& number) {
     PlantVariation variation;
-    variation.turn = options.turn;
-    variation.scale = options.scale;
+    variation.turn = options.plants.turn;
+    variation.scale = options.plants.scale;
     variation.seed = options.seed;
     variation.kind = FieldNumber(number);
     variation.weights.push_back(options.weight);
@@ -35,8 +35,8 @@ PlantVariation VariationOf(const PlacementOptions& options, const std::string& n
     if (options.detailed()) {
         for (const PlantView& view : options.views)
             variation.cameras.push_back(view.camera);
-        variation.farFrom = options.farModel() ? options.detail.farFrom : 0;
-        variation.boxFrom = options.detail.boxFrom;
+        variation.farFrom = options.farModel() ? options.plants.detail.farFrom : 0;
+        variation.boxFrom = options.plants.detail.boxFrom;
     }
     return variation;
 }
@@ -66,7 +66,7 @@ std::string SourceKey(std::string_view maxFile, std::string_view object) {
 // The far model's source; when it is one of the kind's other objects (as SourceKey tells), written
 // as that one, so the script merges and turns it once.
 FastSource FarSource(const PlacementOptions& options, const std::vector<FastSource>& sources) {
-    const PlantDetail& detail = options.detail;
+    const PlantDetail& detail = options.plants.detail;
     const std::string key = SourceKey(detail.farFile, detail.farObjectName());
     if (key == SourceKey(options.maxFile, options.objectName))
         return sources.front();
@@ -104,7 +104,7 @@ ScriptSetup PrepareBuild(const PlacementRequest& request, const std::string& num
     setup.twoThreadsFrom = request.tuning.twoThreadsFrom;
     setup.fileByteLimit = request.tuning.fileByteLimit;
     setup.style = options.style;
-    setup.stand = options.stand;
+    setup.stand = options.plants.stand;
     if (options.varies()) {
         setup.variation = VariationOf(options, number);
         setup.sources.push_back(
@@ -167,7 +167,7 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
     // The far model is one more object merged, named and written as the variants are.
     std::vector<VariantSource> others = options.variants;
     if (options.farModel())
-        others.push_back({options.detail.farFile, options.detail.farObjectName(), 0});
+        others.push_back({options.plants.detail.farFile, options.plants.detail.farObjectName(), 0});
     // The classic script names the object by its pathname, the fast one by a string.
     const bool fast = options.style.shape == ScriptShape::Fast;
     const auto writable = [&](bool pathname) {
@@ -195,14 +195,14 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         return result;
     }
     if (options.varies() && options.style.shape != ScriptShape::Fast) {
-        const bool differ = options.turn || options.scale || !options.variants.empty();
+        const bool differ = options.plants.turn || options.plants.scale || !options.variants.empty();
         result.messages.push_back(
             Refusal(std::string(differ ? kClassicVariationMessage : kClassicDetailMessage) + " (" +
                     options.fastScriptChoice + ")"));
         return result;
     }
     // The classic script places the named object by its pivot alone.
-    if (options.stand == PlantStand::Base && options.style.shape != ScriptShape::Fast) {
+    if (options.plants.stand == PlantStand::Base && options.style.shape != ScriptShape::Fast) {
         result.messages.push_back(
             Refusal("Plants standing on their base need the fast script (" + options.fastScriptChoice + ")"));
         return result;
@@ -296,22 +296,21 @@ std::string VariantSource::object() const {
     return ObjectOrFileName(maxFile, objectName);
 }
 
-void PlacementOptions::takeVariation(const KindRow& row, std::int64_t tableSeed) {
-    turn = row.turn;
-    scale = row.scale;
+void PlacementOptions::takePlants(const KindRow& row, std::int64_t tableSeed) {
+    plants = row.plants;
     seed = tableSeed;
-    weight = row.weight;
+    weight = plants.weight;
     variants.clear();
-    variants.reserve(row.variants.size());
+    variants.reserve(plants.variants.size());
     // Each source's key, and its place: 0 the kind's own object (the row's, or the options' for a row
     // without a Max file), n the variant n.
     std::unordered_map<std::string, std::size_t> places;
-    places.reserve(row.variants.size() + 1);
+    places.reserve(plants.variants.size() + 1);
     if (!row.maxFile.empty() || maxFile.empty())
         places.emplace(SourceKey(row.maxFile, row.object()), 0);
     else
         places.emplace(SourceKey(maxFile, ObjectOrFileName(maxFile, objectName)), 0);
-    for (const KindVariant& variant : row.variants) {
+    for (const KindVariant& variant : plants.variants) {
         const auto [found, added] =
             places.try_emplace(SourceKey(variant.maxFile, variant.object()), variants.size() + 1);
         if (added)
@@ -335,7 +334,7 @@ PointCacheSetup CacheSetupFor(const PlacementOptions& options, std::vector<Cache
 }
 
 std::optional<PlantFilter> PlantFilterOf(const PlacementOptions& options) {
-    PlantFilter filter(options.views, options.thinning, options.seed, FieldNumber(options.kindNumber));
+    PlantFilter filter(options.views, options.plants.thinning, options.seed, FieldNumber(options.kindNumber));
     if (!filter.active())
         return std::nullopt;
     return filter;

@@ -54,32 +54,28 @@ struct PlacementOptions {
     // Where the user chooses the fast script, named when the classic one is refused ("--fast" on the
     // command line).
     std::string fastScriptChoice = "Script Options";
-    // How the kind's plants differ (the fast shape only): a turn, a scale, and more Max files and
-    // objects beside the one above, whose weight is `weight`; none by default. No two of the objects
-    // are one source (takeVariation).
-    std::optional<ValueRange> turn;
-    std::optional<ValueRange> scale;
+    // How the kind's plants are placed, as its row gives them: a turn and a scale (the fast shape
+    // only), the thinning, the far model and boxes (with a view, the fast shape only) and the stand
+    // (the fast shape only, beyond the default). Its variants are drawn from as the sources below.
+    PlantSettings plants;
+    // The objects the plants are drawn from beside the one above, whose weight is `weight`: the
+    // variants, no two of them one source (takePlants).
     std::uint64_t weight = 1;
     std::vector<VariantSource> variants;
     std::int64_t seed = 1;
     // Which plants are kept (docs/views.md): those any view sees, none when there is no view, and of
     // those the thinning's share, drawn with the seed above. The defaults keep every plant.
     std::vector<PlantView> views;
-    PlantThinning thinning;
-    // With a view, the far model and the boxes of the plants far from the cameras (the fast shape only).
-    PlantDetail detail;
-    // Where the model meets each plant's point (the fast shape only, beyond the default).
-    PlantStand stand = PlantStand::Auto;
 
-    bool detailed() const { return !views.empty() && detail.any(); }
+    bool detailed() const { return !views.empty() && plants.detail.any(); }
     // Whether the far model is merged: a view, a far model and its distance.
-    bool farModel() const { return !views.empty() && detail.farModel(); }
-    bool varies() const { return turn || scale || !variants.empty() || detailed(); }
-    // Takes the variation of the kind's row in the kinds table, and the table's seed. Variants that
+    bool farModel() const { return !views.empty() && plants.detail.farModel(); }
+    bool varies() const { return plants.turn || plants.scale || !variants.empty() || detailed(); }
+    // Takes the plant settings of the kind's row in the kinds table, and the table's seed. Variants that
     // name the Max file and object of the row (or, for a row without a Max file, of these options: set
     // them first) or of an earlier variant, letter case aside and / as \, are one source: their
     // weights go to the first, so each object is merged and placed from once.
-    void takeVariation(const KindRow& row, std::int64_t tableSeed);
+    void takePlants(const KindRow& row, std::int64_t tableSeed);
 };
 
 // How the work is done, not what it makes.

@@ -233,13 +233,13 @@ void KindsModel::follow(std::vector<KindEntry> entries, std::vector<std::vector<
 
 void KindsModel::setVariation(std::size_t row, const KindRow& variation) {
     KindRow& kept = m_entries.at(row).row;
-    kept.turn = variation.turn;
-    kept.scale = variation.scale;
-    kept.weight = variation.weight;
-    kept.variants = variation.variants;
-    kept.thinning = variation.thinning;
-    kept.detail = variation.detail;
-    kept.stand = variation.stand;
+    kept.plants.turn = variation.plants.turn;
+    kept.plants.scale = variation.plants.scale;
+    kept.plants.weight = variation.plants.weight;
+    kept.plants.variants = variation.plants.variants;
+    kept.plants.thinning = variation.plants.thinning;
+    kept.plants.detail = variation.plants.detail;
+    kept.plants.stand = variation.plants.stand;
     kept.faults = variation.faults;
     rowChanged(static_cast<int>(row), Number, Number);
 }

@@ -46,16 +46,18 @@ std::string InputKey(const PreviewInput& input) {
     // How the plants differ, so that OK in the Kinds dialog draws them anew.
     key += "|seed " + std::to_string(input.seed);
     for (const KindRow& row : input.kindRows) {
-        if (!row.varies())
+        if (!row.plants.varies())
             continue;
-        key += '|' + row.number + ':' + row.maxFile + ':' + row.object() + ':' + std::to_string(row.weight) +
-               ':' + (row.turn ? RangeText(*row.turn) : "") + ':' + (row.scale ? RangeText(*row.scale) : "");
-        for (const KindVariant& variant : row.variants)
+        key += '|' + row.number + ':' + row.maxFile + ':' + row.object() + ':' +
+               std::to_string(row.plants.weight) + ':' +
+               (row.plants.turn ? RangeText(*row.plants.turn) : "") + ':' +
+               (row.plants.scale ? RangeText(*row.plants.scale) : "");
+        for (const KindVariant& variant : row.plants.variants)
             key += ':' + VariantText(variant);
     }
     // Which plants are kept, so that a share changed in the kinds table shows at once.
     for (const KindRow& row : input.kindRows) {
-        const PlantThinning& t = row.thinning;
+        const PlantThinning& t = row.plants.thinning;
         if (t.any())
             key += "|keep " + row.number + ':' + DecimalText(t.keep) + ':' + DecimalText(t.thinBeyond) + ':' +
                    DecimalText(t.keepFar);
