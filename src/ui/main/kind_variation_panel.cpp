@@ -255,7 +255,7 @@ void KindVariationPanel::refreshMarks() {
     }
     std::vector<QTableWidgetItem*> items;
     for (int row = 0; row < m_variants->rowCount(); ++row) {
-        for (int column = 0; column < VariantParts; ++column) {
+        for (int column = 0; column < static_cast<int>(VariantParts); ++column) {
             QTableWidgetItem* item = m_variants->item(row, column);
             if (item && item->data(kMarkWhyRole).isValid()) {
                 items.push_back(item);
