@@ -33,8 +33,9 @@ TEST(KindVariationPanel, EachKeysFieldsCarryItsText) {
         for (std::size_t part = 0; part < key.fields.size(); ++part) {
             const auto* widget = panel.findChild<QWidget*>(ToQString(key.fields[part].objectName));
             ASSERT_TRUE(widget);
-            if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+            if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
                 EXPECT_EQ(ToStdString(edit->text()), shown.text({&key, part}));
+            }
         }
         KindRow taken("5");
         ASSERT_FALSE(ApplyVariationTexts(panel.texts(), taken));
