@@ -48,8 +48,8 @@ void BM_FastScriptOfOneKind(benchmark::State& state) {
     o.projectBasePath = (folder / "Bench").string();
     o.style.shape = tes::ScriptShape::Fast;
     if (state.range(0) != 0) {
-        o.turn = tes::ValueRange{0, 360};
-        o.scale = tes::ValueRange{80, 120};
+        o.plants.turn = tes::ValueRange{0, 360};
+        o.plants.scale = tes::ValueRange{80, 120};
         o.variants = {{R"(C:\Models\Oak2.max)", "Oak2", 2}, {R"(C:\Models\Oak.max)", "OakB", 1}};
     }
     o.saveToFile = std::getenv("TES_BENCH_NO_FILE") == nullptr;
