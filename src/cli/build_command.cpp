@@ -127,13 +127,12 @@ int BuildOneKind(const LoadedProject& project, const BuildOptions& options, Plat
     std::optional<KindPlan> plan;
     if (!notOffered)
         plan = PlanKind(shared, number, &table, FallbackOf(options), KindScope::One);
-    std::optional<Message> mistake;
-    if (plan && plan->status != KindPlan::Status::Build)
+    // A kind the tile lacks is said first: no Max file or object would make it one to build.
+    std::optional<Message> mistake = notOffered;
+    if (!mistake && plan->status != KindPlan::Status::Build)
         mistake = Refusal(plan->reason);
-    else
-        mistake = CheckObjectInput(plan && row && !row->maxFile.empty() ? plan->options : shared);
-    if (!mistake)
-        mistake = notOffered;
+    else if (!mistake)
+        mistake = CheckObjectInput(row && !row->maxFile.empty() ? plan->options : shared);
     if (mistake) {
         platform.showMessage(mistake->text);
         return kExitFailed;

@@ -30,10 +30,17 @@ struct LoadOptions {
     std::optional<std::string> heading; // typed after the load
 };
 
+// A camera and its target as an option gave them; a refusal of the view names that option.
+struct GivenCamera {
+    GroundPoint camera;
+    GroundPoint target;
+    const char* option = "--view"; // or "--add-view"
+};
+
 // The views a command gives, with the numbers that apply to each of them.
 struct ViewOptions {
-    std::vector<std::pair<GroundPoint, GroundPoint>> cameras; // camera and target, --view's first
-    bool replace = false; // --view or --no-view: the views given replace the table's
+    std::vector<GivenCamera> cameras; // --view's first
+    bool replace = false;             // --view or --no-view: the views given replace the table's
     std::optional<double> fov;
     std::optional<double> margin;
     std::optional<double> keepRadius;

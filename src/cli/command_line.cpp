@@ -53,7 +53,10 @@ CLI::Validator FieldLength(std::size_t maxLength) {
 CLI::Validator WholeNumber() {
     return CLI::Validator(
         [](std::string& value) -> std::string {
-            return IsDigitsOnly(value) ? std::string() : std::string("must be a kind's number");
+            // Digits only, and not all of them zeros: kinds are numbered from 1.
+            return IsDigitsOnly(value) && value.find_first_not_of('0') != std::string::npos
+                       ? std::string()
+                       : std::string("must be a kind's number, 1 or more");
         },
         "");
 }

@@ -20,11 +20,32 @@ namespace {
 constexpr KeyOptionForm kHelpOrder[] = {KeyOptionForm::Text, KeyOptionForm::Value, KeyOptionForm::Repeated,
                                         KeyOptionForm::NotEmpty};
 
+// What the parser gives an option that came without its value: no argument can hold a NUL.
+const std::string kNoValue(1, '\0');
+
+// A value of several parts gives each its separator once: the reader takes all after the first into
+// the last part (an object's name the file holds may have a bar), but on the command line a second
+// one is a slip.
+void RefuseExtraSeparators(const KindKey& key, const std::string& text) {
+    if (key.partsSeparator == 0 || key.list || key.fields.size() < 2)
+        return;
+    const auto separators =
+        static_cast<std::size_t>(std::count(text.begin(), text.end(), key.partsSeparator));
+    if (separators >= key.fields.size())
+        throw CLI::ValidationError(std::string(key.option.name),
+                                   text + " is not " + std::string(key.option.valueName) +
+                                       ": it has more than one " + key.partsSeparator);
+}
+
 // The option's text as the key is to read it, or none for the word that stands for the key's default;
 // a text that is no value is refused with the option's name, as a wrong argument.
 std::optional<std::string> Checked(const KindKey& key, const std::string& text) {
     const KindKey::Option& option = key.option;
     const std::string name(option.name);
+    if (text == kNoValue)
+        throw CLI::ValidationError(name,
+                                   "has no value; it takes " +
+                                       std::string(option.rule.empty() ? option.valueName : option.rule));
     if (option.form == KeyOptionForm::NotEmpty)
         RefuseEmpty(name, text, option.rule);
     const bool defaultWord = !option.defaultWord.empty();
@@ -38,6 +59,7 @@ std::optional<std::string> Checked(const KindKey& key, const std::string& text) 
         throw CLI::ValidationError(name, text + " is not " + std::string(option.rule));
     if (!problem.empty())
         throw CLI::ValidationError(name, text + " " + problem);
+    RefuseExtraSeparators(key, text);
     return text;
 }
 
@@ -62,6 +84,11 @@ void AddValueOption(CLI::App& app, KindsOptions& kinds, const KindKey& key, CLI:
     added->type_name(std::string(option.valueName));
     if (option.form == KeyOptionForm::Text)
         added->check(OneLine());
+    // A value read by the key's reader may be missing, to be refused in the option's words rather than
+    // the parser's. A text (a path, a name) always takes the next argument, even one that starts with a
+    // minus sign.
+    if (option.form == KeyOptionForm::Value || option.form == KeyOptionForm::NotEmpty)
+        added->expected(0, 1)->default_str(kNoValue);
     added->needs(set)->group(std::string(option.group));
 }
 

@@ -16,9 +16,12 @@ namespace tes::cli {
 
 namespace {
 
+constexpr int kSmallestSide = 64;
 constexpr int kLargestSide = 16384;
+const std::string kSideRange =
+    "each side from " + std::to_string(kSmallestSide) + " to " + std::to_string(kLargestSide);
 
-// "WxH", each side from 64 to the largest a picture may have.
+// "WxH", each side from the smallest to the largest a picture may have.
 bool ReadSize(const std::string& text, int& width, int& height) {
     const std::size_t x = text.find_first_of("xX");
     if (x == std::string::npos || x == 0 || x + 1 == text.size() ||
@@ -27,7 +30,8 @@ bool ReadSize(const std::string& text, int& width, int& height) {
         return false;
     width = std::stoi(text.substr(0, x));
     height = std::stoi(text.substr(x + 1));
-    return width >= 64 && height >= 64 && width <= kLargestSide && height <= kLargestSide;
+    return width >= kSmallestSide && height >= kSmallestSide && width <= kLargestSide &&
+           height <= kLargestSide;
 }
 
 } // namespace
@@ -40,9 +44,9 @@ void AddPreviewOptions(CLI::App& app, PreviewOptions& options) {
            "--size",
            [&options](const std::string& text) {
                if (!ReadSize(text, options.width, options.height))
-                   throw CLI::ValidationError("--size", "must be WxH, each from 64 to 16384 pixels");
+                   throw CLI::ValidationError("--size", "must be WxH, " + kSideRange + " pixels");
            },
-           "The picture's size in pixels (default 1024x1024)")
+           "The picture's size in pixels, " + kSideRange + " (default 1024x1024)")
         ->type_name("WxH");
     app.add_option("--output-dir", options.outputDir, "Write a relative OUT.png into this folder")
         ->type_name("DIR")

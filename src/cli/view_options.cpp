@@ -11,14 +11,14 @@ namespace {
 
 constexpr const char* kCameraForm = "CX,CY:TX,TY";
 
-std::pair<GroundPoint, GroundPoint> ReadCamera(const char* option, const std::string& text) {
+GivenCamera ReadCamera(const char* option, const std::string& text) {
     const std::size_t colon = text.find(':');
     const KeyValue<GroundPoint> camera = ReadGroundPoint(text.substr(0, colon));
     const KeyValue<GroundPoint> target =
         colon == std::string::npos ? camera : ReadGroundPoint(text.substr(colon + 1));
     if (colon == std::string::npos || !camera.read() || !target.read())
         throw CLI::ValidationError(option, text + " is not " + kCameraForm);
-    return {camera.value, target.value};
+    return {camera.value, target.value, option};
 }
 
 // A number of the views, read as the kinds table reads its key.
@@ -41,10 +41,10 @@ CLI::Option* AddNumber(CLI::App& app, const char* name, const char* placeholder,
 
 std::vector<PlantView> ViewOptions::views() const {
     std::vector<PlantView> views;
-    for (const auto& [camera, target] : cameras) {
+    for (const GivenCamera& given : cameras) {
         PlantView view;
-        view.camera = camera;
-        view.target = target;
+        view.camera = given.camera;
+        view.target = given.target;
         view.fov = fov.value_or(view.fov);
         view.margin = margin.value_or(view.margin);
         view.keepRadius = keepRadius.value_or(view.keepRadius);
@@ -82,10 +82,22 @@ void AddViewOptions(CLI::App& app, ViewOptions& views, ViewScope scope) {
               : "For this run, instead of the kinds table's views: write only the plants a camera at CX,CY "
                 "looking at TX,TY sees (the scene's X and Y, as 3ds Max shows them). Repeatable: a plant "
                 "any of them sees is kept";
-    // The table's only view is given once; a run may have several.
-    CLI::Option* view = table ? app.add_option_function<std::string>(
-                                    "--view", [setView](const std::string& text) { setView({text}); }, help)
-                              : app.add_option_function<std::vector<std::string>>("--view", setView, help);
+    // The table's only view is given once; a run may have several. Given twice, the parser keeps the last
+    // so that the callback can refuse the two in the words of the options.
+    CLI::Option* view = nullptr;
+    if (table) {
+        view = app.add_option_function<std::string>(
+                      "--view",
+                      [setView, &app](const std::string& text) {
+                          if (app.get_option("--view")->count() > 1)
+                              throw CLI::ValidationError("--view", "takes one view; use --add-view for more");
+                          setView({text});
+                      },
+                      help)
+                   ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    } else {
+        view = app.add_option_function<std::vector<std::string>>("--view", setView, help);
+    }
     view->type_name(kCameraForm)->group(group);
     if (table) {
         app.add_option_function<std::vector<std::string>>(
@@ -129,9 +141,10 @@ void CheckViewOptions(const ViewOptions& views) {
                 throw CLI::ValidationError(name, "applies to a view given with it (--view)");
         }
     }
-    for (const PlantView& view : views.views()) {
-        if (std::optional<std::string> problem = ViewProblem(view))
-            throw CLI::ValidationError("--view", CameraText(view) + ": " + *problem);
+    const std::vector<PlantView> given = views.views();
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        if (std::optional<std::string> problem = ViewProblem(given[i]))
+            throw CLI::ValidationError(views.cameras[i].option, CameraText(given[i]) + ": " + *problem);
     }
 }
 

@@ -71,8 +71,7 @@ std::optional<Message> SavePicturePng(const QImage& picture, const std::string& 
         file.writeEncoded(std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
         file.commit();
     } catch (const Failure& failure) {
-        return Message{MessageKind::Failure,
-                       "Cannot write the picture " + path + ": " + failure.description()};
+        return Message{MessageKind::Failure, "Cannot write the picture " + path + ": " + failure.reason()};
     }
     return std::nullopt;
 }

@@ -223,6 +223,11 @@ INSTANTIATE_TEST_SUITE_P(
                                 {"--vegetation", "42", "--max-file", "x.max"},
                                 "Please select only from the Vegetation List\n"
                                 "The kinds on this tile: 5 Pine, 12 Oak\n"},
+                    FailureCase{"UnlistedNumberWithoutMaxFile",
+                                {},
+                                {"--vegetation", "99"},
+                                "Please select only from the Vegetation List\n"
+                                "The kinds on this tile: 5 Pine, 12 Oak\n"},
                     FailureCase{"KeyWithTrailingBlank",
                                 {},
                                 {"--vegetation", "Vegetation_5 ", "--max-file", "x.max"},

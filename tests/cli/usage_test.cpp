@@ -1,5 +1,6 @@
 #include "cli/cli_app.h"
 #include "cli_run.h"
+#include "picture/preview_png.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -54,7 +55,19 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{
             "ViewLooksNowhere", {"preview", "x.prj", "--png", "a.png", "--view", "1,1:1,1"}, "--view: 1,1"},
         UsageCase{"ViewNoTarget", {"build", "x.prj", "--all", "--view", "1,1"}, "--view: 1,1 is not"},
-        UsageCase{"TwoOnlyViews", {"kinds", "x.prj", "--view", "0,0:1,0", "--view", "0,0:0,1"}},
+        UsageCase{
+            "AddedViewLooksNowhere", {"kinds", "x.prj", "--add-view", "1,1:1,1"}, "--add-view: 1,1:1,1: "},
+        UsageCase{"TwoOnlyViews",
+                  {"kinds", "x.prj", "--view", "0,0:1,0", "--view", "0,0:0,1"},
+                  "--view: takes one view; use --add-view for more\n"},
+        UsageCase{"NoFarModel",
+                  {"kinds", "x.prj", "--set", "5", "--far-model"},
+                  "--far-model: has no value; it takes FILE|OBJECT\n"},
+        UsageCase{"FarModelTwoBars",
+                  {"kinds", "x.prj", "--set", "5", "--far-model", "a.max|b|c"},
+                  "--far-model: a.max|b|c is not FILE|OBJECT: it has more than one |\n"},
+        UsageCase{
+            "SetKindZero", {"kinds", "x.prj", "--set", "00"}, "--set: must be a kind's number, 1 or more\n"},
         UsageCase{"BuildKindsMissing", {"build", "x.prj", "--all", "--kinds", "no.ini"}, kNoTable}),
     [](const testing::TestParamInfo<UsageCase>& info) { return info.param.name; });
 
@@ -79,6 +92,8 @@ TEST(Usage, HelpDescribesEveryCommandAndOption) {
           "--heading", "--vegetation", "--all", "--max-file", "--object", "--vertical-scale",
           "--vertical-offset", "--no-save"})
         EXPECT_NE(build.out.find(option), std::string::npos) << option;
+    EXPECT_NE(RunEnviroScript({"preview", "--help"}).out.find("pixels, each side from 64 to 16384"),
+              std::string::npos);
 }
 
 // Each option shows one placeholder for what it takes, without the parser's own additions: its checks'
@@ -113,6 +128,16 @@ TEST(Output, UnwritableOutputFails) {
     const char* argv[] = {"enviro-script", "--version"};
     EXPECT_EQ(cli::RunCli(2, argv, out, err), 1);
     EXPECT_EQ(err.str(), "enviro-script: cannot write the output\n");
+}
+
+// The reason a picture cannot be written is in lower case, as in the other messages.
+TEST(Output, UnwritablePictureSaysWhy) {
+    if (!CanDrawPreviewPictures())
+        GTEST_SKIP() << "this build cannot draw pictures";
+    TempDir dir;
+    const std::string png = dir.file("none") + "/P.png";
+    const CliRun run = RunEnviroScript({"preview", SmallProject().writeTo(dir), "--png", png});
+    EXPECT_EQ(run.err, "Cannot write the picture " + png + ": path not found\n");
 }
 
 } // namespace
