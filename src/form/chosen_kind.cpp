@@ -26,6 +26,21 @@ std::string ChosenKindNumber(std::string_view comboText) {
     return std::string(GetElement(EntryKey(comboText), "_", 1));
 }
 
+std::optional<std::size_t> ChosenKindEntry(const std::vector<KindEntry>& entries,
+                                           std::string_view comboText) {
+    const std::string number = ChosenKindNumber(comboText);
+    if (number.empty())
+        return std::nullopt;
+    // 05 and 5 are one kind, as in the kinds table.
+    const std::string wanted = KindNumber(number);
+    const auto it = std::find_if(entries.begin(), entries.end(), [&](const KindEntry& entry) {
+        return KindNumber(entry.row.number) == wanted;
+    });
+    if (it == entries.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(it - entries.begin());
+}
+
 bool NamesOfferedKind(std::string_view text, const std::vector<std::string>& offered) {
     const std::string chosen = UpperCase(EntryKey(text));
     return std::any_of(offered.begin(), offered.end(),

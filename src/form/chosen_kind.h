@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/plants/kind_entries.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +25,10 @@ struct ChosenKindFields {
 // The kind number a text of the kinds list names, as Process reads the combo box: the text after the
 // underscore of the part before the first colon ("5" for "Vegetation_5:  Pine").
 std::string ChosenKindNumber(std::string_view comboText);
+
+// The place among the Kinds dialog's entries of the kind the combo box names, picked or typed, so that
+// the dialog opens on the kind the user is working on; nothing when it names none of them.
+std::optional<std::size_t> ChosenKindEntry(const std::vector<KindEntry>& entries, std::string_view comboText);
 
 // Whether some entry of the list has the same key (the text before the first colon) as the text,
 // letter case aside: a typed "vegetation_5" names the entry "Vegetation_5:  Pine".

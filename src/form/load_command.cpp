@@ -65,7 +65,7 @@ void ShowLoadedProject(Context& ctx, const std::string& projectPath, LoadResult&
 }
 
 // Reads the kinds table beside the project. Its values that cannot be read are named in one message,
-// and the status line says how many there are.
+// a warning (their kinds are not built), and the status line says how many there are.
 void ReadKindsTable(Context& ctx, Messages& messages) {
     Messages table;
     // Looked at before the reading, so that a change made meanwhile is followed.
@@ -81,7 +81,7 @@ void ReadKindsTable(Context& ctx, Messages& messages) {
     for (const Message& fault : table)
         text += "\n" + fault.text;
     text += "\n\nTheir kinds are not built until the values are mended (Kinds... or the file itself).";
-    messages.push_back(Notice(std::move(text)));
+    messages.push_back(Refusal(std::move(text)));
     ctx.form.setStatusText(std::string(ctx.form.statusText()) + "; " + UnreadableValuesText(ctx.kindsTable));
 }
 

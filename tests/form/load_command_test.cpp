@@ -190,7 +190,7 @@ TEST_F(LoadCommandTest, AFailingReaderDoesNotStopTheLoad) {
     EXPECT_TRUE(ctx.form.processEnabled());
 }
 
-// The kinds table's values that cannot be read are named in one message and counted in the status line.
+// The kinds table's values that cannot be read are named in one warning and counted in the status line.
 TEST_F(LoadCommandTest, TheKindsTablesUnreadableValuesAreNamedOnce) {
     const std::string prj = writeProject("P", "[Environment]\r\nTerrainWidth=1\r\n", "3,0,0,0\r\n");
     dir.write("P.tes.ini", "[Vegetation_3]\r\nTurn=0:36O\r\nEnabled=false\r\n");
@@ -202,6 +202,7 @@ TEST_F(LoadCommandTest, TheKindsTablesUnreadableValuesAreNamedOnce) {
                     "Vegetation_3: Enabled=false in P.tes.ini is not 1 or 0\n"
                     "Vegetation_3: Turn=0:36O in P.tes.ini is not FROM:TO\n\n"
                     "Their kinds are not built until the values are mended (Kinds... or the file itself)."));
+    EXPECT_EQ(platform.messageKinds.back(), MessageKind::Refusal);
     EXPECT_TRUE(ctx.form.statusText().ends_with("; 2 values in P.tes.ini cannot be read"));
 }
 

@@ -89,6 +89,7 @@ TEST_F(KindsDialogTest, TheDialogEditsTheRowsAndOnlyOkKeepsThem) {
             EXPECT_EQ(cell(dialog, 1, C::ObjectName), QStringLiteral("Birch"));
 
             dialog.table()->setCurrentIndex(dialog.table()->model()->index(2, C::Enabled));
+            dialog.table()->setFocus(); // Browse kept it
             QTest::keyClick(dialog.table(), Qt::Key_Space);
             EXPECT_FALSE(checked(dialog, 2, C::Enabled));
 
@@ -139,6 +140,21 @@ TEST_F(KindsDialogTest, TypingOnACheckBoxEditsTheMaxFileAndEnterEndsTheEditFirst
     });
     EXPECT_TRUE(visibleAfterEdit);
     EXPECT_NE(ReadFileBytes(tableFile()).find("MaxFile=D:\\M\\Fern.max"), std::string::npos);
+}
+
+// The dialog opens on the kind chosen in the main window; a key typed after a cancelled Browse leaves
+// its Max file as it was.
+TEST_F(KindsDialogTest, OpensOnTheChosenKindAndACancelledBrowseKeepsItsPath) {
+    ctx().kindsTable.set({"5", "D:\\M\\Oak.max", "", true});
+    emit window().findChild<QComboBox*>(QStringLiteral("comboSelectVegetation"))->activated(2);
+    withDialog([&](KindsDialog& dialog) {
+        EXPECT_EQ(dialog.table()->currentIndex(), dialog.table()->model()->index(2, KindsModel::MaxFile));
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnBrowseKindMaxFile")),
+                          Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z);
+        dialog.accept();
+    });
+    EXPECT_EQ(ctx().kindsTable.find("5")->maxFile, "D:\\M\\Oak.max");
 }
 
 // The variation fields of the selected kind and the seed reach the table; a wrong field keeps the

@@ -8,6 +8,7 @@
 
 #include <QComboBox>
 #include <QImage>
+#include <QPushButton>
 #include <QToolButton>
 
 namespace tes::test {
@@ -105,6 +106,21 @@ TEST_F(PreviewWindowTest, ViewModeAndPanelForwardToTheirHandlers) {
     fov->setText(QStringLiteral("60"));
     emit fov->editingFinished();
     EXPECT_EQ(ctx().kindsTable.views()[0].fov, 60);
+}
+
+// The view mode's hint names the view a click places, also after Remove; a load ends the mode.
+TEST_F(PreviewWindowTest, TheViewModesHintFollowsRemoveAndALoadEndsTheMode) {
+    PreviewWindow& preview = openPreview();
+    PreviewViewsPanel& panel = *preview.viewsPanel();
+    for (QPushButton* press : {panel.addButton(), panel.addButton(), panel.removeButton()})
+        QTest::mouseClick(press, Qt::LeftButton);
+    EXPECT_TRUE(preview.statusText().startsWith(QStringLiteral("Click to place View1's camera")));
+    QTest::mouseClick(panel.removeButton(), Qt::LeftButton);
+    EXPECT_TRUE(preview.statusText().startsWith(QStringLiteral("Click to place the camera of a new view")));
+    platform.dialogAnswers.push_back(projectFile());
+    QTest::mouseClick(button("btnBrowseProjectFile"), Qt::LeftButton);
+    preview.rebuildNow();
+    EXPECT_FALSE(preview.canvas()->viewMode());
 }
 
 // The picture the README and the help show. Runs only when TES_SCREENSHOT_DIR names the folder to

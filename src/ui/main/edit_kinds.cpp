@@ -1,6 +1,7 @@
 // The "Kinds..." button's routine: the dialog over the loaded project, its OK stored into the kinds
 // table before the dialog closes.
 #include "core/plants/kind_entries.h"
+#include "form/chosen_kind.h"
 #include "form/context.h"
 #include "form/fast_script_offer.h"
 #include "form/process_all.h"
@@ -17,8 +18,10 @@ void EditKinds(Context& ctx, QWidget* owner, const DialogRunner& run) {
     const auto entries = [&ctx] {
         return KindEntries(ctx.kinds, ctx.form.list(ListId::List1), ctx.kindsTable);
     };
-    KindsDialog dialog(entries(), {tableName, GetFileNameFromPath(JoinedScriptPath(ctx))}, ctx.joinAllScripts,
-                       ctx.kindsTable.seed(), ctx.kindsTable.seedFault(), owner);
+    const std::vector<KindEntry> opened = entries();
+    KindsDialog dialog(opened, {tableName, GetFileNameFromPath(JoinedScriptPath(ctx))}, ctx.joinAllScripts,
+                       ctx.kindsTable.seed(), ctx.kindsTable.seedFault(),
+                       ChosenKindEntry(opened, ctx.form.comboText()).value_or(0), owner);
     dialog.setRefusalShower(
         [&ctx](const std::string& text) { ctx.platform.showMessageOfKind(Refusal(text)); });
     dialog.setMaxFileChooser([&ctx, &objectDir] {

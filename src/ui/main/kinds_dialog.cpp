@@ -36,7 +36,7 @@ constexpr int kRowsShown = 8;
 } // namespace
 
 KindsDialog::KindsDialog(std::vector<KindEntry> entries, const Files& files, bool join, std::int64_t seed,
-                         const std::optional<KeyFault>& seedFault, QWidget* owner)
+                         const std::optional<KeyFault>& seedFault, std::size_t chosen, QWidget* owner)
     : QDialog(owner) {
     setObjectName(QStringLiteral("frmKinds"));
     setWindowTitle(QStringLiteral("Kinds"));
@@ -103,11 +103,15 @@ KindsDialog::KindsDialog(std::vector<KindEntry> entries, const Files& files, boo
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    // The first kind's Max file is where typing or F2 starts.
-    m_browse->setEnabled(m_model->rowCount() > 0);
-    if (m_model->rowCount() > 0) {
-        m_table->setCurrentIndex(m_model->index(0, KindsModel::MaxFile));
-        showVariationOf(0);
+    // The chosen kind's Max file is where typing or F2 starts, and its fields are shown, so that what
+    // the user changes goes to the kind they are working on.
+    const int rows = m_model->rowCount();
+    m_browse->setEnabled(rows > 0);
+    if (rows > 0) {
+        const int row = chosen < static_cast<std::size_t>(rows) ? static_cast<int>(chosen) : 0;
+        m_table->setCurrentIndex(m_model->index(row, KindsModel::MaxFile));
+        m_table->scrollTo(m_table->currentIndex()); // a kind far down a long list is in sight
+        showVariationOf(row);
     }
     m_table->setFocus();
     // Wide enough for a path, high enough for a tile's kinds; the user may make it larger.
@@ -318,7 +322,9 @@ void KindsDialog::browseForCurrentRow() {
     const std::string chosen = m_chooseMaxFile();
     if (!chosen.empty())
         m_model->setData(m_model->index(current.row(), KindsModel::MaxFile), ToQString(chosen));
-    m_table->setFocus();
+    // The focus is on Browse, where the file dialog was asked for, as after any dialog: on the table a
+    // key typed next would replace the cell's path, also after a cancelled Browse.
+    m_browse->setFocus();
 }
 
 bool KindsDialog::editing() const {

@@ -38,9 +38,10 @@ public:
         std::string table;  // "Valley.tes.ini"
         std::string joined; // "Valley_MainVeg_All.ms"
     };
-    // The seed is the table's, or the value it could not read.
+    // The seed is the table's, or the value it could not read. The dialog opens on the Max file of
+    // entry `chosen` (the first entry when it is none of them).
     KindsDialog(std::vector<KindEntry> entries, const Files& files, bool join, std::int64_t seed,
-                const std::optional<KeyFault>& seedFault, QWidget* owner = nullptr);
+                const std::optional<KeyFault>& seedFault, std::size_t chosen = 0, QWidget* owner = nullptr);
 
     // How Browse asks for a Max file: the chosen path, or the empty text when none was chosen.
     void setMaxFileChooser(std::function<std::string()> choose);

@@ -115,6 +115,8 @@ PreviewWindow::PreviewWindow(PreviewSource source, QWidget* parent)
     connect(m_panel, &PreviewViewsPanel::selected, this, [this](int index) {
         m_selected = index;
         followViews();
+        if (m_panel->modeButton()->isChecked())
+            showModeHint();
     });
 }
 
@@ -170,6 +172,9 @@ void PreviewWindow::startBuild() {
         followViews();
         return;
     }
+    // Another project's records: a view mode set for the last one's ends with it.
+    if (records.generation() != m_shownGeneration && records.generation() != m_buildingGeneration)
+        m_panel->modeButton()->setChecked(false);
     try {
         m_builder = std::make_unique<PreviewSceneBuilder>(input);
     } catch (const Failure& failure) {

@@ -63,6 +63,7 @@ private:
     QString selectedName() const;
     QString savedStatus(const QString& name) const;
     void setMode(bool on);
+    void showModeHint();
     void pressView(double X, double Y);
     void dragView(double X, double Y);
     void releaseView();

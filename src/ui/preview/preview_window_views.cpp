@@ -82,6 +82,11 @@ void PreviewWindow::setMode(bool on) {
         showStatus(m_summary);
         return;
     }
+    showModeHint();
+}
+
+// What a click does now: it names the chosen view, so it is said again whenever another is chosen.
+void PreviewWindow::showModeHint() {
     const QString which = m_selected >= 0 ? selectedName() + QStringLiteral("'s camera")
                                           : QStringLiteral("the camera of a new view");
     showStatus(
@@ -156,7 +161,7 @@ void PreviewWindow::addView() {
     if (failure)
         return;
     if (m_panel->modeButton()->isChecked())
-        setMode(true); // names the new view
+        showModeHint(); // names the new view
     else
         m_panel->modeButton()->setChecked(true);
 }
@@ -176,6 +181,8 @@ void PreviewWindow::removeView() {
         RemovePreviewView(m_source.views, static_cast<std::size_t>(m_selected));
     followViews();
     showMessage(failure);
+    if (m_panel->modeButton()->isChecked())
+        showModeHint(); // another view is chosen now, or none
 }
 
 void PreviewWindow::editField(ViewField field, const QString& text) {
