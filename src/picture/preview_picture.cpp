@@ -93,9 +93,13 @@ void PaintSun(QPainter& painter, const PreviewScene& scene, const PreviewView& v
         painter.setPen(QPen(QColor(0xFF, 0xD0, 0x40), 2));
         Arrow(painter, centre - unit * kSunRadius, centre + unit * kSunRadius);
     }
-    painter.setPen(Qt::white);
     const QString text = QStringLiteral("Sun %1°").arg(QString::fromStdString(DecimalText(scene.heading)));
     const QRectF below(centre.x() - 60, centre.y() + kSunRadius + 8, 120 - 0, kRowHeight);
+    // On the dial's see-through dark, so that it reads over dense dots.
+    const QRectF backdrop = painter.boundingRect(below, Qt::AlignHCenter | Qt::AlignTop, text);
+    painter.setPen(Qt::NoPen);
+    painter.drawRect(backdrop.adjusted(-3, 0, 3, 0));
+    painter.setPen(Qt::white);
     painter.drawText(below, Qt::AlignHCenter | Qt::AlignTop, text);
 }
 
@@ -165,7 +169,8 @@ void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView
     int y = kMargin + 4;
     painter.setPen(Qt::white);
     painter.drawText(QRect(kMargin + 6, y, width - 12, kRowHeight), Qt::AlignVCenter,
-                     QStringLiteral("%1 records").arg(ShownRecordCount(scene, shown)));
+                     QStringLiteral("%1 records")
+                         .arg(QString::fromStdString(GroupedDigits(ShownRecordCount(scene, shown)))));
     for (std::size_t i = 0; i < listed; ++i) {
         y += kRowHeight;
         const std::size_t k = scene.legend[i];
@@ -197,9 +202,11 @@ void PaintLegend(QPainter& painter, const PreviewScene& scene, const PreviewView
 } // namespace
 
 QString LegendCountText(const PreviewKind& kind) {
+    // Grouped as the status line groups its counts.
+    const QString count = QString::fromStdString(GroupedDigits(kind.count));
     if (!kind.filtered)
-        return QString::number(kind.count);
-    return QStringLiteral("shown %1 of %2").arg(kind.shown).arg(kind.count);
+        return count;
+    return QStringLiteral("shown %1 of %2").arg(QString::fromStdString(GroupedDigits(kind.shown)), count);
 }
 
 PreviewInsets OverlayInsets(const PreviewScene& scene, int width) {

@@ -53,7 +53,8 @@ TEST(PreviewPicture, TheLegendSaysHowManyOfAFilteredKindAreShown) {
         const char* text;
     } cases[] = {{{"1", "Pine", 49, 0, {}, {}, false, 49}, "49"},
                  {{"1", "Pine", 49, 0, {}, {}, true, 7}, "shown 7 of 49"},
-                 {{"5", "Oak", 3, 0, {}, {}, true, 0}, "shown 0 of 3"}};
+                 {{"5", "Oak", 3, 0, {}, {}, true, 0}, "shown 0 of 3"},
+                 {{"5", "Oak", 334274, 0, {}, {}, true, 140818}, "shown 140,818 of 334,274"}};
     for (const auto& c : cases)
         EXPECT_EQ(LegendCountText(c.kind).toStdString(), c.text);
 }
