@@ -19,18 +19,24 @@ using namespace kinds_lines;
 
 namespace {
 
-// INI text has blank lines, comments, section headers and key=value lines, and no NUL bytes.
-bool LooksLikeIni(std::string_view text) {
+// INI text has blank lines, comments, section headers and key=value lines, and no NUL bytes. Why the
+// text is none, naming the first line that is not: "line 3, \"just some words\", is ...".
+std::optional<std::string> NotIniText(std::string_view text) {
     if (text.find('\0') != std::string_view::npos)
-        return false;
-    bool ini = true;
+        return "it holds a NUL byte";
+    std::optional<std::string> why;
+    std::size_t number = 0;
     ForEachIniLine(text, [&](std::string_view raw) {
+        ++number;
         const std::string_view line = TrimIniBlanks(raw);
-        ini = line.empty() || line.front() == ';' || line.front() == '[' ||
-              line.find('=') != std::string_view::npos;
-        return ini;
+        if (line.empty() || line.front() == ';' || line.front() == '[' ||
+            line.find('=') != std::string_view::npos)
+            return true;
+        why = "line " + std::to_string(number) + ", \"" + std::string(line) +
+              "\", is no section, key=value or comment";
+        return false;
     });
-    return ini;
+    return why;
 }
 
 template <typename Reader, typename T>
@@ -165,14 +171,18 @@ TableFile kinds_lines::ReadTableFile(const std::string& path) {
         const std::string bytes = ReadFileBytes(path);
         file.utf8 = std::string_view(bytes).starts_with(kUtf8Bom);
         const std::string text = file.utf8 ? bytes.substr(kUtf8Bom.size()) : Cp1252ToUtf8(bytes);
-        file.readable = LooksLikeIni(text);
+        if (std::optional<std::string> why = NotIniText(text)) {
+            file.readable = false;
+            file.why = std::move(*why);
+        }
         // Each line ended by LF, as the writer makes them, so that texts compare line by line.
         ForEachIniLine(text, [&file](std::string_view line) {
             file.text.append(line).push_back('\n');
             return true;
         });
-    } catch (const Failure&) {
+    } catch (const Failure& failure) {
         file.readable = false;
+        file.why = failure.reason();
     }
     return file;
 }
@@ -182,7 +192,7 @@ KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
     table.m_fileName = GetFileNameFromPath(path);
     const TableFile file = ReadTableFile(path);
     if (!file.readable) {
-        messages.push_back(table.damagedNotice());
+        messages.push_back(table.damagedNotice(file.why));
         table.m_damaged = true;
         return table;
     }
@@ -190,9 +200,9 @@ KindsTable KindsTable::Read(const std::string& path, Messages& messages) {
     return table;
 }
 
-Message KindsTable::damagedNotice() const {
-    return Notice("The kinds table " + m_fileName +
-                  " cannot be read; it is left aside and no kind has a Max file.");
+Message KindsTable::damagedNotice(const std::string& why) const {
+    return Notice("The kinds table " + m_fileName + " cannot be read (" + why +
+                  "); it is left aside and no kind has a Max file.");
 }
 
 KindsTable::Contents KindsTable::contentsOf(const std::string& text, Messages& messages) const {

@@ -178,7 +178,8 @@ private:
     Contents contentsOf(const std::string& text, Messages& messages) const;
     // Takes the text as the file's: what the table says and what its changes are told from.
     void take(std::string text, Messages& messages);
-    Message damagedNotice() const;
+    // The notice of a file that is no kinds table, and why.
+    Message damagedNotice(const std::string& why) const;
     // The usable views and their faults, from the sections.
     void sortViews();
 

@@ -15,6 +15,7 @@ namespace tes::kinds_lines {
 struct TableFile {
     bool exists = false;
     bool readable = true; // false: no kinds table (not INI text, not a file, no access)
+    std::string why;      // when not readable: "line 3, \"just some words\", is no section, ..."
     std::string text;     // UTF-8 without a byte-order mark, each line ended by LF
     bool utf8 = false;    // the file is UTF-8 behind a byte-order mark
 };

@@ -43,7 +43,7 @@ bool KindsTable::follow(const std::string& path, Messages& messages) {
     if (!file.readable) {
         if (m_damaged)
             return false;
-        messages.push_back(damagedNotice());
+        messages.push_back(damagedNotice(file.why));
         m_damaged = true;
         m_text.clear();
         m_base = m_now = Contents();

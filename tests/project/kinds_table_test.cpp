@@ -58,10 +58,12 @@ TEST(KindsTableRead, AMissingFileIsAnEmptyTableAndADamagedOneIsNamedInANotice) {
     const struct {
         const char* name;
         std::string bytes; // empty: a folder stands in the file's place
+        const char* why;
     } damaged[] = {
-        {"folder", ""},
-        {"NUL bytes", "[Vegetation_5]\r\nMaxFile=a\0.max\r\n"s},
-        {"no INI line", "[Vegetation_5]\r\nMaxFile=a.max\r\njust some words\r\n"},
+        {"folder", "", "("},
+        {"NUL bytes", "[Vegetation_5]\r\nMaxFile=a\0.max\r\n"s, "(it holds a NUL byte)"},
+        {"no INI line", "[Vegetation_5]\r\nMaxFile=a.max\r\njust some words\r\n",
+         "(line 3, \"just some words\", is no section, key=value or comment)"},
     };
     TempDir dir;
     Messages messages;
@@ -81,7 +83,8 @@ TEST(KindsTableRead, AMissingFileIsAnEmptyTableAndADamagedOneIsNamedInANotice) {
         EXPECT_TRUE(table.damaged()) << "never to be written over";
         ASSERT_EQ(notices.size(), 1u);
         EXPECT_EQ(notices[0].kind, MessageKind::Notice);
-        EXPECT_NE(notices[0].text.find("P.tes.ini"), std::string::npos) << notices[0].text;
+        EXPECT_NE(notices[0].text.find("P.tes.ini cannot be read " + std::string(c.why)), std::string::npos)
+            << notices[0].text;
     }
 }
 
