@@ -49,8 +49,12 @@ Messages btnAddFile_Click(CombinerState& combiner) {
 Messages btnSaveAs_Click(CombinerState& combiner) {
     return RunOnChosenFile(combiner, ScriptDialog(combiner, "Save Compiled MAX Script As... (MS)", true),
                            [&combiner](const std::string& path) {
-                               return SaveCombination(combiner.lstMaxScripts, path, combiner.fileByteLimit,
-                                                      combiner.utf8);
+                               Messages messages = SaveCombination(combiner.lstMaxScripts, path,
+                                                                   combiner.fileByteLimit, combiner.utf8);
+                               // Saved, the window says where, as the main window does after Process.
+                               combiner.status =
+                                   AnyRefusalOrFailure(messages) ? std::string() : "Wrote " + path;
+                               return messages;
                            });
 }
 

@@ -23,7 +23,8 @@ struct CombinerState {
     const std::string& defaultDir;   // the session's folder for project and script files
     const std::string& outputFolder; // where the scripts go, when not beside the project: dialogs start there
     LineList lstMaxScripts;
-    bool utf8 = false;                          // a script added was UTF-8, and so is the file saved
+    std::string status; // what the last Save As did, for the window's status line: "Wrote D:\\All.ms"
+    bool utf8 = false;  // a script added was UTF-8, and so is the file saved
     std::uint64_t fileByteLimit = kNoByteLimit; // tests make Save As fail as on a full disk
 };
 

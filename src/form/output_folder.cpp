@@ -62,6 +62,30 @@ bool CheckOutputFolder(Context& ctx, const std::string& folder) {
     return !problem;
 }
 
+bool OfferToCreateOutputFolder(Context& ctx) {
+    const std::string& folder = ctx.outputFolder;
+    if (folder.empty() || !ctx.session.SaveToFile)
+        return true;
+    const std::filesystem::path path = PathFromUtf8(folder);
+    std::error_code ec;
+    // Only a whole path is made: a relative one would land wherever the program was started from,
+    // and the build names the other faults as it meets them.
+    if (!path.is_absolute() || std::filesystem::exists(path, ec))
+        return true;
+    if (!ctx.platform.askYesNo("The Output folder " + folder + " does not exist. Create it?"))
+        return false;
+    std::filesystem::create_directories(path, ec);
+    if (!ec && std::filesystem::is_directory(path, ec))
+        return true;
+    std::string why = ec ? ec.message() : std::string("a file stands in its way");
+    // The system's reason goes mid-sentence.
+    if (!why.empty() && why[0] >= 'A' && why[0] <= 'Z')
+        why[0] = static_cast<char>(why[0] - 'A' + 'a');
+    ctx.platform.showMessageOfKind({MessageKind::Failure, "Could not create the Output folder " + folder +
+                                                              ": " + why + ".\n" + kChooseOutputFolder});
+    return false;
+}
+
 std::string btnBrowseOutputFolder_Click(Context& ctx, const std::string& typed) {
     const std::string& start = typed.empty() ? ctx.session.ProjectDir : typed;
     const std::string chosen =

@@ -23,6 +23,11 @@ std::optional<std::string> ScriptsFolderProblem(const std::string& folder);
 // Script Options' OK for `folder`: false, with the problem shown, when it cannot take the scripts.
 bool CheckOutputFolder(Context& ctx, const std::string& folder);
 
+// Before Process or Process All writes into a chosen Output folder that is missing: asks whether to
+// create it. True when the build may go on (the folder is there, or made); false when the user says
+// No, or when it cannot be made, which is said naming the folder and why.
+bool OfferToCreateOutputFolder(Context& ctx);
+
 // The Output folder's Browse...: the folder chosen, or `typed` when the user cancelled. The dialog
 // starts in the typed folder, else in the project's.
 std::string btnBrowseOutputFolder_Click(Context& ctx, const std::string& typed);

@@ -102,6 +102,8 @@ AllKindsRequest AllKindsRequestFromForm(Context& ctx) {
 }
 
 Messages btnProcessAll_Click(Context& ctx) {
+    if (!OfferToCreateOutputFolder(ctx))
+        return {};
     ctx.platform.setWaitCursor(true);
     AllKindsRequest request = AllKindsRequestFromForm(ctx);
     if (ctx.joinAllScripts && ctx.session.SaveToFile)

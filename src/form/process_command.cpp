@@ -118,7 +118,7 @@ Messages btnProcess_Click(Context& ctx) {
     if (std::optional<Message> mistake = CheckProcessInput(ctx)) {
         ctx.platform.showMessageOfKind(*mistake);
         messages.push_back(std::move(*mistake));
-    } else {
+    } else if (OfferToCreateOutputFolder(ctx)) {
         KeepFieldsInRow(ctx);
         ctx.platform.setWaitCursor(true);
         messages = BuildScript(ctx);

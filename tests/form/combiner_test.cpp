@@ -25,6 +25,9 @@ TEST_F(CombinerTest, AddsAndSavesUnderTheWaitPointer) {
     EXPECT_EQ(ReadBytes(dir.file("out.ms")), "a\r\nb\r\n\r\n\r\n");
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(platform.waitCursorHistory, (std::vector<bool>{true, false, true, false}));
+    EXPECT_EQ(combiner.status, "Wrote " + dir.file("out.ms"));
+    saveAs(dir.file("no such folder/new.ms"));
+    EXPECT_EQ(combiner.status, "") << "a failed save does not say the last one";
 }
 
 TEST_F(CombinerTest, AsksForScriptFilesInTheDefaultFolder) {

@@ -59,15 +59,49 @@ TEST_F(ProcessAllTest, AnOutputFolderTakesTheScriptsAndIsNamed) {
 
 // Scripts that cannot be written: the box has a line per kind, the folder once, and the way out.
 TEST_F(ProcessAllTest, TheBoxNamesEachKindsFailureAndWhatToDo) {
-    ctx.outputFolder = dir.file("gone");
+    ctx.outputFolder = dir.write("gone", "");
     btnProcessAll_Click(ctx);
     const std::string failed =
         ": failed (Unexpected error in BuildScript 76 - Path not found), Valley_MainVeg_";
     EXPECT_EQ(platform.messages.back(), "Wrote 0 scripts, 0 objects.\nFolder: " + ctx.outputFolder +
                                             "\n\nVegetation_5" + failed + "05.ms\nVegetation_12" + failed +
-                                            "12.ms\n\nThe folder " + ctx.outputFolder + " does not exist.\n" +
-                                            kChooseOutputFolder);
+                                            "12.ms\n\nThe folder " + ctx.outputFolder +
+                                            " is a file, not a folder.\n" + kChooseOutputFolder);
     EXPECT_EQ(platform.messageKinds.back(), MessageKind::Failure);
+}
+
+// A missing Output folder is offered to be made: Yes makes it and builds, No builds nothing, and a
+// folder that cannot be made is named with why.
+TEST_F(ProcessAllTest, AMissingOutputFolderIsOfferedToBeMade) {
+    dir.write("afile", ""); // a file where a folder would have to be made
+    const struct {
+        std::string folder;
+        bool yes;
+        bool built;
+        std::string message; // the start of what is shown after the question
+    } cases[] = {
+        {dir.file("new/out"), true, true, "Wrote 2 scripts"},
+        {dir.file("declined"), false, false, ""},
+        {dir.file("afile/out"), true, false,
+         "Could not create the Output folder " + dir.file("afile/out") + ": "},
+    };
+    for (const auto& c : cases) {
+        platform.messages.clear();
+        platform.questions.clear();
+        platform.answerYes = c.yes;
+        ctx.outputFolder = c.folder;
+        btnProcessAll_Click(ctx);
+        EXPECT_EQ(platform.questions,
+                  std::vector<std::string>{"The Output folder " + c.folder + " does not exist. Create it?"});
+        EXPECT_EQ(std::filesystem::exists(PathFromUtf8(c.folder) / "Valley_MainVeg_12.ms"), c.built)
+            << c.folder;
+        if (c.message.empty())
+            EXPECT_TRUE(platform.messages.empty()) << c.folder;
+        else
+            EXPECT_TRUE(platform.messages.size() == 1 && platform.messages[0].starts_with(c.message))
+                << c.folder;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("declined")));
 }
 
 // Only a kind the tile offers takes the Max file; a damaged table is never written over.

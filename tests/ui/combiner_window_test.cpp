@@ -18,6 +18,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
 
 namespace tes {
@@ -187,12 +188,16 @@ TEST_F(CombinerWindowTest, AMillionLinesAddFine) {
     saveAs(dir.file("big-out.ms"));
     EXPECT_EQ(test::ReadBytes(dir.file("big-out.ms")), bytes + "\r\n\r\n");
     EXPECT_TRUE(platform.messages.empty());
+    // The status line says what Save As did.
+    auto* status = window->findChild<QStatusBar*>(QStringLiteral("statusLine"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->currentMessage().toStdString(), "Wrote " + dir.file("big-out.ms"));
 }
 
 TEST_F(CombinerWindowTest, LaysOutTheControlsInTwips) {
     EXPECT_EQ(window->objectName(), QStringLiteral("frmScriptCompiler"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Combine Scripts"));
-    EXPECT_EQ(window->size(), QSize(553, 295)); // 8295 x 4425 twips
+    EXPECT_EQ(window->size(), QSize(553, 315)); // 8295 x 4425 twips and the status line
     EXPECT_EQ(window->minimumSize(), window->size()) << "drawn at its least size";
 
     struct Expected {
@@ -218,13 +223,13 @@ TEST_F(CombinerWindowTest, LaysOutTheControlsInTwips) {
     EXPECT_EQ(list->parentWidget(), frame);
     EXPECT_EQ(list->geometry(), QRect(8, 16, 521, 214));
 
-    // Larger by 100 x 60, the list takes the room and the buttons keep under it, spread as before.
+    // Larger by 100 x 40, the list takes the room and the buttons keep under it, spread as before.
     window->show();
     window->resize(653, 355);
-    EXPECT_EQ(list->geometry(), QRect(8, 16, 621, 274));
-    EXPECT_EQ(button("btnAddFile")->geometry(), QRect(88, 324, 73, 25));
-    EXPECT_EQ(button("btnDone")->geometry(), QRect(290, 324, 73, 25));
-    EXPECT_EQ(button("btnSaveAs")->geometry(), QRect(492, 324, 73, 25));
+    EXPECT_EQ(list->geometry(), QRect(8, 16, 621, 254));
+    EXPECT_EQ(button("btnAddFile")->geometry(), QRect(88, 304, 73, 25));
+    EXPECT_EQ(button("btnDone")->geometry(), QRect(290, 304, 73, 25));
+    EXPECT_EQ(button("btnSaveAs")->geometry(), QRect(492, 304, 73, 25));
     EXPECT_TRUE(list->uniformItemSizes());
     EXPECT_EQ(list->font().pointSize(), 9);
     EXPECT_TRUE(QFontInfo(list->font()).fixedPitch());

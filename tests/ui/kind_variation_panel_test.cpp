@@ -6,6 +6,9 @@
 #include <map>
 
 #include <QLineEdit>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
 
 namespace tes {
 namespace {
@@ -41,6 +44,27 @@ TEST(KindVariationPanel, EachKeysFieldsCarryItsText) {
         ASSERT_FALSE(ApplyVariationTexts(panel.texts(), taken));
         EXPECT_EQ(WrittenTexts(key, taken), std::vector<std::string>{text});
     }
+}
+
+// After Browse the empty Object fields show, greyed, the object the script takes: the file's name.
+TEST(KindVariationPanel, AnEmptyObjectShowsTheFilesName) {
+    KindVariationPanel panel;
+    panel.setMaxFileChooser([] { return std::string("D:\\M\\Oak2.max"); });
+    panel.showKind(QStringLiteral("Vegetation_5"), VariationTextsOf(KindRow("5")));
+    panel.findChild<QPushButton*>(QStringLiteral("btnBrowseFarModel"))->click();
+    const auto* farObject = panel.findChild<QLineEdit*>(QStringLiteral("txtFarObject"));
+    EXPECT_EQ(farObject->text(), QString());
+    EXPECT_EQ(farObject->placeholderText(), QStringLiteral("Oak2"));
+
+    panel.findChild<QPushButton*>(QStringLiteral("btnAddVariant"))->click();
+    panel.findChild<QPushButton*>(QStringLiteral("btnBrowseVariant"))->click();
+    auto* variants = panel.findChild<QTableWidget*>(QStringLiteral("tblVariants"));
+    EXPECT_EQ(variants->item(0, 1)->text(), QString());
+    const QModelIndex object = variants->model()->index(0, 1);
+    std::unique_ptr<QWidget> editor(variants->itemDelegateForColumn(1)->createEditor(
+        variants->viewport(), QStyleOptionViewItem(), object));
+    ASSERT_TRUE(qobject_cast<QLineEdit*>(editor.get()));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(editor.get())->placeholderText(), QStringLiteral("Oak2"));
 }
 
 } // namespace

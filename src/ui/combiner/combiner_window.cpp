@@ -4,6 +4,7 @@
 #include "form/combiner_state.h"
 #include "ui/access_key_focus.h"
 #include "ui/line_list_view.h"
+#include "ui/main/status_line.h"
 #include "ui/to_qt.h"
 #include "ui/window_centring.h"
 
@@ -22,6 +23,9 @@ constexpr int Twips(int twips) {
     return twips / 15;
 }
 
+// The status line under the buttons, as high as the main window's.
+constexpr int kStatusLineHeight = 20;
+
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int left) {
     auto* button = new QPushButton(ToQString(caption), parent);
     button->setObjectName(ToQString(name));
@@ -38,7 +42,7 @@ CombinerWindow::CombinerWindow(CombinerState& state, QWidget* owner) : QDialog(o
     setWindowTitle(QStringLiteral("Combine Scripts"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     // Drawn at its least size; larger, the list takes the room (see resizeEvent).
-    setMinimumSize(Twips(8295), Twips(4425));
+    setMinimumSize(Twips(8295), Twips(4425) + kStatusLineHeight);
     resize(minimumSize());
 
     // Created in tab order: Done first, so it has the focus when the window opens.
@@ -56,6 +60,12 @@ CombinerWindow::CombinerWindow(CombinerState& state, QWidget* owner) : QDialog(o
 
     m_btnAddFile = MakeButton(this, "btnAddFile", "&Add File", 1320);
     m_btnSaveAs = MakeButton(this, "btnSaveAs", "&Save As", 5880);
+
+    // Where Save As wrote the scripts, which otherwise it does without a word.
+    m_statusLine = new StatusLine(this);
+    m_statusLine->setObjectName(QStringLiteral("statusLine"));
+    m_statusLine->setSizeGripEnabled(false);
+    m_statusLine->setGeometry(0, Twips(4425), width(), kStatusLineHeight);
 
     QWidget::setTabOrder(m_btnDone, m_lstMaxScripts);
     QWidget::setTabOrder(m_lstMaxScripts, m_btnAddFile);
@@ -85,6 +95,11 @@ void CombinerWindow::btnAddFile_Click() {
 void CombinerWindow::btnSaveAs_Click() {
     tes::btnSaveAs_Click(m_state);
     refresh();
+    showStatus();
+}
+
+void CombinerWindow::showStatus() {
+    m_statusLine->showMessage(ToQString(m_state.status));
 }
 
 void CombinerWindow::btnDone_Click() {
@@ -127,6 +142,7 @@ void CombinerWindow::resizeEvent(QResizeEvent* event) {
     m_btnAddFile->move(Twips(1320), top);
     m_btnDone->move(Twips(3600) + more.width() / 2, top);
     m_btnSaveAs->move(Twips(5880) + more.width(), top);
+    m_statusLine->setGeometry(0, height() - kStatusLineHeight, width(), kStatusLineHeight);
 }
 
 } // namespace tes

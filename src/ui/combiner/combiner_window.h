@@ -9,6 +9,7 @@ namespace tes {
 
 struct CombinerState;
 class LineListView;
+class StatusLine;
 
 // frmScriptCompiler, "Combine Scripts": joins several MAXScript files into one. The list shows
 // the state's lstMaxScripts; Add File and Save As run the combiner's commands and then show the list afresh.
@@ -38,6 +39,8 @@ private:
     void btnAddFile_Click();
     void btnSaveAs_Click();
     void btnDone_Click();
+    // Shows what the last command said in the status line.
+    void showStatus();
 
     CombinerState& m_state;
     QPushButton* m_btnDone;
@@ -45,6 +48,7 @@ private:
     LineListView* m_lstMaxScripts;
     QPushButton* m_btnAddFile;
     QPushButton* m_btnSaveAs;
+    StatusLine* m_statusLine;
     bool m_discarded = false;
     bool m_shownOnce = false;
 };

@@ -1,8 +1,10 @@
 #include "ui/main/kind_variation_panel.h"
 
+#include "lib/fields.h"
 #include "ui/main/fault_marks.h"
 #include "ui/main/open_editor.h"
 #include "ui/main/stand_choice.h"
+#include "ui/main/variant_object_delegate.h"
 #include "ui/to_qt.h"
 
 #include <algorithm>
@@ -101,6 +103,15 @@ void KindVariationPanel::addKeyFields(const KindKey& key, QHBoxLayout& line) {
             line.addWidget(edit, field.shape == FieldShape::Path ? 1 : 0);
             if (field.shape == FieldShape::Path)
                 line.addWidget(addBrowseButton(key, field, *edit));
+            // An object's name after its Max file: empty, the script takes the file's name, which
+            // the empty field shows greyed.
+            if (field.shape == FieldShape::Name && part > 0 &&
+                key.fields[part - 1].shape == FieldShape::Path) {
+                QLineEdit* file = m_fields[m_fields.size() - 2].edit;
+                connect(file, &QLineEdit::textChanged, edit, [edit](const QString& path) {
+                    edit->setPlaceholderText(ToQString(ObjectOrFileName(ToStdString(path), "")));
+                });
+            }
         }
         if (!field.unit.empty())
             line.addWidget(new QLabel(ToQString(field.unit), this));
@@ -155,6 +166,8 @@ void KindVariationPanel::addVariants(const KindKey& key, QHBoxLayout& line) {
     m_variants->setTabKeyNavigation(false);
     m_variants->setWordWrap(false);
     m_variants->verticalHeader()->hide();
+    m_variants->setItemDelegateForColumn(VariantObjectPart,
+                                         new VariantObjectDelegate(VariantFilePart, m_variants));
     QHeaderView* header = m_variants->horizontalHeader();
     header->setSectionResizeMode(VariantFilePart, QHeaderView::Stretch);
     header->setSectionResizeMode(VariantObjectPart, QHeaderView::Interactive);
@@ -188,6 +201,8 @@ void KindVariationPanel::addVariants(const KindKey& key, QHBoxLayout& line) {
     connect(m_remove, &QPushButton::clicked, this, &KindVariationPanel::removeVariant);
     connect(m_variants, &QTableWidget::currentCellChanged, this, &KindVariationPanel::updateButtons);
     connect(m_variants, &QTableWidget::itemChanged, this, &KindVariationPanel::refreshMarks);
+    // A new Max file changes the object an empty Object cell shows.
+    connect(m_variants, &QTableWidget::itemChanged, m_variants->viewport(), qOverload<>(&QWidget::update));
 }
 
 void KindVariationPanel::showKind(const QString& kindCaption, const VariationTexts& texts) {
