@@ -50,8 +50,11 @@ mkdir -m 700 "$scratch/home" "$scratch/runtime"
 HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_RUNTIME_DIR=$scratch/runtime \
     QT_QPA_PLATFORM=offscreen TES_QUIT_AFTER_START=1 \
     timeout 60 "$root/usr/bin/tolvane-enviro-scripter" "$example/Valley.prj"
-# Loading a project remembers its folder.
-grep -rqF "DefaultDir=$example" "$scratch/home/.config"
+# The installed example is opened from the user's copy in Documents, whose folder is remembered; the
+# installed one is not written to.
+copy="$scratch/home/Documents/Tolvane Enviro Scripter/Valley"
+test -f "$copy/Valley.prj"
+grep -rqF "DefaultDir=$copy" "$scratch/home/.config"
 
 step "the installed enviro-script writes what the build folder's writes"
 for which in installed built; do

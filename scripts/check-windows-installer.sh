@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Checks the Windows installer (`make windows-installer`) under Wine, in a fresh prefix, as a user
-# would meet it: a silent per-user install (Start-menu shortcut, Apps & features entry, "Open with"
-# for .prj); one start of the installed window on the installed example (offscreen, ending by itself
-# through TES_QUIT_AFTER_START); the installed enviro-script.exe writing the same scripts, byte for
-# byte, as the Linux build's, also with plants that differ, with point caches and with a view; then the registered silent uninstall, after which the program's folder
-# and keys are gone and the user's settings and scripts stay.
+# would meet it: a silent install, which is for the current user unless asked otherwise (Start-menu
+# shortcut, Apps & features entry, "Open with" for .prj); one start of the installed window on the
+# installed example (offscreen, ending by itself through TES_QUIT_AFTER_START), which opens the user's
+# copy of it in Documents and writes nothing into the program's folder; the installed
+# enviro-script.exe writing the same scripts, byte for byte, as the Linux build's, also with plants
+# that differ, with point caches and with a view; then the registered silent uninstall, after which
+# the program's folder and keys are gone and the user's settings, scripts and example stay. Last, an
+# install for all users (/AllUsers: Program Files, HKLM) and its uninstall, which keeps a file the
+# setup did not install.
 #   check-windows-installer.sh MINGW_BUILD_FOLDER LINUX_BUILD_FOLDER
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,14 +37,19 @@ uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\TolvaneE
 progid='HKCU\Software\Classes\TolvaneEnviroScripter.Project'
 settings='HKCU\Software\Tolvane Enviro Scripter'
 
-step "silent install of $(basename "$setup") for the current user, into the default folder"
-wine "$setup" /S /CurrentUser
+user=${USER:-$(id -un)}
+step "silent install of $(basename "$setup"), for the current user by default, into the default folder"
+wine "$setup" /S
 "$wineserver" -w
+# Wine links Documents to the Linux user's own when there is one: the check keeps to its prefix.
+documents_folder=$WINEPREFIX/drive_c/users/$user/Documents
+if [ -L "$documents_folder" ]; then rm "$documents_folder"; fi
+mkdir -p "$documents_folder"
 # The user's own programs folder (FOLDERID_UserProgramFiles); its name has spaces, which /D= (the
 # last argument, unquoted) cannot take through Wine's quoting.
 dir=$(value "$uninstall_key" InstallLocation)
-[ "$dir" = "C:\\users\\${USER:-$(id -un)}\\AppData\\Local\\Programs\\Tolvane Enviro Scripter" ]
-unix_dir=$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Local/Programs/Tolvane\ Enviro\ Scripter
+[ "$dir" = "C:\\users\\$user\\AppData\\Local\\Programs\\Tolvane Enviro Scripter" ]
+unix_dir=$WINEPREFIX/drive_c/users/$user/AppData/Local/Programs/Tolvane\ Enviro\ Scripter
 for file in tolvane-enviro-scripter.exe enviro-script.exe TES_Help.html Qt6Widgets.dll platforms/qwindows.dll \
     styles/qwindowsvistastyle.dll qt-license/LGPL-3.0.txt examples/Valley/Valley.prj uninstall.exe; do
     test -f "$unix_dir/$file" || { echo "not installed: $file"; exit 1; }
@@ -53,11 +62,14 @@ value "$uninstall_key" QuietUninstallString | grep -qF "\"$dir\\uninstall.exe\""
 has 'HKCU\Software\Classes\.prj\OpenWithProgids' TolvaneEnviroScripter.Project
 [ "$(value "$progid\\shell\\open\\command")" = "\"$dir\\tolvane-enviro-scripter.exe\" \"%1\"" ]
 
-step "the installed window starts on the installed example and ends by itself"
-example="$dir\\examples\\Valley"
-WINEQT_QPA_PLATFORM=offscreen TES_QUIT_AFTER_START=1 wine "$dir\\tolvane-enviro-scripter.exe" "$example\\Valley.prj"
-# Loading a project remembers its folder.
-wine reg query "$settings" /s | tr -d '\r' | grep -qF "$example"
+step "the installed window starts on the installed example, opens the user's copy and ends by itself"
+installed_files=$(cd "$unix_dir" && find . | sort)
+WINEQT_QPA_PLATFORM=offscreen TES_QUIT_AFTER_START=1 wine "$dir\\tolvane-enviro-scripter.exe" \
+    "$dir\\examples\\Valley\\Valley.prj"
+diff "$documents_folder/Tolvane Enviro Scripter/Valley/Valley.prj" "$unix_dir/examples/Valley/Valley.prj"
+[ "$(cd "$unix_dir" && find . | sort)" = "$installed_files" ] || { echo "written into $dir"; exit 1; }
+# Loading a project remembers its folder: the copy's.
+wine reg query "$settings" /s | tr -d '\r' | grep -qF "C:\\users\\$user\\Documents\\Tolvane Enviro Scripter\\Valley"
 
 step "the installed enviro-script.exe writes what the Linux build's writes, scripts and caches"
 documents=$WINEPREFIX/drive_c/users/Public/Documents
@@ -103,4 +115,21 @@ absent "$progid"
 absent 'HKCU\Software\Classes\.prj\OpenWithProgids' TolvaneEnviroScripter.Project
 has "$settings" # the user's settings stay
 ls "$documents"/Valley/*.ms >/dev/null # and so do the user's scripts
+test -f "$documents_folder/Tolvane Enviro Scripter/Valley/Valley.prj" # and the example's copy
+
+step "silent install for all users, into Program Files, and its uninstall"
+all_users_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TolvaneEnviroScripter'
+wine "$setup" /S /AllUsers
+"$wineserver" -w
+[ "$(value "$all_users_key" InstallLocation)" = 'C:\Program Files\Tolvane Enviro Scripter' ]
+all_users_dir=$WINEPREFIX/drive_c/Program\ Files/Tolvane\ Enviro\ Scripter
+test -f "$all_users_dir/tolvane-enviro-scripter.exe"
+absent "$uninstall_key"
+echo mine >"$all_users_dir/notes.txt"
+uninstall=$(value "$all_users_key" QuietUninstallString)
+eval "set -- $(printf '%s' "$uninstall" | sed 's/\\/\\\\/g')"
+wine "$@"
+"$wineserver" -w
+absent "$all_users_key"
+[ "$(cd "$all_users_dir" && find . | sort | tr '\n' ' ')" = ". ./notes.txt " ] || { find "$all_users_dir"; exit 1; }
 step "installer checked"

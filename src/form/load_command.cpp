@@ -2,9 +2,11 @@
 
 #include "core/load_project.h"
 #include "form/context.h"
+#include "form/installed_example.h"
 #include "form/project_routines.h"
 #include "form/startup.h"
 #include "form/status_text.h"
+#include "lib/fields.h"
 
 #include <utility>
 
@@ -33,8 +35,10 @@ std::string AskForProjectFile(Context& ctx) {
                                         .initialFileName = {}});
 }
 
-// The window and the session take the loaded project.
-void ShowLoadedProject(Context& ctx, const std::string& projectPath, LoadResult& loaded) {
+// The window and the session take the loaded project. `note` heads the status line instead of
+// "Loaded Valley.prj" when the project opened is a copy.
+void ShowLoadedProject(Context& ctx, const std::string& projectPath, LoadResult& loaded,
+                       const std::string& note) {
     MainModel& form = ctx.form;
     Session& session = ctx.session;
     form.setText(TextField::txtProjectFilePath, projectPath);
@@ -60,7 +64,8 @@ void ShowLoadedProject(Context& ctx, const std::string& projectPath, LoadResult&
     const std::uint64_t records = form.list(ListId::List1).size();
     const std::size_t entries = form.comboItems().size();
     form.setRecordCountText(RecordsSummary(mainTile, records, entries));
-    form.setStatusText(LoadedStatus(projectPath, mainTile, records, entries) +
+    form.setStatusText((note.empty() ? LoadedStatus(projectPath, mainTile, records, entries)
+                                     : note + ": " + RecordsSummary(mainTile, records, entries)) +
                        (ctx.outputFolder.empty() ? "" : "; scripts go to " + ctx.outputFolder));
 }
 
@@ -96,7 +101,21 @@ Messages btnBrowseProjectFile_Click(Context& ctx) {
     return OpenProject(ctx, chosen);
 }
 
-Messages OpenProject(Context& ctx, const std::string& projectPath) {
+Messages OpenProject(Context& ctx, const std::string& chosenPath) {
+    // The installed example is opened from the user's own copy: on Windows it lies in the program's
+    // folder, on Linux in share/tolvane-enviro-scripter beside the program's bin/.
+    const std::string programFolder = ctx.platform.programFolder();
+    ProjectToOpen project =
+        ProjectOutsideProgramFolder(chosenPath, programFolder, ctx.platform.documentsFolder());
+    if (project.note.empty() && project.path == chosenPath)
+        project = ProjectOutsideProgramFolder(chosenPath,
+                                              JoinPath(programFolder, "../share/tolvane-enviro-scripter"),
+                                              ctx.platform.documentsFolder());
+    if (project.path.empty()) {
+        ShowMessages(ctx.platform, project.messages);
+        return std::move(project.messages);
+    }
+    const std::string& projectPath = project.path;
     NormalPointerOnExit normalPointer(ctx.platform);
     ctx.platform.setWaitCursor(true);
     LoadRequest request;
@@ -116,7 +135,7 @@ Messages OpenProject(Context& ctx, const std::string& projectPath) {
         break;
     case LoadOutcome::Loaded:
         ctx.session.EnvironmentFilePath = loaded.files.environment;
-        ShowLoadedProject(ctx, projectPath, loaded);
+        ShowLoadedProject(ctx, projectPath, loaded, project.note);
         // The Max files chosen for the project's kinds, kept beside it.
         ctx.kindsTablePath = KindsTable::PathFor(loaded.files.basePath);
         ReadKindsTable(ctx, loaded.messages);

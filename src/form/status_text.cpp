@@ -26,10 +26,20 @@ std::string BuiltStatus(const PlacementResult& built, const PlacementOptions& op
                         : CountText(built.objectCount, "object")) +
         VariationText(options);
     if (built.fileWritten) {
-        std::string files = wholePath ? built.scriptPath : GetFileNameFromPath(built.scriptPath);
-        for (const std::string& cache : built.cachePaths)
-            files += (&cache == &built.cachePaths.back() ? " and " : ", ") + GetFileNameFromPath(cache);
-        return "Wrote " + files + ": " + objects;
+        // The count stays in sight on a short line: the files are named by name once (a point cache
+        // called as the script is by its extension) and their folder comes last.
+        const std::string script = GetFileNameFromPath(built.scriptPath);
+        const std::string stem = script.substr(0, script.find_last_of('.'));
+        std::string files = script;
+        for (const std::string& cache : built.cachePaths) {
+            const std::string name = GetFileNameFromPath(cache);
+            const bool sameStem =
+                name.size() > stem.size() && name.starts_with(stem) && name[stem.size()] == '.';
+            files += (&cache == &built.cachePaths.back() ? " and " : ", ") +
+                     (sameStem ? name.substr(stem.size()) : name);
+        }
+        return "Wrote " + files + ": " + objects +
+               (wholePath ? " (in " + FolderOfPath(built.scriptPath) + ")" : std::string());
     }
     return "Built the script: " + objects + " (not saved)";
 }

@@ -15,9 +15,10 @@ std::string RecordsSummary(bool mainTile, std::uint64_t records, std::uint64_t k
 // "Loaded Valley.prj: 168 records on the main tile, 5 kinds"
 std::string LoadedStatus(const std::string& projectPath, bool mainTile, std::uint64_t records,
                          std::uint64_t kinds);
-// "Wrote Valley_MainVeg_05.ms: 34 objects", "Built the script: 34 objects (not saved)", or, when no
-// record matched, "0 objects: no record of Vegetation_5 on this tile".
-// With `wholePath` the written script is named with its folder.
+// "Wrote Valley_MainVeg_05.ms: 34 objects", "Wrote Valley_MainVeg_05.ms, .prt and .csv: 11 of 28
+// plants", "Built the script: 34 objects (not saved)", or, when no record matched, "0 objects: no
+// record of Vegetation_5 on this tile". With `wholePath` the folder written into follows the count:
+// "... 34 objects (in D:\Out)".
 std::string BuiltStatus(const PlacementResult& built, const PlacementOptions& options,
                         bool wholePath = false);
 // How the plants of the script differ: ", 3 variants, turn 0-360°, scale 80-120 %", or nothing.

@@ -1,8 +1,10 @@
 #include "form/load_command.h"
 #include "lib/fields.h"
+#include "lib/file_access.h"
 #include "program_fixture.h"
 
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <tuple>
@@ -204,6 +206,21 @@ TEST_F(LoadCommandTest, TheKindsTablesUnreadableValuesAreNamedOnce) {
                     "Their kinds are not built until the values are mended (Kinds... or the file itself)."));
     EXPECT_EQ(platform.messageKinds.back(), MessageKind::Refusal);
     EXPECT_TRUE(ctx.form.statusText().ends_with("; 2 values in P.tes.ini cannot be read"));
+}
+
+// The installed example is loaded from the user's copy, which the window and the status line name.
+TEST_F(LoadCommandTest, TheInstalledExampleLoadsFromTheUsersCopy) {
+    platform.programFolderPath = dir.file("program");
+    platform.documentsFolderPath = dir.file("Documents");
+    const std::string installed = dir.file("program/examples/Valley");
+    std::filesystem::create_directories(PathFromUtf8(installed));
+    std::filesystem::copy(PathFromUtf8(kExampleFolder), PathFromUtf8(installed));
+    load(JoinPath(installed, "Valley.prj"));
+
+    const std::string shown = JoinPath(JoinPath("Documents", "Tolvane Enviro Scripter"), "Valley");
+    EXPECT_EQ(text(TextField::txtProjectFilePath), JoinPath(dir.file(shown), "Valley.prj"));
+    EXPECT_TRUE(ctx.form.statusText().starts_with("Opened the example from " + shown +
+                                                  " (the installed copy stays as it was): "));
 }
 
 } // namespace

@@ -99,7 +99,7 @@ TEST_F(ProcessCommandTest, AnOutputFolderTakesTheScript) {
     const std::string written = Utf8FromPath(PathFromUtf8(out) / "Valley_MainVeg_05.ms");
     EXPECT_TRUE(std::filesystem::exists(written));
     EXPECT_FALSE(std::filesystem::exists(scriptPath()));
-    EXPECT_EQ(ctx.form.statusText(), "Wrote " + written + ": 1 object");
+    EXPECT_EQ(ctx.form.statusText(), "Wrote Valley_MainVeg_05.ms: 1 object (in " + out + ")");
 }
 
 // The status line says what failed, and where when it was the script's file.

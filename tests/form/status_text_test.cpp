@@ -1,7 +1,10 @@
 #include "core/script/placement_script.h"
 #include "form/status_text.h"
+#include "lib/fields.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace tes {
 namespace {
@@ -43,6 +46,29 @@ TEST(StatusText, SaysWhatTheBuildMade) {
             options.variants = {VariantSource{"a.max", "", 1}, VariantSource{"b.max", "", 2}};
         }
         EXPECT_EQ(BuiltStatus(built, options), c.status);
+    }
+}
+
+// The count comes before the point caches and the folder, which a short status line cuts first.
+TEST(StatusText, NamesTheFilesOnceAndTheirFolderAfterTheCount) {
+    const std::string folder = R"(C:\Users\Ann\Documents\Out)";
+    const struct {
+        std::vector<std::string> caches;
+        bool wholePath;
+        std::string status;
+    } cases[] = {
+        {{"V_05.prt", "V_All.csv"}, false, "Wrote V_05.ms, .prt and V_All.csv: 11 of 28 plants"},
+        {{"V_05.prt"}, true, "Wrote V_05.ms and .prt: 11 of 28 plants (in " + folder + ")"},
+    };
+    for (const auto& c : cases) {
+        PlacementResult built;
+        built.scriptPath = folder + R"(\V_05.ms)";
+        built.objectCount = 11;
+        built.kindRecords = 28;
+        built.filtered = built.fileWritten = true;
+        for (const std::string& cache : c.caches)
+            built.cachePaths.push_back(JoinPath(folder, cache));
+        EXPECT_EQ(BuiltStatus(built, PlacementOptions{}, c.wholePath), c.status);
     }
 }
 
