@@ -99,13 +99,15 @@ bool PrintJoined(const AllKindsResult& result, Platform& platform, std::ostream&
     return !AnyRefusalOrFailure(joinMessages);
 }
 
-// The kinds table of the run, with the seed and the views the command line gives.
+// The kinds table of the run, with the seed, the views and the areas the command line gives.
 KindsTable TableOfRun(const LoadedProject& project, const BuildOptions& options) {
     KindsTable table = project.kindsTable;
     if (options.seed)
         table.setSeed(*options.seed);
     if (options.views.given())
         table.setViews(options.views.applied(table.views()));
+    if (options.noAreas)
+        table.removeAreas();
     return table;
 }
 

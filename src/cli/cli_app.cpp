@@ -28,17 +28,20 @@ constexpr const char* kUsage =
     "  enviro-script info    PROJECT.prj [load options]\n"
     "  enviro-script records PROJECT.prj [load options]\n"
     "  enviro-script build   PROJECT.prj (--vegetation KIND | --all [--join]) [--kinds PATH] [build options] "
-    "[script options] [view options] [load options]\n"
-    "  enviro-script kinds   PROJECT.prj [--kinds PATH] [--seed N] [view options] [--set N [--max-file "
+    "[script options] [view options] [--no-areas] [load options]\n"
+    "  enviro-script kinds   PROJECT.prj [--kinds PATH] [--seed N] [view options] [area options] [--set N "
+    "[--max-file "
     "PATH] [--object NAME] [--disable] [variation options] [thinning options] [level of detail "
     "options]]\n"
     "  enviro-script preview PROJECT.prj --png OUT.png [--size WxH] [--kind N]... [--output-dir DIR] "
-    "[view options] [load options]\n"
+    "[view options] [--no-areas] [load options]\n"
     "  enviro-script combine OUTPUT.ms INPUT.ms...\n"
     "  enviro-script max-check DIR\n"
     "  enviro-script --help | --version\n"
     "View options: --view CX,CY:TX,TY [--fov DEGREES] [--margin PERCENT] [--keep-radius N] [--far N] | "
     "--no-view\n"
+    "Area options: --area \"X,Y X,Y ...\" [--width N] [--include] [--area-kinds N,N] [--falloff N] | "
+    "--no-area N | --no-areas\n"
     "Run 'enviro-script --help' or 'enviro-script COMMAND --help' for details.\n";
 
 // The folder of the running executable, where the window's program finds its help file too.

@@ -53,6 +53,21 @@ struct ViewOptions {
     std::vector<PlantView> applied(const std::vector<PlantView>& table) const;
 };
 
+// The areas a command gives or takes away, with the values that apply to each area given.
+struct AreaOptions {
+    std::vector<std::vector<GroundPoint>> shapes; // --area's points, in the order given
+    std::optional<double> width;                  // an open line this wide; none: closed
+    bool include = false;
+    std::vector<std::string> kinds; // --area-kinds; none: every kind
+    std::optional<double> falloff;
+    std::vector<std::size_t> removed; // --no-area N: the numbers `kinds` lists the areas with
+    bool removeAll = false;           // --no-areas
+
+    bool given() const { return removeAll || !removed.empty() || !shapes.empty(); }
+    // The areas given, each with the values given or the defaults.
+    std::vector<PlantArea> areas() const;
+};
+
 struct BuildOptions {
     LoadOptions load;
     std::optional<std::string> vegetation;
@@ -71,6 +86,7 @@ struct BuildOptions {
     std::optional<std::string> cache; // "prt", "csv" or "both": point caches beside the scripts
     bool join = false;                // --all also joins the scripts and caches, as Process All's box
     ViewOptions views;                // instead of the kinds table's, for this run
+    bool noAreas = false;             // every plant, whatever areas the kinds table holds, for this run
 };
 
 // A value of a kind's row given to `kinds --set`: the text its key reads, or none for the key's default
@@ -88,6 +104,7 @@ struct KindsOptions {
     std::vector<GivenValue> given;        // its values given; the others stay as the row has them
     std::optional<std::int64_t> seed;     // the project's seed
     ViewOptions views;                    // the project's views
+    AreaOptions areas;                    // the project's areas
 };
 
 // Where the 3ds Max check is written.

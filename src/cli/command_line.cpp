@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include "cli/area_options.h"
 #include "cli/kind_key_options.h"
 #include "cli/number_options.h"
 #include "cli/path_checks.h"
@@ -137,6 +138,7 @@ void AddBuildOptions(CLI::App& app, BuildOptions& build) {
         CheckViewOptions(build.views);
     });
     AddViewOptions(app, build.views, ViewScope::Run);
+    AddRunAreaOption(app, build.noAreas);
 
     AddText(app, "--max-file", build.maxFile, "PATH",
             "The 3ds Max file to merge the object from; the object takes its name from the file name. "
@@ -197,7 +199,11 @@ void AddKindsOptions(CLI::App& app, KindsOptions& kinds) {
                            ->group("Row options");
     AddKindKeyOptions(app, kinds, set);
     AddViewOptions(app, kinds.views, ViewScope::Table);
-    app.callback([&kinds] { CheckViewOptions(kinds.views); });
+    AddAreaOptions(app, kinds.areas);
+    app.callback([&kinds] {
+        CheckViewOptions(kinds.views);
+        CheckAreaOptions(kinds.areas);
+    });
     AddSeedOption(app, kinds.seed,
                   "Set the project's seed of the plants' variation, kept in the kinds table (default 1)");
     AddKindKeySwitches(app, kinds, set);
@@ -241,11 +247,12 @@ CommandLine::CommandLine()
         "Load the project and print its kinds table (PROJECT.tes.ini) joined with the tile's "
         "kinds, one tab-separated line each: number, name, records, " +
             KindColumnsHelp() +
-            "; then a line 'seed' and the project's seed, and a line 'view' for each view: its number, "
-            "CX,CY:TX,TY, fov, margin, keep radius and far. A value that cannot be read shows as "
-            "the file has it; a view that cannot be read shows 'cannot be read', why and its lines "
-            "as written, each behind a tab. Or change one row with --set, or the views with --view, "
-            "--add-view and --no-view");
+            "; then a line 'seed' and the project's seed, a line 'view' for each view: its number, "
+            "CX,CY:TX,TY, fov, margin, keep radius and far, and a line 'area' for each area: its number, "
+            "points, 'closed' or its width, exclude or include, its kinds and falloff. A value that cannot "
+            "be read shows as the file has it; a view or area that cannot be read shows 'cannot be read', "
+            "why and its lines as written, each behind a tab. Or change one row with --set, the views "
+            "with --view, --add-view and --no-view, or the areas with --area, --no-area and --no-areas");
     AddLoadOptions(*kinds, kindsOptions.load);
     AddKindsOptions(*kinds, kindsOptions);
 
@@ -256,6 +263,7 @@ CommandLine::CommandLine()
     AddLoadOptions(*preview, previewOptions.load);
     AddPreviewOptions(*preview, previewOptions);
     AddViewOptions(*preview, previewOptions.views, ViewScope::Run);
+    AddRunAreaOption(*preview, previewOptions.noAreas);
     preview->callback([this] { CheckViewOptions(previewOptions.views); });
 
     combine = app.add_subcommand("combine", "Join MAXScript files into one, in the order given");

@@ -1,3 +1,4 @@
+#include "cli/area_options.h"
 #include "cli/cli_platform.h"
 #include "cli/commands.h"
 #include "cli/loaded_project.h"
@@ -44,8 +45,27 @@ void PrintViews(const KindsTable& table, std::ostream& out) {
     }
 }
 
+// One line an area, as views are printed.
+void PrintAreas(const KindsTable& table, std::ostream& out) {
+    const std::vector<AreaSection>& sections = table.areaSections();
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        const AreaSection& section = sections[i];
+        out << "area\t" << i + 1;
+        if (section.area) {
+            out << '\t' << AreaText(*section.area) << '\n';
+            continue;
+        }
+        out << "\tcannot be read";
+        for (const KeyFault& fault : section.faults)
+            out << '\t' << table.areaFaultText(section, fault);
+        out << '\n';
+        for (const std::string& line : section.lines)
+            out << '\t' << line << '\n';
+    }
+}
+
 // The tile's kinds in the list's order with their rows, then the rows of kinds not on the tile, then
-// the project's seed and its views.
+// the project's seed, its views and its areas.
 void PrintKinds(const LoadedProject& project, const KindsTable& table, std::ostream& out) {
     out << "number\tname\trecords";
     for (const KindKey& key : KindKeys())
@@ -56,6 +76,7 @@ void PrintKinds(const LoadedProject& project, const KindsTable& table, std::ostr
     const std::optional<KeyFault>& seedFault = table.seedFault();
     out << "seed\t" << (seedFault ? seedFault->text : std::to_string(table.seed())) << '\n';
     PrintViews(table, out);
+    PrintAreas(table, out);
 }
 
 // The line of one kind as PrintKinds prints it.
@@ -132,6 +153,10 @@ int RunKinds(const KindsOptions& options, CliPlatform& platform, std::ostream& o
         }
         table.setViews(options.views.applied(table.views()));
     }
+    if (std::optional<std::string> refused = ApplyAreaOptions(options.areas, table)) {
+        platform.showMessage(*refused);
+        return kExitFailed;
+    }
     // A project read only in part is no ground to change its table.
     if (options.set) {
         if (!project.complete ||
@@ -140,7 +165,7 @@ int RunKinds(const KindsOptions& options, CliPlatform& platform, std::ostream& o
         PrintKind(project, table, *options.set, out);
         return kExitDone;
     }
-    if (options.seed || options.views.given())
+    if (options.seed || options.views.given() || options.areas.given())
         return project.complete && Store(table, project.kindsTablePath, platform) ? kExitDone : kExitFailed;
     PrintKinds(project, table, out);
     return project.complete ? kExitDone : kExitFailed;

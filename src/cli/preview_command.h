@@ -24,6 +24,7 @@ struct PreviewOptions {
     std::vector<std::string> kinds;       // field 0 of the kinds to show; none: every kind
     std::optional<std::string> outputDir; // the folder a relative --png goes into
     ViewOptions views;                    // instead of the kinds table's
+    bool noAreas = false;                 // every plant, whatever areas the kinds table holds
 };
 
 // The options of the preview verb besides the load options.

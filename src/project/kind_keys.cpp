@@ -170,6 +170,16 @@ KeyValue<double> ReadMargin(std::string_view text) {
     return ReadNumber(text, 0, kUnbounded, 10, kDistanceRule);
 }
 
+KeyValue<std::optional<double>> ReadHeightLimit(std::string_view text) {
+    text = TrimIniBlanks(text);
+    if (text.empty())
+        return {};
+    const std::optional<double> value = NumberOf(text);
+    if (!value)
+        return Problem<std::optional<double>>("is not a number");
+    return {value, {}};
+}
+
 KeyValue<GroundPoint> ReadGroundPoint(std::string_view text) {
     const std::size_t comma = text.find(',');
     const std::optional<double> x =

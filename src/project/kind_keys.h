@@ -68,6 +68,8 @@ KeyValue<double> ReadDistance(std::string_view text);
 // FarModel: FILE|OBJECT, the object all after the first bar, or FILE, the object then the file's
 // name; empty is none. The value is the PlantDetail's far file and object.
 KeyValue<std::pair<std::string, std::string>> ReadFarModel(std::string_view text);
+// MinHeight and MaxHeight: a scene Z, any number; empty is none (no limit).
+KeyValue<std::optional<double>> ReadHeightLimit(std::string_view text);
 // Stand: pivot or base, letter case aside; empty is PlantStand::Auto.
 KeyValue<PlantStand> ReadStand(std::string_view text);
 // [ViewN] Camera and Target: X,Y on the scene's ground. Empty is no point.

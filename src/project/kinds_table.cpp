@@ -7,6 +7,7 @@
 #include "lib/ini.h"
 #include "lib/text_codec.h"
 #include "project/kind_key_table.h"
+#include "project/kinds_table_areas.h"
 #include "project/kinds_table_edits.h"
 #include "project/kinds_table_sections.h"
 
@@ -233,6 +234,11 @@ KindsTable::Contents KindsTable::contentsOf(const std::string& text, Messages& m
                      [](const ViewSection& a, const ViewSection& b) {
                          return ViewNumber(a.section) < ViewNumber(b.section);
                      });
+    contents.areas = AreaSectionsOf(index);
+    for (const AreaSection& area : contents.areas) {
+        for (const KeyFault& fault : area.faults)
+            messages.push_back(Notice(areaFaultText(area, fault)));
+    }
     for (const IndexedSection& section : index) {
         if (!IsKindSection(section.name))
             continue;
@@ -294,6 +300,11 @@ void KindsTable::removeView(std::size_t index) {
     sortViews();
 }
 
+void KindsTable::restoreViews(std::vector<ViewSection> sections) {
+    m_now.views = std::move(sections);
+    sortViews();
+}
+
 void KindsTable::setViews(std::vector<PlantView> views) {
     for (std::size_t i = 0; i < views.size(); ++i) {
         if (i >= m_now.views.size() || m_now.views[i].view != views[i])
@@ -333,6 +344,8 @@ std::size_t KindsTable::faultCount() const {
     std::size_t count = (m_now.seedFault ? 1 : 0) + m_viewFaults.size();
     for (const KindRow& row : m_now.rows)
         count += row.faults.size();
+    for (const AreaSection& area : m_now.areas)
+        count += area.faults.size();
     return count;
 }
 
@@ -341,6 +354,8 @@ std::optional<std::string> KindsTable::unreadable(const KindRow& row) const {
         return faultText(row, row.faults.front());
     if (std::optional<std::string> views = unreadableViews())
         return views;
+    if (std::optional<std::string> areas = unreadableAreas(row.number))
+        return areas;
     // A seed that cannot be read leaves the plants of a varied or thinned kind without their looks or
     // their share.
     if (m_now.seedFault && (row.plants.varies() || row.plants.thinning.any()))

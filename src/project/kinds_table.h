@@ -2,6 +2,7 @@
 
 #include "lib/message.h"
 #include "project/kind_keys.h"
+#include "project/plant_areas.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -41,6 +42,27 @@ struct ViewSection {
     bool operator==(const ViewSection&) const = default;
 };
 
+// An [AreaN] section as the file writes it, kept as a view's section is: its area when every value
+// reads, else the faults that leave it out (a fault with an empty key refuses the area as a whole).
+struct AreaSection {
+    std::string section; // "Area2"
+    std::optional<PlantArea> area;
+    std::vector<KeyFault> faults;
+    std::vector<std::string> lines; // as the file holds it, header first; empty: new
+    bool operator==(const AreaSection&) const = default;
+    // Whether it acts on the kind's plants; one whose Kinds cannot be read might act on any.
+    bool mayApplyTo(std::string_view kind) const;
+};
+
+// The lowest and highest scene Z a kind's plants stand at (MinHeight and MaxHeight in its section), as
+// the script writes it; none: no limit.
+struct HeightLimits {
+    std::optional<double> min;
+    std::optional<double> max;
+    bool any() const { return min || max; }
+    bool operator==(const HeightLimits&) const = default;
+};
+
 // How a kind's plants are placed beyond the Max file and object that stand for them: how they differ,
 // how many are kept, how they grow lighter far from the cameras and where the model stands. A row's
 // settings travel as this one value, from the kinds table to a build.
@@ -52,6 +74,7 @@ struct PlantSettings {
     PlantThinning thinning;              // Keep, ThinBeyond and KeepFar
     PlantDetail detail;                  // FarModel, FarFrom and BoxFrom
     PlantStand stand = PlantStand::Auto; // Stand: where the model meets each plant's point
+    HeightLimits heights;                // MinHeight and MaxHeight
 
     // Whether its plants differ: a turn, a scale or more than one Max file and object.
     bool varies() const { return turn || scale || !variants.empty(); }
@@ -81,12 +104,14 @@ struct KindRow {
     void clearFault(std::string_view key);
 };
 
-// What a kinds table says: its rows, its seed and its views, with the values that cannot be read.
+// What a kinds table says: its rows, its seed, its views and its areas, with the values that cannot be
+// read.
 struct KindsTableContents {
     std::vector<KindRow> rows;
     std::optional<std::int64_t> seed;
     std::optional<KeyFault> seedFault;
     std::vector<ViewSection> views;
+    std::vector<AreaSection> areas;
     bool operator==(const KindsTableContents&) const = default;
 };
 
@@ -95,7 +120,8 @@ struct KindsTableContents {
 //   MaxFile=C:\Models\Oak Tree.max
 //   ObjectName=Oak Tree
 //   Enabled=1
-// and the project's views, the plants a camera sees ([View1], [View2] ...).
+// the project's views, the plants a camera sees ([View1], [View2] ...), and its areas, where plants
+// grow ([Area1], [Area2] ...; docs/areas.md).
 // Keys and sections of its own that the program does not know are kept when it writes the file.
 class KindsTable {
 public:
@@ -134,6 +160,27 @@ public:
     void setView(std::size_t index, const PlantView& view);
     // Removes section `index`; the other sections keep their names and lines.
     void removeView(std::size_t index);
+    // Puts back the views as `sections` (an earlier viewSections()) held them, under their names: an undo.
+    void restoreViews(std::vector<ViewSection> sections);
+
+    // The areas that can be read, in the order of their sections' numbers (kinds_table_areas.cpp).
+    std::vector<PlantArea> areas() const;
+    // Every [AreaN] section in the order of their numbers, those that cannot be read included.
+    const std::vector<AreaSection>& areaSections() const { return m_now.areas; }
+    // Sets the area of section `index` (mending it), or adds a section numbered after the last when
+    // `index` is past the last. Only that section's lines change.
+    void setArea(std::size_t index, const PlantArea& area);
+    // Removes section `index`; the other sections keep their names and lines.
+    void removeArea(std::size_t index);
+    void removeAreas();
+    // "Area2: Width=abc in Valley.tes.ini is not a number from 0 to 1000000000", or for an area refused
+    // as a whole "Area2 in Valley.tes.ini: a line needs two points or more".
+    std::string areaFaultText(const AreaSection& section, const KeyFault& fault) const;
+    // The first fault of an area that may act on the kind's plants.
+    std::optional<std::string> unreadableAreas(std::string_view kind) const;
+    // Why the kind cannot be built, whether or not it has a row: its row's (unreadable), else the
+    // views' and the areas' that act on it.
+    std::optional<std::string> unreadableKind(std::string_view number) const;
 
     // The file's name, as messages name it: "Valley.tes.ini".
     const std::string& fileName() const { return m_fileName; }
@@ -146,9 +193,8 @@ public:
     // How many values of the table cannot be read, the seed's and the views' included.
     std::size_t faultCount() const;
     // Why the kind of this row cannot be built as the table stands: its first fault, the first faulty
-    // view's (the plants a view keeps would be wrong), or the seed's when its plants vary or are
-    // thinned. Nothing
-    // when it can.
+    // view's (the plants a view keeps would be wrong), the first faulty area's that may act on it, or
+    // the seed's when its plants vary or are thinned. Nothing when it can.
     std::optional<std::string> unreadable(const KindRow& row) const;
     // The first faulty view's text, which refuses every kind, those without a row too.
     std::optional<std::string> unreadableViews() const;

@@ -3,6 +3,7 @@
 #include "lib/fields.h"
 #include "lib/numbers.h"
 #include "project/kind_key_table.h"
+#include "project/kinds_table_areas.h"
 #include "project/kinds_table_sections.h"
 
 #include <algorithm>
@@ -183,6 +184,31 @@ void NoteReplaced(const SectionEdit& edit, const IndexedSection* was, const Inde
     }
 }
 
+// The areas changed as the views are: an area's section is written anew only once it is changed, and
+// one that is gone is taken out with its lines.
+void AddAreaEdits(const std::vector<AreaSection>& base, const std::vector<AreaSection>& now,
+                  std::vector<SectionEdit>& edits) {
+    const auto sameSection = [](const AreaSection& a, const AreaSection& b) {
+        return SectionId(a.section) == SectionId(b.section);
+    };
+    for (const AreaSection& area : now) {
+        const auto was = std::find_if(base.begin(), base.end(),
+                                      [&](const AreaSection& known) { return sameSection(known, area); });
+        if (!area.area || (was != base.end() && was->area == area.area && was->faults == area.faults))
+            continue; // as the file holds it
+        const SectionTexts wasTexts = was == base.end() ? SectionTexts()
+                                      : was->area       ? SectionTexts{AreaTexts(*was->area), {}}
+                                                        : SectionTexts{WrittenAreaTexts(was->lines), {}};
+        if (std::optional<SectionEdit> edit = EditOf(area.section, wasTexts, {AreaTexts(*area.area), {}}))
+            edits.push_back(std::move(*edit));
+    }
+    for (const AreaSection& was : base) {
+        if (std::none_of(now.begin(), now.end(),
+                         [&](const AreaSection& area) { return sameSection(area, was); }))
+            edits.push_back({was.section, {}, std::nullopt, true});
+    }
+}
+
 } // namespace
 
 std::vector<SectionEdit> TableEdits(const KindsTableContents& base, const KindsTableContents& now) {
@@ -217,6 +243,7 @@ std::vector<SectionEdit> TableEdits(const KindsTableContents& base, const KindsT
                          [&](const ViewSection& view) { return sameSection(view, was); }))
             edits.push_back({was.section, {}, std::nullopt, true});
     }
+    AddAreaEdits(base.areas, now.areas, edits);
     return edits;
 }
 
@@ -240,6 +267,9 @@ std::string ApplyTableEdits(std::string_view text, std::string_view baseText,
             std::size_t end = body.size();
             while (end > 0 && KeyOf(body[end - 1]).empty())
                 --end;
+            // But the blank lines that parted it from the next go with it, or each removal leaves one.
+            while (end < body.size() && TrimIniBlanks(body[end]).empty())
+                ++end;
             body.erase(body.begin(), body.begin() + static_cast<std::ptrdiff_t>(end));
         }
         if (editing && !removing) {
@@ -271,7 +301,11 @@ std::string ApplyTableEdits(std::string_view text, std::string_view baseText,
             out.append(line).push_back('\n');
         return true;
     });
+    const bool removedLast = removing;
     closeSection();
+    // A last section removed leaves no blank lines at the file's end that only parted it from the rest.
+    while (removedLast && out.ends_with("\n\n"))
+        out.pop_back();
     for (std::size_t i = 0; i < edits.size(); ++i) {
         if (!edits[i].remove && std::find(seen.begin(), seen.end(), ids[i]) == seen.end())
             AppendSection(out, edits[i]);

@@ -13,6 +13,7 @@ inline constexpr std::string_view kVariantKey = "Variant"; // Variant1, Variant2
 inline constexpr std::string_view kVariationSection = "Variation";
 inline constexpr std::string_view kSeedKey = "Seed";
 inline constexpr std::string_view kViewPrefix = "View"; // View1, View2 ...
+inline constexpr std::string_view kAreaPrefix = "Area"; // Area1, Area2 ...
 
 // The section a header line opens ("Vegetation_5"); nothing for other lines.
 inline std::string_view SectionOf(std::string_view line) {
@@ -37,6 +38,13 @@ inline bool IsViewSection(std::string_view section) {
     return section.size() > kViewPrefix.size() &&
            EqualsIgnoringAsciiCase(section.substr(0, kViewPrefix.size()), kViewPrefix) &&
            section.find_first_not_of("0123456789", kViewPrefix.size()) == std::string_view::npos;
+}
+
+// An area's section: "Area" and its number.
+inline bool IsAreaSection(std::string_view section) {
+    return section.size() > kAreaPrefix.size() &&
+           EqualsIgnoringAsciiCase(section.substr(0, kAreaPrefix.size()), kAreaPrefix) &&
+           section.find_first_not_of("0123456789", kAreaPrefix.size()) == std::string_view::npos;
 }
 
 // The key of a key=value line; nothing for comments, blank lines and headers.

@@ -11,6 +11,8 @@ std::string SectionId(std::string_view section) {
         return "vegetation_" + KindNumber(section.substr(kSectionPrefix.size()));
     if (IsViewSection(section))
         return "view" + KindNumber(section.substr(kViewPrefix.size()));
+    if (IsAreaSection(section))
+        return "area" + KindNumber(section.substr(kAreaPrefix.size()));
     if (EqualsIgnoringAsciiCase(section, kVariationSection))
         return "variation";
     return {};

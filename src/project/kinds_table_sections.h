@@ -14,7 +14,7 @@
 namespace tes::kinds_lines {
 
 // What names one section of the table whatever its spelling: "vegetation_5" for [Vegetation_05],
-// "view2" for [view2], "variation"; empty for a section the program does not know.
+// "view2" for [view2], "area3" for [Area03], "variation"; empty for a section the program does not know.
 std::string SectionId(std::string_view section);
 
 // The keys of one section: the first line of each key counts.

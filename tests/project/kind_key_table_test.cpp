@@ -31,6 +31,8 @@ const std::map<std::string, Samples, std::less<>> kSamples = {
     {"FarFrom", {"150", "1e999"}},
     {"BoxFrom", {"250", "-0.5"}},
     {"Stand", {"base", "feet"}},
+    {"MinHeight", {"-12.5", "abc"}},
+    {"MaxHeight", {"300", "1e999"}},
 };
 
 // The row written for the text of one key, and the row the file written from it gives.

@@ -34,6 +34,9 @@ TEST(KindsTableShared, ASaveChangesOnlyItsOwnKeysInTheFileAsItIsNow) {
     const std::string faultyViews =
         "[View1]\r\nCamera=0,0\r\nTarget=1,0\r\nFov=abc\r\n[View2]\r\nCamera=10,10\r\n"
         "Target=10,10\r\n";
+    const std::string spacedViews = "[View1]\r\nCamera=0,0\r\nTarget=0,50\r\n\r\n[View2]\r\nCamera=1,1\r\n"
+                                    "Target=0,50\r\n\r\n; the far one\r\n[View3]\r\nCamera=2,2\r\n"
+                                    "Target=0,50\r\n";
     const SharedCase cases[] = {
         {"a note and a section written by hand stay",
          kTwo,
@@ -78,6 +81,19 @@ TEST(KindsTableShared, ASaveChangesOnlyItsOwnKeysInTheFileAsItIsNow) {
          [](KindsTable& t) { t.removeView(0); },
          faultyViews,
          "[View2]\r\nCamera=10,10\r\nTarget=10,10\r\n",
+         {}},
+        {"a view removed takes the blank line that parted it from the next",
+         spacedViews,
+         [](KindsTable& t) { t.removeView(1); },
+         spacedViews,
+         "[View1]\r\nCamera=0,0\r\nTarget=0,50\r\n\r\n; the far one\r\n[View3]\r\nCamera=2,2\r\n"
+         "Target=0,50\r\n",
+         {}},
+        {"the last view removed leaves no blank line at the end",
+         spacedViews.substr(0, spacedViews.find("; the far one")),
+         [](KindsTable& t) { t.removeView(1); },
+         spacedViews.substr(0, spacedViews.find("; the far one")),
+         "[View1]\r\nCamera=0,0\r\nTarget=0,50\r\n",
          {}},
         {"a view mended changes only its own keys",
          faultyViews,

@@ -17,10 +17,10 @@ namespace {
 // through the fields into another row as it was.
 TEST(KindVariationPanel, EachKeysFieldsCarryItsText) {
     const std::map<std::string_view, std::string_view> texts = {
-        {"Turn", "-15:15"}, {"Scale", "80:120"},   {"Weight", "2"},
-        {"Keep", "60"},     {"ThinBeyond", "400"}, {"KeepFar", "30"},
-        {"FarFrom", "300"}, {"BoxFrom", "1200"},   {"FarModel", "D:\\M\\Far.max|Oak_far"},
-        {"Stand", "base"},
+        {"Turn", "-15:15"}, {"Scale", "80:120"},    {"Weight", "2"},
+        {"Keep", "60"},     {"ThinBeyond", "400"},  {"KeepFar", "30"},
+        {"FarFrom", "300"}, {"BoxFrom", "1200"},    {"FarModel", "D:\\M\\Far.max|Oak_far"},
+        {"Stand", "base"},  {"MinHeight", "-12.5"}, {"MaxHeight", "300"},
     };
     KindVariationPanel panel;
     for (const KindKey& key : KindKeys()) {

@@ -18,9 +18,10 @@ KindPlan PlanKind(const PlacementOptions& shared, const std::string& number, con
     // An Enabled that cannot be read leaves the row enabled, and its fault refuses the kind below.
     if (row && scope == KindScope::All && !row->enabled)
         return stop(KindPlan::Status::Skip, "disabled");
-    // A faulty view refuses every kind, a kind without a row too: the plants it keeps would be wrong.
+    // A faulty view refuses every kind, a kind without a row too, and a faulty area the kinds it may act
+    // on: the plants they keep would be wrong.
     if (table) {
-        if (std::optional<std::string> unreadable = row ? table->unreadable(*row) : table->unreadableViews())
+        if (std::optional<std::string> unreadable = table->unreadableKind(number))
             return stop(KindPlan::Status::Refuse, std::move(*unreadable));
     }
     if (row && !row->maxFile.empty()) {
@@ -34,8 +35,10 @@ KindPlan PlanKind(const PlacementOptions& shared, const std::string& number, con
     }
     if (row)
         plan.options.takePlants(*row, table->seed());
-    if (table)
+    if (table) {
         plan.options.views = table->views();
+        plan.options.areas = table->areas();
+    }
     return plan;
 }
 

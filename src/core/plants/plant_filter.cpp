@@ -102,12 +102,33 @@ PlantShare PlantFilter::shareAmongViews(double X, double Y) const {
     return PlantShare::keep;
 }
 
+void PlantFilter::limit(const HeightLimits& heights, const std::vector<PlantArea>& areas,
+                        std::string_view number) {
+    m_heights = heights;
+    AreaRule rule(areas, number);
+    if (rule.any())
+        m_areas = std::move(rule);
+    m_active = m_active || m_heights.any() || m_areas;
+}
+
+bool PlantFilter::keeps(const ScenePoint& point, double x, double z) const {
+    if ((m_heights.min && point.Z < *m_heights.min) || (m_heights.max && point.Z > *m_heights.max))
+        return false;
+    return keeps(point.X, point.Y, x, z);
+}
+
 bool PlantFilter::keeps(double X, double Y, double x, double z) const {
     const PlantShare share = shareAt(X, Y);
     if (share == PlantShare::unseen)
         return false;
-    return KeptAt(share == PlantShare::keepFar ? m_keepFar : m_keep,
-                  [this, x, z] { return DrawOf(m_kindHash, x, z); });
+    if (!m_areas)
+        return KeptAt(share == PlantShare::keepFar ? m_keepFar : m_keep,
+                      [this, x, z] { return DrawOf(m_kindHash, x, z); });
+    // One draw decides the thinning and the areas' soft edges: a plant is kept when its draw is below
+    // both shares, so neither thins the other's plants a second time.
+    const double kept =
+        std::min((share == PlantShare::keepFar ? m_keepFar : m_keep) / 100, m_areas->share(X, Y));
+    return kept >= 1 || (kept > 0 && DrawOf(m_kindHash, x, z) < kept);
 }
 
 std::optional<KeptRecords> KeepPlants(const LineList& records, const std::vector<std::uint32_t>* lines,
@@ -144,7 +165,7 @@ std::optional<KeptRecords> KeepPlants(const LineList& records, const std::vector
                 try {
                     double xz[2];
                     const ScenePoint point = rules[k].placeRecord(entry, xz);
-                    keep = kinds[k].filter->keeps(point.X, point.Y, xz[0], xz[1]);
+                    keep = kinds[k].filter->keeps(point, xz[0], xz[1]);
                 } catch (const Failure&) {
                 } catch (const BeyondSinglePrecision&) {
                 }

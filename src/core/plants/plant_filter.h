@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/place/record_position.h"
+#include "core/plants/area_rule.h"
 #include "lib/line_list.h"
 #include "lib/progress.h"
+#include "project/kinds_table.h"
 #include "project/plant_views.h"
 
 #include <cstdint>
@@ -10,8 +12,9 @@
 #include <vector>
 
 // Which plants a build keeps: those a view of the project sees, thinned by their kind's share
-// (docs/views.md). Both decide on the scene's X and Y the script writes and, for the thinning, on the
-// plant's own environment x and z, so a plant's fate never depends on the records around it.
+// (docs/views.md), within the kind's heights and where the project's areas let them grow (docs/areas.md).
+// Both decide on the scene's X and Y the script writes and, for the thinning, on the plant's own environment
+// x and z, so a plant's fate never depends on the records around it.
 namespace tes {
 
 // One view made ready for many plants: the camera, the look direction and the widened half angle.
@@ -41,15 +44,20 @@ double ThinningDraw(std::int64_t seed, double kind, double x, double z);
 // sees it, its kind's Keep, or its KeepFar when it is beyond ThinBeyond from every camera.
 enum class PlantShare : std::uint8_t { unseen, keep, keepFar };
 
-// The views and the thinning of one kind, applied to its plants.
+// The views, the thinning, the height limits and the areas of one kind, applied to its plants.
 class PlantFilter {
 public:
     PlantFilter(const std::vector<PlantView>& views, const PlantThinning& thinning, std::int64_t seed,
                 double kind);
+    // Adds the kind's height limits and the areas that act on the kind `number` (as field 0 reads it).
+    void limit(const HeightLimits& heights, const std::vector<PlantArea>& areas, std::string_view number);
     // Whether the views or the thinning leave any plant out at all; when not, keeps() is always true.
     static bool LeavesOut(const std::vector<PlantView>& views, const PlantThinning& thinning);
+    // Whether any plant may be left out, the height limits and areas counted.
     bool active() const { return m_active; }
-    // Whether the plant at scene point (X, Y), environment x and z is kept.
+    // Whether the plant at scene point `point`, environment x and z is kept.
+    bool keeps(const ScenePoint& point, double x, double z) const;
+    // The same without the height limits, for a plant whose Z is not at hand.
     bool keeps(double X, double Y, double x, double z) const;
     // The share the plant at scene point (X, Y) is kept at; the draw of its x and z decides the rest.
     PlantShare shareAt(double X, double Y) const {
@@ -70,6 +78,8 @@ private:
     double m_keepFar = 100; // the percent kept beyond m_beyond2 from the nearest camera
     double m_beyond2 = 0;   // its square; 0: no thinning with distance
     std::uint64_t m_kindHash = 0;
+    HeightLimits m_heights;
+    std::optional<AreaRule> m_areas; // none: no area acts on the kind
     bool m_active = false;
 };
 

@@ -335,6 +335,7 @@ PointCacheSetup CacheSetupFor(const PlacementOptions& options, std::vector<Cache
 
 std::optional<PlantFilter> PlantFilterOf(const PlacementOptions& options) {
     PlantFilter filter(options.views, options.plants.thinning, options.seed, FieldNumber(options.kindNumber));
+    filter.limit(options.plants.heights, options.areas, options.kindNumber);
     if (!filter.active())
         return std::nullopt;
     return filter;

@@ -66,6 +66,8 @@ struct PlacementOptions {
     // Which plants are kept (docs/views.md): those any view sees, none when there is no view, and of
     // those the thinning's share, drawn with the seed above. The defaults keep every plant.
     std::vector<PlantView> views;
+    // Where the plants grow (docs/areas.md): the project's areas; those that name other kinds do nothing.
+    std::vector<PlantArea> areas;
 
     bool detailed() const { return !views.empty() && plants.detail.any(); }
     // Whether the far model is merged: a view, a far model and its distance.
