@@ -223,12 +223,14 @@ std::uint64_t ShownRecordCount(const PreviewScene& scene, const std::vector<bool
     return total;
 }
 
-QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, const std::vector<bool>& shown) {
+QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, const std::vector<bool>& shown,
+                        const std::vector<bool>* leftOut) {
     QImage image(std::max(1, view.width), std::max(1, view.height), QImage::Format_RGB32);
     image.fill(Colour(kPreviewGround));
     PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
                        image.bytesPerLine() / 4};
-    RasterizeDots(scene, view, KindColours(scene, shown), DotSize(scene, view), buffer);
+    RasterizeMarkedDots(scene, leftOut ? *leftOut : scene.leftOut, view, KindColours(scene, shown),
+                        DotSize(scene, view), buffer);
     return image;
 }
 

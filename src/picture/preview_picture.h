@@ -34,9 +34,11 @@ std::uint64_t ShownRecordCount(const PreviewScene& scene, const std::vector<bool
 // leave plants out.
 QString LegendCountText(const PreviewKind& kind);
 
-// The ground and the dots, those the views and the thinning leave out faded: the fast part, which may
-// run on any thread.
-QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, const std::vector<bool>& shown);
+// The ground and the dots, those the views and the thinning leave out faded (by `leftOut`, as
+// PreviewScene::leftOut, when given; else by the scene's own marks): the fast part, which may run on
+// any thread.
+QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, const std::vector<bool>& shown,
+                        const std::vector<bool>* leftOut = nullptr);
 
 // What is drawn over the dots: the tile and its overlap, the origin and the axes, the views the scene
 // was built with, the sun's heading, a scale bar and the legend (its rows go to `rows` when asked for).

@@ -1,6 +1,8 @@
+#include "core/preview/preview_raster.h"
 #include "core/preview/preview_scene.h"
 #include "core/preview/preview_views.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -73,6 +75,29 @@ TEST(PreviewViews, MarkingAgainGivesWhatABuildGives) {
         EXPECT_EQ(marked.extent.minY, built.extent.minY);
         EXPECT_EQ(marked.extent.maxX, built.extent.maxX);
         EXPECT_EQ(marked.thinned.empty(), !c.thin) << "one byte per record only where a kind thins";
+    }
+}
+
+// Fit frames the tile, its dots and the views' cameras and targets about their own middle, so a
+// distant camera leaves no half of the picture empty.
+TEST(PreviewViews, FitFramesThePlantsAndTheViewsAboutTheirMiddle) {
+    const std::vector<PlantView> cases[] = {
+        {},
+        {PlantView{{3000, 0}, {0, 0}}},
+        {PlantView{{-2500, -4000}, {-2400, -3900}}, PlantView{{0, -300}, {0, 0}}},
+    };
+    const LineList records = Records();
+    for (const std::vector<PlantView>& views : cases) {
+        SCOPED_TRACE(std::to_string(views.size()) + " views");
+        const PreviewScene scene = BuildPreviewScene(Input(views, false), records);
+        const PreviewView view = FitView(scene, 800, 600);
+        const PreviewSquare& box = scene.extent;
+        EXPECT_NEAR(view.pixelX(box.minX) + view.pixelX(box.maxX), 800, 1e-6);
+        EXPECT_NEAR(view.pixelY(box.minY) + view.pixelY(box.maxY), 600, 1e-6);
+        // Its longer side takes the share of the picture's shorter side that a fit leaves the tile.
+        const double side = std::max(view.pixelX(box.maxX) - view.pixelX(box.minX),
+                                     view.pixelY(box.minY) - view.pixelY(box.maxY));
+        EXPECT_NEAR(side, 0.9 * 600, 1e-6);
     }
 }
 

@@ -1,7 +1,9 @@
 #include "form/preview_views.h"
+#include "form/preview_views_undo.h"
 #include "lib/numbers.h"
 #include "support/temp_dir.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace tes::test {
@@ -86,6 +88,43 @@ TEST_F(PreviewViewsTest, AViewThatCannotBeReadIsShownAsWrittenAndMendedByItsFiel
     edit = SetPreviewViewFields(views, 0, typed, ViewField::fov);
     EXPECT_EQ(edit.problem, "");
     EXPECT_EQ(ReadBytes(path), "[View1]\r\nCamera=5,7\r\nTarget=1,0\r\nFov=60\r\n");
+}
+
+// Undo takes the changes back newest first, each through the save: the file then holds the views as
+// before that change, a removed view under its own name, and every other line as it was.
+TEST_F(PreviewViewsTest, UndoPutsTheViewsBackAsBeforeEachChange) {
+    const std::string mine = "; mine\r\n[Vegetation_5]\r\nMaxFile=a.max\r\n";
+    dir.write("Valley.tes.ini", mine);
+    Messages messages;
+    table = KindsTable::Read(path, messages);
+    PreviewViewsUndo undo;
+    PlantView second = first;
+    second.camera = {40, -200};
+    PlantView moved = second;
+    moved.camera = {90, -90};
+    const struct {
+        const char* what;
+        std::function<std::optional<Message>()> change;
+    } changes[] = {
+        {"View1 added", [&] { return SetPreviewView(views, 0, first, true); }},
+        {"View2 added", [&] { return SetPreviewView(views, 1, second, true); }},
+        {"View1 removed", [&] { return RemovePreviewView(views, 0); }},
+        {"View2 placed", [&] { return SetPreviewView(views, 0, moved, true); }},
+    };
+    std::vector<std::vector<ViewSection>> befores;
+    for (const auto& c : changes) {
+        befores.push_back(table.viewSections());
+        ASSERT_EQ(c.change(), std::nullopt) << c.what;
+        undo.record(befores.back(), c.what);
+    }
+    for (std::size_t i = std::size(changes); i-- > 0;) {
+        EXPECT_EQ(undo.next(), changes[i].what);
+        EXPECT_EQ(undo.undo(views), std::nullopt);
+        EXPECT_EQ(KindsTable::Read(path, messages).viewSections(), befores[i]) << changes[i].what;
+        EXPECT_EQ(ReadBytes(path).substr(0, mine.size()), mine);
+    }
+    EXPECT_TRUE(undo.empty());
+    EXPECT_EQ(ReadBytes(path), mine);
 }
 
 } // namespace

@@ -21,12 +21,14 @@ std::string WriteProject(const TempDir& dir) {
     dir.write("Small.scn", "[Environment]\r\nTerrainWidth=5\r\nTerrainWidthScale=3.0\r\n"
                            "[Light2]\r\nTargetPosition=1801,199,801\r\n");
     dir.write("Small.est", "[Vegetation_1]\r\nName=Pine\r\n");
-    dir.write("Small.txt", "1,1810,0,2210\r\n"   // main tile: X 96.7, Y 36.7
-                           "2,2350,0,2340\r\n"   // its overlap: X 140, Y -143.3
-                           "3,1010,0,1300\r\n"   // perimeter tile: X 49.3, Y 47.3
-                           "3,1590,0,1590\r\n"   // its overlap: X 146, Y -146
-                           "4,2400,0,2400\r\n"   // the corners of both overlaps, so that
-                           "4,1632,0,1632\r\n"); // the picture fits them as said above
+    dir.write("Small.txt", "1,1810,0,2210\r\n" // main tile: X 96.7, Y 36.7
+                           "2,2350,0,2340\r\n" // its overlap: X 140, Y -143.3
+                           "3,1010,0,1300\r\n" // perimeter tile: X 49.3, Y 47.3
+                           "3,1590,0,1590\r\n" // its overlap: X 146, Y -146
+                           "4,2400,0,2400\r\n" // the opposite corners of both overlaps, so
+                           "4,1440,0,1440\r\n" // that the picture fits them about the origin
+                           "4,1632,0,1632\r\n" // as said above
+                           "4,672,0,672\r\n");
     return dir.write("Small.prj", "");
 }
 

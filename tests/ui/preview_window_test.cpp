@@ -123,6 +123,43 @@ TEST_F(PreviewWindowTest, TheViewModesHintFollowsRemoveAndALoadEndsTheMode) {
     EXPECT_FALSE(preview.canvas()->viewMode());
 }
 
+// A camera placed ends the view mode, so a later click moves no view; Ctrl+Z and Undo take the
+// views' changes back; after Remove the status names the view now chosen. The preview is a window of
+// its own, which closes with the main window.
+TEST_F(PreviewWindowTest, PlacingACameraEndsTheModeAndUndoTakesTheChangesBack) {
+    PreviewWindow& preview = openPreview();
+    EXPECT_EQ(preview.parentWidget(), nullptr);
+    PreviewViewsPanel& panel = *preview.viewsPanel();
+    PreviewCanvas* canvas = preview.canvas();
+    QTest::mouseClick(panel.modeButton(), Qt::LeftButton);
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(300, 500));
+    ASSERT_EQ(ctx().kindsTable.views().size(), 1u);
+    const PlantView placed = ctx().kindsTable.views()[0];
+    EXPECT_FALSE(panel.modeButton()->isChecked());
+    EXPECT_EQ(preview.statusText(),
+              QStringLiteral("View1 placed and saved in Valley.tes.ini; press Set view to move it again"));
+    if (const char* folder = std::getenv("TES_SCREENSHOT_DIR"))
+        preview.grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/preview-view-placed.png"));
+    QTest::mouseClick(canvas, Qt::LeftButton, {}, QPoint(400, 300));
+    EXPECT_EQ(ctx().kindsTable.views().at(0), placed);
+
+    QTest::mouseClick(panel.addButton(), Qt::LeftButton);    // View2, chosen, and the mode on
+    QTest::mouseClick(panel.modeButton(), Qt::LeftButton);   // off again
+    QTest::mouseClick(panel.removeButton(), Qt::LeftButton); // View2
+    EXPECT_EQ(preview.statusText(), QStringLiteral("View2 removed from Valley.tes.ini; View1 is chosen"));
+    QApplication::setActiveWindow(&preview);
+    QTest::keyClick(&preview, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ctx().kindsTable.views().size(), 2u);
+    EXPECT_TRUE(preview.statusText().startsWith(QStringLiteral("Undone: View2 removed")));
+    QTest::mouseClick(panel.undoButton(), Qt::LeftButton); // View2 added
+    QTest::mouseClick(panel.undoButton(), Qt::LeftButton); // View1 placed
+    EXPECT_TRUE(ctx().kindsTable.views().empty());
+    EXPECT_FALSE(panel.undoButton()->isEnabled());
+
+    window().close();
+    EXPECT_FALSE(preview.isVisible());
+}
+
 // The picture the README and the help show. Runs only when TES_SCREENSHOT_DIR names the folder to
 // write preview.png into.
 TEST_F(PreviewWindowTest, ScreenshotOfThePreview) {

@@ -90,14 +90,13 @@ PreviewView FitView(const PreviewScene& scene, int width, int height, PreviewIns
     PreviewView view;
     view.width = width;
     view.height = height;
-    // About the tile's middle, which the scene's origin marks. The overlap need not hold a record: a
-    // wide one would leave the tile a speck, so the fit reaches only as far as the dots.
-    const PreviewSquare& t = scene.tile;
+    // About the middle of the tile, its dots and the views' cameras and targets, so a distant camera
+    // leaves no half of the picture empty. The overlap need not hold a record: a wide one would leave
+    // the tile a speck, so the fit reaches only as far as the dots.
     const PreviewSquare& e = scene.extent;
-    view.centreX = (t.minX + t.maxX) / 2;
-    view.centreY = (t.minY + t.maxY) / 2;
-    const double extent = 2 * std::max({view.centreX - e.minX, e.maxX - view.centreX, view.centreY - e.minY,
-                                        e.maxY - view.centreY});
+    view.centreX = (e.minX + e.maxX) / 2;
+    view.centreY = (e.minY + e.maxY) / 2;
+    const double extent = std::max(e.maxX - e.minX, e.maxY - e.minY);
     // Too narrow a picture for the insets: they may cover it, as they do at any zoom.
     const int freeWidth = width - insets.left - insets.right;
     if (freeWidth < std::min(width, height) / 2)
@@ -106,7 +105,7 @@ PreviewView FitView(const PreviewScene& scene, int width, int height, PreviewIns
     view.pixelsPerUnit = extent > 0 && std::isfinite(extent) ? side * kFitRoom / extent : 1.0;
     if (!std::isfinite(view.centreX) || !std::isfinite(view.centreY))
         view.centreX = view.centreY = 0;
-    // The tile's middle goes to the middle of the room between the insets.
+    // That middle goes to the middle of the room between the insets.
     view.centreX -= (insets.left - insets.right) / 2.0 / view.pixelsPerUnit;
     return view;
 }
@@ -133,6 +132,12 @@ std::uint32_t FadedColour(std::uint32_t colour) {
 
 void RasterizeDots(const PreviewScene& scene, const PreviewView& view, std::span<const std::uint32_t> colours,
                    int dotSize, PixelBuffer buffer) {
+    RasterizeMarkedDots(scene, scene.leftOut, view, colours, dotSize, buffer);
+}
+
+void RasterizeMarkedDots(const PreviewScene& scene, const std::vector<bool>& leftOutMarks,
+                         const PreviewView& view, std::span<const std::uint32_t> colours, int dotSize,
+                         PixelBuffer buffer) {
     const double scale = view.pixelsPerUnit;
     const double offsetX = view.width / 2.0 - view.centreX * scale;
     const double offsetY = view.height / 2.0 + view.centreY * scale;
@@ -143,11 +148,15 @@ void RasterizeDots(const PreviewScene& scene, const PreviewView& view, std::span
     const double lowY = -reach;
     const double highX = buffer.width + reach;
     const double highY = buffer.height + reach;
-    std::vector<std::uint32_t> shades = scene.look.empty()
-                                            ? std::vector<std::uint32_t>(colours.begin(), colours.end())
-                                            : VariantShades(colours);
+    const bool looks = !scene.look.empty();
+    std::vector<std::uint32_t> shades =
+        looks ? VariantShades(colours) : std::vector<std::uint32_t>(colours.begin(), colours.end());
+    // Each scale a look can hold as a dot's side, worked out once rather than at every dot.
+    std::vector<int> sides(looks ? 0x1000 : 0);
+    for (std::size_t percent = 0; percent < sides.size(); ++percent)
+        sides[percent] = std::max(1, static_cast<int>(std::lround(dotSize * (percent / 100.0))));
     // The plants a view or thinning leaves out go first, faded, so that none hides a plant kept.
-    const bool marked = scene.leftOut.size() == scene.x.size();
+    const bool marked = leftOutMarks.size() == scene.x.size();
     std::vector<std::uint32_t> faded;
     for (const std::uint32_t shade : marked ? shades : std::vector<std::uint32_t>())
         faded.push_back(shade == 0 ? 0 : FadedColour(shade));
@@ -160,16 +169,26 @@ void RasterizeDots(const PreviewScene& scene, const PreviewView& view, std::span
             const double px = scene.x[i] * scale + offsetX;
             const double py = offsetY - scene.y[i] * scale;
             // Written so that NaN positions fail the test too.
-            if (colours[scene.kind[i]] == 0 || (marked && scene.leftOut[i] != leftOut) ||
+            if (colours[scene.kind[i]] == 0 || (marked && leftOutMarks[i] != leftOut) ||
                 !(px >= lowX && px < highX && py >= lowY && py < highY))
                 continue;
-            if (scene.look.empty()) {
-                FillDot(buffer, px, py, dotSize, drawn[scene.kind[i]]);
+            int size = dotSize;
+            std::uint32_t colour = 0;
+            if (looks) {
+                const std::uint16_t look = scene.look[i];
+                size = sides[look & 0xFFF];
+                colour = drawn[scene.kind[i] * 16 + DotLook::variant(look)];
+            } else {
+                colour = drawn[scene.kind[i]];
+            }
+            if (size == 1) {
+                // Most dots at millions: one pixel, written straight into its row.
+                if (px >= 0 && px < buffer.width && py >= 0 && py < buffer.height)
+                    buffer.pixels[static_cast<std::ptrdiff_t>(py) * buffer.stride + static_cast<int>(px)] =
+                        colour;
                 continue;
             }
-            const std::uint16_t look = scene.look[i];
-            const int size = std::max(1, static_cast<int>(std::lround(dotSize * DotLook::scale(look))));
-            FillDot(buffer, px, py, size, drawn[scene.kind[i] * 16 + DotLook::variant(look)]);
+            FillDot(buffer, px, py, size, colour);
         }
     }
 }

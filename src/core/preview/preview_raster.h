@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace tes {
 
@@ -58,6 +59,9 @@ std::uint32_t FadedColour(std::uint32_t colour);
 // the kind's colour (VariantShade). The plants the scene leaves out (leftOut) are drawn first, faded.
 void RasterizeDots(const PreviewScene& scene, const PreviewView& view, std::span<const std::uint32_t> colours,
                    int dotSize, PixelBuffer buffer);
+// The same with `leftOut` (as PreviewScene::leftOut, empty: none) in place of the scene's own marks.
+void RasterizeMarkedDots(const PreviewScene& scene, const std::vector<bool>& leftOut, const PreviewView& view,
+                         std::span<const std::uint32_t> colours, int dotSize, PixelBuffer buffer);
 
 // The kind's colour for variant `variant`: the first variant in the kind's own colour, the others
 // lighter and darker by turns, so the kind stays recognisable.

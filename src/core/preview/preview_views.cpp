@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace tes {
 
@@ -38,27 +39,26 @@ PreviewSquare ViewsExtent(PreviewSquare dots, const std::vector<PlantView>& view
     return dots;
 }
 
-void MarkPreviewViews(PreviewScene& scene, const std::vector<PlantView>& views) {
-    scene.extent = ViewsExtent(scene.dots, views);
-    std::vector<KindMarks> marks(scene.kinds.size());
+PreviewMarks MarksOfViews(const PreviewScene& scene, const std::vector<PlantView>& views) {
+    PreviewMarks marks;
+    marks.extent = ViewsExtent(scene.dots, views);
+    marks.kinds.resize(scene.kinds.size());
+    std::vector<KindMarks> kinds(scene.kinds.size());
     bool filtering = false;
-    for (std::size_t k = 0; k < marks.size(); ++k) {
-        PreviewKind& kind = scene.kinds[k];
-        kind.filtered = PlantFilter::LeavesOut(views, kind.thinning);
-        kind.shown = kind.count;
-        if (kind.filtered)
-            marks[k].filter.emplace(views, kind.thinning, 0, 0);
-        marks[k].thins = !scene.thinned.empty() && kind.thinning.any();
-        filtering = filtering || kind.filtered;
+    for (std::size_t k = 0; k < kinds.size(); ++k) {
+        const PreviewKind& kind = scene.kinds[k];
+        marks.kinds[k] = {PlantFilter::LeavesOut(views, kind.thinning), kind.count};
+        if (marks.kinds[k].filtered)
+            kinds[k].filter.emplace(views, kind.thinning, 0, 0);
+        kinds[k].thins = !scene.thinned.empty() && kind.thinning.any();
+        filtering = filtering || marks.kinds[k].filtered;
     }
-    if (!filtering) {
-        scene.leftOut = {};
-        return;
-    }
+    if (!filtering)
+        return marks;
     const std::size_t count = scene.x.size();
-    scene.leftOut.assign(count, false);
+    marks.leftOut.assign(count, false);
     for (std::size_t i = 0; i < count; ++i) {
-        const KindMarks& kind = marks[scene.kind[i]];
+        const KindMarks& kind = kinds[scene.kind[i]];
         const double X = scene.x[i];
         const double Y = scene.y[i];
         if (!kind.filter || std::isnan(X)) // a plant without a place is met by the build, and reported
@@ -69,10 +69,24 @@ void MarkPreviewViews(PreviewScene& scene, const std::vector<PlantView>& views) 
             (kind.thins &&
              (scene.thinned[i] & (share == PlantShare::keepFar ? kThinnedByKeepFar : kThinnedByKeep)) != 0);
         if (leftOut) {
-            scene.leftOut[i] = true;
-            --scene.kinds[scene.kind[i]].shown;
+            marks.leftOut[i] = true;
+            --marks.kinds[scene.kind[i]].shown;
         }
     }
+    return marks;
+}
+
+void ApplyMarks(PreviewScene& scene, PreviewMarks marks) {
+    scene.extent = marks.extent;
+    for (std::size_t k = 0; k < scene.kinds.size() && k < marks.kinds.size(); ++k) {
+        scene.kinds[k].filtered = marks.kinds[k].filtered;
+        scene.kinds[k].shown = marks.kinds[k].shown;
+    }
+    scene.leftOut = std::move(marks.leftOut);
+}
+
+void MarkPreviewViews(PreviewScene& scene, const std::vector<PlantView>& views) {
+    ApplyMarks(scene, MarksOfViews(scene, views));
 }
 
 } // namespace tes

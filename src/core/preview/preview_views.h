@@ -23,6 +23,23 @@ std::uint8_t ThinnedMarks(const PlantThinning& thinning, double draw);
 // picture, with the point it looks at.
 PreviewSquare ViewsExtent(PreviewSquare dots, const std::vector<PlantView>& views);
 
+// Which plants a set of views and each kind's thinning leave out, worked out apart from the scene, so
+// that a worker can mark while the scene is still drawn with its old marks.
+struct PreviewMarks {
+    std::vector<bool> leftOut; // as PreviewScene::leftOut
+    struct Kind {
+        bool filtered = false;
+        std::uint64_t shown = 0;
+    };
+    std::vector<Kind> kinds; // of each kind of the scene
+    PreviewSquare extent;
+};
+
+// The marks of `views` (reads the scene's positions, kinds and thinned marks only).
+PreviewMarks MarksOfViews(const PreviewScene& scene, const std::vector<PlantView>& views);
+// Puts the marks into the scene they were worked out for.
+void ApplyMarks(PreviewScene& scene, PreviewMarks marks);
+
 // Marks again which plants `views` and each kind's thinning leave out (leftOut, each kind's filtered
 // and shown) and takes the views into the extent, as BuildPreviewScene with these views would. Only
 // a plant within float rounding of a view's edge may come out otherwise, as the scene keeps its

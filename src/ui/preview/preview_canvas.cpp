@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace tes {
@@ -23,6 +24,7 @@ constexpr double kHoverRadius = 5; // pixels
 constexpr int kDragThreshold = 3;  // pixels the pointer moves before a press is a drag
 constexpr int kHoverOffset = 14;   // pixels between the pointer and its text
 constexpr int kHoverFrame = 12;    // the hover text's padding and border across, and a pixel to spare
+constexpr int kRefineMs = 40;      // the pause in a gesture after which the full picture is drawn
 
 bool SameView(const PreviewView& a, const PreviewView& b) {
     return a.centreX == b.centreX && a.centreY == b.centreY && a.pixelsPerUnit == b.pixelsPerUnit &&
@@ -43,6 +45,13 @@ PreviewCanvas::PreviewCanvas(QWidget* parent) : QWidget(parent) {
         "QLabel { color: #101010; background: #FFFBE6; border: 1px solid #6E6A5A; padding: 2px 4px; }"));
     m_hoverLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_hoverLabel->hide();
+    m_refine = new QTimer(this);
+    m_refine->setSingleShot(true);
+    m_refine->setInterval(kRefineMs);
+    connect(m_refine, &QTimer::timeout, this, [this] {
+        if (!m_job.valid() && m_drawn != m_requested)
+            startJob();
+    });
 }
 
 PreviewCanvas::~PreviewCanvas() {
@@ -55,6 +64,8 @@ void PreviewCanvas::setScene(std::shared_ptr<PreviewScene> scene, std::vector<Pl
     const bool sameKinds = m_scene && scene && m_scene->kinds.size() == scene->kinds.size();
     m_scene = std::move(scene);
     m_views = std::move(views);
+    // The scene comes marked for these views.
+    m_markedVersion = ++m_viewsVersion;
     if (!sameKinds)
         m_shown.clear();
     if (fitView || m_view.width == 0)
@@ -65,12 +76,22 @@ void PreviewCanvas::setScene(std::shared_ptr<PreviewScene> scene, std::vector<Pl
 
 void PreviewCanvas::setViews(std::vector<PlantView> views) {
     m_views = std::move(views);
-    if (m_scene) {
-        if (m_job.valid())
-            m_job.wait(); // the worker reads the marks; its picture is replaced when it reports
-        MarkPreviewViews(*m_scene, m_views);
-    }
+    ++m_viewsVersion;
     requestDots();
+}
+
+const PreviewScene* PreviewCanvas::scene() {
+    settleMarks();
+    return m_scene.get();
+}
+
+void PreviewCanvas::settleMarks() {
+    if (!m_scene || m_markedVersion == m_viewsVersion)
+        return;
+    if (m_job.valid())
+        m_job.wait(); // the worker reads the scene; the marks it brings are older than these
+    MarkPreviewViews(*m_scene, m_views);
+    m_markedVersion = m_viewsVersion;
 }
 
 void PreviewCanvas::setSelectedView(int index) {
@@ -125,6 +146,7 @@ void PreviewCanvas::clearScene(const QString& why) {
 }
 
 void PreviewCanvas::fit() {
+    settleMarks(); // the views' cameras belong in the picture
     if (m_scene)
         setView(FitView(*m_scene, width(), height(), OverlayInsets(*m_scene, width())));
 }
@@ -139,12 +161,19 @@ void PreviewCanvas::setView(const PreviewView& view) {
 QImage PreviewCanvas::picture() {
     if (!m_scene)
         return grab().toImage();
+    settleMarks();
     return PaintPreviewPicture(*m_scene, m_views, m_view, m_shown, m_selectedView);
+}
+
+bool PreviewCanvas::drawing() const {
+    return m_job.valid() || m_refine->isActive();
 }
 
 void PreviewCanvas::requestDots() {
     ++m_requested;
-    if (!m_job.valid())
+    if (m_refine->isActive())
+        m_refine->start(); // the gesture goes on
+    else if (!m_job.valid())
         startJob();
     update();
 }
@@ -156,21 +185,39 @@ void PreviewCanvas::startJob() {
     const PreviewView view = m_view;
     const std::vector<bool> shown = m_shown;
     const std::uint64_t request = m_requested;
-    m_job = std::async(std::launch::async, [this, scene, view, shown, request] {
-        QImage dots = PaintPreviewDots(*scene, view, shown);
+    // New views are marked here too: the scene keeps its old marks until the worker's are taken.
+    const std::uint64_t version = m_viewsVersion;
+    std::optional<std::vector<PlantView>> views;
+    if (m_markedVersion != version)
+        views = m_views;
+    m_job = std::async(std::launch::async, [this, scene, view, shown, request, version, views] {
+        std::optional<PreviewMarks> marks;
+        if (views)
+            marks = MarksOfViews(*scene, *views);
+        QImage dots = PaintPreviewDots(*scene, view, shown, marks ? &marks->leftOut : nullptr);
         QMetaObject::invokeMethod(
-            this, [this, dots = std::move(dots), view, request] { jobDone(dots, view, request); },
+            this,
+            [this, dots = std::move(dots), view, request, marks = std::move(marks), version,
+             scene]() mutable {
+                jobDone(std::move(dots), view, request, std::move(marks), version, scene.get());
+            },
             Qt::QueuedConnection);
     });
 }
 
-void PreviewCanvas::jobDone(QImage dots, PreviewView view, std::uint64_t request) {
+void PreviewCanvas::jobDone(QImage dots, PreviewView view, std::uint64_t request,
+                            std::optional<PreviewMarks> marks, std::uint64_t viewsVersion,
+                            const PreviewScene* scene) {
     m_job.get();
+    if (marks && scene == m_scene.get() && viewsVersion > m_markedVersion) {
+        ApplyMarks(*m_scene, std::move(*marks));
+        m_markedVersion = viewsVersion;
+    }
     m_dots = std::move(dots);
     m_dotsView = view;
     m_drawn = request;
     if (m_drawn != m_requested)
-        startJob(); // the view changed meanwhile
+        m_refine->start(); // the view changed meanwhile: drawn again once the changes pause
     update();
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/preview/preview_raster.h"
 #include "core/preview/preview_scene.h"
+#include "core/preview/preview_views.h"
 #include "picture/preview_picture.h"
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 #include <QWidget>
 
 class QLabel;
+class QTimer;
 
 namespace tes {
 
@@ -31,7 +33,8 @@ public:
     // A new scene and the views it was built with; `fit` shows the whole tile, otherwise the view
     // stays where it was.
     void setScene(std::shared_ptr<PreviewScene> scene, std::vector<PlantView> views, bool fit);
-    // New views: the scene's plants are marked again for them (no records read) and drawn anew.
+    // New views: the scene's plants are marked again for them (no records read) and drawn anew, both on
+    // the worker, so a drag of a view's target never waits for them.
     void setViews(std::vector<PlantView> views);
     // The view drawn as the one a click moves (-1: none).
     void setSelectedView(int index);
@@ -46,13 +49,15 @@ public:
     // A line over the foot of the picture, dark on light, that no zoom or pan moves; empty hides it.
     void setNotice(const QString& text);
     const QString& notice() const { return m_notice; }
-    const PreviewScene* scene() const { return m_scene.get(); }
+    // The scene, its plants marked for the latest views (waits for the worker's marks when they are due).
+    const PreviewScene* scene();
+    bool hasScene() const { return m_scene != nullptr; }
     void fit();
     // The picture as shown now, overlay included.
     QImage picture();
     const PreviewView& view() const { return m_view; }
-    // True while the worker draws dots.
-    bool drawing() const { return m_job.valid(); }
+    // True until the full picture of the view shown is drawn.
+    bool drawing() const;
 
 signals:
     // The record under the pointer (its row in List1), or -1.
@@ -76,11 +81,16 @@ private:
     void setView(const PreviewView& view);
     void requestDots();
     void startJob();
-    void jobDone(QImage dots, PreviewView view, std::uint64_t request);
+    void jobDone(QImage dots, PreviewView view, std::uint64_t request, std::optional<PreviewMarks> marks,
+                 std::uint64_t viewsVersion, const PreviewScene* scene);
+    // The scene's marks for the latest views, now.
+    void settleMarks();
     void clickLegend(QPoint at);
 
     std::shared_ptr<PreviewScene> m_scene;
     std::vector<PlantView> m_views;
+    std::uint64_t m_viewsVersion = 0;  // bumps with every new set of views
+    std::uint64_t m_markedVersion = 0; // the views the scene's marks are for
     int m_selectedView = -1;
     bool m_viewMode = false;
     bool m_settingView = false; // the view mode's press is held
@@ -93,6 +103,9 @@ private:
     PreviewView m_dotsView;
     std::vector<LegendRow> m_legendRows;
     std::future<void> m_job;
+    // Holds the next full picture back while a gesture goes on, so the worker leaves the processor to
+    // the gesture's quick pictures.
+    QTimer* m_refine = nullptr;
     std::uint64_t m_requested = 0; // bumps with every change that needs new dots
     std::uint64_t m_drawn = 0;     // the request the dots answer
     std::optional<QPoint> m_pressAt;

@@ -53,12 +53,14 @@ PreviewViewsPanel::PreviewViewsPanel(QWidget* parent) : QWidget(parent) {
     m_add->setToolTip(QStringLiteral("Add a view looking at the tile's middle, then click to place it"));
     m_remove = new QPushButton(QStringLiteral("R&emove"), this);
     m_remove->setToolTip(QStringLiteral("Remove the chosen view"));
+    m_undo = new QPushButton(QStringLiteral("&Undo"), this);
 
     m_top = new QHBoxLayout;
     m_top->addWidget(m_mode);
     m_top->addWidget(m_selector);
     m_top->addWidget(m_add);
     m_top->addWidget(m_remove);
+    m_top->addWidget(m_undo);
     m_top->addStretch(1);
 
     m_numbers = new QWidget(this);
@@ -98,7 +100,9 @@ PreviewViewsPanel::PreviewViewsPanel(QWidget* parent) : QWidget(parent) {
     connect(m_selector, &QComboBox::currentIndexChanged, this, &PreviewViewsPanel::selected);
     connect(m_add, &QPushButton::clicked, this, &PreviewViewsPanel::addClicked);
     connect(m_remove, &QPushButton::clicked, this, &PreviewViewsPanel::removeClicked);
+    connect(m_undo, &QPushButton::clicked, this, &PreviewViewsPanel::undoClicked);
     showViews({}, -1);
+    showUndo(QString());
 }
 
 void PreviewViewsPanel::showViews(const std::vector<ViewSection>& views, int selected) {
@@ -127,6 +131,12 @@ void PreviewViewsPanel::showViews(const std::vector<ViewSection>& views, int sel
         ShowFaultMark(*m_fields[i], ToQString(faults[i]));
         m_fields[i]->setText(m_shown[i]);
     }
+}
+
+void PreviewViewsPanel::showUndo(const QString& what) {
+    m_undo->setEnabled(!what.isEmpty());
+    m_undo->setToolTip(what.isEmpty() ? QStringLiteral("Undo the last change of the views (Ctrl+Z)")
+                                      : QStringLiteral("Undo: %1 (Ctrl+Z)").arg(what));
 }
 
 ViewFieldTexts PreviewViewsPanel::fieldTexts() const {

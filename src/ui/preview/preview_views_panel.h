@@ -17,8 +17,8 @@ class QToolButton;
 
 namespace tes {
 
-// The preview's views: the mode in which a click sets the chosen view, the list of views with Add and
-// Remove, and the chosen view's numbers. It only shows and reports; the window applies.
+// The preview's views: the mode in which a click sets the chosen view, the list of views with Add,
+// Remove and Undo, and the chosen view's numbers. It only shows and reports; the window applies.
 class PreviewViewsPanel final : public QWidget {
     Q_OBJECT
 public:
@@ -33,6 +33,8 @@ public:
     void markField(ViewField field, const QString& why);
     // The texts the fields hold now, typed ones included.
     ViewFieldTexts fieldTexts() const;
+    // What Undo would take back, said in its tip; empty disables it.
+    void showUndo(const QString& what);
     // The row the window adds its own buttons to.
     QHBoxLayout* topRow() const { return m_top; }
 
@@ -40,6 +42,7 @@ public:
     QComboBox* selector() const { return m_selector; }
     QPushButton* addButton() const { return m_add; }
     QPushButton* removeButton() const { return m_remove; }
+    QPushButton* undoButton() const { return m_undo; }
     QLineEdit* field(ViewField field) const { return m_fields[static_cast<std::size_t>(field)]; }
 
 signals:
@@ -47,6 +50,7 @@ signals:
     void selected(int index);
     void addClicked();
     void removeClicked();
+    void undoClicked();
     // A field's text once typed (Enter, or leaving a field that changed).
     void fieldEdited(ViewField field, const QString& text);
 
@@ -56,6 +60,7 @@ private:
     QComboBox* m_selector = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_remove = nullptr;
+    QPushButton* m_undo = nullptr;
     QWidget* m_numbers = nullptr;
     std::array<QLineEdit*, kFields> m_fields{};
     std::array<QString, kFields> m_shown; // what each field showed of the view

@@ -1,6 +1,7 @@
 #include "ui/preview/preview_window.h"
 
 #include "core/preview/preview_views.h"
+#include "form/window_placement.h"
 #include "lib/failure.h"
 #include "lib/numbers.h"
 #include "picture/preview_picture.h"
@@ -13,6 +14,8 @@
 #include <cmath>
 #include <utility>
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -67,16 +70,22 @@ std::string InputKey(const PreviewInput& input) {
 
 } // namespace
 
-PreviewWindow::PreviewWindow(PreviewSource source, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_source(std::move(source)) {
+PreviewWindow::PreviewWindow(PreviewSource source, QWidget* owner)
+    : QWidget(nullptr, Qt::Window), m_source(std::move(source)), m_owner(owner) {
     setObjectName(QStringLiteral("frmPreview"));
+    // No parent: a window the main window owns stays in front of it, over its buttons. It goes with
+    // the main window all the same, and with the project the main window holds.
+    if (owner) {
+        owner->installEventFilter(this);
+        connect(owner, &QObject::destroyed, this, [this] { delete this; });
+    }
     setWindowTitle(QStringLiteral("Preview"));
     resize(760, 760);
 
     m_canvas = new PreviewCanvas(this);
     m_panel = new PreviewViewsPanel(this);
     m_fit = new QPushButton(QStringLiteral("&Fit"), this);
-    m_fit->setToolTip(QStringLiteral("Show the whole tile"));
+    m_fit->setToolTip(QStringLiteral("Show the whole tile and the views' cameras"));
     m_save = new QPushButton(QStringLiteral("&Save PNG..."), this);
     m_save->setToolTip(QStringLiteral("Save the picture as shown"));
     m_status = new QLabel(this);
@@ -111,6 +120,12 @@ PreviewWindow::PreviewWindow(PreviewSource source, QWidget* parent)
     connect(m_panel, &PreviewViewsPanel::modeToggled, this, &PreviewWindow::setMode);
     connect(m_panel, &PreviewViewsPanel::addClicked, this, &PreviewWindow::addView);
     connect(m_panel, &PreviewViewsPanel::removeClicked, this, &PreviewWindow::removeView);
+    connect(m_panel, &PreviewViewsPanel::undoClicked, this, &PreviewWindow::undoView);
+    // Ctrl+Z anywhere in the window but a field being typed in, which undoes its own typing.
+    auto* undo = new QAction(this);
+    undo->setShortcut(QKeySequence::Undo);
+    connect(undo, &QAction::triggered, this, &PreviewWindow::undoView);
+    addAction(undo);
     connect(m_panel, &PreviewViewsPanel::fieldEdited, this, &PreviewWindow::editField);
     connect(m_panel, &PreviewViewsPanel::selected, this, [this](int index) {
         m_selected = index;
@@ -122,7 +137,7 @@ PreviewWindow::PreviewWindow(PreviewSource source, QWidget* parent)
 
 void PreviewWindow::open() {
     if (!m_placed)
-        placeBesideParent();
+        placeBesideOwner();
     show();
     raise();
     activateWindow();
@@ -130,27 +145,35 @@ void PreviewWindow::open() {
     startBuild();
 }
 
-// Beside the main window where the screen has room for it, so both stay in sight; on the side with
-// more room, and narrower, when neither has enough.
-void PreviewWindow::placeBesideParent() {
+// Beside the main window where the screen has room for it, so both stay in sight (PlaceBeside).
+void PreviewWindow::placeBesideOwner() {
     m_placed = true;
-    QWidget* main = parentWidget();
+    QWidget* main = m_owner;
     if (!main || !main->isVisible() || !main->screen())
         return;
-    const QRect screen = main->screen()->availableGeometry();
-    const QRect beside = main->frameGeometry();
-    const int right = screen.right() - beside.right() - kFrameRoom;
-    const int left = beside.left() - screen.left() - kFrameRoom;
-    const int room = std::max(right, left);
-    int width = this->width();
-    if (room < width && room >= std::max(kNarrowest, minimumSizeHint().width()))
-        width = room;
-    resize(width, std::min(height(), screen.height() - 2 * kFrameRoom));
-    int x = right >= left ? beside.right() + 1 : beside.left() - width - kFrameRoom;
-    x = std::clamp(x, screen.left(), std::max(screen.left(), screen.right() - width - kFrameRoom));
-    const int y = std::clamp(beside.top(), screen.top(),
-                             std::max(screen.top(), screen.bottom() - height() - 2 * kFrameRoom));
-    move(x, y);
+    const auto rect = [](const QRect& r) { return ScreenRect{r.x(), r.y(), r.width(), r.height()}; };
+    BesideRequest request;
+    request.screen = rect(main->screen()->availableGeometry());
+    request.main = rect(main->frameGeometry());
+    for (const QAbstractButton* button : main->findChildren<QAbstractButton*>()) {
+        if (button->isVisible())
+            request.keepClear.push_back(rect(QRect(button->mapToGlobal(QPoint(0, 0)), button->size())));
+    }
+    // The frame is not known before the window first shows.
+    const int frameWidth = kFrameRoom;
+    const int frameHeight = 2 * kFrameRoom;
+    request.width = width() + frameWidth;
+    request.height = height() + frameHeight;
+    request.leastWidth = std::max(kNarrowest, minimumSizeHint().width()) + frameWidth;
+    const ScreenRect placed = PlaceBeside(request);
+    resize(placed.width - frameWidth, placed.height - frameHeight);
+    move(placed.x, placed.y);
+}
+
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_owner && event->type() == QEvent::Close)
+        close();
+    return QWidget::eventFilter(watched, event);
 }
 
 void PreviewWindow::inputsChanged() {
@@ -173,8 +196,11 @@ void PreviewWindow::startBuild() {
         return;
     }
     // Another project's records: a view mode set for the last one's ends with it.
-    if (records.generation() != m_shownGeneration && records.generation() != m_buildingGeneration)
+    if (records.generation() != m_shownGeneration && records.generation() != m_buildingGeneration) {
         m_panel->modeButton()->setChecked(false);
+        m_undo.clear(); // its changes were the last project's
+        m_panel->showUndo(QString());
+    }
     try {
         m_builder = std::make_unique<PreviewSceneBuilder>(input);
     } catch (const Failure& failure) {

@@ -2,6 +2,7 @@
 
 #include "core/preview/preview_scene.h"
 #include "form/preview_input.h"
+#include "form/preview_views_undo.h"
 
 #include <cstdint>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -25,10 +27,12 @@ class PreviewViewsPanel;
 // It follows every load and every change of the fields the positions depend on; the records are read
 // in slices between events, so the window keeps answering on long lists. Its views panel sets the
 // project's views, which the picture follows at once (the plants are marked again, not read again).
+// It is a window of its own, which the main window does not hold in front of itself; it opens beside
+// `owner` and closes with it.
 class PreviewWindow final : public QWidget {
     Q_OBJECT
 public:
-    explicit PreviewWindow(PreviewSource source, QWidget* parent = nullptr);
+    explicit PreviewWindow(PreviewSource source, QWidget* owner = nullptr);
 
     // Shows the window in front and reads the records when they changed since it last did.
     void open();
@@ -49,9 +53,10 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void placeBesideParent();
+    void placeBesideOwner();
     void startBuild();
     void buildSlice();
     void chooseAndSave();
@@ -61,7 +66,7 @@ private:
     void followViews();
     void showMessage(const std::optional<Message>& message);
     QString selectedName() const;
-    QString savedStatus(const QString& name) const;
+    QString savedStatus(const QString& done) const;
     void setMode(bool on);
     void showModeHint();
     void pressView(double X, double Y);
@@ -69,10 +74,16 @@ private:
     void releaseView();
     void addView();
     void removeView();
+    void undoView();
+    // Notes a change of the views made and saved, for Undo.
+    void recordChange(std::vector<ViewSection> before, const QString& what);
     void editField(ViewField field, const QString& text);
     GroundPoint pointAt(double X, double Y) const;
 
     PreviewSource m_source;
+    QPointer<QWidget> m_owner;
+    PreviewViewsUndo m_undo;
+    std::vector<ViewSection> m_pressBefore; // the views before the camera being placed
     PreviewCanvas* m_canvas = nullptr;
     PreviewViewsPanel* m_panel = nullptr;
     QPushButton* m_fit = nullptr;

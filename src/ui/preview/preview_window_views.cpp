@@ -1,5 +1,6 @@
-// The preview window's views: the view mode's click and drag, the panel's Add, Remove and numbers.
-// Each change goes into the kinds table through the form's handlers; the picture follows at once.
+// The preview window's views: the view mode's click and drag, the panel's Add, Remove, Undo and
+// numbers. Each change goes into the kinds table through the form's handlers; the picture follows at
+// once.
 #include "core/preview/preview_views.h"
 #include "lib/numbers.h"
 #include "ui/preview/preview_canvas.h"
@@ -41,7 +42,7 @@ void PreviewWindow::followViews() {
     m_selected = count == 0 ? -1 : std::clamp(m_selected, 0, count - 1);
     // A scene still being read is marked for these views when it is done.
     const std::vector<PlantView> views = PreviewedViews(m_source.views.table);
-    if (views != m_shownViews && m_canvas->scene()) {
+    if (views != m_shownViews && m_canvas->hasScene()) {
         m_canvas->setViews(views);
         m_shownViews = views;
     }
@@ -110,10 +111,12 @@ void PreviewWindow::pressView(double X, double Y) {
         view.target = nearMiddle ? GroundPoint{at.x, at.y + width / 4} : middle;
     }
     view.camera = at;
+    std::vector<ViewSection> before = sections; // `sections` is the table's, which the next line changes
     if (std::optional<Message> refused = SetPreviewView(m_source.views, index, view, false)) {
         showMessage(refused);
         return;
     }
+    m_pressBefore = std::move(before);
     m_selected = static_cast<int>(index);
     m_settingView = true;
     followViews();
@@ -134,17 +137,26 @@ void PreviewWindow::dragView(double X, double Y) {
     followViews();
 }
 
-// The table is written once a drag ends, not at every step of it.
+// The table is written once a drag ends, not at every step of it. One camera placed ends the mode, so
+// a stray click later cannot move it.
 void PreviewWindow::releaseView() {
     if (!m_settingView)
         return;
     m_settingView = false;
     std::optional<Message> failure = StorePreviewViews(m_source.views);
     const QString name = selectedName();
+    if (!failure)
+        recordChange(std::move(m_pressBefore), name + QStringLiteral(" placed"));
+    m_pressBefore.clear();
     followViews(); // a failed save left the views as the file holds them
+    m_panel->modeButton()->setChecked(false);
     showMessage(failure);
-    if (!failure && !m_source.views.path.empty())
-        showStatus(savedStatus(name));
+    if (failure)
+        return;
+    const QString again = QStringLiteral("; press Set view to move it again");
+    showStatus(m_source.views.path.empty()
+                   ? name + QStringLiteral(" placed") + again
+                   : savedStatus(name + QStringLiteral(" placed and saved in %1")) + again);
 }
 
 // A view from the middle of the tile's near edge to its middle, chosen so a click places it.
@@ -154,8 +166,11 @@ void PreviewWindow::addView() {
     PlantView view;
     view.target = middle;
     view.camera = {middle.x, middle.y - TileWidth(m_canvas->scene()) / 2};
+    std::vector<ViewSection> before = m_source.views.table.viewSections();
     const std::optional<Message> failure = SetPreviewView(m_source.views, index, view, true);
     m_selected = static_cast<int>(index);
+    if (!failure)
+        recordChange(std::move(before), selectedName() + QStringLiteral(" added"));
     followViews();
     showMessage(failure);
     if (failure)
@@ -166,9 +181,10 @@ void PreviewWindow::addView() {
         m_panel->modeButton()->setChecked(true);
 }
 
-// "View1 saved in Valley.tes.ini", and the keys the save replaced that another program had changed.
-QString PreviewWindow::savedStatus(const QString& name) const {
-    QString text = QStringLiteral("%1 saved in %2").arg(name, ToQString(m_source.views.table.fileName()));
+// `done` with the kinds table's name for %1 ("View1 saved in Valley.tes.ini"), and the keys the save
+// replaced that another program had changed.
+QString PreviewWindow::savedStatus(const QString& done) const {
+    QString text = done.arg(ToQString(m_source.views.table.fileName()));
     for (const std::string& replaced : m_source.views.table.replaced())
         text += QStringLiteral("; replaced ") + ToQString(replaced);
     return text;
@@ -177,12 +193,45 @@ QString PreviewWindow::savedStatus(const QString& name) const {
 void PreviewWindow::removeView() {
     if (m_selected < 0)
         return;
+    std::vector<ViewSection> before = m_source.views.table.viewSections();
+    const QString removed = selectedName();
     const std::optional<Message> failure =
         RemovePreviewView(m_source.views, static_cast<std::size_t>(m_selected));
+    if (!failure)
+        recordChange(std::move(before), removed + QStringLiteral(" removed"));
     followViews();
     showMessage(failure);
     if (m_panel->modeButton()->isChecked())
         showModeHint(); // another view is chosen now, or none
+    else if (!failure && !m_source.views.path.empty())
+        showStatus(savedStatus(removed + QStringLiteral(" removed from %1")) +
+                   (m_selected >= 0 ? QStringLiteral("; %1 is chosen").arg(selectedName())
+                                    : QStringLiteral("; no view is left")));
+}
+
+// The views as before the last change, written as every change is.
+void PreviewWindow::undoView() {
+    if (m_settingView)
+        return; // a camera is being placed: its release is the change to undo
+    if (m_undo.empty()) {
+        showStatus(QStringLiteral("Nothing to undo in the views"));
+        return;
+    }
+    const QString what = ToQString(m_undo.next());
+    const std::optional<Message> failure = m_undo.undo(m_source.views);
+    m_panel->showUndo(ToQString(m_undo.next()));
+    followViews();
+    showMessage(failure);
+    if (failure)
+        return;
+    showStatus(m_source.views.path.empty() ? QStringLiteral("Undone: %1").arg(what)
+                                           : savedStatus(QStringLiteral("Undone: ") + what +
+                                                         QStringLiteral("; %1 holds the views as before")));
+}
+
+void PreviewWindow::recordChange(std::vector<ViewSection> before, const QString& what) {
+    m_undo.record(std::move(before), what.toStdString());
+    m_panel->showUndo(what);
 }
 
 void PreviewWindow::editField(ViewField field, const QString& text) {
@@ -190,6 +239,7 @@ void PreviewWindow::editField(ViewField field, const QString& text) {
         return;
     ViewFieldTexts texts = m_panel->fieldTexts();
     texts[static_cast<std::size_t>(field)] = text.toStdString();
+    std::vector<ViewSection> before = m_source.views.table.viewSections();
     const ViewFieldEdit edit =
         SetPreviewViewFields(m_source.views, static_cast<std::size_t>(m_selected), texts, field);
     if (!edit.problem.empty()) {
@@ -197,10 +247,12 @@ void PreviewWindow::editField(ViewField field, const QString& text) {
         return;
     }
     const QString name = selectedName();
+    if (!edit.failure)
+        recordChange(std::move(before), name + QStringLiteral(" changed"));
     followViews();
     showMessage(edit.failure);
     if (!edit.failure && !m_source.views.path.empty())
-        showStatus(savedStatus(name));
+        showStatus(savedStatus(name + QStringLiteral(" saved in %1")));
 }
 
 } // namespace tes

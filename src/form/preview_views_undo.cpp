@@ -1,0 +1,34 @@
+#include "form/preview_views_undo.h"
+
+#include <utility>
+
+namespace tes {
+
+namespace {
+
+constexpr std::size_t kMostChanges = 100; // older ones are forgotten
+
+} // namespace
+
+void PreviewViewsUndo::record(std::vector<ViewSection> before, std::string what) {
+    if (m_changes.size() == kMostChanges)
+        m_changes.erase(m_changes.begin());
+    m_changes.push_back({std::move(before), std::move(what)});
+}
+
+std::string PreviewViewsUndo::next() const {
+    return m_changes.empty() ? std::string() : m_changes.back().what;
+}
+
+std::optional<Message> PreviewViewsUndo::undo(PreviewViewsTable views) {
+    if (m_changes.empty())
+        return std::nullopt;
+    // A view that cannot be read is not written by the save: the table then takes it as the file holds it.
+    views.table.restoreViews(m_changes.back().before);
+    std::optional<Message> failure = StorePreviewViews(views);
+    if (!failure)
+        m_changes.pop_back();
+    return failure;
+}
+
+} // namespace tes
