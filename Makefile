@@ -3,7 +3,7 @@ PRESET ?= $(if $(CI),ci,dev)
 BUILD_DIR := build/$(PRESET)
 EXAMPLE := examples/Valley/Valley.prj
 
-.PHONY: run test deps configure build bench sanitize fuzz format check-format package install-check clean
+.PHONY: run test deps configure build install bench sanitize fuzz format check-format package install-check clean
 
 deps:
 	@scripts/install-deps.sh
@@ -16,6 +16,13 @@ build: configure
 
 run: build
 	$(BUILD_DIR)/bin/tolvane-enviro-scripter $(EXAMPLE)
+
+# The programs, their help, manual pages, menu entry and example installed from this build under PREFIX:
+# your own ~/.local unless given, so no root is needed. With PREFIX/bin on the PATH (Debian puts
+# ~/.local/bin there once it exists; log in again), `enviro-script` and `man enviro-script` work.
+PREFIX ?= $(HOME)/.local
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 test: build
 	@QT_QPA_PLATFORM=offscreen ctest --preset $(PRESET) -j2

@@ -15,6 +15,13 @@ namespace {
 
 constexpr const char* kSettingName = "OutputFolder";
 
+// How a whole path begins where the program runs.
+#ifdef _WIN32
+constexpr const char* kWholePathHint = ": type it from its drive (C:\\...), or choose it with Browse...";
+#else
+constexpr const char* kWholePathHint = ": type it from the root (/...), or choose it with Browse...";
+#endif
+
 // What keeps scripts out of a folder, said after its name, and what Script Options adds to it.
 struct FolderFault {
     std::string what;
@@ -25,8 +32,7 @@ std::optional<FolderFault> FaultOf(const std::string& folder) {
     const std::filesystem::path path = PathFromUtf8(folder);
     // A relative folder would follow wherever the program was started from.
     if (!path.is_absolute())
-        return FolderFault{" is not a whole path",
-                           ": type it from its drive or root, or choose it with Browse..."};
+        return FolderFault{" is not a whole path", kWholePathHint};
     std::error_code ec;
     if (!std::filesystem::exists(path, ec))
         return FolderFault{" does not exist", ". Create it, or choose another with Browse..."};

@@ -12,8 +12,13 @@ TEST_F(OutputFolderTest, AFolderThatCannotTakeTheScriptsIsNamedWithWhy) {
     const std::pair<std::string, std::optional<std::string>> cases[] = {
         {"", std::nullopt}, // beside the project
         {dir.path().string(), std::nullopt},
-        {"out", "The Output folder out is not a whole path: type it from its drive or root, or choose it "
+#ifdef _WIN32
+        {"out", "The Output folder out is not a whole path: type it from its drive (C:\\...), or choose it "
                 "with Browse..."},
+#else
+        {"out", "The Output folder out is not a whole path: type it from the root (/...), or choose it with "
+                "Browse..."},
+#endif
         {gone, "The Output folder " + gone + " does not exist. Create it, or choose another with Browse..."},
     };
     for (const auto& [folder, problem] : cases)
