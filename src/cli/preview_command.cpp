@@ -85,6 +85,8 @@ int RunPreview(const PreviewOptions& options, CliPlatform& platform, std::ostrea
         input.views = options.views.given() ? options.views.applied(project.kindsTable.views())
                                             : project.kindsTable.views();
     }
+    if (!options.noAreas)
+        input.areas = project.kindsTable.areas();
     PreviewScene scene;
     try {
         scene = BuildPreviewScene(input, project.load.records);

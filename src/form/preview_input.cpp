@@ -15,6 +15,7 @@ PreviewInput PreviewInputFromForm(const Context& ctx) {
     input.kindRows = ctx.kindsTable.rows();
     input.seed = ctx.kindsTable.seed();
     input.views = PreviewedViews(ctx.kindsTable);
+    input.areas = ctx.kindsTable.areas();
     return input;
 }
 

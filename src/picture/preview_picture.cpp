@@ -3,6 +3,7 @@
 
 #include "core/preview/preview_palette.h"
 #include "lib/numbers.h"
+#include "picture/area_outlines.h"
 #include "picture/kept_plants.h"
 
 #include <cmath>
@@ -241,6 +242,7 @@ void PaintPreviewOverlay(QPainter& painter, const PreviewScene& scene, const std
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(PictureFont());
     PaintTile(painter, scene, view);
+    PaintAreaOutlines(painter, scene.areas, view);
     PaintOrigin(painter, view);
     PaintPlantViews(painter, views, view, selectedView);
     PaintSun(painter, scene, view);

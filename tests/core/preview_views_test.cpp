@@ -12,7 +12,9 @@ namespace {
 
 // Records of kinds 5, 7 and 12 around the main tile's middle, on a quarter-unit grid: with the object
 // scale at 100 every position is exact as a float, so marking again must give what a build gives.
-PreviewInput Input(std::vector<PlantView> views, bool thin) {
+// With `limit`, an area with a soft edge clears a corner of the tile and kind 7 stands only up to a
+// height, which no new view changes.
+PreviewInput Input(std::vector<PlantView> views, bool thin, bool limit = false) {
     PreviewInput input;
     input.placement.terrainWidth = 5;
     input.placement.useObjectScale = true;
@@ -25,6 +27,15 @@ PreviewInput Input(std::vector<PlantView> views, bool thin) {
         KindRow seven{"7"};
         seven.plants.thinning = {100, 150, 30};
         input.kindRows = {pine, seven};
+    }
+    if (limit) {
+        KindRow seven{"7"};
+        seven.plants.heights.max = 0.5;
+        input.kindRows.push_back(seven);
+        PlantArea corner;
+        corner.points = {{-400, -400}, {100, -400}, {100, 50}, {-400, 50}};
+        corner.falloff = 60;
+        input.areas = {corner};
     }
     input.views = std::move(views);
     return input;
@@ -40,7 +51,8 @@ LineList Records() {
         const double x = 1500 + (state >> 8) % 3400 / 4.0;
         state = state * 1664525u + 1013904223u;
         const double z = 1500 + (state >> 8) % 3400 / 4.0;
-        records.append(std::string(kinds[i % 4]) + "," + std::to_string(x) + ",0," + std::to_string(z));
+        records.append(std::string(kinds[i % 4]) + "," + std::to_string(x) + "," + std::to_string(i % 3) +
+                       "," + std::to_string(z));
     }
     return records;
 }
@@ -52,7 +64,10 @@ TEST(PreviewViews, MarkingAgainGivesWhatABuildGives) {
     const struct {
         std::vector<PlantView> before, after;
         bool thin;
+        bool limit = false;
     } cases[] = {
+        {{}, {ahead}, true, true},        // views over an area, a height limit and thinning
+        {{ahead}, {}, false, true},       // the area and the height limit alone
         {{}, {ahead}, true},              // a first view over thinned kinds
         {{ahead, wide}, {}, true},        // no view left: the thinning alone
         {{ahead}, {}, false},             // nothing leaves plants out any more
@@ -62,9 +77,9 @@ TEST(PreviewViews, MarkingAgainGivesWhatABuildGives) {
     const LineList records = Records();
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.before.size()) + " views to " + std::to_string(c.after.size()));
-        PreviewScene marked = BuildPreviewScene(Input(c.before, c.thin), records);
+        PreviewScene marked = BuildPreviewScene(Input(c.before, c.thin, c.limit), records);
         MarkPreviewViews(marked, c.after);
-        const PreviewScene built = BuildPreviewScene(Input(c.after, c.thin), records);
+        const PreviewScene built = BuildPreviewScene(Input(c.after, c.thin, c.limit), records);
         EXPECT_EQ(marked.leftOut, built.leftOut);
         EXPECT_EQ(marked.thinned, built.thinned);
         ASSERT_EQ(marked.kinds.size(), built.kinds.size());
@@ -75,6 +90,11 @@ TEST(PreviewViews, MarkingAgainGivesWhatABuildGives) {
         EXPECT_EQ(marked.extent.minY, built.extent.minY);
         EXPECT_EQ(marked.extent.maxX, built.extent.maxX);
         EXPECT_EQ(marked.thinned.empty(), !c.thin) << "one byte per record only where a kind thins";
+        for (const PreviewKind& kind : built.kinds) { // the limits leave some of each limited kind out
+            if (c.limit && kind.number != "12") {
+                EXPECT_TRUE(kind.shown > 0 && kind.shown < kind.count) << kind.label;
+            }
+        }
     }
 }
 

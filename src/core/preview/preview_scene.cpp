@@ -65,9 +65,13 @@ PreviewSceneBuilder::PreviewSceneBuilder(const PreviewInput& input)
       m_rows(input.kindRows), m_seed(input.seed), m_options(input.placement),
       m_varies(
           std::any_of(m_rows.begin(), m_rows.end(), [](const KindRow& row) { return row.plants.varies(); })),
-      m_views(input.views),
-      // Whether some kind's filter may leave plants out: a kind without a row keeps them all but for views.
-      m_filtering(PlantFilter::LeavesOut(m_views, {}) ||
+      m_views(input.views), m_areas(input.areas),
+      // Whether some kind's filter may leave plants out: a kind without a row keeps them all but for views
+      // and areas.
+      m_limiting(!m_areas.empty() ||
+                 std::any_of(m_rows.begin(), m_rows.end(),
+                             [](const KindRow& row) { return row.plants.heights.any(); })),
+      m_filtering(m_limiting || PlantFilter::LeavesOut(m_views, {}) ||
                   std::any_of(m_rows.begin(), m_rows.end(),
                               [this](const KindRow& row) {
                                   return PlantFilter::LeavesOut(m_views, row.plants.thinning);
@@ -138,10 +142,12 @@ std::uint16_t PreviewSceneBuilder::newText(std::string_view text) {
     kind.colour = KindColour(kind.number);
     const std::string number = KindNumber(kind.number);
     PlantThinning thinning;
+    HeightLimits heights;
     for (const KindRow& row : m_rows) {
         if (KindNumber(row.number) == number) {
             TakeVariation(kind, row, m_seed, m_options);
             thinning = row.plants.thinning;
+            heights = row.plants.heights;
         }
     }
     m_looks.emplace_back(kind.variation);
@@ -149,8 +155,14 @@ std::uint16_t PreviewSceneBuilder::newText(std::string_view text) {
     m_numbers.push_back(LeadingNumberValue(kind.number));
     // As the kind's build keeps its plants (PlantFilterOf).
     PlantFilter filter(m_views, thinning, m_seed, m_numbers.back());
+    filter.limit(heights, m_areas, kind.number);
     kind.filtered = filter.active();
     m_filters.push_back(kind.filtered ? std::optional<PlantFilter>(std::move(filter)) : std::nullopt);
+    // Without views and thinning a filter keeps what the height limits and the areas keep.
+    PlantFilter limits({}, {}, m_seed, m_numbers.back());
+    limits.limit(heights, m_areas, kind.number);
+    kind.limited = limits.active();
+    m_limits.push_back(kind.limited ? std::optional<PlantFilter>(std::move(limits)) : std::nullopt);
     kinds.push_back(std::move(kind));
     return static_cast<std::uint16_t>(kinds.size() - 1);
 }
@@ -166,6 +178,8 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
         m_scene.leftOut.reserve(records.size());
     if (m_thinning)
         m_scene.thinned.reserve(records.size());
+    if (m_limiting)
+        m_scene.heldOut.reserve(records.size());
     const std::uint16_t alike = DotLook::pack({});
     for (std::size_t row = begin; row < end; ++row) {
         const std::string_view entry = records[row];
@@ -176,11 +190,14 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
         const std::string_view rest = entry.substr(std::min(entry.size(), number.size() + 1));
         double xz[2] = {0, 0}; // a plant without a place is not drawn, whatever its look
         bool leftOut = false;  // the build meets a plant without a place, and reports it
+        bool heldOut = false;
         std::uint8_t thinned = 0;
         try {
             const ScenePoint point = m_placement.place(rest, xz);
             if (m_filters[kind])
-                leftOut = !m_filters[kind]->keeps(point.X, point.Y, xz[0], xz[1]);
+                leftOut = !m_filters[kind]->keeps(point, xz[0], xz[1]);
+            if (m_limits[kind])
+                heldOut = !m_limits[kind]->keeps(point, xz[0], xz[1]);
             const PlantThinning& thinning = m_scene.kinds[kind].thinning;
             if (thinning.any())
                 thinned = ThinnedMarks(thinning, ThinningDraw(m_seed, m_numbers[kind], xz[0], xz[1]));
@@ -200,6 +217,8 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
             m_scene.leftOut.push_back(leftOut);
         if (m_thinning)
             m_scene.thinned.push_back(thinned);
+        if (m_limiting)
+            m_scene.heldOut.push_back(heldOut);
         if (m_varies) {
             const bool varied = m_scene.kinds[kind].variation.any();
             m_scene.look.push_back(varied ? DotLook::pack(m_looks[kind](xz[0], xz[1])) : alike);
@@ -214,6 +233,9 @@ PreviewScene PreviewSceneBuilder::finish() {
         m_scene.leftOut = {};
     if (std::none_of(all.begin(), all.end(), [](const PreviewKind& kind) { return kind.thinning.any(); }))
         m_scene.thinned = {};
+    if (std::none_of(all.begin(), all.end(), [](const PreviewKind& kind) { return kind.limited; }))
+        m_scene.heldOut = {};
+    m_scene.areas = std::move(m_areas);
     m_scene.extent = ViewsExtent(m_scene.dots, m_views);
     std::vector<std::size_t>& legend = m_scene.legend;
     legend.resize(m_scene.kinds.size());

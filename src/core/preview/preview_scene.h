@@ -27,6 +27,7 @@ struct PreviewInput {
     std::vector<KindRow> kindRows;
     std::int64_t seed = 1;
     std::vector<PlantView> views;
+    std::vector<PlantArea> areas; // those that can be read
 };
 
 // A square in the scene's coordinates.
@@ -51,6 +52,8 @@ struct PreviewKind {
     bool filtered = false;
     std::uint64_t shown = 0;
     PlantThinning thinning = {}; // its row's
+    // Whether its height limits or the areas acting on it leave plants out, whatever the views.
+    bool limited = false;
 };
 
 // A plant's look as a dot shows it, in 16 bits: its variant (15 stands for 15 and beyond) and its
@@ -78,6 +81,11 @@ struct PreviewScene {
     // core/preview/preview_views.h), so that new views need not read the records again; empty when no kind of
     // the scene thins.
     std::vector<std::uint8_t> thinned;
+    // Whether each record is left out by its kind's height limits or areas, which no view changes; empty
+    // when no kind is limited. A plant is kept when its draw is below both its thinning's share and the
+    // areas' share, so the two are marked apart.
+    std::vector<bool> heldOut;
+    std::vector<PlantArea> areas;    // where plants grow, drawn over the dots
     std::vector<PreviewKind> kinds;  // in the order first met
     std::vector<std::size_t> legend; // the kinds by number
     PreviewSquare tile;              // the tile itself
@@ -114,7 +122,10 @@ private:
     PreviewScene m_scene;
     std::vector<PlantLooks> m_looks; // of each kind of the scene
     std::vector<PlantView> m_views;
+    std::vector<PlantArea> m_areas;
     std::vector<std::optional<PlantFilter>> m_filters; // of each kind of the scene that leaves plants out
+    std::vector<std::optional<PlantFilter>> m_limits;  // its height limits and areas alone
+    bool m_limiting = false;                           // whether some kind has height limits or areas
     bool m_filtering = false;                          // whether some kind may leave plants out
     bool m_thinning = false;                           // whether some kind may thin
     std::vector<double> m_numbers;                     // of each kind of the scene, for its draws

@@ -47,8 +47,9 @@ PreviewMarks MarksOfViews(const PreviewScene& scene, const std::vector<PlantView
     bool filtering = false;
     for (std::size_t k = 0; k < kinds.size(); ++k) {
         const PreviewKind& kind = scene.kinds[k];
-        marks.kinds[k] = {PlantFilter::LeavesOut(views, kind.thinning), kind.count};
-        if (marks.kinds[k].filtered)
+        const bool viewed = PlantFilter::LeavesOut(views, kind.thinning);
+        marks.kinds[k] = {viewed || kind.limited, kind.count};
+        if (viewed)
             kinds[k].filter.emplace(views, kind.thinning, 0, 0);
         kinds[k].thins = !scene.thinned.empty() && kind.thinning.any();
         filtering = filtering || marks.kinds[k].filtered;
@@ -61,11 +62,12 @@ PreviewMarks MarksOfViews(const PreviewScene& scene, const std::vector<PlantView
         const KindMarks& kind = kinds[scene.kind[i]];
         const double X = scene.x[i];
         const double Y = scene.y[i];
-        if (!kind.filter || std::isnan(X)) // a plant without a place is met by the build, and reported
+        const bool heldOut = !scene.heldOut.empty() && scene.heldOut[i];
+        if ((!kind.filter && !heldOut) || std::isnan(X)) // a plant without a place is met by the build
             continue;
-        const PlantShare share = kind.filter->shareAt(X, Y);
+        const PlantShare share = kind.filter ? kind.filter->shareAt(X, Y) : PlantShare::keep;
         const bool leftOut =
-            share == PlantShare::unseen ||
+            heldOut || share == PlantShare::unseen ||
             (kind.thins &&
              (scene.thinned[i] & (share == PlantShare::keepFar ? kThinnedByKeepFar : kThinnedByKeep)) != 0);
         if (leftOut) {

@@ -5,6 +5,7 @@
 #include "lib/failure.h"
 #include "lib/numbers.h"
 #include "picture/preview_picture.h"
+#include "project/area_keys.h"
 #include "ui/preview/preview_canvas.h"
 #include "ui/preview/preview_views_panel.h"
 #include "ui/to_qt.h"
@@ -64,7 +65,15 @@ std::string InputKey(const PreviewInput& input) {
         if (t.any())
             key += "|keep " + row.number + ':' + DecimalText(t.keep) + ':' + DecimalText(t.thinBeyond) + ':' +
                    DecimalText(t.keepFar);
+        const HeightLimits& h = row.plants.heights;
+        if (h.any())
+            key += "|height " + row.number + ':' + (h.min ? bits(*h.min) : "") + ':' +
+                   (h.max ? bits(*h.max) : "");
     }
+    // Where plants grow.
+    for (const PlantArea& area : input.areas)
+        key += "|area " + AreaPointsText(area.points) + ':' + (area.width ? bits(*area.width) : "") + ':' +
+               AreaModeText(area.mode) + ':' + AreaKindsText(area.kinds) + ':' + bits(area.falloff);
     return key;
 }
 
