@@ -10,6 +10,7 @@
 #include "project/kinds_table_areas.h"
 #include "project/kinds_table_edits.h"
 #include "project/kinds_table_sections.h"
+#include "project/section_values.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -38,19 +39,6 @@ std::optional<std::string> NotIniText(std::string_view text) {
         return false;
     });
     return why;
-}
-
-template <typename Reader, typename T>
-void Take(const SectionKeys& keys, std::string_view key, Reader read, T& target,
-          std::vector<KeyFault>& faults) {
-    const std::string* text = keys.find(key);
-    if (!text)
-        return;
-    auto value = read(*text);
-    if (value.read())
-        target = std::move(value.value);
-    else
-        faults.push_back({std::string(key), *text, std::move(value.problem), 0});
 }
 
 // The row of a section's keys, with every value that cannot be read among its faults: those of the
@@ -85,12 +73,12 @@ std::optional<PlantView> ViewOf(const SectionKeys& keys, std::vector<KeyFault>& 
     for (auto [key, point] : {std::pair("Camera", &view.camera), std::pair("Target", &view.target)}) {
         if (!keys.find(key))
             faults.push_back({key, "", ReadGroundPoint("").problem, 0});
-        Take(keys, key, ReadGroundPoint, *point, faults);
+        TakeSectionValue(keys, key, ReadGroundPoint, *point, faults);
     }
-    Take(keys, "Fov", ReadFov, view.fov, faults);
-    Take(keys, "Margin", ReadMargin, view.margin, faults);
-    Take(keys, "KeepRadius", ReadDistance, view.keepRadius, faults);
-    Take(keys, "Far", ReadDistance, view.far, faults);
+    TakeSectionValue(keys, "Fov", ReadFov, view.fov, faults);
+    TakeSectionValue(keys, "Margin", ReadMargin, view.margin, faults);
+    TakeSectionValue(keys, "KeepRadius", ReadDistance, view.keepRadius, faults);
+    TakeSectionValue(keys, "Far", ReadDistance, view.far, faults);
     if (faults.size() != before)
         return std::nullopt;
     if (std::optional<std::string> problem = ViewProblem(view)) {

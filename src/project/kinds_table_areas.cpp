@@ -2,6 +2,7 @@
 
 #include "lib/numbers.h"
 #include "project/area_keys.h"
+#include "project/section_values.h"
 
 #include <algorithm>
 
@@ -13,30 +14,17 @@ namespace {
 
 constexpr std::string_view kAreaKeys[] = {"Points", "Width", "Mode", "Kinds", "Falloff"};
 
-template <typename Reader, typename T>
-void Take(const SectionKeys& keys, std::string_view key, Reader read, T& target,
-          std::vector<KeyFault>& faults) {
-    const std::string* text = keys.find(key);
-    if (!text)
-        return;
-    auto value = read(*text);
-    if (value.read())
-        target = std::move(value.value);
-    else
-        faults.push_back({std::string(key), *text, std::move(value.problem), 0});
-}
-
 // The area of an [AreaN] section, or the faults that leave it out. A missing Points is read as an
 // empty text, which is no area.
 std::optional<PlantArea> AreaOf(const SectionKeys& keys, std::vector<KeyFault>& faults) {
     PlantArea area;
     if (!keys.find("Points"))
         faults.push_back({"Points", "", ReadAreaPoints("").problem, 0});
-    Take(keys, "Points", ReadAreaPoints, area.points, faults);
-    Take(keys, "Width", ReadAreaWidth, area.width, faults);
-    Take(keys, "Mode", ReadAreaMode, area.mode, faults);
-    Take(keys, "Kinds", ReadAreaKinds, area.kinds, faults);
-    Take(keys, "Falloff", ReadFalloff, area.falloff, faults);
+    TakeSectionValue(keys, "Points", ReadAreaPoints, area.points, faults);
+    TakeSectionValue(keys, "Width", ReadAreaWidth, area.width, faults);
+    TakeSectionValue(keys, "Mode", ReadAreaMode, area.mode, faults);
+    TakeSectionValue(keys, "Kinds", ReadAreaKinds, area.kinds, faults);
+    TakeSectionValue(keys, "Falloff", ReadFalloff, area.falloff, faults);
     if (!faults.empty())
         return std::nullopt;
     if (std::optional<std::string> problem = AreaProblem(area)) {
