@@ -1,6 +1,8 @@
 #include "cli/area_options.h"
 
 #include "cli/variation_options.h"
+#include "lib/failure.h"
+#include "lib/file_access.h"
 #include "lib/numbers.h"
 #include "project/area_keys.h"
 
@@ -26,14 +28,29 @@ void AddBreadth(CLI::App& app, const char* name, std::optional<double>& target, 
         ->group(kGroup);
 }
 
+// Every area of the file or, when a line cannot be read, none: the command ends before it writes.
+void AddAreasFromFile(const std::string& file, AreaOptions& areas) {
+    std::string text;
+    try {
+        text = ReadFileBytes(file);
+    } catch (const Failure& failure) {
+        throw CLI::ValidationError("--areas-from", file + " cannot be read: " + failure.reason());
+    }
+    AreaLines lines = ReadAreaLines(text, file);
+    if (lines.problem)
+        throw CLI::ValidationError("--areas-from", *lines.problem);
+    for (GivenArea& area : lines.areas)
+        areas.shapes.push_back(std::move(area));
+}
+
 } // namespace
 
 std::vector<PlantArea> AreaOptions::areas() const {
     std::vector<PlantArea> areas;
-    for (const std::vector<GroundPoint>& points : shapes) {
+    for (const GivenArea& shape : shapes) {
         PlantArea area;
-        area.points = points;
-        area.width = width;
+        area.points = shape.points;
+        area.width = shape.width ? shape.width : width;
         area.mode = include ? AreaMode::include : AreaMode::exclude;
         area.kinds = kinds;
         area.falloff = falloff.value_or(0);
@@ -48,7 +65,7 @@ void AddAreaOptions(CLI::App& app, AreaOptions& areas) {
            [&areas](const std::vector<std::string>& texts) {
                for (const std::string& text : texts) {
                    RefuseEmpty("--area", text, "points " + std::string(kAreaPointsForm));
-                   areas.shapes.push_back(ReadOption("--area", text, &ReadAreaPoints));
+                   areas.shapes.push_back({ReadOption("--area", text, &ReadAreaPoints), {}, {}});
                }
            },
            "Add an area to the project's, kept in the kinds table: a closed outline through the points "
@@ -56,6 +73,17 @@ void AddAreaOptions(CLI::App& app, AreaOptions& areas) {
            "Without --include no plant grows in it. Repeatable; at most 10000 points apart by blanks, "
            "in one argument: \"X,Y X,Y ...\"")
         ->type_name("\"X,Y X,Y ...\"")
+        ->group(kGroup);
+    app.add_option_function<std::vector<std::string>>(
+           "--areas-from",
+           [&areas](const std::vector<std::string>& files) {
+               for (const std::string& file : files)
+                   AddAreasFromFile(file, areas);
+           },
+           "Add the areas of a text file, one a line as the 3ds Max snippet of docs/areas.md writes them: "
+           "--area \"X,Y X,Y ...\" with an optional --width W; blank lines and lines starting with # are "
+           "skipped. The other area options apply to each. Repeatable")
+        ->type_name("FILE")
         ->group(kGroup);
     AddBreadth(app, "--width", areas.width,
                "Each area given is an open line this wide instead of a closed outline (a road, a river)");
@@ -108,12 +136,16 @@ void CheckAreaOptions(const AreaOptions& areas) {
               std::pair("--area-kinds", !areas.kinds.empty()),
               std::pair("--falloff", areas.falloff.has_value())}) {
             if (given)
-                throw CLI::ValidationError(name, "applies to an area given with it (--area)");
+                throw CLI::ValidationError(name, "applies to an area given with it (--area, --areas-from)");
         }
     }
-    for (const PlantArea& area : areas.areas()) {
-        if (std::optional<std::string> problem = AreaProblem(area))
-            throw CLI::ValidationError("--area", AreaPointsText(area.points) + ": " + *problem);
+    const std::vector<PlantArea> given = areas.areas();
+    for (std::size_t i = 0; i < given.size(); ++i) {
+        const std::string& source = areas.shapes[i].source;
+        if (std::optional<std::string> problem = AreaProblem(given[i]))
+            throw CLI::ValidationError(source.empty() ? "--area" : "--areas-from",
+                                       (source.empty() ? AreaPointsText(given[i].points) : source) + ": " +
+                                           *problem);
     }
 }
 

@@ -10,8 +10,8 @@ class App;
 
 namespace tes::cli {
 
-// --area, --width, --include, --area-kinds, --falloff, --no-area and --no-areas: the areas the kinds
-// table keeps.
+// --area, --areas-from, --width, --include, --area-kinds, --falloff, --no-area and --no-areas: the areas
+// the kinds table keeps.
 void AddAreaOptions(CLI::App& app, AreaOptions& areas);
 
 // --no-areas of one run (build, preview): every plant, whatever areas the kinds table holds.

@@ -40,8 +40,8 @@ constexpr const char* kUsage =
     "  enviro-script --help | --version\n"
     "View options: --view CX,CY:TX,TY [--fov DEGREES] [--margin PERCENT] [--keep-radius N] [--far N] | "
     "--no-view\n"
-    "Area options: --area \"X,Y X,Y ...\" [--width N] [--include] [--area-kinds N,N] [--falloff N] | "
-    "--no-area N | --no-areas\n"
+    "Area options: (--area \"X,Y X,Y ...\" | --areas-from FILE)... [--width N] [--include] "
+    "[--area-kinds N,N] [--falloff N] | --no-area N | --no-areas\n"
     "Run 'enviro-script --help' or 'enviro-script COMMAND --help' for details.\n";
 
 // The folder of the running executable, where the window's program finds its help file too.

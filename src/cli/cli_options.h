@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/area_lines.h"
 #include "project/kinds_table.h"
 
 #include <cstdint>
@@ -55,8 +56,8 @@ struct ViewOptions {
 
 // The areas a command gives or takes away, with the values that apply to each area given.
 struct AreaOptions {
-    std::vector<std::vector<GroundPoint>> shapes; // --area's points, in the order given
-    std::optional<double> width;                  // an open line this wide; none: closed
+    std::vector<GivenArea> shapes; // --area's, then --areas-from's lines
+    std::optional<double> width;   // an open line this wide, unless its line gives one; none: closed
     bool include = false;
     std::vector<std::string> kinds; // --area-kinds; none: every kind
     std::optional<double> falloff;

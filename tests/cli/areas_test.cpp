@@ -36,7 +36,7 @@ TEST(Areas, KindsAddsListsAndRemovesThem) {
         int status;
         std::string err;
     } refusals[] = {
-        {{"--width", "4"}, 2, "--width: applies to an area given with it (--area)"},
+        {{"--width", "4"}, 2, "--width: applies to an area given with it (--area, --areas-from)"},
         {{"--area", "0,0 10,0"},
          2,
          "--area: 0,0 10,0: a closed area needs three points or more (give a Width for a line)"},
