@@ -47,6 +47,7 @@ example=$share/tolvane-enviro-scripter/examples/Valley
 
 step "the installed window starts on the example and ends by itself"
 mkdir -m 700 "$scratch/home" "$scratch/runtime"
+mkdir "$scratch/home/Documents" # as a desktop has it; without one the copy goes to the home folder
 HOME=$scratch/home XDG_CONFIG_HOME=$scratch/home/.config XDG_RUNTIME_DIR=$scratch/runtime \
     QT_QPA_PLATFORM=offscreen TES_QUIT_AFTER_START=1 \
     timeout 60 "$root/usr/bin/tolvane-enviro-scripter" "$example/Valley.prj"
