@@ -153,15 +153,15 @@ std::uint16_t PreviewSceneBuilder::newText(std::string_view text) {
     m_looks.emplace_back(kind.variation);
     kind.thinning = thinning;
     m_numbers.push_back(LeadingNumberValue(kind.number));
-    // As the kind's build keeps its plants (PlantFilterOf).
+    // As the kind's build keeps its plants (PlantFilterOf), in two parts asked once each: the views and
+    // the thinning, and the height limits and the areas. A plant is kept when its draw is below both
+    // shares, so it is kept when both parts keep it.
     PlantFilter filter(m_views, thinning, m_seed, m_numbers.back());
-    filter.limit(heights, m_areas, kind.number);
-    kind.filtered = filter.active();
-    m_filters.push_back(kind.filtered ? std::optional<PlantFilter>(std::move(filter)) : std::nullopt);
-    // Without views and thinning a filter keeps what the height limits and the areas keep.
     PlantFilter limits({}, {}, m_seed, m_numbers.back());
     limits.limit(heights, m_areas, kind.number);
     kind.limited = limits.active();
+    kind.filtered = filter.active() || kind.limited;
+    m_filters.push_back(filter.active() ? std::optional<PlantFilter>(std::move(filter)) : std::nullopt);
     m_limits.push_back(kind.limited ? std::optional<PlantFilter>(std::move(limits)) : std::nullopt);
     kinds.push_back(std::move(kind));
     return static_cast<std::uint16_t>(kinds.size() - 1);
@@ -194,10 +194,11 @@ void PreviewSceneBuilder::add(const LineList& records, std::size_t begin, std::s
         std::uint8_t thinned = 0;
         try {
             const ScenePoint point = m_placement.place(rest, xz);
-            if (m_filters[kind])
-                leftOut = !m_filters[kind]->keeps(point, xz[0], xz[1]);
             if (m_limits[kind])
                 heldOut = !m_limits[kind]->keeps(point, xz[0], xz[1]);
+            if (m_filters[kind])
+                leftOut = !m_filters[kind]->keeps(point.X, point.Y, xz[0], xz[1]);
+            leftOut = leftOut || heldOut;
             const PlantThinning& thinning = m_scene.kinds[kind].thinning;
             if (thinning.any())
                 thinned = ThinnedMarks(thinning, ThinningDraw(m_seed, m_numbers[kind], xz[0], xz[1]));

@@ -123,8 +123,8 @@ private:
     std::vector<PlantLooks> m_looks; // of each kind of the scene
     std::vector<PlantView> m_views;
     std::vector<PlantArea> m_areas;
-    std::vector<std::optional<PlantFilter>> m_filters; // of each kind of the scene that leaves plants out
-    std::vector<std::optional<PlantFilter>> m_limits;  // its height limits and areas alone
+    std::vector<std::optional<PlantFilter>> m_filters; // its views and thinning, where they leave plants out
+    std::vector<std::optional<PlantFilter>> m_limits;  // its height limits and areas, where it has some
     bool m_limiting = false;                           // whether some kind has height limits or areas
     bool m_filtering = false;                          // whether some kind may leave plants out
     bool m_thinning = false;                           // whether some kind may thin
