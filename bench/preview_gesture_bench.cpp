@@ -8,6 +8,7 @@
 #include "lib/file_access.h"
 #include "lib/numbers.h"
 #include "project/kinds_table.h"
+#include "ui/preview/preview_areas_panel.h"
 #include "ui/preview/preview_canvas.h"
 #include "ui/preview/preview_views_panel.h"
 #include "ui/preview/preview_window.h"
@@ -19,6 +20,7 @@
 #include <memory>
 #include <thread>
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QToolButton>
@@ -181,5 +183,36 @@ void BM_PreviewViewDrag(benchmark::State& state) {
         std::move(window));
 }
 BENCHMARK(BM_PreviewViewDrag)->Unit(benchmark::kMillisecond);
+
+// Draw area's drag of a point of the chosen area, a road across the tile: each move redraws the
+// outline over the dots; the release saves the kinds table, and the plants follow from the records.
+void BM_PreviewAreaPointDrag(benchmark::State& state) {
+    tes::Context& ctx = Loaded();
+    const tes::PreviewSquare tile = tes::PreviewSceneBuilder(tes::PreviewInputFromForm(ctx)).finish().tile;
+    tes::PlantArea road;
+    road.width = (tile.maxX - tile.minX) / 50;
+    road.falloff = *road.width;
+    for (int i = 0; i <= 8; ++i)
+        road.points.push_back({tile.minX + (tile.maxX - tile.minX) * i / 8, (tile.minY + tile.maxY) / 2});
+    ctx.kindsTable.setArea(0, road);
+    auto window = OpenPreview();
+    window->areasPanel()->selector()->setCurrentIndex(0);
+    window->areasPanel()->modeButton()->setChecked(true);
+    MeasureGesture(
+        state,
+        [&road](tes::PreviewCanvas& canvas, int i) {
+            const tes::PreviewView& view = canvas.view();
+            const QPointF point(view.pixelX(road.points[4].x), view.pixelY(road.points[4].y));
+            const double along = 12.0 * (i < kSteps ? i + 1 : 2 * kSteps - i - 1);
+            if (i == 0)
+                Mouse(canvas, QEvent::MouseButtonPress, point);
+            Mouse(canvas, QEvent::MouseMove, point + QPointF(along / 2, along));
+            if (i == 2 * kSteps - 1)
+                Mouse(canvas, QEvent::MouseButtonRelease, point);
+        },
+        std::move(window));
+    ctx.kindsTable.removeAreas();
+}
+BENCHMARK(BM_PreviewAreaPointDrag)->Unit(benchmark::kMillisecond);
 
 } // namespace

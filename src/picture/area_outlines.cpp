@@ -70,4 +70,30 @@ void PaintAreaOutlines(QPainter& painter, const std::vector<PlantArea>& areas, c
     painter.restore();
 }
 
+void PaintAreaEdit(QPainter& painter, const std::vector<GroundPoint>& points, bool drafting,
+                   const PreviewView& view) {
+    if (points.empty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (drafting) {
+        // The line drawn so far, dashed: it is no area until it ends.
+        QPainterPath path;
+        path.moveTo(view.pixelX(points[0].x), view.pixelY(points[0].y));
+        for (std::size_t i = 1; i < points.size(); ++i)
+            path.lineTo(view.pixelX(points[i].x), view.pixelY(points[i].y));
+        painter.strokePath(path, QPen(QColor(0, 0, 0, 200), 3));
+        painter.strokePath(path, QPen(Qt::white, 1.5, Qt::DashLine));
+    }
+    // Each point a square the pointer can take hold of.
+    constexpr double half = 4;
+    for (const GroundPoint& point : points) {
+        const QRectF handle(view.pixelX(point.x) - half, view.pixelY(point.y) - half, 2 * half, 2 * half);
+        painter.fillRect(handle, Qt::white);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawRect(handle);
+    }
+    painter.restore();
+}
+
 } // namespace tes

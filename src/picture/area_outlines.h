@@ -14,4 +14,8 @@ namespace tes {
 // holds.
 void PaintAreaOutlines(QPainter& painter, const std::vector<PlantArea>& areas, const PreviewView& view);
 
+// The points of the area being edited, each a handle; while `drafting`, also the line through them.
+void PaintAreaEdit(QPainter& painter, const std::vector<GroundPoint>& points, bool drafting,
+                   const PreviewView& view);
+
 } // namespace tes

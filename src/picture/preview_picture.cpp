@@ -237,12 +237,13 @@ QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, cons
 
 void PaintPreviewOverlay(QPainter& painter, const PreviewScene& scene, const std::vector<PlantView>& views,
                          const PreviewView& view, const std::vector<bool>& shown,
-                         std::vector<LegendRow>* rows, int selectedView) {
+                         std::vector<LegendRow>* rows, int selectedView,
+                         const std::vector<PlantArea>* areas) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(PictureFont());
     PaintTile(painter, scene, view);
-    PaintAreaOutlines(painter, scene.areas, view);
+    PaintAreaOutlines(painter, areas ? *areas : scene.areas, view);
     PaintOrigin(painter, view);
     PaintPlantViews(painter, views, view, selectedView);
     PaintSun(painter, scene, view);

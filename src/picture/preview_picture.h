@@ -42,10 +42,12 @@ QImage PaintPreviewDots(const PreviewScene& scene, const PreviewView& view, cons
 
 // What is drawn over the dots: the tile and its overlap, the origin and the axes, the views the scene
 // was built with, the sun's heading, a scale bar and the legend (its rows go to `rows` when asked for).
-// The camera of view `selectedView` (from 0; -1: none) stands out. Needs the GUI thread's fonts.
+// The camera of view `selectedView` (from 0; -1: none) stands out. The areas drawn are `areas` when
+// given (those being edited), else the scene's. Needs the GUI thread's fonts.
 void PaintPreviewOverlay(QPainter& painter, const PreviewScene& scene, const std::vector<PlantView>& views,
                          const PreviewView& view, const std::vector<bool>& shown,
-                         std::vector<LegendRow>* rows = nullptr, int selectedView = -1);
+                         std::vector<LegendRow>* rows = nullptr, int selectedView = -1,
+                         const std::vector<PlantArea>* areas = nullptr);
 
 // Writes the picture as a PNG file (UTF-8 path); the failure when it could not.
 std::optional<Message> SavePicturePng(const QImage& picture, const std::string& path);

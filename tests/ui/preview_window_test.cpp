@@ -1,4 +1,5 @@
 #include "main_window_fixture.h"
+#include "ui/preview/preview_areas_panel.h"
 #include "ui/preview/preview_canvas.h"
 #include "ui/preview/preview_views_panel.h"
 #include "ui/preview/preview_window.h"
@@ -8,6 +9,7 @@
 
 #include <QComboBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -86,7 +88,7 @@ TEST_F(PreviewWindowTest, ViewModeAndPanelForwardToTheirHandlers) {
     PreviewViewsPanel& panel = *preview.viewsPanel();
     PreviewCanvas* canvas = preview.canvas();
     QTest::mouseClick(panel.modeButton(), Qt::LeftButton);
-    ASSERT_TRUE(canvas->viewMode());
+    ASSERT_TRUE(canvas->editMode());
     QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(300, 500));
     QTest::mouseMove(canvas, QPoint(320, 300));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(320, 300));
@@ -120,7 +122,7 @@ TEST_F(PreviewWindowTest, TheViewModesHintFollowsRemoveAndALoadEndsTheMode) {
     platform.dialogAnswers.push_back(projectFile());
     QTest::mouseClick(button("btnBrowseProjectFile"), Qt::LeftButton);
     preview.rebuildNow();
-    EXPECT_FALSE(preview.canvas()->viewMode());
+    EXPECT_FALSE(preview.canvas()->editMode());
 }
 
 // A camera placed ends the view mode, so a later click moves no view; Ctrl+Z and Undo take the
@@ -187,6 +189,43 @@ TEST_F(PreviewWindowTest, AViewThatCannotBeReadIsListedAndSaidOverThePicture) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         preview.grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/preview-unreadable-view.png"));
     }
+}
+
+// The area mode's clicks and Enter add an area, a drag moves its point on release, a typed Width and
+// Delete go to the kinds table; the area mode and the view mode are one at a time.
+TEST_F(PreviewWindowTest, AreaModeForwardsItsGesturesToTheTable) {
+    PreviewWindow& preview = openPreview();
+    PreviewAreasPanel& panel = *preview.areasPanel();
+    PreviewCanvas* canvas = preview.canvas();
+    QTest::mouseClick(preview.viewsPanel()->modeButton(), Qt::LeftButton);
+    QTest::mouseClick(panel.modeButton(), Qt::LeftButton);
+    EXPECT_FALSE(preview.viewsPanel()->modeButton()->isChecked());
+    ASSERT_TRUE(canvas->editMode());
+    for (const QPoint at : {QPoint(200, 200), QPoint(400, 200), QPoint(300, 400)})
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, at);
+    EXPECT_TRUE(ctx().kindsTable.areas().empty()); // not before it ends
+    QTest::keyClick(canvas, Qt::Key_Return);
+    ASSERT_EQ(ctx().kindsTable.areas().size(), 1u);
+    const PreviewView& shown = canvas->view();
+    EXPECT_NEAR(ctx().kindsTable.areas()[0].points[1].x, shown.sceneX(400), 1 / shown.pixelsPerUnit);
+
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(401, 201));
+    QTest::mouseMove(canvas, QPoint(450, 250));
+    EXPECT_NEAR(ctx().kindsTable.areas()[0].points[1].x, shown.sceneX(400), 1 / shown.pixelsPerUnit);
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(450, 250));
+    EXPECT_NEAR(ctx().kindsTable.areas()[0].points[1].y, shown.sceneY(250), 1 / shown.pixelsPerUnit);
+    if (const char* folder = std::getenv("TES_SCREENSHOT_DIR")) {
+        preview.rebuildNow();
+        while (canvas->drawing())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        preview.grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/preview-area-mode.png"));
+    }
+
+    panel.field(AreaField::width)->setText(QStringLiteral("12"));
+    emit panel.field(AreaField::width)->editingFinished();
+    EXPECT_EQ(ctx().kindsTable.areas().at(0).width, 12.0);
+    QTest::mouseClick(panel.deleteButton(), Qt::LeftButton);
+    EXPECT_TRUE(ctx().kindsTable.areaSections().empty());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "core/preview/preview_palette.h"
 #include "core/preview/preview_views.h"
+#include "picture/area_outlines.h"
 
 #include <algorithm>
 #include <cmath>
@@ -85,27 +86,26 @@ const PreviewScene* PreviewCanvas::scene() {
     return m_scene.get();
 }
 
-void PreviewCanvas::settleMarks() {
-    if (!m_scene || m_markedVersion == m_viewsVersion)
-        return;
-    if (m_job.valid())
-        m_job.wait(); // the worker reads the scene; the marks it brings are older than these
-    MarkPreviewViews(*m_scene, m_views);
-    m_markedVersion = m_viewsVersion;
-}
-
 void PreviewCanvas::setSelectedView(int index) {
     m_selectedView = index;
     update();
 }
 
-void PreviewCanvas::setViewMode(bool on) {
-    m_viewMode = on;
-    m_settingView = false;
+void PreviewCanvas::setEditMode(bool on) {
+    m_editMode = on;
+    m_editing = false;
     if (on)
         setCursor(Qt::CrossCursor);
     else
         unsetCursor();
+}
+
+void PreviewCanvas::setAreaEdit(std::optional<std::vector<PlantArea>> areas, std::vector<GroundPoint> points,
+                                bool drafting) {
+    m_editAreas = std::move(areas);
+    m_editPoints = std::move(points);
+    m_drafting = drafting;
+    update(); // only what is drawn over the dots changes: a dragged point never waits for them
 }
 
 void PreviewCanvas::showHoverText(const QString& text) {
@@ -165,62 +165,6 @@ QImage PreviewCanvas::picture() {
     return PaintPreviewPicture(*m_scene, m_views, m_view, m_shown, m_selectedView);
 }
 
-bool PreviewCanvas::drawing() const {
-    return m_job.valid() || m_refine->isActive();
-}
-
-void PreviewCanvas::requestDots() {
-    ++m_requested;
-    if (m_refine->isActive())
-        m_refine->start(); // the gesture goes on
-    else if (!m_job.valid())
-        startJob();
-    update();
-}
-
-void PreviewCanvas::startJob() {
-    if (!m_scene)
-        return;
-    std::shared_ptr<const PreviewScene> scene = m_scene;
-    const PreviewView view = m_view;
-    const std::vector<bool> shown = m_shown;
-    const std::uint64_t request = m_requested;
-    // New views are marked here too: the scene keeps its old marks until the worker's are taken.
-    const std::uint64_t version = m_viewsVersion;
-    std::optional<std::vector<PlantView>> views;
-    if (m_markedVersion != version)
-        views = m_views;
-    m_job = std::async(std::launch::async, [this, scene, view, shown, request, version, views] {
-        std::optional<PreviewMarks> marks;
-        if (views)
-            marks = MarksOfViews(*scene, *views);
-        QImage dots = PaintPreviewDots(*scene, view, shown, marks ? &marks->leftOut : nullptr);
-        QMetaObject::invokeMethod(
-            this,
-            [this, dots = std::move(dots), view, request, marks = std::move(marks), version,
-             scene]() mutable {
-                jobDone(std::move(dots), view, request, std::move(marks), version, scene.get());
-            },
-            Qt::QueuedConnection);
-    });
-}
-
-void PreviewCanvas::jobDone(QImage dots, PreviewView view, std::uint64_t request,
-                            std::optional<PreviewMarks> marks, std::uint64_t viewsVersion,
-                            const PreviewScene* scene) {
-    m_job.get();
-    if (marks && scene == m_scene.get() && viewsVersion > m_markedVersion) {
-        ApplyMarks(*m_scene, std::move(*marks));
-        m_markedVersion = viewsVersion;
-    }
-    m_dots = std::move(dots);
-    m_dotsView = view;
-    m_drawn = request;
-    if (m_drawn != m_requested)
-        m_refine->start(); // the view changed meanwhile: drawn again once the changes pause
-    update();
-}
-
 void PreviewCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor::fromRgba(kPreviewGround));
@@ -242,7 +186,9 @@ void PreviewCanvas::paintEvent(QPaintEvent*) {
         }
     }
     m_legendRows.clear();
-    PaintPreviewOverlay(painter, *m_scene, m_views, m_view, m_shown, &m_legendRows, m_selectedView);
+    PaintPreviewOverlay(painter, *m_scene, m_views, m_view, m_shown, &m_legendRows, m_selectedView,
+                        m_editAreas ? &*m_editAreas : nullptr);
+    PaintAreaEdit(painter, m_editPoints, m_drafting, m_view);
     if (!m_notice.isEmpty()) {
         const int margin = 6;
         const QRect text = painter.fontMetrics().boundingRect(rect().adjusted(margin * 2, 0, -margin * 2, 0),
@@ -290,6 +236,14 @@ void PreviewCanvas::keyPressEvent(QKeyEvent* event) {
         QWidget::keyPressEvent(event);
         return;
     }
+    if (m_editMode && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        emit editFinished();
+        return;
+    }
+    if (m_editMode && (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace)) {
+        emit editDeleted();
+        return;
+    }
     // + and - zoom about the middle, the arrows move the view a tenth of its size, 0 fits the tile.
     const double stepX = width() / 10.0;
     const double stepY = height() / 10.0;
@@ -333,10 +287,10 @@ void PreviewCanvas::mousePressEvent(QMouseEvent* event) {
     m_pressAt = at.toPoint();
     m_lastDrag = *m_pressAt;
     m_dragged = false;
-    if (m_viewMode && m_scene && !onLegend) {
-        m_settingView = true;
+    if (m_editMode && m_scene && !onLegend) {
+        m_editing = true;
         emit hovered(-1);
-        emit viewPressed(m_view.sceneX(at.x()), m_view.sceneY(at.y()));
+        emit editPressed(m_view.sceneX(at.x()), m_view.sceneY(at.y()));
     }
 }
 
@@ -344,10 +298,10 @@ void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (m_pressAt && m_scene) {
         m_dragged = m_dragged || (at - *m_pressAt).manhattanLength() > kDragThreshold;
-        if (m_settingView) {
-            // A click that wobbles a pixel keeps the view's direction.
+        if (m_editing) {
+            // A click that wobbles a pixel moves nothing.
             if (m_dragged)
-                emit viewDragged(m_view.sceneX(event->position().x()), m_view.sceneY(event->position().y()));
+                emit editDragged(m_view.sceneX(event->position().x()), m_view.sceneY(event->position().y()));
         } else if (m_dragged) {
             setView(m_view.pannedBy(at.x() - m_lastDrag.x(), at.y() - m_lastDrag.y()));
             m_lastDrag = at;
@@ -362,10 +316,10 @@ void PreviewCanvas::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void PreviewCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && m_settingView) {
-        m_settingView = false;
+    if (event->button() == Qt::LeftButton && m_editing) {
+        m_editing = false;
         m_pressAt.reset();
-        emit viewReleased();
+        emit editReleased();
         return;
     }
     if (event->button() != Qt::LeftButton || !m_pressAt)
@@ -373,6 +327,12 @@ void PreviewCanvas::mouseReleaseEvent(QMouseEvent* event) {
     if (!m_dragged)
         clickLegend(event->position().toPoint());
     m_pressAt.reset();
+}
+
+void PreviewCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The first click of the two was a press and a release already.
+    if (event->button() == Qt::LeftButton && m_editMode && m_scene)
+        emit editFinished();
 }
 
 void PreviewCanvas::leaveEvent(QEvent* event) {

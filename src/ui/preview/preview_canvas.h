@@ -21,8 +21,9 @@ namespace tes {
 
 // The tile seen from above: wheel zooms about the pointer, dragging pans, a click on a kind of the
 // legend shows only that kind (a second click shows all again), and hovering a dot names its record.
-// From the keyboard, + and - zoom, the arrows pan and 0 fits the tile. In the view mode a press, a drag
-// and its release report their scene points instead of panning.
+// From the keyboard, + and - zoom, the arrows pan and 0 fits the tile. In the edit mode (a view's camera
+// or an area's points) a press, a drag and its release report their scene points instead of panning,
+// and a double-click, Enter and Delete are reported too.
 // The dots are drawn on a worker thread; meanwhile the last picture is shown moved and scaled.
 class PreviewCanvas final : public QWidget {
     Q_OBJECT
@@ -38,9 +39,13 @@ public:
     void setViews(std::vector<PlantView> views);
     // The view drawn as the one a click moves (-1: none).
     void setSelectedView(int index);
-    // In the view mode the left button sets a view instead of panning.
-    void setViewMode(bool on);
-    bool viewMode() const { return m_viewMode; }
+    // In the edit mode the left button reports its scene points instead of panning.
+    void setEditMode(bool on);
+    bool editMode() const { return m_editMode; }
+    // The areas as being edited, drawn instead of the scene's (none: the scene's), the handles of the
+    // points being edited, and while `drafting` the line through them.
+    void setAreaEdit(std::optional<std::vector<PlantArea>> areas, std::vector<GroundPoint> points,
+                     bool drafting);
     // The text beside the pointer, dark on light whatever the palette; empty hides it.
     void showHoverText(const QString& text);
     QString hoverText() const;
@@ -62,10 +67,13 @@ public:
 signals:
     // The record under the pointer (its row in List1), or -1.
     void hovered(qint64 row);
-    // The view mode's press, the pointer's scene point while the button is held, and the release.
-    void viewPressed(double X, double Y);
-    void viewDragged(double X, double Y);
-    void viewReleased();
+    // The edit mode's press, the pointer's scene point while the button is held, and the release.
+    void editPressed(double X, double Y);
+    void editDragged(double X, double Y);
+    void editReleased();
+    // The edit mode's double-click or Enter, and Delete.
+    void editFinished();
+    void editDeleted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -75,6 +83,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
@@ -92,8 +101,11 @@ private:
     std::uint64_t m_viewsVersion = 0;  // bumps with every new set of views
     std::uint64_t m_markedVersion = 0; // the views the scene's marks are for
     int m_selectedView = -1;
-    bool m_viewMode = false;
-    bool m_settingView = false; // the view mode's press is held
+    bool m_editMode = false;
+    bool m_editing = false; // the edit mode's press is held
+    std::optional<std::vector<PlantArea>> m_editAreas;
+    std::vector<GroundPoint> m_editPoints;
+    bool m_drafting = false;
     QLabel* m_hoverLabel = nullptr;
     QString m_emptyText;
     QString m_notice;

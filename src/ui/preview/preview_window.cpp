@@ -6,6 +6,7 @@
 #include "lib/numbers.h"
 #include "picture/preview_picture.h"
 #include "project/area_keys.h"
+#include "ui/preview/preview_areas_panel.h"
 #include "ui/preview/preview_canvas.h"
 #include "ui/preview/preview_views_panel.h"
 #include "ui/to_qt.h"
@@ -93,6 +94,7 @@ PreviewWindow::PreviewWindow(PreviewSource source, QWidget* owner)
 
     m_canvas = new PreviewCanvas(this);
     m_panel = new PreviewViewsPanel(this);
+    m_areasPanel = new PreviewAreasPanel(this);
     m_fit = new QPushButton(QStringLiteral("&Fit"), this);
     m_fit->setToolTip(QStringLiteral("Show the whole tile and the views' cameras"));
     m_save = new QPushButton(QStringLiteral("&Save PNG..."), this);
@@ -109,6 +111,7 @@ PreviewWindow::PreviewWindow(PreviewSource source, QWidget* owner)
     m_panel->topRow()->insertSpacing(2, 12);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_panel);
+    layout->addWidget(m_areasPanel);
     layout->addWidget(m_canvas, 1);
     layout->addWidget(m_status);
 
@@ -123,9 +126,19 @@ PreviewWindow::PreviewWindow(PreviewSource source, QWidget* owner)
     connect(m_fit, &QPushButton::clicked, m_canvas, &PreviewCanvas::fit);
     connect(m_save, &QPushButton::clicked, this, &PreviewWindow::chooseAndSave);
     connect(m_canvas, &PreviewCanvas::hovered, this, &PreviewWindow::showHovered);
-    connect(m_canvas, &PreviewCanvas::viewPressed, this, &PreviewWindow::pressView);
-    connect(m_canvas, &PreviewCanvas::viewDragged, this, &PreviewWindow::dragView);
-    connect(m_canvas, &PreviewCanvas::viewReleased, this, &PreviewWindow::releaseView);
+    connect(m_canvas, &PreviewCanvas::editPressed, this, &PreviewWindow::pressEdit);
+    connect(m_canvas, &PreviewCanvas::editDragged, this, &PreviewWindow::dragEdit);
+    connect(m_canvas, &PreviewCanvas::editReleased, this, &PreviewWindow::releaseEdit);
+    connect(m_canvas, &PreviewCanvas::editFinished, this, &PreviewWindow::finishArea);
+    connect(m_canvas, &PreviewCanvas::editDeleted, this, &PreviewWindow::deleteArea);
+    connect(m_areasPanel, &PreviewAreasPanel::modeToggled, this, &PreviewWindow::setAreaMode);
+    connect(m_areasPanel, &PreviewAreasPanel::deleteClicked, this, &PreviewWindow::deleteArea);
+    connect(m_areasPanel, &PreviewAreasPanel::fieldsEdited, this, &PreviewWindow::editAreaFields);
+    connect(m_areasPanel, &PreviewAreasPanel::selected, this, [this](int index) {
+        m_selectedArea = index;
+        m_draft.clear();
+        followAreas();
+    });
     connect(m_panel, &PreviewViewsPanel::modeToggled, this, &PreviewWindow::setMode);
     connect(m_panel, &PreviewViewsPanel::addClicked, this, &PreviewWindow::addView);
     connect(m_panel, &PreviewViewsPanel::removeClicked, this, &PreviewWindow::removeView);
@@ -207,6 +220,8 @@ void PreviewWindow::startBuild() {
     // Another project's records: a view mode set for the last one's ends with it.
     if (records.generation() != m_shownGeneration && records.generation() != m_buildingGeneration) {
         m_panel->modeButton()->setChecked(false);
+        m_areasPanel->modeButton()->setChecked(false);
+        m_draft.clear();
         m_undo.clear(); // its changes were the last project's
         m_panel->showUndo(QString());
     }
@@ -255,7 +270,8 @@ void PreviewWindow::buildSlice() {
     m_shownGeneration = m_buildingGeneration;
     m_shownKey = m_buildingKey;
     m_summary = QStringLiteral("%1 records, %2 kinds").arg(scene->x.size()).arg(scene->kinds.size());
-    showStatus(m_summary);
+    showStatus(m_afterBuild.isEmpty() ? m_summary : m_afterBuild);
+    m_afterBuild.clear();
     followViews();
 }
 
@@ -312,6 +328,17 @@ void PreviewWindow::showHovered(qint64 row) {
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && m_panel->modeButton()->isChecked()) {
         m_panel->modeButton()->setChecked(false);
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && drawingAreas()) {
+        // The area being drawn goes first, the mode with the next Esc.
+        if (!m_draft.empty()) {
+            m_draft.clear();
+            followAreas();
+            showStatus(QStringLiteral("The new area was dropped"));
+        } else {
+            m_areasPanel->modeButton()->setChecked(false);
+        }
         return;
     }
     QWidget::keyPressEvent(event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/preview/preview_scene.h"
+#include "form/preview_areas.h"
 #include "form/preview_input.h"
 #include "form/preview_views_undo.h"
 
@@ -22,6 +23,7 @@ namespace tes {
 
 class PreviewCanvas;
 class PreviewViewsPanel;
+class PreviewAreasPanel;
 
 // The "Preview" window: the loaded tile from above, as the placement scripts would place its records.
 // It follows every load and every change of the fields the positions depend on; the records are read
@@ -47,6 +49,7 @@ public:
 
     PreviewCanvas* canvas() const { return m_canvas; }
     PreviewViewsPanel* viewsPanel() const { return m_panel; }
+    PreviewAreasPanel* areasPanel() const { return m_areasPanel; }
     QPushButton* fitButton() const { return m_fit; }
     QPushButton* saveButton() const { return m_save; }
     QString statusText() const;
@@ -79,6 +82,23 @@ private:
     void recordChange(std::vector<ViewSection> before, const QString& what);
     void editField(ViewField field, const QString& text);
     GroundPoint pointAt(double X, double Y) const;
+    // The areas (preview_window_areas.cpp): the panel and the picture as the kinds table holds them.
+    void followAreas();
+    void setAreaMode(bool on);
+    void pressEdit(double X, double Y);
+    void dragEdit(double X, double Y);
+    void releaseEdit();
+    void pressArea(double X, double Y);
+    void dragArea(double X, double Y);
+    void releaseArea();
+    void finishArea();
+    void deleteArea();
+    void editAreaFields(AreaField field);
+    // The area the picture shows, and whose points it offers: the one being dragged, else the chosen.
+    void showAreaEdit();
+    bool drawingAreas() const;
+    // Says what an area's change did, also once the picture has followed it.
+    void showAreaStatus(const QString& text);
 
     PreviewSource m_source;
     QPointer<QWidget> m_owner;
@@ -104,6 +124,14 @@ private:
     int m_selected = -1;                                 // the view a click and the numbers set
     bool m_settingView = false;                          // a press of the view mode is held
     bool m_placed = false;                               // placed beside the main window once
+    PreviewAreasPanel* m_areasPanel = nullptr;
+    int m_selectedArea = -1;                      // the area whose points a drag moves; -1: a new one
+    std::vector<GroundPoint> m_draft;             // the points of a new area clicked so far
+    AreaFieldTexts m_freshArea = NewAreaFields(); // the values the next new area takes
+    std::optional<std::size_t> m_heldPoint;       // the point of the chosen area being dragged
+    std::optional<PlantArea> m_movedArea;         // that area while it is, stored on release
+    QString
+        m_afterBuild; // what the status line says again once the records are read anew; empty: the summary
 };
 
 } // namespace tes

@@ -3,6 +3,7 @@
 // once.
 #include "core/preview/preview_views.h"
 #include "lib/numbers.h"
+#include "ui/preview/preview_areas_panel.h"
 #include "ui/preview/preview_canvas.h"
 #include "ui/preview/preview_views_panel.h"
 #include "ui/preview/preview_window.h"
@@ -53,6 +54,7 @@ void PreviewWindow::followViews() {
     m_canvas->setNotice(unreadable ? ToQString(*unreadable) +
                                          QStringLiteral(". No plant is shown faded until it is mended.")
                                    : QString());
+    followAreas();
 }
 
 // The chosen view's name as the kinds table writes it: "View2".
@@ -77,7 +79,9 @@ GroundPoint PreviewWindow::pointAt(double X, double Y) const {
 }
 
 void PreviewWindow::setMode(bool on) {
-    m_canvas->setViewMode(on);
+    if (on)
+        m_areasPanel->modeButton()->setChecked(false); // one mode at a time
+    m_canvas->setEditMode(on || drawingAreas());
     m_settingView = false;
     if (!on) {
         showStatus(m_summary);
