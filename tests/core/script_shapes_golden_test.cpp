@@ -20,13 +20,28 @@ namespace {
 struct ShapeCase {
     const char* folder;
     ScriptStyle style;
+    bool areas = false; // the kind grows only where the areas, its height limits and a view keep it
 };
 
 const ShapeCase kCases[] = {
     {"example-classic", {}},
     {"example-fast", {ScriptShape::Fast, false, false}},
     {"example-fast-instances-utf8", {ScriptShape::Fast, true, true}},
+    {"example-areas", {}, true},
 };
+
+// A house cleared with a soft edge, a road, an area that holds the kind and one that would hold only
+// kind 7, the kind between two heights, and a view that keeps 60 % of what it sees.
+void SetAreas(PlacementOptions& o) {
+    using enum AreaMode;
+    o.areas = {{{{60, 60}, {130, 60}, {130, 130}, {60, 130}}, {}, exclude, {}, 20},
+               {{{-130, 0}, {0, 0}, {130, -4}}, 12.0, exclude, {}, 0},
+               {{{-80, -125}, {135, -125}, {135, 130}, {-80, 130}}, {}, include, {"5"}, 0},
+               {{{0, 0}, {1, 0}, {0, 1}}, {}, include, {"7"}, 0}};
+    o.plants.heights = {12.0, 130.0};
+    o.views = {{{0, -400}, {0, 0}, 30}};
+    o.plants.thinning.keep = 60;
+}
 
 class ScriptShapeGolden : public ::testing::TestWithParam<ShapeCase> {};
 
@@ -47,6 +62,8 @@ TEST_P(ScriptShapeGolden, WritesTheExampleScriptAsExpected) {
     o.objectName = "Oak Tree";
     TakeLoadedFields(loaded, o);
     o.style = c.style;
+    if (c.areas)
+        SetAreas(o);
     build.records = &loaded.records;
     const PlacementResult built = BuildPlacementScript(build);
     ASSERT_EQ(built.outcome, BuildOutcome::Built);
