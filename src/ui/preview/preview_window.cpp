@@ -130,7 +130,10 @@ PreviewWindow::PreviewWindow(PreviewSource source, QWidget* owner)
     connect(m_canvas, &PreviewCanvas::editDragged, this, &PreviewWindow::dragEdit);
     connect(m_canvas, &PreviewCanvas::editReleased, this, &PreviewWindow::releaseEdit);
     connect(m_canvas, &PreviewCanvas::editFinished, this, &PreviewWindow::finishArea);
-    connect(m_canvas, &PreviewCanvas::editDeleted, this, &PreviewWindow::deleteArea);
+    connect(m_canvas, &PreviewCanvas::editDeleted, this, [this] {
+        if (drawingAreas()) // Delete in Set view removes nothing
+            deleteArea();
+    });
     connect(m_areasPanel, &PreviewAreasPanel::modeToggled, this, &PreviewWindow::setAreaMode);
     connect(m_areasPanel, &PreviewAreasPanel::deleteClicked, this, &PreviewWindow::deleteArea);
     connect(m_areasPanel, &PreviewAreasPanel::fieldsEdited, this, &PreviewWindow::editAreaFields);
