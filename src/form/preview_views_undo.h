@@ -8,7 +8,8 @@
 #include <vector>
 
 // What Undo in the preview takes back: the changes of the views (a camera placed, a view added or
-// removed, a number typed), newest first, each as the views were before it.
+// removed, a number typed) and of the areas (drawn, a point moved, a value typed, removed), newest
+// first, each as the views or the areas were before it.
 namespace tes {
 
 class PreviewViewsUndo {
@@ -16,6 +17,8 @@ public:
     // Notes a change once it is made and saved: `before` the views as viewSections() held them before
     // it, `what` what it did ("View2 removed").
     void record(std::vector<ViewSection> before, std::string what);
+    // The same for a change of the areas, `before` as areaSections() held them.
+    void recordAreas(std::vector<AreaSection> before, std::string what);
     bool empty() const { return m_changes.empty(); }
     // What the next Undo takes back; empty when there is nothing.
     std::string next() const;
@@ -29,9 +32,11 @@ public:
 
 private:
     struct Change {
-        std::vector<ViewSection> before;
+        std::optional<std::vector<ViewSection>> views; // none: the views did not change
+        std::optional<std::vector<AreaSection>> areas; // none: the areas did not change
         std::string what;
     };
+    void push(Change change);
     std::vector<Change> m_changes;
 };
 

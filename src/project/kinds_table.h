@@ -173,6 +173,8 @@ public:
     // Removes section `index`; the other sections keep their names and lines.
     void removeArea(std::size_t index);
     void removeAreas();
+    // Puts back the areas as `sections` (an earlier areaSections()) held them, under their names: an undo.
+    void restoreAreas(std::vector<AreaSection> sections) { m_now.areas = std::move(sections); }
     // "Area2: Width=abc in Valley.tes.ini is not a number from 0 to 1000000000", or for an area refused
     // as a whole "Area2 in Valley.tes.ini: a line needs two points or more".
     std::string areaFaultText(const AreaSection& section, const KeyFault& fault) const;

@@ -226,6 +226,9 @@ TEST_F(PreviewWindowTest, AreaModeForwardsItsGesturesToTheTable) {
     EXPECT_EQ(ctx().kindsTable.areas().at(0).width, 12.0);
     QTest::mouseClick(panel.deleteButton(), Qt::LeftButton);
     EXPECT_TRUE(ctx().kindsTable.areaSections().empty());
+    QTest::mouseClick(preview.viewsPanel()->undoButton(), Qt::LeftButton);
+    EXPECT_EQ(ctx().kindsTable.areas().at(0).width, 12.0);
+    EXPECT_NE(ReadBytes(ctx().kindsTablePath).find("[Area1]\r\nPoints="), std::string::npos);
 }
 
 } // namespace

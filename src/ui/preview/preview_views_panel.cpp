@@ -135,7 +135,7 @@ void PreviewViewsPanel::showViews(const std::vector<ViewSection>& views, int sel
 
 void PreviewViewsPanel::showUndo(const QString& what) {
     m_undo->setEnabled(!what.isEmpty());
-    m_undo->setToolTip(what.isEmpty() ? QStringLiteral("Undo the last change of the views (Ctrl+Z)")
+    m_undo->setToolTip(what.isEmpty() ? QStringLiteral("Undo the last change of the views or areas (Ctrl+Z)")
                                       : QStringLiteral("Undo: %1 (Ctrl+Z)").arg(what));
 }
 

@@ -99,6 +99,7 @@ private:
     bool drawingAreas() const;
     // Says what an area's change did, also once the picture has followed it.
     void showAreaStatus(const QString& text);
+    void recordAreaChange(std::vector<AreaSection> before, const QString& what);
 
     PreviewSource m_source;
     QPointer<QWidget> m_owner;

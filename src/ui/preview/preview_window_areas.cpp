@@ -134,12 +134,20 @@ void PreviewWindow::releaseArea() {
         showAreaEdit(); // a click on a point moves nothing
         return;
     }
+    std::vector<AreaSection> before = m_source.views.table.areaSections();
     const std::optional<Message> failure = SetPreviewArea(m_source.views, index, moved, true);
+    if (!failure)
+        recordAreaChange(std::move(before), name + QStringLiteral(" moved"));
     followAreas();
     inputsChanged(); // the plants it clears or holds
     showMessage(failure);
     if (!failure && !m_source.views.path.empty())
         showAreaStatus(savedStatus(name + QStringLiteral(" moved and saved in %1")));
+}
+
+void PreviewWindow::recordAreaChange(std::vector<AreaSection> before, const QString& what) {
+    m_undo.recordAreas(std::move(before), what.toStdString());
+    m_panel->showUndo(what);
 }
 
 void PreviewWindow::showAreaStatus(const QString& text) {
@@ -159,10 +167,14 @@ void PreviewWindow::finishArea() {
         return;
     }
     const std::size_t index = m_source.views.table.areaSections().size();
+    std::vector<AreaSection> before = m_source.views.table.areaSections();
     const std::optional<Message> failure = SetPreviewArea(m_source.views, index, *draft.area, true);
     m_draft.clear();
-    if (!failure)
+    if (!failure) {
         m_selectedArea = static_cast<int>(index);
+        recordAreaChange(std::move(before), SectionName(m_source.views.table.areaSections(), m_selectedArea) +
+                                                QStringLiteral(" added"));
+    }
     followAreas();
     inputsChanged();
     showMessage(failure);
@@ -182,8 +194,11 @@ void PreviewWindow::deleteArea() {
     if (m_selectedArea < 0)
         return;
     const QString name = SectionName(m_source.views.table.areaSections(), m_selectedArea);
+    std::vector<AreaSection> before = m_source.views.table.areaSections();
     const std::optional<Message> failure =
         RemovePreviewArea(m_source.views, static_cast<std::size_t>(m_selectedArea));
+    if (!failure)
+        recordAreaChange(std::move(before), name + QStringLiteral(" removed"));
     m_selectedArea = -1;
     followAreas();
     inputsChanged();
@@ -204,12 +219,15 @@ void PreviewWindow::editAreaFields(AreaField field) {
         return;
     }
     const QString name = SectionName(m_source.views.table.areaSections(), m_selectedArea);
+    std::vector<AreaSection> before = m_source.views.table.areaSections();
     const AreaFieldEdit edit =
         SetPreviewAreaFields(m_source.views, static_cast<std::size_t>(m_selectedArea), texts);
     if (!edit.problem.empty()) {
         m_areasPanel->markField(edit.field, ToQString(edit.problem));
         return;
     }
+    if (!edit.failure)
+        recordAreaChange(std::move(before), name + QStringLiteral(" changed"));
     followAreas();
     inputsChanged();
     showMessage(edit.failure);

@@ -215,22 +215,23 @@ void PreviewWindow::removeView() {
 
 // The views as before the last change, written as every change is.
 void PreviewWindow::undoView() {
-    if (m_settingView)
-        return; // a camera is being placed: its release is the change to undo
+    if (m_settingView || m_heldPoint)
+        return; // a camera or a point is being placed: its release is the change to undo
     if (m_undo.empty()) {
-        showStatus(QStringLiteral("Nothing to undo in the views"));
+        showStatus(QStringLiteral("Nothing to undo in the views and areas"));
         return;
     }
     const QString what = ToQString(m_undo.next());
     const std::optional<Message> failure = m_undo.undo(m_source.views);
     m_panel->showUndo(ToQString(m_undo.next()));
     followViews();
+    inputsChanged(); // an area's plants, read again when the areas changed
     showMessage(failure);
     if (failure)
         return;
     showStatus(m_source.views.path.empty() ? QStringLiteral("Undone: %1").arg(what)
                                            : savedStatus(QStringLiteral("Undone: ") + what +
-                                                         QStringLiteral("; %1 holds the views as before")));
+                                                         QStringLiteral("; %1 holds them as before")));
 }
 
 void PreviewWindow::recordChange(std::vector<ViewSection> before, const QString& what) {
