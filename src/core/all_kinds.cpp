@@ -114,11 +114,11 @@ std::optional<Message> JoinCaches(const AllKindsRequest& request, std::vector<Ca
             for (std::size_t i = 0; i < kinds.size(); ++i)
                 filtered.push_back({kinds[i].number, filters[i]});
             kept = KeepPlants(*records, lines, ComputePlacementFrame(request.options).placement(), filtered,
-                              progress);
+                              progress, request.tuning.twoThreadsFrom);
             if (!kept)
                 return std::nullopt;
-            records = &kept->records;
-            lines = &kept->lines;
+            records = &kept->recordsOf(*records);
+            lines = kept->linesOf(lines);
         }
         PointCacheWriter cache(CacheSetupFor(
             request.options, std::move(kinds),

@@ -94,6 +94,22 @@ TEST(AreaRule, ShareAtTheEdges) {
 }
 
 // Many areas go through the grid: every plant gets the share a test of every area gives.
+// Without a soft edge an area takes a shorter road; an exclude area keeps a plant exactly where the same
+// area with a soft edge keeps some share of it (none only inside, the edge and a road's border included).
+TEST(AreaRule, AHardEdgeDecidesAsASoftEdgeDoes) {
+    const std::vector<GroundPoint> bent{{0, 0}, {10, 0}, {5, 3}, {10, 10}, {0, 10}},
+        road{{0, 0}, {10, 0}, {10, 7}};
+    for (const auto& [points, width] :
+         {std::pair(bent, std::optional<double>()), std::pair(road, std::optional(3.0))}) {
+        const AreaShape hard(Area(points, AreaMode::exclude, width)),
+            soft(Area(points, AreaMode::exclude, width, 4));
+        for (double X = -3; X <= 13; X += 0.25) {
+            for (double Y = -3; Y <= 13; Y += 0.25)
+                ASSERT_EQ(hard.share(X, Y), soft.share(X, Y) > 0 ? 1 : 0) << X << ',' << Y;
+        }
+    }
+}
+
 TEST(AreaRule, TheGridGivesWhatEveryAreaGives) {
     std::vector<PlantArea> areas;
     for (int i = 0; i < 100; ++i) {

@@ -125,6 +125,41 @@ TEST(PlantFilter, BuildKeepsExactlyThePlantsTheRuleKeeps) {
     }
 }
 
+// With no plant left out, the build reads the records as they are instead of a copy of its kind's: the
+// script and the cache (its IDs, the records' lines) are those built from the copy once an area leaves out
+// one more record; and the plants are decided alike on one thread and on two.
+TEST(PlantFilter, NoPlantLeftOutBuildsAsTheCopyDoes) {
+    LineList whole, more;
+    std::vector<std::uint32_t> wholeLines, moreLines;
+    for (int i = 0; i < 300; ++i) {
+        const std::string line = (i % 3 ? "5," : "7,") + std::to_string(700 + i * 7) + ",1,900";
+        for (auto [list, lines] : {std::pair(&whole, &wholeLines), std::pair(&more, &moreLines)})
+            list->append(line), lines->push_back(10 + 2 * i);
+        if (i == 150)
+            more.append("5,3000,1,3000"), moreLines.push_back(11);
+    }
+    test::TempDir dir;
+    PlacementRequest request;
+    PlacementOptions& o = request.options;
+    std::tie(o.kindNumber, o.maxFile, o.objectName, o.terrainWidth) =
+        std::tuple("5", "C:\\M\\Oak.max", "Oak", 5);
+    o.projectBasePath = dir.file("V");
+    o.style = {ScriptShape::Fast, false, false, PointCache::Csv};
+    const ScenePoint p = ComputePlacementFrame(o).placement().placeNumbers(3000, 1, 3000);
+    o.areas = {{{{p.X - 1, p.Y - 1}, {p.X + 1, p.Y - 1}, {p.X, p.Y + 1}}, {}, AreaMode::exclude, {}, 0}};
+    std::string outputs[4];
+    for (int i = 0; i < 4; ++i) {
+        std::tie(request.records, request.recordLines) =
+            std::pair(i % 2 ? &more : &whole, i % 2 ? &moreLines : &wholeLines);
+        request.tuning.twoThreadsFrom = i < 2 ? 1000 : 128;
+        const PlacementResult built = BuildPlacementScript(request);
+        EXPECT_EQ(std::tuple(built.filtered, built.kindRecords, built.objectCount),
+                  std::tuple(true, 200 + i % 2, 200));
+        outputs[i] = std::string(built.lines.text()) + ReadFileBytes(dir.file("V_MainVeg_05.csv"));
+        EXPECT_EQ(outputs[i], outputs[0]) << i;
+    }
+}
+
 // Beyond FarFrom of the nearest camera a plant is the far model, beyond BoxFrom a box; the cache names
 // the far model by the ShapeIndex after the kind's own object. A far model that is the kind's own object
 // is merged and turned once. Without a view nothing changes; the classic shape refuses it.

@@ -80,9 +80,44 @@ bool AreaShape::inside(double X, double Y, double& edge) const {
     return on || odd;
 }
 
+// Exactly as inside() decides: a point on an edge is inside, and an open line holds the point when the
+// distance from one of its segments, rounded as there, is at most half its width. A segment whose box,
+// widened by that half and a margin far above the rounding, misses the point can do neither.
+bool AreaShape::insideHard(double X, double Y) const {
+    const std::size_t count = m_points.size();
+    const double reach = m_half + 1e-9 * (1 + std::fabs(X) + std::fabs(Y) + m_half);
+    const auto near = [&](const GroundPoint& a, const GroundPoint& b) {
+        return X >= std::min(a.x, b.x) - reach && X <= std::max(a.x, b.x) + reach &&
+               Y >= std::min(a.y, b.y) - reach && Y <= std::max(a.y, b.y) + reach;
+    };
+    bool on = false;
+    if (!m_closed) {
+        for (std::size_t i = 0; i + 1 < count; ++i) {
+            if (near(m_points[i], m_points[i + 1]) &&
+                (std::sqrt(SegmentDistance2(X, Y, m_points[i], m_points[i + 1], on)) <= m_half || on))
+                return true;
+        }
+        return false;
+    }
+    bool odd = false;
+    for (std::size_t i = 0, j = count - 1; i < count; j = i++) {
+        const GroundPoint& a = m_points[j];
+        const GroundPoint& b = m_points[i];
+        if ((a.y > Y) != (b.y > Y) && X < a.x + (Y - a.y) * (b.x - a.x) / (b.y - a.y))
+            odd = !odd;
+    }
+    for (std::size_t i = 0, j = count - 1; !odd && !on && i < count; j = i++) {
+        if (near(m_points[j], m_points[i]))
+            SegmentDistance2(X, Y, m_points[j], m_points[i], on);
+    }
+    return odd || on;
+}
+
 double AreaShape::share(double X, double Y) const {
     if (X < minX || X > maxX || Y < minY || Y > maxY)
         return m_include ? 0 : 1;
+    if (m_falloff == 0)
+        return insideHard(X, Y) == m_include ? 1 : 0;
     double edge = 0;
     const bool in = inside(X, Y, edge);
     // Plants grow on the include area's inside and the exclude area's outside, thinned near the edge.

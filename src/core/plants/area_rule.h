@@ -26,6 +26,9 @@ public:
 private:
     // Whether (X, Y) is inside, and its distance from the edge.
     bool inside(double X, double Y, double& edge) const;
+    // The same answer without the distance, for an area without a soft edge: most edges are passed over
+    // by their boxes or the ray's test alone.
+    bool insideHard(double X, double Y) const;
 
     std::vector<GroundPoint> m_points;
     bool m_closed;

@@ -2,12 +2,16 @@
 
 #include "core/plants/plant_variation.h"
 #include "lib/failure.h"
+#include "lib/prefault.h"
 
 #include <algorithm>
+#include <atomic>
 #include <bit>
 #include <cmath>
+#include <exception>
 #include <limits>
 #include <numbers>
+#include <thread>
 
 namespace tes {
 
@@ -131,9 +135,61 @@ bool PlantFilter::keeps(double X, double Y, double x, double z) const {
     return kept >= 1 || (kept > 0 && DrawOf(m_kindHash, x, z) < kept);
 }
 
+namespace {
+
+// What a pass over a stretch of rows decided: per kind its records and those kept, a bit per kept row
+// (in the words of the stretch alone, which starts at a multiple of 64), and whether a record of the
+// kinds was left out.
+struct Decided {
+    std::vector<std::uint64_t> count, kept;
+    bool leftOut = false;
+};
+
+template <typename Tick>
+bool Decide(const LineList& records, const std::vector<PositionRule>& rules,
+            const std::vector<FilteredKind>& kinds, std::uint64_t first, std::uint64_t last,
+            std::vector<std::uint64_t>& keptRows, Decided& decided, Tick tick) {
+    decided.count.assign(kinds.size(), 0);
+    decided.kept.assign(kinds.size(), 0);
+    const char* const text = records.text().data();
+    const auto ends = records.ends();
+    std::uint64_t begin = first == 0 ? 0 : ends[first - 1];
+    for (std::uint64_t row = first; row < last; ++row) {
+        if ((row - first) % kProgressStep == 0 && !tick(row))
+            return false;
+        const std::string_view entry(text + begin, ends[row] - begin);
+        begin = ends[row];
+        std::size_t k = 0;
+        while (k < rules.size() && !rules[k].matches(entry))
+            ++k;
+        if (k == rules.size())
+            continue;
+        ++decided.count[k];
+        bool keep = true;
+        if (kinds[k].filter) {
+            try {
+                double xz[2];
+                const ScenePoint point = rules[k].placeRecord(entry, xz);
+                keep = kinds[k].filter->keeps(point, xz[0], xz[1]);
+            } catch (const Failure&) {
+            } catch (const BeyondSinglePrecision&) {
+            }
+        }
+        if (keep) {
+            ++decided.kept[k];
+            keptRows[row / 64] |= std::uint64_t(1) << (row % 64);
+        } else {
+            decided.leftOut = true;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 std::optional<KeptRecords> KeepPlants(const LineList& records, const std::vector<std::uint32_t>* lines,
                                       const ScenePlacement& placement, const std::vector<FilteredKind>& kinds,
-                                      Progress& progress) {
+                                      Progress& progress, std::uint64_t twoThreadsFrom) {
     std::vector<PositionRule> rules;
     rules.reserve(kinds.size());
     for (const FilteredKind& kind : kinds) {
@@ -142,44 +198,75 @@ std::optional<KeptRecords> KeepPlants(const LineList& records, const std::vector
         rule.number = kind.number;
         rules.push_back(rule);
     }
-    KeptRecords kept;
-    kept.kept.assign(kinds.size(), 0);
-    kept.count.assign(kinds.size(), 0);
     const std::uint64_t count = records.size();
-    const bool numbered = lines && lines->size() == count;
     ProgressScope shown(progress, "Choosing the plants");
-    const char* const text = records.text().data();
-    const auto ends = records.ends();
-    std::uint64_t begin = 0;
-    for (std::uint64_t row = 0; row < count; ++row) {
-        if (row % kProgressStep == 0 && !shown.report(row, count))
-            return std::nullopt;
-        const std::string_view entry(text + begin, ends[row] - begin);
-        begin = ends[row];
-        for (std::size_t k = 0; k < rules.size(); ++k) {
-            if (!rules[k].matches(entry))
-                continue;
-            ++kept.count[k];
-            bool keep = true;
-            if (kinds[k].filter) {
+    // First which rows are kept, a bit each: a long list on two threads, a worker taking the later half.
+    std::vector<std::uint64_t> keptRows((count + 63) / 64, 0);
+    const bool two = count >= twoThreadsFrom && count >= 128 && std::thread::hardware_concurrency() > 1;
+    const std::uint64_t split = two ? count / 2 / 64 * 64 : count;
+    Decided own, later;
+    std::atomic<std::uint64_t> laterRows{0};
+    std::exception_ptr laterFailure;
+    {
+        std::jthread worker;
+        if (split < count) {
+            worker = std::jthread([&](std::stop_token stop) {
                 try {
-                    double xz[2];
-                    const ScenePoint point = rules[k].placeRecord(entry, xz);
-                    keep = kinds[k].filter->keeps(point, xz[0], xz[1]);
-                } catch (const Failure&) {
-                } catch (const BeyondSinglePrecision&) {
+                    Decide(records, rules, kinds, split, count, keptRows, later, [&](std::uint64_t row) {
+                        laterRows.store(row - split, std::memory_order_relaxed);
+                        return !stop.stop_requested();
+                    });
+                } catch (...) {
+                    laterFailure = std::current_exception();
                 }
-            }
-            if (keep) {
-                ++kept.kept[k];
-                kept.records.append(entry);
-                kept.lines.push_back(numbered ? (*lines)[row] : static_cast<std::uint32_t>(row + 1));
-            }
-            break;
+            });
         }
+        if (!Decide(records, rules, kinds, 0, split, keptRows, own, [&](std::uint64_t row) {
+                return shown.report(row + laterRows.load(std::memory_order_relaxed), count);
+            }))
+            return std::nullopt; // the worker is stopped and joined on the way out
+        if (worker.joinable())
+            worker.join(); // its destructor would stop it first
     }
+    if (laterFailure)
+        std::rethrow_exception(laterFailure);
     if (!shown.report(count, count))
         return std::nullopt;
+    KeptRecords kept;
+    kept.count = own.count;
+    kept.kept = own.kept;
+    std::uint64_t keptCount = 0;
+    for (std::size_t k = 0; k < kinds.size() && split < count; ++k) {
+        kept.count[k] += later.count[k];
+        kept.kept[k] += later.kept[k];
+    }
+    for (const std::uint64_t n : kept.kept)
+        keptCount += n;
+    kept.whole = !own.leftOut && !later.leftOut;
+    if (kept.whole)
+        return kept;
+    // Then the copy, into room taken once and whose pages are handed out in one call each.
+    const char* const text = records.text().data();
+    const auto ends = records.ends();
+    std::uint64_t keptBytes = 0;
+    std::uint64_t begin = 0;
+    for (std::uint64_t row = 0; row < count; begin = ends[row], ++row) {
+        if (keptRows[row / 64] >> (row % 64) & 1)
+            keptBytes += ends[row] - begin;
+    }
+    const bool numbered = lines && lines->size() == count;
+    kept.records.reserve(keptCount, keptBytes);
+    kept.lines.reserve(keptCount);
+    PrefaultForWriting(kept.records.textRoom().data(), kept.records.textRoom().size());
+    PrefaultForWriting(kept.records.endsRoom().data(), kept.records.endsRoom().size_bytes());
+    PrefaultForWriting(kept.lines.data(), kept.lines.capacity() * sizeof(std::uint32_t));
+    begin = 0;
+    for (std::uint64_t row = 0; row < count; begin = ends[row], ++row) {
+        if (keptRows[row / 64] >> (row % 64) & 1) {
+            kept.records.append(std::string_view(text + begin, ends[row] - begin));
+            kept.lines.push_back(numbered ? (*lines)[row] : static_cast<std::uint32_t>(row + 1));
+        }
+    }
     return kept;
 }
 

@@ -227,15 +227,16 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
         if (std::optional<PlantFilter> filter = PlantFilterOf(options)) {
             const ScenePlacement placement{setup.middle, setup.verticalScale, setup.verticalOffset,
                                            setup.objectScale};
-            kept = KeepPlants(*records, recordLines, placement, {{number, std::move(filter)}}, progress);
+            kept = KeepPlants(*records, recordLines, placement, {{number, std::move(filter)}}, progress,
+                              request.tuning.twoThreadsFrom);
             if (!kept) {
                 result.outcome = BuildOutcome::Cancelled;
                 return result;
             }
             result.filtered = true;
             result.kindRecords = kept->count.front();
-            records = &kept->records;
-            recordLines = &kept->lines;
+            records = &kept->recordsOf(*records);
+            recordLines = kept->linesOf(recordLines);
         }
         // A kind with no plant merges nothing. The classic script of a kind without records keeps its
         // merge line, as it always wrote it; only plants the views and thinning left out drop it.
