@@ -2,6 +2,7 @@
 
 #include "project/area_keys.h"
 #include "ui/main/fault_marks.h"
+#include "ui/preview/typed_field.h"
 #include "ui/to_qt.h"
 
 #include <QComboBox>
@@ -77,6 +78,7 @@ PreviewAreasPanel::PreviewAreasPanel(QWidget* parent) : QWidget(parent) {
     for (const AreaField field : {AreaField::kinds, AreaField::width, AreaField::falloff}) {
         QLineEdit* line = this->field(field);
         connect(line, &QLineEdit::editingFinished, this, [this, field, line] {
+            line->setModified(false); // typed no more: the panel shows it as the table writes it
             // Leaving a value as it was shown changes nothing.
             if (line->text() != ToQString(m_shown[At(field)]))
                 emit fieldsEdited(field);
@@ -122,7 +124,7 @@ void PreviewAreasPanel::showAreas(const std::vector<AreaSection>& areas, int sel
         ShowFaultMark(*m_areaMode, ToQString(faults[At(AreaField::mode)]));
     }
     for (const AreaField each : {AreaField::kinds, AreaField::width, AreaField::falloff}) {
-        field(each)->setText(ToQString(m_shown[At(each)]));
+        ShowUnlessTyped(*field(each), ToQString(m_shown[At(each)]));
         ShowFaultMark(*field(each), ToQString(faults[At(each)]));
     }
 }

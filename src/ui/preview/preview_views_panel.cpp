@@ -1,6 +1,7 @@
 #include "ui/preview/preview_views_panel.h"
 
 #include "ui/main/fault_marks.h"
+#include "ui/preview/typed_field.h"
 #include "ui/to_qt.h"
 
 #include <QComboBox>
@@ -83,6 +84,7 @@ PreviewViewsPanel::PreviewViewsPanel(QWidget* parent) : QWidget(parent) {
         m_fields[static_cast<std::size_t>(field)] = edit;
         connect(edit, &QLineEdit::editingFinished, this, [this, field, edit] {
             const std::size_t index = static_cast<std::size_t>(field);
+            edit->setModified(false); // typed no more: the panel shows it as the table writes it
             // Leaving a field that shows the view as it is changes nothing.
             if (edit->text() != m_shown[index] || m_marked[index])
                 emit fieldEdited(field, edit->text());
@@ -129,7 +131,7 @@ void PreviewViewsPanel::showViews(const std::vector<ViewSection>& views, int sel
         m_shown[i] = ToQString(texts[i]);
         m_marked[i] = !faults[i].empty();
         ShowFaultMark(*m_fields[i], ToQString(faults[i]));
-        m_fields[i]->setText(m_shown[i]);
+        ShowUnlessTyped(*m_fields[i], m_shown[i]);
     }
 }
 
