@@ -130,7 +130,8 @@ void PreviewWindow::releaseArea() {
     m_movedArea.reset();
     const std::size_t index = static_cast<std::size_t>(m_selectedArea);
     const QString name = SectionName(m_source.views.table.areaSections(), m_selectedArea);
-    if (moved == m_source.views.table.areaSections()[index].area) {
+    // The table read again from its file during the drag may hold the area no more.
+    if (name.isEmpty() || moved == m_source.views.table.areaSections()[index].area) {
         showAreaEdit(); // a click on a point moves nothing
         return;
     }
