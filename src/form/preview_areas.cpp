@@ -127,17 +127,23 @@ AreaFieldEdit SetPreviewAreaFields(PreviewViewsTable table, std::size_t index, c
     const std::vector<AreaSection>& sections = table.table.areaSections();
     if (index >= sections.size())
         return {"there is no Area" + std::to_string(index + 1), AreaField::mode, std::nullopt};
-    // The points as the table reads them: an area whose points cannot be read is mended in the file.
-    const KeyValue<std::vector<GroundPoint>> points = ReadAreaPoints(
-        kinds_lines::WrittenAreaTexts(sections[index].lines).front().second.value_or(std::string()));
+    // The points of an area that cannot be read, as the table reads them; ones that cannot be read
+    // either are mended in the file, not here.
     PlantArea area;
-    if (sections[index].area)
+    if (sections[index].area) {
         area.points = sections[index].area->points;
-    else if (points.read())
+    } else {
+        std::string written;
+        for (const auto& [key, text] : kinds_lines::WrittenAreaTexts(sections[index].lines)) {
+            if (key == "Points")
+                written = text.value_or(std::string());
+        }
+        const KeyValue<std::vector<GroundPoint>> points = ReadAreaPoints(written);
+        if (!points.read())
+            return {"Points " + points.problem + ": fix it in " + table.table.fileName(), AreaField::width,
+                    std::nullopt};
         area.points = points.value;
-    else
-        return {"Points " + points.problem + ": fix it in " + table.table.fileName(), AreaField::width,
-                std::nullopt};
+    }
     const AreaDraft read = ReadFields(std::move(area), texts);
     if (!read.area)
         return {read.problem, read.field, std::nullopt};
