@@ -72,13 +72,14 @@ std::string OneLine(std::string_view text) {
 }
 
 // Each kind's build as its share of the one progress display of the run. A Cancel is held until the
-// kind is finished, so that its script is whole; the run then stops before the next kind.
+// kind is finished, so that its script is whole; the run then stops before the next kind. A step that
+// writes nothing (choosing the plants) may stop at once.
 class KindShare final : public Progress {
 public:
     static constexpr std::uint64_t kSteps = 1000;
 
-    KindShare(ProgressScope& run, std::uint64_t index, std::uint64_t count)
-        : m_run(run), m_index(index), m_count(count) {}
+    KindShare(ProgressScope& run, std::uint64_t index, std::uint64_t count, bool holdCancel = true)
+        : m_run(run), m_index(index), m_count(count), m_holdCancel(holdCancel) {}
 
     // The build's own label and end are not shown: the run's display stays open.
     void beginProgress(const std::string&) override {}
@@ -87,7 +88,7 @@ public:
         const std::uint64_t within = total == 0 ? 0 : std::min<std::uint64_t>(done, total) * kSteps / total;
         if (!m_run.report(m_index * kSteps + within, m_count * kSteps))
             m_cancelled = true;
-        return true;
+        return m_holdCancel || !m_cancelled;
     }
     bool cancelled() const { return m_cancelled; }
 
@@ -95,35 +96,24 @@ private:
     ProgressScope& m_run;
     std::uint64_t m_index;
     std::uint64_t m_count;
+    bool m_holdCancel;
     bool m_cancelled = false;
 };
 
-// Writes the particles of every kind built into one cache; the failure, if it fails.
-// Each kind's plants are those its own build kept.
-std::optional<Message> JoinCaches(const AllKindsRequest& request, std::vector<CacheKind> kinds,
-                                  const std::vector<std::optional<PlantFilter>>& filters, Progress& progress,
-                                  AllKindsResult& result) {
+const LineList& RecordsOf(const AllKindsRequest& request) {
     static const LineList kNoRecords;
+    return request.records ? *request.records : kNoRecords;
+}
+
+// Writes the particles of every kind built into one cache; the failure, if it fails.
+// Each kind's plants are those the run's one choice kept (`kept`; none: all of them).
+std::optional<Message> JoinCaches(const AllKindsRequest& request, std::vector<CacheKind> kinds,
+                                  const KeptPlants* kept, Progress& progress, AllKindsResult& result) {
     try {
-        const LineList* records = request.records ? request.records : &kNoRecords;
-        const std::vector<std::uint32_t>* lines = request.recordLines;
-        std::optional<KeptRecords> kept;
-        if (std::any_of(filters.begin(), filters.end(),
-                        [](const auto& filter) { return filter.has_value(); })) {
-            std::vector<FilteredKind> filtered;
-            for (std::size_t i = 0; i < kinds.size(); ++i)
-                filtered.push_back({kinds[i].number, filters[i]});
-            kept = KeepPlants(*records, lines, ComputePlacementFrame(request.options).placement(), filtered,
-                              progress, request.tuning.twoThreadsFrom);
-            if (!kept)
-                return std::nullopt;
-            records = &kept->recordsOf(*records);
-            lines = kept->linesOf(lines);
-        }
         PointCacheWriter cache(CacheSetupFor(
             request.options, std::move(kinds),
             JoinedOutputPaths(request.options.projectBasePath, request.options.mainTile), request.tuning));
-        if (cache.run(*records, lines, progress))
+        if (cache.run(RecordsOf(request), request.recordLines, progress, kept ? kept->chosen() : nullptr))
             result.joinedCachePaths = cache.commit();
     } catch (const Failure& failure) {
         return StepFailure(EngineStep::BuildScript, failure);
@@ -156,24 +146,47 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
     const std::size_t count = request.kinds.size();
     const bool joinCaches = !request.joinInto.empty() && request.options.saveToFile &&
                             request.options.style.cache != PointCache::None;
-    // The joined cache takes a kind's share of the progress.
-    const std::size_t shares = count + (joinCaches ? 1 : 0);
+    // Every kind's plan first: the plants every kind to be built keeps are decided in one pass over the
+    // records for all of them, when any kind leaves some out. placeOf[i]: kind i's place in that pass.
+    std::vector<KindPlan> plans;
+    plans.reserve(count);
+    std::vector<FilteredKind> choosing;
+    std::vector<std::size_t> placeOf(count, 0);
+    bool leavesOut = false;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string& number = request.kinds[i].number;
+        plans.push_back(PlanKind(request.options, number, request.table,
+                                 {request.fallbackMaxFile, request.fallbackObject}, KindScope::All));
+        if (plans.back().status != KindPlan::Status::Build)
+            continue;
+        placeOf[i] = choosing.size();
+        choosing.push_back({number, PlantFilterOf(plans.back().options)});
+        leavesOut = leavesOut || choosing.back().filter;
+    }
+    // Choosing the plants and the joined cache each take a kind's share of the progress.
+    const std::size_t first = leavesOut ? 1 : 0;
+    const std::size_t shares = first + count + (joinCaches ? 1 : 0);
     std::vector<std::string> written;
     std::vector<CacheKind> cached;
-    std::vector<std::optional<PlantFilter>> filters; // of each kind cached
     ProgressScope shown(progress, "Building scripts");
-    bool stopAsked = false; // Cancel was pressed while a kind was built
+    std::optional<KeptPlants> kept;
+    if (leavesOut) {
+        KindShare share(shown, 0, shares, false);
+        kept = KeepPlants(RecordsOf(request), ComputePlacementFrame(request.options).placement(), choosing,
+                          share, request.tuning.twoThreadsFrom);
+        result.cancelled = !kept;
+    }
+    bool stopAsked = result.cancelled; // Cancel was pressed while a kind was built
     for (std::size_t i = 0; i < count; ++i) {
         const VegetationKind& kind = request.kinds[i];
-        if (stopAsked || !shown.report(i * KindShare::kSteps, shares * KindShare::kSteps)) {
+        if (stopAsked || !shown.report((first + i) * KindShare::kSteps, shares * KindShare::kSteps)) {
             result.cancelled = true;
             break;
         }
         KindOutcome outcome;
         outcome.kind = KindSectionName(kind);
         PlacementResult built;
-        KindPlan plan = PlanKind(request.options, kind.number, request.table,
-                                 {request.fallbackMaxFile, request.fallbackObject}, KindScope::All);
+        KindPlan& plan = plans[i];
         if (plan.status == KindPlan::Status::Skip) {
             outcome.reason = std::move(plan.reason);
         } else if (plan.status == KindPlan::Status::Refuse) {
@@ -185,9 +198,10 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
             outcome.messages = {Refusal(plan.reason)};
             result.messages.push_back(Refusal(std::move(plan.reason)));
         } else {
-            KindShare share(shown, i, shares);
-            PlacementRequest build{std::move(plan.options), request.records, &share, request.tuning,
-                                   request.recordLines};
+            KindShare share(shown, first + i, shares);
+            PlacementRequest build{
+                std::move(plan.options), request.records,         &share,    request.tuning,
+                request.recordLines,     kept ? &*kept : nullptr, placeOf[i]};
             built = BuildPlacementScript(build);
             stopAsked = share.cancelled();
             outcome.scriptPath = built.scriptPath;
@@ -200,7 +214,6 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
                 if (built.fileWritten)
                     written.push_back(built.scriptPath);
                 cached.push_back(CacheKindOf(build.options));
-                filters.push_back(PlantFilterOf(build.options));
             } else {
                 outcome.status = KindOutcome::Status::Failed;
                 outcome.reason = built.messages.empty() ? "failed" : OneLine(built.messages.front().text);
@@ -229,9 +242,9 @@ AllKindsResult BuildAllKinds(const AllKindsRequest& request) {
             notJoined = " Not joined: " + OneLine(joined.messages.front().text) + ".";
         result.messages.insert(result.messages.end(), joined.messages.begin(), joined.messages.end());
         if (joined.written && joinCaches) {
-            KindShare share(shown, count, shares);
+            KindShare share(shown, first + count, shares);
             if (std::optional<Message> failed =
-                    JoinCaches(request, std::move(cached), filters, share, result))
+                    JoinCaches(request, std::move(cached), kept ? &*kept : nullptr, share, result))
                 result.messages.push_back(*failed);
         }
     }

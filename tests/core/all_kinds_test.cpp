@@ -1,6 +1,8 @@
 // Process All's engine: which kinds get a script from the kinds table, and how one kind's failure,
 // a cancel and the joining of the scripts end the run.
 #include "core/all_kinds.h"
+#include "core/place/placement_frame.h"
+#include "core/plants/kind_plan.h"
 #include "lib/file_access.h"
 #include "support/temp_dir.h"
 
@@ -149,6 +151,37 @@ TEST_F(AllKindsTest, TheJoinedCacheHoldsThePlantsEachKindKept) {
         "Wrote 2 scripts, 4 objects. Vegetation_5: 0 of 8 plants; Vegetation_12: 4 of 4 plants."))
         << result.summary;
     EXPECT_EQ(ReadFileBytes(m_dir.file("P_MainVeg_All.csv")), ReadFileBytes(m_dir.file("P_MainVeg_12.csv")));
+}
+
+// The run chooses every kind's plants in one pass over the records; each kind's script and cache are
+// those the kind built alone writes, and the joined cache holds them all.
+TEST_F(AllKindsTest, OnePassChoosesThePlantsEachKindAloneKeeps) {
+    for (int i = 0; i < 40; ++i)
+        m_records.append("12," + std::to_string(600 + i * 37) + ",1," + std::to_string(700 + i * 11));
+    PlacementOptions& o = m_request.options;
+    o.style = {ScriptShape::Fast, false, false, PointCache::Csv};
+    KindRow pine{"5", "Pine.max", "", true};
+    pine.plants.heights.min = ComputePlacementFrame(o).placement().placeNumbers(600, 3, 700).Z;
+    KindRow oak{"12", "Oak.max", "", true};
+    oak.plants.thinning.keep = 50;
+    for (const KindRow& row : {pine, oak, KindRow{"7", "Ash.max", "", true}})
+        m_table.set(row);
+    m_request.joinInto = m_dir.file("P_MainVeg_All.ms");
+    const AllKindsResult all = BuildAllKinds(m_request);
+    ASSERT_EQ(all.kinds.size(), 3u);
+    EXPECT_EQ(all.kinds[0].objects, 5u);
+    EXPECT_TRUE(all.kinds[2].objects > 5 && all.kinds[2].objects < 40) << all.kinds[2].objects;
+    std::string joined;
+    for (const char* nn : {"05", "07", "12"}) {
+        const std::string file = m_dir.file(std::string("P_MainVeg_") + nn);
+        const std::string script = ReadFileBytes(file + ".ms"), cache = ReadFileBytes(file + ".csv");
+        joined += cache.substr(joined.empty() ? 0 : cache.find('\n') + 1);
+        const std::string number = nn[0] == '0' ? nn + 1 : nn;
+        BuildPlacementScript({PlanKind(o, number, &m_table, {}, KindScope::All).options, &m_records});
+        EXPECT_EQ(ReadFileBytes(file + ".ms"), script) << nn;
+        EXPECT_EQ(ReadFileBytes(file + ".csv"), cache) << nn;
+    }
+    EXPECT_EQ(ReadFileBytes(m_dir.file("P_MainVeg_All.csv")), joined);
 }
 
 // A script too big for the disk fails; the other kinds are built all the same.

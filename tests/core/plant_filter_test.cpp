@@ -125,10 +125,10 @@ TEST(PlantFilter, BuildKeepsExactlyThePlantsTheRuleKeeps) {
     }
 }
 
-// With no plant left out, the build reads the records as they are instead of a copy of its kind's: the
-// script and the cache (its IDs, the records' lines) are those built from the copy once an area leaves out
-// one more record; and the plants are decided alike on one thread and on two.
-TEST(PlantFilter, NoPlantLeftOutBuildsAsTheCopyDoes) {
+// With no plant left out, the build reads every row instead of the rows chosen: the script and the cache
+// (its IDs, the records' lines) are those built from the rows chosen once an area leaves out one more
+// record; and the plants are decided alike on one thread and on two.
+TEST(PlantFilter, NoPlantLeftOutBuildsAsTheChosenRowsDo) {
     LineList whole, more;
     std::vector<std::uint32_t> wholeLines, moreLines;
     for (int i = 0; i < 300; ++i) {

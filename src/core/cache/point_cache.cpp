@@ -90,7 +90,7 @@ PointCacheWriter::PointCacheWriter(PointCacheSetup setup) : m_setup(std::move(se
 PointCacheWriter::~PointCacheWriter() = default;
 
 bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint32_t>* lineNumbers,
-                           Progress& progress) {
+                           Progress& progress, const ChosenRows* chosen) {
     const std::uint64_t count = records.size();
     ProgressScope shown(progress, "Writing " + GetFileNameFromPath(m_setup.files.stem) + " point cache");
     if (!shown.report(0, count))
@@ -112,6 +112,8 @@ bool PointCacheWriter::run(const LineList& records, const std::vector<std::uint3
     for (std::uint64_t row = 0; row < count; ++row) {
         if (row % kProgressStep == 0 && row > 0 && !shown.report(row, count))
             return false;
+        if (chosen && !chosen->has(row))
+            continue;
         const std::string_view entry = records[row];
         for (std::size_t k = 0; k < m_rules.size(); ++k) {
             if (!m_rules[k].matches(entry))

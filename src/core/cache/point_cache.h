@@ -83,10 +83,12 @@ public:
     PointCacheWriter(const PointCacheWriter&) = delete;
     PointCacheWriter& operator=(const PointCacheWriter&) = delete;
 
-    // `lineNumbers` holds each record's line in the file (LoadResult::recordLines); without it, or when
-    // it does not match the records, the ID is the record's place in the list, from 1. False when the
-    // user stopped it. Throws Failure, and BeyondSinglePrecision for a position 3ds Max cannot hold.
-    bool run(const LineList& records, const std::vector<std::uint32_t>* lineNumbers, Progress& progress);
+    // Writes the particles of the kinds' records that `chosen` holds (all without it). `lineNumbers`
+    // holds each record's line in the file (LoadResult::recordLines); without it, or when it does not
+    // match the records, the ID is the record's place in the list, from 1. False when the user stopped
+    // it. Throws Failure, and BeyondSinglePrecision for a position 3ds Max cannot hold.
+    bool run(const LineList& records, const std::vector<std::uint32_t>* lineNumbers, Progress& progress,
+             const ChosenRows* chosen = nullptr);
     // Returns the files written. A cache of no particle writes no PRT file (the format's owner
     // refuses one) and removes an earlier one; its CSV file holds the channels' line alone. Throws
     // Failure.

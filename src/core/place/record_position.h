@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/place/chosen_rows.h"
 #include "lib/fixed_decimals.h"
 #include "lib/line_list.h"
 
@@ -84,20 +85,23 @@ float ScriptFloatThroughText(double coordinate);
 // The most characters writePosition writes.
 inline constexpr std::size_t kMaxPositionText = 3 * kMaxFixedDecimalsText + 3;
 
-// Calls `onMatch(entry)` for every row of [begin, end) whose kind is the rule's, and `tick(row)` before
-// the first row and every `step` rows after it; stops and returns false when `tick` does. The rows are
-// read straight from the list's text and line ends: most are skipped after a byte or two.
+// Calls `onMatch(entry)` for every row of [begin, end) whose kind is the rule's and which `chosen` holds
+// (every row without it), and `tick(row)` before the first row and every `step` rows after it; stops
+// and returns false when `tick` does. The rows are read straight from the list's text and line ends:
+// most are skipped after a byte or two, or at their bit.
 template <typename Tick, typename OnMatch>
-bool ForEachMatchingRow(const PositionRule& rule, const LineList& rows, std::uint64_t begin,
-                        std::uint64_t end, std::uint64_t step, Tick&& tick, OnMatch&& onMatch) {
+bool ForEachMatchingRow(const PositionRule& rule, const LineList& rows, const ChosenRows* chosen,
+                        std::uint64_t begin, std::uint64_t end, std::uint64_t step, Tick&& tick,
+                        OnMatch&& onMatch) {
     const char* const text = rows.text().data();
     const auto ends = rows.ends();
-    std::uint64_t rowBegin = begin == 0 ? 0 : ends[begin - 1];
     for (std::uint64_t row = begin; row < end; ++row) {
         if ((row - begin) % step == 0 && !tick(row))
             return false;
+        if (chosen && !chosen->has(row))
+            continue;
+        const std::uint64_t rowBegin = row == 0 ? 0 : ends[row - 1];
         const std::string_view entry(text + rowBegin, ends[row] - rowBegin);
-        rowBegin = ends[row];
         if (rule.matches(entry))
             onMatch(entry);
     }

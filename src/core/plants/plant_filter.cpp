@@ -2,7 +2,6 @@
 
 #include "core/plants/plant_variation.h"
 #include "lib/failure.h"
-#include "lib/prefault.h"
 
 #include <algorithm>
 #include <atomic>
@@ -137,9 +136,9 @@ bool PlantFilter::keeps(double X, double Y, double x, double z) const {
 
 namespace {
 
-// What a pass over a stretch of rows decided: per kind its records and those kept, a bit per kept row
-// (in the words of the stretch alone, which starts at a multiple of 64), and whether a record of the
-// kinds was left out.
+// What a pass over a stretch of rows decided: per kind its records and those kept, and whether a record
+// of the kinds was left out. Its rows' bits are marked in the list's (the stretch starts at a multiple
+// of 64, so two stretches mark apart).
 struct Decided {
     std::vector<std::uint64_t> count, kept;
     bool leftOut = false;
@@ -148,7 +147,7 @@ struct Decided {
 template <typename Tick>
 bool Decide(const LineList& records, const std::vector<PositionRule>& rules,
             const std::vector<FilteredKind>& kinds, std::uint64_t first, std::uint64_t last,
-            std::vector<std::uint64_t>& keptRows, Decided& decided, Tick tick) {
+            ChosenRows& keptRows, Decided& decided, Tick tick) {
     decided.count.assign(kinds.size(), 0);
     decided.kept.assign(kinds.size(), 0);
     const char* const text = records.text().data();
@@ -177,7 +176,7 @@ bool Decide(const LineList& records, const std::vector<PositionRule>& rules,
         }
         if (keep) {
             ++decided.kept[k];
-            keptRows[row / 64] |= std::uint64_t(1) << (row % 64);
+            keptRows.take(row);
         } else {
             decided.leftOut = true;
         }
@@ -187,9 +186,9 @@ bool Decide(const LineList& records, const std::vector<PositionRule>& rules,
 
 } // namespace
 
-std::optional<KeptRecords> KeepPlants(const LineList& records, const std::vector<std::uint32_t>* lines,
-                                      const ScenePlacement& placement, const std::vector<FilteredKind>& kinds,
-                                      Progress& progress, std::uint64_t twoThreadsFrom) {
+std::optional<KeptPlants> KeepPlants(const LineList& records, const ScenePlacement& placement,
+                                     const std::vector<FilteredKind>& kinds, Progress& progress,
+                                     std::uint64_t twoThreadsFrom) {
     std::vector<PositionRule> rules;
     rules.reserve(kinds.size());
     for (const FilteredKind& kind : kinds) {
@@ -200,8 +199,9 @@ std::optional<KeptRecords> KeepPlants(const LineList& records, const std::vector
     }
     const std::uint64_t count = records.size();
     ProgressScope shown(progress, "Choosing the plants");
-    // First which rows are kept, a bit each: a long list on two threads, a worker taking the later half.
-    std::vector<std::uint64_t> keptRows((count + 63) / 64, 0);
+    // A long list on two threads, a worker taking the later half.
+    KeptPlants kept;
+    kept.rows = ChosenRows(count);
     const bool two = count >= twoThreadsFrom && count >= 128 && std::thread::hardware_concurrency() > 1;
     const std::uint64_t split = two ? count / 2 / 64 * 64 : count;
     Decided own, later;
@@ -212,7 +212,7 @@ std::optional<KeptRecords> KeepPlants(const LineList& records, const std::vector
         if (split < count) {
             worker = std::jthread([&](std::stop_token stop) {
                 try {
-                    Decide(records, rules, kinds, split, count, keptRows, later, [&](std::uint64_t row) {
+                    Decide(records, rules, kinds, split, count, kept.rows, later, [&](std::uint64_t row) {
                         laterRows.store(row - split, std::memory_order_relaxed);
                         return !stop.stop_requested();
                     });
@@ -221,7 +221,7 @@ std::optional<KeptRecords> KeepPlants(const LineList& records, const std::vector
                 }
             });
         }
-        if (!Decide(records, rules, kinds, 0, split, keptRows, own, [&](std::uint64_t row) {
+        if (!Decide(records, rules, kinds, 0, split, kept.rows, own, [&](std::uint64_t row) {
                 return shown.report(row + laterRows.load(std::memory_order_relaxed), count);
             }))
             return std::nullopt; // the worker is stopped and joined on the way out
@@ -232,41 +232,15 @@ std::optional<KeptRecords> KeepPlants(const LineList& records, const std::vector
         std::rethrow_exception(laterFailure);
     if (!shown.report(count, count))
         return std::nullopt;
-    KeptRecords kept;
     kept.count = own.count;
     kept.kept = own.kept;
-    std::uint64_t keptCount = 0;
     for (std::size_t k = 0; k < kinds.size() && split < count; ++k) {
         kept.count[k] += later.count[k];
         kept.kept[k] += later.kept[k];
     }
-    for (const std::uint64_t n : kept.kept)
-        keptCount += n;
     kept.whole = !own.leftOut && !later.leftOut;
     if (kept.whole)
-        return kept;
-    // Then the copy, into room taken once and whose pages are handed out in one call each.
-    const char* const text = records.text().data();
-    const auto ends = records.ends();
-    std::uint64_t keptBytes = 0;
-    std::uint64_t begin = 0;
-    for (std::uint64_t row = 0; row < count; begin = ends[row], ++row) {
-        if (keptRows[row / 64] >> (row % 64) & 1)
-            keptBytes += ends[row] - begin;
-    }
-    const bool numbered = lines && lines->size() == count;
-    kept.records.reserve(keptCount, keptBytes);
-    kept.lines.reserve(keptCount);
-    PrefaultForWriting(kept.records.textRoom().data(), kept.records.textRoom().size());
-    PrefaultForWriting(kept.records.endsRoom().data(), kept.records.endsRoom().size_bytes());
-    PrefaultForWriting(kept.lines.data(), kept.lines.capacity() * sizeof(std::uint32_t));
-    begin = 0;
-    for (std::uint64_t row = 0; row < count; begin = ends[row], ++row) {
-        if (keptRows[row / 64] >> (row % 64) & 1) {
-            kept.records.append(std::string_view(text + begin, ends[row] - begin));
-            kept.lines.push_back(numbered ? (*lines)[row] : static_cast<std::uint32_t>(row + 1));
-        }
-    }
+        kept.rows = ChosenRows();
     return kept;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/place/chosen_rows.h"
 #include "core/place/record_position.h"
 #include "core/plants/area_rule.h"
 #include "lib/line_list.h"
@@ -89,30 +90,23 @@ struct FilteredKind {
     std::optional<PlantFilter> filter;
 };
 
-// The records a filter keeps, in their order, with each one's line in the environment file. When the
-// filters left no record of their kinds out, `whole` is set and `records` and `lines` stay empty: the
-// list given holds the same plants, since every reader of a kind's records passes over the other kinds'.
-struct KeptRecords {
-    LineList records;
-    std::vector<std::uint32_t> lines;
+// The plants the filters keep: a row each, per kind its records and those kept. When the filters left no
+// record of their kinds out, `whole` is set and `rows` stays empty: every row is read as it is.
+struct KeptPlants {
+    ChosenRows rows;
     std::vector<std::uint64_t> kept;  // per kind: the records kept
     std::vector<std::uint64_t> count; // per kind: its records in the list
     bool whole = false;
-    // The list to build from: `records`, or the list given when it is whole.
-    const LineList& recordsOf(const LineList& given) const { return whole ? given : records; }
-    const std::vector<std::uint32_t>* linesOf(const std::vector<std::uint32_t>* given) const {
-        return whole ? given : &lines;
-    }
+    // The rows to build from; none: all of them.
+    const ChosenRows* chosen() const { return whole ? nullptr : &rows; }
 };
 
 // One pass over `records` that decides which records of `kinds` each kind's filter keeps; records of
 // no kind are left out. A record whose position cannot be worked out is kept, so the build meets it and
-// reports it as it would without a filter. The kept records are then copied in one go, into room taken
-// once, unless none was left out (`whole`). `lines` as PlacementRequest's (without them, a record's
-// place from 1). A list of `twoThreadsFrom` records or more is decided on two threads, as a build's
-// (BuildTuning). Empty when the user stops it.
-std::optional<KeptRecords> KeepPlants(const LineList& records, const std::vector<std::uint32_t>* lines,
-                                      const ScenePlacement& placement, const std::vector<FilteredKind>& kinds,
-                                      Progress& progress, std::uint64_t twoThreadsFrom = UINT64_MAX);
+// reports it as it would without a filter. A list of `twoThreadsFrom` records or more is decided on two
+// threads, as a build's (BuildTuning). Empty when the user stops it.
+std::optional<KeptPlants> KeepPlants(const LineList& records, const ScenePlacement& placement,
+                                     const std::vector<FilteredKind>& kinds, Progress& progress,
+                                     std::uint64_t twoThreadsFrom = UINT64_MAX);
 
 } // namespace tes

@@ -19,6 +19,7 @@
 #include <memory>
 #include <new>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 
 namespace tes {
@@ -217,30 +218,36 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
     const std::vector<std::uint32_t>* recordLines = request.recordLines;
     Progress& progress = request.progress ? *request.progress : NoProgress();
     std::unique_ptr<ScriptBuilder> builder;
-    std::optional<KeptRecords> kept;
+    std::optional<KeptPlants> ownKept;
+    const KeptPlants* kept = request.kept;
+    std::size_t keptKind = request.keptKind;
     try {
         ScriptSetup setup = PrepareBuild(request, number, result);
         if (std::optional<std::string> beyond = NumberBeyondSinglePrecision(setup))
             return Refused(std::move(result), *beyond);
-        // The plants the views and the thinning leave out are dropped once, here: the script, the
-        // caches and the counts all take the records kept. Without either, the records as they are.
+        // The plants the views, the thinning, the heights and the areas leave out are decided once,
+        // here or for every kind at once: the script, the caches and the counts all take the rows kept.
         if (std::optional<PlantFilter> filter = PlantFilterOf(options)) {
-            const ScenePlacement placement{setup.middle, setup.verticalScale, setup.verticalOffset,
-                                           setup.objectScale};
-            kept = KeepPlants(*records, recordLines, placement, {{number, std::move(filter)}}, progress,
-                              request.tuning.twoThreadsFrom);
             if (!kept) {
-                result.outcome = BuildOutcome::Cancelled;
-                return result;
+                const ScenePlacement placement{setup.middle, setup.verticalScale, setup.verticalOffset,
+                                               setup.objectScale};
+                ownKept = KeepPlants(*records, placement, {{number, std::move(filter)}}, progress,
+                                     request.tuning.twoThreadsFrom);
+                if (!ownKept) {
+                    result.outcome = BuildOutcome::Cancelled;
+                    return result;
+                }
+                std::tie(kept, keptKind) = std::pair(&*ownKept, 0);
             }
             result.filtered = true;
-            result.kindRecords = kept->count.front();
-            records = &kept->recordsOf(*records);
-            recordLines = kept->linesOf(recordLines);
+            result.kindRecords = kept->count[keptKind];
         }
+        const ChosenRows* chosen = kept ? kept->chosen() : nullptr;
         // A kind with no plant merges nothing. The classic script of a kind without records keeps its
-        // merge line, as it always wrote it; only plants the views and thinning left out drop it.
-        if (setup.style.shape == ScriptShape::Fast || result.filtered)
+        // merge line, as it always wrote it; only plants the filters left out drop it.
+        if (result.filtered)
+            setup.noPlants = kept->kept[keptKind] == 0;
+        else if (setup.style.shape == ScriptShape::Fast)
             setup.noPlants = !AnyRecordOf(*records, number);
         // A cache that fails is given up, and the script reports the same fault where it meets it; only
         // a failure of the cache's own (its file) is reported once the script is written.
@@ -251,7 +258,7 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
                 cache = std::make_unique<PointCacheWriter>(CacheSetupFor(
                     request.options, {CacheKindOf(request.options)},
                     KindOutputPathsOf(options.projectBasePath, options.mainTile, number), request.tuning));
-                if (!cache->run(*records, recordLines, progress)) {
+                if (!cache->run(*records, recordLines, progress, chosen)) {
                     result.outcome = BuildOutcome::Cancelled;
                     return result;
                 }
@@ -261,7 +268,7 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
             }
         }
         builder = std::make_unique<ScriptBuilder>(std::move(setup));
-        if (builder->run(*records, progress) == RunOutcome::Cancelled) {
+        if (builder->run(*records, progress, chosen) == RunOutcome::Cancelled) {
             result.outcome = BuildOutcome::Cancelled;
             return result;
         }

@@ -95,6 +95,10 @@ struct PlacementRequest {
     BuildTuning tuning;
     // Each record's line in the environment file (LoadResult::recordLines): the IDs of a point cache.
     const std::vector<std::uint32_t>* recordLines = nullptr;
+    // The plants one pass over every kind kept already (BuildAllKinds), and this kind's place among
+    // that pass's kinds; without them the build keeps its own.
+    const KeptPlants* kept = nullptr;
+    std::size_t keptKind = 0;
 };
 
 enum class BuildOutcome {

@@ -44,7 +44,7 @@ ScriptBuilder::ScriptBuilder(ScriptSetup setup) : m_setup(std::move(setup)), m_l
                          IsAscii(m_names.copyPathTail) && IsAscii(m_names.path);
 }
 
-RunOutcome ScriptBuilder::run(const LineList& records, Progress& progress) {
+RunOutcome ScriptBuilder::run(const LineList& records, Progress& progress, const ChosenRows* chosen) {
     if (m_setup.save)
         m_file = std::make_unique<StreamedTextWriter>(m_setup.scriptPath, m_setup.fileByteLimit,
                                                       m_setup.style.utf8
@@ -60,6 +60,7 @@ RunOutcome ScriptBuilder::run(const LineList& records, Progress& progress) {
     ProgressScope shown(progress,
                         (m_setup.save ? "Writing " : "Building ") + GetFileNameFromPath(m_setup.scriptPath));
     m_records = &records;
+    m_chosen = chosen;
     if (!m_varied)
         prepareFirstObject();
 

@@ -60,8 +60,9 @@ class ScriptBuilder {
 public:
     explicit ScriptBuilder(ScriptSetup setup);
 
-    // Throws Failure where the build fails; the lines made until then stay in lines().
-    RunOutcome run(const LineList& records, Progress& progress);
+    // Builds the objects of the kind's records that `chosen` holds (all without it). Throws Failure
+    // where the build fails; the lines made until then stay in lines().
+    RunOutcome run(const LineList& records, Progress& progress, const ChosenRows* chosen = nullptr);
 
     // The lines built; after a failure, without a point still waiting for its line's end.
     LineList& lines() {
@@ -161,6 +162,7 @@ private:
     std::string m_scaleLine;
     std::exception_ptr m_firstObjectFailure;
     const LineList* m_records = nullptr;
+    const ChosenRows* m_chosen = nullptr;
     // Where the room reserved for the script lies, for prefaultRoom.
     std::mutex m_roomMutex;
     std::span<const char> m_textRoom;
@@ -179,7 +181,7 @@ private:
 template <typename Tick> bool ScriptBuilder::addRows(std::uint64_t begin, std::uint64_t end, Tick tick) {
     std::array<char, kMaxVariedPlantText> text{};
     return ForEachMatchingRow(
-        m_rule, *m_records, begin, end, kProgressStep, tick, [&](std::string_view entry) {
+        m_rule, *m_records, m_chosen, begin, end, kProgressStep, tick, [&](std::string_view entry) {
             const char* const last = writeItem(text.data(), entry);
             addItem(std::string_view(text.data(), static_cast<std::size_t>(last - text.data())));
         });

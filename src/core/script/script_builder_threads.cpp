@@ -12,7 +12,7 @@ bool ScriptBuilder::addPositions(std::uint64_t begin, LineList& positions, Repor
     const std::uint64_t count = m_records->size();
     std::array<char, kMaxVariedPlantText> scratch{};
     return ForEachMatchingRow(
-        m_rule, *m_records, begin, count, kProgressStep,
+        m_rule, *m_records, m_chosen, begin, count, kProgressStep,
         [&](std::uint64_t row) {
             if (row - begin == kEstimateAfter && count - begin > 2 * kEstimateAfter)
                 positions.reserveScaled(1.1 * static_cast<double>(count - begin) / kEstimateAfter);
