@@ -95,14 +95,13 @@ bool ForEachMatchingRow(const PositionRule& rule, const LineList& rows, const Ch
                         OnMatch&& onMatch) {
     const char* const text = rows.text().data();
     const auto ends = rows.ends();
+    std::uint64_t rowBegin = begin == 0 ? 0 : ends[begin - 1];
     for (std::uint64_t row = begin; row < end; ++row) {
         if ((row - begin) % step == 0 && !tick(row))
             return false;
-        if (chosen && !chosen->has(row))
-            continue;
-        const std::uint64_t rowBegin = row == 0 ? 0 : ends[row - 1];
         const std::string_view entry(text + rowBegin, ends[row] - rowBegin);
-        if (rule.matches(entry))
+        rowBegin = ends[row];
+        if ((!chosen || chosen->has(row)) && rule.matches(entry))
             onMatch(entry);
     }
     return true;
