@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tes::test {
@@ -177,7 +178,10 @@ TEST_F(AllKindsTest, OnePassChoosesThePlantsEachKindAloneKeeps) {
         const std::string script = ReadFileBytes(file + ".ms"), cache = ReadFileBytes(file + ".csv");
         joined += cache.substr(joined.empty() ? 0 : cache.find('\n') + 1);
         const std::string number = nn[0] == '0' ? nn + 1 : nn;
-        BuildPlacementScript({PlanKind(o, number, &m_table, {}, KindScope::All).options, &m_records});
+        PlacementRequest alone;
+        std::tie(alone.options, alone.records) =
+            std::tuple(PlanKind(o, number, &m_table, {}, KindScope::All).options, &m_records);
+        BuildPlacementScript(alone);
         EXPECT_EQ(ReadFileBytes(file + ".ms"), script) << nn;
         EXPECT_EQ(ReadFileBytes(file + ".csv"), cache) << nn;
     }
