@@ -19,7 +19,6 @@
 #include <memory>
 #include <new>
 #include <string_view>
-#include <tuple>
 #include <unordered_map>
 
 namespace tes {
@@ -237,7 +236,8 @@ PlacementResult BuildPlacementScript(const PlacementRequest& request) {
                     result.outcome = BuildOutcome::Cancelled;
                     return result;
                 }
-                std::tie(kept, keptKind) = std::pair(&*ownKept, 0);
+                kept = &*ownKept;
+                keptKind = 0;
             }
             result.filtered = true;
             result.kindRecords = kept->count[keptKind];
